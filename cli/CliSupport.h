@@ -1,0 +1,78 @@
+#pragma once
+// What every ravelin-cli command shares: a session on a scripted platform,
+// the collection of messages and report blocks, argument parsing helpers
+// and the JSON or text output.
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/MainForm.h"
+#include "core/ScriptedPlatform.h"
+#include "core/Session.h"
+
+namespace ravelin::cli {
+
+using Json = nlohmann::ordered_json;
+
+// Exit 1: the work could not be done.
+struct WorkError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+// Exit 2: the command line is wrong.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+class CliSession : public SessionObserver {
+public:
+    CliSession();
+    ~CliSession() override;
+
+    ScriptedPlatform platform;
+    Session session{platform};
+    MainForm* main = nullptr;
+    std::vector<ReportBlock> report;
+
+    void reportAppended(const ReportBlock& block, ReportTarget target) override;
+
+    Json messagesJson() const;
+    Json reportJson() const;
+    std::string reportText() const;
+};
+
+// Arguments after the command name, with the options that take a value.
+struct Arguments {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> options;  // "--page" -> "2"; flags map to ""
+    bool has(const std::string& option) const { return options.count(option) != 0; }
+    std::string value(const std::string& option, const std::string& fallback = "") const;
+};
+// Splits argv; options listed in `withValue` consume the next argument.
+Arguments parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& withValue,
+                         const std::vector<std::string>& flags);
+
+// Every text field, check box, option button and changed font of a window.
+Json formFields(const Form& form);
+Json formChecks(const Form& form);
+Json formOptions(const Form& form);
+Json formFonts(const Form& form);
+
+struct Command {
+    std::string name;
+    std::string usage;
+    // Writes its result; returns the exit status.
+    std::function<int(const std::vector<std::string>& args, std::ostream& out)> run;
+};
+
+// The commands of ravelin-cli, in the order the usage lists them.
+const std::vector<Command>& commands();
+
+// Commands add themselves to the list through these.
+Command calcCommand();
+
+}  // namespace ravelin::cli

@@ -1,0 +1,121 @@
+#pragma once
+// The services Ravelin asks of its host: dialogs, clipboard, settings,
+// printer, clock, beep and the program's own folder. The desktop program
+// implements them with Qt; tests and ravelin-cli use ScriptedPlatform.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ravelin {
+
+class Canvas;
+class Form;
+class RecordingCanvas;
+struct RichText;
+
+enum class MessageIcon { None, Information, Exclamation, Stop, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    std::string title;
+    std::string text;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+// Filters are written as "Description|pattern|Description|pattern".
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;
+    std::string fileName;      // proposed name, may hold a pattern such as "*.spg"
+    int filterIndex = 1;       // 1-based
+    bool mustExist = false;
+    bool confirmOverwrite = false;
+};
+
+struct PrintDialogRequest {
+    std::string title;
+    bool offerSelection = false;
+    bool offerPageNumbers = false;
+};
+
+// Pixels of a picture, 0xAARRGGBB, row after row from the top.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// The wall clock as the system shows it.
+struct ClockText {
+    std::string date;  // e.g. 06/12/2026
+    std::string time;  // e.g. 14:03:27
+};
+
+// A print job: pages are drawn on a canvas in twips, or a rich text is
+// printed as a whole. endDocument() returns false when printing failed.
+class PrintJob {
+public:
+    virtual ~PrintJob() = default;
+    virtual Canvas& page() = 0;
+    virtual void newPage() = 0;
+    virtual void printRichText(const RichText& text) = 0;
+    virtual bool endDocument() = 0;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual MessageAnswer messageBox(const MessageRequest& request) = 0;
+    // Cancel gives std::nullopt; OK gives the typed text.
+    virtual std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText) = 0;
+    virtual void beep() = 0;
+    // Shows a window modally (options dialog, about box) until it is closed.
+    virtual void showModal(Form& form) = 0;
+
+    // Cancel gives std::nullopt; otherwise the full path chosen.
+    virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
+
+    virtual void clipboardClear() = 0;
+    virtual void setClipboardText(const std::string& text) = 0;
+    virtual void setClipboardRichText(const std::string& plain, const std::string& rtf) = 0;
+    virtual void setClipboardImage(const Image& image) = 0;
+    virtual std::string clipboardText() = 0;
+
+    virtual std::optional<std::string> readSetting(const std::string& application, const std::string& section,
+                                                   const std::string& key) = 0;
+    virtual void writeSetting(const std::string& application, const std::string& section, const std::string& key,
+                              const std::string& value) = 0;
+
+    // Renders a recorded drawing of widthTwips x heightTwips: to an image in
+    // memory (nullopt when this platform cannot draw), or to a file whose
+    // extension picks the format (".bmp", ".png", ".svg", ".pdf").
+    virtual std::optional<Image> renderImage(const RecordingCanvas& drawing, double widthTwips,
+                                             double heightTwips) = 0;
+    virtual bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
+                               const std::string& path, std::string* error) = 0;
+
+    virtual void printerSetupDialog() = 0;
+    // Shows the print dialog; nullptr when the user cancels.
+    virtual std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) = 0;
+
+    virtual double timerSeconds() = 0;  // seconds since midnight, like a system timer
+    virtual ClockText now() = 0;
+    virtual void processEvents() = 0;
+    virtual void setBusy(bool busy) = 0;  // busy mouse pointer
+
+    virtual std::string programFolder() = 0;
+    virtual std::string executableName() = 0;  // without extension
+    virtual std::string currentFolder() = 0;
+};
+
+const char* iconName(MessageIcon icon);  // "information", "exclamation", "stop", "question", "none"
+
+}  // namespace ravelin

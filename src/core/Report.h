@@ -1,0 +1,43 @@
+#pragma once
+// Report blocks: the one way calculation results reach the Info box. The
+// core produces them as values, so the window, ravelin-cli and the tests
+// see exactly the same blocks.
+
+#include <string>
+
+namespace ravelin {
+
+// Style bits of a block.
+namespace style {
+constexpr int Plain = 0;
+constexpr int Bold = 1;
+constexpr int Italic = 2;
+constexpr int Underline = 4;
+}  // namespace style
+
+struct ReportBlock {
+    std::string text;   // UTF-8; line breaks inside a block are CR LF
+    int style = 0;      // bit set of style::Bold, style::Italic, style::Underline
+    double size = 0;    // points; 0 = unchanged (the default 11)
+    std::string font;   // empty = unchanged ("Arial")
+    bool operator==(const ReportBlock&) const = default;
+};
+
+// Where appended blocks go: 0 = the Info box, non-zero = the hidden print field.
+enum class ReportTarget { InfoBox = 0, PrintField = 1 };
+
+// Implemented by the Info box (and the hidden print field).
+class InfoSink {
+public:
+    virtual ~InfoSink() = default;
+    // Resets the text defaults (font "Arial" 11, paragraph indents).
+    virtual void initInfoText() = 0;
+    // Inserts one styled block at `position` (0 = the shared insertion point).
+    virtual void appendInfoText(const ReportBlock& block, long long position) = 0;
+};
+
+inline ReportBlock titleBlock(std::string text) { return {std::move(text), style::Bold, 14, ""}; }
+inline ReportBlock headingBlock(std::string text) { return {std::move(text), style::Bold, 0, ""}; }
+inline ReportBlock bodyBlock(std::string text) { return {std::move(text), style::Plain, 0, ""}; }
+
+}  // namespace ravelin

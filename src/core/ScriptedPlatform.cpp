@@ -1,0 +1,129 @@
+#include "core/ScriptedPlatform.h"
+
+#include "core/Form.h"
+
+namespace ravelin {
+
+const char* iconName(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return "information";
+        case MessageIcon::Exclamation: return "exclamation";
+        case MessageIcon::Stop: return "stop";
+        case MessageIcon::Question: return "question";
+        case MessageIcon::None: break;
+    }
+    return "none";
+}
+
+Canvas& RecordingPrintJob::page() {
+    if (pages.empty()) newPage();
+    return *pages.back();
+}
+
+void RecordingPrintJob::newPage() {
+    // An A4 page with the printer's usual margins, in twips.
+    pages.push_back(std::make_unique<RecordingCanvas>(11000, 15600));
+}
+
+ScriptedPlatform::ScriptedPlatform() = default;
+
+MessageAnswer ScriptedPlatform::messageBox(const MessageRequest& request) {
+    messages.push_back(request);
+    if (!messageAnswers.empty()) {
+        const MessageAnswer answer = messageAnswers.front();
+        messageAnswers.pop_front();
+        return answer;
+    }
+    switch (request.buttons) {
+        case MessageButtons::YesNo:
+        case MessageButtons::YesNoCancel: return MessageAnswer::Yes;
+        default: return MessageAnswer::Ok;
+    }
+}
+
+std::optional<std::string> ScriptedPlatform::inputBox(const std::string& prompt, const std::string& title,
+                                                      const std::string& defaultText) {
+    inputs.push_back({prompt, title, defaultText});
+    if (!inputAnswers.empty()) {
+        auto answer = inputAnswers.front();
+        inputAnswers.pop_front();
+        return answer;
+    }
+    return defaultText;
+}
+
+void ScriptedPlatform::showModal(Form& form) {
+    modalForms.push_back(form.name());
+    if (modalHandler) modalHandler(form);
+}
+
+std::optional<std::string> ScriptedPlatform::openFileDialog(const FileDialogRequest& request) {
+    openDialogs.push_back(request);
+    if (openAnswers.empty()) return std::nullopt;
+    auto answer = openAnswers.front();
+    openAnswers.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedPlatform::saveFileDialog(const FileDialogRequest& request) {
+    saveDialogs.push_back(request);
+    if (saveAnswers.empty()) return std::nullopt;
+    auto answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
+void ScriptedPlatform::clipboardClear() { clipboard = Clipboard{}; }
+
+void ScriptedPlatform::setClipboardRichText(const std::string& plain, const std::string& rtf) {
+    clipboard.text = plain;
+    clipboard.rtf = rtf;
+}
+
+std::optional<std::string> ScriptedPlatform::readSetting(const std::string& application, const std::string& section,
+                                                         const std::string& key) {
+    auto it = settings.find(application + "/" + section + "/" + key);
+    if (it == settings.end()) return std::nullopt;
+    return it->second;
+}
+
+void ScriptedPlatform::writeSetting(const std::string& application, const std::string& section,
+                                    const std::string& key, const std::string& value) {
+    settings[application + "/" + section + "/" + key] = value;
+}
+
+std::unique_ptr<PrintJob> ScriptedPlatform::startPrint(const PrintDialogRequest& request) {
+    printDialogs.push_back(request);
+    bool ok = true;
+    if (!printAnswers.empty()) {
+        ok = printAnswers.front();
+        printAnswers.pop_front();
+    }
+    if (!ok) return nullptr;
+    // The caller owns the job; the platform keeps a view of what it printed.
+    struct Forwarding : PrintJob {
+        RecordingPrintJob& job;
+        explicit Forwarding(RecordingPrintJob& j) : job(j) {}
+        Canvas& page() override { return job.page(); }
+        void newPage() override { job.newPage(); }
+        void printRichText(const RichText& text) override { job.printRichText(text); }
+        bool endDocument() override { return job.endDocument(); }
+    };
+    jobs_.push_back(std::make_unique<RecordingPrintJob>());
+    printJobs.push_back(jobs_.back().get());
+    return std::make_unique<Forwarding>(*jobs_.back());
+}
+
+bool ScriptedPlatform::exportDrawing(const RecordingCanvas&, double, double, const std::string& path,
+                                     std::string* error) {
+    exportedDrawings.push_back(path);
+    if (error) *error = "no painter available";
+    return false;
+}
+
+double ScriptedPlatform::timerSeconds() {
+    timer_ += timerStep;
+    return timer_;
+}
+
+}  // namespace ravelin

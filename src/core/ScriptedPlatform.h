@@ -1,0 +1,119 @@
+#pragma once
+// A platform without a display: it records every request the windows make
+// (message boxes, input boxes, dialogs, beeps, clipboard, printing) and
+// answers from a script. ravelin-cli and the tests drive windows with it.
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Canvas.h"
+#include "core/Platform.h"
+#include "core/RichText.h"
+
+namespace ravelin {
+
+class RecordingPrintJob : public PrintJob {
+public:
+    Canvas& page() override;
+    void newPage() override;
+    void printRichText(const RichText& text) override { richTexts.push_back(text); }
+    bool endDocument() override { ended = true; return true; }
+
+    std::vector<std::unique_ptr<RecordingCanvas>> pages;
+    std::vector<RichText> richTexts;
+    bool ended = false;
+};
+
+class ScriptedPlatform : public Platform {
+public:
+    ScriptedPlatform();
+
+    MessageAnswer messageBox(const MessageRequest& request) override;
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) override;
+    void beep() override { ++beeps; }
+    void showModal(Form& form) override;
+
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+
+    void clipboardClear() override;
+    void setClipboardText(const std::string& text) override { clipboard.text = text; }
+    void setClipboardRichText(const std::string& plain, const std::string& rtf) override;
+    void setClipboardImage(const Image& image) override { clipboard.image = image; }
+    std::string clipboardText() override { return clipboard.text; }
+
+    std::optional<std::string> readSetting(const std::string& application, const std::string& section,
+                                           const std::string& key) override;
+    void writeSetting(const std::string& application, const std::string& section, const std::string& key,
+                      const std::string& value) override;
+
+    // Without a painter there is nothing to draw with; ravelin-cli supplies one.
+    std::optional<Image> renderImage(const RecordingCanvas&, double, double) override { return std::nullopt; }
+    bool exportDrawing(const RecordingCanvas&, double, double, const std::string& path, std::string* error) override;
+
+    void printerSetupDialog() override { ++printerSetups; }
+    std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
+
+    double timerSeconds() override;
+    ClockText now() override { return clock; }
+    void processEvents() override { ++eventsProcessed; }
+    void setBusy(bool busy) override { this->busy = busy; }
+
+    std::string programFolder() override { return folder; }
+    std::string executableName() override { return executable; }
+    std::string currentFolder() override { return workingFolder; }
+
+    // --- what was asked ---
+    std::vector<MessageRequest> messages;
+    struct InputRequest {
+        std::string prompt, title, defaultText;
+    };
+    std::vector<InputRequest> inputs;
+    std::vector<FileDialogRequest> openDialogs;
+    std::vector<FileDialogRequest> saveDialogs;
+    std::vector<PrintDialogRequest> printDialogs;
+    std::vector<std::string> modalForms;
+    std::vector<std::string> exportedDrawings;  // paths asked of exportDrawing
+    int beeps = 0;
+    int printerSetups = 0;
+    int eventsProcessed = 0;
+    bool busy = false;
+    struct Clipboard {
+        std::string text;
+        std::string rtf;
+        Image image;
+    } clipboard;
+    std::map<std::string, std::string> settings;  // "application/section/key"
+    // Print jobs that were started and not cancelled, in order.
+    std::vector<RecordingPrintJob*> printJobs;
+
+    // --- the script ---
+    // Answers used in order; when a queue is empty: message boxes answer their
+    // first button (OK or Yes), input boxes their default text, file dialogs Cancel,
+    // print dialogs OK.
+    std::deque<MessageAnswer> messageAnswers;
+    std::deque<std::optional<std::string>> inputAnswers;
+    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<bool> printAnswers;
+    // Runs while a modal window is shown (a test clicks its buttons here).
+    std::function<void(Form&)> modalHandler;
+
+    ClockText clock{"06/12/2026", "14:03:27"};
+    double timerStep = 0.25;  // seconds the clock moves at each reading
+    std::string folder;       // empty: no log file is written
+    std::string executable = "Ravelin";
+    std::string workingFolder;
+
+private:
+    double timer_ = 36000;
+    std::vector<std::unique_ptr<RecordingPrintJob>> jobs_;
+};
+
+}  // namespace ravelin

@@ -1,0 +1,211 @@
+#include "core/Session.h"
+
+#include <algorithm>
+#include <fstream>
+#include <stdexcept>
+
+#include "core/MainForm.h"
+#include "core/TextCodec.h"
+
+namespace ravelin {
+
+namespace {
+constexpr const char* kCrLf = "\r\n";
+}
+
+Session::Session(Platform& platform) : platform_(platform) {}
+
+Session::~Session() {
+    // Destroy windows in reverse order of creation so that owners outlive their children.
+    while (!forms_.empty()) {
+        std::unique_ptr<Form> form = std::move(forms_.back());
+        forms_.pop_back();
+        for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->formDestroyed(*form);
+    }
+}
+
+void Session::registerForm(const std::string& name, FormFactory factory) { factories_[name] = std::move(factory); }
+
+bool Session::hasFormType(const std::string& name) const { return factories_.count(name) != 0; }
+
+std::vector<std::string> Session::formTypes() const {
+    std::vector<std::string> names;
+    for (const auto& [name, factory] : factories_) names.push_back(name);
+    return names;
+}
+
+Form& Session::adopt(std::unique_ptr<Form> form) {
+    forms_.push_back(std::move(form));
+    Form& created = *forms_.back();
+    for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->formCreated(created);
+    created.load();
+    return created;
+}
+
+Form& Session::createForm(const std::string& name) {
+    auto it = factories_.find(name);
+    if (it == factories_.end()) throw std::out_of_range("unknown window " + name);
+    return adopt(it->second(*this));
+}
+
+Form& Session::form(const std::string& name) {
+    if (Form* existing = findForm(name)) return *existing;
+    return createForm(name);
+}
+
+Form* Session::findForm(const std::string& name) const {
+    for (const auto& form : forms_)
+        if (form->name() == name) return form.get();
+    return nullptr;
+}
+
+Form* Session::mainWindow() const { return mainForm_; }
+
+bool Session::owns(const Form* form) const {
+    return std::any_of(forms_.begin(), forms_.end(), [form](const auto& f) { return f.get() == form; });
+}
+
+bool Session::closeForm(Form& form) {
+    if (!owns(&form)) return false;
+    if (!form.queryUnload()) return false;
+    // The window's own close handling may already have closed it.
+    if (owns(&form)) destroyForm(form);
+    return true;
+}
+
+void Session::destroyForm(Form& form) {
+    auto it = std::find_if(forms_.begin(), forms_.end(), [&form](const auto& f) { return f.get() == &form; });
+    if (it == forms_.end()) return;
+    form.unloadHandlers();
+    // Free every reference the tables hold, so no row points at a dead window.
+    for (DatasheetRow& row : datasheetTable) {
+        if (row.window == &form) {
+            row.window = nullptr;
+            row.path = mainForm_ ? mainForm_->caption() : std::string();
+        }
+    }
+    for (HistogramRow& row : histogramTable) {
+        if (row.datasheet == &form) row.datasheet = nullptr;
+        if (row.chart == &form) row.chart = nullptr;
+    }
+    if (currentDocument_ == &form) currentDocument_ = mainWindow();
+    if (activeForm_ == &form) activeForm_ = nullptr;
+    if (mainWindow() == &form) mainForm_ = nullptr;
+    std::unique_ptr<Form> owned = std::move(*it);
+    forms_.erase(it);
+    for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->formDestroyed(form);
+    // The window may be closing itself from one of its own handlers: keep the
+    // object alive until the session ends.
+    graveyard_.push_back(std::move(owned));
+}
+
+void Session::appendInfoText(const ReportBlock& block, long long position, ReportTarget target) {
+    if (target == ReportTarget::InfoBox) {
+        if (hasFormType("frmInfoBox")) {
+            if (auto* sink = dynamic_cast<InfoSink*>(&form("frmInfoBox"))) sink->appendInfoText(block, position);
+        }
+    } else if (printField_) {
+        printField_->appendInfoText(block, position);
+    }
+    for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->reportAppended(block, target);
+}
+
+void Session::appendInfoText(const std::string& text, long long position, int styleBits, const std::string& fontName,
+                             double fontSize, ReportTarget target) {
+    appendInfoText(ReportBlock{text, styleBits, fontSize, fontName}, position, target);
+}
+
+void Session::initInfoText(ReportTarget target) {
+    if (target == ReportTarget::InfoBox) {
+        if (hasFormType("frmInfoBox")) {
+            if (auto* sink = dynamic_cast<InfoSink*>(&form("frmInfoBox"))) sink->initInfoText();
+        }
+    } else if (printField_) {
+        printField_->initInfoText();
+    }
+}
+
+std::string Session::logFilePath() const {
+    std::string folder = platform_.programFolder();
+    std::string exe = platform_.executableName();
+    if (exe.size() > 4) exe.resize(4);
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder + exe + "Events.log";
+}
+
+void Session::logEvent(const std::string& message) {
+    if (Form* log = findForm("frmLog")) {
+        if (Control* text = log->find("txtLog")) {
+            const std::string updated =
+                text->text() + kCrLf + std::string(8, ' ') + platform_.now().time + "  -  " + message;
+            log->setText(*text, updated);
+            log->setSelection(*text, static_cast<int>(updated.size()), 0);
+        }
+    }
+    writeLogFile(message);
+}
+
+void Session::writeLogFile(const std::string& message) {
+    const std::string path = logFilePath();
+    if (!logFileStarted_) {
+        // The first write of a session replaces the previous session's log.
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        if (!out) return;
+        out << encodeFileText(std::string("Ravelin last session events") + kCrLf + message + kCrLf);
+        if (out) logFileStarted_ = true;
+        return;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    if (!out) return;
+    const bool startsWithBreak = message.rfind(kCrLf, 0) == 0;
+    const std::string record = startsWithBreak ? message + kCrLf : platform_.now().time + "  -  " + message + kCrLf;
+    out << encodeFileText(record);
+}
+
+void Session::logError(int number, const std::string& description, const std::string& source) {
+    writeLogFile(std::string("ERROR") + kCrLf + "N°          : " + std::to_string(number) +
+                 "Description : " + description + "Context     : 0" + "Helpfile    : " + "Source      : " + source);
+}
+
+void Session::addObserver(SessionObserver* observer) { observers_.push_back(observer); }
+
+void Session::removeObserver(SessionObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+void MarkModified(Form& window) {
+    const std::string& caption = window.caption();
+    if (caption.empty() || caption.back() != '*') window.setCaption(caption + "*");
+}
+
+void ClearModifiedMarker(Form& window) {
+    const std::string& caption = window.caption();
+    if (!caption.empty() && caption.back() == '*') window.setCaption(caption.substr(0, caption.size() - 1));
+}
+
+bool IsModified(const Form& window) { return !window.caption().empty() && window.caption().back() == '*'; }
+
+namespace {
+std::string trimBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+}  // namespace
+
+std::string TrimTrailingBreaks(std::string text) {
+    while (!text.empty() && (text.back() == '\t' || text.back() == '\r')) {
+        text.pop_back();
+        text = trimBlanks(text);
+    }
+    return text;
+}
+
+long long CountLineBreaks(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+    text = TrimTrailingBreaks(std::move(text));
+    return std::count(text.begin(), text.end(), '\r');
+}
+
+}  // namespace ravelin
