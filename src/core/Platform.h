@@ -102,6 +102,9 @@ public:
     virtual bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
                                const std::string& path, std::string* error) = 0;
 
+    // Writes a rich text as the printer would print it, to a PDF file.
+    virtual bool exportRichText(const RichText& text, const std::string& path, std::string* error) = 0;
+
     virtual void printerSetupDialog() = 0;
     // Shows the print dialog; nullptr when the user cancels.
     virtual std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) = 0;

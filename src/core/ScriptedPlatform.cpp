@@ -121,6 +121,12 @@ bool ScriptedPlatform::exportDrawing(const RecordingCanvas&, double, double, con
     return false;
 }
 
+bool ScriptedPlatform::exportRichText(const RichText&, const std::string& path, std::string* error) {
+    exportedDrawings.push_back(path);
+    if (error) *error = "no painter available";
+    return false;
+}
+
 double ScriptedPlatform::timerSeconds() {
     timer_ += timerStep;
     return timer_;

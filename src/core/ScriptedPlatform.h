@@ -57,6 +57,8 @@ public:
     std::optional<Image> renderImage(const RecordingCanvas&, double, double) override { return std::nullopt; }
     bool exportDrawing(const RecordingCanvas&, double, double, const std::string& path, std::string* error) override;
 
+    bool exportRichText(const RichText&, const std::string& path, std::string* error) override;
+
     void printerSetupDialog() override { ++printerSetups; }
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
 

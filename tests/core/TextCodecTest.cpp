@@ -1,0 +1,161 @@
+#include "core/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace ravelin {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDegree = "\xC2\xB0";        // °
+const std::string kAUmlaut = "\xC3\xA4";       // ä
+const std::string kEuro = "\xE2\x82\xAC";      // €
+const std::string kMountain = "\xE5\xB1\xB1";  // a CJK character Windows-1252 lacks
+
+TEST(Utf8Validation, AcceptsWellFormedAndRejectsTheRest) {
+    EXPECT_TRUE(isValidUtf8(""));
+    EXPECT_TRUE(isValidUtf8("plain ASCII"));
+    EXPECT_TRUE(isValidUtf8(kDegree + kEuro + kMountain + "\xF0\x9F\x98\x80"));
+    EXPECT_FALSE(isValidUtf8("\xB0"));              // a lone Windows-1252 degree sign
+    EXPECT_FALSE(isValidUtf8("\xC3"));              // truncated
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));          // overlong "/"
+    EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));      // overlong, three bytes
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));      // a surrogate
+    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
+    EXPECT_FALSE(isValidUtf8("\xE2\x82x"));         // bad continuation
+}
+
+TEST(Cp1252, HighRangeMapsBothWays) {
+    // € … – — ™ Ÿ
+    EXPECT_EQ(cp1252ToUtf8("\x80\x85\x96\x97\x99\x9F"),
+              kEuro + "\xE2\x80\xA6\xE2\x80\x93\xE2\x80\x94\xE2\x84\xA2\xC5\xB8");
+    EXPECT_EQ(cp1252ToUtf8("\xB0\xE4\xFF"), kDegree + kAUmlaut + "\xC3\xBF");
+    EXPECT_EQ(cp1252ToUtf8("a,b\r\n"), "a,b\r\n");
+    EXPECT_EQ(utf8ToCp1252(kDegree + kAUmlaut + kEuro), std::string("\xB0\xE4\x80"));
+    EXPECT_EQ(utf8ToCp1252("\xE2\x80\x9C" "x" "\xE2\x80\x9D"), std::string("\x93x\x94"));
+    EXPECT_EQ(utf8ToCp1252(kMountain), std::nullopt);
+    EXPECT_EQ(utf8ToCp1252("\xC2\x80"), std::nullopt);  // U+0080 is not the euro byte
+    EXPECT_EQ(utf8ToCp1252("\xB0"), std::nullopt);      // not UTF-8 at all
+}
+
+TEST(Cp1252, EveryByteRoundTrips) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    std::string utf8 = cp1252ToUtf8(all);
+    EXPECT_TRUE(isValidUtf8(utf8));
+    EXPECT_EQ(utf8ToCp1252(utf8), all);
+    EXPECT_EQ(cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+}
+
+TEST(FileText, EncodingPrefersWindows1252) {
+    std::string text = "Dip " + kDegree + " " + kAUmlaut + " " + kEuro;
+    std::string bytes = encodeFileText(text);
+    EXPECT_EQ(bytes, "Dip \xB0 \xE4 \x80");
+    EXPECT_EQ(decodeFileText(bytes), text);
+
+    std::string wide = text + " " + kMountain;
+    EXPECT_EQ(encodeFileText(wide), wide);  // kept as UTF-8 rather than lost
+    EXPECT_EQ(decodeFileText(encodeFileText(wide)), wide);
+    EXPECT_EQ(encodeFileText("abc"), "abc");
+}
+
+TEST(FileText, DecodingDropsTheBomAndFallsBack) {
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF" "a" + kDegree), "a" + kDegree);
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"), "");
+    EXPECT_EQ(decodeFileText("45\xB0"), "45" + kDegree);
+    // One invalid byte makes the whole file Windows-1252.
+    EXPECT_EQ(decodeFileText(kAUmlaut + "\xB0"), "\xC3\x83\xC2\xA4" + kDegree);
+}
+
+TEST(FileText, LineEndsBecomeCrLf) {
+    EXPECT_EQ(toCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(toCrLf("\r\r\n\n"), "\r\n\r\n\r\n");
+    EXPECT_EQ(toCrLf("x\r"), "x\r\n");
+    EXPECT_EQ(toCrLf(""), "");
+}
+
+class FileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("ravelin-codec-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(folder_, ignored);
+    }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+    }
+    fs::path folder_;
+};
+
+TEST_F(FileTest, WriteThenReadBinary) {
+    std::string path = (folder_ / "a.spg").string();
+    std::string bytes("one\r\ntwo\0three\xB0\r\n", 18);
+    std::string error = "stale";
+    ASSERT_TRUE(writeFileAtomically(path, bytes, &error));
+    EXPECT_TRUE(error.empty());
+    EXPECT_EQ(readFileBytes(path), bytes);
+    ASSERT_TRUE(writeFileAtomically(path, "short"));
+    EXPECT_EQ(readFileBytes(path), std::string("short"));
+    EXPECT_EQ(entries(), 1u);  // no temporary left behind
+    ASSERT_TRUE(writeFileAtomically(path, ""));
+    EXPECT_EQ(readFileBytes(path), std::string());
+}
+
+TEST_F(FileTest, ReplacingKeepsPermissions) {
+    std::string path = (folder_ / "b.txt").string();
+    ASSERT_TRUE(writeFileAtomically(path, "1"));
+    ::chmod(path.c_str(), 0640);
+    ASSERT_TRUE(writeFileAtomically(path, "2"));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(FileTest, ReadingMissingFilesAndFolders) {
+    EXPECT_EQ(readFileBytes((folder_ / "missing").string()), std::nullopt);
+    EXPECT_EQ(readFileBytes(folder_.string()), std::nullopt);
+}
+
+TEST_F(FileTest, FailedWriteLeavesTheOldFile) {
+    std::string missing = (folder_ / "no-such-folder" / "c.txt").string();
+    std::string error;
+    EXPECT_FALSE(writeFileAtomically(missing, "x", &error));
+    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+
+    // Renaming over a folder fails after the temporary is written: it must go.
+    fs::create_directory(folder_ / "d");
+    std::ofstream(folder_ / "d" / "inside") << "kept";
+    error.clear();
+    EXPECT_FALSE(writeFileAtomically((folder_ / "d").string(), "x", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(readFileBytes((folder_ / "d" / "inside").string()), std::string("kept"));
+    EXPECT_EQ(entries(), 1u);
+
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+    std::string path = (folder_ / "c.txt").string();
+    ASSERT_TRUE(writeFileAtomically(path, "old contents"));
+    fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::remove);
+    error.clear();
+    EXPECT_FALSE(writeFileAtomically(path, "new", &error));
+    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+    fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(readFileBytes(path), std::string("old contents"));
+    EXPECT_EQ(entries(), 2u);  // the folder "d" and the untouched file
+}
+
+}  // namespace
+}  // namespace ravelin
