@@ -257,9 +257,27 @@ bool Form::userKeyPress(Control& control, int& key) {
     return true;
 }
 
-void Form::userKeyDown(int keyCode, int shiftState) {
+bool Form::filterKey(Control& control, int& key) {
+    if (!control.enabled_ || control.readOnly_) return false;
+    onKeyPress(control, key);
+    return key != 0;
+}
+
+void Form::userEdit(Control& control, const std::string& text, int caret) {
+    if (!control.enabled_ || control.readOnly_) return;
+    control.selStart_ = std::clamp(caret, 0, static_cast<int>(text.size()));
+    control.selLength_ = 0;
+    setText(control, text);
+    setSelection(control, caret, 0);
+}
+
+int Form::userKeyDown(int keyCode, int shiftState) {
     onKeyDown(keyCode, shiftState);
-    if (keyCode == keys::Tab) focusNext((shiftState & shift::Shift) ? -1 : 1);
+    if (keyCode == keys::Tab && (shiftState & (shift::Ctrl | shift::Alt)) == 0) {
+        focusNext((shiftState & shift::Shift) ? -1 : 1);
+        keyCode = 0;
+    }
+    return keyCode;
 }
 
 void Form::changeFocus(Control* control) {

@@ -230,7 +230,13 @@ public:
     void load();                                   // runs onLoad once
     void userType(Control& control, const std::string& text);   // replaces the text: one change event
     bool userKeyPress(Control& control, int& key);  // a typed character; false when refused
-    void userKeyDown(int keyCode, int shiftState);  // key preview of the window
+    // For widgets that edit natively: runs the key filter only (true = accept),
+    // then reports the edited text with the caret position.
+    bool filterKey(Control& control, int& key);
+    void userEdit(Control& control, const std::string& text, int caret);
+    // Key preview of the window; returns the key code left after the
+    // handlers (0 when a handler consumed the key).
+    int userKeyDown(int keyCode, int shiftState);
     void userFocus(Control& control);              // the control receives the focus
     void userLeave();                              // the focus leaves the window's controls
     void userClick(Control& control);              // button, check box, option button, menu item

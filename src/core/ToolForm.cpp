@@ -74,7 +74,22 @@ void ToolForm::formatArray(const NumericArray& array) {
     if (!array.pattern.empty()) FormatFields(*this, array.first, array.last, array.name, array.pattern);
 }
 
-void ToolForm::onKeyDown(int& keyCode, int shiftState) { NavigateKey(*this, keyCode); }
+void ToolForm::onKeyDown(int& keyCode, int shiftState) {
+    if (shiftState & (shift::Ctrl | shift::Alt)) return;
+    switch (keyCode) {
+        case keys::PageUp:
+        case keys::PageDown:
+        case keys::Enter:
+        case keys::LineFeed:
+        case keys::Up:
+        case keys::Down:
+            NavigateKey(*this, keyCode);
+            keyCode = 0;  // the navigation is done; the field must not act on the key too
+            break;
+        default:
+            break;
+    }
+}
 
 void ToolForm::onTabClick(Control& tabStrip) { SelectOptionsPage(*this); }
 

@@ -1,0 +1,217 @@
+#include "ui/FormView.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "ui/FormBinder.h"
+#include "ui/UiContext.h"
+
+namespace ravelin {
+
+namespace {
+
+bool laidOut(const Control& control) {
+    switch (control.kind()) {
+        case ControlKind::MenuItem:
+        case ControlKind::ToolButton:
+        case ControlKind::StatusPanel:
+        case ControlKind::Grid:
+            return false;
+        case ControlKind::PictureBox:
+            return control.name() == "picOptions";
+        default:
+            return true;
+    }
+}
+
+// Rows a container needs, to balance frames over two columns.
+int weight(const std::map<std::string, std::vector<Control*>>& children, const std::string& key) {
+    auto it = children.find(key);
+    if (it == children.end()) return 1;
+    int rows = 1;
+    for (const Control* child : it->second)
+        rows += child->kind() == ControlKind::Frame ? weight(children, child->key()) : 1;
+    return rows;
+}
+
+}  // namespace
+
+FormView::FormView(Form& form, UiContext& context, QWidget* parent)
+    : QWidget(parent), form_(form), context_(context), binder_(new FormBinder(form, this)) {
+    setObjectName(qs(form.name()));
+    build();
+}
+
+void FormView::build() {
+    for (const auto& control : form_.controls())
+        if (laidOut(*control)) children_[control->container()].push_back(control.get());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(6);
+
+    QHBoxLayout* buttons = nullptr;
+    for (Control* control : children_[""]) {
+        if (control->kind() == ControlKind::TabStrip) {
+            auto* tabs = new QTabWidget(this);
+            tabs->setObjectName(qs(control->key()));
+            for (size_t i = 0; i < control->tabs().size(); ++i) {
+                Control* page = form_.find("picOptions", static_cast<int>(i));
+                QWidget* pageWidget = page ? buildContainer(page->key(), true) : new QWidget;
+                tabs->addTab(pageWidget, qs(control->tabs()[i].caption));
+                if (page) binder_->bind(*page, pageWidget);
+            }
+            binder_->bind(*control, tabs);
+            layout->addWidget(tabs, 1);
+        } else if (control->kind() == ControlKind::CommandButton) {
+            if (!buttons) {
+                buttons = new QHBoxLayout;
+                buttons->addStretch(1);
+            }
+            buttons->addWidget(widgetFor(*control));
+        } else if (control->kind() == ControlKind::Frame) {
+            layout->addWidget(buildContainer(control->key(), false));
+        } else if (!(control->kind() == ControlKind::PictureBox)) {
+            auto* grid = new QGridLayout;
+            int row = 0;
+            addRow(grid, row, *control);
+            layout->addLayout(grid);
+        }
+    }
+    if (buttons) layout->addLayout(buttons);
+}
+
+QWidget* FormView::buildContainer(const std::string& key, bool isPage) {
+    Control* self = form_.findByKey(key);
+    QWidget* box;
+    if (!isPage && self && self->kind() == ControlKind::Frame) {
+        auto* group = new QGroupBox(qs(self->text()));
+        binder_->bind(*self, group);
+        box = group;
+    } else {
+        box = new QWidget;
+    }
+    box->setObjectName(qs(key));
+
+    std::vector<Control*> frames;
+    std::vector<Control*> others;
+    for (Control* child : children_[key]) (child->kind() == ControlKind::Frame ? frames : others).push_back(child);
+
+    auto* outer = new QVBoxLayout(box);
+    outer->setContentsMargins(isPage ? 8 : 6, isPage ? 8 : 6, isPage ? 8 : 6, isPage ? 8 : 6);
+    if (!others.empty()) {
+        auto* grid = new QGridLayout;
+        grid->setColumnStretch(0, 1);
+        grid->setHorizontalSpacing(10);
+        grid->setVerticalSpacing(4);
+        int row = 0;
+        QHBoxLayout* buttons = nullptr;
+        for (Control* control : others) {
+            if (control->kind() == ControlKind::CommandButton) {
+                if (!buttons) buttons = new QHBoxLayout;
+                buttons->addWidget(widgetFor(*control));
+            } else {
+                addRow(grid, row, *control);
+            }
+        }
+        outer->addLayout(grid);
+        if (buttons) {
+            buttons->addStretch(1);
+            outer->addLayout(buttons);
+        }
+    }
+    if (!frames.empty()) {
+        // Frames fill two columns when they would make one tall page.
+        int total = 0;
+        for (Control* frame : frames) total += weight(children_, frame->key());
+        const bool twoColumns = frames.size() > 1 && total > 10;
+        auto* columns = new QHBoxLayout;
+        auto* left = new QVBoxLayout;
+        auto* right = new QVBoxLayout;
+        int used = 0;
+        for (Control* frame : frames) {
+            QVBoxLayout* column = twoColumns && used >= (total + 1) / 2 ? right : left;
+            used += weight(children_, frame->key());
+            column->addWidget(buildContainer(frame->key(), false));
+        }
+        left->addStretch(1);
+        columns->addLayout(left, 1);
+        if (twoColumns) {
+            right->addStretch(1);
+            columns->addLayout(right, 1);
+        }
+        outer->addLayout(columns);
+    }
+    if (isPage) outer->addStretch(1);
+    return box;
+}
+
+QWidget* FormView::widgetFor(Control& control) {
+    QWidget* widget = nullptr;
+    switch (control.kind()) {
+        case ControlKind::TextBox: {
+            auto* edit = new QLineEdit;
+            edit->setReadOnly(control.readOnly());
+            if (control.readOnly()) {
+                edit->setFocusPolicy(Qt::NoFocus);
+                edit->setStyleSheet("QLineEdit { background: palette(window); }");
+            }
+            edit->setMinimumWidth(80);
+            edit->setMaximumWidth(130);
+            edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            widget = edit;
+            break;
+        }
+        case ControlKind::CheckBox:
+            widget = new QCheckBox;
+            static_cast<QCheckBox*>(widget)->setCheckable(true);
+            break;
+        case ControlKind::OptionButton: {
+            auto* radio = new QRadioButton;
+            radio->setAutoExclusive(false);  // the form keeps its groups exclusive
+            widget = radio;
+            break;
+        }
+        case ControlKind::CommandButton:
+            widget = new QPushButton;
+            break;
+        case ControlKind::Label: {
+            auto* label = new QLabel;
+            label->setWordWrap(true);
+            widget = label;
+            break;
+        }
+        default:
+            widget = new QLabel;
+            break;
+    }
+    widget->setObjectName(qs(control.key()));
+    binder_->bind(control, widget);
+    return widget;
+}
+
+void FormView::addRow(QGridLayout* grid, int& row, Control& control) {
+    QWidget* widget = widgetFor(control);
+    if (control.kind() == ControlKind::TextBox) {
+        auto* label = new QLabel(qs(control.description()));
+        label->setBuddy(widget);
+        // Long captions wrap; short ones stay on one line.
+        label->setWordWrap(control.description().size() > 40);
+        if (label->wordWrap()) label->setMinimumWidth(220);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(widget, row, 1);
+    } else {
+        grid->addWidget(widget, row, 0, 1, 2);
+    }
+    ++row;
+}
+
+}  // namespace ravelin

@@ -1,0 +1,198 @@
+#include "ui/render/Render.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <cmath>
+
+#include "ui/render/QtCanvas.h"
+
+namespace ravelin {
+
+namespace {
+
+int pixels(double twips, double dpi) { return std::max(1, static_cast<int>(std::lround(twips * dpi / 1440.0))); }
+
+void paint(QPaintDevice& device, const RecordingCanvas& drawing, double widthTwips, double heightTwips) {
+    QPainter painter(&device);
+    QtCanvas canvas(painter, widthTwips, heightTwips);
+    canvas.clear(colors::White);
+    drawing.replay(canvas);
+}
+
+bool fail(std::string* error, const std::string& text) {
+    if (error) *error = text;
+    return false;
+}
+
+}  // namespace
+
+QImage renderDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips, double dpi) {
+    QImage image(pixels(widthTwips, dpi), pixels(heightTwips, dpi), QImage::Format_RGB32);
+    const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    paint(image, drawing, widthTwips, heightTwips);
+    return image;
+}
+
+bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
+                         const std::string& path, std::string* error) {
+    const QString qpath = QString::fromStdString(path);
+    const QString suffix = QFileInfo(qpath).suffix().toLower();
+    if (suffix == "svg") {
+        QBuffer buffer;
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setResolution(static_cast<int>(kScreenDpi));
+        generator.setSize(QSize(pixels(widthTwips, kScreenDpi), pixels(heightTwips, kScreenDpi)));
+        generator.setViewBox(QRect(QPoint(0, 0), generator.size()));
+        generator.setTitle("Ravelin chart");
+        paint(generator, drawing, widthTwips, heightTwips);
+        QSaveFile file(qpath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.data().size() || !file.commit())
+            return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
+        return true;
+    }
+    if (suffix == "pdf") {
+        // Written beside the target and renamed, so a failure leaves no half file.
+        QSaveFile file(qpath);
+        if (!file.open(QIODevice::WriteOnly)) return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
+        {
+            QPdfWriter writer(&file);
+            writer.setResolution(300);
+            writer.setPageSize(QPageSize(QSizeF(widthTwips / 1440.0, heightTwips / 1440.0), QPageSize::Inch));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            writer.setCreator("Ravelin");
+            paint(writer, drawing, widthTwips, heightTwips);
+        }
+        if (!file.commit()) return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
+        return true;
+    }
+    const char* format = suffix == "bmp" ? "BMP" : suffix == "jpg" || suffix == "jpeg" ? "JPG" : "PNG";
+    const QImage image = renderDrawing(drawing, widthTwips, heightTwips);
+    QSaveFile file(qpath);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format) || !file.commit())
+        return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
+    return true;
+}
+
+Image toImage(const QImage& source) {
+    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    Image result;
+    result.width = image.width();
+    result.height = image.height();
+    result.pixels.resize(static_cast<size_t>(result.width) * static_cast<size_t>(result.height));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::copy(line, line + image.width(), result.pixels.begin() + static_cast<long>(y) * image.width());
+    }
+    return result;
+}
+
+QImage fromImage(const Image& source) {
+    QImage image(source.width, source.height, QImage::Format_ARGB32);
+    for (int y = 0; y < source.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::copy(source.pixels.begin() + static_cast<long>(y) * source.width,
+                  source.pixels.begin() + static_cast<long>(y + 1) * source.width, line);
+    }
+    return image;
+}
+
+namespace {
+
+QTextCharFormat charFormat(const TextFormat& format) {
+    QTextCharFormat result;
+    result.setFontFamilies({QString::fromStdString(format.font)});
+    result.setFontPointSize(format.size > 0 ? format.size : 11);
+    result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+    result.setFontItalic(format.italic);
+    result.setFontUnderline(format.underline);
+    return result;
+}
+
+QTextBlockFormat blockFormat(const RichParagraph& paragraph) {
+    QTextBlockFormat result;
+    switch (paragraph.alignment) {
+        case ParagraphAlignment::Left: result.setAlignment(Qt::AlignLeft); break;
+        case ParagraphAlignment::Right: result.setAlignment(Qt::AlignRight); break;
+        case ParagraphAlignment::Center: result.setAlignment(Qt::AlignHCenter); break;
+    }
+    // Indents are twips; the document works in points.
+    result.setLeftMargin(paragraph.leftIndent / 20.0);
+    result.setRightMargin(paragraph.rightIndent / 20.0);
+    result.setTextIndent(paragraph.firstIndent / 20.0);
+    return result;
+}
+
+TextFormat textFormat(const QTextCharFormat& format) {
+    TextFormat result;
+    const QStringList families = format.fontFamilies().toStringList();
+    result.font = families.isEmpty() ? format.font().family().toStdString() : families.front().toStdString();
+    result.size = format.fontPointSize() > 0 ? format.fontPointSize() : format.font().pointSizeF();
+    result.bold = format.fontWeight() >= QFont::DemiBold;
+    result.italic = format.fontItalic();
+    result.underline = format.fontUnderline();
+    return result;
+}
+
+}  // namespace
+
+void fillDocument(const RichText& text, QTextDocument& document) {
+    document.clear();
+    QTextCursor cursor(&document);
+    bool first = true;
+    for (const RichParagraph& paragraph : text.paragraphs) {
+        if (first) cursor.setBlockFormat(blockFormat(paragraph));
+        else cursor.insertBlock(blockFormat(paragraph));
+        first = false;
+        for (const TextRun& run : paragraph.runs) cursor.insertText(QString::fromStdString(run.text), charFormat(run.format));
+    }
+}
+
+RichText documentToRichText(const QTextDocument& document) {
+    RichText result;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        RichParagraph paragraph;
+        const QTextBlockFormat format = block.blockFormat();
+        const Qt::Alignment alignment = format.alignment();
+        paragraph.alignment = alignment & Qt::AlignHCenter ? ParagraphAlignment::Center
+                              : alignment & Qt::AlignRight ? ParagraphAlignment::Right
+                                                           : ParagraphAlignment::Left;
+        paragraph.leftIndent = static_cast<int>(std::lround(format.leftMargin() * 20));
+        paragraph.rightIndent = static_cast<int>(std::lround(format.rightMargin() * 20));
+        paragraph.firstIndent = static_cast<int>(std::lround(format.textIndent() * 20));
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid()) continue;
+            paragraph.runs.push_back({fragment.text().toStdString(), textFormat(fragment.charFormat())});
+        }
+        result.paragraphs.push_back(std::move(paragraph));
+    }
+    return result;
+}
+
+bool exportRichTextToPdf(const RichText& text, const std::string& path, std::string* error) {
+    QTextDocument document;
+    fillDocument(text, document);
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+        writer.setCreator("Ravelin");
+        document.print(&writer);
+    }
+    if (!file.commit()) return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
+    return true;
+}
+
+}  // namespace ravelin

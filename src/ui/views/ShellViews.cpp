@@ -1,0 +1,83 @@
+#include "ui/views/ShellViews.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/Form.h"
+#include "ui/FormBinder.h"
+#include "ui/Icons.h"
+#include "ui/UiContext.h"
+
+namespace ravelin {
+
+QWidget* createLogView(Form& form, UiContext&, QWidget* parent) {
+    auto* view = new QWidget(parent);
+    view->setObjectName(qs(form.name()));
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(2, 2, 2, 2);
+    auto* text = new QPlainTextEdit(view);
+    text->setObjectName("txtLog");
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text->setMinimumSize(360, 30);
+    layout->addWidget(text);
+    auto* binder = new FormBinder(form, view);
+    binder->bind(form.at("txtLog"), text);
+    text->moveCursor(QTextCursor::End);
+    return view;
+}
+
+QWidget* createAboutView(Form& form, UiContext&, QWidget* parent) {
+    auto* view = new QWidget(parent);
+    view->setObjectName(qs(form.name()));
+    view->setAutoFillBackground(true);
+    QPalette palette = view->palette();
+    palette.setColor(QPalette::Window, QColor(246, 244, 238));
+    view->setPalette(palette);
+
+    auto* layout = new QHBoxLayout(view);
+    layout->setContentsMargins(24, 24, 24, 18);
+    layout->setSpacing(20);
+    auto* icon = new QLabel(view);
+    icon->setPixmap(toolbarIcon("Ravelin").pixmap(96, 96));
+    icon->setAlignment(Qt::AlignTop);
+    layout->addWidget(icon);
+
+    auto* text = new QVBoxLayout;
+    auto* binder = new FormBinder(form, view);
+    auto label = [&](const char* name) {
+        auto* l = new QLabel(view);
+        l->setObjectName(name);
+        l->setWordWrap(true);
+        binder->bind(form.at(name), l);
+        text->addWidget(l);
+        return l;
+    };
+    label("lblTitle");
+    label("lblVersion");
+    label("lblDescription")->setMinimumWidth(300);
+    text->addStretch(1);
+    auto* ok = new QPushButton(view);
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    binder->bind(form.at("cmdOK"), ok);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    text->addLayout(buttons);
+    layout->addLayout(text, 1);
+    return view;
+}
+
+void registerAllViews(UiContext& context) {
+    context.registerView("frmLog", createLogView, WindowKind::Tool);
+    context.registerView("frmAbout", createAboutView, WindowKind::Dialog);
+    context.registerView("frmOptions", nullptr, WindowKind::Dialog);
+}
+
+}  // namespace ravelin

@@ -1,0 +1,17 @@
+#pragma once
+// Views of the shell's own windows: the events log and the about box.
+
+#include <QWidget>
+
+namespace ravelin {
+
+class Form;
+class UiContext;
+
+QWidget* createLogView(Form& form, UiContext& context, QWidget* parent);
+QWidget* createAboutView(Form& form, UiContext& context, QWidget* parent);
+
+// Registers every hand-written view with the context.
+void registerAllViews(UiContext& context);
+
+}  // namespace ravelin
