@@ -13,6 +13,7 @@
 
 #include "core/MainForm.h"
 #include "core/ScriptedPlatform.h"
+#include "CliPlatform.h"
 #include "core/Session.h"
 
 namespace ravelin::cli {
@@ -33,7 +34,7 @@ public:
     CliSession();
     ~CliSession() override;
 
-    ScriptedPlatform platform;
+    CliPlatform platform;
     Session session{platform};
     MainForm* main = nullptr;
     std::vector<ReportBlock> report;

@@ -225,9 +225,7 @@ void Form::load() {
 }
 
 void Form::userType(Control& control, const std::string& text) {
-    if (!control.enabled_ || control.readOnly_) return;
-    setText(control, text);
-    setSelection(control, static_cast<int>(control.text_.size()), 0);
+    userEdit(control, text, static_cast<int>(text.size()));
 }
 
 bool Form::userKeyPress(Control& control, int& key) {
@@ -250,10 +248,7 @@ bool Form::userKeyPress(Control& control, int& key) {
     } else {
         return true;
     }
-    control.selStart_ = start;
-    control.selLength_ = 0;
-    setText(control, text);
-    setSelection(control, start, 0);
+    userEdit(control, text, start);
     return true;
 }
 
@@ -265,10 +260,12 @@ bool Form::filterKey(Control& control, int& key) {
 
 void Form::userEdit(Control& control, const std::string& text, int caret) {
     if (!control.enabled_ || control.readOnly_) return;
-    control.selStart_ = std::clamp(caret, 0, static_cast<int>(text.size()));
+    // The caret moves first: the change handlers may select the text again
+    // (a range message selects the corrected value).
+    control.selStart_ = std::clamp(caret, 0, static_cast<int>(control.text_.size()));
     control.selLength_ = 0;
     setText(control, text);
-    setSelection(control, caret, 0);
+    if (control.text_ == text) setSelection(control, caret, 0);
 }
 
 int Form::userKeyDown(int keyCode, int shiftState) {

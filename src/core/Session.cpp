@@ -127,6 +127,7 @@ void Session::initInfoText(ReportTarget target) {
 
 std::string Session::logFilePath() const {
     std::string folder = platform_.programFolder();
+    if (folder.empty()) return {};  // no program folder (tests, command line): no log file
     std::string exe = platform_.executableName();
     if (exe.size() > 4) exe.resize(4);
     if (!folder.empty() && folder.back() != '/') folder += '/';
@@ -147,6 +148,7 @@ void Session::logEvent(const std::string& message) {
 
 void Session::writeLogFile(const std::string& message) {
     const std::string path = logFilePath();
+    if (path.empty()) return;
     if (!logFileStarted_) {
         // The first write of a session replaces the previous session's log.
         std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -1,0 +1,209 @@
+// The main window's logic: start-up and shut-down, placement in the
+// settings store, menus and toolbar, tool windows, options dialog, Edit.
+
+#include <gtest/gtest.h>
+
+#include "core/SessionForms.h"
+#include "support/TestSession.h"
+
+namespace ravelin {
+namespace {
+
+using testing::TestSession;
+
+const char* kKey = "Ravelin/Settings/";
+
+TEST(StartupTest, SplashThenMainWindowAtItsDefaultPlacement) {
+    TestSession t(false);
+    MainForm& main = runStartup(t.session);
+    EXPECT_EQ(main.caption(), "Ravelin (v 1.0)");
+    EXPECT_TRUE(main.visible());
+    EXPECT_EQ(t.session.findForm("frmAbout"), nullptr);  // the splash is gone
+    EXPECT_GE(t.platform.eventsProcessed, 4);            // events ran during the one-second wait
+    EXPECT_EQ(main.left(), 1000);
+    EXPECT_EQ(main.top(), 1000);
+    EXPECT_EQ(main.width(), 6500);
+    EXPECT_EQ(main.height(), 6500);
+    EXPECT_EQ(t.session.currentDocument(), &main);
+    const Form* log = t.session.findForm("frmLog");
+    ASSERT_NE(log, nullptr);
+    EXPECT_FALSE(log->visible());
+    EXPECT_EQ(log->text("txtLog"), "Session started on 06/12/2026 at 14:03:27\r\n" + std::string(43, '_') + "\r\n");
+}
+
+TEST(StartupTest, StoredPlacementIsReadAndWrittenBackAtShutDown) {
+    TestSession t(false);
+    t.platform.settings[std::string(kKey) + "MainLeft"] = "120";
+    t.platform.settings[std::string(kKey) + "MainTop"] = "240.5";
+    t.platform.settings[std::string(kKey) + "MainWidth"] = "9000";
+    MainForm& main = runStartup(t.session);
+    EXPECT_EQ(main.left(), 120);
+    EXPECT_EQ(main.top(), 240.5);
+    EXPECT_EQ(main.width(), 9000);
+    EXPECT_EQ(main.height(), 6500);  // missing key: its default
+    main.move(10, 20, 12000, 8000);
+    ASSERT_TRUE(t.session.closeForm(main));
+    EXPECT_EQ(t.platform.settings[std::string(kKey) + "MainWidth"], "12000");
+    EXPECT_EQ(t.platform.settings[std::string(kKey) + "MainTop"], "20");
+}
+
+TEST(StartupTest, MinimisedAtShutDownLeavesThePlacementAlone) {
+    TestSession t;
+    t.main->setWindowState(WindowState::Minimized);
+    t.main->move(1, 2, 3, 4);
+    ASSERT_TRUE(t.main->shutdown());
+    EXPECT_TRUE(t.platform.settings.empty());
+}
+
+TEST(MenuTest, ItemsWithoutTheirWindowStayDisabled) {
+    TestSession t;
+    EXPECT_TRUE(t.main->menuItem("mnuToolsXYZ").enabled());
+    EXPECT_TRUE(t.main->toolButton("XYZ")->enabled());
+    EXPECT_TRUE(t.main->menuItem("mnuViewEventLog").enabled());
+    EXPECT_TRUE(t.main->menuItem("mnuFileExit").enabled());
+    // Windows a later stage of the program brings.
+    EXPECT_FALSE(t.main->menuItem("mnuDataExpScan").enabled());
+    EXPECT_FALSE(t.main->toolButton("Scanline")->enabled());
+    EXPECT_EQ(t.main->menuItem("mnuFileNewData").text(), "New spacing data&file");
+}
+
+TEST(MenuTest, PlaceholdersShowTheirMessageWithoutTitle) {
+    TestSession t;
+    t.main->userClick(t.main->menuItem("mnuFileSaveAll"));
+    t.main->userClick(t.main->menuItem("mnuWindowNewWindow"));
+    ASSERT_EQ(t.platform.messages.size(), 2u);
+    EXPECT_EQ(t.platform.messages[0].text, "Save All Code goes here!");
+    EXPECT_EQ(t.platform.messages[0].title, "");
+    EXPECT_EQ(t.platform.messages[1].text, "New Window Code goes here!");
+}
+
+TEST(MenuTest, ToolbarAndStatusBarToggle) {
+    TestSession t;
+    t.main->userClick(t.main->menuItem("mnuViewToolbar"));
+    EXPECT_FALSE(t.main->at("picToolBar").visible());
+    EXPECT_EQ(t.main->menuItem("mnuViewToolbar").value(), 0);
+    t.main->userClick(t.main->menuItem("mnuViewToolbar"));
+    EXPECT_TRUE(t.main->at("picToolBar").visible());
+    t.main->userClick(t.main->menuItem("mnuViewStatusBar"));
+    EXPECT_FALSE(t.main->at("sbStatusBar").visible());
+}
+
+TEST(ToolWindowTest, MenuToggleShowsAndHidesWithCheckAndButton) {
+    TestSession t;
+    t.main->userClick(t.main->menuItem("mnuToolsXYZ"));
+    Form& xyz = t.session.form("frmToolXYZ");
+    EXPECT_TRUE(xyz.visible());
+    EXPECT_EQ(t.main->menuItem("mnuToolsXYZ").value(), 1);
+    EXPECT_EQ(t.main->toolButton("XYZ")->value(), 1);
+    EXPECT_NE(t.session.form("frmLog").text("txtLog").find("14:03:27  -  Opening XYZ - Tool"), std::string::npos);
+    // Placed at the right of the main window, its tag giving its height.
+    EXPECT_EQ(xyz.left(), t.main->width() - xyz.width() - 200);
+    EXPECT_EQ(xyz.top(), std::stod(xyz.tag()) + 1000);
+
+    t.main->userClick(*t.main->toolButton("XYZ"));
+    EXPECT_FALSE(xyz.visible());
+    EXPECT_EQ(t.main->menuItem("mnuToolsXYZ").value(), 0);
+    EXPECT_EQ(t.main->toolButton("XYZ")->value(), 0);
+}
+
+TEST(ToolWindowTest, ClosingFromTheTitleBarOnlyHides) {
+    TestSession t;
+    t.main->userClick(t.main->menuItem("mnuToolsXYZ"));
+    Form& xyz = t.session.form("frmToolXYZ");
+    xyz.setText("txtDirPen", 0, "45");
+    EXPECT_FALSE(t.session.closeForm(xyz));
+    EXPECT_TRUE(t.session.owns(&xyz));
+    EXPECT_FALSE(xyz.visible());
+    EXPECT_EQ(xyz.text("txtDirPen", 0), "45");  // inputs stay until shown again
+    EXPECT_EQ(t.main->menuItem("mnuToolsXYZ").value(), 0);
+    EXPECT_EQ(t.main->toolButton("XYZ")->value(), 0);
+    EXPECT_NE(t.session.form("frmLog").text("txtLog").find("Closing XYZ - Tool"), std::string::npos);
+}
+
+TEST(ToolWindowTest, ShutDownUnloadsToolWindowsWithTheirLogLine) {
+    TestSession t;
+    t.main->userClick(t.main->menuItem("mnuToolsXYZ"));
+    ASSERT_TRUE(t.session.closeForm(*t.main));
+    EXPECT_EQ(t.session.forms().size(), 0u);
+}
+
+TEST(ToolWindowTest, EventLogWindowFollowsItsMenuAndHidesOnClose) {
+    TestSession t;
+    t.main->runCommand("mnuViewEventLog");
+    Form& log = t.session.form("frmLog");
+    EXPECT_TRUE(log.visible());
+    EXPECT_EQ(t.main->toolButton("EventLog")->value(), 1);
+    EXPECT_FALSE(t.session.closeForm(log));
+    EXPECT_FALSE(log.visible());
+    // Closing from its title bar leaves the menu check as it was.
+    EXPECT_EQ(t.main->menuItem("mnuViewEventLog").value(), 1);
+    // Placement: two thirds of the main window wide, 1000 high.
+    EXPECT_EQ(log.width(), 2 * 6500 / 3);
+    EXPECT_EQ(log.height(), 1000);
+}
+
+TEST(OptionsDialogTest, NothingTypedIsKept) {
+    TestSession t;
+    t.platform.modalHandler = [](Form& dialog) {
+        dialog.userType(dialog.at("txtNbDataOnGrid"), "5000");
+        dialog.userClick(dialog.at("cmdCancel", 2));  // "&OK"
+        EXPECT_FALSE(dialog.visible());
+    };
+    t.main->runCommand("mnuViewOptions");
+    EXPECT_EQ(t.platform.modalForms, (std::vector<std::string>{"frmOptions"}));
+    ASSERT_EQ(t.platform.messages.size(), 1u);
+    EXPECT_EQ(t.platform.messages[0].text, "Code goes here to set options and close dialog!");
+    EXPECT_EQ(t.session.options.nbDataOnGrid, "1000");
+    EXPECT_EQ(t.session.findForm("frmOptions"), nullptr);
+}
+
+TEST(OptionsDialogTest, ApplyAndDefaultKeepItOpen) {
+    TestSession t;
+    Form& dialog = t.session.createForm("frmOptions");
+    dialog.show();
+    dialog.userType(dialog.at("txtNbDataOnGrid"), "5000");
+    dialog.userClick(dialog.at("cmdCancel", 3));
+    dialog.userClick(dialog.at("cmdCancel", 1));
+    EXPECT_TRUE(dialog.visible());
+    EXPECT_EQ(dialog.text("txtNbDataOnGrid"), "5000");
+    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"Apply Code goes here to set options w/o closing dialog!",
+                                                          "Default Code goes here to set default options in dialog!"}));
+}
+
+TEST(OptionsDialogTest, CtrlTabWrapsAroundThePages) {
+    TestSession t;
+    Form& dialog = t.session.createForm("frmOptions");
+    Control& tabs = dialog.at("tbsOptions");
+    dialog.userSelectTab(tabs, 4);
+    EXPECT_EQ(dialog.at("picOptions", 3).left(), 180);
+    EXPECT_EQ(dialog.at("picOptions", 3).top(), 495);
+    EXPECT_EQ(dialog.userKeyDown(keys::Tab, shift::Ctrl), 0);
+    EXPECT_EQ(tabs.value(), 1);
+    dialog.userKeyDown(keys::Tab, shift::Ctrl | shift::Shift);
+    EXPECT_EQ(tabs.value(), 4);
+    dialog.userKeyDown(keys::Tab, shift::Ctrl | shift::Alt);  // masked to Ctrl: still next
+    EXPECT_EQ(tabs.value(), 1);
+    EXPECT_EQ(dialog.at("picOptions", 3).left(), -20000);
+}
+
+TEST(EditCommandTest, CopyCutPasteOnTheActiveTextField) {
+    TestSession t;
+    Form& xyz = t.session.form("frmToolXYZ");
+    t.session.setActiveForm(&xyz);
+    Control& field = xyz.at("txtXYZ1", 0);
+    xyz.userFocus(field);
+    xyz.userType(field, "12.5");
+    xyz.setSelection(field, 0, 2);
+    t.main->runCommand("mnuEditCopy");
+    EXPECT_EQ(t.platform.clipboard.text, "12");
+    t.main->runCommand("mnuEditCut");
+    EXPECT_EQ(field.text(), ".5");
+    xyz.setSelection(field, 2, 0);
+    t.platform.clipboard.text = "7";
+    t.main->runCommand("mnuEditPaste");
+    EXPECT_EQ(field.text(), ".57");
+    EXPECT_EQ(xyz.text("txtIXYZ1", 0), "1.000");  // the paste recalculated the page
+}
+
+}  // namespace
+}  // namespace ravelin

@@ -1,0 +1,140 @@
+// Session bookkeeping: the modified marker, clipboard text helpers,
+// document counters and the event log file.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/TextCodec.h"
+#include "support/TestSession.h"
+
+namespace ravelin {
+namespace {
+
+using testing::TempFolder;
+using testing::TestSession;
+
+TEST(ModifiedMarkerTest, MarksOnceAndClearsOnlyTheMarker) {
+    ScriptedPlatform platform;
+    Session session{platform};
+    Form form(session, "frmDoc", "Data 1");
+    MarkModified(form);
+    MarkModified(form);
+    EXPECT_EQ(form.caption(), "Data 1*");
+    EXPECT_TRUE(IsModified(form));
+    ClearModifiedMarker(form);
+    ClearModifiedMarker(form);
+    EXPECT_EQ(form.caption(), "Data 1");
+}
+
+TEST(ClipboardTextTest, TrailingBreaksAreDroppedAndCounted) {
+    EXPECT_EQ(TrimTrailingBreaks("1\t2\r3\t\t\r\r"), "1\t2\r3");
+    EXPECT_EQ(TrimTrailingBreaks("a \t \r"), "a");
+    EXPECT_EQ(TrimTrailingBreaks("  keep  "), "  keep  ");  // nothing to drop: blanks stay
+    EXPECT_EQ(TrimTrailingBreaks("\t\r"), "");
+    EXPECT_EQ(CountLineBreaks("1\r\n2\r\n3\r\n"), 2);
+    EXPECT_EQ(CountLineBreaks("1\r2"), 1);
+    EXPECT_EQ(CountLineBreaks(""), 0);
+}
+
+TEST(DocumentCounterTest, NumbersNeverGoDown) {
+    TestSession t;
+    t.session.registerForm("frmSpacing", [](Session& s) { return std::make_unique<Form>(s, "frmSpacing", "Datasheet"); });
+    Form& first = t.main->NewDocumentWindow(2);
+    Form& second = t.main->NewDocumentWindow(2);
+    t.main->NewDocumentWindow(2);
+    EXPECT_EQ(first.caption(), "Data 1");
+    EXPECT_EQ(second.caption(), "Data 2");
+    t.main->CloseDocumentWindow(second);
+    EXPECT_EQ(t.main->NewDocumentWindow(2).caption(), "Data 4");
+    EXPECT_EQ(t.session.currentDocument(), t.session.mainWindow());
+}
+
+TEST(DocumentCounterTest, ClosingFreesTableRows) {
+    TestSession t;
+    t.session.registerForm("frmSpacing", [](Session& s) { return std::make_unique<Form>(s, "frmSpacing", "Datasheet"); });
+    Form& sheet = t.main->NewDocumentWindow(2);
+    t.session.datasheetTable.push_back({"/data/a.spg", &sheet});
+    t.session.histogramTable.push_back({&sheet, nullptr, {1, 2}, 0.5, 3, {1, 0, 0, 0}});
+    t.main->CloseDocumentWindow(sheet);
+    EXPECT_EQ(t.session.datasheetTable[0].window, nullptr);
+    EXPECT_EQ(t.session.datasheetTable[0].path, "Ravelin (v 1.0)");
+    EXPECT_EQ(t.session.histogramTable[0].datasheet, nullptr);
+}
+
+std::string readText(const std::string& path) {
+    const auto bytes = readFileBytes(path);
+    return bytes ? *bytes : std::string("<missing>");
+}
+
+struct LogTest : ::testing::Test {
+    TempFolder folder;
+    ScriptedPlatform platform;
+    void SetUp() override {
+        platform.folder = folder.path.string();
+        platform.executable = "Ravelin";
+    }
+};
+
+TEST_F(LogTest, AFullSessionReadsLineByLine) {
+    {
+        TestSession t;
+        t.platform.folder = platform.folder;
+        Session& s = t.session;
+        // Reload the main window so that its first block goes to the folder.
+        s.destroyForm(*t.main);
+        auto& main = dynamic_cast<MainForm&>(s.createForm("frmMain"));
+        t.platform.clock = {"06/12/2026", "09:15:00"};
+        s.logEvent("Opening XYZ - Tool");
+        s.writeLogFile("");
+        s.writeLogFile("\r\nno time here");
+        ASSERT_TRUE(main.shutdown());
+    }
+    const std::string rule(43, '_');
+    EXPECT_EQ(readText(folder.file("RaveEvents.log")),
+              "Ravelin last session events\r\n\r\n" + rule + "\r\n\r\nSession started on 06/12/2026 at 14:03:27\r\n" +
+                  rule + "\r\n\r\n09:15:00  -  Opening XYZ - Tool\r\n09:15:00  -  \r\n\r\nno time here\r\n" +
+                  "\r\n     Session ended on 06/12/2026 at 09:15:00\r\n\r\n");
+}
+
+TEST_F(LogTest, ASecondSessionReplacesTheFirst) {
+    {
+        Session s{platform};
+        s.writeLogFile("first session");
+    }
+    {
+        Session s{platform};
+        s.writeLogFile("second session");
+        s.writeLogFile("line");
+    }
+    EXPECT_EQ(readText(folder.file("RaveEvents.log")),
+              "Ravelin last session events\r\nsecond session\r\n14:03:27  -  line\r\n");
+}
+
+TEST_F(LogTest, TheLogWindowShowsTimeAndMessage) {
+    TestSession t;
+    t.session.logEvent("\r\nstarts with a break");
+    const std::string text = t.session.form("frmLog").text("txtLog");
+    EXPECT_NE(text.find("\r\n        14:03:27  -  \r\nstarts with a break"), std::string::npos) << text;
+}
+
+TEST_F(LogTest, AnUnwritableFolderIsIgnored) {
+    platform.folder = folder.file("missing/deeper");
+    Session s{platform};
+    s.writeLogFile("nothing");
+    s.logEvent("still nothing");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("missing")));
+}
+
+TEST_F(LogTest, TheFileIsNamedFromTheExecutable) {
+    platform.executable = "ra";
+    Session s{platform};
+    EXPECT_EQ(s.logFilePath(), folder.file("raEvents.log"));
+    platform.executable = "ravelin-cli";
+    EXPECT_EQ(s.logFilePath(), folder.file("raveEvents.log"));
+}
+
+}  // namespace
+}  // namespace ravelin

@@ -1,0 +1,60 @@
+#pragma once
+// A session on a scripted platform with every window kind registered and
+// the main window loaded, as ravelin-cli starts one.
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/MainForm.h"
+#include "core/ScriptedPlatform.h"
+#include "core/Session.h"
+#include "core/Startup.h"
+
+namespace ravelin::testing {
+
+struct TestSession {
+    ScriptedPlatform platform;
+    Session session{platform};
+    MainForm* main = nullptr;
+
+    explicit TestSession(bool loadMain = true) {
+        registerAllForms(session);
+        if (loadMain) main = &dynamic_cast<MainForm&>(session.createForm("frmMain"));
+    }
+
+    template <class T>
+    T& form(const std::string& name) {
+        return dynamic_cast<T&>(session.form(name));
+    }
+
+    // The message texts shown so far, in order.
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& m : platform.messages) texts.push_back(m.text);
+        return texts;
+    }
+};
+
+// A fresh empty folder under the system's temporary folder, removed at the end.
+struct TempFolder {
+    std::filesystem::path path;
+    TempFolder() {
+        path = std::filesystem::temp_directory_path() /
+               ("ravelin-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+    static int& counter() {
+        static int value = 0;
+        return value;
+    }
+};
+
+}  // namespace ravelin::testing

@@ -1,0 +1,132 @@
+// The XYZ tool through its window: the four pages, their checks, formats
+// and keyboard, as a user drives them.
+
+#include <gtest/gtest.h>
+
+#include "support/TestSession.h"
+#include "tools/ToolXyzForm.h"
+
+namespace ravelin {
+namespace {
+
+struct ToolXyzTest : ::testing::Test {
+    testing::TestSession t;
+    ToolXyzForm& xyz = t.form<ToolXyzForm>("frmToolXYZ");
+
+    void type(const std::string& name, int index, const std::string& text) {
+        Control& field = xyz.at(name, index);
+        xyz.userFocus(field);
+        xyz.userType(field, text);
+        xyz.userLeave();
+    }
+    std::vector<std::string> texts(const std::string& name, int first, int last) {
+        std::vector<std::string> result;
+        for (int i = first; i <= last; ++i) result.push_back(xyz.text(name, i));
+        return result;
+    }
+};
+
+TEST_F(ToolXyzTest, DipToVectors) {
+    type("txtDirPen", 0, "90");
+    type("txtDirPen", 1, "30");
+    EXPECT_EQ(texts("txtXYZ", 0, 7),
+              (std::vector<std::string>{"0.000", "0.866", "0.500", "270.0", "60.0", "0.000", "-0.500", "0.866"}));
+    EXPECT_EQ(texts("txtDirPen", 0, 1), (std::vector<std::string>{"90.0", "30.0"}));
+}
+
+TEST_F(ToolXyzTest, DipDirectionOf180GivesAPoleTrendOf360) {
+    type("txtDirPen", 0, "180");
+    type("txtDirPen", 1, "40");
+    EXPECT_EQ(texts("txtXYZ", 3, 4), (std::vector<std::string>{"360.0", "50.0"}));
+}
+
+TEST_F(ToolXyzTest, UpwardVectorTurnsDownwards) {
+    type("txtXYZ1", 0, "1");
+    type("txtXYZ1", 1, "1");
+    type("txtXYZ1", 2, "-1");
+    EXPECT_EQ(texts("txtIXYZ1", 0, 6),
+              (std::vector<std::string>{"-0.577", "-0.577", "0.577", "225.0", "35.3", "45.0", "54.7"}));
+}
+
+TEST_F(ToolXyzTest, VectorsAlongTheAxesHaveTheirQuadrant) {
+    type("txtXYZ1", 1, "-2");  // west
+    EXPECT_EQ(texts("txtIXYZ1", 3, 4), (std::vector<std::string>{"270.0", "0.0"}));
+    type("txtXYZ1", 1, "0");
+    type("txtXYZ1", 2, "3");  // straight down
+    EXPECT_EQ(texts("txtIXYZ1", 0, 4), (std::vector<std::string>{"0.000", "0.000", "1.000", "0.0", "90.0"}));
+    EXPECT_EQ(texts("txtIXYZ1", 5, 6), (std::vector<std::string>{"180.0", "0.0"}));
+}
+
+TEST_F(ToolXyzTest, WedgeOfEqualOppositePlanesIsHorizontalAlongTheStrike) {
+    type("txtPDirPen", 0, "45");
+    type("txtPDirPen", 1, "30");
+    type("txtPDirPen", 2, "225");
+    type("txtPDirPen", 3, "30");
+    EXPECT_EQ(texts("txtIRes", 0, 1), (std::vector<std::string>{"315.0", "0.0"}));
+    EXPECT_EQ(xyz.text("txtIRes", 5), "60.00");
+    EXPECT_EQ(texts("txtIRes", 2, 4), (std::vector<std::string>{"0.707", "-0.707", "0.000"}));
+}
+
+TEST_F(ToolXyzTest, IdenticalLinesHaveNoCommonPlane) {
+    for (int i : {0, 2}) type("txtLDirPen", i, "120");
+    for (int i : {1, 3}) type("txtLDirPen", i, "40");
+    EXPECT_EQ(xyz.text("txtRes", 5), "0.00");
+    EXPECT_EQ(texts("txtRes", 2, 4), (std::vector<std::string>{"0.000", "0.000", "0.000"}));
+    EXPECT_TRUE(t.platform.messages.empty());
+}
+
+TEST_F(ToolXyzTest, TwoLinesSpanTheirCommonPlane) {
+    type("txtLDirPen", 0, "0");
+    type("txtLDirPen", 1, "0");
+    type("txtLDirPen", 2, "90");
+    type("txtLDirPen", 3, "30");
+    // North horizontal and east plunging 30: the plane dips 30 to the east.
+    EXPECT_EQ(texts("txtRes", 0, 1), (std::vector<std::string>{"90.0", "30.0"}));
+    EXPECT_EQ(xyz.text("txtRes", 5), "90.00");
+}
+
+TEST_F(ToolXyzTest, OutOfRangeInputsAreCorrectedWithOneMessageEach) {
+    type("txtPDirPen", 1, "91");
+    type("txtLDirPen", 0, "400");
+    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"The dip angle should not be greater than 90",
+                                                          "The dip direction should not be greater than 360"}));
+    EXPECT_EQ(xyz.text("txtPDirPen", 1), "90.0");
+    EXPECT_EQ(xyz.text("txtLDirPen", 0), "360.0");
+}
+
+TEST_F(ToolXyzTest, OnlyTheVectorFieldsTakeAMinusSign) {
+    Control& vector = xyz.at("txtXYZ1", 0);
+    Control& angle = xyz.at("txtDirPen", 0);
+    xyz.userType(vector, "");
+    xyz.userType(angle, "");
+    for (char c : std::string("-1,5")) {
+        int k1 = c, k2 = c;
+        xyz.userKeyPress(vector, k1);
+        xyz.userKeyPress(angle, k2);
+    }
+    EXPECT_EQ(vector.text(), "-15");
+    EXPECT_EQ(angle.text(), "15");
+}
+
+TEST_F(ToolXyzTest, KeysMoveBetweenFieldsAndPages) {
+    xyz.userFocus(xyz.at("txtDirPen", 0));
+    EXPECT_EQ(xyz.at("txtDirPen", 0).selLength(), 1);  // "0" selected on entry
+    EXPECT_EQ(xyz.userKeyDown(keys::Enter, 0), 0);
+    EXPECT_EQ(xyz.focused(), &xyz.at("txtDirPen", 1));
+    xyz.userKeyDown(keys::Up, 0);
+    EXPECT_EQ(xyz.focused(), &xyz.at("txtDirPen", 0));
+    xyz.userKeyDown(keys::PageDown, 0);
+    EXPECT_EQ(xyz.at("tbsOptions").value(), 2);
+    xyz.userKeyDown(keys::PageUp, 0);
+    xyz.userKeyDown(keys::PageUp, 0);
+    EXPECT_EQ(xyz.at("tbsOptions").value(), 1);
+}
+
+TEST_F(ToolXyzTest, LeavingAFieldReformatsItsWholeArray) {
+    xyz.at("txtPDirPen", 3).withText("7abc");
+    type("txtPDirPen", 0, "12.123456789");
+    EXPECT_EQ(texts("txtPDirPen", 0, 3), (std::vector<std::string>{"12.1234568", "0.0", "0.0", "7.0"}));
+}
+
+}  // namespace
+}  // namespace ravelin
