@@ -1,0 +1,133 @@
+// The desktop program's main window and a tool window, driven through
+// their widgets as a user would.
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QtTest>
+
+#include "UiTestSupport.h"
+
+using namespace ravelin;
+using ravelin::testing::Desktop;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menusMirrorTheMainForm() {
+        Desktop d;
+        QCOMPARE(d.window->windowTitle(), QString("Ravelin (v 1.0)"));
+        QStringList titles;
+        for (QAction* menu : d.window->menuBar()->actions()) titles << menu->text();
+        QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "&Acquisition", "&Models", "&Tools", "&Window", "&Help"}));
+        QVERIFY(d.window->action("mnuToolsXYZ")->isEnabled());
+        QVERIFY(!d.window->action("mnuDataExpScan")->isEnabled());
+        QVERIFY(d.window->action("mnuViewToolbar")->isChecked());
+        QCOMPARE(d.window->action("mnuFileSaveAs")->text(), QString("Save &As..."));
+    }
+
+    void toolbarHasEveryButtonWithItsTip() {
+        Desktop d;
+        auto* toolbar = d.window->findChild<QToolBar*>("picToolBar");
+        QVERIFY(toolbar);
+        QStringList tips;
+        for (QAction* a : toolbar->actions())
+            if (!a->isSeparator()) {
+                tips << a->toolTip();
+                QVERIFY2(!a->icon().isNull(), qPrintable(a->toolTip()));
+            }
+        QCOMPARE(tips.size(), 24);
+        QCOMPARE(tips.first(), QString("New spacing datasheet"));
+        QCOMPARE(tips.last(), QString("Hide picture"));
+        QVERIFY(d.window->action("tbToolBar(15)")->isCheckable());
+        QVERIFY(!d.window->action("tbToolBar(14)")->isCheckable());
+    }
+
+    void statusBarPanels() {
+        Desktop d;
+        auto* processing = d.window->statusBar()->findChild<QLabel*>("Panels(2)");
+        QVERIFY(processing);
+        QCOMPARE(processing->text(), QString("Processing..."));
+        QVERIFY(!processing->isVisibleTo(d.window.get()));
+        d.main->showProcessing(true);
+        QVERIFY(processing->isVisibleTo(d.window.get()));
+    }
+
+    void placementIsInTwips() {
+        Desktop d;
+        QCOMPARE(d.window->width(), d.context.px(6500));
+        QCOMPARE(d.context.px(1440), qRound(d.context.dpi()));
+    }
+
+    void xyzToolFromTheToolbar() {
+        Desktop d;
+        d.window->action("tbToolBar(15)")->trigger();
+        QWidget* tool = d.windowOf("frmToolXYZ");
+        QVERIFY(tool && tool->isVisible());
+        QVERIFY(d.window->action("mnuToolsXYZ")->isChecked());
+        QVERIFY(d.window->action("tbToolBar(15)")->isChecked());
+
+        auto* direction = d.find<QLineEdit>("frmToolXYZ", "txtDirPen(0)");
+        auto* dip = d.find<QLineEdit>("frmToolXYZ", "txtDirPen(1)");
+        auto* trend = d.find<QLineEdit>("frmToolXYZ", "txtXYZ(3)");
+        QVERIFY(direction && dip && trend);
+        QApplication::setActiveWindow(tool);
+        direction->setFocus();
+        QTRY_VERIFY(direction->hasFocus());
+        QCOMPARE(direction->selectedText(), QString("0"));  // selected on entry
+        QTest::keyClicks(direction, "9,0");                 // the comma is refused
+        QCOMPARE(direction->text(), QString("90"));
+        QTest::keyClick(direction, Qt::Key_Return);          // Enter moves to the next field
+        QVERIFY(dip->hasFocus());
+        QCOMPARE(direction->text(), QString("90.0"));       // reformatted on leaving
+        QTest::keyClicks(dip, "30");
+        QCOMPARE(trend->text(), QString("270.0"));
+        QCOMPARE(d.find<QLineEdit>("frmToolXYZ", "txtXYZ(7)")->text(), QString("0.866"));
+
+        // Page Down shows the next page.
+        auto* tabs = d.find<QTabWidget>("frmToolXYZ", "tbsOptions");
+        QTest::keyClick(dip, Qt::Key_PageDown);
+        QCOMPARE(tabs->currentIndex(), 1);
+
+        tool->close();
+        QVERIFY(!tool->isVisible());
+        QVERIFY(!d.window->action("mnuToolsXYZ")->isChecked());
+        QVERIFY(!d.window->action("tbToolBar(15)")->isChecked());
+    }
+
+    void rangeMessageCorrectsTheField() {
+        Desktop d;
+        d.window->action("mnuToolsXYZ")->trigger();
+        auto* dip = d.find<QLineEdit>("frmToolXYZ", "txtPDirPen(1)");
+        QVERIFY(dip);
+        QVERIFY(!dip->isEnabled());  // its page is not the selected one
+        d.find<QTabWidget>("frmToolXYZ", "tbsOptions")->setCurrentIndex(2);
+        QVERIFY(dip->isEnabled());
+        QApplication::setActiveWindow(d.windowOf("frmToolXYZ"));
+        dip->setFocus();
+        dip->selectAll();
+        QTest::keyClicks(dip, "95");
+        QCOMPARE(d.platform.messages.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(d.platform.messages[0].text), QString("The dip angle should not be greater than 90"));
+        QCOMPARE(dip->text(), QString("90"));
+        QCOMPARE(dip->selectedText(), QString("90"));
+    }
+
+    void eventLogWindowShowsTheSession() {
+        Desktop d;
+        d.window->action("mnuViewEventLog")->trigger();
+        QWidget* log = d.windowOf("frmLog");
+        QVERIFY(log && log->isVisible());
+        d.window->action("mnuToolsXYZ")->trigger();
+        auto* text = log->findChild<QWidget*>("txtLog");
+        QVERIFY(text);
+        QVERIFY(text->property("plainText").toString().contains("Opening XYZ - Tool"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

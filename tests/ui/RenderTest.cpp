@@ -1,0 +1,66 @@
+// Recorded drawings rendered by Qt's painter into images and files.
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QtTest>
+
+#include "ui/render/Render.h"
+
+using namespace ravelin;
+
+class RenderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void twipsBecomePixels() {
+        RecordingCanvas drawing(1440, 720);
+        drawing.fillBox(0, 0, 720, 720, Rgb::fromRgb(255, 0, 0));
+        drawing.setPen(Rgb::fromRgb(0, 0, 255), 1);
+        drawing.line(0, 700, 1440, 700);
+        const QImage image = renderDrawing(drawing, 1440, 720, 96);
+        QCOMPARE(image.size(), QSize(96, 48));
+        QCOMPARE(image.pixelColor(10, 10), QColor(255, 0, 0));
+        QCOMPARE(image.pixelColor(80, 10), QColor(255, 255, 255));
+        const QColor lineColor = image.pixelColor(80, 46);
+        QVERIFY2(lineColor.blue() > 150 && lineColor.red() < 120, qPrintable(lineColor.name()));
+    }
+
+    void filesByExtension() {
+        QTemporaryDir dir;
+        RecordingCanvas drawing(2880, 1440);
+        drawing.setFont({"Arial", 12, true});
+        drawing.text(100, 100, "Frequency distribution °");
+        drawing.rotatedText(200, 1200, "Frequency", 900);
+        const std::pair<const char*, QByteArray> files[] = {
+            {"chart.png", "\x89PNG"}, {"chart.bmp", "BM"}, {"chart.svg", "<?xml"}, {"chart.pdf", "%PDF"}};
+        for (const auto& [name, magic] : files) {
+            const std::string path = dir.filePath(name).toStdString();
+            std::string error;
+            QVERIFY2(exportDrawingToFile(drawing, 2880, 1440, path, &error), error.c_str());
+            QFile file(QString::fromStdString(path));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(file.read(magic.size()) == magic, name);
+        }
+        std::string error;
+        QVERIFY(!exportDrawingToFile(drawing, 2880, 1440, dir.filePath("missing/chart.png").toStdString(), &error));
+        QVERIFY(!error.empty());
+    }
+
+    void richTextSurvivesTheDocument() {
+        RichText text;
+        RichParagraph title;
+        title.alignment = ParagraphAlignment::Center;
+        title.runs.push_back({"Plane failure analysis", {"Arial", 14, true, false, false}});
+        RichParagraph body;
+        body.leftIndent = 200;
+        body.runs.push_back({"Safety factor : ", {"Arial", 11, false, true, false}});
+        body.runs.push_back({"1.219", {"Arial", 11, false, false, true}});
+        text.paragraphs = {title, body};
+        QTextDocument document;
+        fillDocument(text, document);
+        QCOMPARE(documentToRichText(document), text);
+    }
+};
+
+QTEST_MAIN(RenderTest)
+#include "RenderTest.moc"
