@@ -4,6 +4,8 @@
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/SessionForms.h"
+#include "models/ModGeomForm.h"
+#include "models/ModProbForm.h"
 #include "tools/ToolXyzForm.h"
 
 namespace ravelin {
@@ -21,6 +23,8 @@ void registerAllForms(Session& session) {
     registerType<AboutForm>(session, "frmAbout");
     registerType<OptionsForm>(session, "frmOptions");
     registerType<ToolXyzForm>(session, "frmToolXYZ");
+    registerType<ModGeomForm>(session, "frmModGeom");
+    registerType<ModProbForm>(session, "frmModProb");
 }
 
 MainForm& runStartup(Session& session, double splashSeconds) {

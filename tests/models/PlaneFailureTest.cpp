@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/Orientation.h"
+#include "models/PlaneFailure.h"
+
+namespace ravelin {
+namespace {
+
+// Tolerances: lengths to 1 mm on a 100 m slope, forces to 1 kN on 5.8e5,
+// safety factors to half the last shown digit.
+constexpr double kLength = 1e-3;
+constexpr double kForce = 1.0;
+constexpr double kSafety = 5e-4;
+
+PlaneFailureInput defaults() {
+    PlaneFailureInput in;
+    in.slopeHeight = 100;
+    in.crackDistance = 29;
+    in.crackFilling = 0.5;
+    in.rockUnitWeight = 160;
+    in.waterUnitWeight = 62.5;
+    in.faceDip = 60;
+    in.failurePlaneDip = 30;
+    in.cohesion = 1000;
+    in.frictionAngle = 30;
+    return in;
+}
+
+double tanDeg(double degrees) { return std::tan(degrees / DEG); }
+
+// Area of a polygon (shoelace), vertices in order.
+double polygonArea(const std::vector<std::pair<double, double>>& points) {
+    double twice = 0;
+    for (size_t k = 0; k < points.size(); ++k) {
+        const auto& [x1, y1] = points[k];
+        const auto& [x2, y2] = points[(k + 1) % points.size()];
+        twice += x1 * y2 - x2 * y1;
+    }
+    return std::fabs(twice) / 2;
+}
+
+TEST(PlaneFailure, DefaultsGiveTheWorkedExample) {
+    const PlaneFailureResult r = ComputePlaneFailure(defaults());
+    ASSERT_TRUE(r.safetyFactor && r.crackDepth);
+    EXPECT_TRUE(r.message.empty());
+    EXPECT_NEAR(*r.crackDepth, 49.924, kLength);
+    EXPECT_NEAR(r.slidingLength, 100.153, kLength);
+    EXPECT_NEAR(r.weight, 578409, kForce);
+    EXPECT_NEAR(*r.safetyFactor, 1.106, kSafety);
+
+    PlaneFailureInput dry = defaults();
+    dry.crackFilling = 0;
+    EXPECT_NEAR(*ComputePlaneFailure(dry).safetyFactor, 1.346, kSafety);
+}
+
+TEST(PlaneFailure, BlockGeometryMatchesThePolygonOfTheSection) {
+    // Toe at the origin, x into the slope, y up.
+    for (double upperDip : {0.0, 10.0, 25.0}) {
+        PlaneFailureInput in = defaults();
+        in.upperFaceDip = upperDip;
+        const double H = in.slopeHeight, b = in.crackDistance;
+        const double crestX = H / tanDeg(in.faceDip);
+        const double crackX = crestX + b;
+        const double top = H + b * tanDeg(upperDip);
+        const double bottom = crackX * tanDeg(in.failurePlaneDip);
+        const PlaneFailureResult r = ComputePlaneFailure(in);
+        ASSERT_TRUE(r.crackDepth) << upperDip;
+        EXPECT_NEAR(*r.crackDepth, top - bottom, 1e-9 * H);
+        EXPECT_NEAR(r.weight, in.rockUnitWeight * polygonArea({{0, 0}, {crestX, H}, {crackX, top}, {crackX, bottom}}),
+                    1e-9 * r.weight);
+        EXPECT_NEAR(r.slidingLength, crackX / std::cos(in.failurePlaneDip / DEG), 1e-9 * H);
+    }
+
+    PlaneFailureInput face = defaults();
+    face.crackInUpperSurface = false;
+    face.crackDistance = 20;
+    const double crackX = face.slopeHeight / tanDeg(face.faceDip) - face.crackDistance;
+    const PlaneFailureResult r = ComputePlaneFailure(face);
+    ASSERT_TRUE(r.crackDepth && r.safetyFactor);
+    EXPECT_NEAR(*r.crackDepth, crackX * (tanDeg(60) - tanDeg(30)), 1e-9);
+    EXPECT_NEAR(
+        r.weight,
+        face.rockUnitWeight * polygonArea({{0, 0}, {crackX, crackX * tanDeg(60)}, {crackX, crackX * tanDeg(30)}}),
+        1e-6);
+    EXPECT_NEAR(r.slidingLength, crackX / std::cos(30 / DEG), 1e-9);
+}
+
+TEST(PlaneFailure, WeightWithAFlatUpperFaceFollowsTheClosedForm) {
+    const PlaneFailureInput in = defaults();
+    const PlaneFailureResult r = ComputePlaneFailure(in);
+    const double zOverH = *r.crackDepth / in.slopeHeight;
+    const double closedForm = 0.5 * in.rockUnitWeight * in.slopeHeight * in.slopeHeight *
+                              ((1 - zOverH * zOverH) / tanDeg(30) - 1 / tanDeg(60));
+    EXPECT_NEAR(r.weight, closedForm, 1e-9 * closedForm);
+}
+
+TEST(PlaneFailure, WaterForcesFollowTheFillingOfTheCrack) {
+    PlaneFailureInput in = defaults();
+    in.crackFilling = 0;
+    PlaneFailureResult r = ComputePlaneFailure(in);
+    EXPECT_EQ(r.uplift, 0);
+    EXPECT_EQ(r.crackWaterForce, 0);
+
+    in.crackFilling = 1;
+    r = ComputePlaneFailure(in);
+    const double z = *r.crackDepth;
+    EXPECT_NEAR(r.uplift, 0.5 * 62.5 * z * r.slidingLength, kForce);
+    EXPECT_NEAR(r.crackWaterForce, 0.5 * 62.5 * z * z, kForce);
+    EXPECT_LT(*r.safetyFactor, 1.106);
+}
+
+TEST(PlaneFailure, LoadsActInTheirDirections) {
+    const double base = *ComputePlaneFailure(defaults()).safetyFactor;
+    PlaneFailureInput seismic = defaults();
+    seismic.seismicCoefficient = 0.1;
+    EXPECT_LT(*ComputePlaneFailure(seismic).safetyFactor, base);
+
+    // A bolt normal to the failure plane adds only friction: T tan(phi) over the driving force.
+    PlaneFailureInput bolted = defaults();
+    bolted.boltDip = 60;
+    bolted.boltTension = 50000;
+    const PlaneFailureResult r = ComputePlaneFailure(defaults());
+    const double driving = r.weight * std::sin(30 / DEG) + r.crackWaterForce * std::cos(30 / DEG);
+    EXPECT_NEAR(*ComputePlaneFailure(bolted).safetyFactor - base, 50000 * tanDeg(30) / driving, 1e-9);
+}
+
+TEST(PlaneFailure, GeometryWarnings) {
+    PlaneFailureInput in = defaults();
+    in.faceDip = 30;
+    PlaneFailureResult r = ComputePlaneFailure(in);
+    EXPECT_EQ(r.message, "Warning : slope face dip = failure surface dip");
+    EXPECT_FALSE(r.safetyFactor || r.crackDepth);
+
+    in.faceDip = 20;
+    EXPECT_EQ(ComputePlaneFailure(in).message, "Warning : slope face dip < failure surface dip");
+
+    // Equal dips are told as equal even when both are vertical.
+    in.faceDip = in.failurePlaneDip = 90;
+    EXPECT_EQ(ComputePlaneFailure(in).message, "Warning : slope face dip = failure surface dip");
+}
+
+TEST(PlaneFailure, CrackInTheSlopeFaceMustLieOnTheFace) {
+    PlaneFailureInput in = defaults();
+    in.crackInUpperSurface = false;
+    in.crackDistance = 100 / tanDeg(60);  // exactly at the toe: accepted
+    EXPECT_TRUE(ComputePlaneFailure(in).message.empty());
+
+    in.crackDistance = 57.74;
+    const PlaneFailureResult r = ComputePlaneFailure(in);
+    EXPECT_EQ(r.message, "Invalid tension crack. B should be <57.735");
+    EXPECT_FALSE(r.safetyFactor || r.crackDepth);
+}
+
+TEST(PlaneFailure, CrackAtTheToeIsAcceptedAndCutsNoBlock) {
+    // b typed as H cot psi_f must neither be refused through rounding nor
+    // be sent to the upper-surface test; the block it cuts has no size.
+    for (double H : {1.0, 3.0, 7.0, 100.0, 250.0}) {
+        for (double faceDip : {31.0, 36.0, 40.0, 45.0, 60.0, 89.0}) {
+            PlaneFailureInput in = defaults();
+            in.crackInUpperSurface = false;
+            in.slopeHeight = H;
+            in.faceDip = faceDip;
+            in.boltTension = 1000;
+            in.crackDistance = H / tanDeg(faceDip);
+            const PlaneFailureResult r = ComputePlaneFailure(in);
+            EXPECT_TRUE(r.message.empty()) << H << " " << faceDip << ": " << r.message;
+            ASSERT_TRUE(r.crackDepth);
+            EXPECT_EQ(*r.crackDepth, 0);
+            EXPECT_FALSE(r.safetyFactor);
+        }
+    }
+}
+
+TEST(PlaneFailure, CrackBehindTheFailurePlaneGivesTheLargestDistance) {
+    // With a flat upper face the crack reaches the plane up to b = 115.470.
+    PlaneFailureInput in = defaults();
+    in.crackDistance = 115.46;
+    ASSERT_TRUE(ComputePlaneFailure(in).crackDepth);
+    const double largest = (100 * tanDeg(30) / tanDeg(60) - 100) / (0 - tanDeg(30));
+    EXPECT_NEAR(*ComputePlaneFailure(in).crackDepth, (largest - 115.46) * tanDeg(30), 1e-9);
+
+    in.crackDistance = 116;
+    const PlaneFailureResult r = ComputePlaneFailure(in);
+    EXPECT_EQ(r.message, "Invalid tension crack. B should be <115.47");
+    EXPECT_FALSE(r.safetyFactor || r.crackDepth);
+}
+
+TEST(PlaneFailure, AZeroAmongTheMainInputsComputesNothing) {
+    double PlaneFailureInput::*fields[] = {&PlaneFailureInput::slopeHeight,     &PlaneFailureInput::rockUnitWeight,
+                                           &PlaneFailureInput::waterUnitWeight, &PlaneFailureInput::faceDip,
+                                           &PlaneFailureInput::failurePlaneDip, &PlaneFailureInput::cohesion,
+                                           &PlaneFailureInput::frictionAngle};
+    for (auto field : fields) {
+        PlaneFailureInput in = defaults();
+        in.*field = 0;
+        const PlaneFailureResult r = ComputePlaneFailure(in);
+        EXPECT_FALSE(PlaneInputComplete(in));
+        EXPECT_TRUE(r.message.empty());
+        EXPECT_FALSE(r.safetyFactor || r.crackDepth);
+    }
+}
+
+}  // namespace
+}  // namespace ravelin

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "models/ProbabilisticWedge.h"
+#include "models/SlipSurface.h"
+
+namespace ravelin {
+namespace {
+
+double dot(const Vector3& u, const Vector3& v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
+
+// The pole of a plane (X north, Y east, Z down), pointing down.
+Vector3 pole(double dipDirection, double dip) {
+    OrientationResult r;
+    PlaneToPole(r, dipDirection, dip);
+    LineToCosines(r, r.Trend, r.Plunge);
+    return cosines(r);
+}
+
+TEST(SlipSurface, WorkedExample) {
+    const SlipSurfaceResult r = ComputeSlipSurface({60, 30, 10, 50, 2});
+    ASSERT_TRUE(r.crestDistance && r.probability);
+    // d0 = 50 / (10 (cot 30 + cot 30)) = 5 / (2 sqrt 3).
+    EXPECT_NEAR(*r.crestDistance, 5 / (2 * std::sqrt(3.0)), 1e-12);
+    EXPECT_NEAR(*r.probability, 51.41, 5e-3);
+}
+
+TEST(SlipSurface, MissingOrImpossibleInputsGiveNothing) {
+    const SlipSurfaceInput cases[] = {
+        {0, 0, 0, 0, 0},      // the window's defaults
+        {60, 60, 10, 50, 2},  // slip surface as steep as the slope
+        {60, 30, 10, 0, 2},   // S = 0 gives d0 = 0
+        {60, 30, 0, 50, 2},   // a = 0
+        {60, 30, 10, 50, 0},  // lambda = 0
+        {60, 0, 10, 50, 2},   // beta = 0
+    };
+    for (const SlipSurfaceInput& in : cases) {
+        const SlipSurfaceResult r = ComputeSlipSurface(in);
+        EXPECT_FALSE(r.crestDistance || r.probability) << in.slopeDip << " " << in.slipDip;
+    }
+}
+
+TEST(SlipSurface, SlipDipIsLimitedToTheSlopeDip) {
+    EXPECT_EQ(LimitSlipDip(75, 60), 60);
+    EXPECT_EQ(LimitSlipDip(30, 60), 30);
+    EXPECT_EQ(LimitSlipDip(-5, 60), -5);  // left for the range check
+}
+
+TEST(ProbabilisticWedge, PointUpAndPointDown) {
+    const Vector3 down{0.6, 0, 0.8};
+    const Vector3 up{0.6, 0, -0.8};
+    const Vector3 level{0.6, 0.8, 0};
+    EXPECT_EQ(PointUp(down).z, -0.8);
+    EXPECT_EQ(PointUp(down).x, -0.6);
+    EXPECT_EQ(PointUp(up).x, 0.6);
+    EXPECT_EQ(PointDown(up).z, 0.8);
+    EXPECT_EQ(PointDown(down).x, 0.6);
+    EXPECT_EQ(PointUp(level).x, 0.6);
+    EXPECT_EQ(PointDown(level).y, 0.8);
+}
+
+TEST(ProbabilisticWedge, SymmetricWedgeEmergesWhereTheNextSetsMeetTheSlope) {
+    const ProbabilisticWedgeInput in{1, 1, 135, 60, 225, 60, 180, 70};
+    const ProbabilisticWedgeResult r = ComputeWedgeProb(in);
+    ASSERT_TRUE(r.emergenceHeight);
+    EXPECT_NEAR(r.intersectionTrend, 180, 1e-9);
+
+    // The emergence point E lies on the slope surface through the origin, one
+    // spacing from each set's plane through the origin, at the depth h.
+    const Vector3 p1 = pole(135, 60), p2 = pole(225, 60), n = pole(180, 70);
+    const double h = *r.emergenceHeight;
+    // By symmetry E lies below the line of intersection's trend: E = (x, 0, h).
+    const double x = -n.z * h / n.x;
+    const Vector3 E{x, 0, h};
+    EXPECT_NEAR(dot(n, E), 0, 1e-12);
+    EXPECT_NEAR(std::fabs(dot(p1, E)), 1, 1e-9);
+    EXPECT_NEAR(std::fabs(dot(p2, E)), 1, 1e-9);
+    EXPECT_NEAR(h, 3.608615, 1e-6);
+}
+
+TEST(ProbabilisticWedge, NoHeightWithoutAWedgeOutOfTheSlope) {
+    const ProbabilisticWedgeInput cases[] = {
+        {0, 0, 0, 0, 0, 0, 0, 0},           // the window's defaults
+        {0, 1, 135, 60, 225, 60, 180, 70},  // d1 missing
+        {1, 1, 135, 60, 135, 60, 180, 70},  // the same set twice
+        {1, 1, 135, 60, 225, 60, 135, 60},  // set 1 parallel to the slope
+        {1, 1, 0, 60, 360, 60, 180, 70},    // the same set written as 0 and 360
+        {1, 1, 90, 60, 270, 60, 180, 70},   // a horizontal line of intersection
+        {1, 1, 135, 60, 225, 60, 0, 70},    // the line points into the slope
+        {1, 1, 135, 60, 225, 60, 180, 20},  // a negative height
+    };
+    for (const ProbabilisticWedgeInput& in : cases) {
+        const ProbabilisticWedgeResult r = ComputeWedgeProb(in);
+        if (r.emergenceHeight) {
+            ADD_FAILURE() << "height " << *r.emergenceHeight << " for slope " << in.slopeDipDirection << "/"
+                          << in.slopeDip;
+        }
+    }
+}
+
+TEST(ProbabilisticWedge, LineInTheSlopeSurfaceGivesNothing) {
+    // Sets 135/60 and 225/60 meet in a line plunging atan(tan 60 cos 45) towards 180; a slope dipping as much contains
+    // it.
+    const double plunge = std::atan(std::tan(60 / DEG) * std::cos(45 / DEG)) * DEG;
+    EXPECT_FALSE(ComputeWedgeProb({1, 1, 135, 60, 225, 60, 180, plunge}).emergenceHeight);
+    EXPECT_TRUE(ComputeWedgeProb({1, 1, 135, 60, 225, 60, 180, plunge + 5}).emergenceHeight);
+}
+
+}  // namespace
+}  // namespace ravelin

@@ -1,0 +1,301 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "models/WedgeFailure.h"
+
+namespace ravelin {
+namespace {
+
+// Tolerances: safety factors and angles to half the last shown digit,
+// heights to 0.05 m as the worked example gives them.
+constexpr double kSafety = 5e-4;
+constexpr double kAngle = 5e-4;
+constexpr double kHeight = 0.05;
+
+WedgeFailureInput defaults() {
+    WedgeFailureInput in;
+    in.slopeHeight = 100;
+    in.rockUnitWeight = 160;
+    in.dipDirection1 = 105;
+    in.dip1 = 45;
+    in.cohesion1 = 500;
+    in.friction1 = 20;
+    in.dipDirection2 = 235;
+    in.dip2 = 70;
+    in.cohesion2 = 1000;
+    in.friction2 = 30;
+    in.dipDirection3 = 195;
+    in.dip3 = 12;
+    in.dipDirection4 = 185;
+    in.dip4 = 65;
+    in.dipDirection5 = 165;
+    in.dip5 = 70;
+    in.waterUnitWeight = 62.4;
+    in.crackDistance = 40;
+    return in;
+}
+
+WedgeFailureInput withPlanes(double a1, double d1, double a2, double d2) {
+    WedgeFailureInput in = defaults();
+    in.dipDirection1 = a1;
+    in.dip1 = d1;
+    in.dipDirection2 = a2;
+    in.dip2 = d2;
+    return in;
+}
+
+WedgeFailureInput swapped(WedgeFailureInput in) {
+    std::swap(in.dipDirection1, in.dipDirection2);
+    std::swap(in.dip1, in.dip2);
+    std::swap(in.cohesion1, in.cohesion2);
+    std::swap(in.friction1, in.friction2);
+    return in;
+}
+
+double tanDeg(double degrees) { return std::tan(degrees / DEG); }
+
+void expectNoResult(const WedgeFailureResult& r) {
+    EXPECT_FALSE(r.safetyFactor || r.weight || r.slidingDirection || r.slidingPlunge);
+}
+
+TEST(WedgeFailure, PlaneNormalPointsUpFromTheDipDirection) {
+    const Vector3 east = PlaneNormal(90, 30);
+    EXPECT_NEAR(east.x, 0.5, 1e-15);
+    EXPECT_NEAR(east.y, 0, 1e-15);
+    EXPECT_NEAR(east.z, std::sqrt(3.0) / 2, 1e-15);
+    const Vector3 flat = PlaneNormal(200, 0);
+    EXPECT_EQ(flat.x, 0);
+    EXPECT_EQ(flat.z, 1);
+}
+
+TEST(WedgeFailure, DefaultsGiveTheWorkedExample) {
+    const WedgeFailureResult r = ComputeWedge(defaults());
+    EXPECT_EQ(r.failureMode, "Sliding on line of intersection");
+    ASSERT_TRUE(r.safetyFactor && r.weight && r.slidingDirection && r.slidingPlunge);
+    EXPECT_NEAR(*r.safetyFactor, 1.219, kSafety);
+    EXPECT_NEAR(*r.weight, 3.6788e7, 1e3);
+    EXPECT_EQ(WeightText(*r.weight), "36'788'030");
+    EXPECT_NEAR(*r.slidingDirection, 157.732, kAngle);
+    EXPECT_NEAR(*r.slidingPlunge, 31.197, kAngle);
+    EXPECT_NEAR(r.crackLimit, 147.4, kHeight);
+    // Without a crack nothing of it enters.
+    EXPECT_EQ(r.crackHeight, 0);
+    EXPECT_EQ(r.crackArea, 0);
+    EXPECT_EQ(r.crackWaterForce, 0);
+}
+
+TEST(WedgeFailure, TensionCrackAndDrySlopeVariants) {
+    WedgeFailureInput crack = defaults();
+    crack.tensionCrack = true;
+    const WedgeFailureResult withCrack = ComputeWedge(crack);
+    EXPECT_NEAR(withCrack.crackHeight, 87.5, kHeight);
+    EXPECT_NEAR(*withCrack.safetyFactor, 1.139, kSafety);
+    EXPECT_EQ(withCrack.failureMode, "Sliding on line of intersection");
+
+    WedgeFailureInput dry = defaults();
+    dry.drySlope = true;
+    EXPECT_NEAR(*ComputeWedge(dry).safetyFactor, 1.846, kSafety);
+}
+
+TEST(WedgeFailure, DrySlopeClearsTheWaterInTheCrackToo) {
+    WedgeFailureInput in = defaults();
+    in.tensionCrack = true;
+    in.drySlope = true;
+    const WedgeFailureResult dry = ComputeWedge(in);
+    EXPECT_EQ(dry.crackWaterForce, 0);
+    // No water anywhere: the unit weight of water cannot matter.
+    in.waterUnitWeight = 1000;
+    EXPECT_EQ(*ComputeWedge(in).safetyFactor, *dry.safetyFactor);
+}
+
+TEST(WedgeFailure, CrackBeyondTheWedgeIsToldWithOrWithoutTheCrack) {
+    for (bool crack : {false, true}) {
+        WedgeFailureInput in = defaults();
+        in.tensionCrack = crack;
+        in.crackDistance = 148;
+        const WedgeFailureResult r = ComputeWedge(in);
+        EXPECT_EQ(r.failureMode, "The tension crack is behind the wedge !");
+        expectNoResult(r);
+        in.crackDistance = 147;
+        EXPECT_TRUE(ComputeWedge(in).safetyFactor) << crack;
+    }
+}
+
+TEST(WedgeFailure, NumberingOfTheTwoPlanesDoesNotChangeTheWedge) {
+    // Cohesionless, the safety factor does not depend on the wedge's size,
+    // so naming either plane "plane 1" must give the same answer.
+    for (bool dry : {false, true}) {
+        WedgeFailureInput in = defaults();
+        in.cohesion1 = in.cohesion2 = 0;
+        in.drySlope = dry;
+        const WedgeFailureResult first = ComputeWedge(in);
+        const WedgeFailureResult second = ComputeWedge(swapped(in));
+        ASSERT_TRUE(first.safetyFactor && second.safetyFactor) << second.failureMode;
+        EXPECT_NEAR(*second.safetyFactor, *first.safetyFactor, 1e-12);
+        EXPECT_NEAR(*second.slidingDirection, *first.slidingDirection, 1e-9);
+        EXPECT_NEAR(*second.slidingPlunge, *first.slidingPlunge, 1e-9);
+    }
+    // With the crack at the crest the swapped wedge is analysed, not sent behind itself.
+    WedgeFailureInput atCrest = swapped(defaults());
+    atCrest.crackDistance = 0;
+    EXPECT_EQ(ComputeWedge(atCrest).failureMode, "Sliding on line of intersection");
+}
+
+TEST(WedgeFailure, TurningTheWholeSlopeTurnsOnlyTheSlidingDirection) {
+    // Every dip direction turned by 175 degrees puts the slope face at 360, which counts as typed.
+    WedgeFailureInput turned = defaults();
+    for (double* dipDirection : {&turned.dipDirection1, &turned.dipDirection2, &turned.dipDirection3,
+                                 &turned.dipDirection4, &turned.dipDirection5})
+        *dipDirection = std::fmod(*dipDirection + 175, 360) == 0 ? 360 : std::fmod(*dipDirection + 175, 360);
+    ASSERT_EQ(turned.dipDirection4, 360);
+    const WedgeFailureResult base = ComputeWedge(defaults());
+    const WedgeFailureResult r = ComputeWedge(turned);
+    ASSERT_TRUE(r.safetyFactor);
+    EXPECT_NEAR(*r.safetyFactor, *base.safetyFactor, 1e-9);
+    EXPECT_NEAR(*r.weight, *base.weight, 1e-6 * *base.weight);
+    EXPECT_NEAR(std::fmod(*r.slidingDirection + 360, 360), std::fmod(*base.slidingDirection + 175, 360), 1e-9);
+}
+
+TEST(WedgeFailure, LineOfIntersectionAgreesWithAForceBalance) {
+    // Dry and cohesionless: the weight's part across the line of intersection
+    // is carried by the two normal reactions, its part along the line drives.
+    WedgeFailureInput in = defaults();
+    in.drySlope = true;
+    in.cohesion1 = in.cohesion2 = 0;
+    const WedgeFailureResult r = ComputeWedge(in);
+    ASSERT_TRUE(r.safetyFactor);
+
+    const Vector3 a = PlaneNormal(105, 45), b = PlaneNormal(235, 70);
+    Vector3 line{b.y * a.z - b.z * a.y, b.z * a.x - b.x * a.z, b.x * a.y - b.y * a.x};
+    const double length = std::sqrt(line.x * line.x + line.y * line.y + line.z * line.z);
+    line = {line.x / length, line.y / length, line.z / length};
+    // Support needed across the line: up minus its part along the line (weight 1).
+    const Vector3 across{-line.z * line.x, -line.z * line.y, 1 - line.z * line.z};
+    // Solve Na a + Nb b = across with the two in-plane equations.
+    const double ab = a.x * b.x + a.y * b.y + a.z * b.z;
+    const double aDot = a.x * across.x + a.y * across.y + a.z * across.z;
+    const double bDot = b.x * across.x + b.y * across.y + b.z * across.z;
+    const double Na = (aDot - ab * bDot) / (1 - ab * ab);
+    const double Nb = (bDot - ab * aDot) / (1 - ab * ab);
+    const double expected = (Na * tanDeg(20) + Nb * tanDeg(30)) / std::fabs(line.z);
+    EXPECT_NEAR(*r.safetyFactor, expected, 1e-9);
+    EXPECT_NEAR(std::asin(std::fabs(line.z)) * DEG, *r.slidingPlunge, 1e-9);
+}
+
+TEST(WedgeFailure, SlidingOnOnePlane) {
+    // Dry and cohesionless on one plane, the safety factor is tan(phi) / tan(psi).
+    WedgeFailureInput in = withPlanes(120, 15, 30, 60);
+    in.tensionCrack = true;
+    in.drySlope = true;
+    in.cohesion1 = in.cohesion2 = 0;
+    WedgeFailureResult r = ComputeWedge(in);
+    EXPECT_EQ(r.failureMode, "Sliding on plane 1 (contact is lost on plane 2)");
+    EXPECT_NEAR(*r.safetyFactor, tanDeg(20) / tanDeg(15), 1e-9);
+    EXPECT_FALSE(r.slidingDirection || r.slidingPlunge);
+
+    WedgeFailureInput second = withPlanes(15, 75, 180, 45);
+    second.tensionCrack = true;
+    second.drySlope = true;
+    second.cohesion1 = second.cohesion2 = 0;
+    r = ComputeWedge(second);
+    EXPECT_EQ(r.failureMode, "Sliding on plane 2 (contact is lost on plane 1)");
+    EXPECT_NEAR(*r.safetyFactor, tanDeg(30) / tanDeg(45), 1e-9);
+
+    // With water and cohesion, as the window computes them.
+    r = ComputeWedge(withPlanes(90, 30, 200, 50));
+    EXPECT_EQ(r.failureMode, "Sliding on plane 1 (contact is lost on plane 2)");
+    EXPECT_NEAR(*r.safetyFactor, 0.653835, 1e-6);
+    r = ComputeWedge(withPlanes(110, 80, 200, 30));
+    EXPECT_EQ(r.failureMode, "Sliding on plane 2 (contact is lost on plane 1)");
+    EXPECT_NEAR(*r.safetyFactor, 1.075790, 1e-6);
+}
+
+TEST(WedgeFailure, ContactLostOnBothPlanesHasSafetyZero) {
+    const WedgeFailureResult r = ComputeWedge(withPlanes(90, 30, 230, 30));
+    EXPECT_EQ(r.failureMode, "Contact lost on both planes");
+    EXPECT_LT(r.reaction1, 0);
+    EXPECT_LT(r.reaction2, 0);
+    ASSERT_TRUE(r.safetyFactor && r.weight);
+    EXPECT_EQ(*r.safetyFactor, 0);
+    EXPECT_FALSE(r.slidingDirection || r.slidingPlunge);
+}
+
+TEST(WedgeFailure, MessagesEndTheAnalysis) {
+    WedgeFailureInput overhang = defaults();
+    overhang.overhanging = true;
+    WedgeFailureResult r = ComputeWedge(overhang);
+    EXPECT_EQ(r.failureMode, "No wedge is formed !");
+    expectNoResult(r);
+
+    WedgeFailureInput steep = withPlanes(90, 30, 270, 30);
+    steep.tensionCrack = true;
+    r = ComputeWedge(steep);
+    EXPECT_EQ(r.failureMode, "Invalid tension crack ! Reduce its dip.");
+    expectNoResult(r);
+
+    WedgeFailureInput turned = withPlanes(90, 55, 270, 30);
+    turned.tensionCrack = true;
+    r = ComputeWedge(turned);
+    EXPECT_EQ(r.failureMode, "Invalid tension crack ! Change its dip direction.");
+    expectNoResult(r);
+    // The same planes without a crack: the crack tests pass.
+    turned.tensionCrack = false;
+    EXPECT_EQ(ComputeWedge(turned).failureMode.find("Invalid"), std::string::npos);
+}
+
+TEST(WedgeFailure, IncompleteOrIdenticalPlanesComputeNothing) {
+    WedgeFailureInput in = defaults();
+    in.dipDirection2 = 105;
+    in.dip2 = 45;
+    EXPECT_FALSE(WedgeInputComplete(in));
+    in = defaults();
+    in.dipDirection3 = 185;
+    in.dip3 = 65;
+    EXPECT_FALSE(WedgeInputComplete(in));
+    in = defaults();
+    in.dipDirection4 = 0;
+    EXPECT_FALSE(WedgeInputComplete(in));
+    for (double WedgeFailureInput::*field :
+         {&WedgeFailureInput::slopeHeight, &WedgeFailureInput::rockUnitWeight, &WedgeFailureInput::dip1,
+          &WedgeFailureInput::dip2, &WedgeFailureInput::dip4}) {
+        in = defaults();
+        in.*field = 0;
+        EXPECT_FALSE(WedgeInputComplete(in));
+        expectNoResult(ComputeWedge(in));
+        EXPECT_TRUE(ComputeWedge(in).failureMode.empty());
+    }
+    // The same plane under two names: north as 0 and 360, one vertical plane from both sides.
+    for (const WedgeFailureInput& same : {withPlanes(0, 45, 360, 45), withPlanes(100, 90, 280, 90)}) {
+        EXPECT_TRUE(WedgeInputComplete(same));
+        const WedgeFailureResult r = ComputeWedge(same);
+        expectNoResult(r);
+        EXPECT_TRUE(r.failureMode.empty());
+    }
+}
+
+TEST(WedgeFailure, HorizontalLineOfIntersectionHasNoSafetyFactor) {
+    // Two planes dipping the same way meet in a horizontal line: no driving shear.
+    const WedgeFailureResult r = ComputeWedge(withPlanes(0, 45, 0, 60));
+    EXPECT_EQ(r.failureMode, "Sliding on line of intersection");
+    EXPECT_FALSE(r.safetyFactor);
+    ASSERT_TRUE(r.slidingPlunge);
+    EXPECT_EQ(*r.slidingPlunge, 0);
+}
+
+TEST(WedgeFailure, WeightPatternGroupsByThousands) {
+    EXPECT_EQ(WeightText(999), "999");
+    EXPECT_EQ(WeightText(0.4), "0");
+    EXPECT_EQ(WeightText(1000), "1'000");
+    EXPECT_EQ(WeightText(12345), "12'345");
+    EXPECT_EQ(WeightText(1234567), "1'234'567");
+    EXPECT_EQ(WeightPattern(1234567), "###'###'##0");
+    EXPECT_EQ(WeightText(999.6), "1'000");
+    EXPECT_EQ(WeightText(999999.7), "1'000'000");
+    EXPECT_EQ(WeightText(0), "-");
+    EXPECT_EQ(WeightText(-12), "-");
+    EXPECT_EQ(WeightText(INFINITY), "-");
+}
+
+}  // namespace
+}  // namespace ravelin
