@@ -1,6 +1,7 @@
 // Ravelin, the desktop program.
 //
-// ravelin [--startup-report]
+// ravelin [FILE ...] [--startup-report]
+// FILE: documents opened at start, as File > Open datasheet would open them.
 // --startup-report: starts as usual, then prints how long start-up took and
 // the memory in use once the main window is idle, and quits (benchmarks).
 
@@ -13,6 +14,7 @@
 #include "core/MainForm.h"
 #include "core/Session.h"
 #include "core/Startup.h"
+#include "documents/DocumentCommands.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPlatform.h"
 #include "ui/UiContext.h"
@@ -50,6 +52,8 @@ int main(int argc, char** argv) {
 
     constexpr double kSplashSeconds = 1.0;
     ravelin::runStartup(session, kSplashSeconds);
+    for (const QString& argument : app.arguments().mid(1))
+        if (!argument.startsWith("--")) ravelin::OpenDocumentFile(session, argument.toStdString());
 
     if (startupReport) {
         QTimer::singleShot(0, [&] {

@@ -1,4 +1,4 @@
-// ravelin-cli calc WINDOW [--page N] [ASSIGN ...] [--export] [--json]
+// ravelin-cli calc WINDOW [--page N] [ASSIGN ...] [--export [--rtf OUT] [--txt OUT] [--pdf OUT]] [--json]
 // ravelin-cli calc WINDOW --list
 // Plays the user's part on a calculation window: a tab click, typing into
 // fields and leaving them, ticking boxes, then reading back what it shows.
@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "CliSupport.h"
+#include "ReportFiles.h"
 #include "core/NumberText.h"
 
 namespace ravelin::cli {
@@ -100,8 +101,11 @@ void assign(Form& form, const std::string& assignment) {
 }
 
 int runCalc(const std::vector<std::string>& args, std::ostream& out) {
-    const Arguments parsed = parseArguments(args, {"--page"}, {"--export", "--json", "--list"});
+    std::vector<std::string> withValue = {"--page"};
+    withValue.insert(withValue.end(), reportFileOptions().begin(), reportFileOptions().end());
+    const Arguments parsed = parseArguments(args, withValue, {"--export", "--json", "--list"});
     if (parsed.positional.empty()) throw UsageError("calc needs a window name");
+    if (wantsReportFiles(parsed) && !parsed.has("--export")) throw UsageError("--rtf, --txt and --pdf need --export");
     const std::string window = parsed.positional.front();
 
     CliSession cli;
@@ -134,6 +138,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
         if (!button) throw WorkError(window + " has no Export button");
         form.userClick(*button);
     }
+    const Json files = writeReportFiles(cli.platform, parsed, cli.report);
 
     const Control* tabs = form.find("tbsOptions");
     if (parsed.has("--json")) {
@@ -145,6 +150,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
         result["fonts"] = formFonts(form);
         result["messages"] = cli.messagesJson();
         if (parsed.has("--export")) result["report"] = cli.reportJson();
+        if (!files.empty()) result["files"] = files;
         out << result.dump(2) << "\n";
         return 0;
     }
@@ -175,7 +181,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
 
 Command calcCommand() {
     return {"calc",
-            "calc WINDOW [--page N] [NAME(I)=TEXT | NAME=0|1 ...] [--export] [--json]\n"
+            "calc WINDOW [--page N] [NAME(I)=TEXT | NAME=0|1 ...] [--export [--rtf OUT] [--txt OUT] [--pdf OUT]] [--json]\n"
             "  calc WINDOW --list [--json]",
             runCalc};
 }

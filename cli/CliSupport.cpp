@@ -101,7 +101,8 @@ Json formFonts(const Form& form) {
 }
 
 const std::vector<Command>& commands() {
-    static const std::vector<Command> list = {calcCommand()};
+    static const std::vector<Command> list = {calcCommand(), datasheetCommand(), histogramCommand(), variogramCommand(),
+                                              infoBoxCommand()};
     return list;
 }
 

@@ -75,5 +75,9 @@ const std::vector<Command>& commands();
 
 // Commands add themselves to the list through these.
 Command calcCommand();
+Command infoBoxCommand();
+Command datasheetCommand();
+Command histogramCommand();
+Command variogramCommand();
 
 }  // namespace ravelin::cli

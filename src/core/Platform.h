@@ -37,6 +37,15 @@ struct FileDialogRequest {
     bool confirmOverwrite = false;
 };
 
+// The font dialog's choice; an empty name or a size of 0 means "as it was".
+struct FontChoice {
+    std::string name;
+    double size = 0;  // points
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const FontChoice&) const = default;
+};
+
 struct PrintDialogRequest {
     std::string title;
     bool offerSelection = false;
@@ -104,6 +113,9 @@ public:
 
     // Writes a rich text as the printer would print it, to a PDF file.
     virtual bool exportRichText(const RichText& text, const std::string& path, std::string* error) = 0;
+
+    // The font dialog preset with `initial`; std::nullopt when cancelled.
+    virtual std::optional<FontChoice> fontDialog(const FontChoice& /*initial*/) { return std::nullopt; }
 
     virtual void printerSetupDialog() = 0;
     // Shows the print dialog; nullptr when the user cancels.

@@ -127,6 +127,14 @@ bool ScriptedPlatform::exportRichText(const RichText&, const std::string& path, 
     return false;
 }
 
+std::optional<FontChoice> ScriptedPlatform::fontDialog(const FontChoice& initial) {
+    fontDialogs.push_back(initial);
+    if (fontAnswers.empty()) return std::nullopt;
+    auto answer = fontAnswers.front();
+    fontAnswers.pop_front();
+    return answer;
+}
+
 double ScriptedPlatform::timerSeconds() {
     timer_ += timerStep;
     return timer_;

@@ -59,6 +59,8 @@ public:
 
     bool exportRichText(const RichText&, const std::string& path, std::string* error) override;
 
+    std::optional<FontChoice> fontDialog(const FontChoice& initial) override;
+
     void printerSetupDialog() override { ++printerSetups; }
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
 
@@ -80,6 +82,7 @@ public:
     std::vector<FileDialogRequest> openDialogs;
     std::vector<FileDialogRequest> saveDialogs;
     std::vector<PrintDialogRequest> printDialogs;
+    std::vector<FontChoice> fontDialogs;  // the presets shown
     std::vector<std::string> modalForms;
     std::vector<std::string> exportedDrawings;  // paths asked of exportDrawing
     int beeps = 0;
@@ -104,6 +107,7 @@ public:
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<bool> printAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers;  // empty: Cancel
     // Runs while a modal window is shown (a test clicks its buttons here).
     std::function<void(Form&)> modalHandler;
 

@@ -4,8 +4,12 @@
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/SessionForms.h"
+#include "documents/DocumentCommands.h"
 #include "models/ModGeomForm.h"
 #include "models/ModProbForm.h"
+#include "spacing/HistoForm.h"
+#include "spacing/HistoToolsForm.h"
+#include "spacing/SpacingForm.h"
 #include "tools/ToolXyzForm.h"
 
 namespace ravelin {
@@ -22,7 +26,11 @@ void registerAllForms(Session& session) {
     registerType<LogForm>(session, "frmLog");
     registerType<AboutForm>(session, "frmAbout");
     registerType<OptionsForm>(session, "frmOptions");
+    registerDocuments(session);
     registerType<ToolXyzForm>(session, "frmToolXYZ");
+    registerType<SpacingForm>(session, "frmSpacing");
+    registerType<HistoForm>(session, "frmHisto");
+    registerType<HistoToolsForm>(session, "frmHistoTools");
     registerType<ModGeomForm>(session, "frmModGeom");
     registerType<ModProbForm>(session, "frmModProb");
 }

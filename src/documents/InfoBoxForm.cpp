@@ -1,0 +1,386 @@
+#include "documents/InfoBoxForm.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/Platform.h"
+#include "core/Session.h"
+#include "core/TextCodec.h"
+#include "documents/InfoText.h"
+#include "documents/Rtf.h"
+
+namespace ravelin {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+// Plain text is turned into paragraphs this many bytes at a time, with
+// pending window events let through in between.
+constexpr std::size_t kTextChunk = 256 * 1024;
+
+struct ToolbarButton {
+    const char* key;
+    const char* toolTip;
+    bool twoState;
+};
+
+const std::vector<ToolbarButton>& toolbarButtons() {
+    static const std::vector<ToolbarButton> buttons = {
+        {"Font", "Font", false},           {"Copy", "Copy", false},
+        {"Bold", "Bold", true},            {"Italic", "Italic", true},
+        {"Underline", "Underline", true},  {"Left", "Left Justify", true},
+        {"Center", "Center", true},        {"Right", "Right Justify", true},
+    };
+    return buttons;
+}
+
+bool endsWithNoCase(const std::string& text, const std::string& suffix) {
+    if (text.size() < suffix.size()) return false;
+    return std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
+}
+
+// Lines of a plain text as Info box paragraphs.
+RichText plainRichText(const std::string& text, const ReadProgress& progress) {
+    RichText out;
+    const TextFormat format = infoTextFormat();
+    const ParagraphFormat paragraphFormat = infoParagraphFormat();
+    std::size_t nextReport = kTextChunk;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        RichParagraph paragraph;
+        paragraph.alignment = paragraphFormat.alignment;
+        paragraph.leftIndent = paragraphFormat.leftIndent;
+        paragraph.firstIndent = paragraphFormat.firstIndent;
+        paragraph.rightIndent = paragraphFormat.rightIndent;
+        const std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!line.empty()) paragraph.runs.push_back({line, format});
+        out.paragraphs.push_back(std::move(paragraph));
+        if (end == std::string::npos) break;
+        start = end + (text.compare(end, 2, kCrLf) == 0 ? 2 : 1);
+        if (progress && start >= nextReport) {
+            progress(start, text.size());
+            nextReport = start + kTextChunk;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+const std::vector<std::string>& InfoBoxForm::toolbarKeys() {
+    static const std::vector<std::string> keys = [] {
+        std::vector<std::string> k;
+        for (const ToolbarButton& b : toolbarButtons()) k.emplace_back(b.key);
+        return k;
+    }();
+    return keys;
+}
+
+InfoBoxForm::InfoBoxForm(Session& session) : Form(session, "frmInfoBox", kCaption), typingFormat_(infoTextFormat()) {
+    int index = 1;
+    for (const ToolbarButton& b : toolbarButtons()) {
+        add(ControlKind::ToolButton, "Toolbar1", index++)
+            .withTag(b.key)
+            .withToolTip(b.toolTip)
+            .withDescription(b.twoState ? "two-state" : "push");
+    }
+    add(ControlKind::TextBox, "txtText").withFont({"Arial", 11});
+}
+
+void InfoBoxForm::onLoad() {
+    move(1000, 1250, 8500, 6000);  // the window's own placement (twips), below the toolbar
+    initInfoText();
+}
+
+// ------------------------------------------------------------------ reports
+
+void InfoBoxForm::initInfoText() {
+    document_.setParagraphFormat(session().insertionPoint, 0, infoParagraphFormat());
+    typingFormat_ = infoTextFormat();
+    selectionMoved();
+}
+
+void InfoBoxForm::appendInfoText(const ReportBlock& block, long long position) {
+    const AppendedBlock appended = appendInfoBlock(document_, block, position, session().insertionPoint);
+    session().insertionPoint = appended.insertionPoint;
+    selectionStart_ = appended.insertionPoint;
+    selectionLength_ = 0;
+    typingFormat_ = infoTextFormat();
+    show();
+    selectionMoved();
+}
+
+// ------------------------------------------------------------- selection
+
+void InfoBoxForm::setSelection(long long start, long long length) {
+    start = std::clamp(start, 0LL, document_.length());
+    length = std::clamp(length, 0LL, document_.length() - start);
+    selectionStart_ = start;
+    selectionLength_ = length;
+    typingFormat_ = document_.formatAt(length > 0 ? start + 1 : start);
+    selectionMoved();
+}
+
+RangeFormat InfoBoxForm::selectionFormat() const {
+    if (selectionLength_ > 0) return document_.formatOf(selectionStart_, selectionLength_);
+    RangeFormat format;
+    format.font = typingFormat_.font;
+    format.size = typingFormat_.size;
+    format.bold = typingFormat_.bold;
+    format.italic = typingFormat_.italic;
+    format.underline = typingFormat_.underline;
+    format.alignment = document_.paragraphFormatAt(selectionStart_).alignment;
+    return format;
+}
+
+void InfoBoxForm::selectionMoved() {
+    updateToolbar();
+    for (InfoBoxObserver* observer : std::vector<InfoBoxObserver*>(observers_)) observer->selectionChanged(*this);
+}
+
+void InfoBoxForm::updateToolbar() {
+    const RangeFormat format = selectionFormat();
+    auto show = [this](const char* key, bool pressed) {
+        for (const auto& control : controls())
+            if (control->name() == "Toolbar1" && control->tag() == key) setValue(*control, pressed ? 1 : 0);
+    };
+    show("Bold", format.bold.value_or(false));
+    show("Italic", format.italic.value_or(false));
+    show("Underline", format.underline.value_or(false));
+    show("Left", format.alignment == ParagraphAlignment::Left);
+    show("Center", format.alignment == ParagraphAlignment::Center);
+    show("Right", format.alignment == ParagraphAlignment::Right);
+}
+
+void InfoBoxForm::addInfoBoxObserver(InfoBoxObserver* observer) { observers_.push_back(observer); }
+
+void InfoBoxForm::removeInfoBoxObserver(InfoBoxObserver* observer) {
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
+}
+
+// ------------------------------------------------------------------ edits
+
+void InfoBoxForm::removeRange(long long start, long long length) {
+    start = std::clamp(start, 0LL, document_.length());
+    length = std::clamp(length, 0LL, document_.length() - start);
+    if (length == 0) return;
+    document_.remove(start, length);
+    // The insertion point keeps marking the end of what was appended.
+    long long& point = session().insertionPoint;
+    if (point >= start + length) point -= length;
+    else if (point > start) point = start;
+}
+
+void InfoBoxForm::replaceSelection(const std::string& utf8, const TextFormat& format) {
+    const long long start = selectionStart_;
+    removeRange(start, selectionLength_);
+    const long long inserted = document_.insertText(start, utf8, format);
+    long long& point = session().insertionPoint;
+    if (start <= point) point += inserted;
+    selectionStart_ = start + inserted;
+    selectionLength_ = 0;
+    typingFormat_ = format;
+    selectionMoved();
+}
+
+void InfoBoxForm::typeText(const std::string& utf8) { replaceSelection(utf8, typingFormat_); }
+
+void InfoBoxForm::deleteSelection() {
+    if (selectionLength_ == 0) return;
+    removeRange(selectionStart_, selectionLength_);
+    setSelection(selectionStart_, 0);
+}
+
+void InfoBoxForm::deleteBackward() {
+    if (selectionLength_ > 0) return deleteSelection();
+    if (selectionStart_ == 0) return;
+    removeRange(selectionStart_ - 1, 1);
+    setSelection(selectionStart_ - 1, 0);
+}
+
+void InfoBoxForm::deleteForward() {
+    if (selectionLength_ > 0) return deleteSelection();
+    removeRange(selectionStart_, 1);
+    setSelection(selectionStart_, 0);
+}
+
+// ---------------------------------------------------------------- toolbar
+
+void InfoBoxForm::onClick(Control& control) {
+    if (control.name() == "Toolbar1") toolbarClick(control.tag());
+}
+
+void InfoBoxForm::toolbarClick(const std::string& key) {
+    if (key == "Font") chooseFont();
+    else if (key == "Copy") copyAll();
+    else if (key == "Bold") toggleBold();
+    else if (key == "Italic") toggleItalic();
+    else if (key == "Underline") toggleUnderline();
+    else if (key == "Left") setAlignment(ParagraphAlignment::Left);
+    else if (key == "Center") setAlignment(ParagraphAlignment::Center);
+    else if (key == "Right") setAlignment(ParagraphAlignment::Right);
+    updateToolbar();  // a two-state button shows the state, not the click
+}
+
+void InfoBoxForm::applyToSelection(const FormatChange& change) {
+    if (selectionLength_ > 0) document_.applyFormat(selectionStart_, selectionLength_, change);
+    if (change.font && !change.font->empty()) typingFormat_.font = *change.font;
+    if (change.size) typingFormat_.size = normalizedFontSize(*change.size);
+    if (change.bold) typingFormat_.bold = *change.bold;
+    if (change.italic) typingFormat_.italic = *change.italic;
+    if (change.underline) typingFormat_.underline = *change.underline;
+    selectionMoved();
+}
+
+void InfoBoxForm::toggleBold() {
+    FormatChange change;
+    change.bold = !selectionFormat().bold.value_or(false);
+    applyToSelection(change);
+}
+
+void InfoBoxForm::toggleItalic() {
+    FormatChange change;
+    change.italic = !selectionFormat().italic.value_or(false);
+    applyToSelection(change);
+}
+
+void InfoBoxForm::toggleUnderline() {
+    FormatChange change;
+    change.underline = !selectionFormat().underline.value_or(false);
+    applyToSelection(change);
+}
+
+void InfoBoxForm::setAlignment(ParagraphAlignment alignment) {
+    document_.setAlignment(selectionStart_, selectionLength_, alignment);
+    selectionMoved();
+}
+
+void InfoBoxForm::chooseFont() {
+    const RangeFormat current = selectionFormat();
+    const FontChoice initial{current.font.value_or(""), current.size.value_or(0), current.bold.value_or(false),
+                             current.italic.value_or(false)};
+    const auto choice = platform().fontDialog(initial);
+    if (!choice) return;
+    FormatChange change;
+    if (!choice->name.empty()) change.font = choice->name;
+    if (choice->size > 0) change.size = choice->size;
+    change.bold = choice->bold;
+    change.italic = choice->italic;
+    applyToSelection(change);
+}
+
+std::string InfoBoxForm::richTextFile() const { return writeRtf(document_.richText()); }
+
+std::string InfoBoxForm::plainTextFile() const { return encodeFileText(document_.plainText(kCrLf)); }
+
+void InfoBoxForm::copyAll() {
+    platform().clipboardClear();
+    platform().setClipboardRichText(document_.plainText(kCrLf), richTextFile());
+}
+
+void InfoBoxForm::copySelection() {
+    platform().clipboardClear();
+    platform().setClipboardRichText(document_.plainText(selectionStart_, selectionLength_, kCrLf),
+                                    writeRtf(document_.richText(selectionStart_, selectionLength_)));
+}
+
+// ----------------------------------------------------------- edit commands
+
+bool InfoBoxForm::editCopy() {
+    if (caption() == kCaption) copyAll();
+    else copySelection();
+    return true;
+}
+
+bool InfoBoxForm::editCut() {
+    if (selectionLength_ == 0) return true;
+    copySelection();
+    deleteSelection();
+    return true;
+}
+
+bool InfoBoxForm::editPaste() {
+    const std::string text = platform().clipboardText();
+    if (!text.empty()) typeText(text);
+    return true;
+}
+
+// ------------------------------------------------------------------ files
+
+bool InfoBoxForm::loadFile(const std::string& path, bool asRichText) {
+    auto refuse = [this, &path](const std::string& why) {
+        platform().messageBox({"Unable to open file", "The file '" + path + "' " + why, MessageIcon::Exclamation,
+                               MessageButtons::Ok});
+        session().writeLogFile("The file " + path + " " + why + kCrLf + std::string(13, ' ') +
+                               "Opening operation cancelled.");
+        return false;
+    };
+    const std::optional<std::string> bytes = readFileBytes(path);
+    if (!bytes) return refuse("cannot be read.");
+    const bool rich = asRichText && looksLikeRtf(*bytes);
+    // A text file holds no NUL byte; anything else would show as garbage.
+    if (!rich && bytes->find('\0') != std::string::npos) return refuse("is not a text file.");
+
+    MainForm* main = session().mainForm();
+    const Control* panel = main ? main->find("Panels", 1) : nullptr;
+    const std::string panelText = panel ? panel->text() : std::string();
+    platform().setBusy(true);
+    if (main) main->showProcessing(true);
+    const ReadProgress progress = [this, main](std::size_t done, std::size_t total) {
+        if (main && total > 0)
+            main->setStatusPanel(1, "Opening... " + std::to_string(done * 100 / total) + " %");
+        platform().processEvents();
+    };
+    const RichText text = rich ? readRtf(*bytes, progress) : plainRichText(decodeFileText(*bytes), progress);
+    document_.assign(text);
+    if (main) {
+        main->setStatusPanel(1, panelText);
+        main->showProcessing(false);
+    }
+    platform().setBusy(false);
+
+    setCaption("Info box - " + path);
+    // Reports appended from now on follow the loaded text.
+    session().insertionPoint = document_.length();
+    setSelection(0, 0);
+    return true;
+}
+
+bool InfoBoxForm::saveFile(const std::string& path) {
+    const std::string bytes = endsWithNoCase(path, ".txt") ? plainTextFile() : richTextFile();
+    std::string error;
+    if (writeFileAtomically(path, bytes, &error)) return true;
+    platform().messageBox({"Ravelin - Save", "The file '" + path + "' could not be saved." + kCrLf + error,
+                           MessageIcon::Exclamation, MessageButtons::Ok});
+    session().writeLogFile("The file " + path + " could not be saved: " + error);
+    return false;
+}
+
+// ------------------------------------------------------------- activation
+
+void InfoBoxForm::setDocumentMenus(bool enabled) {
+    MainForm* main = session().mainForm();
+    if (!main) return;
+    for (const char* item : {"mnuEdit", "mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"})
+        if (Control* control = main->find(item)) main->setEnabled(*control, enabled);
+    for (const char* key : {"Save", "Print"})
+        if (Control* button = main->toolButton(key)) main->setEnabled(*button, enabled);
+}
+
+void InfoBoxForm::onActivate() { setDocumentMenus(true); }
+
+void InfoBoxForm::onDeactivate() { setDocumentMenus(false); }
+
+bool InfoBoxForm::onQueryUnload() {
+    if (session().shuttingDown) return false;
+    // Closing only hides it: the reports and the insertion point stay for the run.
+    hide();
+    setDocumentMenus(false);
+    return true;
+}
+
+void InfoBoxForm::onUnload() { setDocumentMenus(false); }
+
+}  // namespace ravelin

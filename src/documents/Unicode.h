@@ -1,0 +1,25 @@
+#pragma once
+// Code points and their UTF-8 and Windows-1252 forms, for the rich-text
+// document (positions count code points) and the RTF writer and reader.
+
+#include <string>
+#include <string_view>
+
+namespace ravelin {
+
+constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// Decodes UTF-8; every malformed byte becomes U+FFFD, so any bytes decode.
+std::u32string toCodePoints(std::string_view utf8);
+void appendUtf8(std::string& out, char32_t codePoint);
+std::string toUtf8(std::u32string_view text);
+
+// The Windows-1252 byte of a code point, or -1 when the code page lacks it.
+int cp1252Byte(char32_t codePoint);
+// The code point of a Windows-1252 byte.
+char32_t cp1252CodePoint(unsigned char byte);
+
+// Controls other than tab (C0, DEL and C1) have no place in a text.
+inline bool isDroppedControl(char32_t c) { return (c < 0x20 && c != U'\t') || (c >= 0x7F && c < 0xA0); }
+
+}  // namespace ravelin

@@ -1,0 +1,241 @@
+#include "spacing/HistogramCommand.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/MainForm.h"
+#include "core/NumberText.h"
+#include "core/Orientation.h"
+#include "core/Platform.h"
+#include "core/Session.h"
+#include "spacing/HistoForm.h"
+#include "spacing/HistoToolsForm.h"
+#include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
+
+namespace ravelin {
+
+const char* const InvalidDataText =
+    "An unexpected error occured during the proccessing of the current data.\r\n\r\n"
+    "Please verify your data : \r\n"
+    " - intersection distances must be in incrising order\r\n"
+    " - the 0 value is not allowed as a discontinuity data";
+
+namespace {
+
+bool isBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+// A whole number typed in a field (rounded halves to even, as a 16-bit conversion does).
+long long wholeNumber(double value) {
+    if (!std::isfinite(value)) return 0;
+    // Beyond this the number of classes is refused later anyway; the clamp only keeps the cast defined.
+    constexpr double kLargest = 1e15;
+    return static_cast<long long>(std::nearbyint(std::clamp(value, -kLargest, kLargest)));
+}
+
+HistoToolsForm& tools(Session& session) { return session.form<HistoToolsForm>("frmHistoTools"); }
+
+void setLabels(HistoForm& chart, const SpacingForm& sheet, const std::vector<double>& data) {
+    const SpacingState& state = chart.session().moduleState<SpacingState>();
+    const ProgramOptions& options = chart.session().options;
+    const std::string& family = sheet.text("txtFamily");
+    const std::string& location = sheet.text("txtLoc");
+    std::string info;
+    if (!isBlank(family) && !isBlank(location)) info = family + " - " + location;
+    else if (!isBlank(family)) info = family;
+    else if (!isBlank(location)) info = location;
+    chart.setText("lblTitre", -1, ChartTitle(sheet));
+    chart.setText("lblInfo", -1, info);
+    chart.setText("lblX", -1, options.histogramXLabel);
+    chart.setText("lblY", -1, " " + options.histogramYLabel + " ");
+    chart.setText("lblMean", -1, "Mean = " + formatNumber(state.Mean, "0.0000"));
+    chart.setText("lblStdDev", -1, "Std dev. = " + formatNumber(state.StdDev, "0.0000"));
+    chart.setText("lblNbValues", -1, formatNumber(static_cast<double>(data.size()), "0") + " values");
+    chart.setText("lblScanline", -1, "Scanline length = " + formatNumber(ScanlineLength(data), "0.00"));
+    chart.PositionneLabels();
+}
+
+}  // namespace
+
+std::string ChartTitle(const SpacingForm& sheet) {
+    const std::string& comment = sheet.text("txtComment");
+    return comment.empty() ? sheet.session().options.histogramTitle : comment;
+}
+
+std::string UnmarkedCaption(const SpacingForm& sheet) {
+    std::string caption = sheet.caption();
+    if (!caption.empty() && caption.back() == '*') caption.pop_back();
+    return caption;
+}
+
+std::vector<double> ReadHistogramData(const SpacingForm& sheet) {
+    const double theta = sheet.number("txtOr", 4);
+    const double c = theta == 0 ? 1 : std::cos(theta / DEG);
+    const SpacingGrid& measured = sheet.grid(0);
+    const long long last = measured.lastFilledRow();
+    std::vector<double> data;
+    data.reserve(static_cast<std::size_t>(last));
+    for (long long r = 1; r <= last; ++r) {
+        const double y = measured.number(r) * c;
+        if (y != 0) data.push_back(y);
+    }
+    if (sheet.at("optData", 0).value()) ToSpacings(data);
+    return data;
+}
+
+HistoForm& NewChartWindow(Session& session, long long index) {
+    if (MainForm* main = session.mainForm())
+        return dynamic_cast<HistoForm&>(main->NewDocumentWindow(0, static_cast<int>(index)));
+    auto& chart = dynamic_cast<HistoForm&>(session.createForm("frmHisto"));
+    ++session.histogramCounter;
+    chart.setCaption("Histo " + std::to_string(session.histogramCounter));
+    chart.show();
+    return chart;
+}
+
+void ShowHistoTools(Session& session) {
+    MainForm* main = session.mainForm();
+    if (main && main->menuItem("mnuViewHistoOptions").value() == 0 && main->hasCommand("mnuViewHistoOptions")) {
+        main->toggleToolWindow("mnuViewHistoOptions");
+        return;
+    }
+    tools(session).show();
+}
+
+void LoadHistoToolsFromRow(Session& session, const HistogramRow& row) {
+    HistoToolsForm& window = tools(session);
+    window.setText("Text2", 0, generalNumber(row.interval));
+    window.setText("Text2", 1, std::to_string(row.classes));
+    // Columns: exponential, lognormal, normal, triangular; boxes: exponential, normal, lognormal, triangular.
+    window.setValue(window.at("Check1", 0), row.laws[0]);
+    window.setValue(window.at("Check1", 2), row.laws[1]);
+    window.setValue(window.at("Check1", 1), row.laws[2]);
+    window.setValue(window.at("Check1", 3), row.laws[3]);
+}
+
+HistogramFigures PlotHistogram(Session& session, std::vector<double>& data, HistoForm& chart, double& interval,
+                               long long& classes, const LawChoice& laws) {
+    MainForm* main = session.mainForm();
+    SpacingState& state = session.moduleState<SpacingState>();
+    if (main) main->showProcessing(true);
+    HistoForm::HistogramContent content;
+    content.figures = SettleHistogram(data, interval, classes);
+    const HistogramFigures& figures = content.figures;
+    if (figures.classesSettled) {
+        interval = figures.interval;
+        classes = figures.classes;
+        HistoToolsForm& window = tools(session);
+        window.setText("Text2", 1, std::to_string(classes));
+        window.setText("Text2", 0, IntervalText(interval));
+    }
+    // The labels show the data's own statistics even when the chart cannot be drawn.
+    const SampleStatistics statistics =
+        figures.status == HistogramStatus::Ok ? figures.statistics : Statistics(data);
+    state.Mean = statistics.mean;
+    state.StdDev = statistics.stdDev;
+    content.data = data;
+    content.laws = laws;
+    const HistogramStatus status = figures.status;
+    HistogramFigures result = content.figures;
+    chart.showHistogram(std::move(content));
+    if (main) main->showProcessing(false);
+    if (status != HistogramStatus::Ok) {
+        session.platform().setBusy(false);
+        session.platform().messageBox({"Invalid data", InvalidDataText, MessageIcon::Exclamation, MessageButtons::Ok});
+    }
+    return result;
+}
+
+void cmdHisto_Click(SpacingForm& sheet) {
+    Session& session = sheet.session();
+    Platform& platform = session.platform();
+    SpacingState& state = session.moduleState<SpacingState>();
+    platform.setBusy(true);
+    state.busy = true;
+    auto finish = [&] {
+        state.busy = false;
+        platform.setBusy(false);
+    };
+    sheet.MSFlexGrid1_LeaveCell(0);
+    std::vector<double> data = ReadHistogramData(sheet);
+    if (data.empty()) {
+        finish();
+        platform.messageBox({"Ravelin - Histogram", "No data !", MessageIcon::Exclamation, MessageButtons::Ok});
+        return;
+    }
+    sheet.ConvertData();
+    long long classes = wholeNumber(sheet.number("Classes"));
+    double interval = sheet.number("Interval");
+
+    std::vector<HistogramRow>& table = session.histogramTable;
+    std::size_t k = 0;
+    while (k < table.size() && table[k].datasheet != &sheet) ++k;
+    HistoForm* chart = nullptr;
+    if (k == table.size()) {
+        chart = &NewChartWindow(session, static_cast<long long>(k) + 1);
+        HistogramRow row;
+        row.datasheet = &sheet;
+        row.chart = chart;
+        table.push_back(std::move(row));
+    } else {
+        HistogramRow& row = table[k];
+        const bool reuse = !sheet.at("chkNew").value() && row.chart && session.owns(row.chart);
+        chart = reuse ? dynamic_cast<HistoForm*>(row.chart) : &NewChartWindow(session, static_cast<long long>(k) + 1);
+        row.chart = chart;
+        classes = row.classes;
+        interval = row.interval;
+    }
+    HistogramRow& row = table[k];
+    row.data = std::move(data);
+
+    HistoToolsForm& window = tools(session);
+    const char* flags[] = {"Expon", "Lognorm", "Norm", "Triang"};
+    const int boxes[] = {0, 2, 1, 3};
+    for (int i = 0; i < 4; ++i) {
+        const int value = sheet.number(flags[i]) == 1 ? 1 : 0;
+        window.setValue(window.at("Check1", boxes[i]), value);
+        row.laws[i] = value;
+    }
+    chart->setCaption("Histo-" + UnmarkedCaption(sheet));
+    chart->show();
+    PlotHistogram(session, row.data, *chart, interval, classes, window.laws());
+    setLabels(*chart, sheet, row.data);
+    row.interval = interval;
+    row.classes = classes;
+    finish();
+    state.currentChart = chart;
+}
+
+void RedrawHistogram(Session& session, HistogramRow& row) {
+    if (!row.chart || !session.owns(row.chart) || row.data.empty()) return;
+    auto* chart = dynamic_cast<HistoForm*>(row.chart);
+    if (!chart) return;
+    HistoToolsForm& window = tools(session);
+    double interval = readNumber(window.text("Text2", 0));
+    long long classes = wholeNumber(readNumber(window.text("Text2", 1)));
+    const LawChoice laws = window.laws();
+    PlotHistogram(session, row.data, *chart, interval, classes, laws);
+    row.interval = interval;
+    row.classes = classes;
+    row.laws[0] = laws.exponential;
+    row.laws[1] = laws.lognormal;
+    row.laws[2] = laws.normal;
+    row.laws[3] = laws.triangular;
+}
+
+HistogramRow* ApplyHistogramOptions(Session& session) {
+    std::vector<HistogramRow>& table = session.histogramTable;
+    const Form* current = session.moduleState<SpacingState>().currentChart;
+    HistogramRow* row = nullptr;
+    if (table.size() == 1) {
+        row = &table.front();
+    } else {
+        for (HistogramRow& each : table)
+            if (current && each.chart == current) row = &each;
+    }
+    if (!row) return nullptr;
+    RedrawHistogram(session, *row);
+    return row;
+}
+
+}  // namespace ravelin

@@ -1,0 +1,52 @@
+#pragma once
+// "Plot Histo" of a spacing datasheet and the histogram table that links each
+// datasheet to its chart window: reading the data, settling the classes,
+// drawing the chart with its laws and labels, and redrawing it from the
+// histogram options window.
+
+#include <string>
+#include <vector>
+
+#include "spacing/ChartPlot.h"
+#include "spacing/Histogram.h"
+
+namespace ravelin {
+
+class HistoForm;
+class Session;
+class SpacingForm;
+struct HistogramRow;
+
+// The measured values of the datasheet corrected by cos(theta), zeros and
+// empty cells skipped, turned into spacings for intersection distances.
+std::vector<double> ReadHistogramData(const SpacingForm& sheet);
+
+// The "Plot Histo" button.
+void cmdHisto_Click(SpacingForm& sheet);
+
+// Sorts data, settles interval and classes (in-out; 0 lets the routine
+// choose), writes them into the options window and draws the chart. When the
+// data cannot be drawn the user gets the "Invalid data" message.
+HistogramFigures PlotHistogram(Session& session, std::vector<double>& data, HistoForm& chart, double& interval,
+                               long long& classes, const LawChoice& laws);
+
+// Redraws a row's chart from the options window's fields and stores them back into the row.
+void RedrawHistogram(Session& session, HistogramRow& row);
+// "&Apply": redraws the current chart's row; the row, or nullptr when there is none.
+HistogramRow* ApplyHistogramOptions(Session& session);
+// Shows a row's settings in the options window.
+void LoadHistoToolsFromRow(Session& session, const HistogramRow& row);
+// Shows the options window as "&Histogram options" does.
+void ShowHistoTools(Session& session);
+
+// A new chart window as the main window makes it ("Histo " n).
+HistoForm& NewChartWindow(Session& session, long long index);
+// The chart title: the datasheet's comment, or the default title of the options.
+std::string ChartTitle(const SpacingForm& sheet);
+// The datasheet caption without its modified marker.
+std::string UnmarkedCaption(const SpacingForm& sheet);
+
+// The "Invalid data" message shown when a histogram cannot be drawn.
+extern const char* const InvalidDataText;
+
+}  // namespace ravelin

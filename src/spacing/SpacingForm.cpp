@@ -1,0 +1,447 @@
+#include "spacing/SpacingForm.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/NumberText.h"
+#include "core/NumericFields.h"
+#include "core/Orientation.h"
+#include "core/Platform.h"
+#include "core/Session.h"
+#include "spacing/HistogramCommand.h"
+#include "spacing/SpacingState.h"
+#include "spacing/VariogramCommand.h"
+
+namespace ravelin {
+
+namespace {
+
+constexpr double kWindowWidth = 4500;       // twips, kept on every resize
+constexpr double kCreationHeight = 8500;    // twips
+constexpr double kLargestHeight = 7425;     // twips, the height a resize allows at most
+constexpr double kGridTop = 3900;           // twips, top of both grids
+constexpr double kGridLefts[2] = {100, 2350};
+
+std::string codePointText(int key) {
+    // Keys above 127 are code points of the typed character.
+    const auto cp = static_cast<char32_t>(key < 0 ? (key & 0xFFFF) : key);
+    std::string out;
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+    return out;
+}
+
+bool isBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+}  // namespace
+
+SpacingForm::SpacingForm(Session& session) : Form(session, "frmSpacing", "Datasheet") {
+    grids_[0] = std::make_unique<SpacingGrid>(0);
+    grids_[1] = std::make_unique<SpacingGrid>(1);
+    buildControls();
+}
+
+void SpacingForm::buildControls() {
+    add(ControlKind::TextBox, "txtComment").withDescription("Comment / title :");
+    add(ControlKind::TextBox, "txtFamily").withDescription("Family name :");
+    add(ControlKind::TextBox, "txtLoc").withDescription("Location :");
+
+    add(ControlKind::Frame, "fraOrientation").withText("Orientation data");
+    const char* descriptions[] = {"Cliff wall - Dip dir.", "Cliff wall - Dip ang.", "Disc. set - Dip dir.",
+                                  "Disc. set - Dip ang.",  "Theta angle",           "Scanline - Dip dir.",
+                                  "Scanline - Dip ang."};
+    // Tab order: cliff wall, discontinuity set, scanline, then theta.
+    for (int i : {0, 1, 2, 3, 5, 6})
+        add(ControlKind::TextBox, "txtOr", i).withDescription(descriptions[i]).withContainer("fraOrientation");
+    add(ControlKind::TextBox, "txtOr", 4).withText("0").withDescription("Theta angle").withContainer("fraOrientation");
+
+    add(ControlKind::Frame, "fraType").withText("Type of data");
+    add(ControlKind::OptionButton, "optData", 0).withText("Intersection dist.").withContainer("fraType");
+    add(ControlKind::OptionButton, "optData", 1).withText("Disc. spacings").withContainer("fraType").withValue(1);
+
+    add(ControlKind::Frame, "fraData").withText("Discontinuity data");
+    const char* gridLabels[] = {"Measured data (apparent spac./dist.)", "Corrected data (true spacings)"};
+    for (int i = 0; i < 2; ++i) {
+        add(ControlKind::Grid, "MSFlexGrid1", i)
+            .withDescription(gridLabels[i])
+            .withContainer("fraData")
+            .withGeometry(kGridLefts[i], kGridTop, kColumnWidths[0] + kColumnWidths[1] + 300, 3200);
+    }
+    add(ControlKind::TextBox, "txtSaisie").withVisible(false).withTabStop(false).withContainer("fraData");
+    add(ControlKind::Label, "lblRes", 0).withContainer("fraData");
+    add(ControlKind::Label, "lblRes", 1).withContainer("fraData");
+    add(ControlKind::Label, "lblRes", 2).withContainer("fraData");
+    add(ControlKind::CheckBox, "chkNew").withText("New histo").withContainer("fraData");
+    add(ControlKind::CommandButton, "cmdConvert").withText("Convert >").withContainer("fraData").withEnabled(false);
+    add(ControlKind::CommandButton, "cmdHisto").withText("Plot Histo").withContainer("fraData").withEnabled(false);
+    add(ControlKind::CommandButton, "Vario").withText("Variogram").withContainer("fraData").withEnabled(false);
+
+    // Chart settings kept with the datasheet; never shown.
+    for (const char* name : {"Interval", "Classes", "Expon", "Lognorm", "Norm", "Triang"})
+        add(ControlKind::Label, name).withVisible(false);
+}
+
+void SpacingForm::onLoad() {
+    const double wanted = readNumber(session().options.nbDataOnGrid);
+    const long long dataRows = std::isfinite(wanted) ? std::max(1LL, static_cast<long long>(wanted)) : 1000;
+    setFont(editor(), gridControl(0).font());
+    setVisible(editor(), false);
+    NumFlexGrid(dataRows + 1, 1);
+    move(0, 0, kWindowWidth, kCreationHeight);
+    if (MainForm* main = session().mainForm()) main->documentActivated(*this);
+    show();
+}
+
+std::string SpacingForm::cell(int gridIndex, long long row, int column) const {
+    if (gridIndex < 0 || gridIndex > 1) return {};
+    return grid(gridIndex).text(row, column);
+}
+
+void SpacingForm::setCell(int gridIndex, long long row, int column, const std::string& text) {
+    if (gridIndex < 0 || gridIndex > 1) return;
+    grid(gridIndex).setText(row, column, text);
+}
+
+// ---------------------------------------------------------------- grids
+
+void SpacingForm::NumFlexGrid(long long rowCount, long long /*first*/) {
+    // Column 0 numbers every row by itself, so only the size changes here.
+    for (auto& g : grids_) g->setRedraw(false);
+    for (auto& g : grids_) {
+        g->setRows(rowCount);
+        g->setCurrent(1, SpacingGrid::kValueColumn);
+    }
+    for (auto& g : grids_) g->setRedraw(true);
+}
+
+void SpacingForm::placeEditor(int gridIndex) {
+    const Control& g = gridControl(gridIndex);
+    const SpacingGrid& store = grid(gridIndex);
+    const double cellTop = static_cast<double>(store.row() - store.topRow() + 1) * kRowHeight;
+    setGeometry(editor(), g.left() + kColumnWidths[0], g.top() + cellTop, kColumnWidths[1], kRowHeight);
+}
+
+void SpacingForm::EditCell(int key, int gridIndex) {
+    if (gridIndex < 0 || gridIndex > 1) return;
+    SpacingGrid& store = grid(gridIndex);
+    Control& box = editor();
+    placeEditor(gridIndex);
+    setVisible(box, true);
+    setFocus(box);
+    currentGrid_ = gridIndex;
+    editRow_ = store.row();
+    const std::string text = key > 32 || key < 0 ? codePointText(key) : store.text(store.row());
+    setText(box, text);
+    setSelection(box, static_cast<int>(box.text().size()), 0);
+}
+
+void SpacingForm::MSFlexGrid1_LeaveCell(int /*gridIndex*/) {
+    if (!editorVisible()) return;
+    SpacingGrid& store = grid(currentGrid_);
+    const double value = readNumber(editor().text());
+    if (value != 0) store.setGeneral(editRow_, value);
+    else store.clear(editRow_);
+    setVisible(editor(), false);
+    dataEdited();
+}
+
+void SpacingForm::writeEditorValue() {
+    SpacingGrid& store = grid(currentGrid_);
+    // An editor left empty writes an empty cell rather than a 0 that would count as a value.
+    if (isBlank(editor().text())) store.clear(store.row());
+    else store.setGeneral(store.row(), readNumber(editor().text()));
+    dataEdited();
+}
+
+void SpacingForm::focusGrid(int index) { setFocus(gridControl(index)); }
+
+void SpacingForm::moveRow(int gridIndex, long long row) {
+    SpacingGrid& store = grid(gridIndex);
+    if (row == store.row()) return;
+    MSFlexGrid1_LeaveCell(gridIndex);
+    store.setCurrent(row, SpacingGrid::kValueColumn);
+    if (row < store.topRow()) userGridScroll(gridIndex, row);
+}
+
+void SpacingForm::userGridKeyPress(int gridIndex, int key) {
+    if (gridIndex < 0 || gridIndex > 1) return;
+    userFocus(gridControl(gridIndex));
+    userKeyPress(gridControl(gridIndex), key);
+}
+
+void SpacingForm::userGridDoubleClick(int gridIndex) {
+    if (gridIndex < 0 || gridIndex > 1) return;
+    EditCell(keys::Space, gridIndex);
+}
+
+void SpacingForm::userGridClick(int gridIndex, long long row, int column) {
+    if (gridIndex < 0 || gridIndex > 1) return;
+    userFocus(gridControl(gridIndex));
+    SpacingGrid& store = grid(gridIndex);
+    const long long target = std::clamp(row, 1LL, store.rows() - 1);
+    if (target != store.row()) MSFlexGrid1_LeaveCell(gridIndex);
+    store.setCurrent(target, column);
+    setVisible(editor(), false);
+    currentGrid_ = gridIndex;
+    UpdateDataInfo();
+}
+
+void SpacingForm::userGridSelect(int gridIndex, long long rowStart, long long rowEnd) {
+    if (gridIndex < 0 || gridIndex > 1) return;
+    SpacingGrid& store = grid(gridIndex);
+    const long long anchor = std::clamp(rowStart, 1LL, store.rows() - 1);
+    if (anchor != store.row()) MSFlexGrid1_LeaveCell(gridIndex);
+    store.setCurrent(anchor, SpacingGrid::kValueColumn);
+    store.setSelection({anchor, rowEnd, SpacingGrid::kValueColumn, SpacingGrid::kValueColumn});
+}
+
+void SpacingForm::userGridScroll(int gridIndex, long long topRow) {
+    if (gridIndex < 0 || gridIndex > 1) return;
+    grid(gridIndex).setTopRow(topRow);
+    grid(1 - gridIndex).setTopRow(grid(gridIndex).topRow());
+}
+
+// ---------------------------------------------------------------- events
+
+void SpacingForm::onChange(Control& control) {
+    const std::string& name = control.name();
+    if (name == "txtSaisie" || name == "txtComment" || name == "txtFamily" || name == "txtLoc") {
+        MarkModified(*this);
+    } else if (name == "txtOr") {
+        MarkModified(*this);
+        ComputeTheta(*this);
+    }
+}
+
+void SpacingForm::onClick(Control& control) {
+    const std::string& name = control.name();
+    if (name == "optData") MarkModified(*this);
+    else if (name == "cmdConvert") ConvertData();
+    else if (name == "cmdHisto") cmdHisto_Click(*this);
+    else if (name == "Vario") Vario_Click(*this);
+}
+
+void SpacingForm::onKeyPress(Control& control, int& key) {
+    if (control.name() == "txtSaisie") {
+        FilterNumericKey(false, key);
+    } else if (control.name() == "MSFlexGrid1") {
+        EditCell(key, control.index());
+        key = 0;
+    }
+}
+
+void SpacingForm::onKeyDown(int& keyCode, int shiftState) {
+    const int modifiers = shiftState & (shift::Shift | shift::Ctrl | shift::Alt);
+    if (modifiers == shift::Ctrl && (keyCode == 'C' || keyCode == 'X' || keyCode == 'V')) {
+        const char* command = keyCode == 'C' ? "mnuEditCopy" : keyCode == 'X' ? "mnuEditCut" : "mnuEditPaste";
+        keyCode = 0;
+        if (MainForm* main = session().mainForm()) main->runCommand(command);
+        return;
+    }
+    if (focused() != &editor() || !editorVisible()) return;
+    SpacingGrid& store = grid(currentGrid_);
+    switch (keyCode) {
+        case keys::Escape:
+            setVisible(editor(), false);
+            writeEditorValue();
+            focusGrid(currentGrid_);
+            break;
+        case keys::Enter:
+        case keys::Down:
+        case keys::Left:
+            writeEditorValue();
+            focusGrid(currentGrid_);
+            if (store.row() < store.rows() - 1) moveRow(currentGrid_, store.row() + 1);
+            break;
+        case keys::Up:
+            writeEditorValue();
+            focusGrid(currentGrid_);
+            if (store.row() > 1) moveRow(currentGrid_, store.row() - 1);
+            break;
+        default:
+            return;
+    }
+    keyCode = 0;
+}
+
+void SpacingForm::onLostFocus(Control& control) {
+    if (control.name() != "txtSaisie") return;
+    const double value = readNumber(control.text());
+    setText(control, value != 0 ? generalNumber(value) : std::string());
+}
+
+void SpacingForm::onActivate() {
+    if (MainForm* main = session().mainForm()) main->documentActivated(*this);
+    enableDocumentCommands(true);
+    loadHistogramOptions();
+}
+
+void SpacingForm::onDeactivate() { enableDocumentCommands(false); }
+
+void SpacingForm::onUnload() { enableDocumentCommands(false); }
+
+void SpacingForm::onResize() {
+    if (windowState() == WindowState::Minimized) return;
+    resize(kWindowWidth, std::min(kLargestHeight, height()));
+}
+
+bool SpacingForm::onQueryUnload() {
+    if (closing_) return false;
+    MainForm* main = session().mainForm();
+    if (IsModified(*this) && main && main->hasCommand("mnuFileClose")) {
+        // The close command acts on the current document: make it this one.
+        closing_ = true;
+        session().closeCancelled = false;
+        session().setCurrentDocument(this);
+        main->runCommand("mnuFileClose");
+        closing_ = false;
+        return session().closeCancelled;
+    }
+    if (main) {
+        setEnabled(main->menuItem("mnuEdit"), false);
+        main->CloseDocumentWindow(*this);
+    }
+    return false;
+}
+
+void SpacingForm::enableDocumentCommands(bool enabled) {
+    MainForm* main = session().mainForm();
+    if (!main) return;
+    // A command another subsystem has not installed yet stays disabled.
+    for (const char* item : {"mnuFilePrint", "mnuFileSave", "mnuFileSaveAs"})
+        main->setEnabled(main->menuItem(item), enabled && main->hasCommand(item));
+    main->setEnabled(main->menuItem("mnuEdit"), enabled);
+    for (const auto& [key, item] : {std::pair{"Save", "mnuFileSave"}, std::pair{"Print", "mnuFilePrint"}}) {
+        if (Control* button = main->toolButton(key)) main->setEnabled(*button, enabled && main->hasCommand(item));
+    }
+}
+
+void SpacingForm::loadHistogramOptions() {
+    for (const HistogramRow& row : session().histogramTable) {
+        if (row.datasheet != this) continue;
+        if (row.chart && session().owns(row.chart)) session().moduleState<SpacingState>().currentChart = row.chart;
+        LoadHistoToolsFromRow(session(), row);
+        return;
+    }
+}
+
+// ---------------------------------------------------------------- data summary and conversion
+
+void SpacingForm::dataEdited() { UpdateDataInfo(); }
+
+void SpacingForm::UpdateDataInfo() {
+    const SpacingGrid& measured = grid(0);
+    long long count = 0;
+    double sum = 0;
+    double largest = 0;
+    for (long long r = measured.rows() - 1; r >= 1; --r) {
+        if (measured.isEmpty(r)) continue;
+        ++count;
+        const double value = measured.number(r);
+        sum += value;
+        largest = std::max(largest, value);
+    }
+    const bool spacings = at("optData", 1).value() != 0;
+    setText(at("lblRes", 2), "N = " + std::to_string(count));
+    setText(at("lblRes", 0), "Tot. length = " + formatNumber(spacings ? sum : largest, "0.0#"));
+    setEnabled(at("cmdHisto"), sum != 0);
+    setEnabled(at("cmdConvert"), sum != 0);
+    setEnabled(at("Vario"), count > 2);
+}
+
+void SpacingForm::ConvertData() {
+    SpacingGrid& measured = grid(0);
+    SpacingGrid& corrected = grid(1);
+    measured.setRedraw(false);
+    corrected.setRedraw(false);
+    MSFlexGrid1_LeaveCell(0);
+    Control& theta = at("txtOr", 4);
+    if (theta.text().empty()) setText(theta, "0");
+    const double c = std::cos(readNumber(theta.text()) / DEG);
+    double sum = 0;
+    double largest = 0;
+    const long long rowCount = measured.rows();
+    for (long long r = 1; r < rowCount; ++r) {
+        const double x = measured.number(r);
+        if (x == 0) {
+            measured.clear(r);
+            corrected.clear(r);
+            continue;
+        }
+        const double y = x * c;
+        if (c != 1) corrected.setFixed2(r, y);
+        else corrected.setGeneral(r, y);
+        sum += y;
+        largest = std::max(largest, y);
+    }
+    const bool spacings = at("optData", 1).value() != 0;
+    setText(at("lblRes", 1), "Tot. length = " + formatNumber(spacings ? sum : largest, "0.0#"));
+    measured.setRedraw(true);
+    corrected.setRedraw(true);
+}
+
+// ---------------------------------------------------------------- Edit commands
+
+int SpacingForm::editGrid() {
+    Control* control = focused();
+    if (control == &editor()) {
+        focusGrid(currentGrid_);
+        control = focused();
+    }
+    if (control && control->name() == "MSFlexGrid1") return control->index();
+    return -1;
+}
+
+bool SpacingForm::editCopy() {
+    if (editorVisible()) MSFlexGrid1_LeaveCell(currentGrid_);
+    const int g = editGrid();
+    if (g < 0) return false;
+    platform().clipboardClear();
+    platform().setClipboardText(TrimTrailingBreaks(grid(g).clip()));
+    return true;
+}
+
+bool SpacingForm::editCut() {
+    if (editorVisible()) MSFlexGrid1_LeaveCell(currentGrid_);
+    const int g = editGrid();
+    if (g < 0) return false;
+    SpacingGrid& store = grid(g);
+    platform().clipboardClear();
+    platform().setClipboardText(TrimTrailingBreaks(store.clip()));
+    const GridBlock& block = store.selection();
+    store.setClip(std::string(static_cast<std::size_t>(block.rowEnd - block.rowStart), '\r'));
+    dataEdited();
+    MarkModified(*this);
+    return true;
+}
+
+bool SpacingForm::editPaste() {
+    if (focused() == &editor() && editorVisible()) return false;  // the editor takes the text itself
+    const int g = focused() && focused()->name() == "MSFlexGrid1" ? focused()->index() : -1;
+    if (g < 0) return false;
+    SpacingGrid& store = grid(g);
+    std::string text = platform().clipboardText();
+    const long long lines = CountLineBreaks(text);
+    const long long first = store.row();
+    const long long last = first + lines;
+    // Grow both grids rather than drop the rows that do not fit.
+    if (last > store.rows() - 1) {
+        for (auto& each : grids_) each->setRows(last + 1);
+    }
+    store.setSelection({first, last, store.column(), store.column()});
+    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
+    store.setClip(TrimTrailingBreaks(std::move(text)));
+    dataEdited();
+    MarkModified(*this);
+    return true;
+}
+
+}  // namespace ravelin

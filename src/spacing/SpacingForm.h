@@ -1,0 +1,108 @@
+#pragma once
+// The spacing datasheet (frmSpacing): header texts, three orientations and
+// the theta angle, the data type, two value grids (measured and corrected)
+// with their in-cell editor, the data summary, the hidden chart settings
+// and the commands "Convert >", "Plot Histo" and "Variogram".
+//
+// The grids are controls MSFlexGrid1(0) and MSFlexGrid1(1) of kind Grid
+// whose cells live in two SpacingGrid column stores. A Qt model reads
+// rows(), cell() and the stores' observers; it writes through the user*
+// actions below so that the window's rules (editor, selection, scrolling in
+// step, modified marker) apply.
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "core/Form.h"
+#include "core/MainForm.h"
+#include "spacing/SpacingGrid.h"
+
+namespace ravelin {
+
+class SpacingForm : public Form, public EditTarget {
+public:
+    static constexpr double kColumnWidths[SpacingGrid::kColumns] = {450, 680};  // twips
+    // Height of one grid row (twips): the grid's default for its 8.25 pt font.
+    static constexpr double kRowHeight = 240;
+
+    explicit SpacingForm(Session& session);
+
+    // --- the grids ---
+    SpacingGrid& grid(int index) { return *grids_[static_cast<std::size_t>(index)]; }
+    const SpacingGrid& grid(int index) const { return *grids_[static_cast<std::size_t>(index)]; }
+    // Rows of both grids, the header row included.
+    long long rows() const { return grids_[0]->rows(); }
+    std::string cell(int grid, long long row, int column) const;
+    // Writes a cell as another window would (no editor rules, no marker).
+    void setCell(int grid, long long row, int column, const std::string& text);
+    // The grid being edited or clicked last (0 or 1).
+    int currentGrid() const { return currentGrid_; }
+
+    // --- the user's actions on the grids (from the Qt view or a script) ---
+    void userGridKeyPress(int grid, int key);
+    void userGridDoubleClick(int grid);
+    // A click on a cell: commits a pending edit when the cell changes, then
+    // hides the editor, makes the grid current and refreshes the summary.
+    void userGridClick(int grid, long long row, int column = SpacingGrid::kValueColumn);
+    // A block selected with the mouse or the keyboard (the current cell moves to its first row).
+    void userGridSelect(int grid, long long rowStart, long long rowEnd);
+    // Scrolling one grid scrolls the other to the same top row.
+    void userGridScroll(int grid, long long topRow);
+    // The mouse moved over the window's background or a frame.
+    void userMouseMove() { UpdateDataInfo(); }
+
+    // --- the window's operations (names other windows use) ---
+    void NumFlexGrid(long long rows, long long first);
+    void EditCell(int key, int gridIndex);
+    void MSFlexGrid1_LeaveCell(int gridIndex);
+    void UpdateDataInfo();
+    void ConvertData();
+
+    // --- file ---
+    // The full path of the file the datasheet was loaded from or saved to; empty when none.
+    const std::string& filePath() const { return filePath_; }
+    void setFilePath(std::string path) { filePath_ = std::move(path); }
+
+    // --- Edit commands of the main window ---
+    bool editCopy() override;
+    bool editCut() override;
+    bool editPaste() override;
+
+protected:
+    void onLoad() override;
+    void onChange(Control& control) override;
+    void onClick(Control& control) override;
+    void onKeyPress(Control& control, int& key) override;
+    void onKeyDown(int& keyCode, int shiftState) override;
+    void onLostFocus(Control& control) override;
+    void onActivate() override;
+    void onDeactivate() override;
+    void onResize() override;
+    bool onQueryUnload() override;
+    void onUnload() override;
+
+private:
+    void buildControls();
+    Control& gridControl(int index) { return at("MSFlexGrid1", index); }
+    Control& editor() { return at("txtSaisie"); }
+    bool editorVisible() const { return at("txtSaisie").visible(); }
+    // Writes the editor's text read as a number into the current cell of the current grid.
+    void writeEditorValue();
+    void focusGrid(int index);
+    void moveRow(int gridIndex, long long row);
+    void placeEditor(int gridIndex);
+    // The grid whose cells Copy, Cut and Paste act on, or -1.
+    int editGrid();
+    void dataEdited();
+    void enableDocumentCommands(bool enabled);
+    void loadHistogramOptions();
+
+    std::array<std::unique_ptr<SpacingGrid>, 2> grids_;
+    int currentGrid_ = 0;
+    long long editRow_ = 1;  // the row the editor was opened on
+    std::string filePath_;
+    bool closing_ = false;
+};
+
+}  // namespace ravelin

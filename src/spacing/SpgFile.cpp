@@ -1,0 +1,371 @@
+#include "spacing/SpgFile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/NumberText.h"
+#include "core/NumericFields.h"
+#include "core/Platform.h"
+#include "core/Session.h"
+#include "core/TextCodec.h"
+#include "spacing/SpacingForm.h"
+
+namespace ravelin {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+constexpr const char* kSource = "Ravelin";
+// Values read between two passes of the event loop while a long file loads.
+constexpr std::size_t kValuesPerEventPass = 4096;
+// A line quoted in a message is cut to this many characters.
+constexpr std::size_t kQuotedLineLength = 80;
+// The value of a key line starts at its eighth character.
+constexpr std::size_t kValueStart = 7;
+
+std::string_view trimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+struct Field {
+    std::string_view text;
+    std::size_t offset = 0;
+    long long line = 1;
+};
+
+// Comma-separated input: leading blanks skipped, a quoted field read to its
+// closing quote (or the line end), trailing blanks of an unquoted field dropped.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view text) : text_(text) {}
+
+    bool next(Field& field) {
+        if (position_ >= text_.size()) return false;
+        while (position_ < text_.size() && isBlank(text_[position_])) ++position_;
+        field.offset = position_;
+        field.line = line_;
+        if (position_ < text_.size() && text_[position_] == '"') {
+            const std::size_t start = ++position_;
+            while (position_ < text_.size() && text_[position_] != '"' && !isLineEnd(text_[position_])) ++position_;
+            field.text = text_.substr(start, position_ - start);
+            if (position_ < text_.size() && text_[position_] == '"') ++position_;
+            while (position_ < text_.size() && text_[position_] != ',' && !isLineEnd(text_[position_])) ++position_;
+        } else {
+            const std::size_t start = position_;
+            while (position_ < text_.size() && text_[position_] != ',' && !isLineEnd(text_[position_])) ++position_;
+            std::size_t end = position_;
+            while (end > start && isBlank(text_[end - 1])) --end;
+            field.text = text_.substr(start, end - start);
+        }
+        if (position_ < text_.size()) {
+            const char c = text_[position_++];
+            if (c == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
+            if (c != ',') ++line_;
+        }
+        return true;
+    }
+
+    // About the number of fields of a file with one field a line, to reserve room for them.
+    std::size_t lineCount() const {
+        return static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1;
+    }
+
+    std::string lineAround(std::size_t offset) const {
+        std::size_t begin = offset;
+        while (begin > 0 && !isLineEnd(text_[begin - 1])) --begin;
+        std::size_t end = offset;
+        while (end < text_.size() && !isLineEnd(text_[end])) ++end;
+        std::string line(text_.substr(begin, end - begin));
+        if (line.size() > kQuotedLineLength) line = line.substr(0, kQuotedLineLength) + "...";
+        return line;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+    long long line_ = 1;
+};
+
+// The value of a key line; nullopt when the line is too short to hold one.
+// "Fami =" (an empty value, its trailing blank dropped by the reader) reads as empty.
+std::optional<std::string> keyValue(std::string_view field) {
+    if (field.size() >= kValueStart) return std::string(trimSpaces(field.substr(kValueStart)));
+    std::string_view rest = field;
+    while (!rest.empty() && isBlank(rest.back())) rest.remove_suffix(1);
+    if (!rest.empty() && rest.back() == '=') return std::string();
+    return std::nullopt;
+}
+
+SpgReadError shortKeyLine() {
+    return {5, "Invalid procedure call or argument",
+            "A key line must hold its value after its key and \" = \".", 0, ""};
+}
+
+void reportReadError(Session& session, const std::string& path, const SpgReadError& error) {
+    session.logError(error.number, error.description, kSource);
+    const std::string text = "The file '" + path + "' could not be read completely." + kCrLf + kCrLf + "Line " +
+                             std::to_string(error.line) + " : " + error.lineText + kCrLf + error.reason + kCrLf +
+                             kCrLf + "Only the lines above it were loaded: saving the datasheet now would lose the "
+                             "rest of the file.";
+    session.platform().messageBox({"Ravelin - Open", text, MessageIcon::Exclamation, MessageButtons::Ok});
+}
+
+void fileMissing(SpacingForm& window, const std::string& path) {
+    Session& session = window.session();
+    window.setCaption("Spacing data");
+    session.writeLogFile("The file " + path + " does not exist in this folder." + kCrLf + std::string(13, ' ') +
+                         "Opening operation cancelled.");
+    session.platform().messageBox({"Unable to open file", "The file '" + path + "' does not exist in this folder.",
+                                   MessageIcon::Exclamation, MessageButtons::Ok});
+}
+
+// Reads the fields into the window; the distances are returned, the first error (if any) in `error`.
+std::vector<std::string_view> readFields(FieldReader& reader, SpacingForm& window, std::optional<SpgReadError>& error) {
+    Platform& platform = window.platform();
+    std::vector<std::string_view> values;
+    values.reserve(reader.lineCount());
+    auto setField = [&](const char* name, int index, const std::string& text) {
+        window.setText(window.at(name, index), text);
+    };
+    Field field;
+    while (reader.next(field)) {
+        if (field.text.empty()) continue;
+        const char key = field.text.front();
+        if (key == '\'') continue;
+        const bool isKey = std::string_view("CDSTFLHAINWXYZ").find(key) != std::string_view::npos;
+        if (!isKey) {
+            values.push_back(trimSpaces(field.text));
+            if (values.size() % kValuesPerEventPass == 0) platform.processEvents();
+            continue;
+        }
+        const std::optional<std::string> value = keyValue(field.text);
+        if (!value) {
+            error = shortKeyLine();
+        } else {
+            switch (key) {
+                case 'C':
+                case 'D':
+                case 'S': {
+                    const int first = key == 'C' ? 0 : key == 'D' ? 2 : 5;
+                    setField("txtOr", first, *value);
+                    Field second;
+                    if (!reader.next(second)) {
+                        error = SpgReadError{62, "Input past end of file",
+                                             "The orientation has no dip value after its comma.", 0, ""};
+                        break;
+                    }
+                    setField("txtOr", first + 1, std::string(trimSpaces(second.text)));
+                    break;
+                }
+                case 'T': {
+                    const double type = readNumber(*value);
+                    if (type == 1 || type == 2) {
+                        window.setValue(window.at("optData", type == 1 ? 0 : 1), 1);
+                    } else {
+                        error = SpgReadError{340, "Control array element doesn't exist",
+                                             "The data type must be 1 (intersection distances) or 2 "
+                                             "(discontinuity spacings).",
+                                             0, ""};
+                    }
+                    break;
+                }
+                case 'F': setField("txtFamily", -1, *value); break;
+                case 'L': setField("txtLoc", -1, *value); break;
+                case 'H': setField("txtComment", -1, *value); break;
+                case 'A': setField("txtOr", 4, *value); break;
+                case 'I': setField("Interval", -1, *value); break;
+                case 'N': setField("Classes", -1, *value); break;
+                case 'W': setField("Expon", -1, *value); break;
+                case 'X': setField("Lognorm", -1, *value); break;
+                case 'Y': setField("Norm", -1, *value); break;
+                case 'Z': setField("Triang", -1, *value); break;
+                default: break;
+            }
+        }
+        if (error) {
+            error->line = field.line;
+            error->lineText = reader.lineAround(field.offset);
+            break;
+        }
+    }
+    return values;
+}
+
+// Puts the distances into the grids and completes the window as after any load.
+void fillWindow(SpacingForm& window, const std::vector<std::string_view>& values) {
+    const double wanted = readNumber(window.session().options.nbDataOnGrid);
+    const long long defaultRows = (wanted >= 1 ? static_cast<long long>(wanted) : 1) + 1;
+    const auto n = static_cast<long long>(values.size());
+    SpacingGrid& measured = window.grid(0);
+    SpacingGrid& corrected = window.grid(1);
+    const bool enlarged = n + 1 > defaultRows;
+    if (enlarged) window.NumFlexGrid(n + 1, defaultRows);
+    measured.setRedraw(false);
+    corrected.setRedraw(false);
+    measured.assignTexts(1, values);
+    corrected.clearRange(1, n);
+    if (!enlarged) {
+        // Rows below the data keep nothing from an earlier content, in either grid.
+        measured.clearRange(n + 1, measured.rows() - 1);
+        corrected.clearRange(n + 1, corrected.rows() - 1);
+    }
+    measured.setRedraw(true);
+    corrected.setRedraw(true);
+}
+
+// A field that would be cut at a comma (or lose a leading quote) is written
+// whole between double quotes. The reader has no escape for a quote inside a
+// quoted field, so such a quote becomes the typographic closing quote.
+std::string protect(const std::string& field, bool quoteLeadingQuote = false) {
+    const bool leadingQuote = quoteLeadingQuote && !field.empty() && field[0] == '"';
+    const bool needed = field.find(',') != std::string::npos || leadingQuote;
+    if (!needed) return field;
+    std::string out = "\"";
+    for (char c : field) {
+        if (c == '"') out += "\xE2\x80\x9D";
+        else out.push_back(c);
+    }
+    return out + "\"";
+}
+
+// A text written on one line: line breaks inside it would start new fields.
+std::string oneLine(std::string_view text) {
+    std::string out(trimSpaces(text));
+    std::replace(out.begin(), out.end(), '\r', ' ');
+    std::replace(out.begin(), out.end(), '\n', ' ');
+    return out;
+}
+
+}  // namespace
+
+std::string DatasheetCaption(const std::string& path, const std::string& currentFolder) {
+    if (currentFolder.empty()) return path;
+    const std::string prefix = currentFolder.back() == '/' ? currentFolder : currentFolder + "/";
+    if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0) return path.substr(prefix.size());
+    return path;
+}
+
+bool LoadSpacingFile(const std::string& path, SpacingForm& window) {
+    Session& session = window.session();
+    Platform& platform = session.platform();
+    platform.setBusy(true);
+    for (const char* button : {"cmdHisto", "Vario", "cmdConvert"}) window.setEnabled(window.at(button), false);
+
+    std::optional<std::string> bytes = readFileBytes(path);
+    if (!bytes) {
+        std::error_code ignored;
+        if (!std::filesystem::exists(path, ignored)) {
+            fileMissing(window, path);
+        } else {
+            reportReadError(session, path,
+                            {75, "Path/File access error", "The file cannot be read (access denied, or not a file).",
+                             0, ""});
+        }
+        window.UpdateDataInfo();
+        platform.setBusy(false);
+        return false;
+    }
+    const std::string text = decodeFileText(*bytes);
+    bytes.reset();
+
+    FieldReader reader(text);
+    std::optional<SpgReadError> error;
+    const std::vector<std::string_view> values = readFields(reader, window, error);
+
+    window.setCaption(DatasheetCaption(path, platform.currentFolder()));
+    window.setFilePath(path);
+    fillWindow(window, values);
+    ComputeTheta(window);
+    ClearModifiedMarker(window);
+    window.UpdateDataInfo();
+    for (const char* button : {"cmdHisto", "Vario", "cmdConvert"}) window.setEnabled(window.at(button), true);
+    platform.setBusy(false);
+    if (error) reportReadError(session, path, *error);
+    return !error;
+}
+
+std::string SpacingFileText(const SpacingForm& window) {
+    std::string out;
+    auto line = [&out](const std::string& text) {
+        out += text;
+        out += kCrLf;
+    };
+    auto field = [&window](const char* name, int index = -1) { return oneLine(window.text(name, index)); };
+    auto orientation = [&](const char* key, int first) {
+        const std::string direction = field("txtOr", first);
+        const std::string dip = field("txtOr", first + 1);
+        line(protect(std::string(key) + " = " + direction) + "," + protect(dip, true));
+    };
+
+    line("'Heading comment/title");
+    line(protect("Head = " + field("txtComment")));
+    line("'Family name");
+    line(protect("Fami = " + field("txtFamily")));
+    line("'Location");
+    line(protect("Loca = " + field("txtLoc")));
+    line("'Orientation of the cliff (degrees) : dip direction (DD) and dip angle(DA)");
+    orientation("Clif", 0);
+    line("'Orientation of the scanline (degrees) : DD & DA");
+    orientation("Scan", 5);
+    line("'Orientation of the discontinuity set (degrees) : dip direction and dip angle");
+    orientation("Disc", 2);
+    line("'Data type : 1=intersection distances or 2=discontinuity spacings");
+    line(std::string("Type = ") + (window.at("optData", 1).value() ? "2" : "1"));
+    line("'Theta angle between the scanline and the pole to the discontinuity (degrees)");
+    line(protect("Angl = " + field("txtOr", 4)));
+
+    const std::vector<HistogramRow>& table = window.session().histogramTable;
+    const auto row =
+        std::find_if(table.rbegin(), table.rend(), [&](const HistogramRow& r) { return r.datasheet == &window; });
+    std::string settings[6];
+    bool hasSettings = false;
+    if (row != table.rend()) {
+        settings[0] = generalNumber(row->interval);
+        settings[1] = std::to_string(row->classes);
+        for (int i = 0; i < 4; ++i) settings[2 + i] = std::to_string(row->laws[i]);
+        hasSettings = true;
+    } else {
+        // Settings loaded with the file and not yet drawn are kept, not dropped.
+        const char* labels[] = {"Interval", "Classes", "Expon", "Lognorm", "Norm", "Triang"};
+        for (int i = 0; i < 6; ++i) {
+            settings[i] = field(labels[i]);
+            hasSettings = hasSettings || !settings[i].empty();
+        }
+    }
+    if (hasSettings) {
+        line("'Interval");
+        line(protect("Inte = " + settings[0]));
+        line("'Number of classes");
+        line(protect("Nbcl = " + settings[1]));
+        line("'Lois de distribution: 1=true or 0=false");
+        const char* keys[] = {"Wexp = ", "Xlog = ", "Ynor = ", "Ztri = "};
+        for (int i = 0; i < 4; ++i) line(protect(keys[i] + settings[2 + i]));
+    }
+
+    const SpacingGrid& measured = window.grid(0);
+    const long long last = measured.lastFilledRow();
+    for (long long r = 1; r <= last; ++r) {
+        if (measured.isEmpty(r)) continue;
+        const std::string value = oneLine(measured.text(r));
+        if (!value.empty()) line(protect(value, true));
+    }
+    return out;
+}
+
+SpgSaveOutcome SaveSpacingFile(const std::string& path, const SpacingForm& window) {
+    SpgSaveOutcome outcome;
+    if (path.empty()) return outcome;
+    outcome.written = writeFileAtomically(path, encodeFileText(SpacingFileText(window)), &outcome.error);
+    if (!outcome.written) window.session().logError(75, outcome.error, kSource);
+    return outcome;
+}
+
+}  // namespace ravelin

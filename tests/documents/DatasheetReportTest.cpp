@@ -1,0 +1,124 @@
+#include "documents/DatasheetReport.h"
+
+#include <gtest/gtest.h>
+
+#include "documents/InfoBoxForm.h"
+#include "documents/InfoText.h"
+#include "spacing/SpacingForm.h"
+#include "support/TestSession.h"
+
+namespace ravelin {
+namespace {
+
+using testing::TestSession;
+
+struct BlockRecorder : SessionObserver {
+    std::vector<std::pair<ReportBlock, ReportTarget>> blocks;
+    void reportAppended(const ReportBlock& block, ReportTarget target) override { blocks.emplace_back(block, target); }
+};
+
+struct DatasheetReport : ::testing::Test {
+    TestSession ts;
+    SpacingForm& sheet = dynamic_cast<SpacingForm&>(ts.main->NewDocumentWindow(2));
+
+    void fill() {
+        sheet.setText("txtComment", -1, "North face profile 2");
+        sheet.setText("txtFamily", -1, "J1");
+        sheet.setText("txtLoc", -1, "Quarry east");
+        const char* orientations[] = {"135", "80", "300", "65", "", "135", "0"};
+        for (int i = 0; i < 7; ++i)
+            if (i != 4) sheet.setText("txtOr", i, orientations[i]);
+        sheet.setCell(0, 1, 1, "0.35");
+        sheet.setCell(0, 3, 1, "0.12");  // a gap at row 2 is not counted
+        sheet.setCell(0, 7, 1, "1.04");
+        sheet.setText("lblRes", 0, "Tot. length = 1.04");
+        sheet.setText("lblRes", 1, "Tot. length = 0.95");
+    }
+};
+
+TEST_F(DatasheetReport, BlocksAreExactlyTheReport) {
+    fill();
+    sheet.userClick(sheet.at("optData", 1));
+    const std::string theta = sheet.text("txtOr", 4);
+    const std::string caption = sheet.caption();
+    const std::vector<ReportBlock> expected = {
+        {"\r\nDatasheet", style::Bold, 16, ""},
+        {"\r\n\r\nFile name : ", style::Bold | style::Italic, 11, ""},
+        {caption, style::Plain, 0, ""},
+        {"\r\n\r\nComment / title : North face profile 2\r\nFamily name : J1\r\nLocation : Quarry east\r\n"
+         "Type of Data : Discontinuity spacings",
+         style::Plain, 0, ""},
+        {"\r\nOrientation data : \r\n\r\n", style::Bold | style::Italic, 11, ""},
+        {"Cliff wall : 135/80\r\nDiscontinuity set : 300/65\r\nScanline : 135/0", style::Plain, 0, ""},
+        {"\r\nDiscontinuity data : \r\n\r\n", style::Bold | style::Italic, 11, ""},
+        {"\r\n\r\nTheta angle : " + theta +
+             "\r\nTot. length = 1.04 (measured data)\r\nTot. length = 0.95 (corrected data)\r\n",
+         style::Plain, 0, ""},
+        {"\r\nNumber of data : 3", style::Plain, 0, ""},
+    };
+    EXPECT_FALSE(theta.empty());  // computed from the set and the scanline
+    EXPECT_EQ(datasheetReportBlocks(sheet), expected);
+}
+
+TEST_F(DatasheetReport, IntersectionDistancesAndEmptyResultLabels) {
+    sheet.userClick(sheet.at("optData", 0));
+    sheet.setText("lblRes", 0, "");
+    sheet.setText("lblRes", 1, "");
+    const std::vector<ReportBlock> blocks = datasheetReportBlocks(sheet);
+    ASSERT_EQ(blocks.size(), 9u);
+    EXPECT_NE(blocks[3].text.find("Type of Data : Intersection distances"), std::string::npos);
+    EXPECT_EQ(blocks[7].text, "\r\n\r\nTheta angle : " + sheet.text("txtOr", 4) + "\r\n\r\n");
+    EXPECT_EQ(blocks[8].text, "\r\nNumber of data : 0");
+
+    // Only a corrected total: it follows on its own line.
+    sheet.setText("lblRes", 1, "Tot. length = 2.0");
+    EXPECT_EQ(datasheetReportBlocks(sheet)[7].text,
+              "\r\n\r\nTheta angle : " + sheet.text("txtOr", 4) + "\r\n\r\nTot. length = 2.0 (corrected data)\r\n");
+}
+
+TEST_F(DatasheetReport, GoesToThePrintFieldAloneAndLeavesTheInfoBoxAlone) {
+    fill();
+    ts.session.appendInfoText(bodyBlock("An earlier report"));
+    const long long infoBoxPoint = ts.session.insertionPoint;
+    BlockRecorder recorder;
+    ts.session.addObserver(&recorder);
+    BuildDatasheetReport(sheet);
+    BuildDatasheetReport(sheet);  // printing twice prints the report once each time
+    ts.session.removeObserver(&recorder);
+
+    const std::vector<ReportBlock> blocks = datasheetReportBlocks(sheet);
+    ASSERT_EQ(recorder.blocks.size(), 2 * blocks.size());
+    for (std::size_t i = 0; i < recorder.blocks.size(); ++i) {
+        EXPECT_EQ(recorder.blocks[i].first, blocks[i % blocks.size()]);
+        EXPECT_EQ(recorder.blocks[i].second, ReportTarget::PrintField);
+    }
+    EXPECT_EQ(printField(ts.session).document().richText(), reportRichText(blocks));
+    EXPECT_EQ(ts.session.insertionPoint, infoBoxPoint);
+    EXPECT_EQ(ts.form<InfoBoxForm>("frmInfoBox").document().plainText(), "An earlier report");
+
+    // The print field's paragraphs look like the Info box's: title 16 bold, headings bold italic.
+    const RichText text = printField(ts.session).document().richText();
+    ASSERT_GE(text.paragraphs.size(), 3u);
+    EXPECT_TRUE(text.paragraphs[0].runs.empty());
+    EXPECT_EQ(text.paragraphs[1].runs[0].text, "Datasheet");
+    EXPECT_EQ(text.paragraphs[1].runs[0].format, (TextFormat{"Arial", 16, true, false, false}));
+    EXPECT_EQ(text.paragraphs[3].runs[0].format, (TextFormat{"Arial", 11, true, true, false}));
+    EXPECT_EQ(text.paragraphs[3].runs[1].format, (TextFormat{"Arial", 11, false, false, false}));
+    EXPECT_EQ(text.paragraphs[1].leftIndent, 600);
+}
+
+TEST_F(DatasheetReport, PrintingGoesThroughThePrintDialog) {
+    fill();
+    ts.platform.printAnswers.push_back(false);
+    EXPECT_FALSE(PrintDatasheet(sheet));
+    EXPECT_TRUE(ts.platform.printJobs.empty());
+    EXPECT_TRUE(PrintDatasheet(sheet));
+    ASSERT_EQ(ts.platform.printDialogs.size(), 2u);
+    EXPECT_EQ(ts.platform.printDialogs[1].title, "Ravelin - Print");
+    ASSERT_EQ(ts.platform.printJobs.size(), 1u);
+    EXPECT_EQ(ts.platform.printJobs[0]->richTexts, std::vector<RichText>{reportRichText(datasheetReportBlocks(sheet))});
+    EXPECT_TRUE(ts.platform.printJobs[0]->ended);
+}
+
+}  // namespace
+}  // namespace ravelin

@@ -1,0 +1,459 @@
+#include "documents/DocumentCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/TextCodec.h"
+#include "documents/DatasheetReport.h"
+#include "documents/InfoBoxForm.h"
+#include "documents/InfoText.h"
+#include "spacing/HistoForm.h"
+#include "spacing/SpacingForm.h"
+#include "support/TestSession.h"
+
+namespace ravelin {
+namespace {
+
+using testing::TempFolder;
+using testing::TestSession;
+
+const char* const kSpgFile =
+    "'Heading comment/title\r\nHead = North face profile 2\r\n'Family name\r\nFami = J1\r\n'Location\r\n"
+    "Loca = Quarry east\r\n'Orientation of the cliff (degrees) : dip direction (DD) and dip angle(DA)\r\n"
+    "Clif = 135,80\r\n'Orientation of the scanline (degrees) : DD & DA\r\nScan = 135,0\r\n"
+    "'Orientation of the discontinuity set (degrees) : dip direction and dip angle\r\nDisc = 300,65\r\n"
+    "'Data type : 1=intersection distances or 2=discontinuity spacings\r\nType = 1\r\n"
+    "'Theta angle between the scanline and the pole to the discontinuity (degrees)\r\nAngl = 24\r\n"
+    "0.35\r\n0.12\r\n1.04\r\n";
+
+struct DocumentCommands : ::testing::Test {
+    TestSession ts;
+    TempFolder folder;
+
+    std::string writeFile(const std::string& name, const std::string& bytes) {
+        const std::string path = folder.file(name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    void run(const char* command) { ts.main->runCommand(command); }
+    void activate(Form& form) {
+        ts.session.setActiveForm(&form);
+        form.userActivate();
+    }
+    SpacingForm& newDatasheet() {
+        auto& sheet = dynamic_cast<SpacingForm&>(ts.main->NewDocumentWindow(2));
+        activate(sheet);
+        return sheet;
+    }
+    SpacingForm& openDatasheet(const std::string& path) {
+        ts.platform.openAnswers.push_back(path);
+        run("mnuFileOpen");
+        auto* sheet = dynamic_cast<SpacingForm*>(ts.session.currentDocument());
+        EXPECT_NE(sheet, nullptr);
+        activate(*sheet);
+        return *sheet;
+    }
+    std::string logText() { return ts.session.form("frmLog").text("txtLog"); }
+    const MessageRequest& lastMessage() { return ts.platform.messages.back(); }
+    InfoBoxForm& infoBox() { return ts.form<InfoBoxForm>("frmInfoBox"); }
+    int datasheetCount() {
+        int count = 0;
+        for (const auto& form : ts.session.forms()) count += form->name() == "frmSpacing";
+        return count;
+    }
+};
+
+// --------------------------------------------------------------------- Open
+
+TEST_F(DocumentCommands, OpenDialogFollowsTheCurrentDocument) {
+    run("mnuFileOpen");
+    newDatasheet();
+    run("mnuFileOpen");
+    ASSERT_EQ(ts.platform.openDialogs.size(), 2u);
+    const FileDialogRequest& none = ts.platform.openDialogs[0];
+    EXPECT_EQ(none.title, "Ravelin - Open");
+    EXPECT_EQ(none.filter,
+              "All Ravelin datafiles (*.dgt;*.spg)|*.dgt;*.spg|Digitized data (*.dgt)|*.dgt|Spacing datasheet "
+              "(*.spg)|*.spg|All Files (*.*)|*.*");
+    EXPECT_EQ(none.fileName, "");
+    EXPECT_TRUE(none.mustExist);
+    const FileDialogRequest& sheet = ts.platform.openDialogs[1];
+    EXPECT_EQ(sheet.filter,
+              "Spacing datasheet (*.spg)|*.spg|Digitized data (*.dgt)|*.dgt|All Ravelin datafiles "
+              "(*.dgt;*.spg)|*.dgt;*.spg|All Files (*.*)|*.*");
+    EXPECT_EQ(sheet.fileName, "*.spg");
+    // Cancelled: nothing opened, nothing said.
+    EXPECT_EQ(datasheetCount(), 1);
+    EXPECT_TRUE(ts.platform.messages.empty());
+}
+
+// Stands for the acquisition window, which brings its own file branches.
+struct AcquisitionStandIn : Form {
+    explicit AcquisitionStandIn(Session& session) : Form(session, "frmScan", "Acquisition Window - Digit 1") {}
+};
+
+TEST_F(DocumentCommands, AnAcquisitionWindowAsCurrentDocumentGetsTheDigitizedFilter) {
+    ts.session.registerForm("frmScan", [](Session& s) { return std::make_unique<AcquisitionStandIn>(s); });
+    Form& scan = ts.session.form("frmScan");
+    ts.main->documentActivated(scan);
+    const std::string digitized = writeFile("scan.dgt", "not for the Info box");
+    ts.platform.openAnswers.push_back(digitized);
+    run("mnuFileOpen");
+    ASSERT_EQ(ts.platform.openDialogs.size(), 1u);
+    EXPECT_EQ(ts.platform.openDialogs[0].filter,
+              "Digitized datasheet (*.dgt)|*.dgt|Spacing datasheet (*.spg)|*.spg|All Ravelin datafiles "
+              "(*.dgt;*.spg)|*.dgt;*.spg|All Files (*.*)|*.*");
+    EXPECT_EQ(ts.platform.openDialogs[0].fileName, "*.dgt");
+    // A digitized datafile is never read as text into the Info box.
+    EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);
+    EXPECT_EQ(documentKindOf(&scan), DocumentKind::Acquisition);
+}
+
+TEST_F(DocumentCommands, WindowKindsByNameThenCaption) {
+    EXPECT_EQ(documentKindOf(nullptr), DocumentKind::None);
+    EXPECT_EQ(documentKindOf(ts.main), DocumentKind::Main);
+    Form& chart = ts.main->NewDocumentWindow(0);
+    EXPECT_EQ(documentKindOf(&chart), DocumentKind::Chart);
+    chart.setCaption("Variogram - Data 2");
+    EXPECT_EQ(documentKindOf(&chart), DocumentKind::Variogram);
+    EXPECT_EQ(documentKindOf(&newDatasheet()), DocumentKind::Datasheet);
+    ts.session.appendInfoText(bodyBlock("x"));
+    infoBox().setCaption("Info box - notes.txt");
+    EXPECT_EQ(documentKindOf(&infoBox()), DocumentKind::InfoBox);
+    EXPECT_EQ(documentKindOf(&ts.session.form("frmToolXYZ")), DocumentKind::Other);
+}
+
+TEST_F(DocumentCommands, OpeningADatasheetCreatesItsWindowAndTableRow) {
+    const std::string path = writeFile("profile.spg", kSpgFile);
+    SpacingForm& sheet = openDatasheet(path);
+    EXPECT_EQ(sheet.caption(), path);  // not inside the current folder: the whole path
+    EXPECT_EQ(sheet.filePath(), path);
+    EXPECT_EQ(sheet.text("txtFamily"), "J1");
+    EXPECT_TRUE(sheet.visible());
+    ASSERT_EQ(ts.session.datasheetTable.size(), 1u);
+    EXPECT_EQ(ts.session.datasheetTable[0].path, path);
+    EXPECT_EQ(ts.session.datasheetTable[0].window, &sheet);
+    EXPECT_NE(logText().find("Opening spacing datafile '" + path + "'"), std::string::npos);
+}
+
+TEST_F(DocumentCommands, TheAlreadyOpenedQuestionReloadsOnYesAndLeavesTheWindowOnNo) {
+    const std::string path = writeFile("profile.spg", kSpgFile);
+    SpacingForm& sheet = openDatasheet(path);
+    sheet.userType(sheet.at("txtFamily"), "edited");
+    ts.platform.messageAnswers.push_back(MessageAnswer::No);
+    ts.platform.openAnswers.push_back(path);
+    run("mnuFileOpen");
+    ASSERT_EQ(ts.platform.messages.size(), 1u);
+    EXPECT_EQ(lastMessage().title, "Open file");
+    EXPECT_EQ(lastMessage().text, "The file '" + path + "' is already opened.\r\n\r\nDo you want to overwrite it?");
+    EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(sheet.text("txtFamily"), "edited");
+    EXPECT_EQ(datasheetCount(), 1);
+
+    ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
+    ts.platform.openAnswers.push_back(path);
+    run("mnuFileOpen");
+    EXPECT_EQ(sheet.text("txtFamily"), "J1");
+    EXPECT_EQ(datasheetCount(), 1);
+}
+
+TEST_F(DocumentCommands, TextAndRichTextFilesGoToTheInfoBoxWithItsCaption) {
+    const std::string text = writeFile("report.txt", "line one\r\nline two");
+    ts.platform.openAnswers.push_back(text);
+    run("mnuFileOpen");
+    EXPECT_EQ(infoBox().caption(), "Info box - " + text);
+    EXPECT_EQ(infoBox().document().plainText("|"), "line one|line two");
+    EXPECT_TRUE(infoBox().visible());
+    EXPECT_NE(logText().find("Opening file '" + text + "'"), std::string::npos);
+
+    const std::string rich = writeFile("REPORT.RTF", "{\\rtf1 \\b rich}");
+    ts.platform.openAnswers.push_back(rich);
+    run("mnuFileOpen");
+    EXPECT_EQ(infoBox().caption(), "Info box - " + rich);
+    EXPECT_EQ(infoBox().document().plainText(), "rich");
+    EXPECT_TRUE(infoBox().document().formatAt(1).bold);
+    EXPECT_NE(logText().find("Opening rich text file '" + rich + "'"), std::string::npos);
+}
+
+TEST_F(DocumentCommands, ADatasheetFileWithAnUpperCaseExtensionIsStillADatasheet) {
+    const std::string path = writeFile("PROFILE.SPG", kSpgFile);
+    openDatasheet(path);
+    EXPECT_EQ(datasheetCount(), 1);
+    EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);
+}
+
+// --------------------------------------------------------------------- Save
+
+TEST_F(DocumentCommands, SavingANewDatasheetAsksForANameAndRemembersThePath) {
+    SpacingForm& sheet = newDatasheet();
+    sheet.userType(sheet.at("txtFamily"), "J2");
+    EXPECT_EQ(sheet.caption(), "Data 1*");
+    const std::string path = folder.file("new.spg");
+    ts.platform.saveAnswers.push_back(path);
+    run("mnuFileSave");
+    ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
+    const FileDialogRequest& request = ts.platform.saveDialogs[0];
+    EXPECT_EQ(request.title, "Ravelin - Save as");
+    EXPECT_EQ(request.filter, "Spacing datasheet (*.spg)|*.spg|All Files (*.*)|*.*");
+    EXPECT_EQ(request.fileName, "Data 1");
+    EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_EQ(sheet.caption(), path);
+    EXPECT_EQ(sheet.filePath(), path);
+    const auto saved = readFileBytes(path);
+    ASSERT_TRUE(saved);
+    EXPECT_NE(saved->find("Fami = J2\r\n"), std::string::npos);
+    ASSERT_EQ(ts.session.datasheetTable.size(), 1u);
+    EXPECT_EQ(ts.session.datasheetTable[0].path, path);
+    // Opening the saved file now finds it already open.
+    ts.platform.openAnswers.push_back(path);
+    ts.platform.messageAnswers.push_back(MessageAnswer::No);
+    run("mnuFileOpen");
+    EXPECT_EQ(lastMessage().title, "Open file");
+}
+
+TEST_F(DocumentCommands, SavingASavedDatasheetWritesTheSameFileAndRemovesTheMarker) {
+    const std::string path = writeFile("profile.spg", kSpgFile);
+    ts.platform.workingFolder = folder.path.string();
+    SpacingForm& sheet = openDatasheet(path);
+    EXPECT_EQ(sheet.caption(), "profile.spg");
+    sheet.userType(sheet.at("txtLoc"), "West wall");
+    EXPECT_EQ(sheet.caption(), "profile.spg*");
+    // The current folder changes: the full path the window kept still names the file.
+    ts.platform.workingFolder = "/somewhere/else";
+    run("mnuFileSave");
+    EXPECT_TRUE(ts.platform.saveDialogs.empty());
+    EXPECT_EQ(sheet.caption(), "profile.spg");
+    EXPECT_NE(readFileBytes(path)->find("Loca = West wall\r\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists("/somewhere/else/profile.spg"));
+}
+
+TEST_F(DocumentCommands, AFailedSaveKeepsTheMarkerAndTellsTheUser) {
+    SpacingForm& sheet = newDatasheet();
+    sheet.userType(sheet.at("txtFamily"), "J3");
+    const std::string path = folder.file("missing-folder/new.spg");
+    ts.platform.saveAnswers.push_back(path);
+    run("mnuFileSave");
+    EXPECT_EQ(sheet.caption(), "Data 1*");
+    EXPECT_TRUE(sheet.filePath().empty());
+    ASSERT_EQ(ts.platform.messages.size(), 1u);
+    EXPECT_EQ(lastMessage().title, "Ravelin - Save");
+    EXPECT_EQ(lastMessage().icon, MessageIcon::Exclamation);
+    EXPECT_EQ(lastMessage().text.rfind("The file '" + path + "' could not be saved.", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    // A saved datasheet whose folder went away keeps its marker too, and its old file is not harmed.
+    const std::string good = writeFile("kept.spg", kSpgFile);
+    SpacingForm& loaded = openDatasheet(good);
+    loaded.userType(loaded.at("txtLoc"), "changed");
+    std::filesystem::permissions(folder.path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    const bool writable = ::access(folder.path.c_str(), W_OK) == 0;  // root ignores permissions
+    run("mnuFileSave");
+    std::filesystem::permissions(folder.path, std::filesystem::perms::owner_all);
+    if (!writable) {
+        EXPECT_EQ(loaded.caption().back(), '*');
+        EXPECT_EQ(readFileBytes(good), std::string(kSpgFile));
+    }
+}
+
+TEST_F(DocumentCommands, CancellingSaveAsKeepsTheMarker) {
+    SpacingForm& sheet = newDatasheet();
+    sheet.userType(sheet.at("txtComment"), "unsaved");
+    run("mnuFileSaveAs");
+    EXPECT_EQ(ts.platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(sheet.caption(), "Data 1*");
+}
+
+TEST_F(DocumentCommands, SaveAndSaveAsOfTheInfoBoxOfferRichAndPlainText) {
+    ts.session.appendInfoText(titleBlock("Title\r\n"));
+    ts.session.appendInfoText(bodyBlock("body"));
+    activate(infoBox());
+    const std::string txt = folder.file("report.txt");
+    ts.platform.saveAnswers.push_back(txt);
+    run("mnuFileSave");
+    ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(ts.platform.saveDialogs[0].title, "Ravelin - Save");
+    EXPECT_EQ(ts.platform.saveDialogs[0].filter, "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt");
+    EXPECT_TRUE(ts.platform.saveDialogs[0].confirmOverwrite);
+    EXPECT_EQ(readFileBytes(txt), std::string("Title\r\nbody"));
+
+    // Save As on the Info box is its Save, also once it holds an opened file.
+    infoBox().setCaption("Info box - " + txt);
+    const std::string rtf = folder.file("report.rtf");
+    ts.platform.saveAnswers.push_back(rtf);
+    run("mnuFileSaveAs");
+    EXPECT_EQ(ts.platform.saveDialogs.size(), 2u);
+    EXPECT_EQ(readFileBytes(rtf)->rfind("{\\rtf1", 0), 0u);
+}
+
+TEST_F(DocumentCommands, SaveAsWithTheMainWindowCurrentDoesNothing) {
+    run("mnuFileSaveAs");
+    run("mnuFileSave");
+    EXPECT_TRUE(ts.platform.saveDialogs.empty());
+    EXPECT_TRUE(ts.platform.messages.empty());
+}
+
+// -------------------------------------------------------------------- Close
+
+TEST_F(DocumentCommands, CloseAsksAndCancelKeepsTheWindowWithItsMarker) {
+    SpacingForm& sheet = newDatasheet();
+    sheet.userType(sheet.at("txtFamily"), "J4");
+    ts.platform.messageAnswers.push_back(MessageAnswer::Cancel);
+    run("mnuFileClose");
+    ASSERT_EQ(ts.platform.messages.size(), 1u);
+    EXPECT_EQ(lastMessage().title, "Closing Ravelin");
+    EXPECT_EQ(lastMessage().text, "Save 'Data 1' before closing ?");
+    EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNoCancel);
+    EXPECT_TRUE(ts.session.owns(&sheet));
+    EXPECT_EQ(sheet.caption(), "Data 1*");
+    EXPECT_TRUE(ts.session.closeCancelled);
+}
+
+TEST_F(DocumentCommands, CancelOnAnUnmodifiedDatasheetAddsNoMarker) {
+    SpacingForm& sheet = newDatasheet();
+    ts.platform.messageAnswers.push_back(MessageAnswer::Cancel);
+    run("mnuFileClose");
+    EXPECT_EQ(sheet.caption(), "Data 1");
+}
+
+TEST_F(DocumentCommands, CloseNoClosesWithoutSaving) {
+    const std::string path = writeFile("profile.spg", kSpgFile);
+    SpacingForm& sheet = openDatasheet(path);
+    sheet.userType(sheet.at("txtFamily"), "not saved");
+    ts.platform.messageAnswers.push_back(MessageAnswer::No);
+    run("mnuFileClose");
+    EXPECT_EQ(datasheetCount(), 0);
+    EXPECT_EQ(ts.session.currentDocument(), ts.main);
+    EXPECT_EQ(ts.session.datasheetTable[0].window, nullptr);
+    EXPECT_EQ(readFileBytes(path), std::string(kSpgFile));
+    EXPECT_FALSE(ts.session.closeCancelled);
+}
+
+TEST_F(DocumentCommands, CloseYesSavesThenClosesButASaveThatDidNotHappenKeepsTheWindow) {
+    SpacingForm& sheet = newDatasheet();
+    sheet.userType(sheet.at("txtFamily"), "J5");
+    ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
+    run("mnuFileClose");  // the Save As dialog is cancelled
+    EXPECT_TRUE(ts.session.owns(&sheet));
+    EXPECT_EQ(sheet.caption(), "Data 1*");
+    EXPECT_TRUE(ts.session.closeCancelled);
+
+    const std::string path = folder.file("closing.spg");
+    ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
+    ts.platform.saveAnswers.push_back(path);
+    run("mnuFileClose");
+    EXPECT_EQ(datasheetCount(), 0);
+    EXPECT_NE(readFileBytes(path)->find("Fami = J5"), std::string::npos);
+}
+
+TEST_F(DocumentCommands, ClosingTheMainWindowAsDocumentDoesNothing) {
+    run("mnuFileClose");
+    EXPECT_TRUE(ts.platform.messages.empty());
+}
+
+TEST_F(DocumentCommands, TheTitleBarCloseOfAModifiedDatasheetAsks) {
+    SpacingForm& sheet = newDatasheet();
+    sheet.userType(sheet.at("txtFamily"), "J6");
+    ts.platform.messageAnswers.push_back(MessageAnswer::Cancel);
+    EXPECT_FALSE(ts.session.closeForm(sheet));
+    EXPECT_EQ(lastMessage().title, "Closing Ravelin");
+    ts.platform.messageAnswers.push_back(MessageAnswer::No);
+    EXPECT_TRUE(ts.session.closeForm(sheet));
+    EXPECT_EQ(datasheetCount(), 0);
+}
+
+// -------------------------------------------------------------------- Print
+
+TEST_F(DocumentCommands, NothingToPrintWithoutAPrintableWindow) {
+    run("mnuFilePrint");
+    activate(ts.session.form("frmToolXYZ"));
+    run("mnuFilePrint");
+    ASSERT_EQ(ts.platform.messages.size(), 2u);
+    for (const MessageRequest& m : ts.platform.messages) {
+        EXPECT_EQ(m.text, "   Nothing to print !");
+        EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+    }
+    EXPECT_TRUE(ts.platform.printDialogs.empty());
+}
+
+TEST_F(DocumentCommands, ADatasheetPrintsItsReportAfterTheQuestion) {
+    const std::string path = writeFile("profile.spg", kSpgFile);
+    SpacingForm& sheet = openDatasheet(path);
+    ts.platform.messageAnswers.push_back(MessageAnswer::No);
+    run("mnuFilePrint");
+    EXPECT_EQ(lastMessage().title, "Ravelin - Print");
+    EXPECT_EQ(lastMessage().text, "Print the contents of the current datasheet ?");
+    EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNo);
+    EXPECT_TRUE(ts.platform.printDialogs.empty());
+
+    ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
+    run("mnuFilePrint");
+    ASSERT_EQ(ts.platform.printDialogs.size(), 1u);
+    EXPECT_EQ(ts.platform.printDialogs[0].title, "Ravelin - Print");
+    EXPECT_FALSE(ts.platform.printDialogs[0].offerSelection);
+    EXPECT_FALSE(ts.platform.printDialogs[0].offerPageNumbers);
+    ASSERT_EQ(ts.platform.printJobs.size(), 1u);
+    ASSERT_EQ(ts.platform.printJobs[0]->richTexts.size(), 1u);
+    EXPECT_EQ(ts.platform.printJobs[0]->richTexts[0], reportRichText(datasheetReportBlocks(sheet)));
+    EXPECT_TRUE(ts.platform.printJobs[0]->ended);
+}
+
+TEST_F(DocumentCommands, TheInfoBoxPrintsItsTextThroughThePrintDialog) {
+    ts.session.appendInfoText(titleBlock("Printed report"));
+    activate(infoBox());
+    run("mnuFilePrint");
+    ts.platform.printAnswers.push_back(false);
+    infoBox().setSelection(0, 7);
+    run("mnuFilePrint");
+    EXPECT_TRUE(ts.platform.messages.empty());  // no question for the Info box
+    ASSERT_EQ(ts.platform.printDialogs.size(), 2u);
+    EXPECT_FALSE(ts.platform.printDialogs[0].offerSelection);
+    EXPECT_TRUE(ts.platform.printDialogs[1].offerSelection);  // text selected: the choice is offered
+    ASSERT_EQ(ts.platform.printJobs.size(), 1u);  // the second dialog was cancelled
+    EXPECT_EQ(ts.platform.printJobs[0]->richTexts[0], infoBox().document().richText());
+}
+
+TEST_F(DocumentCommands, AChartPrintsItsDoubleSizePictureFittedToThePage) {
+    Form& chart = ts.main->NewDocumentWindow(0);
+    activate(chart);
+    ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
+    run("mnuFilePrint");
+    EXPECT_EQ(lastMessage().text, "Print a draft copy of the current histogram ?");
+    EXPECT_EQ(lastMessage().title, "Ravelin - Print");
+    ASSERT_EQ(ts.platform.printJobs.size(), 1u);
+    ASSERT_EQ(ts.platform.printJobs[0]->pages.size(), 1u);
+    const RecordingCanvas& page = *ts.platform.printJobs[0]->pages[0];
+    EXPECT_FALSE(page.ops().empty());
+    for (const DrawOp* op : page.ofKind(DrawOp::Kind::Line)) {
+        EXPECT_LE(std::max(op->x1, op->x2), page.width() + 1);
+        EXPECT_LE(std::max(op->y1, op->y2), page.height() + 1);
+    }
+
+    chart.setCaption("Vario-Data 1");
+    ts.platform.messageAnswers.push_back(MessageAnswer::No);
+    run("mnuFilePrint");
+    EXPECT_EQ(lastMessage().text, "Print a draft copy of the current variogram ?");
+    EXPECT_EQ(ts.platform.printJobs.size(), 1u);
+}
+
+TEST_F(DocumentCommands, SavingAChartExportsItsPictureAndReportsAFailure) {
+    Form& chart = ts.main->NewDocumentWindow(0);
+    activate(chart);
+    const std::string path = folder.file("chart");
+    ts.platform.saveAnswers.push_back(path);
+    run("mnuFileSave");
+    ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(ts.platform.saveDialogs[0].title, "Ravelin - Save");
+    EXPECT_EQ(ts.platform.saveDialogs[0].filter.rfind("Windows bitmap (*.bmp)|*.bmp", 0), 0u);
+    // A name without a picture extension is a bitmap; the picture is drawn beside it first.
+    ASSERT_EQ(ts.platform.exportedDrawings.size(), 1u);
+    EXPECT_EQ(std::filesystem::path(ts.platform.exportedDrawings[0]).extension(), ".bmp");
+    EXPECT_NE(ts.platform.exportedDrawings[0], path + ".bmp");
+    // The scripted platform has no painter: the user is told, no file is left.
+    EXPECT_EQ(lastMessage().text.rfind("The file '" + path + ".bmp' could not be saved.", 0), 0u);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+}
+
+}  // namespace
+}  // namespace ravelin

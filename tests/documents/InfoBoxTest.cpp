@@ -1,0 +1,404 @@
+#include "documents/InfoBoxForm.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/TextCodec.h"
+#include "documents/InfoText.h"
+#include "documents/Rtf.h"
+#include "support/TestSession.h"
+
+namespace ravelin {
+namespace {
+
+using testing::TempFolder;
+using testing::TestSession;
+
+struct InfoBoxFixture : ::testing::Test {
+    TestSession ts;
+    InfoBoxForm& box() { return ts.form<InfoBoxForm>("frmInfoBox"); }
+    void append(const ReportBlock& block, long long position = 0) { ts.session.appendInfoText(block, position); }
+    int button(const std::string& key) {
+        for (const auto& control : box().controls())
+            if (control->name() == "Toolbar1" && control->tag() == key) return control->value();
+        ADD_FAILURE() << "no button " << key;
+        return -1;
+    }
+    void click(const std::string& key) {
+        for (const auto& control : box().controls())
+            if (control->name() == "Toolbar1" && control->tag() == key) box().userClick(*control);
+    }
+    void activate() {
+        ts.session.setActiveForm(&box());
+        box().userActivate();
+    }
+};
+
+// ------------------------------------------------------------ AppendInfoText
+
+TEST_F(InfoBoxFixture, TheFirstReportCreatesAndShowsTheInfoBox) {
+    EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);
+    append(titleBlock("Title"));
+    ASSERT_NE(ts.session.findForm("frmInfoBox"), nullptr);
+    EXPECT_TRUE(box().visible());
+    EXPECT_EQ(box().caption(), "InfoBox");
+    EXPECT_EQ(box().left(), 1000);
+    EXPECT_EQ(box().top(), 1250);
+    EXPECT_EQ(box().width(), 8500);
+    EXPECT_EQ(box().height(), 6000);
+}
+
+TEST_F(InfoBoxFixture, ALineBreakIsOneCharacterSoTheInsertionPointLandsRightAfterTheBlock) {
+    append(titleBlock("Title\r\n\r\n"));
+    EXPECT_EQ(ts.session.insertionPoint, 7);
+    append(bodyBlock("a\r\nb"));
+    EXPECT_EQ(ts.session.insertionPoint, 10);
+    EXPECT_EQ(box().document().length(), 10);
+    EXPECT_EQ(box().selectionStart(), 10);
+    EXPECT_EQ(box().selectionLength(), 0);
+}
+
+TEST_F(InfoBoxFixture, TwoExportsLandOneAfterTheOtherWhereverTheUserClicked) {
+    append(titleBlock("Report 1\r\n"));
+    append(bodyBlock("first body\r\n"));
+    box().setSelection(2, 4);  // the user selects part of the title
+    append(titleBlock("Report 2\r\n"));
+    box().setSelection(0, 0);  // and clicks at the very start
+    append(bodyBlock("second body"));
+    EXPECT_EQ(box().document().plainText("|"), "Report 1|first body|Report 2|second body");
+    // Each block keeps its own style.
+    EXPECT_TRUE(box().document().formatOf(20, 8).bold.value());
+    EXPECT_FALSE(box().document().formatOf(29, 11).bold.value());
+}
+
+TEST_F(InfoBoxFixture, StyleBitsSizesAndFontsOfBlocks) {
+    for (int style = 0; style < 8; ++style) append({"S" + std::to_string(style), style, 0, ""});
+    append({"big", style::Bold, 14, ""});
+    append({"mono", style::Plain, 9, "Courier New"});
+    const RichText text = box().document().richText();
+    ASSERT_EQ(text.paragraphs.size(), 1u);
+    const auto& runs = text.paragraphs[0].runs;
+    ASSERT_EQ(runs.size(), 10u);
+    for (int style = 0; style < 8; ++style) {
+        const TextFormat& f = runs[static_cast<std::size_t>(style)].format;
+        EXPECT_EQ(f.bold, (style & 1) != 0) << style;
+        EXPECT_EQ(f.italic, (style & 2) != 0) << style;
+        EXPECT_EQ(f.underline, (style & 4) != 0) << style;
+        EXPECT_EQ(f.font, "Arial");
+        EXPECT_EQ(f.size, 11);
+    }
+    EXPECT_EQ(runs[6].format, (TextFormat{"Arial", 11, false, true, true}));  // 6: italic underline, not bold
+    EXPECT_EQ(runs[8].format, (TextFormat{"Arial", 14, true, false, false}));
+    EXPECT_EQ(runs[9].format, (TextFormat{"Courier New", 9, false, false, false}));
+}
+
+TEST_F(InfoBoxFixture, TypingAfterAnAppendIsPlainArial11) {
+    append({"Bold italic title 16", style::Bold | style::Italic | style::Underline, 16, "Verdana"});
+    EXPECT_EQ(box().typingFormat(), infoTextFormat());
+    EXPECT_EQ(button("Bold"), 0);
+    box().typeText("typed");
+    EXPECT_EQ(box().document().formatOf(20, 5).bold, false);
+    EXPECT_EQ(box().document().formatAt(25), (TextFormat{"Arial", 11, false, false, false}));
+}
+
+TEST_F(InfoBoxFixture, ABlockAtAGivenPositionMovesTheInsertionPointByItsLength) {
+    append(bodyBlock("abcdef"));
+    append(bodyBlock("XY"), 3);
+    EXPECT_EQ(box().document().plainText(), "abcXYdef");
+    EXPECT_EQ(ts.session.insertionPoint, 8);
+    append(bodyBlock("!"));
+    EXPECT_EQ(box().document().plainText(), "abcXYdef!");
+}
+
+TEST_F(InfoBoxFixture, TheInsertionPointFollowsTheUsersEdits) {
+    append(bodyBlock("report one"));
+    box().setSelection(0, 0);
+    box().typeText("Note: ");
+    append(bodyBlock(" | two"));
+    EXPECT_EQ(box().document().plainText(), "Note: report one | two");
+
+    // Deleting everything brings the next report back to the start.
+    box().setSelection(0, box().document().length());
+    box().deleteSelection();
+    EXPECT_EQ(ts.session.insertionPoint, 0);
+    append(bodyBlock("fresh"));
+    EXPECT_EQ(box().document().plainText(), "fresh");
+
+    // Backspace and Delete around it.
+    box().setSelection(5, 0);
+    box().deleteBackward();
+    EXPECT_EQ(ts.session.insertionPoint, 4);
+    box().setSelection(0, 0);
+    box().deleteForward();
+    EXPECT_EQ(box().document().plainText(), "res");
+    EXPECT_EQ(ts.session.insertionPoint, 3);
+}
+
+TEST_F(InfoBoxFixture, ReportParagraphsTakeTheInfoTextIndents) {
+    append(titleBlock("Title\r\n"));
+    append(bodyBlock("line 1\r\nline 2"));
+    for (const RichParagraph& p : box().document().richText().paragraphs) {
+        EXPECT_EQ(p.leftIndent, 600);
+        EXPECT_EQ(p.firstIndent, -400);
+        EXPECT_EQ(p.rightIndent, 200);
+    }
+}
+
+// ------------------------------------------------------------------ toolbar
+
+TEST_F(InfoBoxFixture, ButtonsFollowTheSelection) {
+    append(titleBlock("Title\r\n"));
+    append(bodyBlock("body"));
+    box().setSelection(0, 5);
+    EXPECT_EQ(button("Bold"), 1);
+    box().setSelection(6, 4);
+    EXPECT_EQ(button("Bold"), 0);
+    box().setSelection(2, 0);  // a caret inside the title types bold
+    EXPECT_EQ(button("Bold"), 1);
+    box().setSelection(0, 10);  // mixed
+    EXPECT_EQ(button("Bold"), 0);
+    EXPECT_EQ(button("Left"), 1);
+    EXPECT_EQ(button("Center"), 0);
+}
+
+TEST_F(InfoBoxFixture, StyleButtonsToggleTheSelection) {
+    append(titleBlock("Title\r\n"));
+    append(bodyBlock("body"));
+    box().setSelection(0, 10);
+    click("Bold");  // mixed: everything becomes bold
+    EXPECT_EQ(box().document().formatOf(0, 10).bold, true);
+    EXPECT_EQ(button("Bold"), 1);
+    click("Bold");
+    EXPECT_EQ(box().document().formatOf(0, 10).bold, false);
+    EXPECT_EQ(button("Bold"), 0);
+    click("Italic");
+    click("Underline");
+    EXPECT_EQ(box().document().formatOf(0, 10).italic, true);
+    EXPECT_EQ(box().document().formatOf(0, 10).underline, true);
+    EXPECT_EQ(button("Italic"), 1);
+    EXPECT_EQ(button("Underline"), 1);
+    // With a caret only the typing attributes change.
+    box().setSelection(10, 0);
+    click("Italic");
+    EXPECT_FALSE(box().typingFormat().italic);
+    box().typeText("x");
+    EXPECT_FALSE(box().document().formatAt(11).italic);
+    EXPECT_TRUE(box().document().formatAt(10).italic);
+}
+
+TEST_F(InfoBoxFixture, AlignmentButtonsSetTheSelectedParagraphs) {
+    append(bodyBlock("one\r\ntwo\r\nthree"));
+    box().setSelection(1, 5);  // "ne", break, "tw"
+    click("Center");
+    EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Center);
+    EXPECT_EQ(box().document().paragraphFormatAt(5).alignment, ParagraphAlignment::Center);
+    EXPECT_EQ(box().document().paragraphFormatAt(9).alignment, ParagraphAlignment::Left);
+    EXPECT_EQ(button("Center"), 1);
+    EXPECT_EQ(button("Left"), 0);
+    click("Right");
+    EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Right);
+    EXPECT_EQ(button("Right"), 1);
+    click("Right");  // the window's own button sets, it does not toggle
+    EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Right);
+}
+
+TEST_F(InfoBoxFixture, MainToolbarButtonsActOnTheInfoBoxAndCenterRightToggleBackToLeft) {
+    ts.main->runCommand("tbBold");  // no Info box yet: nothing to do
+    append(bodyBlock("text"));
+    box().setSelection(0, 4);
+    ts.main->runCommand("tbBold");
+    EXPECT_EQ(box().document().formatOf(0, 4).bold, true);
+    ts.main->runCommand("tbUnderline");
+    EXPECT_EQ(box().document().formatOf(0, 4).underline, true);
+    ts.main->runCommand("tbCenter");
+    EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Center);
+    ts.main->runCommand("tbCenter");
+    EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Left);
+    ts.main->runCommand("tbRight");
+    EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Right);
+    ts.main->runCommand("tbRight");
+    EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Left);
+    ts.main->runCommand("tbRight");
+    ts.main->runCommand("tbLeft");
+    EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Left);
+}
+
+TEST_F(InfoBoxFixture, FontDialogIsPresetWithTheSelectionAndAppliesNameSizeBoldItalic) {
+    append(titleBlock("Title"));
+    box().setSelection(0, 5);
+    ts.platform.fontAnswers.push_back(FontChoice{"Times New Roman", 12.5, false, true});
+    click("Font");
+    ASSERT_EQ(ts.platform.fontDialogs.size(), 1u);
+    EXPECT_EQ(ts.platform.fontDialogs[0], (FontChoice{"Arial", 14, true, false}));
+    EXPECT_EQ(box().document().formatAt(5), (TextFormat{"Times New Roman", 12.5, false, true, false}));
+    EXPECT_EQ(button("Italic"), 1);
+
+    // Cancel changes nothing; a mixed selection presets an empty name and size 0.
+    append(bodyBlock(" body"));
+    box().setSelection(0, 10);
+    click("Font");
+    EXPECT_EQ(ts.platform.fontDialogs[1], (FontChoice{"", 0, false, false}));
+    EXPECT_EQ(box().document().formatAt(5).font, "Times New Roman");
+}
+
+// ---------------------------------------------------------------- clipboard
+
+TEST_F(InfoBoxFixture, CopyPutsTheWholeTextAsPlainAndRichText) {
+    append(titleBlock("Title\r\n"));
+    append(bodyBlock("caf\xC3\xA9 \xE2\x82\xAC"));
+    box().setSelection(1, 2);
+    ts.platform.clipboard.image.width = 3;  // cleared first
+    click("Copy");
+    EXPECT_EQ(ts.platform.clipboard.text, "Title\r\ncaf\xC3\xA9 \xE2\x82\xAC");
+    EXPECT_EQ(ts.platform.clipboard.image.width, 0);
+    EXPECT_EQ(readRtf(ts.platform.clipboard.rtf), box().document().richText());
+
+    activate();
+    ts.platform.clipboard = {};
+    ts.main->runCommand("mnuEditCopy");
+    EXPECT_EQ(ts.platform.clipboard.text, "Title\r\ncaf\xC3\xA9 \xE2\x82\xAC");
+}
+
+TEST_F(InfoBoxFixture, CutAndPasteWorkOnTheSelection) {
+    append(bodyBlock("alpha beta"));
+    activate();
+    box().setSelection(0, 6);
+    ts.main->runCommand("mnuEditCut");
+    EXPECT_EQ(ts.platform.clipboard.text, "alpha ");
+    EXPECT_EQ(box().document().plainText(), "beta");
+    EXPECT_EQ(ts.session.insertionPoint, 4);
+    box().setSelection(4, 0);
+    ts.main->runCommand("mnuEditPaste");
+    EXPECT_EQ(box().document().plainText(), "betaalpha ");
+    // A renamed Info box (holding an opened file) copies only its selection.
+    box().setCaption("Info box - notes.txt");
+    box().setSelection(0, 4);
+    ts.main->runCommand("mnuEditCopy");
+    EXPECT_EQ(ts.platform.clipboard.text, "beta");
+}
+
+// --------------------------------------------------------------- activation
+
+TEST_F(InfoBoxFixture, SaveSaveAsPrintAndEditAreEnabledOnlyWhileTheInfoBoxIsActive) {
+    auto enabled = [&](const char* item) { return ts.main->menuItem(item).enabled(); };
+    EXPECT_FALSE(enabled("mnuFileSave"));
+    EXPECT_FALSE(enabled("mnuFilePrint"));
+    EXPECT_FALSE(ts.main->toolButton("Save")->enabled());
+    append(bodyBlock("x"));
+    activate();
+    for (const char* item : {"mnuEdit", "mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"}) EXPECT_TRUE(enabled(item)) << item;
+    EXPECT_TRUE(ts.main->toolButton("Save")->enabled());
+    EXPECT_TRUE(ts.main->toolButton("Print")->enabled());
+    box().userDeactivate();
+    for (const char* item : {"mnuEdit", "mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"}) EXPECT_FALSE(enabled(item)) << item;
+    EXPECT_FALSE(ts.main->toolButton("Print")->enabled());
+}
+
+TEST_F(InfoBoxFixture, ClosingHidesItAndKeepsTheReports) {
+    append(bodyBlock("kept"));
+    activate();
+    EXPECT_FALSE(ts.session.closeForm(box()));
+    ASSERT_NE(ts.session.findForm("frmInfoBox"), nullptr);
+    EXPECT_FALSE(box().visible());
+    EXPECT_FALSE(ts.main->menuItem("mnuFileSave").enabled());
+    append(bodyBlock(" and more"));
+    EXPECT_TRUE(box().visible());
+    EXPECT_EQ(box().document().plainText(), "kept and more");
+}
+
+// -------------------------------------------------------------------- files
+
+struct InfoBoxFiles : InfoBoxFixture {
+    TempFolder folder;
+    std::string write(const std::string& name, const std::string& bytes) {
+        const std::string path = folder.file(name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+};
+
+TEST_F(InfoBoxFiles, RichTextLoadsReplacingTheTextAndRenamesTheBox) {
+    append(bodyBlock("old report"));
+    const std::string path = write("report.rtf", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\qc\\b\\fs28 Title\\par\\pard\\b0 body}");
+    ASSERT_TRUE(box().loadFile(path, true));
+    EXPECT_EQ(box().caption(), "Info box - " + path);
+    EXPECT_EQ(box().document().plainText("|"), "Title|body");
+    EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Center);
+    // The next report follows the loaded text.
+    EXPECT_EQ(ts.session.insertionPoint, 10);
+    append(bodyBlock("!"));
+    EXPECT_EQ(box().document().plainText("|"), "Title|body!");
+}
+
+TEST_F(InfoBoxFiles, PlainTextLoadsInArial11WhateverItsLineEnds) {
+    const std::string path = write("notes.txt", "first\r\nsecond\nthird\rfourth caf\xE9");
+    ASSERT_TRUE(box().loadFile(path, false));
+    EXPECT_EQ(box().document().plainText("|"), "first|second|third|fourth caf\xC3\xA9");
+    EXPECT_EQ(box().document().formatOf(0, box().document().length()).font, "Arial");
+    EXPECT_EQ(box().document().formatOf(0, box().document().length()).size, 11);
+    // RTF source in a file opened as text shows as text.
+    const std::string source = write("source.txt", "{\\rtf1 x}");
+    ASSERT_TRUE(box().loadFile(source, false));
+    EXPECT_EQ(box().document().plainText(), "{\\rtf1 x}");
+}
+
+TEST_F(InfoBoxFiles, AnRtfNamedFileThatIsTextLoadsAsText) {
+    const std::string path = write("renamed.rtf", "just text");
+    ASSERT_TRUE(box().loadFile(path, true));
+    EXPECT_EQ(box().document().plainText(), "just text");
+}
+
+TEST_F(InfoBoxFiles, BinaryAndMissingFilesAreRefusedAndTheTextStays) {
+    append(bodyBlock("keep me"));
+    const std::string binary = write("picture.rtf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    EXPECT_FALSE(box().loadFile(binary, true));
+    EXPECT_FALSE(box().loadFile(folder.file("missing.txt"), false));
+    ASSERT_EQ(ts.platform.messages.size(), 2u);
+    EXPECT_EQ(ts.platform.messages[0].title, "Unable to open file");
+    EXPECT_EQ(ts.platform.messages[0].text, "The file '" + binary + "' is not a text file.");
+    EXPECT_EQ(ts.platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ts.platform.messages[1].text, "The file '" + folder.file("missing.txt") + "' cannot be read.");
+    EXPECT_EQ(box().document().plainText(), "keep me");
+    EXPECT_EQ(box().caption(), "InfoBox");
+}
+
+TEST_F(InfoBoxFiles, LargeFilesLetEventsThroughAndRestoreTheStatusBar) {
+    std::string text;
+    while (text.size() < 2'000'000) text += "a line of a long report\r\n";
+    const std::string path = write("long.txt", text);
+    ts.main->setStatusPanel(1, "ready");
+    const int before = ts.platform.eventsProcessed;
+    ASSERT_TRUE(box().loadFile(path, false));
+    EXPECT_GE(ts.platform.eventsProcessed - before, 5);
+    EXPECT_EQ(ts.main->at("Panels", 1).text(), "ready");
+    EXPECT_FALSE(ts.platform.busy);
+    EXPECT_EQ(box().document().paragraphCount(), 80'001);
+}
+
+TEST_F(InfoBoxFiles, SavesTxtAsPlainTextAndAnythingElseAsRichText) {
+    append(titleBlock("Title\r\n"));
+    append(bodyBlock("Dip 45\xC2\xB0"));
+    const std::string txt = folder.file("out.TXT");
+    const std::string rtf = folder.file("out.doc");
+    ASSERT_TRUE(box().saveFile(txt));
+    ASSERT_TRUE(box().saveFile(rtf));
+    EXPECT_EQ(readFileBytes(txt), std::string("Title\r\nDip 45\xB0"));
+    const auto bytes = readFileBytes(rtf);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(readRtf(*bytes), box().document().richText());
+}
+
+TEST_F(InfoBoxFiles, AFailedSaveTellsTheUserAndLeavesNoFile) {
+    append(bodyBlock("text"));
+    const std::string path = folder.file("no-such-folder/out.rtf");
+    EXPECT_FALSE(box().saveFile(path));
+    ASSERT_EQ(ts.platform.messages.size(), 1u);
+    EXPECT_EQ(ts.platform.messages[0].title, "Ravelin - Save");
+    EXPECT_EQ(ts.platform.messages[0].text.rfind("The file '" + path + "' could not be saved.\r\n", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace ravelin

@@ -1,0 +1,205 @@
+#include "documents/RichTextDocument.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace ravelin {
+namespace {
+
+TextFormat bold() {
+    TextFormat f;
+    f.bold = true;
+    return f;
+}
+
+TEST(RichTextDocument, LineBreaksCountOneCharacterWhateverTheirForm) {
+    RichTextDocument document;
+    EXPECT_EQ(document.insertText(0, "ab\r\ncd\nef\rg", {}), 10);
+    EXPECT_EQ(document.length(), 10);
+    EXPECT_EQ(document.paragraphCount(), 4);
+    EXPECT_EQ(document.plainText(), "ab\r\ncd\r\nef\r\ng");
+    EXPECT_EQ(document.plainText("\n"), "ab\ncd\nef\ng");
+}
+
+TEST(RichTextDocument, PositionsCountCodePointsNotBytes) {
+    RichTextDocument document;
+    // "°" is two bytes, "€" three, the emoji four: each is one position.
+    EXPECT_EQ(document.insertText(0, "a\xC2\xB0\xE2\x82\xAC\xF0\x9F\x98\x80z", {}), 5);
+    document.insertText(4, "|", {});
+    EXPECT_EQ(document.plainText(), "a\xC2\xB0\xE2\x82\xAC\xF0\x9F\x98\x80|z");
+    EXPECT_EQ(document.plainText(1, 2), "\xC2\xB0\xE2\x82\xAC");
+}
+
+TEST(RichTextDocument, ControlCharactersOtherThanTabAreDropped) {
+    RichTextDocument document;
+    EXPECT_EQ(document.insertText(0, std::string("a\tb\0c\x07" "d\x7F" "e", 9), {}), 6);
+    EXPECT_EQ(document.plainText(), "a\tbcde");
+    // Malformed UTF-8 becomes the replacement character rather than vanishing.
+    RichTextDocument broken;
+    EXPECT_EQ(broken.insertText(0, "x\xFFy", {}), 3);
+    EXPECT_EQ(broken.plainText(), "x\xEF\xBF\xBDy");
+}
+
+TEST(RichTextDocument, InsertingInsideAParagraphSplitsItAndKeepsItsFormat) {
+    RichTextDocument document;
+    document.insertText(0, "headtail", {});
+    document.setAlignment(0, 0, ParagraphAlignment::Center);
+    document.insertText(4, "1\r\n2\r\n3", bold());
+    EXPECT_EQ(document.plainText("|"), "head1|2|3tail");
+    ASSERT_EQ(document.paragraphCount(), 3);
+    const RichText rich = document.richText();
+    for (const RichParagraph& paragraph : rich.paragraphs) EXPECT_EQ(paragraph.alignment, ParagraphAlignment::Center);
+    ASSERT_EQ(rich.paragraphs[2].runs.size(), 2u);
+    EXPECT_EQ(rich.paragraphs[2].runs[0].text, "3");
+    EXPECT_TRUE(rich.paragraphs[2].runs[0].format.bold);
+    EXPECT_EQ(rich.paragraphs[2].runs[1].text, "tail");
+    EXPECT_FALSE(rich.paragraphs[2].runs[1].format.bold);
+}
+
+TEST(RichTextDocument, OutOfRangePositionsAreClamped) {
+    RichTextDocument document;
+    document.insertText(-5, "abc", {});
+    document.insertText(1000, "d", {});
+    EXPECT_EQ(document.plainText(), "abcd");
+    document.remove(2, 1000);
+    EXPECT_EQ(document.plainText(), "ab");
+    document.remove(-3, 1);
+    EXPECT_EQ(document.plainText(), "b");
+    document.remove(5, 5);
+    document.applyFormat(7, 3, {.bold = true});
+    EXPECT_EQ(document.plainText(), "b");
+    EXPECT_FALSE(document.formatAt(1).bold);
+}
+
+TEST(RichTextDocument, RemovingAcrossBreaksJoinsParagraphs) {
+    RichTextDocument document;
+    document.insertText(0, "one\r\ntwo\r\nthree", {});
+    document.setAlignment(0, 0, ParagraphAlignment::Right);
+    document.remove(2, 7);  // "e", break, "two", break, "t"
+    EXPECT_EQ(document.plainText("|"), "onhree");
+    EXPECT_EQ(document.length(), 6);
+    EXPECT_EQ(document.paragraphFormatAt(0).alignment, ParagraphAlignment::Right);
+    document.remove(0, document.length());
+    EXPECT_TRUE(document.empty());
+    EXPECT_EQ(document.paragraphCount(), 1);
+}
+
+TEST(RichTextDocument, FormatChangesTouchOnlyTheRangeAndTheirAttributes) {
+    RichTextDocument document;
+    TextFormat times{"Times New Roman", 14, false, true, false};
+    document.insertText(0, "abcdef", times);
+    document.applyFormat(2, 2, {.bold = true, .underline = true});
+    const RichText rich = document.richText();
+    ASSERT_EQ(rich.paragraphs[0].runs.size(), 3u);
+    EXPECT_EQ(rich.paragraphs[0].runs[1].text, "cd");
+    EXPECT_EQ(rich.paragraphs[0].runs[1].format, (TextFormat{"Times New Roman", 14, true, true, true}));
+    EXPECT_EQ(rich.paragraphs[0].runs[0].format, times);
+    EXPECT_EQ(rich.paragraphs[0].runs[2].format, times);
+}
+
+TEST(RichTextDocument, FontSizesAreKeptInHalfPointsWithinWordProcessorLimits) {
+    EXPECT_EQ(normalizedFontSize(10.3), 10.5);
+    EXPECT_EQ(normalizedFontSize(0.1), 1);
+    EXPECT_EQ(normalizedFontSize(5000), 1638);
+    EXPECT_EQ(normalizedFontSize(-3), 11);
+    EXPECT_EQ(normalizedFontSize(std::nan("")), 11);
+    RichTextDocument document;
+    document.insertText(0, "x", TextFormat{"", 9.1, false, false, false});
+    EXPECT_EQ(document.formatAt(1).size, 9);
+    EXPECT_EQ(document.formatAt(1).font, "Arial");  // a nameless font is the default one
+}
+
+TEST(RichTextDocument, RangeFormatTellsWhatVaries) {
+    RichTextDocument document;
+    document.insertText(0, "plain", {});
+    document.insertText(5, "BOLD", bold());
+    document.insertText(9, "\r\ncentred", bold());
+    document.setAlignment(10, 0, ParagraphAlignment::Center);
+
+    RangeFormat all = document.formatOf(0, document.length());
+    EXPECT_FALSE(all.bold.has_value());
+    EXPECT_FALSE(all.alignment.has_value());
+    EXPECT_EQ(all.font, "Arial");
+    EXPECT_EQ(all.size, 11);
+
+    RangeFormat boldPart = document.formatOf(5, 10);
+    EXPECT_EQ(boldPart.bold, true);
+    EXPECT_FALSE(boldPart.alignment.has_value());
+
+    // A range ending just after a break leaves the next paragraph out.
+    EXPECT_EQ(document.formatOf(0, 10).alignment, ParagraphAlignment::Left);
+    EXPECT_EQ(document.formatOf(12, 0).alignment, ParagraphAlignment::Center);
+    // An empty range reports what typing would continue with.
+    EXPECT_EQ(document.formatOf(5, 0).bold, false);
+    EXPECT_EQ(document.formatOf(6, 0).bold, true);
+}
+
+TEST(RichTextDocument, FormatAtEmptyParagraphLooksBackwards) {
+    RichTextDocument document;
+    EXPECT_EQ(document.formatAt(0), TextFormat{});
+    document.insertText(0, "title\r\n\r\n", bold());
+    EXPECT_TRUE(document.formatAt(7).bold);
+    EXPECT_TRUE(document.formatAt(0).bold);  // at a paragraph start: its first character
+}
+
+TEST(RichTextDocument, RangesCopyAsRichAndPlainText) {
+    RichTextDocument document;
+    document.insertText(0, "ab\r\ncd", {});
+    document.applyFormat(1, 3, {.italic = true});
+    EXPECT_EQ(document.plainText(1, 3), "b\r\nc");
+    const RichText piece = document.richText(1, 3);
+    ASSERT_EQ(piece.paragraphs.size(), 2u);
+    EXPECT_EQ(piece.paragraphs[0].runs[0].text, "b");
+    EXPECT_TRUE(piece.paragraphs[0].runs[0].format.italic);
+    EXPECT_EQ(piece.paragraphs[1].runs[0].text, "c");
+    // A range that ends with a break ends with an empty paragraph.
+    EXPECT_EQ(document.richText(0, 3).paragraphs.size(), 2u);
+    EXPECT_EQ(document.plainText(0, 3), "ab\r\n");
+}
+
+TEST(RichTextDocument, AssignAndReadBackIsIdentical) {
+    RichText text;
+    RichParagraph first;
+    first.alignment = ParagraphAlignment::Right;
+    first.leftIndent = 600;
+    first.firstIndent = -400;
+    first.rightIndent = 200;
+    first.runs = {{"Bold ", {"Arial", 14, true, false, false}}, {"then plain", {}}};
+    RichParagraph empty;
+    RichParagraph last;
+    last.runs = {{"\xC3\xA9t\xC3\xA9", {"Courier New", 9, false, true, true}}};
+    text.paragraphs = {first, empty, last};
+    RichTextDocument document(text);
+    EXPECT_EQ(document.richText(), text);
+    EXPECT_EQ(document.length(), 15 + 1 + 1 + 3);
+}
+
+class Recorder : public RichTextDocumentObserver {
+public:
+    void documentChanged(const DocumentChange& change) override { changes.push_back(change); }
+    std::vector<DocumentChange> changes;
+};
+
+TEST(RichTextDocument, ObserversHearEveryChangeWithItsRange) {
+    RichTextDocument document;
+    Recorder recorder;
+    document.addObserver(&recorder);
+    document.insertText(0, "abc\r\nd", {});
+    document.applyFormat(1, 2, {.bold = true});
+    document.remove(0, 1);
+    document.insertText(0, "", {});  // nothing inserted, nothing told
+    document.clear();
+    document.removeObserver(&recorder);
+    document.insertText(0, "x", {});
+    ASSERT_EQ(recorder.changes.size(), 4u);
+    EXPECT_EQ(recorder.changes[0].kind, DocumentChange::Kind::Inserted);
+    EXPECT_EQ(recorder.changes[0].length, 5);
+    EXPECT_EQ(recorder.changes[1].kind, DocumentChange::Kind::Formatted);
+    EXPECT_EQ(recorder.changes[1].start, 1);
+    EXPECT_EQ(recorder.changes[2].kind, DocumentChange::Kind::Removed);
+    EXPECT_EQ(recorder.changes[3].kind, DocumentChange::Kind::Reset);
+}
+
+}  // namespace
+}  // namespace ravelin

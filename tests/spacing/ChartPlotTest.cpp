@@ -1,0 +1,205 @@
+// The histogram and variogram drawings, checked through the recording canvas.
+
+#include "spacing/ChartPlot.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "spacing/Histogram.h"
+
+namespace ravelin {
+namespace {
+
+constexpr double kWidth = 6000;
+constexpr double kHeight = 4000;
+
+HistogramFigures settled(std::vector<double> data, double interval, long long classes) {
+    return SettleHistogram(data, interval, classes);
+}
+
+std::vector<const DrawOp*> linesOf(const RecordingCanvas& canvas, Rgb color) {
+    std::vector<const DrawOp*> lines;
+    for (const DrawOp* op : canvas.ofKind(DrawOp::Kind::Line))
+        if (op->color == color) lines.push_back(op);
+    return lines;
+}
+
+TEST(ChartPlotTest, BarsAreFilledThenOutlinedWithHeightsInCounts) {
+    RecordingCanvas canvas(kWidth, kHeight);
+    const HistogramFigures f = settled({1, 2, 3}, 1, 4);  // counts 1, 1, 1, 0; ymax 1.3
+    PlotHistogramOn(canvas, f, {}, 1);
+    const auto fills = canvas.ofKind(DrawOp::Kind::FillBox);
+    ASSERT_EQ(fills.size(), 4u);
+    const double countHeight = (kHeight - 1600) / 1.3;
+    for (int j = 0; j < 4; ++j) {
+        const DrawOp& bar = *fills[static_cast<std::size_t>(j)];
+        EXPECT_EQ(bar.color, chartcolors::Bar);
+        EXPECT_DOUBLE_EQ(bar.x1, 1000 + j * 1200.0);  // the plotting area is 4800 wide: 1200 a class
+        EXPECT_DOUBLE_EQ(bar.y2, kHeight - 800);      // on the axis, y downwards
+        EXPECT_NEAR(bar.y2 - bar.y1, j < 3 ? countHeight : 0, 1e-9);
+    }
+    const auto boxes = canvas.ofKind(DrawOp::Kind::Box);
+    ASSERT_EQ(boxes.size(), 5u);  // four outlines and the frame
+    EXPECT_EQ(boxes.back()->x1, 1000);
+    EXPECT_EQ(boxes.back()->y1, 800);
+    EXPECT_EQ(boxes.back()->x2, kWidth - 200);
+    EXPECT_EQ(&canvas.ops().back(), boxes.back());  // the frame comes last, over everything
+    EXPECT_EQ(canvas.texts(), (std::vector<std::string>{"0", "1", "0.0", "1.0", "2.0", "3.0", "4.0"}));
+    const auto font = canvas.ofKind(DrawOp::Kind::Font);
+    ASSERT_FALSE(font.empty());
+    EXPECT_EQ(font[0]->font, (FontSpec{"Arial", 8, true}));
+}
+
+TEST(ChartPlotTest, TicksAndLabelsSitWhereTheRulesPutThem) {
+    RecordingCanvas canvas(kWidth, kHeight);
+    PlotHistogramOn(canvas, settled({1, 2, 3}, 1, 4), {}, 1);
+    const auto lines = canvas.ofKind(DrawOp::Kind::Line);
+    // Vertical ticks at 0 and 1 count, each on the left axis (outwards) and the right edge (inwards).
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0]->x1, 1000);
+    EXPECT_EQ(lines[0]->x2, 970);
+    EXPECT_EQ(lines[1]->x1, kWidth - 200);
+    EXPECT_EQ(lines[1]->x2, kWidth - 230);
+    const double oneCount = kHeight - 800 - (kHeight - 1600) / 1.3;
+    EXPECT_NEAR(lines[2]->y1, oneCount, 1e-9);
+    // Class boundaries: long ticks of 60 below the axis and below the top edge.
+    EXPECT_EQ(lines[4]->x1, 1000);
+    EXPECT_EQ(lines[4]->y1, kHeight - 800);
+    EXPECT_EQ(lines[4]->y2, kHeight - 740);
+    EXPECT_EQ(lines[5]->y1, 800);
+    EXPECT_EQ(lines[5]->y2, 860);
+    const auto texts = canvas.ofKind(DrawOp::Kind::Text);
+    // "1" ends 100 twips left of the tick's outer end, its top 100 above the tick.
+    EXPECT_NEAR(texts[1]->x1 + canvas.textWidth("1"), 870, 1e-9);
+    EXPECT_NEAR(texts[1]->y1, oneCount - 100, 1e-9);
+    // "1.0" is centred under its boundary, 100 below the tick.
+    EXPECT_NEAR(texts[3]->x1 + canvas.textWidth("1.0") / 2, 2200, 1e-9);
+    EXPECT_EQ(texts[3]->y1, kHeight - 800 + 160);
+}
+
+TEST(ChartPlotTest, LawCurvesHaveTheirColoursAndOneSegmentPerSample) {
+    RecordingCanvas canvas(kWidth, kHeight);
+    LawChoice laws{true, true, true, true, false};
+    PlotHistogramOn(canvas, settled({1, 2, 3}, 1, 4), laws, 1);
+    // 4 classes: 200 samples; the normal curve also rises from the axis.
+    EXPECT_EQ(linesOf(canvas, chartcolors::Normal).size(), 201u);
+    // The exponential law starts at 1.49 counts, above the range of 1.3: it enters at the top edge
+    // with the 15th sample (x = 0.29), then follows samples 15 to 200.
+    const auto exponential = linesOf(canvas, chartcolors::Exponential);
+    ASSERT_EQ(exponential.size(), 186u);
+    EXPECT_EQ(exponential[0]->y1, 800);
+    EXPECT_EQ(exponential[0]->x1, exponential[0]->x2);
+    EXPECT_DOUBLE_EQ(exponential[0]->x1, 1000 + 15 * 1200.0 / 50);
+    EXPECT_GE(linesOf(canvas, chartcolors::Lognormal).size(), 199u);
+    const auto triangle = linesOf(canvas, chartcolors::Triangular);
+    ASSERT_EQ(triangle.size(), 1u);
+    const double countHeight = (kHeight - 1600) / 1.3;
+    EXPECT_NEAR(triangle[0]->y1, kHeight - 800 - 1.0 * countHeight, 1e-9);  // 1.0 count at x = 0
+    EXPECT_EQ(triangle[0]->x1, 1000);
+    EXPECT_DOUBLE_EQ(triangle[0]->x2, kWidth - 200);  // 3 x mean = 6 lies beyond the 4 classes: cut at the edge
+    // The curves come in the order exponential, triangular, normal, lognormal.
+    std::vector<Rgb> order;
+    for (const DrawOp* op : canvas.ofKind(DrawOp::Kind::Pen))
+        if (order.empty() || !(order.back() == op->color)) order.push_back(op->color);
+    const std::vector<Rgb> expected = {colors::Black, chartcolors::Exponential, chartcolors::Triangular,
+                                       chartcolors::Normal, chartcolors::Lognormal, colors::Black};
+    EXPECT_EQ(order, expected);
+}
+
+TEST(ChartPlotTest, TallLawsAreFlattenedOntoTheTopOfThePlottingArea) {
+    RecordingCanvas canvas(kWidth, kHeight);
+    PlotHistogramOn(canvas, settled({1, 1, 1, 1, 1.1}, 1, 3), {false, true, false, false, false}, 1);
+    const auto normal = linesOf(canvas, chartcolors::Normal);
+    ASSERT_FALSE(normal.empty());
+    const auto flat = std::count_if(normal.begin(), normal.end(),
+                                    [](const DrawOp* op) { return op->y1 == 800 && op->y2 == 800; });
+    EXPECT_GT(flat, 0);
+    EXPECT_TRUE(std::all_of(normal.begin(), normal.end(),
+                            [](const DrawOp* op) { return op->y1 >= 800 && op->y2 >= 800; }));
+}
+
+TEST(ChartPlotTest, RelativeFrequenciesScaleTheSampledCurvesButNotTheTriangle) {
+    std::vector<double> twenty;
+    for (int i = 1; i <= 20; ++i) twenty.push_back(i / 10.0);
+    const HistogramFigures f = settled(twenty, 0.5, 5);
+    RecordingCanvas counts(kWidth, kHeight);
+    RecordingCanvas relative(kWidth, kHeight);
+    PlotHistogramOn(counts, f, {false, true, false, true, false}, 1);
+    PlotHistogramOn(relative, f, {false, true, false, true, true}, 1);
+    const DrawOp& a = *linesOf(counts, chartcolors::Triangular)[0];
+    const DrawOp& b = *linesOf(relative, chartcolors::Triangular)[0];
+    EXPECT_EQ(a.y1, b.y1);
+    EXPECT_EQ(a.x2, b.x2);
+    // The normal curve's rise at x0: k = 100 / 20 = 5 instead of n = 20.
+    const DrawOp& riseCounts = *linesOf(counts, chartcolors::Normal)[0];
+    const DrawOp& riseRelative = *linesOf(relative, chartcolors::Normal)[0];
+    EXPECT_NEAR((kHeight - 800 - riseRelative.y2) / (kHeight - 800 - riseCounts.y2), 0.25, 1e-9);
+}
+
+TEST(ChartPlotTest, PrintScaleDoublesMarginsAndFontButNotTicks) {
+    RecordingCanvas canvas(2 * kWidth, 2 * kHeight);
+    PlotHistogramOn(canvas, settled({1, 2, 3}, 1, 4), {}, 2);
+    const auto lines = canvas.ofKind(DrawOp::Kind::Line);
+    EXPECT_EQ(lines[0]->x1, 2000);
+    EXPECT_EQ(lines[0]->x2, 1970);
+    EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Font)[0]->font.size, 16);
+    EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Box).back()->y1, 1600);
+}
+
+TEST(ChartPlotTest, FailedHistogramsDrawNothingOrStopAfterTheTicks) {
+    RecordingCanvas canvas(kWidth, kHeight);
+    std::vector<double> decreasing = {5, -3};
+    PlotHistogramOn(canvas, SettleHistogram(decreasing, 0, 0), {true, true, true, true, false}, 1);
+    EXPECT_TRUE(canvas.ops().empty());
+    std::vector<double> overflowing = {1e308, 1.5e308};
+    PlotHistogramOn(canvas, SettleHistogram(overflowing, 1e308, 3), {true, true, true, true, false}, 1);
+    EXPECT_EQ(canvas.ofKind(DrawOp::Kind::FillBox).size(), 3u);
+    EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Box).size(), 3u);  // outlines only: no frame
+    EXPECT_TRUE(linesOf(canvas, chartcolors::Exponential).empty());
+}
+
+TEST(ChartPlotTest, VariogramCurveTicksAndLabels) {
+    RecordingCanvas canvas(kWidth, kHeight);
+    PlotVariogramOn(canvas, {1.25, 0.5}, 1, 1);  // ymax 1.5
+    const auto lines = canvas.ofKind(DrawOp::Kind::Line);
+    ASSERT_FALSE(lines.empty());
+    const double unit = (kHeight - 1600) / 1.5;
+    EXPECT_DOUBLE_EQ(lines[0]->x1, 1000 + 2400);  // lag 1 of 2 over a 4800-wide area
+    EXPECT_NEAR(lines[0]->y1, kHeight - 800 - 1.25 * unit, 1e-9);
+    EXPECT_DOUBLE_EQ(lines[0]->x2, kWidth - 200);
+    // Ticks every 0.1; labels every 8th (N T exceeds a tenth of the plot height).
+    EXPECT_EQ(canvas.texts(), (std::vector<std::string>{"0.0", "0.8", "0", "1", "2"}));
+    EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Box).size(), 1u);
+}
+
+TEST(ChartPlotTest, VariogramTicksStopBelowTheTopEdge) {
+    RecordingCanvas canvas(kWidth, kHeight);
+    PlotVariogramOn(canvas, {0.25, 0.1}, 0.5, 1);  // ymax 0.28: 0.3 would lie above the area
+    EXPECT_EQ(canvas.texts(), (std::vector<std::string>{"0.0", "0.1", "0.2", "0", "0.5", "1"}));
+    RecordingCanvas one(kWidth, kHeight);
+    PlotVariogramOn(one, {0.4}, 1, 1);
+    const auto dot = one.ofKind(DrawOp::Kind::Line)[0];
+    EXPECT_EQ(dot->x1, dot->x2);  // a single lag shows as a dot
+    EXPECT_EQ(dot->y1, dot->y2);
+}
+
+TEST(ChartPlotTest, TheDoubleSizeVariogramHasDoubledMarginsLikeTheHistogram) {
+    RecordingCanvas canvas(2 * kWidth, 2 * kHeight);
+    PlotVariogramOn(canvas, {1.25, 0.5}, 1, 2);
+    const DrawOp& frame = *canvas.ofKind(DrawOp::Kind::Box).back();
+    EXPECT_EQ(frame.x1, 2000);
+    EXPECT_EQ(frame.x2, 2 * kWidth - 400);
+    EXPECT_EQ(frame.y1, 1600);
+    EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Font)[0]->font.size, 16);
+}
+
+TEST(ChartPlotTest, HugeSemivariogramsKeepAReadableNumberOfTicks) {
+    RecordingCanvas canvas(kWidth, kHeight);
+    PlotVariogramOn(canvas, {2e11, 1e11}, 1, 1);
+    EXPECT_LT(canvas.ofKind(DrawOp::Kind::Line).size(), 2100u);
+    EXPECT_FALSE(canvas.texts().empty());
+}
+
+}  // namespace
+}  // namespace ravelin

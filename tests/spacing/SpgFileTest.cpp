@@ -1,0 +1,375 @@
+// The ".spg" reader and writer: the grammar, round trips, the faults the
+// reader reports, grid sizing and any byte sequence read without harm.
+
+#include "spacing/SpgFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "core/TextCodec.h"
+#include "spacing/SpacingForm.h"
+#include "support/TestSession.h"
+
+namespace ravelin {
+namespace {
+
+using testing::TempFolder;
+using testing::TestSession;
+
+// The worked example of the file format, chart settings included.
+const char* const kExample =
+    "'Heading comment/title\r\n"
+    "Head = North face profile 2\r\n"
+    "'Family name\r\n"
+    "Fami = J1\r\n"
+    "'Location\r\n"
+    "Loca = Quarry east\r\n"
+    "'Orientation of the cliff (degrees) : dip direction (DD) and dip angle(DA)\r\n"
+    "Clif = 135,80\r\n"
+    "'Orientation of the scanline (degrees) : DD & DA\r\n"
+    "Scan = 135,0\r\n"
+    "'Orientation of the discontinuity set (degrees) : dip direction and dip angle\r\n"
+    "Disc = 300,65\r\n"
+    "'Data type : 1=intersection distances or 2=discontinuity spacings\r\n"
+    "Type = 1\r\n"
+    "'Theta angle between the scanline and the pole to the discontinuity (degrees)\r\n"
+    "Angl = 24\r\n"
+    "'Interval\r\n"
+    "Inte = 0.1\r\n"
+    "'Number of classes\r\n"
+    "Nbcl = 12\r\n"
+    "'Lois de distribution: 1=true or 0=false\r\n"
+    "Wexp = 1\r\n"
+    "Xlog = 0\r\n"
+    "Ynor = 0\r\n"
+    "Ztri = 0\r\n"
+    "0.35\r\n"
+    "0.12\r\n"
+    "1.04\r\n";
+
+class SpgFileTest : public ::testing::Test {
+protected:
+    TestSession t{false};
+    TempFolder folder;
+
+    SpgFileTest() {
+        t.platform.folder = folder.path.string();  // the log file goes there
+        t.main = &dynamic_cast<MainForm&>(t.session.createForm("frmMain"));
+    }
+
+    SpacingForm& newSheet() { return dynamic_cast<SpacingForm&>(t.main->NewDocumentWindow(2)); }
+
+    std::string write(const std::string& name, const std::string& bytes) {
+        const std::string path = folder.file(name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    static std::string read(const std::string& path) { return readFileBytes(path).value_or("<missing>"); }
+
+    std::string log() const { return read(t.session.logFilePath()); }
+
+    static std::vector<std::string> column(const SpacingForm& sheet, int grid = 0) {
+        std::vector<std::string> texts;
+        for (long long r = 1, last = sheet.grid(grid).lastFilledRow(); r <= last; ++r)
+            texts.push_back(sheet.cell(grid, r, 1));
+        return texts;
+    }
+};
+
+TEST_F(SpgFileTest, WorkedExampleLoadsAndIsWrittenBackByteForByte) {
+    const std::string path = write("profile.spg", kExample);
+    SpacingForm& sheet = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(path, sheet));
+    EXPECT_EQ(sheet.text("txtComment"), "North face profile 2");
+    EXPECT_EQ(sheet.text("txtFamily"), "J1");
+    EXPECT_EQ(sheet.text("txtLoc"), "Quarry east");
+    const std::vector<std::string> orientation = {"135", "80", "300", "65", "", "135", "0"};
+    for (int i : {0, 1, 2, 3, 5, 6}) EXPECT_EQ(sheet.text("txtOr", i), orientation[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(sheet.at("optData", 0).value(), 1);
+    EXPECT_EQ(sheet.at("optData", 1).value(), 0);
+    EXPECT_EQ(sheet.text("Interval"), "0.1");
+    EXPECT_EQ(sheet.text("Classes"), "12");
+    EXPECT_EQ(sheet.text("Expon"), "1");
+    EXPECT_EQ(sheet.text("Triang"), "0");
+    EXPECT_EQ(column(sheet), (std::vector<std::string>{"0.35", "0.12", "1.04"}));
+    EXPECT_TRUE(sheet.grid(1).lastFilledRow() == 0);
+    EXPECT_EQ(sheet.cell(0, 0, 1), "   Distance");  // the header row is not overwritten by the load
+    EXPECT_TRUE(t.platform.messages.empty());
+    // The theta angle comes from the orientations, not from the "Angl" line.
+    EXPECT_FALSE(sheet.at("txtOr", 4).enabled());
+    EXPECT_NE(sheet.text("txtOr", 4), "24");
+    EXPECT_FALSE(IsModified(sheet));
+    EXPECT_EQ(sheet.filePath(), path);
+    for (const char* button : {"cmdHisto", "Vario", "cmdConvert"}) EXPECT_TRUE(sheet.at(button).enabled());
+
+    // Settings loaded and never drawn are saved again; the theta is the computed one.
+    std::string expected = kExample;
+    expected.replace(expected.find("Angl = 24"), 9, "Angl = " + sheet.text("txtOr", 4));
+    EXPECT_EQ(SpacingFileText(sheet), expected);
+    const std::string copy = folder.file("copy.spg");
+    ASSERT_TRUE(SaveSpacingFile(copy, sheet).written);
+    EXPECT_EQ(read(copy), expected);
+}
+
+TEST_F(SpgFileTest, CaptionCutsTheCurrentFolderOnlyForFilesInIt) {
+    EXPECT_EQ(DatasheetCaption("/data/a.spg", "/data"), "a.spg");
+    EXPECT_EQ(DatasheetCaption("/data/a.spg", "/data/"), "a.spg");
+    EXPECT_EQ(DatasheetCaption("/database/a.spg", "/data"), "/database/a.spg");
+    EXPECT_EQ(DatasheetCaption("/elsewhere/a.spg", "/data"), "/elsewhere/a.spg");
+    EXPECT_EQ(DatasheetCaption("/data/sub/a.spg", "/data"), "sub/a.spg");
+    EXPECT_EQ(DatasheetCaption("a.spg", ""), "a.spg");
+
+    t.platform.workingFolder = folder.path.string();
+    SpacingForm& sheet = newSheet();
+    LoadSpacingFile(write("here.spg", kExample), sheet);
+    EXPECT_EQ(sheet.caption(), "here.spg");
+    EXPECT_EQ(sheet.filePath(), folder.file("here.spg"));
+}
+
+TEST_F(SpgFileTest, EveryFieldSurvivesASaveAndALoad) {
+    SpacingForm& sheet = newSheet();
+    sheet.setText("txtComment", -1, "  Trimmed title  ");
+    sheet.setText("txtLoc", -1, "Gorge \xC3\xA9" "boul\xC3\xA9" "e");  // é: a Windows-1252 file
+    for (int i : {0, 1, 2, 3, 5, 6}) sheet.setText("txtOr", i, std::to_string(10 * (i + 1)));
+    sheet.setValue(sheet.at("optData", 0), 1);
+    sheet.setCell(0, 2, 1, "1.5");
+    sheet.setCell(0, 4, 1, " 2.25 ");
+    const std::string path = folder.file("round.spg");
+    ASSERT_TRUE(SaveSpacingFile(path, sheet).written);
+    EXPECT_EQ(read(path).find("Fami = \r\n"), read(path).find("'Family name\r\n") + 14);
+    EXPECT_NE(read(path).find("Loca = Gorge \xE9" "boul\xE9" "e\r\n"), std::string::npos);
+
+    SpacingForm& again = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(path, again));
+    EXPECT_TRUE(t.platform.messages.empty());  // "Fami = " is an empty family, not an error
+    EXPECT_EQ(again.text("txtComment"), "Trimmed title");
+    EXPECT_EQ(again.text("txtFamily"), "");
+    EXPECT_EQ(again.text("txtLoc"), sheet.text("txtLoc"));
+    for (int i : {0, 1, 2, 3, 5, 6}) EXPECT_EQ(again.text("txtOr", i), sheet.text("txtOr", i));
+    EXPECT_EQ(again.text("txtOr", 4), sheet.text("txtOr", 4));
+    EXPECT_EQ(again.at("optData", 0).value(), 1);
+    // Empty cells are not written: the gap closes.
+    EXPECT_EQ(column(again), (std::vector<std::string>{"1.5", "2.25"}));
+}
+
+TEST_F(SpgFileTest, TextsWithCommasAreQuotedWholeAndReadBackWhole) {
+    SpacingForm& sheet = newSheet();
+    sheet.setText("txtComment", -1, "North face, profile 2");
+    sheet.setText("txtFamily", -1, "J1, \"main\" set");
+    sheet.setText("txtLoc", -1, "Quarry \"east\"");  // a quote without a comma stays as it is
+    sheet.setText("txtOr", 0, "135,5");
+    sheet.setText("txtOr", 1, "80");
+    sheet.setCell(0, 1, 1, "0,35");
+    sheet.setCell(0, 2, 1, "\"7");
+    sheet.setText("txtOr", 4, "12\r\nAngl = 99");  // a line break would start a field of its own
+    const std::string text = SpacingFileText(sheet);
+    EXPECT_NE(text.find("\r\nAngl = 12  Angl = 99\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n\"Head = North face, profile 2\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nLoca = Quarry \"east\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n\"Clif = 135,5\",80\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\n\"0,35\"\r\n"), std::string::npos);
+
+    const std::string path = folder.file("commas.spg");
+    ASSERT_TRUE(SaveSpacingFile(path, sheet).written);
+    SpacingForm& again = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(path, again));
+    EXPECT_EQ(again.text("txtComment"), "North face, profile 2");
+    // A quote inside a quoted text has no escape: it becomes the typographic closing quote.
+    EXPECT_EQ(again.text("txtFamily"), "J1, \xE2\x80\x9Dmain\xE2\x80\x9D set");
+    EXPECT_EQ(again.text("txtLoc"), "Quarry \"east\"");
+    EXPECT_EQ(again.text("txtOr", 0), "135,5");
+    EXPECT_EQ(again.text("txtOr", 1), "80");
+    EXPECT_EQ(column(again), (std::vector<std::string>{"0,35", "\xE2\x80\x9D" "7"}));
+}
+
+TEST_F(SpgFileTest, ReaderEdgeCasesOfForeignFiles) {
+    const std::string path = write("foreign.spg",
+                                   "Head = Only\n"           // LF line ends
+                                   "Clif = 135\r"            // no comma: the next field is the dip
+                                   "'Orientation\r\n"
+                                   "\r\n"
+                                   "   \r\n"                 // blank lines are skipped
+                                   "clif = 3\r\n"            // lower case: a distance
+                                   "0,35\r\n"                // a decimal comma: two values
+                                   "\"1.5\", ignored\r\n"    // a quoted field; the rest up to the comma dropped
+                                   "  2.5  \r\n"
+                                   "Fami = J1, J2\r\n"       // written elsewhere unquoted: cut at its comma
+                                   "Loca = caf\xE9\r\n");    // Windows-1252
+    SpacingForm& sheet = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(path, sheet));
+    EXPECT_EQ(sheet.text("txtComment"), "Only");
+    EXPECT_EQ(sheet.text("txtOr", 0), "135");
+    EXPECT_EQ(sheet.text("txtOr", 1), "'Orientation");
+    EXPECT_EQ(sheet.text("txtLoc"), "caf\xC3\xA9");
+    EXPECT_EQ(sheet.text("txtFamily"), "J1");
+    EXPECT_EQ(column(sheet), (std::vector<std::string>{"clif = 3", "0", "35", "1.5", "ignored", "2.5", "J2"}));
+}
+
+TEST_F(SpgFileTest, AFileStoppingAtAnErrorIsShownHalfLoadedAndTheUserIsTold) {
+    const std::string path = write("broken.spg",
+                                   "Head = Before\r\n"
+                                   "0.5\r\n"
+                                   "0.75\r\n"
+                                   "Type = 3\r\n"
+                                   "Fami = After\r\n"
+                                   "9.9\r\n");
+    SpacingForm& sheet = newSheet();
+    MarkModified(sheet);
+    EXPECT_FALSE(LoadSpacingFile(path, sheet));
+    EXPECT_EQ(sheet.text("txtComment"), "Before");
+    EXPECT_EQ(sheet.text("txtFamily"), "");
+    EXPECT_EQ(column(sheet), (std::vector<std::string>{"0.5", "0.75"}));
+    // The rest of the load still ran: caption, marker, summary and buttons.
+    EXPECT_EQ(sheet.caption(), path);
+    EXPECT_FALSE(IsModified(sheet));
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 2");
+    EXPECT_TRUE(sheet.at("cmdHisto").enabled());
+    ASSERT_EQ(t.platform.messages.size(), 1u);
+    const MessageRequest& message = t.platform.messages[0];
+    EXPECT_EQ(message.icon, MessageIcon::Exclamation);
+    EXPECT_NE(message.text.find("Line 4 : Type = 3"), std::string::npos) << message.text;
+    EXPECT_NE(message.text.find("must be 1"), std::string::npos);
+    const std::string logged = log();
+    EXPECT_NE(logged.find("ERROR\r\nN\xB0          : 340Description : Control array element doesn't exist"),
+              std::string::npos)
+        << logged;
+}
+
+TEST_F(SpgFileTest, ShortKeyLinesAndAMissingDipAreErrorsWithTheirLine) {
+    SpacingForm& sheet = newSheet();
+    EXPECT_FALSE(LoadSpacingFile(write("short.spg", "1\r\n2\r\nHead\r\n3\r\n"), sheet));
+    EXPECT_NE(t.platform.messages.back().text.find("Line 3 : Head"), std::string::npos);
+    EXPECT_EQ(column(sheet), (std::vector<std::string>{"1", "2"}));
+    EXPECT_FALSE(LoadSpacingFile(write("dip.spg", "4\r\nDisc = 300"), sheet));
+    EXPECT_NE(t.platform.messages.back().text.find("Line 2 : Disc = 300"), std::string::npos);
+    EXPECT_EQ(sheet.text("txtOr", 2), "300");
+    EXPECT_EQ(column(sheet), (std::vector<std::string>{"4"}));
+    // "Head =" and a quoted "Head = " are empty values, not short lines.
+    const std::size_t before = t.platform.messages.size();
+    EXPECT_TRUE(LoadSpacingFile(write("empty.spg", "Head =\r\n\"Fami = \"\r\nLoca =   \r\n"), sheet));
+    EXPECT_EQ(t.platform.messages.size(), before);
+    EXPECT_EQ(sheet.text("txtComment"), "");
+}
+
+TEST_F(SpgFileTest, AMissingFileGetsItsMessageLogLineAndCaption) {
+    SpacingForm& sheet = newSheet();
+    const std::string path = folder.file("nowhere.spg");
+    EXPECT_FALSE(LoadSpacingFile(path, sheet));
+    EXPECT_EQ(sheet.caption(), "Spacing data");
+    ASSERT_EQ(t.platform.messages.size(), 1u);
+    EXPECT_EQ(t.platform.messages[0].title, "Unable to open file");
+    EXPECT_EQ(t.platform.messages[0].text, "The file '" + path + "' does not exist in this folder.");
+    EXPECT_EQ(t.platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_NE(log().find("The file " + path + " does not exist in this folder.\r\n" + std::string(13, ' ') +
+                         "Opening operation cancelled."),
+              std::string::npos);
+    EXPECT_FALSE(t.platform.busy);
+}
+
+TEST_F(SpgFileTest, LongFilesEnlargeBothGridsAndShortOnesLeaveTheRestEmpty) {
+    std::string text;
+    for (int i = 1; i <= 1500; ++i) text += std::to_string(i) + ".5\r\n";
+    SpacingForm& sheet = newSheet();
+    ASSERT_EQ(sheet.rows(), 1001);
+    ASSERT_TRUE(LoadSpacingFile(write("long.spg", text), sheet));
+    EXPECT_EQ(sheet.rows(), 1501);
+    EXPECT_EQ(sheet.grid(1).rows(), 1501);
+    EXPECT_EQ(sheet.cell(1, 1500, 0), "1500");
+    EXPECT_EQ(sheet.cell(0, 1500, 1), "1500.5");
+
+    sheet.setCell(1, 1400, 1, "stale");
+    ASSERT_TRUE(LoadSpacingFile(write("short.spg", "1\r\n2\r\n"), sheet));
+    EXPECT_EQ(sheet.rows(), 1501);  // not enlarged: the size stays
+    EXPECT_EQ(column(sheet), (std::vector<std::string>{"1", "2"}));
+    EXPECT_TRUE(sheet.grid(1).isEmpty(1400));
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 2");
+}
+
+TEST_F(SpgFileTest, ChartSettingsComeFromTheDatasheetsLastHistogramRow) {
+    SpacingForm& sheet = newSheet();
+    sheet.setCell(0, 1, 1, "1");
+    // Without a row or loaded settings the block is left out and the labels stay as they were.
+    std::string text = SpacingFileText(sheet);
+    EXPECT_EQ(text.find("'Interval"), std::string::npos);
+    const std::string path = folder.file("plain.spg");
+    ASSERT_TRUE(SaveSpacingFile(path, sheet).written);
+    SpacingForm& other = newSheet();
+    other.setText("Classes", -1, "9");
+    LoadSpacingFile(path, other);
+    EXPECT_EQ(other.text("Classes"), "9");
+
+    HistogramRow first;
+    first.datasheet = &sheet;
+    first.interval = 0.5;
+    first.classes = 4;
+    t.session.histogramTable.push_back(first);
+    HistogramRow last;
+    last.datasheet = &sheet;
+    last.interval = 0.125;
+    last.classes = 12;
+    last.laws[0] = 1;
+    last.laws[3] = 1;
+    t.session.histogramTable.push_back(last);
+    text = SpacingFileText(sheet);
+    EXPECT_NE(text.find("'Interval\r\nInte = 0.125\r\n'Number of classes\r\nNbcl = 12\r\n"
+                        "'Lois de distribution: 1=true or 0=false\r\n"
+                        "Wexp = 1\r\nXlog = 0\r\nYnor = 0\r\nZtri = 1\r\n1\r\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST_F(SpgFileTest, SavingNowhereFailsWithoutAFileAndIsLogged) {
+    SpacingForm& sheet = newSheet();
+    EXPECT_FALSE(SaveSpacingFile("", sheet).written);
+    const std::string blocker = write("plain-file", "x");
+    const SpgSaveOutcome outcome = SaveSpacingFile(blocker + "/inside.spg", sheet);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_FALSE(outcome.error.empty());
+    EXPECT_NE(log().find("ERROR\r\n"), std::string::npos);
+    EXPECT_EQ(read(blocker), "x");
+}
+
+// Any byte sequence is read without a crash or a hang, and the window stays consistent.
+TEST_F(SpgFileTest, AnyBytesAreReadSafely) {
+    SpacingForm& sheet = newSheet();
+    const std::string valid = kExample;
+    std::mt19937 random(12345);
+    auto check = [&](const std::string& bytes) {
+        const std::size_t messages = t.platform.messages.size();
+        const bool complete = LoadSpacingFile(write("fuzz.spg", bytes), sheet);
+        EXPECT_EQ(complete, t.platform.messages.size() == messages);
+        EXPECT_GE(sheet.rows(), 1001);
+        EXPECT_FALSE(IsModified(sheet));
+        EXPECT_TRUE(sheet.at("cmdHisto").enabled());
+    };
+    for (std::size_t cut = 0; cut <= valid.size(); ++cut) check(valid.substr(0, cut));
+    const std::string alphabet = "CDSTFLHAINWXYZ'\",= \t\r\n0123456789.-eE\xE9\xFF";
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes(random() % 300, '\0');
+        const bool anyByte = round % 2 == 0;
+        for (char& c : bytes)
+            c = anyByte ? static_cast<char>(random() % 256) : alphabet[random() % alphabet.size()];
+        check(bytes);
+    }
+    // Mutations of the valid file: bytes replaced, dropped or repeated.
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes = valid;
+        for (int k = 0; k < 5; ++k) {
+            const std::size_t at = random() % bytes.size();
+            switch (random() % 3) {
+                case 0: bytes[at] = static_cast<char>(random() % 256); break;
+                case 1: bytes.erase(at, 1); break;
+                default: bytes.insert(at, bytes.substr(at, random() % 20)); break;
+            }
+        }
+        check(bytes);
+    }
+}
+
+}  // namespace
+}  // namespace ravelin

@@ -1,0 +1,132 @@
+// The "Variogram" button: its questions, its messages and its chart window.
+
+#include "spacing/VariogramCommand.h"
+
+#include <gtest/gtest.h>
+
+#include "spacing/HistoForm.h"
+#include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
+#include "support/TestSession.h"
+
+namespace ravelin {
+namespace {
+
+using testing::TestSession;
+
+class VariogramCommandTest : public ::testing::Test {
+protected:
+    TestSession t;
+    SpacingForm& sheet;
+
+    VariogramCommandTest() : sheet(dynamic_cast<SpacingForm&>(t.main->NewDocumentWindow(2))) {}
+
+    void values(const std::vector<std::string>& texts) {
+        for (std::size_t i = 0; i < texts.size(); ++i) sheet.setCell(0, static_cast<long long>(i) + 1, 1, texts[i]);
+        sheet.userMouseMove();
+    }
+    // Answers the two questions and presses the button; the chart opened, if any.
+    HistoForm* run(std::optional<std::string> width, std::optional<std::string> lags) {
+        t.platform.inputAnswers = {width, lags};
+        const std::size_t before = t.session.forms().size();
+        Vario_Click(sheet);
+        for (std::size_t i = before; i < t.session.forms().size(); ++i)
+            if (auto* chart = dynamic_cast<HistoForm*>(t.session.forms()[i].get())) return chart;
+        return nullptr;
+    }
+    const VariogramFigures& figures() { return t.session.moduleState<SpacingState>().lastVariogram; }
+};
+
+TEST_F(VariogramCommandTest, EqualSpacingsOpenAVariogramChartWithItsLabels) {
+    values({"1", "1", "", "1", "1"});
+    HistoForm* chart = run("1", "20");
+    ASSERT_EQ(t.platform.inputs.size(), 2u);
+    EXPECT_EQ(t.platform.inputs[0].prompt,
+              "Enter the range of scanline distance for calculating the number of discontinuities");
+    EXPECT_EQ(t.platform.inputs[0].title, "Variogram");
+    EXPECT_EQ(t.platform.inputs[0].defaultText, "1");
+    EXPECT_EQ(t.platform.inputs[1].prompt, "Enter the maximum number of lags to display");
+    EXPECT_EQ(t.platform.inputs[1].defaultText, "20");
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->caption(), "Vario-Data 1");
+    EXPECT_EQ(figures().positions, (std::vector<double>{1, 2, 3, 4}));
+    EXPECT_EQ(figures().counts, (std::vector<long long>{0, 1, 1, 1}));
+    ASSERT_EQ(chart->variogram()->gamma.size(), 3u);
+    EXPECT_DOUBLE_EQ(chart->variogram()->gamma[2], 0.5);
+    EXPECT_EQ(chart->text("lblTitre"), "Frequency distribution");
+    EXPECT_EQ(chart->text("lblInfo"), " - ");  // always joined
+    EXPECT_EQ(chart->text("lblX"), "h distance");
+    EXPECT_EQ(chart->text("lblY"), " Semivariogram ");
+    EXPECT_EQ(chart->text("lblMean"), "Range width = 1");
+    EXPECT_EQ(chart->text("lblStdDev"), "Number of data = 4");
+    EXPECT_TRUE(t.platform.messages.empty());
+    EXPECT_EQ(sheet.cell(1, 4, 1), "1");  // the conversion ran
+    EXPECT_FALSE(t.session.moduleState<SpacingState>().busy);
+    // A variogram is not linked to its datasheet and does not show the histogram options.
+    EXPECT_TRUE(t.session.histogramTable.empty());
+    chart->userActivate();
+    EXPECT_EQ(t.session.findForm("frmHistoTools"), nullptr);
+    EXPECT_NE(run("1", "20"), chart);  // every run opens a new window
+}
+
+TEST_F(VariogramCommandTest, IntersectionDistancesStayUncorrected) {
+    sheet.userClick(sheet.at("optData", 0));
+    sheet.userType(sheet.at("txtOr", 4), "60");
+    values({"0.5", "1.5", "1.6", "3.2"});
+    HistoForm* chart = run("1", "20");
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(figures().positions, (std::vector<double>{0.5, 1.5, 1.6, 3.2}));
+    ASSERT_EQ(chart->variogram()->gamma.size(), 2u);  // only J - 1 lags
+    EXPECT_DOUBLE_EQ(chart->variogram()->gamma[0], 1.25);
+    EXPECT_DOUBLE_EQ(figures().ymax, 1.5);
+}
+
+TEST_F(VariogramCommandTest, FewerThanThreeValuesStopWithTheMessage) {
+    values({"1", "0", "2"});
+    EXPECT_EQ(run("1", "20"), nullptr);
+    ASSERT_EQ(t.platform.messages.size(), 1u);
+    EXPECT_EQ(t.platform.messages[0].title, "Ravelin - Variogram");
+    EXPECT_EQ(t.platform.messages[0].text,
+              "You should enter three or more discontinuity data to calculate a variogram");
+    EXPECT_EQ(t.platform.messages[0].icon, MessageIcon::Stop);
+    EXPECT_TRUE(t.platform.inputs.empty());
+}
+
+TEST_F(VariogramCommandTest, CancelOrZeroEndsSilentlyAndFewLagsAreRaisedToTwo) {
+    values({"1", "1", "1", "1", "1", "1"});
+    EXPECT_EQ(run(std::nullopt, "20"), nullptr);
+    EXPECT_EQ(run("abc", "20"), nullptr);
+    EXPECT_EQ(run("1", std::nullopt), nullptr);
+    EXPECT_EQ(run("1", "0"), nullptr);
+    EXPECT_TRUE(t.platform.messages.empty());
+    HistoForm* chart = run("1", "1");
+    ASSERT_EQ(t.platform.messages.size(), 1u);
+    EXPECT_EQ(t.platform.messages[0].title, "Variogramme");
+    EXPECT_EQ(t.platform.messages[0].text, "The maximum number of lags should not be smaller than 2");
+    EXPECT_EQ(t.platform.messages[0].icon, MessageIcon::Information);
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->variogram()->gamma.size(), 2u);
+    EXPECT_NE(run("1", "1e9"), nullptr);  // more lags than a chart can carry are cut, with a message
+    EXPECT_EQ(t.platform.messages.back().text, "The maximum number of lags should not be greater than 32767");
+    EXPECT_EQ(run("-1", "20"), nullptr);  // a negative width is refused with a message
+    EXPECT_EQ(t.platform.messages.back().text, "The range of scanline distance should be greater than 0");
+}
+
+TEST_F(VariogramCommandTest, NoWindowsOrNoVariationGiveAMessageAndNoChart) {
+    values({"0.2", "0.2", "0.2"});
+    EXPECT_EQ(run("1", "20"), nullptr);  // all positions in the first, incomplete window
+    ASSERT_EQ(t.platform.messages.size(), 1u);
+    EXPECT_NE(t.platform.messages[0].text.find("fewer than two complete windows"), std::string::npos);
+
+    values({"0.5", "1", "1", "1"});  // positions 0.5, 1.5, 2.5, 3.5: one in every window
+    EXPECT_EQ(run("1", "20"), nullptr);
+    EXPECT_NE(t.platform.messages.back().text.find("semivariogram is 0 for every lag"), std::string::npos);
+    EXPECT_EQ(t.session.findForm("frmHisto"), nullptr);
+    EXPECT_FALSE(t.main->at("Panels", panels::Processing).visible());
+
+    EXPECT_EQ(run("0.000001", "20"), nullptr);  // millions of windows
+    EXPECT_NE(t.platform.messages.back().text.find("more than 100000 windows"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ravelin
