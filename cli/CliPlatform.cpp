@@ -2,7 +2,11 @@
 
 #ifdef RAVELIN_CLI_RENDER
 #include <QGuiApplication>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <string>
 #include <memory>
 
 #include "ui/render/Render.h"
@@ -16,6 +20,12 @@ namespace {
 void ensureGuiApplication() {
     if (QGuiApplication::instance()) return;
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        // Qt wants a private runtime folder; make the one it would pick, quietly.
+        const std::string folder = "/tmp/runtime-" + std::to_string(getuid());
+        mkdir(folder.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    }
     static int argc = 1;
     static char name[] = "ravelin-cli";
     static char* argv[] = {name, nullptr};

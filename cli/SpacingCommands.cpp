@@ -13,6 +13,8 @@
 #include <optional>
 
 #include "CliSupport.h"
+#include "ReportFiles.h"
+#include "documents/DatasheetReport.h"
 #include "core/NumberText.h"
 #include "spacing/ChartExport.h"
 #include "spacing/HistoForm.h"
@@ -162,14 +164,36 @@ void printDatasheet(const CliSession& cli, const SpacingForm& sheet, std::ostrea
 }
 
 int runDatasheet(const std::vector<std::string>& args, std::ostream& out) {
-    const Arguments parsed = parseArguments(args, {"--save"}, {"--convert", "--json"});
+    std::vector<std::string> withValue = {"--save"};
+    for (const std::string& option : reportFileOptions()) withValue.push_back(option);
+    const Arguments parsed = parseArguments(args, withValue, {"--convert", "--json", "--report"});
     if (parsed.positional.size() != 1) throw UsageError("datasheet needs one file");
+    if (wantsReportFiles(parsed) && !parsed.has("--report"))
+        throw UsageError("--rtf, --txt and --pdf write the report: add --report");
     CliSession cli;
     SpacingForm& sheet = openDatasheet(cli, parsed.positional.front());
     if (parsed.has("--convert")) press(sheet, "cmdConvert");
     if (parsed.has("--save")) saveAs(cli, sheet, parsed.value("--save"));
-    if (parsed.has("--json")) out << datasheetJson(cli, sheet).dump(2) << "\n";
-    else printDatasheet(cli, sheet, out);
+    std::vector<ReportBlock> report;
+    Json files;
+    if (parsed.has("--report")) {
+        report = datasheetReportBlocks(sheet);
+        if (wantsReportFiles(parsed)) files = writeReportFiles(cli.platform, parsed, report);
+    }
+    if (parsed.has("--json")) {
+        Json result = datasheetJson(cli, sheet);
+        if (parsed.has("--report")) result["report"] = reportBlocksJson(report);
+        if (!files.is_null()) result["files"] = files;
+        out << result.dump(2) << "\n";
+    } else {
+        printDatasheet(cli, sheet, out);
+        if (parsed.has("--report")) {
+            std::string text;
+            for (const ReportBlock& block : report) text += block.text;
+            text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+            out << text << "\n";
+        }
+    }
     return 0;
 }
 
@@ -370,7 +394,7 @@ int runVariogram(const std::vector<std::string>& args, std::ostream& out) {
 }  // namespace
 
 Command datasheetCommand() {
-    return {"datasheet", "datasheet FILE [--convert] [--save OUT] [--json]", runDatasheet};
+    return {"datasheet", "datasheet FILE [--convert] [--save OUT] [--report [--rtf OUT] [--txt OUT] [--pdf OUT]] [--json]", runDatasheet};
 }
 
 Command histogramCommand() {
