@@ -1,5 +1,7 @@
 #include "core/TextCodec.h"
 
+#include "core/Unicode.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,70 +16,6 @@
 namespace ravelin {
 
 namespace {
-
-// Windows-1252 bytes 0x80..0x9F. The five bytes the code page leaves
-// undefined keep their C1 control code points, so any file survives a
-// read and a write unchanged.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88..8F
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
-};
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-// Decodes one well-formed UTF-8 sequence at `i` (rejecting overlong forms,
-// surrogates and values above U+10FFFF); returns its length, 0 if invalid.
-std::size_t decodeOne(std::string_view s, std::size_t i, char32_t& cp) {
-    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    unsigned char b0 = byte(i);
-    if (b0 < 0x80) {
-        cp = b0;
-        return 1;
-    }
-    std::size_t length = 0;
-    char32_t min = 0;
-    if ((b0 & 0xE0) == 0xC0) {
-        length = 2;
-        cp = b0 & 0x1F;
-        min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        length = 3;
-        cp = b0 & 0x0F;
-        min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        length = 4;
-        cp = b0 & 0x07;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > s.size()) return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        unsigned char b = byte(i + k);
-        if ((b & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return length;
-}
 
 std::string systemError(const std::string& what, int code) { return what + ": " + std::strerror(code); }
 
@@ -108,7 +46,7 @@ mode_t defaultFileMode() {
 bool isValidUtf8(std::string_view bytes) {
     char32_t cp = 0;
     for (std::size_t i = 0; i < bytes.size();) {
-        std::size_t n = decodeOne(bytes, i, cp);
+        std::size_t n = decodeUtf8(bytes, i, cp);
         if (n == 0) return false;
         i += n;
     }
@@ -122,10 +60,8 @@ std::string cp1252ToUtf8(std::string_view bytes) {
         auto b = static_cast<unsigned char>(c);
         if (b < 0x80) {
             out.push_back(c);
-        } else if (b < 0xA0) {
-            appendUtf8(out, kHighControls[b - 0x80]);
         } else {
-            appendUtf8(out, b);
+            appendUtf8(out, cp1252CodePoint(b));
         }
     }
     return out;
@@ -136,22 +72,12 @@ std::optional<std::string> utf8ToCp1252(std::string_view utf8) {
     out.reserve(utf8.size());
     char32_t cp = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        std::size_t n = decodeOne(utf8, i, cp);
+        std::size_t n = decodeUtf8(utf8, i, cp);
         if (n == 0) return std::nullopt;
         i += n;
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out.push_back(static_cast<char>(cp));
-            continue;
-        }
-        bool found = false;
-        for (std::size_t k = 0; k < kHighControls.size(); ++k) {
-            if (kHighControls[k] == cp) {
-                out.push_back(static_cast<char>(0x80 + k));
-                found = true;
-                break;
-            }
-        }
-        if (!found) return std::nullopt;
+        const int byte = cp1252Byte(cp);
+        if (byte < 0) return std::nullopt;
+        out.push_back(static_cast<char>(byte));
     }
     return out;
 }

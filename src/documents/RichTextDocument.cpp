@@ -4,7 +4,7 @@
 #include <cmath>
 #include <unordered_map>
 
-#include "documents/Unicode.h"
+#include "core/Unicode.h"
 
 namespace ravelin {
 

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "documents/Unicode.h"
+#include "core/Unicode.h"
 
 namespace ravelin {
 

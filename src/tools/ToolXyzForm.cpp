@@ -1,5 +1,7 @@
 #include "tools/ToolXyzForm.h"
 
+#include <array>
+
 #include "core/NumberText.h"
 #include "core/NumericFields.h"
 #include "core/Orientation.h"
@@ -11,6 +13,17 @@ namespace {
 constexpr const char* kAngles = "0.0######";
 
 std::string page(int i) { return "picOptions(" + std::to_string(i) + ")"; }
+
+// Two orientations typed as (dip direction, dip) pairs in fields 0..3, each checked.
+std::array<double, 4> checkedOrientations(Form& form, const std::string& array) {
+    std::array<double, 4> values{};
+    for (int i = 0; i < 4; ++i) {
+        const bool direction = i % 2 == 0;
+        values[static_cast<size_t>(i)] = CheckRange(form, form.at(array, i), direction ? "dip direction" : "dip angle",
+                                                    0, direction ? 360 : 90);
+    }
+    return values;
+}
 }  // namespace
 
 ToolXyzForm::ToolXyzForm(Session& session) : ToolForm(session, "frmToolXYZ", "XYZ - Tool", 600) {
@@ -99,10 +112,7 @@ void ToolXyzForm::recalculateXyzDip() {
 }
 
 void ToolXyzForm::recalculateWedges() {
-    double values[4];
-    for (int i = 0; i < 4; ++i)
-        values[i] = CheckRange(*this, at("txtPDirPen", i), i % 2 == 0 ? "dip direction" : "dip angle", 0,
-                               i % 2 == 0 ? 360 : 90);
+    const auto values = checkedOrientations(*this, "txtPDirPen");
     OrientationResult r;
     PlaneToPole(r, values[0], values[1]);
     LineToCosines(r, r.Trend, r.Plunge);
@@ -119,10 +129,7 @@ void ToolXyzForm::recalculateWedges() {
 }
 
 void ToolXyzForm::recalculateLines() {
-    double values[4];
-    for (int i = 0; i < 4; ++i)
-        values[i] = CheckRange(*this, at("txtLDirPen", i), i % 2 == 0 ? "dip direction" : "dip angle", 0,
-                               i % 2 == 0 ? 360 : 90);
+    const auto values = checkedOrientations(*this, "txtLDirPen");
     OrientationResult r;
     LineToCosines(r, values[0], values[1]);
     const Vector3 line1 = cosines(r);

@@ -1,7 +1,9 @@
 #pragma once
-// Code points and their UTF-8 and Windows-1252 forms, for the rich-text
-// document (positions count code points) and the RTF writer and reader.
+// Code points and their UTF-8 and Windows-1252 forms: the text files, the
+// rich-text document (positions count code points) and the RTF writer and
+// reader share them.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,6 +11,9 @@ namespace ravelin {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
 
+// Decodes one well-formed UTF-8 sequence at `i` (no overlong forms,
+// surrogates or values above U+10FFFF); returns its length, 0 when malformed.
+std::size_t decodeUtf8(std::string_view utf8, std::size_t i, char32_t& codePoint);
 // Decodes UTF-8; every malformed byte becomes U+FFFD, so any bytes decode.
 std::u32string toCodePoints(std::string_view utf8);
 void appendUtf8(std::string& out, char32_t codePoint);
