@@ -147,6 +147,22 @@ const std::map<std::string, Painter>& painters() {
              p.drawRect(QRectF(11, 3, 8, 5));
              page(p, QRectF(13, 12, 15, 17));
          }},
+        {"Font",
+         [](QPainter& p) {
+             // A large and a small letter over a colour bar: the font dialog.
+             QFont font("DejaVu Serif");
+             font.setBold(true);
+             font.setPixelSize(27);
+             p.setFont(font);
+             p.setPen(kInk);
+             p.drawText(QRectF(-1, -2, 22, 28), Qt::AlignHCenter | Qt::AlignBottom, "A");
+             font.setPixelSize(17);
+             p.setFont(font);
+             p.drawText(QRectF(18, 4, 14, 22), Qt::AlignHCenter | Qt::AlignBottom, "a");
+             p.setPen(Qt::NoPen);
+             p.setBrush(kAccent);
+             p.drawRect(QRectF(2, 27, 28, 3.5));
+         }},
         {"Bold", [](QPainter& p) { letter(p, "B", true, false, false); }},
         {"Italic", [](QPainter& p) { letter(p, "I", false, true, false); }},
         {"Underline", [](QPainter& p) { letter(p, "U", false, false, true); }},

@@ -29,24 +29,31 @@ MainWindow::MainWindow(UiContext& context) : context_(context) {
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-        Session& session = context_.session();
-        Form* previous = session.activeForm();
-        Form* next = nullptr;
-        for (auto& [form, host] : hosts_)
-            if (sub && host->window() == sub) next = const_cast<Form*>(form);
-        if (previous == next) return;
-        if (previous && session.owns(previous) && windowOf(*previous) &&
-            qobject_cast<QMdiSubWindow*>(windowOf(*previous)))
-            previous->userDeactivate();
-        if (next) {
-            session.setActiveForm(next);
-            next->userActivate();
-        }
-    });
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
+}
+
+void MainWindow::subWindowActivated(QMdiSubWindow* sub) {
+    Session& session = context_.session();
+    Form* previous = session.activeForm();
+    Form* next = nullptr;
+    for (auto& [form, host] : hosts_)
+        if (sub && host->window() == sub) next = const_cast<Form*>(form);
+    if (previous == next) return;
+    if (previous && session.owns(previous) && windowOf(*previous) &&
+        qobject_cast<QMdiSubWindow*>(windowOf(*previous))) {
+        previous->userDeactivate();
+        // No document is active while a dialog has the focus; it is activated again afterwards.
+        if (!next) session.setActiveForm(nullptr);
+    }
+    if (next) {
+        session.setActiveForm(next);
+        next->userActivate();
+    }
 }
 
 MainWindow::~MainWindow() {
+    // The MDI area outlives this part of the window and still reports activations.
+    disconnect(mdi_, nullptr, this, nullptr);
     context_.session().removeObserver(this);
     if (main_) {
         main_->removeObserver(this);
@@ -306,6 +313,9 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    // Back from a tool window, the document shown active is the active window again.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && main_)
+        subWindowActivated(mdi_->activeSubWindow());
     if (event->type() == QEvent::WindowStateChange && main_) {
         main_->setWindowState(isMinimized() ? WindowState::Minimized
                               : isMaximized() ? WindowState::Maximized

@@ -58,6 +58,8 @@ private:
     void updateWindowMenu();
     void storeGeometry();
     void showSplash(Form& about);
+    // The document window the MDI area shows active becomes the session's active window.
+    void subWindowActivated(QMdiSubWindow* sub);
 
     UiContext& context_;
     MainForm* main_ = nullptr;

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
@@ -192,6 +194,28 @@ bool QtPlatform::exportRichText(const RichText& text, const std::string& path, s
     return exportRichTextToPdf(text, path, error);
 }
 
+std::optional<FontChoice> QtPlatform::fontDialog(const FontChoice& initial) {
+    constexpr double kUnsetSize = 11;  // shown when the selection mixes sizes
+    QFont font(initial.name.empty() ? QStringLiteral("Arial") : qs(initial.name));
+    font.setPointSizeF(initial.size > 0 ? initial.size : kUnsetSize);
+    font.setBold(initial.bold);
+    font.setItalic(initial.italic);
+    // The dialog lists installed families only: it shows the one that stands in for the text's.
+    const QString shownFamily = QFontInfo(font).family();
+    font.setFamily(shownFamily);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, parent(), QStringLiteral("Font"));
+    if (!ok) return std::nullopt;
+    FontChoice choice;
+    // A family or size left as shown keeps what the text had.
+    choice.name = chosen.family() == shownFamily ? initial.name : ss(chosen.family());
+    const double size = chosen.pointSizeF();
+    choice.size = initial.size <= 0 && size == kUnsetSize ? 0 : size;
+    choice.bold = chosen.weight() >= QFont::DemiBold;
+    choice.italic = chosen.italic();
+    return choice;
+}
+
 void QtPlatform::printerSetupDialog() {
     QPrinter printer;
     QPageSetupDialog dialog(&printer, parent());
@@ -219,14 +243,18 @@ public:
     void printRichText(const RichText& text) override {
         QTextDocument document;
         fillDocument(text, document);
-        document.print(printer_.get());
+        // The text keeps 2 cm from the paper's edges, not 2 cm more inside the printer's margins.
+        printer_->setFullPage(true);
+        printDocument(document, *printer_);
+        if (printer_->printerState() == QPrinter::Error) ok_ = false;
     }
     bool endDocument() override {
         if (ended_) return ok_;
         ended_ = true;
         canvas_.reset();
-        if (painter_) ok_ = painter_->end();
+        if (painter_ && !painter_->end()) ok_ = false;
         painter_.reset();
+        if (printer_->printerState() == QPrinter::Error) ok_ = false;
         return ok_;
     }
 
@@ -249,6 +277,10 @@ std::unique_ptr<PrintJob> QtPlatform::startPrint(const PrintDialogRequest& reque
     if (request.offerPageNumbers) options |= QAbstractPrintDialog::PrintPageRange;
     dialog.setOptions(options);
     if (dialog.exec() != QDialog::Accepted) return nullptr;
+    return printJobFor(std::move(printer));
+}
+
+std::unique_ptr<PrintJob> printJobFor(std::unique_ptr<QPrinter> printer) {
     return std::make_unique<QtPrintJob>(std::move(printer));
 }
 

@@ -4,8 +4,11 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "core/Platform.h"
+
+class QPrinter;
 
 namespace ravelin {
 
@@ -44,6 +47,8 @@ public:
                        std::string* error) override;
     bool exportRichText(const RichText& text, const std::string& path, std::string* error) override;
 
+    std::optional<FontChoice> fontDialog(const FontChoice& initial) override;
+
     void printerSetupDialog() override;
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
 
@@ -63,6 +68,9 @@ private:
     QPointer<QWidget> parent_;
     int busyDepth_ = 0;
 };
+
+// The print job on a printer the print dialog (or a test) set up.
+std::unique_ptr<PrintJob> printJobFor(std::unique_ptr<QPrinter> printer);
 
 // "Desc|*.a;*.b|Desc|*.c" as Qt file-dialog filters, one per pair.
 QStringList qtFileFilters(const std::string& filter);

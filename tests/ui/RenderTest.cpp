@@ -1,6 +1,9 @@
 // Recorded drawings rendered by Qt's painter into images and files.
 
 #include <QFile>
+#include <QPdfWriter>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
@@ -59,6 +62,30 @@ private slots:
         QTextDocument document;
         fillDocument(text, document);
         QCOMPARE(documentToRichText(document), text);
+    }
+
+    void printedIndentsDoNotShrinkWithTheResolution() {
+        RichText text;
+        RichParagraph paragraph;
+        paragraph.leftIndent = 600;
+        paragraph.firstIndent = -400;
+        paragraph.runs.push_back({QString("wrapped ").repeated(40).toStdString(), {"Arial", 11, false, false, false}});
+        text.paragraphs = {paragraph};
+        QTextDocument document;
+        fillDocument(text, document);
+        QTemporaryDir dir;
+        QPdfWriter writer(dir.filePath("indents.pdf"));
+        writer.setResolution(1200);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        printDocument(document, writer);
+        // The layout stays in 96-per-inch units: A4 is 210 mm wide, 2 cm margins.
+        QVERIFY(qAbs(document.pageSize().width() - 210 / 25.4 * 96) < 1);  // A4 is whole points wide
+        const QTextLayout* layout = document.firstBlock().layout();
+        QVERIFY(layout->lineCount() >= 2);
+        const double margin = 2 / 2.54 * 96;
+        QCOMPARE(qRound(layout->lineAt(0).x() + layout->position().x()), qRound(margin + 200 / 15.0));
+        QCOMPARE(qRound(layout->lineAt(1).x() + layout->position().x()), qRound(margin + 600 / 15.0));
     }
 };
 

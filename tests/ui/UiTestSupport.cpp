@@ -1,11 +1,6 @@
 #include "UiTestSupport.h"
 
-#include <QPdfWriter>
 #include <QPrinter>
-#include <QTextDocument>
-
-#include "ui/render/QtCanvas.h"
-#include "ui/render/Render.h"
 
 #include "core/Startup.h"
 #include "ui/views/ShellViews.h"
@@ -40,44 +35,22 @@ std::optional<std::string> TestQtPlatform::saveFileDialog(const FileDialogReques
 
 void TestQtPlatform::showModal(Form& form) { modalForms.push_back(form.name()); }
 
-std::unique_ptr<PrintJob> TestQtPlatform::startPrint(const PrintDialogRequest&) {
-    if (printPdf.empty()) return nullptr;
-    // A real print job, printing to a PDF file instead of a printer.
-    class PdfJob : public PrintJob {
-    public:
-        explicit PdfJob(const std::string& path) : printer_(QPrinter::HighResolution) {
-            printer_.setOutputFormat(QPrinter::PdfFormat);
-            printer_.setOutputFileName(QString::fromStdString(path));
-        }
-        Canvas& page() override {
-            if (!painter_) {
-                painter_ = std::make_unique<QPainter>(&printer_);
-                const QRectF area = printer_.pageRect(QPrinter::Inch);
-                canvas_ = std::make_unique<QtCanvas>(*painter_, area.width() * 1440, area.height() * 1440);
-            }
-            return *canvas_;
-        }
-        void newPage() override {
-            if (painter_) printer_.newPage();
-        }
-        void printRichText(const RichText& text) override {
-            QTextDocument document;
-            fillDocument(text, document);
-            document.print(&printer_);
-        }
-        bool endDocument() override {
-            canvas_.reset();
-            const bool ok = painter_ ? painter_->end() : true;
-            painter_.reset();
-            return ok;
-        }
+std::optional<FontChoice> TestQtPlatform::fontDialog(const FontChoice& initial) {
+    fontDialogs.push_back(initial);
+    if (fonts.empty()) return std::nullopt;
+    auto answer = fonts.front();
+    fonts.pop_front();
+    return answer;
+}
 
-    private:
-        QPrinter printer_;
-        std::unique_ptr<QPainter> painter_;
-        std::unique_ptr<QtCanvas> canvas_;
-    };
-    return std::make_unique<PdfJob>(printPdf);
+std::unique_ptr<PrintJob> TestQtPlatform::startPrint(const PrintDialogRequest& request) {
+    printDialogs.push_back(request);
+    if (printPdf.empty()) return nullptr;
+    // The program's own print job, printing to a PDF file instead of a printer.
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(printPdf));
+    return printJobFor(std::move(printer));
 }
 
 Desktop::Desktop() {

@@ -24,6 +24,7 @@ public:
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
     void showModal(Form& form) override;
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
+    std::optional<FontChoice> fontDialog(const FontChoice& initial) override;
     void beep() override {}
     std::string programFolder() override { return {}; }  // no log file from tests
 
@@ -33,6 +34,9 @@ public:
     std::deque<std::optional<std::string>> files;
     std::vector<std::string> modalForms;
     std::string printPdf;  // print jobs go to this PDF file; empty = cancelled
+    std::vector<PrintDialogRequest> printDialogs;
+    std::vector<FontChoice> fontDialogs;        // the presets shown
+    std::deque<std::optional<FontChoice>> fonts;  // the answers; none left = Cancel
 };
 
 struct Desktop {

@@ -107,8 +107,12 @@ QImage fromImage(const Image& source) {
 }
 
 namespace {
+// Text layout lengths are pixels at 96 per inch whatever the device (the
+// layout scales them), so 15 twips make one.
+constexpr double kTwipsPerLayoutPixel = 1440.0 / 96.0;
+}  // namespace
 
-QTextCharFormat charFormat(const TextFormat& format) {
+QTextCharFormat qtCharFormat(const TextFormat& format) {
     QTextCharFormat result;
     result.setFontFamilies({QString::fromStdString(format.font)});
     result.setFontPointSize(format.size > 0 ? format.size : 11);
@@ -118,21 +122,31 @@ QTextCharFormat charFormat(const TextFormat& format) {
     return result;
 }
 
-QTextBlockFormat blockFormat(const RichParagraph& paragraph) {
+QTextBlockFormat qtBlockFormat(const RichParagraph& paragraph) {
     QTextBlockFormat result;
     switch (paragraph.alignment) {
         case ParagraphAlignment::Left: result.setAlignment(Qt::AlignLeft); break;
         case ParagraphAlignment::Right: result.setAlignment(Qt::AlignRight); break;
         case ParagraphAlignment::Center: result.setAlignment(Qt::AlignHCenter); break;
     }
-    // Indents are twips; the document works in points.
-    result.setLeftMargin(paragraph.leftIndent / 20.0);
-    result.setRightMargin(paragraph.rightIndent / 20.0);
-    result.setTextIndent(paragraph.firstIndent / 20.0);
+    result.setLeftMargin(paragraph.leftIndent / kTwipsPerLayoutPixel);
+    result.setRightMargin(paragraph.rightIndent / kTwipsPerLayoutPixel);
+    result.setTextIndent(paragraph.firstIndent / kTwipsPerLayoutPixel);
     return result;
 }
 
-TextFormat textFormat(const QTextCharFormat& format) {
+QString qtRunText(const std::string& utf8) {
+    QString text = QString::fromStdString(utf8);
+    // Characters Qt's document takes for structure stay one character each.
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u == QChar::ParagraphSeparator) c = QChar(QChar::LineSeparator);
+        else if (u == '\r' || u == '\n' || u == 0xFDD0 || u == 0xFDD1) c = QChar(QChar::ReplacementCharacter);
+    }
+    return text;
+}
+
+TextFormat textFormatOf(const QTextCharFormat& format) {
     TextFormat result;
     const QStringList families = format.fontFamilies().toStringList();
     result.font = families.isEmpty() ? format.font().family().toStdString() : families.front().toStdString();
@@ -143,17 +157,21 @@ TextFormat textFormat(const QTextCharFormat& format) {
     return result;
 }
 
-}  // namespace
-
 void fillDocument(const RichText& text, QTextDocument& document) {
     document.clear();
     QTextCursor cursor(&document);
+    // An empty line is as high as the text before it would make it.
+    QTextCharFormat previous = qtCharFormat(TextFormat{});
     bool first = true;
     for (const RichParagraph& paragraph : text.paragraphs) {
-        if (first) cursor.setBlockFormat(blockFormat(paragraph));
-        else cursor.insertBlock(blockFormat(paragraph));
+        if (first) cursor.setBlockFormat(qtBlockFormat(paragraph));
+        else cursor.insertBlock(qtBlockFormat(paragraph));
         first = false;
-        for (const TextRun& run : paragraph.runs) cursor.insertText(QString::fromStdString(run.text), charFormat(run.format));
+        if (paragraph.runs.empty()) cursor.setBlockCharFormat(previous);
+        for (const TextRun& run : paragraph.runs) {
+            previous = qtCharFormat(run.format);
+            cursor.insertText(qtRunText(run.text), previous);
+        }
     }
 }
 
@@ -166,17 +184,28 @@ RichText documentToRichText(const QTextDocument& document) {
         paragraph.alignment = alignment & Qt::AlignHCenter ? ParagraphAlignment::Center
                               : alignment & Qt::AlignRight ? ParagraphAlignment::Right
                                                            : ParagraphAlignment::Left;
-        paragraph.leftIndent = static_cast<int>(std::lround(format.leftMargin() * 20));
-        paragraph.rightIndent = static_cast<int>(std::lround(format.rightMargin() * 20));
-        paragraph.firstIndent = static_cast<int>(std::lround(format.textIndent() * 20));
+        paragraph.leftIndent = static_cast<int>(std::lround(format.leftMargin() * kTwipsPerLayoutPixel));
+        paragraph.rightIndent = static_cast<int>(std::lround(format.rightMargin() * kTwipsPerLayoutPixel));
+        paragraph.firstIndent = static_cast<int>(std::lround(format.textIndent() * kTwipsPerLayoutPixel));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid()) continue;
-            paragraph.runs.push_back({fragment.text().toStdString(), textFormat(fragment.charFormat())});
+            paragraph.runs.push_back({fragment.text().toStdString(), textFormatOf(fragment.charFormat())});
         }
         result.paragraphs.push_back(std::move(paragraph));
     }
     return result;
+}
+
+void printDocument(QTextDocument& document, QPagedPaintDevice& device) {
+    // Laid out in the document's own 96-per-inch units and scaled to the
+    // device: laid out on the device, indents would shrink with its resolution.
+    constexpr double kPointsPerInch = 72;
+    constexpr double kMarginInches = 2 / 2.54;  // 2 cm around the text
+    const QSizeF page = device.pageLayout().paintRect(QPageLayout::Point).size();
+    document.setPageSize(page * (96 / kPointsPerInch));
+    document.setDocumentMargin(kMarginInches * 96);
+    document.print(&device);
 }
 
 bool exportRichTextToPdf(const RichText& text, const std::string& path, std::string* error) {
@@ -187,9 +216,9 @@ bool exportRichTextToPdf(const RichText& text, const std::string& path, std::str
     {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));  // the text keeps its own margins
         writer.setCreator("Ravelin");
-        document.print(&writer);
+        printDocument(document, writer);
     }
     if (!file.commit()) return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
     return true;

@@ -11,6 +11,7 @@
 #include "ui/FormBinder.h"
 #include "ui/Icons.h"
 #include "ui/UiContext.h"
+#include "ui/views/InfoBoxView.h"
 
 namespace ravelin {
 
@@ -78,6 +79,7 @@ void registerAllViews(UiContext& context) {
     context.registerView("frmLog", createLogView, WindowKind::Tool);
     context.registerView("frmAbout", createAboutView, WindowKind::Dialog);
     context.registerView("frmOptions", nullptr, WindowKind::Dialog);
+    context.registerView("frmInfoBox", createInfoBoxView, WindowKind::Document);
 }
 
 }  // namespace ravelin

@@ -1,0 +1,448 @@
+// The Info box window: reports shown with their formats, the user's edits
+// reaching the form's document, the toolbars, the document commands and
+// printing, driven through the widgets.
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QtTest>
+
+#include "UiTestSupport.h"
+#include "core/TextCodec.h"
+#include "documents/InfoBoxForm.h"
+#include "documents/Rtf.h"
+
+using namespace ravelin;
+using ravelin::testing::Desktop;
+
+namespace {
+
+InfoBoxForm& infoBox(Desktop& d) { return dynamic_cast<InfoBoxForm&>(d.session.form("frmInfoBox")); }
+
+QTextEdit* field(Desktop& d) { return d.find<QTextEdit>("frmInfoBox", "txtText"); }
+
+QAction* button(Desktop& d, const char* key) {
+    auto* toolbar = d.find<QToolBar>("frmInfoBox", "Toolbar1");
+    return toolbar ? toolbar->findChild<QAction*>(key) : nullptr;
+}
+
+// The format of the character that starts at `position` in the field.
+QTextCharFormat formatAt(QTextEdit* edit, int position) {
+    QTextCursor cursor(edit->document());
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+
+QString family(const QTextCharFormat& format) { return format.fontFamilies().toStringList().value(0); }
+
+// What the field shows, line breaks as "\n", against the form's document.
+void compareTexts(Desktop& d) {
+    QCOMPARE(field(d)->toPlainText(), QString::fromStdString(infoBox(d).document().plainText("\n")));
+}
+
+void select(QTextEdit* edit, int start, int end) {
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
+}
+
+void focusField(Desktop& d) {
+    QApplication::setActiveWindow(d.window.get());
+    field(d)->setFocus();
+}
+
+void typeUnits(QWidget* widget, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &press);
+}
+
+}  // namespace
+
+class InfoBoxViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void reportsAppearWithTheirFormats() {
+        Desktop d;
+        d.session.appendInfoText(titleBlock("Plane failure\r\n"));
+        d.session.appendInfoText(bodyBlock("Cohesion : 25 kPa\r\n"));
+        d.session.appendInfoText({"Note\r\n", style::Italic | style::Underline, 0, ""});
+        d.session.appendInfoText({"Code", style::Bold | style::Underline, 9, "Courier New"});
+        QTextEdit* edit = field(d);
+        QVERIFY(edit);
+        QVERIFY(d.windowOf("frmInfoBox")->isVisible());
+        compareTexts(d);
+
+        const QTextCharFormat title = formatAt(edit, 0);
+        QCOMPARE(family(title), QString("Arial"));
+        QCOMPARE(title.fontPointSize(), 14.0);
+        QCOMPARE(title.fontWeight(), int(QFont::Bold));
+        QVERIFY(!title.fontItalic() && !title.fontUnderline());
+
+        const QTextCharFormat body = formatAt(edit, 14);  // "Cohesion"
+        QCOMPARE(family(body), QString("Arial"));
+        QCOMPARE(body.fontPointSize(), 11.0);
+        QCOMPARE(body.fontWeight(), int(QFont::Normal));
+        QVERIFY(!body.fontItalic() && !body.fontUnderline());
+
+        const QTextCharFormat note = formatAt(edit, 32);  // "Note": style 6
+        QVERIFY(note.fontItalic() && note.fontUnderline());
+        QCOMPARE(note.fontWeight(), int(QFont::Normal));
+
+        const QTextCharFormat code = formatAt(edit, 37);  // "Code": bold underline, its own font
+        QCOMPARE(family(code), QString("Courier New"));
+        QCOMPARE(code.fontPointSize(), 9.0);
+        QCOMPARE(code.fontWeight(), int(QFont::Bold));
+        QVERIFY(code.fontUnderline() && !code.fontItalic());
+
+        // The report's paragraph indents, in the layout's 96-per-inch pixels.
+        const QTextBlockFormat paragraph = edit->document()->findBlock(14).blockFormat();
+        QCOMPARE(paragraph.leftMargin(), 600 / 15.0);
+        QCOMPARE(paragraph.textIndent(), -400 / 15.0);
+        QCOMPARE(paragraph.rightMargin(), 200 / 15.0);
+        QCOMPARE(edit->textCursor().position(), 41);  // the caret waits at the insertion point
+    }
+
+    void typingAfterAnAppendIsPlainArial11() {
+        Desktop d;
+        d.session.appendInfoText(titleBlock("Wedge"));
+        QTextEdit* edit = field(d);
+        focusField(d);
+        QTest::keyClicks(edit, "ab");
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("Wedgeab"));
+        for (int position : {5, 6}) {
+            const QTextCharFormat typed = formatAt(edit, position);
+            QCOMPARE(family(typed), QString("Arial"));
+            QCOMPARE(typed.fontPointSize(), 11.0);
+            QCOMPARE(typed.fontWeight(), int(QFont::Normal));
+            QVERIFY(!typed.fontItalic() && !typed.fontUnderline());
+        }
+        QCOMPARE(infoBox(d).document().formatAt(7), (TextFormat{"Arial", 11, false, false, false}));
+        QCOMPARE(formatAt(edit, 0).fontWeight(), int(QFont::Bold));  // the title keeps its style
+    }
+
+    void boldButtonActsOnTheSelectionAndFollowsIt() {
+        Desktop d;
+        d.session.appendInfoText(bodyBlock("alpha beta gamma"));
+        QTextEdit* edit = field(d);
+        QAction* bold = button(d, "Bold");
+        QVERIFY(bold && bold->isCheckable());
+        QVERIFY(!bold->icon().isNull() && !button(d, "Font")->icon().isNull());
+
+        select(edit, 10, 6);  // "beta", selected backwards
+        QCOMPARE(infoBox(d).selectionStart(), 6LL);
+        QCOMPARE(infoBox(d).selectionLength(), 4LL);
+        QVERIFY(!bold->isChecked());
+        bold->trigger();
+        QVERIFY(bold->isChecked());
+        QCOMPARE(formatAt(edit, 6).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatAt(edit, 9).fontWeight(), int(QFont::Bold));
+        QCOMPARE(formatAt(edit, 10).fontWeight(), int(QFont::Normal));
+        QVERIFY(infoBox(d).document().formatAt(7).bold);
+        // The user's selection is kept as he made it, anchor included.
+        QCOMPARE(edit->textCursor().anchor(), 10);
+        QCOMPARE(edit->textCursor().position(), 6);
+
+        focusField(d);
+        QTest::keyClick(edit, Qt::Key_Home);  // the caret into plain text
+        QVERIFY(!bold->isChecked());
+        select(edit, 7, 9);
+        QVERIFY(bold->isChecked());
+        select(edit, 3, 8);  // half plain, half bold
+        QVERIFY(!bold->isChecked());
+
+        // The main toolbar's buttons act on the Info box too.
+        auto* mainItalic = d.window->findChild<QAction*>("tbItalic");
+        QVERIFY(mainItalic && mainItalic->isEnabled());
+        select(edit, 0, 5);
+        mainItalic->trigger();
+        QVERIFY(formatAt(edit, 0).fontItalic() && formatAt(edit, 4).fontItalic());
+        QVERIFY(!formatAt(edit, 5).fontItalic());
+        QVERIFY(button(d, "Italic")->isChecked());
+
+        // Alignment from either toolbar; only one alignment button is pressed.
+        d.window->findChild<QAction*>("tbCenter")->trigger();
+        QCOMPARE(edit->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QVERIFY(button(d, "Center")->isChecked() && !button(d, "Left")->isChecked());
+        button(d, "Right")->trigger();
+        QCOMPARE(edit->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QVERIFY(button(d, "Right")->isChecked() && !button(d, "Center")->isChecked());
+    }
+
+    void fontButtonAppliesTheChosenFont() {
+        Desktop d;
+        d.session.appendInfoText(titleBlock("Volume"));
+        QTextEdit* edit = field(d);
+        select(edit, 0, 3);
+        d.platform.fonts.push_back(FontChoice{"Courier New", 16, false, true});
+        button(d, "Font")->trigger();
+        QCOMPARE(d.platform.fontDialogs.size(), size_t(1));
+        QCOMPARE(d.platform.fontDialogs[0], (FontChoice{"Arial", 14, true, false}));  // preset with the selection
+        const QTextCharFormat chosen = formatAt(edit, 2);
+        QCOMPARE(family(chosen), QString("Courier New"));
+        QCOMPARE(chosen.fontPointSize(), 16.0);
+        QVERIFY(chosen.fontItalic());
+        QCOMPARE(chosen.fontWeight(), int(QFont::Normal));
+        QCOMPARE(formatAt(edit, 3).fontPointSize(), 14.0);  // outside the selection
+
+        button(d, "Font")->trigger();  // cancelled: nothing changes
+        QCOMPARE(family(formatAt(edit, 2)), QString("Courier New"));
+    }
+
+    void editsInTheFieldReachTheDocument() {
+        Desktop d;
+        d.session.appendInfoText(bodyBlock("Report\r\nend"));
+        QTextEdit* edit = field(d);
+        focusField(d);
+        QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClicks(edit, "My ");
+        compareTexts(d);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Delete);  // the "R"
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("Myeport\nend"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        compareTexts(d);
+        QCOMPARE(infoBox(d).document().paragraphCount(), 3LL);
+        QTest::keyClick(edit, Qt::Key_Backspace);  // joins the paragraphs again
+        QCOMPARE(infoBox(d).document().paragraphCount(), 2LL);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("My\teport\nend"));
+
+        // Selection with the keyboard, then typing over it.
+        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+        QCOMPARE(infoBox(d).selectionLength(), 5LL);
+        QTest::keyClicks(edit, "X");
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("My\tX\nend"));
+        QTest::keyClick(edit, Qt::Key_Backspace, Qt::ControlModifier);  // the word before the caret
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("My\t\nend"));
+
+        // Cut goes through the form: the selection to the clipboard, then out of the text.
+        QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("end"));
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("My\t\n"));
+    }
+
+    void charactersBeyondTheBasicPlaneCountOnce() {
+        Desktop d;
+        d.session.appendInfoText(bodyBlock("a\r\nb"));
+        QTextEdit* edit = field(d);
+        focusField(d);
+        QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Right);
+        const QString smile = QString::fromUcs4(U"\U0001F600");
+        QCOMPARE(smile.size(), 2);
+        typeUnits(edit, smile);
+        compareTexts(d);
+        QCOMPARE(infoBox(d).selectionStart(), 2LL);  // code points
+        QCOMPARE(edit->textCursor().position(), 3);  // UTF-16 units
+        QTest::keyClicks(edit, "c");
+        QCOMPARE(infoBox(d).selectionStart(), 3LL);
+
+        // Positions after the wide character stay right, in the next paragraph too.
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_End);
+        QCOMPARE(infoBox(d).selectionStart(), 5LL);
+        QTest::keyClicks(edit, "!");
+        compareTexts(d);
+        d.session.appendInfoText(titleBlock("Z"));  // the insertion point was moved by the typing
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), "a" + smile + "c\nb!Z");
+        QCOMPARE(formatAt(edit, edit->toPlainText().size() - 1).fontPointSize(), 14.0);
+
+        // The caret steps over the pair; Delete and Backspace remove it whole.
+        QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Right);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("ac\nb!Z"));
+        select(edit, 0, 2);
+        QCOMPARE(infoBox(d).selectionLength(), 2LL);
+    }
+
+    void reportsGoToTheInsertionPointNotToTheCaret() {
+        Desktop d;
+        d.session.appendInfoText(titleBlock("First\r\n"));
+        QTextEdit* edit = field(d);
+        focusField(d);
+        QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClicks(edit, "Note ");  // typed before the insertion point moves it on
+        QTest::keyClick(edit, Qt::Key_Home);  // the caret elsewhere
+        d.session.appendInfoText(bodyBlock("Second\r\n"));
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("Note First\nSecond\n"));
+        QCOMPARE(edit->textCursor().position(), 18);
+        QCOMPARE(formatAt(edit, 11).fontPointSize(), 11.0);
+    }
+
+    void aThousandReportBlocks() {
+        Desktop d;
+        for (int i = 0; i < 500; ++i) {
+            d.session.appendInfoText(titleBlock("Result " + std::to_string(i) + "\r\n"));
+            d.session.appendInfoText(bodyBlock("Safety factor : 1.2" + std::to_string(i) + "\r\n"));
+        }
+        QTextEdit* edit = field(d);
+        compareTexts(d);
+        QCOMPARE(edit->document()->blockCount(), int(infoBox(d).document().paragraphCount()));
+        const QTextBlock last = edit->document()->lastBlock().previous();
+        QCOMPARE(last.text(), QString("Safety factor : 1.2499"));
+        QCOMPARE(formatAt(edit, last.previous().position()).fontPointSize(), 14.0);
+        QCOMPARE(formatAt(edit, last.position()).fontPointSize(), 11.0);
+        focusField(d);
+        QTest::keyClicks(edit, "end");
+        compareTexts(d);
+    }
+
+    void strayChangesAreUndone() {
+        Desktop d;
+        d.session.appendInfoText(bodyBlock("kept"));
+        QTextEdit* edit = field(d);
+        QVERIFY(!edit->acceptDrops());
+        QTextCursor(edit->document()).insertText("lost ");
+        QTRY_COMPARE(edit->toPlainText(), QString("kept"));
+
+        // Pasted rich text arrives as plain text in the typing format.
+        auto* data = new QMimeData;
+        data->setHtml("<b>rich</b>");
+        data->setText("rich");
+        QApplication::clipboard()->setMimeData(data);
+        focusField(d);
+        QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("keptrich"));
+        QCOMPARE(formatAt(edit, 5).fontWeight(), int(QFont::Normal));
+    }
+
+    void copyPutsPlainAndRichText() {
+        Desktop d;
+        d.session.appendInfoText(titleBlock("Title\r\n"));
+        d.session.appendInfoText(bodyBlock("body"));
+        button(d, "Copy")->trigger();
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QCOMPARE(data->text().remove('\r'), QString("Title\nbody"));
+        const QByteArray rtf = data->data("text/rtf");
+        QVERIFY(rtf.startsWith("{\\rtf"));
+        QVERIFY(rtf.contains("\\b"));
+        QCOMPARE(readRtf(rtf.toStdString()), infoBox(d).document().richText());
+    }
+
+    void documentCommandsFollowTheActiveInfoBox() {
+        Desktop d;
+        QAction* save = d.window->action("mnuFileSave");
+        QAction* print = d.window->action("mnuFilePrint");
+        QAction* saveAs = d.window->action("mnuFileSaveAs");
+        QVERIFY(!save->isEnabled() && !print->isEnabled() && !saveAs->isEnabled());
+        d.session.appendInfoText(titleBlock("Report"));
+        auto* sub = qobject_cast<QMdiSubWindow*>(d.windowOf("frmInfoBox"));
+        QVERIFY(sub);
+        d.window->mdiArea()->setActiveSubWindow(sub);
+        QVERIFY(save->isEnabled() && print->isEnabled() && saveAs->isEnabled());
+        QVERIFY(d.window->findChild<QAction*>("tbSave")->isEnabled());
+
+        // Save writes what the window shows, as rich text.
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("report.rtf").toStdString();
+        d.platform.files.push_back(path);
+        save->trigger();
+        const std::optional<std::string> bytes = readFileBytes(path);
+        QVERIFY(bytes);
+        QCOMPARE(readRtf(*bytes), infoBox(d).document().richText());
+
+        // A dialog takes the activation away for a while; the box gets it back.
+        d.window->mdiArea()->setActiveSubWindow(nullptr);
+        QVERIFY(!save->isEnabled() && !print->isEnabled());
+        d.window->mdiArea()->setActiveSubWindow(sub);
+        QVERIFY(save->isEnabled() && print->isEnabled());
+
+        // Back from a tool window, Print acts on the box the main window shows active.
+        d.window->action("mnuToolsXYZ")->trigger();
+        QApplication::setActiveWindow(d.windowOf("frmToolXYZ"));
+        QCOMPARE(d.session.activeForm(), d.session.findForm("frmToolXYZ"));
+        QApplication::setActiveWindow(d.window.get());
+        QCOMPARE(d.session.activeForm(), d.session.findForm("frmInfoBox"));
+        print->trigger();  // the print dialog, cancelled
+        QCOMPARE(d.platform.printDialogs.size(), size_t(1));
+        QVERIFY(d.platform.messages.empty());
+
+        // The title bar's close hides the box; its text stays.
+        sub->close();
+        QVERIFY(!sub->isVisible());
+        QVERIFY(d.session.findForm("frmInfoBox"));
+        QVERIFY(!save->isEnabled() && !print->isEnabled() && !saveAs->isEnabled());
+        d.session.appendInfoText(bodyBlock(" again"));
+        QVERIFY(sub->isVisible());
+        QCOMPARE(field(d)->toPlainText(), QString("Report again"));
+    }
+
+    void openingRichAndPlainTextFiles() {
+        Desktop d;
+        QTemporaryDir dir;
+        d.session.appendInfoText(titleBlock("Replaced"));
+
+        RichText text;
+        RichParagraph centred;
+        centred.alignment = ParagraphAlignment::Center;
+        centred.runs = {{"Centred ", {"Times New Roman", 20, false, true, false}}, {"bold", {"Arial", 11, true, false, false}}};
+        text.paragraphs = {centred, RichParagraph{}};
+        const std::string rtfPath = dir.filePath("report.rtf").toStdString();
+        QVERIFY(writeFileAtomically(rtfPath, writeRtf(text)));
+        d.platform.files.push_back(rtfPath);
+        d.window->action("mnuFileOpen")->trigger();
+        QCOMPARE(d.windowOf("frmInfoBox")->windowTitle(), QString::fromStdString("Info box - " + rtfPath));
+        QTextEdit* edit = field(d);
+        compareTexts(d);
+        QCOMPARE(edit->toPlainText(), QString("Centred bold\n"));
+        QCOMPARE(family(formatAt(edit, 0)), QString("Times New Roman"));
+        QCOMPARE(formatAt(edit, 0).fontPointSize(), 20.0);
+        QCOMPARE(formatAt(edit, 8).fontWeight(), int(QFont::Bold));
+        QCOMPARE(edit->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+
+        const std::string txtPath = dir.filePath("notes.txt").toStdString();
+        QVERIFY(writeFileAtomically(txtPath, "one\r\ntwo \xE9t\xE9"));
+        d.platform.files.push_back(txtPath);
+        d.window->action("mnuFileOpen")->trigger();
+        QCOMPARE(d.windowOf("frmInfoBox")->windowTitle(), QString::fromStdString("Info box - " + txtPath));
+        QCOMPARE(edit->toPlainText(), QString::fromUtf8("one\ntwo \u00e9t\u00e9"));
+        compareTexts(d);
+    }
+
+    void printingTheInfoBoxMakesAPdf() {
+        Desktop d;
+        QTemporaryDir dir;
+        d.session.appendInfoText(titleBlock("Probabilistic wedge\r\n"));
+        for (int i = 0; i < 80; ++i) d.session.appendInfoText(bodyBlock("Line " + std::to_string(i) + "\r\n"));
+        d.window->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(d.windowOf("frmInfoBox")));
+        d.platform.printPdf = dir.filePath("infobox.pdf").toStdString();
+        d.window->action("mnuFilePrint")->trigger();
+        QCOMPARE(d.platform.printDialogs.size(), size_t(1));
+        QCOMPARE(QString::fromStdString(d.platform.printDialogs[0].title), QString("Ravelin - Print"));
+        QVERIFY(d.platform.messages.empty());
+        QFile pdf(QString::fromStdString(d.platform.printPdf));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        // 80 lines do not fit one page.
+        static const QRegularExpression page("/Type\\s*/Page(?!s)");
+        QVERIFY(QString::fromLatin1(bytes).count(page) >= 2);
+    }
+};
+
+QTEST_MAIN(InfoBoxViewTest)
+#include "InfoBoxViewTest.moc"
