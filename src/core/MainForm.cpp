@@ -480,6 +480,16 @@ void MainForm::editPaste() {
     window->setSelection(*control, start + static_cast<int>(clip.size()), 0);
 }
 
+void MainForm::enableDocumentCommands(const DocumentCommandSet& commands) {
+    const std::pair<const char*, bool> items[] = {{"mnuFileSave", commands.save},
+                                                  {"mnuFileSaveAs", commands.saveAs},
+                                                  {"mnuFilePrint", commands.print}};
+    for (const auto& [item, wanted] : items) setEnabled(at(item), wanted && hasCommand(item));
+    setEnabled(at("mnuEdit"), commands.edit);
+    if (Control* button = toolButton("Save")) setEnabled(*button, commands.save && hasCommand("mnuFileSave"));
+    if (Control* button = toolButton("Print")) setEnabled(*button, commands.print && hasCommand("mnuFilePrint"));
+}
+
 void MainForm::setStatusPanel(int panel, const std::string& text, bool visible) {
     if (Control* p = find("Panels", panel)) {
         setText(*p, text);

@@ -81,6 +81,17 @@ public:
     void editCut();
     void editPaste();
 
+    // --- document commands ---
+    // The File and Edit commands a document window offers while it is active;
+    // a command not installed yet stays disabled.
+    struct DocumentCommandSet {
+        bool save = false;
+        bool saveAs = false;
+        bool print = false;
+        bool edit = false;
+    };
+    void enableDocumentCommands(const DocumentCommandSet& commands);
+
     // --- status bar ---
     void setStatusPanel(int panel, const std::string& text, bool visible = true);
     void showProcessing(bool visible);

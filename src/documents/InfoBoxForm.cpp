@@ -361,12 +361,7 @@ bool InfoBoxForm::saveFile(const std::string& path) {
 // ------------------------------------------------------------- activation
 
 void InfoBoxForm::setDocumentMenus(bool enabled) {
-    MainForm* main = session().mainForm();
-    if (!main) return;
-    for (const char* item : {"mnuEdit", "mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"})
-        if (Control* control = main->find(item)) main->setEnabled(*control, enabled);
-    for (const char* key : {"Save", "Print"})
-        if (Control* button = main->toolButton(key)) main->setEnabled(*button, enabled);
+    if (MainForm* main = session().mainForm()) main->enableDocumentCommands({enabled, enabled, enabled, enabled});
 }
 
 void InfoBoxForm::onActivate() { setDocumentMenus(true); }

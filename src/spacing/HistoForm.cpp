@@ -298,11 +298,8 @@ void HistoForm::onActivate() {
     Session& s = session();
     SpacingState& state = s.moduleState<SpacingState>();
     if (caption().rfind("Histo-", 0) == 0) ShowHistoTools(s);
-    if (MainForm* main = s.mainForm()) {
-        const bool printable = main->hasCommand("mnuFilePrint");
-        main->setEnabled(main->menuItem("mnuFilePrint"), printable);
-        if (Control* button = main->toolButton("Print")) main->setEnabled(*button, printable);
-    }
+    // A chart prints, saves as a picture and copies as an image.
+    if (MainForm* main = s.mainForm()) main->enableDocumentCommands({true, false, true, true});
     state.printScale = 1;
     state.currentChart = this;
     for (const HistogramRow& row : s.histogramTable) {
@@ -314,10 +311,7 @@ void HistoForm::onActivate() {
 }
 
 void HistoForm::onDeactivate() {
-    if (MainForm* main = session().mainForm()) {
-        main->setEnabled(main->menuItem("mnuFilePrint"), false);
-        if (Control* button = main->toolButton("Print")) main->setEnabled(*button, false);
-    }
+    if (MainForm* main = session().mainForm()) main->enableDocumentCommands({});
 }
 
 void HistoForm::onResize() {

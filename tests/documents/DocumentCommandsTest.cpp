@@ -440,9 +440,15 @@ TEST_F(DocumentCommands, AChartPrintsItsDoubleSizePictureFittedToThePage) {
 TEST_F(DocumentCommands, SavingAChartExportsItsPictureAndReportsAFailure) {
     Form& chart = ts.main->NewDocumentWindow(0);
     activate(chart);
+    // An active chart offers Save, Print and Copy, not Save As.
+    EXPECT_TRUE(ts.main->menuItem("mnuFileSave").enabled());
+    EXPECT_TRUE(ts.main->toolButton("Save")->enabled());
+    EXPECT_TRUE(ts.main->menuItem("mnuFilePrint").enabled());
+    EXPECT_TRUE(ts.main->menuItem("mnuEdit").enabled());
+    EXPECT_FALSE(ts.main->menuItem("mnuFileSaveAs").enabled());
     const std::string path = folder.file("chart");
     ts.platform.saveAnswers.push_back(path);
-    run("mnuFileSave");
+    ts.main->userClick(*ts.main->toolButton("Save"));
     ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
     EXPECT_EQ(ts.platform.saveDialogs[0].title, "Ravelin - Save");
     EXPECT_EQ(ts.platform.saveDialogs[0].filter.rfind("Windows bitmap (*.bmp)|*.bmp", 0), 0u);
