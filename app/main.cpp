@@ -1,13 +1,19 @@
 // Ravelin, the desktop program.
 //
-// ravelin [FILE ...] [--startup-report]
+// ravelin [FILE ...] [--startup-report] [--open-report]
 // FILE: documents opened at start, as File > Open datasheet would open them.
 // --startup-report: starts as usual, then prints how long start-up took and
 // the memory in use once the main window is idle, and quits (benchmarks).
+// --open-report: opens the FILE arguments, then prints how long it took until
+// the datasheet was shown, how long scrolling its grids to the end and
+// editing its last value took, and the memory in use, and quits (benchmarks).
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QTimer>
 #include <cstdio>
 
@@ -15,9 +21,11 @@
 #include "core/Session.h"
 #include "core/Startup.h"
 #include "documents/DocumentCommands.h"
+#include "spacing/SpacingForm.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPlatform.h"
 #include "ui/UiContext.h"
+#include "ui/views/DatasheetView.h"
 #include "ui/views/ShellViews.h"
 
 namespace {
@@ -28,6 +36,50 @@ long residentKilobytes() {
     for (const QByteArray& line : status.readAll().split('\n'))
         if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toLong();
     return -1;
+}
+
+// Milliseconds a piece of work takes, with the repaint of `shown` it causes.
+template <class Work>
+double timedWithRepaint(QWidget* shown, Work work) {
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    QApplication::processEvents();
+    shown->repaint();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e6;
+}
+
+void sendKey(QWidget* target, int key, const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+}
+
+// The datasheet opened last: opening until shown, scrolling to the end, typing into its last value.
+void reportOpening(ravelin::Session& session, ravelin::MainWindow& window, const QElapsedTimer& opening) {
+    auto* sheet = dynamic_cast<ravelin::SpacingForm*>(session.currentDocument());
+    QWidget* shown = sheet ? window.windowOf(*sheet) : nullptr;
+    auto* table = shown ? shown->findChild<ravelin::SpacingTable*>("MSFlexGrid1(0)") : nullptr;
+    if (!sheet || !table) {
+        std::printf("open_failed=1\n");
+        return;
+    }
+    QApplication::processEvents();
+    shown->repaint();
+    const double openMs = static_cast<double>(opening.nsecsElapsed()) / 1e6;
+    QScrollBar* scroll = table->verticalScrollBar();
+    const double scrollMs = timedWithRepaint(shown, [&] { scroll->setValue(scroll->maximum()); });
+    table->setFocus();
+    const double editMs = timedWithRepaint(shown, [&] {
+        sendKey(table, Qt::Key_End);
+        sendKey(table, Qt::Key_7, "7");
+        if (auto* editor = shown->findChild<QLineEdit*>("txtSaisie")) sendKey(editor, Qt::Key_Return);
+    });
+    const long long rows = sheet->rows() - 1;
+    const bool edited = sheet->cell(0, rows, 1) == "7";
+    std::printf("open_ms=%.0f rows=%lld scroll_end_ms=%.1f edit_ms=%.1f edited=%d rss_kb=%ld\n", openMs, rows,
+                scrollMs, editMs, edited ? 1 : 0, residentKilobytes());
+    // The benchmark's edit is not the user's: no save question on the way out.
+    ravelin::ClearModifiedMarker(*sheet);
 }
 
 }  // namespace
@@ -41,6 +93,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(RAVELIN_VERSION);
     QApplication::setStyle("Fusion");
     const bool startupReport = app.arguments().contains("--startup-report");
+    const bool openReport = app.arguments().contains("--open-report");
 
     ravelin::QtPlatform platform;
     ravelin::Session session(platform);
@@ -52,8 +105,17 @@ int main(int argc, char** argv) {
 
     constexpr double kSplashSeconds = 1.0;
     ravelin::runStartup(session, kSplashSeconds);
+    QElapsedTimer opening;
+    opening.start();
     for (const QString& argument : app.arguments().mid(1))
         if (!argument.startsWith("--")) ravelin::OpenDocumentFile(session, argument.toStdString());
+    if (openReport) {
+        QTimer::singleShot(0, [&] {
+            reportOpening(session, window, opening);
+            std::fflush(stdout);
+            window.close();
+        });
+    }
 
     if (startupReport) {
         QTimer::singleShot(0, [&] {

@@ -2,56 +2,78 @@
 
 namespace ravelin {
 
+namespace {
+DrawOp op(DrawOp::Kind kind, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0) {
+    DrawOp result;
+    result.kind = kind;
+    result.x1 = x1;
+    result.y1 = y1;
+    result.x2 = x2;
+    result.y2 = y2;
+    return result;
+}
+}  // namespace
+
 void RecordingCanvas::clear(Rgb color) {
-    DrawOp op{DrawOp::Kind::Clear};
-    op.color = color;
-    ops_.push_back(std::move(op));
+    DrawOp clear = op(DrawOp::Kind::Clear);
+    clear.color = color;
+    ops_.push_back(std::move(clear));
 }
 
 void RecordingCanvas::setPen(Rgb color, double widthPixels) {
     pen_ = color;
     penWidth_ = widthPixels;
-    DrawOp op{DrawOp::Kind::Pen};
-    op.color = color;
-    op.penWidth = widthPixels;
-    ops_.push_back(std::move(op));
+    DrawOp pen = op(DrawOp::Kind::Pen);
+    pen.color = color;
+    pen.penWidth = widthPixels;
+    ops_.push_back(std::move(pen));
 }
 
 void RecordingCanvas::line(double x1, double y1, double x2, double y2) {
-    DrawOp op{DrawOp::Kind::Line, x1, y1, x2, y2, pen_, penWidth_};
-    ops_.push_back(std::move(op));
+    stroke(op(DrawOp::Kind::Line, x1, y1, x2, y2));
 }
 
 void RecordingCanvas::box(double x1, double y1, double x2, double y2) {
-    DrawOp op{DrawOp::Kind::Box, x1, y1, x2, y2, pen_, penWidth_};
-    ops_.push_back(std::move(op));
+    stroke(op(DrawOp::Kind::Box, x1, y1, x2, y2));
 }
 
 void RecordingCanvas::fillBox(double x1, double y1, double x2, double y2, Rgb fill) {
-    DrawOp op{DrawOp::Kind::FillBox, x1, y1, x2, y2, fill, penWidth_};
-    ops_.push_back(std::move(op));
+    DrawOp box = op(DrawOp::Kind::FillBox, x1, y1, x2, y2);
+    box.color = fill;
+    box.penWidth = penWidth_;
+    ops_.push_back(std::move(box));
 }
 
 void RecordingCanvas::circle(double cx, double cy, double radius) {
-    DrawOp op{DrawOp::Kind::Circle, cx, cy, radius, 0, pen_, penWidth_};
-    ops_.push_back(std::move(op));
+    stroke(op(DrawOp::Kind::Circle, cx, cy, radius, 0));
 }
 
 void RecordingCanvas::setFont(const FontSpec& font) {
     font_ = font;
-    DrawOp op{DrawOp::Kind::Font};
-    op.font = font;
-    ops_.push_back(std::move(op));
+    DrawOp change = op(DrawOp::Kind::Font);
+    change.font = font;
+    ops_.push_back(std::move(change));
 }
 
 void RecordingCanvas::text(double x, double y, const std::string& utf8) {
-    DrawOp op{DrawOp::Kind::Text, x, y, 0, 0, pen_, penWidth_, font_, utf8};
-    ops_.push_back(std::move(op));
+    DrawOp text = op(DrawOp::Kind::Text, x, y);
+    text.font = font_;
+    text.text = utf8;
+    stroke(std::move(text));
 }
 
 void RecordingCanvas::rotatedText(double x, double y, const std::string& utf8, int angleTenths) {
-    DrawOp op{DrawOp::Kind::RotatedText, x, y, 0, 0, pen_, penWidth_, font_, utf8, angleTenths};
-    ops_.push_back(std::move(op));
+    DrawOp text = op(DrawOp::Kind::RotatedText, x, y);
+    text.font = font_;
+    text.text = utf8;
+    text.angleTenths = angleTenths;
+    stroke(std::move(text));
+}
+
+void RecordingCanvas::stroke(DrawOp drawn) {
+    drawn.color = pen_;
+    drawn.penWidth = penWidth_;
+    ops_.push_back(std::move(drawn));
 }
 
 void RecordingCanvas::replay(Canvas& target, double factor) const {

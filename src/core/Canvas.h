@@ -59,7 +59,7 @@ public:
 
 // One drawing operation, as recorded.
 struct DrawOp {
-    enum class Kind { Clear, Pen, Line, Box, FillBox, Circle, Font, Text, RotatedText } kind;
+    enum class Kind { Clear, Pen, Line, Box, FillBox, Circle, Font, Text, RotatedText } kind = Kind::Clear;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // points; circle: (x1, y1) centre, x2 radius
     Rgb color;
     double penWidth = 1;
@@ -99,6 +99,9 @@ public:
     std::vector<std::string> texts() const;
 
 private:
+    // Records an operation drawn with the current pen.
+    void stroke(DrawOp drawn);
+
     double width_;
     double height_;
     FontSpec font_{"Arial", 8.25};

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/NumberText.h"
+#include "spacing/ValueSort.h"
 
 namespace ravelin {
 
@@ -124,8 +125,7 @@ HistogramFigures SettleHistogram(std::vector<double>& data, double interval, lon
     HistogramFigures figures;
     figures.n = static_cast<long long>(data.size());
     if (data.empty()) return figures;
-    // Equal doubles cannot be told apart, so any ascending sort gives the array a stable merge sort gives.
-    std::sort(data.begin(), data.end());
+    SortValues(data);
     if (interval == 0 || classes == 0) {
         const std::optional<double> chosen = DefaultInterval(data);
         if (!chosen) {

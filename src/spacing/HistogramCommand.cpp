@@ -10,6 +10,8 @@
 #include "core/Session.h"
 #include "spacing/HistoForm.h"
 #include "spacing/HistoToolsForm.h"
+#include "spacing/LargeBuffer.h"
+#include "spacing/ValueSort.h"
 #include "spacing/SpacingForm.h"
 #include "spacing/SpacingState.h"
 
@@ -74,7 +76,7 @@ std::vector<double> ReadHistogramData(const SpacingForm& sheet) {
     const SpacingGrid& measured = sheet.grid(0);
     const long long last = measured.lastFilledRow();
     std::vector<double> data;
-    data.reserve(static_cast<std::size_t>(last));
+    ReserveLarge(data, static_cast<std::size_t>(last));
     for (long long r = 1; r <= last; ++r) {
         const double y = measured.number(r) * c;
         if (y != 0) data.push_back(y);
@@ -119,6 +121,9 @@ HistogramFigures PlotHistogram(Session& session, std::vector<double>& data, Hist
     SpacingState& state = session.moduleState<SpacingState>();
     if (main) main->showProcessing(true);
     HistoForm::HistogramContent content;
+    // The chart keeps its own copy of the sorted values; its array serves the sort first.
+    ReserveLarge(content.data, data.size());
+    SortValues(data, content.data);
     content.figures = SettleHistogram(data, interval, classes);
     const HistogramFigures& figures = content.figures;
     if (figures.classesSettled) {
@@ -133,7 +138,7 @@ HistogramFigures PlotHistogram(Session& session, std::vector<double>& data, Hist
         figures.status == HistogramStatus::Ok ? figures.statistics : Statistics(data);
     state.Mean = statistics.mean;
     state.StdDev = statistics.stdDev;
-    content.data = data;
+    content.data.assign(data.begin(), data.end());
     content.laws = laws;
     const HistogramStatus status = figures.status;
     HistogramFigures result = content.figures;

@@ -368,20 +368,23 @@ void SpacingForm::ConvertData() {
     const double c = std::cos(readNumber(theta.text()) / DEG);
     double sum = 0;
     double largest = 0;
-    const long long rowCount = measured.rows();
-    for (long long r = 1; r < rowCount; ++r) {
+    // Every corrected cell is rewritten, so the column is built whole and replaces the old one.
+    const long long last = measured.lastFilledRow();
+    SpacingColumn values;
+    values.reserve(static_cast<std::size_t>(last));
+    for (long long r = 1; r <= last; ++r) {
         const double x = measured.number(r);
         if (x == 0) {
             measured.clear(r);
-            corrected.clear(r);
+            values.appendValue(0, CellKind::Empty);
             continue;
         }
         const double y = x * c;
-        if (c != 1) corrected.setFixed2(r, y);
-        else corrected.setGeneral(r, y);
+        values.appendValue(y, c != 1 ? CellKind::Fixed2 : CellKind::General);
         sum += y;
         largest = std::max(largest, y);
     }
+    corrected.assignColumn(std::move(values));
     const bool spacings = at("optData", 1).value() != 0;
     setText(at("lblRes", 1), "Tot. length = " + formatNumber(spacings ? sum : largest, "0.0#"));
     measured.setRedraw(true);

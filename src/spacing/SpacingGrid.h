@@ -1,9 +1,9 @@
 #pragma once
 // One value grid of a spacing datasheet: a fixed header row 0, a fixed
 // numbering column 0 and one column of distances (column 1), stored as a
-// compact column so that a million rows cost a few tens of megabytes and no
-// heap object per cell. Texts read from files or pasted are kept as typed in
-// one shared text pool; values the window writes itself (editor commits,
+// compact column (SpacingColumn) so that a million rows cost about twenty
+// megabytes and no heap object per cell. Texts read from files or pasted are
+// kept as typed; values the window writes itself (editor commits,
 // conversions) are kept as numbers and turned into text on demand.
 //
 // Rows are numbered as the window shows them: 0 is the header, 1..rows()-1
@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "spacing/SpacingColumn.h"
 
 namespace ravelin {
 
@@ -60,9 +62,13 @@ public:
     // --- cells ---
     // Row 0 gives the header texts, column 0 the row number; out-of-range cells read as "".
     std::string text(long long row, int column = kValueColumn) const;
-    bool isEmpty(long long row) const;
+    bool isEmpty(long long row) const { return !isDataRow(row) || cells_.kind(slot(row)) == CellKind::Empty; }
     // The value a consumer reads from a data cell: its leading numeric part, 0 when empty.
-    double number(long long row) const;
+    double number(long long row) const {
+        if (!isDataRow(row)) return 0;
+        const std::size_t s = slot(row);
+        return cells_.kind(s) == CellKind::Fixed2 ? shownFixed2(s) : cells_.value(s);
+    }
     // Writes a data cell as typed. Writes to the header or the numbering column are ignored.
     void setText(long long row, int column, std::string_view text);
     // Writes a value in the general number form ("1.5") or in the "0.0#" form.
@@ -73,6 +79,9 @@ public:
     void clearRange(long long first, long long last);
     // Fills rows first, first+1, ... with texts; the grid must be large enough.
     void assignTexts(long long first, const std::vector<std::string_view>& texts);
+    // Rows 1, 2, ... take the column's cells and every other data cell is
+    // emptied; cells beyond the last row are dropped.
+    void assignColumn(SpacingColumn column);
     // The last data row whose cell is not empty; 0 when every cell is empty.
     long long lastFilledRow() const;
 
@@ -102,29 +111,20 @@ public:
     void removeObserver(SpacingGridObserver* observer);
 
     // Bytes held by the text pool, for tests of the compaction.
-    std::size_t poolSize() const { return pool_.size(); }
+    std::size_t poolSize() const { return cells_.poolSize(); }
 
 private:
-    enum class Kind : std::uint8_t { Empty, Text, General, Fixed2 };
-
     std::size_t slot(long long row) const { return static_cast<std::size_t>(row - 1); }
     bool isDataRow(long long row) const { return row >= 1 && row < rows_; }
-    void storeText(std::size_t slot, std::string_view text);
-    void release(std::size_t slot);
-    void compactPool();
     long long clampRow(long long row) const;
+    double shownFixed2(std::size_t slot) const;
     void changed(long long first, long long last);
     void cursorMoved();
 
     int index_;
     long long rows_ = 2;
-    // Column 1 of rows 1..rows_-1, one entry per row.
-    std::vector<double> numbers_;
-    std::vector<std::size_t> offsets_;
-    std::vector<std::uint32_t> lengths_;
-    std::vector<Kind> kinds_;
-    std::string pool_;
-    std::size_t poolGarbage_ = 0;
+    // Column 1 of rows 1..rows_-1: row r is cell r - 1; rows past the column's size are empty.
+    SpacingColumn cells_;
 
     long long row_ = 1;
     int column_ = kValueColumn;

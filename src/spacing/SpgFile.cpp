@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
+#include "spacing/LargeBuffer.h"
 #include "spacing/SpacingForm.h"
 
 namespace ravelin {
@@ -128,9 +131,9 @@ void fileMissing(SpacingForm& window, const std::string& path) {
 }
 
 // Reads the fields into the window; the distances are returned, the first error (if any) in `error`.
-std::vector<std::string_view> readFields(FieldReader& reader, SpacingForm& window, std::optional<SpgReadError>& error) {
+SpacingColumn readFields(FieldReader& reader, SpacingForm& window, std::optional<SpgReadError>& error) {
     Platform& platform = window.platform();
-    std::vector<std::string_view> values;
+    SpacingColumn values;
     values.reserve(reader.lineCount());
     auto setField = [&](const char* name, int index, const std::string& text) {
         window.setText(window.at(name, index), text);
@@ -142,7 +145,7 @@ std::vector<std::string_view> readFields(FieldReader& reader, SpacingForm& windo
         if (key == '\'') continue;
         const bool isKey = std::string_view("CDSTFLHAINWXYZ").find(key) != std::string_view::npos;
         if (!isKey) {
-            values.push_back(trimSpaces(field.text));
+            values.append(trimSpaces(field.text));
             if (values.size() % kValuesPerEventPass == 0) platform.processEvents();
             continue;
         }
@@ -200,25 +203,52 @@ std::vector<std::string_view> readFields(FieldReader& reader, SpacingForm& windo
 }
 
 // Puts the distances into the grids and completes the window as after any load.
-void fillWindow(SpacingForm& window, const std::vector<std::string_view>& values) {
+void fillWindow(SpacingForm& window, SpacingColumn values) {
     const double wanted = readNumber(window.session().options.nbDataOnGrid);
     const long long defaultRows = (wanted >= 1 ? static_cast<long long>(wanted) : 1) + 1;
     const auto n = static_cast<long long>(values.size());
     SpacingGrid& measured = window.grid(0);
     SpacingGrid& corrected = window.grid(1);
-    const bool enlarged = n + 1 > defaultRows;
-    if (enlarged) window.NumFlexGrid(n + 1, defaultRows);
+    if (n + 1 > defaultRows) window.NumFlexGrid(n + 1, defaultRows);
     measured.setRedraw(false);
     corrected.setRedraw(false);
-    measured.assignTexts(1, values);
-    corrected.clearRange(1, n);
-    if (!enlarged) {
-        // Rows below the data keep nothing from an earlier content, in either grid.
-        measured.clearRange(n + 1, measured.rows() - 1);
-        corrected.clearRange(n + 1, corrected.rows() - 1);
-    }
+    // Rows below the data keep nothing from an earlier content, in either grid.
+    measured.assignColumn(std::move(values));
+    corrected.clearRange(1, corrected.rows() - 1);
     measured.setRedraw(true);
     corrected.setRedraw(true);
+}
+
+// The file's bytes in one read: a long file costs one buffer, not a growing one.
+std::optional<std::string> readWholeFile(const std::string& path) {
+    std::error_code failed;
+    const auto expected = std::filesystem::file_size(path, failed);
+    if (failed) return readFileBytes(path);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(expected));
+    PrepareLargeBuffer(bytes.data(), bytes.capacity());
+    bytes.resize(static_cast<std::size_t>(expected));
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return std::nullopt;
+    // A file that grew since its size was taken is read to its end.
+    if (in) bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+bool isAscii(std::string_view bytes) {
+    unsigned char high = 0;
+    for (char c : bytes) high |= static_cast<unsigned char>(c);
+    return high < 0x80;
+}
+
+// The file's text in UTF-8; plain ASCII (every usual datasheet) is taken as it is, without a copy.
+std::string fileText(std::string bytes) {
+    if (isAscii(bytes)) return bytes;
+    return decodeFileText(bytes);
 }
 
 // A field that would be cut at a comma (or lose a leading quote) is written
@@ -259,7 +289,7 @@ bool LoadSpacingFile(const std::string& path, SpacingForm& window) {
     platform.setBusy(true);
     for (const char* button : {"cmdHisto", "Vario", "cmdConvert"}) window.setEnabled(window.at(button), false);
 
-    std::optional<std::string> bytes = readFileBytes(path);
+    std::optional<std::string> bytes = readWholeFile(path);
     if (!bytes) {
         std::error_code ignored;
         if (!std::filesystem::exists(path, ignored)) {
@@ -273,16 +303,17 @@ bool LoadSpacingFile(const std::string& path, SpacingForm& window) {
         platform.setBusy(false);
         return false;
     }
-    const std::string text = decodeFileText(*bytes);
+    std::string text = fileText(std::move(*bytes));
     bytes.reset();
 
     FieldReader reader(text);
     std::optional<SpgReadError> error;
-    const std::vector<std::string_view> values = readFields(reader, window, error);
+    SpacingColumn values = readFields(reader, window, error);
+    text = std::string();  // the column holds its own copies
 
     window.setCaption(DatasheetCaption(path, platform.currentFolder()));
     window.setFilePath(path);
-    fillWindow(window, values);
+    fillWindow(window, std::move(values));
     ComputeTheta(window);
     ClearModifiedMarker(window);
     window.UpdateDataInfo();

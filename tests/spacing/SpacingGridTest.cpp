@@ -154,6 +154,46 @@ TEST(SpacingGridTest, RewritingCellsDoesNotGrowThePoolForever) {
     EXPECT_EQ(grid.text(10), longText);
 }
 
+TEST(SpacingGridTest, AColumnReplacesEveryDataCell) {
+    SpacingGrid grid(0);
+    grid.setRows(10);
+    grid.setText(8, 1, "stale");
+    Recorder recorder;
+    grid.addObserver(&recorder);
+    SpacingColumn column;
+    for (const char* text : {"1.5", "", "a text longer than eight"}) column.append(text);
+    grid.assignColumn(std::move(column));
+    EXPECT_EQ(grid.text(1), "1.5");
+    EXPECT_TRUE(grid.isEmpty(2));
+    EXPECT_EQ(grid.text(3), "a text longer than eight");
+    EXPECT_TRUE(grid.isEmpty(8));
+    EXPECT_EQ(grid.lastFilledRow(), 3);
+    ASSERT_EQ(recorder.cells.size(), 1u);
+    EXPECT_EQ(recorder.cells[0], std::make_pair(1LL, 9LL));
+
+    SpacingColumn tooLong;
+    for (int i = 1; i <= 12; ++i) tooLong.append(std::to_string(i));
+    grid.assignColumn(std::move(tooLong));  // cells beyond the last row are dropped
+    EXPECT_EQ(grid.lastFilledRow(), 9);
+    EXPECT_EQ(grid.text(9), "9");
+    grid.setRows(20);
+    EXPECT_TRUE(grid.isEmpty(10));
+    grid.removeObserver(&recorder);
+}
+
+TEST(SpacingGridTest, ACellFarDownAndItsClearing) {
+    SpacingGrid grid(1);
+    grid.setRows(1000001);
+    grid.setText(1000000, 1, "1.25");
+    EXPECT_EQ(grid.lastFilledRow(), 1000000);
+    grid.clearRange(1, 1000000);
+    EXPECT_EQ(grid.lastFilledRow(), 0);
+    EXPECT_TRUE(grid.isEmpty(999999));
+    EXPECT_EQ(grid.number(500000), 0);
+    EXPECT_EQ(grid.text(1000000), "");
+    EXPECT_EQ(grid.text(1000000, 0), "1000000");
+}
+
 TEST(SpacingGridTest, AMillionRowsLoadAndReadBack) {
     SpacingGrid grid(0);
     const long long n = 1000000;

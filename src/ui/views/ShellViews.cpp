@@ -12,6 +12,8 @@
 #include "ui/Icons.h"
 #include "ui/UiContext.h"
 #include "ui/views/InfoBoxView.h"
+#include "ui/views/ChartView.h"
+#include "ui/views/DatasheetView.h"
 
 namespace ravelin {
 
@@ -80,6 +82,8 @@ void registerAllViews(UiContext& context) {
     context.registerView("frmAbout", createAboutView, WindowKind::Dialog);
     context.registerView("frmOptions", nullptr, WindowKind::Dialog);
     context.registerView("frmInfoBox", createInfoBoxView, WindowKind::Document);
+    context.registerView("frmSpacing", createDatasheetView, WindowKind::Document);
+    context.registerView("frmHisto", createChartView, WindowKind::Document);
 }
 
 }  // namespace ravelin

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Opening a ".spg" of 1,000,000 spacings in the desktop program until its
+# datasheet is shown; then scrolling its grids to the end and typing a value
+# into the last row (editor opened, Enter, summary recounted), each with the
+# repaint it causes.
+source "$(dirname "$0")/common.sh"
+[ -n "${DISPLAY:-}" ] || export QT_QPA_PLATFORM=offscreen
+work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+file=$work/million.spg
+count=${RAVELIN_BENCH_ROWS:-1000000}
+
+# Exponential spacings of mean 0.4 m with two decimals, as a field notebook gives them.
+awk -v n="$count" 'BEGIN {
+  srand(20240601)
+  printf "\047Heading comment/title\r\nHead = Benchmark scanline\r\n"
+  printf "\047Family name\r\nFami = J1\r\n\047Location\r\nLoca = Quarry north\r\n"
+  printf "Clif = 250,75\r\nScan = 250,75\r\nDisc = 70,30\r\nType = 2\r\nAngl = 15\r\n"
+  for (i = 0; i < n; i++) { v = -0.4 * log(1 - rand()); if (v < 0.01) v = 0.01; printf "%.2f\r\n", v }
+}' >"$file"
+
+best_open=999999; worst_scroll=0; worst_edit=0; rss=0
+for _ in 1 2 3; do
+  line=$(XDG_CONFIG_HOME=$work/config "$bin/ravelin" "$file" --open-report 2>/dev/null | grep open_ms || true)
+  [ -n "$line" ] || { echo "FAIL the desktop program printed no report"; exit 1; }
+  echo "  $line"
+  grep -q "rows=$count " <<<"$line" || { echo "FAIL not every row was loaded"; exit 1; }
+  grep -q "edited=1" <<<"$line" || { echo "FAIL the last value was not edited"; exit 1; }
+  open=$(sed -E 's/.*open_ms=([0-9.]+).*/\1/' <<<"$line")
+  scroll=$(sed -E 's/.*scroll_end_ms=([0-9.]+).*/\1/' <<<"$line")
+  edit=$(sed -E 's/.*edit_ms=([0-9.]+).*/\1/' <<<"$line")
+  rss=$(sed -E 's/.*rss_kb=([0-9-]+).*/\1/' <<<"$line")
+  (( $(echo "$open < $best_open" | bc -l) )) && best_open=$open
+  (( $(echo "$scroll > $worst_scroll" | bc -l) )) && worst_scroll=$scroll
+  (( $(echo "$edit > $worst_edit" | bc -l) )) && worst_edit=$edit
+done
+status=0
+verdict "opening $count spacings until the datasheet is shown" "$best_open" 2000 ms || status=1
+# 100 ms: the delay a user still takes as instant.
+verdict "scrolling both grids to the end (slowest run)" "$worst_scroll" 100 ms || status=1
+verdict "typing a value into the last row (slowest run)" "$worst_edit" 100 ms || status=1
+echo "  resident memory after the edit: $(echo "scale=1; $rss / 1024" | bc) MB"
+exit $status

@@ -1,0 +1,200 @@
+#include "ui/views/ChartView.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include "ui/FormBinder.h"
+#include "ui/Icons.h"
+#include "ui/UiContext.h"
+#include "ui/render/QtCanvas.h"
+
+namespace ravelin {
+
+namespace {
+
+// The labels the window shows (lblY is only the text of the turned label).
+const char* const kShownLabels[] = {"lblTitre",    "lblInfo",     "lblX",  "lblMean",
+                                    "lblStdDev",   "lblNbValues", "lblScanline"};
+// Small enough that the form, not the widgets, decides the window's size.
+constexpr int kMinimumWidth = 160;
+constexpr int kMinimumHeight = 120;
+
+}  // namespace
+
+RotatedLabelBox::RotatedLabelBox(HistoForm& form, QWidget* parent) : QWidget(parent), form_(&form) {
+    setObjectName("picText");
+}
+
+void RotatedLabelBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!form_) return;
+    const double perTwip = logicalDpiX() / 1440.0;
+    QtCanvas canvas(painter, width() / perTwip, height() / perTwip);
+    form_->rotatedLabel().replay(canvas);
+}
+
+ChartView::ChartView(HistoForm& form, UiContext& context, QWidget* parent)
+    : QWidget(parent), form_(&form), context_(context), binder_(new FormBinder(form, this)) {
+    setObjectName(qs(form.name()));
+    setWindowIcon(toolbarIcon("HistoOptions"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+
+    for (const char* name : kShownLabels) {
+        auto* label = new QLabel(this);
+        label->setObjectName(name);
+        label->setTextFormat(Qt::PlainText);
+        label->installEventFilter(this);
+        labels_[name] = label;
+        binder_->bind(form.at(name), label);
+    }
+    rotated_ = new RotatedLabelBox(form, this);
+    rotated_->installEventFilter(this);
+    binder_->bind(form.at("picText"), rotated_);
+
+    Control& editorControl = form.at("txtSaisie");
+    editor_ = new QLineEdit(this);
+    editor_->setObjectName(qs(editorControl.key()));
+    editor_->setFont(toQFont(editorControl.font()));
+    editor_->setMouseTracking(true);
+    editor_->installEventFilter(this);
+    binder_->bind(editorControl, editor_);
+
+    for (const auto& control : form.controls()) place(*control);
+    form.addObserver(this);
+    context.session().addObserver(this);
+}
+
+ChartView::~ChartView() {
+    detach();
+    context_.session().removeObserver(this);
+}
+
+void ChartView::detach() {
+    if (!form_) return;
+    form_->removeObserver(this);
+    binder_->detach();
+    rotated_->detach();
+    form_ = nullptr;
+}
+
+void ChartView::formDestroyed(Form& form) {
+    if (&form == form_) detach();
+}
+
+QLabel* ChartView::label(const std::string& name) const {
+    auto it = labels_.find(name);
+    return it == labels_.end() ? nullptr : it->second;
+}
+
+QSize ChartView::sizeHint() const {
+    if (!form_) return QWidget::sizeHint();
+    return {context_.px(form_->innerWidth()), context_.px(form_->innerHeight())};
+}
+
+QSize ChartView::minimumSizeHint() const { return {kMinimumWidth, kMinimumHeight}; }
+
+void ChartView::place(const Control& control) {
+    QWidget* widget = nullptr;
+    if (control.name() == "picText") widget = rotated_;
+    else if (control.name() == "txtSaisie") widget = editor_;
+    else widget = label(control.name());
+    if (!widget) return;
+    QSize size(context_.px(control.width()), context_.px(control.height()));
+    // The screen's text may be a pixel wider than the form measured: never cut it.
+    if (qobject_cast<QLabel*>(widget)) size = size.expandedTo(widget->sizeHint());
+    widget->setGeometry(QRect(QPoint(context_.px(control.left()), context_.px(control.top())), size));
+    if (widget == editor_) editor_->raise();
+}
+
+void ChartView::controlChanged(Form&, Control& control, ControlProperty property) {
+    switch (property) {
+        case ControlProperty::Geometry:
+        case ControlProperty::Text:
+            place(control);
+            break;
+        case ControlProperty::Font:
+            // The editor takes each edited label's font, the design font included.
+            if (control.name() == "txtSaisie" && editor_) editor_->setFont(toQFont(control.font()));
+            place(control);
+            break;
+        default:
+            break;
+    }
+}
+
+void ChartView::formChanged(Form&, FormProperty property) {
+    if (property != FormProperty::Caption || !form_ || activationPending_) return;
+    // A command shows a new chart before it names it ("Histo-..."), and the
+    // MDI area activates it at once, while the name still says nothing. A
+    // window system reports that activation once the command is over: so
+    // is it reported again here, and the form acts on the final name.
+    if (context_.session().activeForm() != form_) return;
+    activationPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        activationPending_ = false;
+        if (form_ && context_.session().activeForm() == form_) form_->userActivate();
+    });
+}
+
+void ChartView::drawingChanged(Form&) {
+    update();
+    rotated_->update();
+}
+
+bool ChartView::event(QEvent* event) {
+    // The window around the view shows the chart picture of the toolbar.
+    if (event->type() == QEvent::ParentChange && parentWidget()) parentWidget()->setWindowIcon(windowIcon());
+    return QWidget::event(event);
+}
+
+void ChartView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!form_) return;
+    QtCanvas canvas(painter, context_.twips(width()), context_.twips(height()));
+    form_->chart().replay(canvas);
+}
+
+void ChartView::mousePressEvent(QMouseEvent* event) {
+    if (form_ && event->button() == Qt::LeftButton) form_->userClickChart();
+}
+
+void ChartView::mouseMoveEvent(QMouseEvent*) {
+    if (form_) form_->userMouseMoveSurface();
+}
+
+bool ChartView::eventFilter(QObject* watched, QEvent* event) {
+    if (!form_) return false;
+    if (watched == editor_) {
+        if (event->type() == QEvent::MouseMove) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+            form_->userMouseMoveEditor(context_.twips(at.x()), context_.twips(at.y()));
+            if (form_->pointer() == HistoForm::Pointer::SizeAll) editor_->setCursor(Qt::SizeAllCursor);
+            else editor_->unsetCursor();
+        }
+        return false;
+    }
+    Control* control = binder_->controlFor(watched);
+    if (!control) return false;
+    switch (event->type()) {
+        case QEvent::MouseButtonDblClick:
+            form_->userDoubleClick(*control);
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            return true;  // a press on a label does nothing
+        default:
+            return false;
+    }
+}
+
+QWidget* createChartView(Form& form, UiContext& context, QWidget* parent) {
+    return new ChartView(dynamic_cast<HistoForm&>(form), context, parent);
+}
+
+}  // namespace ravelin

@@ -1,0 +1,94 @@
+// The histogram's sort: the order of a stable sort by value for short and
+// long arrays, signs, zeros, infinities and ties, with or without lent room.
+
+#include "spacing/ValueSort.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace ravelin {
+namespace {
+
+std::vector<std::uint64_t> bitsOf(const std::vector<double>& values) {
+    std::vector<std::uint64_t> bits;
+    for (double v : values) bits.push_back(std::bit_cast<std::uint64_t>(v));
+    return bits;
+}
+
+// Compared bit for bit, so +0 and -0 in the wrong order would show.
+void expectStableOrder(std::vector<double> values) {
+    std::vector<double> expected = values;
+    std::stable_sort(expected.begin(), expected.end());
+    SortValues(values);
+    EXPECT_EQ(bitsOf(values), bitsOf(expected));
+}
+
+std::vector<double> mixedValues(std::size_t n, unsigned seed) {
+    std::mt19937 random(seed);
+    std::lognormal_distribution<double> spacing(std::log(0.4), 0.6);
+    const double specials[] = {0.0, -0.0, std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::denorm_min(),
+                               -std::numeric_limits<double>::max(), 1.0, 1.0};
+    std::vector<double> values;
+    for (std::size_t i = 0; i < n; ++i) {
+        switch (random() % 4) {
+            case 0: values.push_back(std::round(spacing(random) * 100) / 100); break;  // many ties
+            case 1: values.push_back(-spacing(random)); break;
+            case 2: values.push_back(specials[random() % std::size(specials)]); break;
+            default: values.push_back(spacing(random) * 1e6); break;
+        }
+    }
+    return values;
+}
+
+TEST(ValueSortTest, GivesTheOrderOfAStableSortShortAndLong) {
+    for (std::size_t n : {0u, 1u, 2u, 100u, 4095u, 4096u, 50000u}) expectStableOrder(mixedValues(n, static_cast<unsigned>(n)));
+    std::vector<double> spacings = mixedValues(200000, 3);
+    for (double& v : spacings) v = std::fabs(v);  // the usual case: all positive
+    expectStableOrder(spacings);
+}
+
+TEST(ValueSortTest, ZerosOfBothSignsKeepTheirOrder) {
+    std::vector<double> values;
+    for (int i = 0; i < 10000; ++i) values.push_back(i % 3 == 0 ? -0.0 : i % 3 == 1 ? 0.0 : 1.0 / (1 + i));
+    expectStableOrder(values);
+}
+
+TEST(ValueSortTest, LentRoomOfAnySizeServesTheSort) {
+    const std::vector<double> values = mixedValues(30000, 11);
+    std::vector<double> expected = values;
+    std::stable_sort(expected.begin(), expected.end());
+    for (std::size_t room : {0u, 10u, 30000u, 90000u}) {
+        std::vector<double> sorted = values;
+        std::vector<double> scratch(room, 5.0);
+        SortValues(sorted, scratch);
+        EXPECT_EQ(bitsOf(sorted), bitsOf(expected)) << room;
+    }
+}
+
+TEST(ValueSortTest, SortedValuesStayInPlaceAndNanGoesToTheEnds) {
+    std::vector<double> sorted(10000);
+    for (std::size_t i = 0; i < sorted.size(); ++i) sorted[i] = static_cast<double>(i) / 7;
+    const double* before = sorted.data();
+    SortValues(sorted);
+    EXPECT_EQ(sorted.data(), before);  // one look, no copy
+    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end()));
+
+    std::vector<double> withNan = mixedValues(10000, 5);
+    withNan[17] = std::numeric_limits<double>::quiet_NaN();
+    withNan[4000] = -std::numeric_limits<double>::quiet_NaN();
+    SortValues(withNan);
+    EXPECT_TRUE(std::isnan(withNan.front()));
+    EXPECT_TRUE(std::isnan(withNan.back()));
+    EXPECT_TRUE(std::is_sorted(withNan.begin() + 1, withNan.end() - 1));
+}
+
+}  // namespace
+}  // namespace ravelin

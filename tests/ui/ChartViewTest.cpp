@@ -1,0 +1,273 @@
+// The chart window: the recorded chart on the surface, the labels where the
+// form puts them, in-place label editing, the options window's "&Apply",
+// and charts leaving the program (clipboard, files, printer).
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "UiTestSupport.h"
+#include "spacing/ChartPlot.h"
+#include "spacing/HistoForm.h"
+#include "spacing/SpacingForm.h"
+#include "ui/views/ChartView.h"
+
+using namespace ravelin;
+using ravelin::testing::Desktop;
+
+namespace {
+
+const char* const kSpacings[] = {"0.5", "1.2", "0.8", "2.5", "0.3", "1.7", "0.9", "3.1", "0.6", "1.4", "2.2", "0.7"};
+
+// A datasheet with a dozen spacings and its histogram, drawn through the "Plot Histo" button.
+struct Plotted {
+    SpacingForm* sheet = nullptr;
+    HistoForm* chart = nullptr;
+    ChartView* view = nullptr;
+};
+
+ChartView* chartViewOf(Desktop& d, const Form& chart) {
+    auto* window = qobject_cast<QMdiSubWindow*>(d.window->windowOf(chart));
+    return window ? qobject_cast<ChartView*>(window->widget()) : nullptr;
+}
+
+SpacingForm& datasheet(Desktop& d) {
+    d.window->action("mnuFileNewData")->trigger();
+    auto& sheet = dynamic_cast<SpacingForm&>(*d.session.currentDocument());
+    long long row = 1;
+    for (const char* value : kSpacings) sheet.setCell(0, row++, 1, value);
+    sheet.setText("txtComment", -1, "North face");
+    sheet.UpdateDataInfo();
+    QApplication::setActiveWindow(d.window.get());
+    return sheet;
+}
+
+Plotted plot(Desktop& d) {
+    Plotted p;
+    p.sheet = &datasheet(d);
+    auto* button = d.window->windowOf(*p.sheet)->findChild<QPushButton*>("cmdHisto");
+    QTest::mouseClick(button, Qt::LeftButton);
+    for (const auto& form : d.session.forms())
+        if (form->name() == "frmHisto") p.chart = dynamic_cast<HistoForm*>(form.get());
+    if (p.chart) p.view = chartViewOf(d, *p.chart);
+    return p;
+}
+
+QRect pixels(const Desktop& d, const Control& control) {
+    return {d.context.px(control.left()), d.context.px(control.top()), d.context.px(control.width()),
+            d.context.px(control.height())};
+}
+
+int countColour(const QImage& image, QColor colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) == colour) ++n;
+    return n;
+}
+
+QColor qcolor(Rgb c) { return QColor(c.red(), c.green(), c.blue()); }
+
+// Pixels of a smoothed line: the colour itself or its blend with a light
+// background, told apart from the other laws' colours and from grey.
+int countLineColour(const QImage& image, QColor colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor p = image.pixelColor(x, y);
+            const int low = std::min({p.red(), p.green(), p.blue()});
+            // Take away the white of the blend: what is left is the line's own colour.
+            const int r = p.red() - low, g = p.green() - low, b = p.blue() - low;
+            if (std::max({r, g, b}) < 100) continue;
+            auto close = [](int a, int b) { return std::abs(a - b) < 60; };
+            const int scale = std::max({colour.red(), colour.green(), colour.blue()});
+            const double f = std::max({r, g, b}) / static_cast<double>(scale);
+            if (close(r, colour.red() * f) && close(g, colour.green() * f) && close(b, colour.blue() * f)) ++n;
+        }
+    return n;
+}
+
+}  // namespace
+
+class ChartViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void plotHistoOpensTheChartWithItsLabelsWhereTheFormSays() {
+        Desktop d;
+        Plotted p = plot(d);
+        QVERIFY(p.chart && p.view);
+        QCOMPARE(d.window->windowOf(*p.chart)->windowTitle(), QString("Histo-Data 1"));
+        for (const char* name : {"lblTitre", "lblInfo", "lblX", "lblMean", "lblStdDev", "lblNbValues"}) {
+            const Control& control = p.chart->at(name);
+            QLabel* label = p.view->label(name);
+            QVERIFY2(label, name);
+            QCOMPARE(label->text(), QString::fromStdString(control.text()));
+            QCOMPARE(label->pos(), pixels(d, control).topLeft());
+            QVERIFY(label->width() >= pixels(d, control).width());
+            QCOMPARE(label->font().bold(), control.font().bold);
+            QCOMPARE(label->font().pointSizeF(), control.font().size);
+        }
+        QCOMPARE(p.view->label("lblTitre")->text(), QString("North face"));
+        QCOMPARE(p.view->rotatedBox()->geometry(), pixels(d, p.chart->at("picText")));
+        QVERIFY(!p.view->labelEditor()->isVisible());
+        // The options window comes with the chart, once the command has named it.
+        QTRY_VERIFY(d.windowOf("frmHistoTools") && d.windowOf("frmHistoTools")->isVisible());
+        QVERIFY(d.window->action("mnuViewHistoOptions")->isChecked());
+    }
+
+    void theSurfaceShowsBarsAndApplyDrawsTheLaws() {
+        Desktop d;
+        Plotted p = plot(d);
+        QVERIFY(p.view);
+        QImage before = p.view->grab().toImage();
+        QVERIFY(countColour(before, qcolor(chartcolors::Bar)) > 500);
+        QCOMPARE(countLineColour(before, qcolor(chartcolors::Triangular)), 0);
+        // The turned label is drawn in its box.
+        QImage rotated = p.view->rotatedBox()->grab().toImage();
+        QVERIFY(countColour(rotated, Qt::white) < rotated.width() * rotated.height());
+
+        QTRY_VERIFY(d.windowOf("frmHistoTools"));
+        QWidget* options = d.windowOf("frmHistoTools");
+        for (int i = 0; i < 4; ++i) {
+            auto* box = options->findChild<QCheckBox*>(QString("Check1(%1)").arg(i));
+            QVERIFY(box);
+            if (!box->isChecked()) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+            QVERIFY(box->isChecked());
+        }
+        QTest::mouseClick(options->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QImage after = p.view->grab().toImage();
+        for (Rgb law : {chartcolors::Exponential, chartcolors::Normal, chartcolors::Lognormal, chartcolors::Triangular})
+            QVERIFY(countLineColour(after, qcolor(law)) > 40);
+        QVERIFY(d.window->windowOf(*p.sheet)->windowTitle().endsWith("*"));
+    }
+
+    void doubleClickEditsALabelInPlace() {
+        Desktop d;
+        Plotted p = plot(d);
+        QVERIFY(p.view);
+        QLabel* title = p.view->label("lblTitre");
+        const QPoint place = title->pos();
+        QTest::mouseDClick(title, Qt::LeftButton, {}, QPoint(4, 4));
+        QLineEdit* editor = p.view->labelEditor();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->geometry().topLeft(), pixels(d, p.chart->at("txtSaisie")).topLeft());
+        QCOMPARE(editor->text(), QString("North face"));
+        QCOMPARE(editor->selectedText(), QString("North face"));
+        QVERIFY(editor->font().bold());
+        QCOMPARE(editor->font().pointSizeF(), 12.0);
+        QTest::keyClicks(editor, "Profile 2");
+        QCOMPARE(title->text(), QString("Profile 2"));  // the label follows the typing
+
+        // Pointer and status bar over the editor.
+        QTest::mouseMove(editor, QPoint(editor->width() / 2, editor->height() - 1));
+        QCOMPARE(editor->cursor().shape(), Qt::SizeAllCursor);
+        QVERIFY(d.window->statusBar()->findChild<QLabel*>("Panels(1)")->text().contains(" - "));
+        QMouseEvent inside(QEvent::MouseMove, QPointF(editor->width() / 2, editor->height() / 2),
+                           editor->mapToGlobal(QPointF(editor->width() / 2, editor->height() / 2)), Qt::NoButton,
+                           Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(editor, &inside);
+        QVERIFY(p.chart->pointer() == HistoForm::Pointer::Default);
+
+        // A click on the surface ends the edit; the label keeps its place.
+        QTest::mouseClick(p.view, Qt::LeftButton, {}, QPoint(p.view->width() / 2, p.view->height() / 2));
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(p.chart->text("lblTitre"), std::string("Profile 2"));
+        QCOMPARE(title->pos(), place);
+        QCOMPARE(title->pos(), pixels(d, p.chart->at("lblTitre")).topLeft());
+
+        // A single press on a label does nothing.
+        QTest::mouseClick(p.view->label("lblX"), Qt::LeftButton);
+        QVERIFY(!editor->isVisible());
+    }
+
+    void theTurnedLabelIsEditedAndEnterEndsIt() {
+        Desktop d;
+        Plotted p = plot(d);
+        QVERIFY(p.view);
+        QTest::mouseDClick(p.view->rotatedBox(), Qt::LeftButton, {}, QPoint(3, 10));
+        QVERIFY(!p.view->rotatedBox()->isVisible());
+        QLineEdit* editor = p.view->labelEditor();
+        QVERIFY(editor->isVisible());
+        editor->selectAll();
+        QTest::keyClicks(editor, "Count");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(p.view->rotatedBox()->isVisible());
+        QCOMPARE(p.chart->text("lblY"), std::string("     Count     "));
+        QCOMPARE(p.view->rotatedBox()->geometry(), pixels(d, p.chart->at("picText")));
+    }
+
+    void resizingRedrawsAtTheNewSize() {
+        Desktop d;
+        Plotted p = plot(d);
+        QVERIFY(p.view);
+        QWidget* window = d.window->windowOf(*p.chart);
+        window->resize(window->width() + 150, window->height() + 90);
+        QCOMPARE(p.chart->width(), d.context.twips(window->width()));
+        QCOMPARE(p.chart->chart().width(), p.chart->innerWidth());
+        QCOMPARE(p.view->label("lblX")->pos(), pixels(d, p.chart->at("lblX")).topLeft());
+        QCOMPARE(p.view->label("lblMean")->pos(), pixels(d, p.chart->at("lblMean")).topLeft());
+        QVERIFY(countColour(p.view->grab().toImage(), qcolor(chartcolors::Bar)) > 500);
+    }
+
+    void copySaveAndPrintTheChart() {
+        Desktop d;
+        Plotted p = plot(d);
+        QVERIFY(p.view);
+        QTRY_COMPARE(d.session.activeForm(), static_cast<Form*>(p.chart));
+        QApplication::clipboard()->clear();
+        d.window->action("mnuEditCopy")->trigger();
+        const QImage copied = QApplication::clipboard()->image();
+        QVERIFY(!copied.isNull());
+        // The double-size picture.
+        QCOMPARE(copied.width(), d.context.px(2 * p.chart->innerWidth()));
+        QVERIFY(countColour(copied, qcolor(chartcolors::Bar)) > 2000);
+
+        QTemporaryDir dir;
+        for (const char* name : {"chart.bmp", "chart.png"}) {
+            const QString path = dir.path() + "/" + name;
+            d.platform.files.push_back(path.toStdString());
+            d.window->action("mnuFileSave")->trigger();
+            QImage saved(path);
+            QVERIFY2(!saved.isNull(), name);
+            QCOMPARE(saved.size(), copied.size());
+        }
+        const QString pdf = dir.path() + "/chart.pdf";
+        d.platform.printPdf = pdf.toStdString();
+        d.window->action("mnuFilePrint")->trigger();
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QVERIFY(printed.read(5) == "%PDF-");
+    }
+
+    void variogramAsksItsInputsAndOpensItsChart() {
+        Desktop d;
+        SpacingForm& sheet = datasheet(d);
+        d.platform.inputs = {std::string("1"), std::string("5")};
+        QTest::mouseClick(d.window->windowOf(sheet)->findChild<QPushButton*>("Vario"), Qt::LeftButton);
+        HistoForm* chart = nullptr;
+        for (const auto& form : d.session.forms())
+            if (form->name() == "frmHisto") chart = dynamic_cast<HistoForm*>(form.get());
+        QVERIFY(chart && chart->variogram());
+        ChartView* view = chartViewOf(d, *chart);
+        QVERIFY(view);
+        QCOMPARE(d.window->windowOf(*chart)->windowTitle(), QString("Vario-Data 1"));
+        QCOMPARE(view->label("lblMean")->text(), QString::fromStdString(chart->text("lblMean")));
+        QVERIFY(!view->label("lblMean")->text().isEmpty());
+        const QImage image = view->grab().toImage();
+        QVERIFY(countColour(image, Qt::black) > 200);
+        QVERIFY(d.platform.inputs.empty());
+    }
+};
+
+QTEST_MAIN(ChartViewTest)
+#include "ChartViewTest.moc"

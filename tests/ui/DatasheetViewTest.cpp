@@ -1,0 +1,317 @@
+// The spacing datasheet window: the grids over the form's column stores,
+// typing through the cell editor, selection, scrolling in step, the
+// File and Edit commands, driven through the widgets.
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "UiTestSupport.h"
+#include "spacing/SpacingForm.h"
+#include "ui/views/DatasheetView.h"
+
+using namespace ravelin;
+using ravelin::testing::Desktop;
+
+namespace {
+
+SpacingForm& newDatasheet(Desktop& d) {
+    d.window->action("mnuFileNewData")->trigger();
+    auto* sheet = dynamic_cast<SpacingForm*>(d.session.currentDocument());
+    Q_ASSERT(sheet);
+    QApplication::setActiveWindow(d.window.get());
+    return *sheet;
+}
+
+DatasheetView* viewOf(Desktop& d, SpacingForm& sheet) {
+    auto* window = qobject_cast<QMdiSubWindow*>(d.window->windowOf(sheet));
+    return window ? qobject_cast<DatasheetView*>(window->widget()) : nullptr;
+}
+
+QString shown(SpacingTable* table, int modelRow, int column) {
+    return table->model()->index(modelRow, column).data().toString();
+}
+
+// The centre of a store row's value cell, in the viewport.
+QPoint cellCentre(SpacingTable* table, long long storeRow) { return table->valueCellRect(storeRow).center(); }
+
+void click(SpacingTable* table, long long storeRow, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, cellCentre(table, storeRow));
+}
+
+}  // namespace
+
+class DatasheetViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void newDatasheetShowsNumberedRowsWithFixedHeights() {
+        Desktop d;
+        SpacingForm& sheet = newDatasheet(d);
+        QCOMPARE(d.window->windowOf(sheet)->windowTitle(), QString("Data 1"));
+        DatasheetView* view = viewOf(d, sheet);
+        QVERIFY(view);
+        for (int g = 0; g < 2; ++g) {
+            SpacingTable* table = view->table(g);
+            QCOMPARE(table->model()->rowCount(), 1000);
+            QCOMPARE(table->model()->headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("N\u00B0"));
+            QCOMPARE(table->model()->headerData(1, Qt::Horizontal).toString(), QString("   Distance"));
+            QCOMPARE(shown(table, 0, 0), QString("1"));
+            QCOMPARE(shown(table, 999, 0), QString("1000"));
+            QCOMPARE(shown(table, 999, 1), QString());
+            QCOMPARE(table->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+            QCOMPARE(table->verticalHeader()->defaultSectionSize(), d.context.px(SpacingForm::kRowHeight));
+            // The core's width, or more when "1000" would not show whole in it.
+            QVERIFY(table->columnWidth(0) >= d.context.px(SpacingForm::kColumnWidths[0]));
+            QVERIFY(table->columnWidth(0) >= table->fontMetrics().horizontalAdvance("1000") + 6);
+            QVERIFY(table->columnWidth(0) <= d.context.px(SpacingForm::kColumnWidths[0]) + 6);
+            QVERIFY(table->columnWidth(1) >= d.context.px(SpacingForm::kColumnWidths[1]));
+            // The numbering column is not a cell the user selects.
+            QVERIFY(!(table->model()->flags(table->model()->index(0, 0)) & Qt::ItemIsSelectable));
+        }
+        const auto captions = view->findChildren<QLabel*>();
+        QStringList texts;
+        for (QLabel* l : captions) texts << l->text();
+        QVERIFY(texts.contains("Measured data (apparent spac./dist.)"));
+        QVERIFY(texts.contains("Corrected data (true spacings)"));
+        QVERIFY(texts.contains("Cliff wall") && texts.contains("Disc. set") && texts.contains("Scanline"));
+        QVERIFY(texts.contains("Dip dir.") && texts.contains("Dip ang.") && texts.contains("Theta angle"));
+        QVERIFY(!view->findChild<QPushButton*>("cmdHisto")->isEnabled());
+    }
+
+    void typingOpensTheEditorOverTheCellAndEnterMovesDown() {
+        Desktop d;
+        SpacingForm& sheet = newDatasheet(d);
+        DatasheetView* view = viewOf(d, sheet);
+        SpacingTable* measured = view->table(0);
+        click(measured, 3);
+        QCOMPARE(sheet.grid(0).row(), 3LL);
+        QTest::keyClick(measured, '5');
+        QLineEdit* editor = view->cellEditor();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->parentWidget(), measured->viewport());
+        QCOMPARE(editor->geometry(), measured->valueCellRect(3));
+        QCOMPARE(editor->text(), QString("5"));
+        QCOMPARE(editor->cursorPosition(), 1);
+        QTRY_VERIFY(editor->hasFocus());
+        QTest::keyClicks(editor, "x.25");  // the letter is refused by the key filter
+        QCOMPARE(editor->text(), QString("5.25"));
+        QVERIFY(d.window->windowOf(sheet)->windowTitle().endsWith("*"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(shown(measured, 2, 1), QString("5.25"));
+        QCOMPARE(sheet.grid(0).row(), 4LL);
+        QCOMPARE(measured->currentIndex().row(), 3);
+        QVERIFY(measured->hasFocus());
+
+        // Double click: the present text, caret at its end; Escape writes it back.
+        click(measured, 3);
+        QTest::mouseDClick(measured->viewport(), Qt::LeftButton, {}, cellCentre(measured, 3));
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->text(), QString("5.25"));
+        QCOMPARE(editor->cursorPosition(), 4);
+        QTest::keyClicks(editor, "0");
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(shown(measured, 2, 1), QString("5.25"));  // 5.250 in general number form
+        QCOMPARE(sheet.grid(0).row(), 3LL);
+    }
+
+    void theEditorFollowsTheCellInTheCorrectedGridAndWhenScrolled() {
+        Desktop d;
+        SpacingForm& sheet = newDatasheet(d);
+        DatasheetView* view = viewOf(d, sheet);
+        SpacingTable* corrected = view->table(1);
+        click(corrected, 2);
+        QTest::keyClick(corrected, '7');
+        QLineEdit* editor = view->cellEditor();
+        QCOMPARE(editor->parentWidget(), corrected->viewport());
+        QCOMPARE(editor->geometry(), corrected->valueCellRect(2));
+        corrected->verticalScrollBar()->setValue(2);
+        QCOMPARE(editor->geometry(), corrected->valueCellRect(2));
+        QVERIFY(editor->geometry().top() < 0);
+        // A click on another row commits the edit into the row it was opened on.
+        click(corrected, 5);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(sheet.cell(1, 2, 1), std::string("7"));
+    }
+
+    void scrollingOneGridScrollsTheOther() {
+        Desktop d;
+        SpacingForm& sheet = newDatasheet(d);
+        DatasheetView* view = viewOf(d, sheet);
+        view->table(0)->verticalScrollBar()->setValue(499);
+        QCOMPARE(view->table(1)->verticalScrollBar()->value(), 499);
+        QCOMPARE(sheet.grid(1).topRow(), 500LL);
+        QCOMPARE(view->table(1)->rowAt(0), 499);
+        view->table(1)->verticalScrollBar()->setValue(20);
+        QCOMPARE(view->table(0)->verticalScrollBar()->value(), 20);
+
+        // Enter on the last visible row scrolls both grids so the new row shows.
+        SpacingTable* measured = view->table(0);
+        const int bottom = measured->rowAt(measured->viewport()->height() - 1);
+        QVERIFY(bottom > 20);
+        click(measured, bottom + 1);
+        QTest::keyClick(measured, '1');
+        QTest::keyClick(view->cellEditor(), Qt::Key_Down);
+        QCOMPARE(sheet.grid(0).row(), static_cast<long long>(bottom) + 2);
+        QVERIFY(measured->viewport()->rect().contains(measured->valueCellRect(bottom + 2)));
+        QCOMPARE(view->table(1)->verticalScrollBar()->value(), measured->verticalScrollBar()->value());
+        QVERIFY(measured->verticalScrollBar()->value() > 20);
+    }
+
+    void blockSelectionCopyAndPasteThroughTheWindow() {
+        Desktop d;
+        SpacingForm& sheet = newDatasheet(d);
+        for (int r = 1; r <= 4; ++r) sheet.setCell(0, r, 1, std::to_string(r * 10));
+        DatasheetView* view = viewOf(d, sheet);
+        SpacingTable* measured = view->table(0);
+
+        // Mouse: press on row 2, drag to row 4.
+        QTest::mousePress(measured->viewport(), Qt::LeftButton, {}, cellCentre(measured, 2));
+        const QPoint end = cellCentre(measured, 4);
+        QMouseEvent move(QEvent::MouseMove, end, measured->viewport()->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(measured->viewport(), &move);
+        QTest::mouseRelease(measured->viewport(), Qt::LeftButton, {}, cellCentre(measured, 4));
+        QCOMPARE(sheet.grid(0).selection(), (GridBlock{2, 4, 1, 1}));
+        QCOMPARE(measured->selectionModel()->selectedIndexes().size(), 3);
+
+        QTest::keyClick(measured, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString("20\r30\r40"));
+
+        // Keyboard: Shift+Down extends from the current row.
+        click(measured, 1);
+        QTest::keyClick(measured, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(sheet.grid(0).selection(), (GridBlock{1, 2, 1, 1}));
+
+        // Paste below the last row grows both grids rather than dropping values.
+        measured->setFocus();
+        QTest::keyClick(measured, Qt::Key_End);
+        QCOMPARE(sheet.grid(0).row(), 1000LL);
+        QTest::keyClick(measured, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(measured->model()->rowCount(), 1002);
+        QCOMPARE(view->table(1)->model()->rowCount(), 1002);
+        QCOMPARE(shown(measured, 1001, 1), QString("40"));
+        QCOMPARE(shown(measured, 1001, 0), QString("1002"));
+        // Grown, both grids still show the row pasted into, side by side.
+        QVERIFY(measured->viewport()->rect().contains(measured->valueCellRect(1000)));
+        QCOMPARE(view->table(1)->verticalScrollBar()->value(), measured->verticalScrollBar()->value());
+
+        // Cut empties the cells.
+        click(measured, 2);
+        QTest::keyClick(measured, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(shown(measured, 1, 1), QString());
+        QCOMPARE(QApplication::clipboard()->text(), QString("20"));
+    }
+
+    void commandsAndSummaryReachTheGrids() {
+        Desktop d;
+        SpacingForm& sheet = newDatasheet(d);
+        DatasheetView* view = viewOf(d, sheet);
+        sheet.setCell(0, 1, 1, "2");
+        sheet.setCell(0, 2, 1, "4");
+        sheet.setCell(0, 3, 1, "1");
+        auto* count = view->findChild<QLabel*>("lblRes(2)");
+        QVERIFY(count->text().isEmpty());
+        // Moving the mouse over the window's background refreshes the summary.
+        QTest::mouseMove(view, QPoint(2, 2));
+        QTRY_COMPARE(count->text(), QString("N = 3"));
+        QCOMPARE(view->findChild<QLabel*>("lblRes(0)")->text(), QString("Tot. length = 7.0"));
+        auto* convert = view->findChild<QPushButton*>("cmdConvert");
+        QVERIFY(convert->isEnabled());
+        QVERIFY(view->findChild<QPushButton*>("Vario")->isEnabled());
+
+        auto* theta = view->findChild<QLineEdit*>("txtOr(4)");
+        theta->setFocus();
+        theta->selectAll();
+        QTest::keyClicks(theta, "60");
+        QSignalSpy changed(view->table(1)->model(), &QAbstractItemModel::dataChanged);
+        QTest::mouseClick(convert, Qt::LeftButton);
+        QVERIFY(!changed.isEmpty());
+        QCOMPARE(shown(view->table(1), 0, 1), QString("1.0"));
+        QCOMPARE(shown(view->table(1), 1, 1), QString("2.0"));
+        QCOMPARE(view->findChild<QLabel*>("lblRes(1)")->text(), QString("Tot. length = 3.5"));
+
+        // Orientations fill the theta field, which the form then disables.
+        const char* orientation[] = {"160", "75", "145", "70", "", "150", "5"};
+        for (int i : {0, 1, 2, 3, 5, 6}) {
+            auto* field = view->findChild<QLineEdit*>(QString("txtOr(%1)").arg(i));
+            field->setFocus();
+            QTest::keyClicks(field, orientation[i]);
+        }
+        QCOMPARE(theta->text(), QString::fromStdString(sheet.text("txtOr", 4)));
+        QVERIFY(!theta->isEnabled());
+    }
+
+    void aMillionRowsOpenScrollAndEdit() {
+        Desktop d;
+        SpacingForm& sheet = newDatasheet(d);
+        DatasheetView* view = viewOf(d, sheet);
+        sheet.NumFlexGrid(1'000'001, 1);
+        SpacingTable* measured = view->table(0);
+        QCOMPARE(measured->model()->rowCount(), 1'000'000);
+        measured->setFocus();
+        QTest::keyClick(measured, Qt::Key_End);
+        QCOMPARE(sheet.grid(0).row(), 1'000'000LL);
+        QCOMPARE(view->table(1)->verticalScrollBar()->value(), measured->verticalScrollBar()->value());
+        QVERIFY(measured->verticalScrollBar()->value() > 999'000);
+        QTest::keyClick(measured, '8');
+        QTest::keyClick(view->cellEditor(), Qt::Key_Return);  // the last row: written, no move
+        QCOMPARE(shown(measured, 999'999, 1), QString("8"));
+        QCOMPARE(shown(measured, 999'999, 0), QString("1000000"));
+        // The numbering column widens so that seven digits show whole.
+        QVERIFY(measured->columnWidth(0) > measured->fontMetrics().horizontalAdvance("1000000"));
+        QVERIFY(measured->columnWidth(1) >= d.context.px(SpacingForm::kColumnWidths[1]) - 20);
+        QTest::keyClick(measured, Qt::Key_Home);
+        QCOMPARE(view->table(1)->verticalScrollBar()->value(), 0);
+    }
+
+    void openSavePrintAndCloseThroughTheFileMenu() {
+        Desktop d;
+        const QString example = QFINDTESTDATA("../../examples/north-face-intersections.spg");
+        QVERIFY(!example.isEmpty());
+        d.platform.files.push_back(example.toStdString());
+        d.window->action("mnuFileOpen")->trigger();
+        auto* sheet = dynamic_cast<SpacingForm*>(d.session.currentDocument());
+        QVERIFY(sheet);
+        DatasheetView* view = viewOf(d, *sheet);
+        QVERIFY(view);
+        QVERIFY(d.window->windowOf(*sheet)->windowTitle().endsWith("north-face-intersections.spg"));
+        QCOMPARE(view->findChild<QLineEdit*>("txtComment")->text(), QString::fromStdString(sheet->text("txtComment")));
+        QVERIFY(!view->findChild<QLineEdit*>("txtComment")->text().isEmpty());
+        QVERIFY(view->findChild<QRadioButton*>("optData(0)")->isChecked());
+        QCOMPARE(shown(view->table(0), 0, 1), QString::fromStdString(sheet->cell(0, 1, 1)));
+        QVERIFY(!shown(view->table(0), 0, 1).isEmpty());
+        QVERIFY(view->findChild<QPushButton*>("cmdHisto")->isEnabled());
+
+        QTemporaryDir dir;
+        const std::string copy = (dir.path() + "/copy.spg").toStdString();
+        d.platform.files.push_back(copy);
+        d.window->action("mnuFileSaveAs")->trigger();
+        QVERIFY(QFile::exists(QString::fromStdString(copy)));
+        QVERIFY(d.window->windowOf(*sheet)->windowTitle().endsWith("copy.spg"));
+
+        const QString pdf = dir.path() + "/sheet.pdf";
+        d.platform.printPdf = pdf.toStdString();
+        d.window->action("mnuFilePrint")->trigger();
+        QFile printed(pdf);
+        QVERIFY(printed.open(QIODevice::ReadOnly));
+        QVERIFY(printed.read(5) == "%PDF-");
+
+        d.window->action("mnuFileClose")->trigger();
+        QVERIFY(!d.session.owns(sheet));
+    }
+};
+
+QTEST_MAIN(DatasheetViewTest)
+#include "DatasheetViewTest.moc"
