@@ -192,8 +192,12 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
             break;
         case ControlProperty::Visible:
             // Option pages are shown by their tab widget, not by the flag.
-            if (control.kind() != ControlKind::PictureBox || control.name() != "picOptions")
-                widget->setVisible(control.visible());
+            // A widget not yet placed in its window must not be shown on its
+            // own (it would become a window); it shows with its parent.
+            if (control.kind() != ControlKind::PictureBox || control.name() != "picOptions") {
+                if (!control.visible()) widget->hide();
+                else if (widget->isHidden() && widget->parentWidget()) widget->show();
+            }
             break;
         case ControlProperty::Value:
             if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {

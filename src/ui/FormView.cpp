@@ -109,7 +109,9 @@ QWidget* FormView::buildContainer(const std::string& key, bool isPage) {
     outer->setContentsMargins(isPage ? 8 : 6, isPage ? 8 : 6, isPage ? 8 : 6, isPage ? 8 : 6);
     if (!others.empty()) {
         auto* grid = new QGridLayout;
+        // Labels and results share the extra width; inputs keep their size.
         grid->setColumnStretch(0, 1);
+        grid->setColumnStretch(1, 2);
         grid->setHorizontalSpacing(10);
         grid->setVerticalSpacing(4);
         int row = 0;
@@ -160,12 +162,16 @@ QWidget* FormView::widgetFor(Control& control) {
         case ControlKind::TextBox: {
             auto* edit = new QLineEdit;
             edit->setReadOnly(control.readOnly());
+            edit->setMinimumWidth(80);
             if (control.readOnly()) {
+                // Results may be messages: they take the room their frame has.
                 edit->setFocusPolicy(Qt::NoFocus);
                 edit->setStyleSheet("QLineEdit { background: palette(window); }");
+                edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+                connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) { edit->setToolTip(text); });
+            } else {
+                edit->setMaximumWidth(130);
             }
-            edit->setMinimumWidth(80);
-            edit->setMaximumWidth(130);
             edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             widget = edit;
             break;
@@ -204,8 +210,8 @@ void FormView::addRow(QGridLayout* grid, int& row, Control& control) {
         auto* label = new QLabel(qs(control.description()));
         label->setBuddy(widget);
         // Long captions wrap; short ones stay on one line.
-        label->setWordWrap(control.description().size() > 40);
-        if (label->wordWrap()) label->setMinimumWidth(220);
+        label->setWordWrap(control.description().size() > 48);
+        if (label->wordWrap()) label->setMinimumWidth(260);
         grid->addWidget(label, row, 0);
         grid->addWidget(widget, row, 1);
     } else {

@@ -8,6 +8,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
+#include <QGuiApplication>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -97,7 +99,13 @@ void MainWindow::formCreated(Form& form) {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(view);
         // Tool windows size themselves to their content before they are placed.
-        const QSize hint = window->minimumSizeHint();
+        // Its natural size where the screen has room, never below what its layout needs.
+        QSize hint = window->sizeHint().expandedTo(window->minimumSizeHint());
+        // Wrapped labels need the height their width gives them.
+        if (QLayout* content = window->layout(); content && content->hasHeightForWidth())
+            hint.setHeight(std::max(hint.height(), content->totalHeightForWidth(hint.width())));
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            hint = hint.boundedTo(screen->availableGeometry().size() * 0.9).expandedTo(window->minimumSizeHint());
         if (context_.px(form.width()) < hint.width() || context_.px(form.height()) < hint.height())
             form.resize(std::max(form.width(), context_.twips(hint.width())),
                         std::max(form.height(), context_.twips(hint.height())));

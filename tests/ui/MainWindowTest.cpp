@@ -2,7 +2,9 @@
 // their widgets as a user would.
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -115,6 +117,22 @@ private slots:
         QCOMPARE(QString::fromStdString(d.platform.messages[0].text), QString("The dip angle should not be greater than 90"));
         QCOMPARE(dip->text(), QString("90"));
         QCOMPARE(dip->selectedText(), QString("90"));
+    }
+
+    void toolWindowsFitTheirTallestPage() {
+        Desktop d;
+        d.window->action("mnuModelsGeomec")->trigger();
+        auto* tabs = d.find<QTabWidget>("frmModGeom", "tbsOptions");
+        QVERIFY(tabs);
+        // The wedge page's twenty-odd rows count in the window's size (up to the screen's room).
+        const int needed = tabs->widget(1)->sizeHint().height();
+        QVERIFY(needed > 20 * 18);
+        const int room = QGuiApplication::primaryScreen()->availableGeometry().height() * 9 / 10;
+        QVERIFY2(d.windowOf("frmModGeom")->height() >= std::min(needed, room - 100),
+                 qPrintable(QString("%1 < %2").arg(d.windowOf("frmModGeom")->height()).arg(needed)));
+        // No control ever became a window of its own while its view was built.
+        for (QWidget* top : QApplication::topLevelWidgets())
+            QVERIFY2(!qobject_cast<QLineEdit*>(top) && !qobject_cast<QLabel*>(top), qPrintable(top->objectName()));
     }
 
     void eventLogWindowShowsTheSession() {
