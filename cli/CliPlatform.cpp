@@ -1,66 +1,103 @@
 #include "CliPlatform.h"
 
-#ifdef RAVELIN_CLI_RENDER
-#include <QGuiApplication>
-#include <sys/stat.h>
+#include <dlfcn.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <string>
-#include <memory>
+#include <vector>
 
-#include "ui/render/Render.h"
-#endif
+#include "PictureModule.h"
 
 namespace ravelin::cli {
 
-#ifdef RAVELIN_CLI_RENDER
 namespace {
-// Qt's painter needs an application object; an off-screen one needs no display.
-void ensureGuiApplication() {
-    if (QGuiApplication::instance()) return;
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (!std::getenv("XDG_RUNTIME_DIR")) {
-        // Qt wants a private runtime folder; make the one it would pick, quietly.
-        const std::string folder = "/tmp/runtime-" + std::to_string(getuid());
-        mkdir(folder.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-    }
-    static int argc = 1;
-    static char name[] = "ravelin-cli";
-    static char* argv[] = {name, nullptr};
-    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+
+// What the user is told when the picture module is missing or unusable.
+constexpr const char* kPictureSupportMissing = "picture support not installed";
+
+struct PictureModule {
+    RavelinRenderImageFunction* renderImage = nullptr;
+    RavelinExportDrawingFunction* exportDrawing = nullptr;
+    RavelinExportRichTextFunction* exportRichText = nullptr;
+};
+
+template <class Function>
+Function* symbol(void* handle, const char* name) {
+    return reinterpret_cast<Function*>(dlsym(handle, name));
 }
+
+// The folder of the running executable, with its trailing "/"; empty when unknown.
+std::string executableFolder() {
+    std::vector<char> path(4096);
+    for (;;) {
+        const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+        if (length < 0) return {};
+        if (static_cast<std::size_t>(length) < path.size()) {
+            std::string text(path.data(), static_cast<std::size_t>(length));
+            const auto slash = text.rfind('/');
+            return slash == std::string::npos ? std::string() : text.substr(0, slash + 1);
+        }
+        path.resize(path.size() * 2);  // cut: try again with more room
+    }
+}
+
+// Opens the module once; nullptr when it is absent, of another build, or incomplete.
+const PictureModule* pictureModule() {
+    static const PictureModule* loaded = [] () -> const PictureModule* {
+        const std::string folder = executableFolder();
+        if (folder.empty()) return nullptr;
+        void* handle = dlopen((folder + kPictureModuleName).c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) return nullptr;
+        auto* stamp = symbol<RavelinPictureStampFunction>(handle, "ravelin_picture_stamp");
+        static PictureModule module;
+        module.renderImage = symbol<RavelinRenderImageFunction>(handle, "ravelin_picture_render_image");
+        module.exportDrawing = symbol<RavelinExportDrawingFunction>(handle, "ravelin_picture_export_drawing");
+        module.exportRichText = symbol<RavelinExportRichTextFunction>(handle, "ravelin_picture_export_rich_text");
+        const bool usable = stamp && stamp() == currentPictureStamp() && module.renderImage && module.exportDrawing &&
+                            module.exportRichText;
+        // Never closed when usable: Qt's application object lives in it until the process ends.
+        if (!usable) {
+            dlclose(handle);
+            return nullptr;
+        }
+        return &module;
+    }();
+    return loaded;
+}
+
+bool missing(std::string* error) {
+    if (error) *error = kPictureSupportMissing;
+    return false;
+}
+
 }  // namespace
 
 std::optional<Image> CliPlatform::renderImage(const RecordingCanvas& drawing, double widthTwips, double heightTwips) {
-    ensureGuiApplication();
-    return toImage(renderDrawing(drawing, widthTwips, heightTwips));
+    const PictureModule* module = pictureModule();
+    if (!module) return std::nullopt;
+    Image image;
+    if (!module->renderImage(drawing, widthTwips, heightTwips, image)) return std::nullopt;
+    return image;
 }
 
 bool CliPlatform::exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
                                 const std::string& path, std::string* error) {
     exportedDrawings.push_back(path);
-    ensureGuiApplication();
-    return exportDrawingToFile(drawing, widthTwips, heightTwips, path, error);
+    const PictureModule* module = pictureModule();
+    if (!module) return missing(error);
+    std::string why;
+    const bool written = module->exportDrawing(drawing, widthTwips, heightTwips, path, why);
+    if (!written && error) *error = why;
+    return written;
 }
 
 bool CliPlatform::exportRichText(const RichText& text, const std::string& path, std::string* error) {
     exportedDrawings.push_back(path);
-    ensureGuiApplication();
-    return exportRichTextToPdf(text, path, error);
+    const PictureModule* module = pictureModule();
+    if (!module) return missing(error);
+    std::string why;
+    const bool written = module->exportRichText(text, path, why);
+    if (!written && error) *error = why;
+    return written;
 }
-#else
-std::optional<Image> CliPlatform::renderImage(const RecordingCanvas& drawing, double widthTwips, double heightTwips) {
-    return ScriptedPlatform::renderImage(drawing, widthTwips, heightTwips);
-}
-bool CliPlatform::exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
-                                const std::string& path, std::string* error) {
-    return ScriptedPlatform::exportDrawing(drawing, widthTwips, heightTwips, path, error);
-}
-bool CliPlatform::exportRichText(const RichText& text, const std::string& path, std::string* error) {
-    return ScriptedPlatform::exportRichText(text, path, error);
-}
-#endif
 
 }  // namespace ravelin::cli

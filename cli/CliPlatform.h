@@ -1,8 +1,10 @@
 #pragma once
-// The command line's platform: scripted dialogs, and, when the program is
-// built with the desktop libraries, Qt's painter for pictures, SVG and PDF.
-// The painter's machinery starts only when a picture is asked for, so
-// commands that draw nothing stay one short process.
+// The command line's platform: scripted dialogs, and Qt's painter for
+// pictures, SVG and PDF from the picture module (cli/PictureModule.h),
+// opened on the first picture asked for. Commands that draw nothing never
+// load it, so they stay one short process free of Qt.
+
+#include <string>
 
 #include "core/ScriptedPlatform.h"
 

@@ -369,8 +369,12 @@ std::string generalNumber(double value) {
     int e = d.exponent;
     if (e >= 15 || e <= -5) {
         out += digits.substr(0, 1);
-        if (digits.size() > 1) out += "." + digits.substr(1);
-        return out + "E" + exponentText(e, true, 2);
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1, std::string::npos);
+        }
+        out += 'E';
+        return out + exponentText(e, true, 2);
     }
     if (e >= 0) {
         std::size_t intCount = static_cast<std::size_t>(e) + 1;

@@ -9,8 +9,6 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace ravelin {
@@ -110,14 +108,50 @@ std::string toCrLf(std::string_view text) {
     return out;
 }
 
+namespace {
+// Bytes read at a time beyond a file's announced size (a pipe, a device, a file growing meanwhile).
+constexpr std::size_t kReadStep = 64 * 1024;
+
+// Closes the descriptor however the reading ends.
+struct OpenFile {
+    int fd;
+    ~OpenFile() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+// Reads up to `size` bytes into `data`; the count read (less at the file's end), or -1 on an error.
+ssize_t readFully(int fd, char* data, std::size_t size) {
+    std::size_t filled = 0;
+    while (filled < size) {
+        const ssize_t got = ::read(fd, data + filled, size - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return -1;
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(filled);
+}
+}  // namespace
+
+// A regular file is read in one block of its size; a pipe or a device, or
+// what a file gained since its size was taken, is read on in steps.
 std::optional<std::string> readFileBytes(const std::string& path) {
+    const OpenFile file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+    if (file.fd < 0) return std::nullopt;
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    if (::fstat(file.fd, &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+    std::string bytes(S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0, '\0');
+    const ssize_t got = readFully(file.fd, bytes.data(), bytes.size());
+    if (got < 0) return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(got));
+    std::array<char, kReadStep> step;
+    for (;;) {
+        const ssize_t more = readFully(file.fd, step.data(), step.size());
+        if (more < 0) return std::nullopt;
+        bytes.append(step.data(), static_cast<std::size_t>(more));
+        if (static_cast<std::size_t>(more) < step.size()) return bytes;
+    }
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {

@@ -32,8 +32,11 @@ std::string lowerExtension(const std::string& path) {
 bool exportAtomically(Platform& platform, const RecordingCanvas& picture, const std::string& path, std::string& error) {
     namespace fs = std::filesystem;
     const fs::path target(path);
-    const fs::path temporary =
-        target.parent_path() / ("." + target.stem().string() + ".saving" + target.extension().string());
+    std::string name = ".";
+    name += target.stem().string();
+    name += ".saving";
+    name += target.extension().string();
+    const fs::path temporary = target.parent_path() / name;
     if (!platform.exportDrawing(picture, picture.width(), picture.height(), temporary.string(), &error)) {
         std::error_code ignored;
         fs::remove(temporary, ignored);

@@ -49,13 +49,19 @@ long long RichTextDocument::clampLength(long long start, long long length) const
 }
 
 RichTextDocument::Location RichTextDocument::locate(long long position) const {
-    long long left = clampPosition(position);
-    for (std::size_t p = 0; p < paragraphs_.size(); ++p) {
-        const auto size = static_cast<long long>(paragraphs_[p].text.size());
-        if (left <= size) return {p, static_cast<std::size_t>(left)};
-        left -= size + 1;
+    position = clampPosition(position);
+    starts_.resize(paragraphs_.size());
+    if (startsKnown_ == 0 && !starts_.empty()) {
+        starts_[0] = 0;
+        startsKnown_ = 1;
     }
-    return {paragraphs_.size() - 1, paragraphs_.back().text.size()};
+    for (std::size_t p = startsKnown_; p < paragraphs_.size(); ++p)
+        starts_[p] = starts_[p - 1] + static_cast<long long>(paragraphs_[p - 1].text.size()) + 1;
+    startsKnown_ = paragraphs_.size();
+    // The last paragraph starting at or before the position; its end (just before the break) is its own.
+    const auto after = std::upper_bound(starts_.begin(), starts_.end(), position);
+    const auto p = static_cast<std::size_t>(after - starts_.begin()) - 1;
+    return {p, static_cast<std::size_t>(position - starts_[p])};
 }
 
 std::uint32_t RichTextDocument::intern(const TextFormat& format) {
@@ -110,6 +116,7 @@ void RichTextDocument::removeObserver(RichTextDocumentObserver* observer) {
 }
 
 void RichTextDocument::clear(const ParagraphFormat& format) {
+    paragraphsChangedAfter(0);
     paragraphs_.clear();
     paragraphs_.emplace_back();
     paragraphs_.back().format = format;
@@ -118,6 +125,7 @@ void RichTextDocument::clear(const ParagraphFormat& format) {
 }
 
 void RichTextDocument::assign(const RichText& text) {
+    paragraphsChangedAfter(0);
     paragraphs_.clear();
     length_ = 0;
     for (const RichParagraph& source : text.paragraphs) {
@@ -190,6 +198,7 @@ long long RichTextDocument::insertText(long long position, std::string_view utf8
     position = clampPosition(position);
     const std::uint32_t id = intern(format);
     const Location at = locate(position);
+    paragraphsChangedAfter(at.paragraph);
     Paragraph& target = paragraphs_[at.paragraph];
     if (lines.size() == 1) {
         target.text.insert(at.offset, lines.front());
@@ -226,6 +235,7 @@ void RichTextDocument::remove(long long start, long long length) {
     if (length == 0) return;
     const Location first = locate(start);
     const Location last = locate(start + length);
+    paragraphsChangedAfter(first.paragraph);
     Paragraph& head = paragraphs_[first.paragraph];
     if (first.paragraph == last.paragraph) {
         head.text.erase(first.offset, last.offset - first.offset);

@@ -4,6 +4,7 @@
 // break is one character, so a report block's CR LF takes one position.
 // Positions and lengths out of range are clamped, never an error.
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -114,6 +115,8 @@ private:
     };
 
     Location locate(long long position) const;
+    // An edit of paragraph p moves where the paragraphs after it start.
+    void paragraphsChangedAfter(std::size_t p) { startsKnown_ = std::min(startsKnown_, p + 1); }
     long long clampPosition(long long position) const;
     long long clampLength(long long start, long long length) const;
     std::uint32_t intern(const TextFormat& format);
@@ -126,6 +129,11 @@ private:
 
     std::vector<Paragraph> paragraphs_;
     long long length_ = 0;
+    // Where each paragraph starts, for finding a position's paragraph by
+    // bisection; the first startsKnown_ entries are up to date. Reports are
+    // appended at the end, so an append recomputes only the last entries.
+    mutable std::vector<long long> starts_;
+    mutable std::size_t startsKnown_ = 0;
     std::vector<TextFormat> formats_;
     std::map<std::tuple<std::string, double, bool, bool, bool>, std::uint32_t> formatIndex_;
     std::vector<RichTextDocumentObserver*> observers_;

@@ -18,6 +18,7 @@
 #include "core/Form.h"
 #include "core/MainForm.h"
 #include "spacing/ChartPlot.h"
+#include "spacing/LargeBuffer.h"
 #include "spacing/Histogram.h"
 
 namespace ravelin {
@@ -31,7 +32,7 @@ public:
     static constexpr double kDesignHeight = 5500;
 
     struct HistogramContent {
-        std::vector<double> data;  // sorted
+        LargeVector<double> data;  // sorted
         HistogramFigures figures;
         LawChoice laws;
     };

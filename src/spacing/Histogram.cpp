@@ -22,6 +22,7 @@ SampleStatistics Statistics(const std::vector<double>& data, std::size_t from, s
     const double m = static_cast<double>(to - from + 1);
     double sum = 0;
     for (std::size_t i = from; i <= to; ++i) sum += data[i];
+    result.sum = sum;
     if (to == from) {
         result.mean = data[from];
         return result;
@@ -48,7 +49,14 @@ double ScanlineLength(const std::vector<double>& data) {
 }
 
 std::optional<double> DefaultInterval(const std::vector<double>& data) {
-    const double mean = Statistics(data).mean;
+    if (data.empty()) return DefaultIntervalOfMean(0);
+    double sum = 0;
+    for (double value : data) sum += value;
+    // As Statistics takes it: a single value is its own mean.
+    return DefaultIntervalOfMean(data.size() == 1 ? data.front() : sum / static_cast<double>(data.size()));
+}
+
+std::optional<double> DefaultIntervalOfMean(double mean) {
     long long k = 10;
     while (static_cast<double>(k) * mean < 1) {
         if (k >= kLargestDecade) return std::nullopt;
@@ -126,8 +134,10 @@ HistogramFigures SettleHistogram(std::vector<double>& data, double interval, lon
     figures.n = static_cast<long long>(data.size());
     if (data.empty()) return figures;
     SortValues(data);
+    // Taken once: the default interval needs the mean, the figures all of it.
+    const SampleStatistics statistics = Statistics(data);
     if (interval == 0 || classes == 0) {
-        const std::optional<double> chosen = DefaultInterval(data);
+        const std::optional<double> chosen = DefaultIntervalOfMean(statistics.mean);
         if (!chosen) {
             figures.status = HistogramStatus::IntervalOverflow;
             return figures;
@@ -154,7 +164,7 @@ HistogramFigures SettleHistogram(std::vector<double>& data, double interval, lon
         return figures;
     }
     figures.range = *range;
-    figures.statistics = Statistics(data);
+    figures.statistics = statistics;
     figures.status = std::isfinite(figures.statistics.mean) && std::isfinite(figures.statistics.stdDev)
                          ? HistogramStatus::Ok
                          : HistogramStatus::NotFinite;

@@ -23,6 +23,7 @@ constexpr long long MaximumClasses = 32767;
 struct SampleStatistics {
     double mean = 0;
     double stdDev = 0;  // sample standard deviation (n - 1); 0 for a single value
+    double sum = 0;     // of the values in their order (the scanline length of spacings)
 };
 
 // Mean and sample standard deviation of data[from..to] (0-based, inclusive).
@@ -39,6 +40,8 @@ double ScanlineLength(const std::vector<double>& data);
 // nullopt when the mean is below 1e-4 or not positive (the decade search
 // overflows its 16-bit counter).
 std::optional<double> DefaultInterval(const std::vector<double>& data);
+// The same from the data's mean.
+std::optional<double> DefaultIntervalOfMean(double mean);
 
 // counts[1..classes] of the sorted data; counts[0] is unused. Class j holds
 // the values x with (j-1)*interval + eps < x <= j*interval + eps; the walk

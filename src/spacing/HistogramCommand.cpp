@@ -37,7 +37,9 @@ long long wholeNumber(double value) {
 
 HistoToolsForm& tools(Session& session) { return session.form<HistoToolsForm>("frmHistoTools"); }
 
-void setLabels(HistoForm& chart, const SpacingForm& sheet, const std::vector<double>& data) {
+// `figures` are those the data were drawn with: their sum is the scanline length when they have one.
+void setLabels(HistoForm& chart, const SpacingForm& sheet, const std::vector<double>& data,
+               const HistogramFigures& figures) {
     const SpacingState& state = chart.session().moduleState<SpacingState>();
     const ProgramOptions& options = chart.session().options;
     const std::string& family = sheet.text("txtFamily");
@@ -53,7 +55,9 @@ void setLabels(HistoForm& chart, const SpacingForm& sheet, const std::vector<dou
     chart.setText("lblMean", -1, "Mean = " + formatNumber(state.Mean, "0.0000"));
     chart.setText("lblStdDev", -1, "Std dev. = " + formatNumber(state.StdDev, "0.0000"));
     chart.setText("lblNbValues", -1, formatNumber(static_cast<double>(data.size()), "0") + " values");
-    chart.setText("lblScanline", -1, "Scanline length = " + formatNumber(ScanlineLength(data), "0.00"));
+    const bool summed = figures.status == HistogramStatus::Ok || figures.status == HistogramStatus::NotFinite;
+    const double length = summed ? figures.statistics.sum : ScanlineLength(data);
+    chart.setText("lblScanline", -1, "Scanline length = " + formatNumber(length, "0.00"));
     chart.PositionneLabels();
 }
 
@@ -74,13 +78,13 @@ std::vector<double> ReadHistogramData(const SpacingForm& sheet) {
     const double theta = sheet.number("txtOr", 4);
     const double c = theta == 0 ? 1 : std::cos(theta / DEG);
     const SpacingGrid& measured = sheet.grid(0);
-    const long long last = measured.lastFilledRow();
     std::vector<double> data;
-    ReserveLarge(data, static_cast<std::size_t>(last));
-    for (long long r = 1; r <= last; ++r) {
-        const double y = measured.number(r) * c;
+    ReserveLarge(data, static_cast<std::size_t>(measured.lastFilledRow()));
+    measured.foldRows(0, [&](int, long long, double x, bool) {
+        const double y = x * c;
         if (y != 0) data.push_back(y);
-    }
+        return 0;
+    });
     if (sheet.at("optData", 0).value()) ToSpacings(data);
     return data;
 }
@@ -122,7 +126,7 @@ HistogramFigures PlotHistogram(Session& session, std::vector<double>& data, Hist
     if (main) main->showProcessing(true);
     HistoForm::HistogramContent content;
     // The chart keeps its own copy of the sorted values; its array serves the sort first.
-    ReserveLarge(content.data, data.size());
+    content.data.reserve(data.size());
     SortValues(data, content.data);
     content.figures = SettleHistogram(data, interval, classes);
     const HistogramFigures& figures = content.figures;
@@ -203,8 +207,8 @@ void cmdHisto_Click(SpacingForm& sheet) {
     }
     chart->setCaption("Histo-" + UnmarkedCaption(sheet));
     chart->show();
-    PlotHistogram(session, row.data, *chart, interval, classes, window.laws());
-    setLabels(*chart, sheet, row.data);
+    const HistogramFigures figures = PlotHistogram(session, row.data, *chart, interval, classes, window.laws());
+    setLabels(*chart, sheet, row.data, figures);
     row.interval = interval;
     row.classes = classes;
     finish();

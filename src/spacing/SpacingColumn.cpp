@@ -1,159 +1,140 @@
 #include "spacing/SpacingColumn.h"
 
 #include <algorithm>
-#include <cstring>
-#include <limits>
+#include <cmath>
 
 #include "core/NumberText.h"
-#include "spacing/LargeBuffer.h"
 
 namespace ravelin {
 
-namespace {
-// Edits leave dead text in the pool; it is rebuilt once the dead part passes
-// both this size and half the pool, so typing never copies a big pool often.
-constexpr std::size_t kCompactionThreshold = 1 << 20;
-
-// A cell longer than this is cut: the length is kept in 32 bits.
-constexpr std::size_t kMaximumCellLength = std::numeric_limits<std::uint32_t>::max();
-
-// Up to 15 digits make a whole number below 2^53, held exactly by a double.
-constexpr std::size_t kExactDigits = 15;
-constexpr double kPowersOfTen[kExactDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-
-// The value of a cell's text. Plain decimals ("0.35", "12", "4.125": every
-// usual distance) are their digits as a whole number divided by a power of
-// ten; both are exact, so the one division rounds exactly as readNumber's
-// conversion does. Anything else goes to readNumber.
-double cellValue(std::string_view text) {
+// The digits as a whole number divided by a power of ten: both are exact, so
+// the one division rounds exactly as readNumber's conversion does.
+bool SpacingColumn::parsePlainDecimal(std::string_view text, PlainDecimal& decimal) {
     std::uint64_t digits = 0;
-    std::size_t count = 0;
+    int count = 0;
     std::size_t point = text.size();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c >= '0' && c <= '9') {
-            if (++count > kExactDigits) return readNumber(text);
+            if (++count > kExactDigits) return false;
             digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-        } else if (c == '.' && point == text.size() && i > 0) {
+        } else if (c == '.' && point == text.size() && i > 0 && i + 1 < text.size()) {
             point = i;
         } else {
-            return readNumber(text);
+            return false;
         }
     }
-    if (count == 0) return readNumber(text);
-    const std::size_t decimals = point == text.size() ? 0 : text.size() - point - 1;
-    return static_cast<double>(digits) / kPowersOfTen[decimals];
+    if (count == 0) return false;
+    decimal.digits = digits;
+    decimal.integerDigits = static_cast<int>(point);
+    decimal.decimals = count - decimal.integerDigits;
+    return true;
 }
-}  // namespace
 
 void SpacingColumn::reserve(std::size_t cells) {
-    ReserveLarge(values_, cells);
-    ReserveLarge(kinds_, cells);
-    ReserveLarge(texts_, cells);
-}
-
-void SpacingColumn::storeText(TextRef& ref, std::string_view text) {
-    ref.length = static_cast<std::uint32_t>(text.size());
-    if (text.size() <= kInline) {
-        std::memcpy(ref.bytes, text.data(), text.size());
-        return;
-    }
-    const std::uint64_t offset = pool_.size();
-    static_assert(sizeof offset == kInline);
-    std::memcpy(ref.bytes, &offset, sizeof offset);
-    pool_.append(text);
+    values_.reserve(cells);
+    codes_.reserve(cells);
 }
 
 void SpacingColumn::append(std::string_view text) {
-    text = text.substr(0, std::min(text.size(), kMaximumCellLength));
-    TextRef ref{};
-    storeText(ref, text);
-    // Cells appended as values have no text entry: the entries must stay in line with the cells.
-    if (texts_.size() < kinds_.size()) texts_.resize(kinds_.size());
-    texts_.push_back(ref);
-    values_.push_back(text.empty() ? 0.0 : cellValue(text));
-    kinds_.push_back(text.empty() ? CellKind::Empty : CellKind::Text);
+    PlainDecimal decimal;
+    if (parsePlainDecimal(text, decimal)) {
+        appendDecimal(decimal);
+        return;
+    }
+    if (text.empty()) {
+        appendValue(0, CellKind::Empty);
+        return;
+    }
+    texts_.emplace(codes_.size(), text);
+    values_.push_back(readNumber(text));
+    codes_.push_back(static_cast<std::uint8_t>(CellKind::Text));
 }
 
-void SpacingColumn::appendValue(double value, CellKind kind) {
-    if (kind == CellKind::Text) kind = CellKind::General;  // a text cell is made by append(), with its text
-    values_.push_back(kind == CellKind::Empty ? 0.0 : value);
-    kinds_.push_back(kind);
-}
-
-std::string_view SpacingColumn::text(std::size_t i) const {
-    if (kind(i) != CellKind::Text || i >= texts_.size()) return {};
-    const TextRef& ref = texts_[i];
-    if (ref.length <= kInline) return {ref.bytes, ref.length};
-    std::uint64_t offset = 0;
-    std::memcpy(&offset, ref.bytes, sizeof offset);
-    return std::string_view(pool_).substr(offset, ref.length);
+std::string SpacingColumn::text(std::size_t i) const {
+    if (i >= codes_.size()) return {};
+    const std::uint8_t code = codes_[i];
+    if (code == static_cast<std::uint8_t>(CellKind::Text)) return texts_.at(i);
+    if (code < kFirstDecimalCode) return {};
+    const int integerDigits = (code - kFirstDecimalCode) / 16 + 1;
+    const int decimals = (code - kFirstDecimalCode) % 16;
+    // value * 10^decimals is within a quarter of the typed digits (below 10^15,
+    // two roundings of at most half an ulp each): rounding gives them back.
+    auto digits = static_cast<std::uint64_t>(std::llround(values_[i] * kPowersOfTen[decimals]));
+    std::string out(static_cast<std::size_t>(integerDigits + decimals + (decimals > 0 ? 1 : 0)), '0');
+    for (std::size_t position = out.size(), written = 0; position-- > 0;) {
+        if (decimals > 0 && written == static_cast<std::size_t>(decimals)) {
+            out[position] = '.';
+            ++written;  // the point is passed once
+            continue;
+        }
+        out[position] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+        ++written;
+    }
+    return out;
 }
 
 void SpacingColumn::grow(std::size_t i) {
-    if (i < kinds_.size()) return;
+    if (i < codes_.size()) return;
     values_.resize(i + 1, 0.0);
-    kinds_.resize(i + 1, CellKind::Empty);
+    codes_.resize(i + 1, static_cast<std::uint8_t>(CellKind::Empty));
 }
 
 void SpacingColumn::release(std::size_t i) {
-    if (i >= kinds_.size()) return;
-    if (kinds_[i] == CellKind::Text && texts_[i].length > kInline) poolGarbage_ += texts_[i].length;
-    kinds_[i] = CellKind::Empty;
+    if (i >= codes_.size()) return;
+    if (codes_[i] == static_cast<std::uint8_t>(CellKind::Text)) texts_.erase(i);
+    codes_[i] = static_cast<std::uint8_t>(CellKind::Empty);
     values_[i] = 0;
 }
 
 void SpacingColumn::setText(std::size_t i, std::string_view text) {
     release(i);
     if (text.empty()) return;
-    text = text.substr(0, std::min(text.size(), kMaximumCellLength));
     grow(i);
-    if (i >= texts_.size()) texts_.resize(i + 1);
-    storeText(texts_[i], text);
-    values_[i] = cellValue(text);
-    kinds_[i] = CellKind::Text;
+    PlainDecimal decimal;
+    if (parsePlainDecimal(text, decimal)) {
+        values_[i] = static_cast<double>(decimal.digits) / kPowersOfTen[decimal.decimals];
+        codes_[i] = decimalCode(decimal.integerDigits, decimal.decimals);
+        return;
+    }
+    texts_[i] = std::string(text);
+    values_[i] = readNumber(text);
+    codes_[i] = static_cast<std::uint8_t>(CellKind::Text);
 }
 
 void SpacingColumn::setValue(std::size_t i, double value, CellKind kind) {
     release(i);
     if (kind == CellKind::Empty) return;
+    if (kind == CellKind::Text) kind = CellKind::General;  // a text cell is made by setText(), with its text
     grow(i);
     values_[i] = value;
-    kinds_[i] = kind;
+    codes_[i] = static_cast<std::uint8_t>(kind);
 }
 
 void SpacingColumn::clear(std::size_t i) { release(i); }
 
 void SpacingColumn::truncate(std::size_t first) {
-    for (std::size_t i = first; i < kinds_.size(); ++i) release(i);
-    if (first >= kinds_.size()) return;
+    if (first >= codes_.size()) return;
+    std::erase_if(texts_, [first](const auto& entry) { return entry.first >= first; });
     values_.resize(first);
-    kinds_.resize(first);
-    if (texts_.size() > first) texts_.resize(first);
+    codes_.resize(first);
 }
 
 std::size_t SpacingColumn::filledSize() const {
-    for (std::size_t i = kinds_.size(); i-- > 0;)
-        if (kinds_[i] != CellKind::Empty) return i + 1;
+    for (std::size_t i = codes_.size(); i-- > 0;)
+        if (codes_[i] != static_cast<std::uint8_t>(CellKind::Empty)) return i + 1;
     return 0;
 }
 
-void SpacingColumn::compact() {
-    if (poolGarbage_ < kCompactionThreshold || poolGarbage_ * 2 < pool_.size()) return;
-    std::string fresh;
-    fresh.reserve(pool_.size() - poolGarbage_);
-    for (std::size_t i = 0; i < texts_.size() && i < kinds_.size(); ++i) {
-        TextRef& ref = texts_[i];
-        if (kinds_[i] != CellKind::Text || ref.length <= kInline) continue;
-        std::uint64_t offset = 0;
-        std::memcpy(&offset, ref.bytes, sizeof offset);
-        const std::uint64_t moved = fresh.size();
-        fresh.append(pool_, offset, ref.length);
-        std::memcpy(ref.bytes, &moved, sizeof moved);
-    }
-    pool_ = std::move(fresh);
-    poolGarbage_ = 0;
+bool SpacingColumn::holdsWritten(CellKind kind) const {
+    return std::find(codes_.begin(), codes_.end(), static_cast<std::uint8_t>(kind)) != codes_.end();
+}
+
+std::size_t SpacingColumn::keptTextBytes() const {
+    std::size_t bytes = 0;
+    for (const auto& entry : texts_) bytes += entry.second.size();
+    return bytes;
 }
 
 }  // namespace ravelin

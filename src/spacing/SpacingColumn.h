@@ -1,15 +1,21 @@
 #pragma once
 // The data cells of one datasheet column, by 0-based index: for each cell a
-// kind, a value and, for cells holding text, the text as typed. Texts of up
-// to eight bytes (every usual distance) are kept inside the cell's entry;
-// longer ones go to a shared pool. Cells at or past size() are empty, so a
-// column of a million empty rows costs nothing, and a file's column is built
-// in one pass and handed to its grid without a copy.
+// value (8 bytes) and a code (1 byte) saying what the cell holds. A text
+// typed or read as a plain decimal ("0.35", "12", "007.50": every usual
+// distance) is not kept: its code records how many digits it had before and
+// after the point, and the text is written again from the value exactly as
+// it was typed. Only other texts ("1e3", "abc", "-2") are kept, in a side
+// table. A million distances thus cost about 9 MB. Cells at or past size()
+// are empty, so a column of a million empty rows costs nothing, and a
+// file's column is built in one pass and handed to its grid without a copy.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "spacing/LargeBuffer.h"
 
 namespace ravelin {
 
@@ -20,22 +26,48 @@ enum class CellKind : std::uint8_t {
     Fixed2,   // a value the window wrote, shown in the "0.0#" form
 };
 
+// A text made of digits with at most one point inside them, as a reader
+// found it: its digits as a whole number and where the point was.
+struct PlainDecimal {
+    std::uint64_t digits = 0;
+    int integerDigits = 0;  // digits before the point (at least 1)
+    int decimals = 0;       // digits after the point (none: no point)
+};
+
 class SpacingColumn {
 public:
+    // Plain decimals of up to this many digits are written again from their
+    // value: a whole number below 10^15 is held exactly by a double.
+    static constexpr int kExactDigits = 15;
+
+    // The plain decimal a text is, when it is one of up to kExactDigits
+    // digits that reads back as typed: digits, then optionally a point and
+    // at least one more digit.
+    static bool parsePlainDecimal(std::string_view text, PlainDecimal& decimal);
+
     // --- building a column in one pass ---
     void reserve(std::size_t cells);
     // Adds a cell holding the text as typed; an empty text adds an empty cell.
     void append(std::string_view text);
+    // Adds a cell holding a plain decimal's text (parsePlainDecimal's result, or a reader's).
+    void appendDecimal(const PlainDecimal& decimal) {
+        values_.push_back(static_cast<double>(decimal.digits) / kPowersOfTen[decimal.decimals]);
+        codes_.push_back(decimalCode(decimal.integerDigits, decimal.decimals));
+    }
     // Adds a cell holding a value the window wrote (General or Fixed2; Empty adds an empty cell).
-    void appendValue(double value, CellKind kind);
+    void appendValue(double value, CellKind kind) {
+        if (kind == CellKind::Text) kind = CellKind::General;  // a text cell is made by append(), with its text
+        values_.push_back(kind == CellKind::Empty ? 0.0 : value);
+        codes_.push_back(static_cast<std::uint8_t>(kind));
+    }
 
     // --- cells ---
-    std::size_t size() const { return kinds_.size(); }
-    CellKind kind(std::size_t i) const { return i < kinds_.size() ? kinds_[i] : CellKind::Empty; }
+    std::size_t size() const { return codes_.size(); }
+    CellKind kind(std::size_t i) const { return i < codes_.size() ? kindOf(codes_[i]) : CellKind::Empty; }
     // The stored value: a text's leading numeric part, a written value as written, 0 when empty.
     double value(std::size_t i) const { return i < values_.size() ? values_[i] : 0.0; }
-    // The text of a Text cell; "" for any other. Valid until the column changes.
-    std::string_view text(std::size_t i) const;
+    // The text of a Text cell as typed; "" for any other.
+    std::string text(std::size_t i) const;
     void setText(std::size_t i, std::string_view text);
     void setValue(std::size_t i, double value, CellKind kind);
     void clear(std::size_t i);
@@ -44,29 +76,36 @@ public:
     // Index of the last cell that is not empty, plus one; 0 when all are empty.
     std::size_t filledSize() const;
 
-    // Rebuilds the pool once edits left enough dead text in it.
-    void compact();
-    // Bytes held by the text pool, for tests of the compaction.
-    std::size_t poolSize() const { return pool_.size(); }
+    // For passes over every cell, without the checks of value() and kind() (i < size()).
+    const double* valueData() const { return values_.data(); }
+    bool isEmptyAt(std::size_t i) const { return codes_[i] == static_cast<std::uint8_t>(CellKind::Empty); }
+    // True when a cell holds a value of this kind (General or Fixed2).
+    bool holdsWritten(CellKind kind) const;
+
+    // Texts kept in the side table and their bytes, for tests of the storage.
+    std::size_t keptTexts() const { return texts_.size(); }
+    std::size_t keptTextBytes() const;
 
 private:
-    // Eight bytes of text, or the pool offset of a longer one.
-    struct TextRef {
-        char bytes[8];
-        std::uint32_t length;
-    };
-    static constexpr std::size_t kInline = sizeof(TextRef::bytes);
+    static constexpr double kPowersOfTen[kExactDigits + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    // Codes below this are the kinds themselves; from it on, plain decimals.
+    static constexpr std::uint8_t kFirstDecimalCode = 4;
+    // A plain decimal's code: 16 slots for each count of digits before the point.
+    static std::uint8_t decimalCode(int integerDigits, int decimals) {
+        return static_cast<std::uint8_t>(kFirstDecimalCode + (integerDigits - 1) * 16 + decimals);
+    }
+    static CellKind kindOf(std::uint8_t code) {
+        return code >= kFirstDecimalCode ? CellKind::Text : static_cast<CellKind>(code);
+    }
 
     void grow(std::size_t i);
-    void storeText(TextRef& ref, std::string_view text);
     void release(std::size_t i);
 
-    std::vector<double> values_;
-    std::vector<CellKind> kinds_;
-    // One entry per cell up to the last cell that ever held text; read only for Text cells.
-    std::vector<TextRef> texts_;
-    std::string pool_;
-    std::size_t poolGarbage_ = 0;
+    LargeVector<double> values_;
+    LargeVector<std::uint8_t> codes_;
+    // Texts that are not plain decimals, by cell index (cells whose code is Text).
+    std::unordered_map<std::size_t, std::string> texts_;
 };
 
 }  // namespace ravelin

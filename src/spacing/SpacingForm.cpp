@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "core/NumberText.h"
 #include "core/NumericFields.h"
@@ -339,16 +340,25 @@ void SpacingForm::dataEdited() { UpdateDataInfo(); }
 
 void SpacingForm::UpdateDataInfo() {
     const SpacingGrid& measured = grid(0);
-    long long count = 0;
-    double sum = 0;
-    double largest = 0;
-    for (long long r = measured.rows() - 1; r >= 1; --r) {
-        if (measured.isEmpty(r)) continue;
-        ++count;
-        const double value = measured.number(r);
-        sum += value;
-        largest = std::max(largest, value);
-    }
+    struct Summary {
+        long long count = 0;
+        double sum = 0;
+        double largest = 0;
+    };
+    // From the last row up: the sum is taken in that order.
+    const Summary summary = measured.foldRows(
+        Summary{},
+        [](Summary s, long long, double value, bool empty) {
+            if (empty) return s;
+            ++s.count;
+            s.sum += value;
+            s.largest = std::max(s.largest, value);
+            return s;
+        },
+        true);
+    const long long count = summary.count;
+    const double sum = summary.sum;
+    const double largest = summary.largest;
     const bool spacings = at("optData", 1).value() != 0;
     setText(at("lblRes", 2), "N = " + std::to_string(count));
     setText(at("lblRes", 0), "Tot. length = " + formatNumber(spacings ? sum : largest, "0.0#"));
@@ -366,24 +376,30 @@ void SpacingForm::ConvertData() {
     Control& theta = at("txtOr", 4);
     if (theta.text().empty()) setText(theta, "0");
     const double c = std::cos(readNumber(theta.text()) / DEG);
-    double sum = 0;
-    double largest = 0;
     // Every corrected cell is rewritten, so the column is built whole and replaces the old one.
-    const long long last = measured.lastFilledRow();
     SpacingColumn values;
-    values.reserve(static_cast<std::size_t>(last));
-    for (long long r = 1; r <= last; ++r) {
-        const double x = measured.number(r);
+    values.reserve(static_cast<std::size_t>(measured.lastFilledRow()));
+    const CellKind written = c != 1 ? CellKind::Fixed2 : CellKind::General;
+    std::vector<long long> zeros;  // cells reading as 0 ("0", "abc"), emptied after the pass
+    struct Total {
+        double sum = 0;
+        double largest = 0;
+    };
+    const Total total = measured.foldRows(Total{}, [&](Total t, long long r, double x, bool empty) {
         if (x == 0) {
-            measured.clear(r);
+            if (!empty) zeros.push_back(r);
             values.appendValue(0, CellKind::Empty);
-            continue;
+            return t;
         }
         const double y = x * c;
-        values.appendValue(y, c != 1 ? CellKind::Fixed2 : CellKind::General);
-        sum += y;
-        largest = std::max(largest, y);
-    }
+        values.appendValue(y, written);
+        t.sum += y;
+        t.largest = std::max(t.largest, y);
+        return t;
+    });
+    const double sum = total.sum;
+    const double largest = total.largest;
+    for (long long r : zeros) measured.clear(r);
     corrected.assignColumn(std::move(values));
     const bool spacings = at("optData", 1).value() != 0;
     setText(at("lblRes", 1), "Tot. length = " + formatNumber(spacings ? sum : largest, "0.0#"));

@@ -17,7 +17,6 @@ void SpacingGrid::setRows(long long rows) {
     if (rows == rows_) return;
     if (rows < rows_) {
         cells_.truncate(static_cast<std::size_t>(rows - 1));
-        cells_.compact();
     }
     rows_ = rows;
     row_ = std::min(row_, rows_ - 1);
@@ -39,7 +38,7 @@ std::string SpacingGrid::text(long long row, int column) const {
     const std::size_t s = slot(row);
     switch (cells_.kind(s)) {
         case CellKind::Empty: return {};
-        case CellKind::Text: return std::string(cells_.text(s));
+        case CellKind::Text: return cells_.text(s);
         case CellKind::General: return generalNumber(cells_.value(s));
         case CellKind::Fixed2: return formatNumber(cells_.value(s), "0.0#");
     }
@@ -52,7 +51,6 @@ double SpacingGrid::shownFixed2(std::size_t s) const { return readNumber(formatN
 void SpacingGrid::setText(long long row, int column, std::string_view text) {
     if (column != kValueColumn || !isDataRow(row)) return;
     cells_.setText(slot(row), text);
-    cells_.compact();
     changed(row, row);
 }
 
@@ -82,7 +80,6 @@ void SpacingGrid::clearRange(long long first, long long last) {
     const auto end = static_cast<long long>(cells_.size());
     if (last >= end) cells_.truncate(slot(first));
     for (long long r = first; r <= std::min(last, end); ++r) cells_.clear(slot(r));
-    cells_.compact();
     changed(first, last);
 }
 
@@ -94,7 +91,6 @@ void SpacingGrid::assignTexts(long long first, const std::vector<std::string_vie
         cells_.setText(slot(row), t);
         ++row;
     }
-    cells_.compact();
     changed(first, row - 1);
 }
 
@@ -169,7 +165,6 @@ void SpacingGrid::setClip(std::string_view text) {
         position = lineEnd + 1;
         ++row;
     }
-    cells_.compact();
     changed(selection_.rowStart, std::min(row, selection_.rowEnd));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // One value grid of a spacing datasheet: a fixed header row 0, a fixed
 // numbering column 0 and one column of distances (column 1), stored as a
-// compact column (SpacingColumn) so that a million rows cost about twenty
+// compact column (SpacingColumn) so that a million rows cost about nine
 // megabytes and no heap object per cell. Texts read from files or pasted are
 // kept as typed; values the window writes itself (editor commits,
 // conversions) are kept as numbers and turned into text on demand.
@@ -69,6 +69,29 @@ public:
         const std::size_t s = slot(row);
         return cells_.kind(s) == CellKind::Fixed2 ? shownFixed2(s) : cells_.value(s);
     }
+    // Passes over rows 1 to lastFilledRow(), or from that row back to row 1,
+    // for a million rows at a time: state = step(state, row, number(row),
+    // isEmpty(row)) for each, and the last state is returned. Sums and other
+    // running figures belong in the state, which stays in registers: the
+    // step is compiled into the loop, and the loop is kept apart from its
+    // caller (inlined there, the state would be kept in memory for the
+    // caller's later calls).
+    template <class State, class Step>
+    [[gnu::noinline, gnu::flatten]] State foldRows(State state, Step step, bool backwards = false) const {
+        // A "0.0#" value reads as shown, through its text: only then is number() needed.
+        if (cells_.holdsWritten(CellKind::Fixed2)) return foldRowsByNumber(std::move(state), step, backwards);
+        const auto last = static_cast<long long>(cells_.filledSize());
+        const double* values = cells_.valueData();  // empty cells hold 0
+        State running = std::move(state);
+        if (backwards) {
+            for (long long r = last; r >= 1; --r)
+                running = step(std::move(running), r, values[r - 1], cells_.isEmptyAt(static_cast<std::size_t>(r - 1)));
+        } else {
+            for (long long r = 1; r <= last; ++r)
+                running = step(std::move(running), r, values[r - 1], cells_.isEmptyAt(static_cast<std::size_t>(r - 1)));
+        }
+        return running;
+    }
     // Writes a data cell as typed. Writes to the header or the numbering column are ignored.
     void setText(long long row, int column, std::string_view text);
     // Writes a value in the general number form ("1.5") or in the "0.0#" form.
@@ -110,14 +133,25 @@ public:
     void addObserver(SpacingGridObserver* observer);
     void removeObserver(SpacingGridObserver* observer);
 
-    // Bytes held by the text pool, for tests of the compaction.
-    std::size_t poolSize() const { return cells_.poolSize(); }
+    // The data cells, for passes over every row.
+    const SpacingColumn& cells() const { return cells_; }
 
 private:
     std::size_t slot(long long row) const { return static_cast<std::size_t>(row - 1); }
     bool isDataRow(long long row) const { return row >= 1 && row < rows_; }
     long long clampRow(long long row) const;
     double shownFixed2(std::size_t slot) const;
+    // Apart from foldRows, so that its calls do not make foldRows keep the state in memory either.
+    template <class State, class Step>
+    [[gnu::noinline]] State foldRowsByNumber(State state, Step step, bool backwards) const {
+        const long long last = lastFilledRow();
+        if (backwards) {
+            for (long long r = last; r >= 1; --r) state = step(std::move(state), r, number(r), isEmpty(r));
+        } else {
+            for (long long r = 1; r <= last; ++r) state = step(std::move(state), r, number(r), isEmpty(r));
+        }
+        return state;
+    }
     void changed(long long first, long long last);
     void cursorMoved();
 

@@ -1,9 +1,12 @@
 #include "spacing/SpgFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -76,6 +79,41 @@ public:
         return true;
     }
 
+    // Reads the next field at once when it is a plain decimal ending at a
+    // comma or a line end, as nearly every line of a datasheet is; otherwise
+    // consumes nothing, and next() reads the field.
+    bool nextPlainDecimal(PlainDecimal& decimal) {
+        std::size_t end = position_;
+        while (end < text_.size() && isBlank(text_[end])) ++end;
+        const std::size_t start = end;
+        std::uint64_t digits = 0;
+        int count = 0;
+        std::size_t point = std::string_view::npos;
+        for (; end < text_.size(); ++end) {
+            const char c = text_[end];
+            if (c >= '0' && c <= '9') {
+                if (++count > SpacingColumn::kExactDigits) return false;
+                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            } else if (c == '.' && point == std::string_view::npos && end > start) {
+                point = end;
+            } else {
+                break;
+            }
+        }
+        if (count == 0 || point + 1 == end) return false;  // no digits, or a point without decimals
+        if (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end])) return false;
+        decimal.digits = digits;
+        decimal.integerDigits = static_cast<int>((point == std::string_view::npos ? end : point) - start);
+        decimal.decimals = count - decimal.integerDigits;
+        position_ = end;
+        if (position_ < text_.size()) {
+            const char c = text_[position_++];
+            if (c == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
+            if (c != ',') ++line_;
+        }
+        return true;
+    }
+
     // About the number of fields of a file with one field a line, to reserve room for them.
     std::size_t lineCount() const {
         return static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1;
@@ -139,7 +177,14 @@ SpacingColumn readFields(FieldReader& reader, SpacingForm& window, std::optional
         window.setText(window.at(name, index), text);
     };
     Field field;
-    while (reader.next(field)) {
+    for (;;) {
+        PlainDecimal decimal;
+        if (reader.nextPlainDecimal(decimal)) {
+            values.appendDecimal(decimal);
+            if (values.size() % kValuesPerEventPass == 0) platform.processEvents();
+            continue;
+        }
+        if (!reader.next(field)) break;
         if (field.text.empty()) continue;
         const char key = field.text.front();
         if (key == '\'') continue;
@@ -219,37 +264,65 @@ void fillWindow(SpacingForm& window, SpacingColumn values) {
     corrected.setRedraw(true);
 }
 
-// The file's bytes in one read: a long file costs one buffer, not a growing one.
-std::optional<std::string> readWholeFile(const std::string& path) {
-    std::error_code failed;
-    const auto expected = std::filesystem::file_size(path, failed);
-    if (failed) return readFileBytes(path);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(expected));
-    PrepareLargeBuffer(bytes.data(), bytes.capacity());
-    bytes.resize(static_cast<std::size_t>(expected));
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    // A file that grew since its size was taken is read to its end.
-    if (in) bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
-}
+// A datasheet's text in UTF-8. Plain ASCII (every usual datasheet) is
+// parsed where it was read, in one buffer of large pages the size of the
+// file; other text is decoded first.
+class FileText {
+public:
+    std::string_view view() const {
+        return decoded_ ? std::string_view(*decoded_) : std::string_view(bytes_.data(), bytes_.size());
+    }
 
-bool isAscii(std::string_view bytes) {
-    unsigned char high = 0;
-    for (char c : bytes) high |= static_cast<unsigned char>(c);
-    return high < 0x80;
-}
+    // nullopt when the file cannot be opened or read, or is a folder.
+    static std::optional<FileText> read(const std::string& path) {
+        FileText text;
+        if (!text.readRegular(path)) {
+            // A pipe, a device, or a file that changed size while read: the general reading.
+            std::optional<std::string> bytes = readFileBytes(path);
+            if (!bytes) return std::nullopt;
+            text.decoded_ = std::move(*bytes);
+        }
+        const std::string_view bytes = text.view();
+        if (!isAscii(bytes)) {
+            text.decoded_ = decodeFileText(bytes);
+            text.bytes_ = LargeVector<char>();
+        }
+        return text;
+    }
 
-// The file's text in UTF-8; plain ASCII (every usual datasheet) is taken as it is, without a copy.
-std::string fileText(std::string bytes) {
-    if (isAscii(bytes)) return bytes;
-    return decodeFileText(bytes);
-}
+private:
+    static bool isAscii(std::string_view bytes) {
+        unsigned char high = 0;
+        for (char c : bytes) high |= static_cast<unsigned char>(c);
+        return high < 0x80;
+    }
+
+    // True when the file was read whole into bytes_ as the regular file of the size it announced.
+    bool readRegular(const std::string& path) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return false;
+        struct stat info {};
+        bool whole = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+        if (whole) {
+            bytes_.resize(static_cast<std::size_t>(info.st_size));  // left uninitialised, filled by the reading
+            std::size_t filled = 0;
+            while (whole && filled < bytes_.size()) {
+                const ssize_t got = ::read(fd, bytes_.data() + filled, bytes_.size() - filled);
+                if (got < 0 && errno == EINTR) continue;
+                whole = got > 0;
+                if (whole) filled += static_cast<std::size_t>(got);
+            }
+            char more = 0;
+            whole = whole && ::read(fd, &more, 1) == 0;
+        }
+        ::close(fd);
+        if (!whole) bytes_ = LargeVector<char>();
+        return whole;
+    }
+
+    LargeVector<char> bytes_;
+    std::optional<std::string> decoded_;
+};
 
 // A field that would be cut at a comma (or lose a leading quote) is written
 // whole between double quotes. The reader has no escape for a quote inside a
@@ -289,8 +362,8 @@ bool LoadSpacingFile(const std::string& path, SpacingForm& window) {
     platform.setBusy(true);
     for (const char* button : {"cmdHisto", "Vario", "cmdConvert"}) window.setEnabled(window.at(button), false);
 
-    std::optional<std::string> bytes = readWholeFile(path);
-    if (!bytes) {
+    std::optional<FileText> text = FileText::read(path);
+    if (!text) {
         std::error_code ignored;
         if (!std::filesystem::exists(path, ignored)) {
             fileMissing(window, path);
@@ -303,13 +376,10 @@ bool LoadSpacingFile(const std::string& path, SpacingForm& window) {
         platform.setBusy(false);
         return false;
     }
-    std::string text = fileText(std::move(*bytes));
-    bytes.reset();
-
-    FieldReader reader(text);
+    FieldReader reader(text->view());
     std::optional<SpgReadError> error;
     SpacingColumn values = readFields(reader, window, error);
-    text = std::string();  // the column holds its own copies
+    text.reset();  // the column holds its own copies
 
     window.setCaption(DatasheetCaption(path, platform.currentFolder()));
     window.setFilePath(path);

@@ -74,7 +74,7 @@ TEST_F(InfoBoxFixture, TwoExportsLandOneAfterTheOtherWhereverTheUserClicked) {
 }
 
 TEST_F(InfoBoxFixture, StyleBitsSizesAndFontsOfBlocks) {
-    for (int style = 0; style < 8; ++style) append({"S" + std::to_string(style), style, 0, ""});
+    for (int style = 0; style < 8; ++style) append({std::string("S") += std::to_string(style), style, 0, ""});
     append({"big", style::Bold, 14, ""});
     append({"mono", style::Plain, 9, "Courier New"});
     const RichText text = box().document().richText();
@@ -306,6 +306,42 @@ TEST_F(InfoBoxFixture, ClosingHidesItAndKeepsTheReports) {
     append(bodyBlock(" and more"));
     EXPECT_TRUE(box().visible());
     EXPECT_EQ(box().document().plainText(), "kept and more");
+}
+
+TEST_F(InfoBoxFixture, TwentyThousandBlocksLandInOrderWithTheirStyles) {
+    // A long session of reports: each block goes where the previous one ended.
+    constexpr int kBlocks = 20000;
+    std::string expected;
+    for (int i = 0; i < kBlocks; ++i) {
+        const std::string n = std::to_string(i);
+        switch (i % 4) {
+            case 0: append(titleBlock("\r\nReport " + n)); expected += "\r\nReport " + n; break;
+            case 1: append(bodyBlock("\r\nvalue " + n + " = 1.5")); expected += "\r\nvalue " + n + " = 1.5"; break;
+            case 2: append(headingBlock("\r\nResults\r\n")); expected += "\r\nResults\r\n"; break;
+            default: append(bodyBlock("N\xC2\xB0" + n + "\t42")); expected += "N\xC2\xB0" + n + "\t42"; break;
+        }
+    }
+    const RichTextDocument& document = box().document();
+    EXPECT_EQ(document.plainText(), expected);
+    EXPECT_EQ(ts.session.insertionPoint, document.length());
+    EXPECT_EQ(box().selectionStart(), document.length());
+    // Four breaks every four blocks, plus the first paragraph.
+    EXPECT_EQ(document.paragraphCount(), kBlocks + 1);
+
+    // Blocks deep inside the text keep their own format.
+    const RichText text = document.richText();
+    const RichParagraph& title = text.paragraphs[static_cast<std::size_t>(kBlocks / 4 * 4 - 4 + 1)];
+    ASSERT_EQ(title.runs.size(), 1u);
+    EXPECT_EQ(title.runs[0].text, "Report " + std::to_string(kBlocks - 4));
+    EXPECT_EQ(title.runs[0].format, blockFormat(titleBlock("")));
+    EXPECT_EQ(document.formatAt(document.length()), blockFormat(bodyBlock("")));
+
+    // A block given a position near the start lands there, and the later ones still follow the insertion point.
+    append(bodyBlock("[early]"), 3);
+    append(bodyBlock("[last]"));
+    const std::string after = document.plainText();
+    EXPECT_EQ(after.substr(0, 14), "\r\nRe[early]por");
+    EXPECT_EQ(after.substr(after.size() - 6), "[last]");
 }
 
 // -------------------------------------------------------------------- files

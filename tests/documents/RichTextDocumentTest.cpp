@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
+#include <string>
 
 namespace ravelin {
 namespace {
@@ -199,6 +201,40 @@ TEST(RichTextDocument, ObserversHearEveryChangeWithItsRange) {
     EXPECT_EQ(recorder.changes[1].start, 1);
     EXPECT_EQ(recorder.changes[2].kind, DocumentChange::Kind::Removed);
     EXPECT_EQ(recorder.changes[3].kind, DocumentChange::Kind::Reset);
+}
+
+TEST(RichTextDocument, EditsAnywhereFindTheirParagraphAfterManyOthers) {
+    // Inserts and removals at random places, checked against the plain text
+    // kept aside (one character per position, '\n' for a break).
+    std::mt19937 random(17);
+    RichTextDocument document;
+    std::string model;
+    const std::string pieces[] = {"a", "bc\r\n", "\r\n", "def", "\r\ng\r\nh", "\n\n"};
+    for (int round = 0; round < 3000; ++round) {
+        const auto size = static_cast<long long>(model.size());
+        const long long at = size == 0 ? 0 : static_cast<long long>(random() % static_cast<unsigned>(size + 1));
+        if (round % 3 == 2 && size > 0) {
+            const long long length = std::min<long long>(size - at, 1 + random() % 5);
+            document.remove(at, length);
+            model.erase(static_cast<std::size_t>(at), static_cast<std::size_t>(length));
+        } else {
+            const std::string& piece = pieces[random() % std::size(pieces)];
+            document.insertText(at, piece, bold());
+            std::string plain;
+            for (std::size_t i = 0; i < piece.size(); ++i) {
+                if (piece[i] == '\r' && i + 1 < piece.size() && piece[i + 1] == '\n') continue;
+                plain.push_back(piece[i] == '\r' ? '\n' : piece[i]);
+            }
+            model.insert(static_cast<std::size_t>(at), plain);
+        }
+        ASSERT_EQ(document.length(), static_cast<long long>(model.size()));
+        if (round % 100 == 0 || round > 2950) {
+            ASSERT_EQ(document.plainText("\n"), model) << round;
+            const long long probe = static_cast<long long>(random() % (model.size() + 1));
+            EXPECT_EQ(document.plainText(probe, 3, "\n"), model.substr(static_cast<std::size_t>(probe), 3));
+        }
+    }
+    EXPECT_EQ(document.paragraphCount(), static_cast<long long>(std::count(model.begin(), model.end(), '\n')) + 1);
 }
 
 }  // namespace

@@ -143,13 +143,13 @@ TEST(SpacingGridTest, ObserversHearOfChangesAndRedrawOffGathersThem) {
     EXPECT_EQ(recorder.cells.size(), 2u);
 }
 
-TEST(SpacingGridTest, RewritingCellsDoesNotGrowThePoolForever) {
+TEST(SpacingGridTest, RewritingCellsKeepsOnlyTheLastTexts) {
     SpacingGrid grid(0);
     grid.setRows(11);
     const std::string longText(1000, '7');
     for (int round = 0; round < 5000; ++round) grid.setText(1 + round % 10, 1, longText);
-    // Ten live cells of 1000 bytes; the dead copies are dropped once they pass the threshold.
-    EXPECT_LT(grid.poolSize(), 3u << 20);
+    // Ten live cells of 1000 bytes; the texts they replaced are gone.
+    EXPECT_EQ(grid.cells().keptTextBytes(), 10u * longText.size());
     EXPECT_EQ(grid.text(4), longText);
     EXPECT_EQ(grid.text(10), longText);
 }

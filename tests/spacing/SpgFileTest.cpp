@@ -10,6 +10,7 @@
 #include <random>
 #include <sstream>
 
+#include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "spacing/SpacingForm.h"
 #include "support/TestSession.h"
@@ -208,6 +209,32 @@ TEST_F(SpgFileTest, ReaderEdgeCasesOfForeignFiles) {
     EXPECT_EQ(sheet.text("txtLoc"), "caf\xC3\xA9");
     EXPECT_EQ(sheet.text("txtFamily"), "J1");
     EXPECT_EQ(column(sheet), (std::vector<std::string>{"clif = 3", "0", "35", "1.5", "ignored", "2.5", "J2"}));
+}
+
+TEST_F(SpgFileTest, DistancesOfEveryShapeKeepTheirTextValueAndLine) {
+    // Plain decimals take a quicker way through the reader than other fields: both must agree.
+    const std::string lines =
+        "0.35\r\n"
+        "0.40,0.5\r\n"              // two fields on a line
+        "007.50\n"                   // LF
+        "12.\r"                      // CR alone; a point without decimals
+        "1.2.3\r\n"
+        "0.1234567890123456\r\n"    // more digits than a double holds exactly
+        "  3\t\r\n"                 // blanks around
+        "4e1\r\n";
+    SpacingForm& sheet = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(write("shapes.spg", lines + "5"), sheet));  // no line end at the end
+    const std::vector<std::string> texts = {"0.35",  "0.40",           "0.5", "007.50", "12.", "1.2.3",
+                                            "0.1234567890123456", "3",   "4e1",    "5"};
+    EXPECT_EQ(column(sheet), texts);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(sheet.grid(0).number(static_cast<long long>(i) + 1), readNumber(texts[i])) << texts[i];
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 10");
+
+    EXPECT_FALSE(LoadSpacingFile(write("shapes-error.spg", lines + "Type = 7\r\n6\r\n"), sheet));
+    EXPECT_NE(t.platform.messages.back().text.find("Line 9 : Type = 7"), std::string::npos)
+        << t.platform.messages.back().text;
+    EXPECT_EQ(column(sheet).size(), texts.size() - 1);
 }
 
 TEST_F(SpgFileTest, AFileStoppingAtAnErrorIsShownHalfLoadedAndTheUserIsTold) {

@@ -67,7 +67,7 @@ TEST(ValueSortTest, LentRoomOfAnySizeServesTheSort) {
     std::stable_sort(expected.begin(), expected.end());
     for (std::size_t room : {0u, 10u, 30000u, 90000u}) {
         std::vector<double> sorted = values;
-        std::vector<double> scratch(room, 5.0);
+        LargeVector<double> scratch(room, 5.0);
         SortValues(sorted, scratch);
         EXPECT_EQ(bitsOf(sorted), bitsOf(expected)) << room;
     }
@@ -88,6 +88,38 @@ TEST(ValueSortTest, SortedValuesStayInPlaceAndNanGoesToTheEnds) {
     EXPECT_TRUE(std::isnan(withNan.front()));
     EXPECT_TRUE(std::isnan(withNan.back()));
     EXPECT_TRUE(std::is_sorted(withNan.begin() + 1, withNan.end() - 1));
+}
+
+// Distances read to the centimetre: few distinct values, each repeated.
+std::vector<double> measuredValues(std::size_t n, double step, unsigned seed) {
+    std::mt19937 random(seed);
+    std::lognormal_distribution<double> spacing(std::log(0.4), 0.6);
+    std::vector<double> values;
+    for (std::size_t i = 0; i < n; ++i) values.push_back(std::max(step, std::round(spacing(random) / step) * step));
+    return values;
+}
+
+TEST(ValueSortTest, RepeatedValuesGiveTheSameOrder) {
+    expectStableOrder(measuredValues(200000, 0.01, 1));   // a few hundred distinct values
+    expectStableOrder(measuredValues(200000, 0.0005, 2));  // thousands: the count table grows
+    expectStableOrder(measuredValues(200000, 1e-9, 3));    // nearly all distinct: sorted by bits
+    std::vector<double> withInfinity = measuredValues(50000, 0.01, 4);
+    withInfinity[10] = std::numeric_limits<double>::infinity();
+    withInfinity[20] = -std::numeric_limits<double>::infinity();
+    withInfinity[30] = -0.25;
+    expectStableOrder(withInfinity);
+}
+
+TEST(ValueSortTest, RepeatedValuesWithZerosOrNanStillKeepTheirOrder) {
+    // Zeros of both signs are equal with other bits: their order must be the stable one.
+    std::vector<double> zeros = measuredValues(50000, 0.01, 5);
+    for (std::size_t i = 100; i < zeros.size(); i += 997) zeros[i] = i % 2 ? -0.0 : 0.0;
+    expectStableOrder(zeros);
+    std::vector<double> withNan = measuredValues(50000, 0.01, 6);
+    withNan[49999] = std::numeric_limits<double>::quiet_NaN();
+    SortValues(withNan);
+    EXPECT_TRUE(std::isnan(withNan.back()));
+    EXPECT_TRUE(std::is_sorted(withNan.begin(), withNan.end() - 1));
 }
 
 }  // namespace
