@@ -144,8 +144,12 @@ TEST_F(FileTest, FailedWriteLeavesTheOldFile) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(readFileBytes((folder_ / "d" / "inside").string()), std::string("kept"));
     EXPECT_EQ(entries(), 1u);
+}
 
+TEST_F(FileTest, ReadOnlyFolderKeepsTheOldFile) {
     if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+    fs::create_directory(folder_ / "d");
+    std::string error;
     std::string path = (folder_ / "c.txt").string();
     ASSERT_TRUE(writeFileAtomically(path, "old contents"));
     fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::remove);
