@@ -74,6 +74,8 @@ public:
     virtual void newPage() = 0;
     virtual void printRichText(const RichText& text) = 0;
     virtual bool endDocument() = 0;
+    // The user chose to print only the selected text (when it was offered).
+    virtual bool selectionOnly() const { return false; }
 };
 
 class Platform {

@@ -108,8 +108,10 @@ std::unique_ptr<PrintJob> ScriptedPlatform::startPrint(const PrintDialogRequest&
         void newPage() override { job.newPage(); }
         void printRichText(const RichText& text) override { job.printRichText(text); }
         bool endDocument() override { return job.endDocument(); }
+        bool selectionOnly() const override { return job.selectionOnly(); }
     };
     jobs_.push_back(std::make_unique<RecordingPrintJob>());
+    jobs_.back()->selection = request.offerSelection && printSelectionOnly;
     printJobs.push_back(jobs_.back().get());
     return std::make_unique<Forwarding>(*jobs_.back());
 }

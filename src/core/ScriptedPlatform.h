@@ -23,10 +23,12 @@ public:
     void newPage() override;
     void printRichText(const RichText& text) override { richTexts.push_back(text); }
     bool endDocument() override { ended = true; return true; }
+    bool selectionOnly() const override { return selection; }
 
     std::vector<std::unique_ptr<RecordingCanvas>> pages;
     std::vector<RichText> richTexts;
     bool ended = false;
+    bool selection = false;
 };
 
 class ScriptedPlatform : public Platform {
@@ -107,6 +109,7 @@ public:
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
     std::deque<bool> printAnswers;
+    bool printSelectionOnly = false;  // the print dialog's "Selection" choice
     std::deque<std::optional<FontChoice>> fontAnswers;  // empty: Cancel
     // Runs while a modal window is shown (a test clicks its buttons here).
     std::function<void(Form&)> modalHandler;

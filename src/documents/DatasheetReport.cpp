@@ -67,7 +67,7 @@ bool PrintDatasheet(SpacingForm& window) {
     Platform& platform = session.platform();
     BuildDatasheetReport(window);
     platform.processEvents();
-    return printRichText(platform, printField(session).document().richText(), false);
+    return printRichText(platform, printField(session).document().richText());
 }
 
 }  // namespace ravelin

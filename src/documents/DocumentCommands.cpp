@@ -132,7 +132,12 @@ bool saveInfoBox(InfoBoxForm& box) {
 }
 
 void printInfoBox(InfoBoxForm& box) {
-    printRichText(box.platform(), box.document().richText(), box.selectionLength() > 0);
+    if (box.selectionLength() > 0) {
+        const RichText selection = box.document().richText(box.selectionStart(), box.selectionLength());
+        printRichText(box.platform(), box.document().richText(), &selection);
+    } else {
+        printRichText(box.platform(), box.document().richText());
+    }
 }
 
 // -------------------------------------------------------------------- print

@@ -21,11 +21,11 @@ bool finish(Platform& platform, PrintJob& job) {
 
 }  // namespace
 
-bool printRichText(Platform& platform, const RichText& text, bool offerSelection) {
-    std::unique_ptr<PrintJob> job = platform.startPrint({kPrintTitle, offerSelection, false});
+bool printRichText(Platform& platform, const RichText& text, const RichText* selection) {
+    std::unique_ptr<PrintJob> job = platform.startPrint({kPrintTitle, selection != nullptr, false});
     if (!job) return false;
     platform.processEvents();
-    job->printRichText(text);
+    job->printRichText(selection && job->selectionOnly() ? *selection : text);
     return finish(platform, *job);
 }
 

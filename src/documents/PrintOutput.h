@@ -11,7 +11,9 @@ class RecordingCanvas;
 
 // The print dialog "Ravelin - Print", then the text. False when the dialog
 // was cancelled or the printer failed (a failure is told to the user).
-bool printRichText(Platform& platform, const RichText& text, bool offerSelection);
+// Prints `text`; with a selection, the print dialog also offers to print
+// just that part.
+bool printRichText(Platform& platform, const RichText& text, const RichText* selection = nullptr);
 
 // The print dialog, then the drawing on one page, reduced when it is larger than the page.
 bool printDrawing(Platform& platform, const RecordingCanvas& drawing);

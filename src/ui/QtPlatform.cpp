@@ -248,6 +248,7 @@ public:
         printDocument(document, *printer_);
         if (printer_->printerState() == QPrinter::Error) ok_ = false;
     }
+    bool selectionOnly() const override { return printer_->printRange() == QPrinter::Selection; }
     bool endDocument() override {
         if (ended_) return ok_;
         ended_ = true;

@@ -412,6 +412,14 @@ TEST_F(DocumentCommands, TheInfoBoxPrintsItsTextThroughThePrintDialog) {
     EXPECT_TRUE(ts.platform.printDialogs[1].offerSelection);  // text selected: the choice is offered
     ASSERT_EQ(ts.platform.printJobs.size(), 1u);  // the second dialog was cancelled
     EXPECT_EQ(ts.platform.printJobs[0]->richTexts[0], infoBox().document().richText());
+
+    // "Selection" chosen in the dialog: only the selected part is printed.
+    ts.platform.printSelectionOnly = true;
+    run("mnuFilePrint");
+    ASSERT_EQ(ts.platform.printJobs.size(), 2u);
+    ASSERT_EQ(ts.platform.printJobs[1]->richTexts.size(), 1u);
+    EXPECT_EQ(ts.platform.printJobs[1]->richTexts[0], infoBox().document().richText(0, 7));
+    EXPECT_NE(ts.platform.printJobs[1]->richTexts[0], infoBox().document().richText());
 }
 
 TEST_F(DocumentCommands, AChartPrintsItsDoubleSizePictureFittedToThePage) {
