@@ -23,6 +23,12 @@ namespace ravelin {
 
 namespace {
 
+// Lines whose first letter makes them a comment or a key rather than a distance.
+bool readsAsKeyOrComment(std::string_view text) {
+    return !text.empty() && std::string_view("'CDSTFLHAINWXYZ").find(text.front()) != std::string_view::npos;
+}
+
+
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kSource = "Ravelin";
 // Values read between two passes of the event loop while a long file loads.
@@ -188,8 +194,7 @@ SpacingColumn readFields(FieldReader& reader, SpacingForm& window, std::optional
         if (field.text.empty()) continue;
         const char key = field.text.front();
         if (key == '\'') continue;
-        const bool isKey = std::string_view("CDSTFLHAINWXYZ").find(key) != std::string_view::npos;
-        if (!isKey) {
+        if (!readsAsKeyOrComment(field.text)) {
             values.append(trimSpaces(field.text));
             if (values.size() % kValuesPerEventPass == 0) platform.processEvents();
             continue;
@@ -456,7 +461,10 @@ std::string SpacingFileText(const SpacingForm& window) {
     for (long long r = 1; r <= last; ++r) {
         if (measured.isEmpty(r)) continue;
         const std::string value = oneLine(measured.text(r));
-        if (!value.empty()) line(protect(value, true));
+        // A text the reader would take for a comment or a key is worth 0, as an
+        // empty cell is; written, it would break the reading of the file.
+        if (value.empty() || readsAsKeyOrComment(value)) continue;
+        line(protect(value, true));
     }
     return out;
 }

@@ -158,6 +158,25 @@ TEST_F(SpgFileTest, EveryFieldSurvivesASaveAndALoad) {
     EXPECT_EQ(column(again), (std::vector<std::string>{"1.5", "2.25"}));
 }
 
+TEST_F(SpgFileTest, PastedWordsThatReadAsKeysAreNotWritten) {
+    // A column pasted with its heading: "Total" would be read as a "Type" key
+    // and stop the reading, "Distance" as a "Disc" orientation.
+    SpacingForm& sheet = newSheet();
+    sheet.setCell(0, 1, 1, "Distance");
+    sheet.setCell(0, 2, 1, "0.5");
+    sheet.setCell(0, 3, 1, "'note");
+    sheet.setCell(0, 4, 1, "Total");
+    sheet.setCell(0, 5, 1, "1.25");
+    sheet.setCell(0, 6, 1, "abc");  // lower case is no key: it stays
+    const std::string path = folder.file("pasted.spg");
+    ASSERT_TRUE(SaveSpacingFile(path, sheet).written);
+    SpacingForm& again = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(path, again));
+    EXPECT_TRUE(t.platform.messages.empty());
+    EXPECT_EQ(column(again), (std::vector<std::string>{"0.5", "1.25", "abc"}));
+    EXPECT_EQ(again.text("txtOr", 2), "");
+}
+
 TEST_F(SpgFileTest, TextsWithCommasAreQuotedWholeAndReadBackWhole) {
     SpacingForm& sheet = newSheet();
     sheet.setText("txtComment", -1, "North face, profile 2");
