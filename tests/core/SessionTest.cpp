@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/TextCodec.h"
 #include "support/TestSession.h"
@@ -39,7 +37,7 @@ TEST(ClipboardTextTest, TrailingBreaksAreDroppedAndCounted) {
     EXPECT_EQ(CountLineBreaks(""), 0);
 }
 
-TEST(DocumentCounterTest, NumbersNeverGoDown) {
+TEST(DocumentCounterTest, NumbersNeverGoDownAndClosingFreesTableRows) {
     TestSession t;
     t.session.registerForm("frmSpacing", [](Session& s) { return std::make_unique<Form>(s, "frmSpacing", "Datasheet"); });
     Form& first = t.main->NewDocumentWindow(2);
@@ -47,18 +45,11 @@ TEST(DocumentCounterTest, NumbersNeverGoDown) {
     t.main->NewDocumentWindow(2);
     EXPECT_EQ(first.caption(), "Data 1");
     EXPECT_EQ(second.caption(), "Data 2");
+    t.session.datasheetTable.push_back({"/data/a.spg", &second});
+    t.session.histogramTable.push_back({&second, nullptr, {1, 2}, 0.5, 3, {1, 0, 0, 0}});
     t.main->CloseDocumentWindow(second);
     EXPECT_EQ(t.main->NewDocumentWindow(2).caption(), "Data 4");
     EXPECT_EQ(t.session.currentDocument(), t.session.mainWindow());
-}
-
-TEST(DocumentCounterTest, ClosingFreesTableRows) {
-    TestSession t;
-    t.session.registerForm("frmSpacing", [](Session& s) { return std::make_unique<Form>(s, "frmSpacing", "Datasheet"); });
-    Form& sheet = t.main->NewDocumentWindow(2);
-    t.session.datasheetTable.push_back({"/data/a.spg", &sheet});
-    t.session.histogramTable.push_back({&sheet, nullptr, {1, 2}, 0.5, 3, {1, 0, 0, 0}});
-    t.main->CloseDocumentWindow(sheet);
     EXPECT_EQ(t.session.datasheetTable[0].window, nullptr);
     EXPECT_EQ(t.session.datasheetTable[0].path, "Ravelin (v 1.0)");
     EXPECT_EQ(t.session.histogramTable[0].datasheet, nullptr);

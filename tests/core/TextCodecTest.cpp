@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "support/TestSession.h"
+
 namespace ravelin {
 namespace {
 
@@ -21,15 +23,12 @@ const std::string kMountain = "\xE5\xB1\xB1";  // a CJK character Windows-1252 l
 
 TEST(Utf8Validation, AcceptsWellFormedAndRejectsTheRest) {
     EXPECT_TRUE(isValidUtf8(""));
-    EXPECT_TRUE(isValidUtf8("plain ASCII"));
-    EXPECT_TRUE(isValidUtf8(kDegree + kEuro + kMountain + "\xF0\x9F\x98\x80"));
-    EXPECT_FALSE(isValidUtf8("\xB0"));              // a lone Windows-1252 degree sign
-    EXPECT_FALSE(isValidUtf8("\xC3"));              // truncated
-    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));          // overlong "/"
-    EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));      // overlong, three bytes
-    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));      // a surrogate
-    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
-    EXPECT_FALSE(isValidUtf8("\xE2\x82x"));         // bad continuation
+    EXPECT_TRUE(isValidUtf8("plain ASCII " + kDegree + kEuro + kMountain + "\xF0\x9F\x98\x80"));
+    // A lone Windows-1252 degree sign, truncated, overlong in two and three bytes, a surrogate,
+    // above U+10FFFF, a bad continuation.
+    for (const char* bad :
+         {"\xB0", "\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82x"})
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
 }
 
 TEST(Cp1252, HighRangeMapsBothWays) {
@@ -76,29 +75,21 @@ TEST(FileText, DecodingDropsTheBomAndFallsBack) {
 
 TEST(FileText, LineEndsBecomeCrLf) {
     EXPECT_EQ(toCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
-    EXPECT_EQ(toCrLf("\r\r\n\n"), "\r\n\r\n\r\n");
-    EXPECT_EQ(toCrLf("x\r"), "x\r\n");
+    EXPECT_EQ(toCrLf("\r\r\n\nx\r"), "\r\n\r\n\r\nx\r\n");
     EXPECT_EQ(toCrLf(""), "");
 }
 
 class FileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("ravelin-codec-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
     void TearDown() override {
-        std::error_code ignored;
+        std::error_code ignored;  // a failed permission test must not leave the folder locked
         fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(folder_, ignored);
     }
     std::size_t entries() const {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
     }
-    fs::path folder_;
+    testing::TempFolder temp;
+    fs::path folder_ = temp.path;
 };
 
 TEST_F(FileTest, WriteThenReadBinary) {
@@ -113,6 +104,8 @@ TEST_F(FileTest, WriteThenReadBinary) {
     EXPECT_EQ(entries(), 1u);  // no temporary left behind
     ASSERT_TRUE(writeFileAtomically(path, ""));
     EXPECT_EQ(readFileBytes(path), std::string());
+    EXPECT_EQ(readFileBytes((folder_ / "missing").string()), std::nullopt);
+    EXPECT_EQ(readFileBytes(folder_.string()), std::nullopt);
 }
 
 TEST_F(FileTest, ReplacingKeepsPermissions) {
@@ -123,11 +116,6 @@ TEST_F(FileTest, ReplacingKeepsPermissions) {
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-}
-
-TEST_F(FileTest, ReadingMissingFilesAndFolders) {
-    EXPECT_EQ(readFileBytes((folder_ / "missing").string()), std::nullopt);
-    EXPECT_EQ(readFileBytes(folder_.string()), std::nullopt);
 }
 
 TEST_F(FileTest, FailedWriteLeavesTheOldFile) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "core/Report.h"
@@ -29,35 +30,29 @@ RichParagraph paragraph(std::vector<TextRun> runs, ParagraphAlignment alignment 
 
 // ------------------------------------------------------------------ writer
 
-TEST(RtfWriter, EscapesWhatRtfReservesAndEncodesEveryCharacter) {
+TEST(RtfWriter, HeaderFontsEscapesAndEveryCharacterIn7BitText) {
     RichText text;
-    text.paragraphs = {paragraph({{"a\\b{c}d\te \xC3\xA9 \xE2\x82\xAC \xC5\x91 \xF0\x9F\x98\x80", {}}})};
-    const std::string rtf = writeRtf(text);
-    EXPECT_NE(rtf.find("a\\\\b\\{c\\}d\\tab e \\'e9 \\'80 \\u337? \\u-10179?\\u-8704?"), std::string::npos) << rtf;
-    // Nothing but 7-bit text in the file: any word processor reads it on any code page.
-    for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
-}
-
-TEST(RtfWriter, HeaderDeclaresCodePageFontsAndUnicodeFallback) {
-    RichText text;
-    text.paragraphs = {paragraph({{"x", {"Times New Roman", 12, false, false, false}}, {"y", {}}})};
+    text.paragraphs = {paragraph({{"x", {"Times New Roman", 12, false, false, false}},
+                                  {"a\\b{c}d\te \xC3\xA9 \xE2\x82\xAC \xC5\x91 \xF0\x9F\x98\x80", {}}})};
     const std::string rtf = writeRtf(text);
     EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}"
                         "{\\f1\\fnil\\fcharset0 Times New Roman;}}",
                         0),
               0u)
         << rtf;
-    EXPECT_NE(rtf.find("\\f1\\fs24\\b0\\i0\\ulnone x\\f0\\fs22 y"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\f1\\fs24\\b0\\i0\\ulnone x\\f0\\fs22 "
+                       "a\\\\b\\{c\\}d\\tab e \\'e9 \\'80 \\u337? \\u-10179?\\u-8704?"),
+              std::string::npos)
+        << rtf;
     EXPECT_EQ(rtf.substr(rtf.size() - 3), "}\r\n");
+    // Nothing but 7-bit text in the file: any word processor reads it on any code page.
+    for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
 }
 
 TEST(RtfWriter, ParagraphsCarryAlignmentAndIndents) {
     RichText text;
-    RichParagraph indented = paragraph({{"one", {}}}, ParagraphAlignment::Center);
-    indented.leftIndent = 600;
-    indented.firstIndent = -400;
-    indented.rightIndent = 200;
-    text.paragraphs = {indented, paragraph({{"two", {}}}, ParagraphAlignment::Right)};
+    text.paragraphs = {RichParagraph{{{"one", {}}}, ParagraphAlignment::Center, 600, -400, 200},
+                       paragraph({{"two", {}}}, ParagraphAlignment::Right)};
     const std::string rtf = writeRtf(text);
     EXPECT_NE(rtf.find("\\pard\\li600\\fi-400\\ri200\\qc"), std::string::npos);
     EXPECT_NE(rtf.find("one\\par\r\n\\pard\\qr"), std::string::npos);
@@ -79,32 +74,18 @@ RichText sampleReport() {
 }
 
 TEST(RtfRoundTrip, WhatRavelinWritesReadsBackIdentical) {
-    const RichText original = sampleReport();
-    const RichText back = readRtf(writeRtf(original));
-    EXPECT_EQ(back, original);
-    EXPECT_EQ(plain(back), plain(original));
-}
-
-TEST(RtfRoundTrip, AlignmentsIndentsEmptyParagraphsAndFontNames) {
-    RichText text;
     RichParagraph right = paragraph({{"right", {"\xE5\xAE\x8B\xE4\xBD\x93", 10.5, true, false, false}}},
                                     ParagraphAlignment::Right);
     right.rightIndent = 1440;
-    RichParagraph emptyCentred = paragraph({}, ParagraphAlignment::Center);
-    text.paragraphs = {right, emptyCentred, paragraph({{"last", {}}})};
-    EXPECT_EQ(readRtf(writeRtf(text)), text);
-
-    RichText nothing;
-    EXPECT_EQ(plain(readRtf(writeRtf(nothing))), "");
-    EXPECT_EQ(readRtf(writeRtf(nothing)).paragraphs.size(), 1u);
-}
-
-TEST(RtfRoundTrip, ManyBlocksStayExact) {
-    std::vector<ReportBlock> blocks;
+    RichText aligned;
+    aligned.paragraphs = {right, paragraph({}, ParagraphAlignment::Center), paragraph({{"last", {}}})};
+    std::vector<ReportBlock> blocks;  // every style, size and font mix
     for (int i = 0; i < 300; ++i)
         blocks.push_back({"Block " + std::to_string(i) + "\r\n", i % 8, i % 3 ? 0.0 : 14.0, i % 5 ? "" : "Verdana"});
-    const RichText text = reportRichText(blocks);
-    EXPECT_EQ(readRtf(writeRtf(text)), text);
+    for (const RichText& text : {sampleReport(), aligned, reportRichText(blocks)})
+        EXPECT_EQ(readRtf(writeRtf(text)), text);
+    // An empty text reads back as one empty paragraph.
+    EXPECT_EQ(readRtf(writeRtf(RichText{})).paragraphs, std::vector<RichParagraph>(1));
 }
 
 // ------------------------------------------------- word processors' files
@@ -120,23 +101,16 @@ TEST(RtfReader, ReadsAWordPadDocument) {
         "et \\ul soulign\\'e9\\ulnone .\\par\r\n}\r\n";
     const RichText text = readRtf(rtf);
     ASSERT_EQ(text.paragraphs.size(), 3u);
-    const RichParagraph& title = text.paragraphs[0];
-    EXPECT_EQ(title.alignment, ParagraphAlignment::Center);
-    ASSERT_EQ(title.runs.size(), 1u);
-    EXPECT_EQ(title.runs[0].text, "Rapport");
-    EXPECT_EQ(title.runs[0].format, (TextFormat{"Arial", 14, true, false, false}));
-
+    EXPECT_EQ(text.paragraphs[0].alignment, ParagraphAlignment::Center);
+    EXPECT_EQ(text.paragraphs[0].runs, (std::vector<TextRun>{{"Rapport", {"Arial", 14, true, false, false}}}));
     const RichParagraph& body = text.paragraphs[1];
-    EXPECT_EQ(body.alignment, ParagraphAlignment::Left);
     EXPECT_EQ(body.leftIndent, 720);
     ASSERT_EQ(body.runs.size(), 5u);
     EXPECT_EQ(body.runs[0].text, "Falaise \xC3\xA9tudi\xC3\xA9" "e \xE2\x82\xAC");
     EXPECT_EQ(body.runs[0].format, (TextFormat{"Calibri", 11, false, false, false}));
-    EXPECT_EQ(body.runs[1].text, " italique");
     EXPECT_TRUE(body.runs[1].format.italic);
     EXPECT_EQ(body.runs[3].text, "soulign\xC3\xA9");
     EXPECT_TRUE(body.runs[3].format.underline);
-    EXPECT_EQ(body.runs[4].text, ".");
     EXPECT_TRUE(text.paragraphs[2].runs.empty());
 }
 
@@ -172,16 +146,12 @@ TEST(RtfReader, ReadsAWordDocumentWithItsTablesAndDestinations) {
     EXPECT_EQ(text.paragraphs[0].alignment, ParagraphAlignment::Center);
     EXPECT_EQ(text.paragraphs[0].runs[0].format, (TextFormat{"Arial", 16, true, false, false}));
     const RichParagraph& body = text.paragraphs[1];
-    EXPECT_EQ(body.leftIndent, 567);
-    EXPECT_EQ(body.rightIndent, 283);
-    EXPECT_EQ(body.firstIndent, -283);
-    EXPECT_EQ(body.runs[0].text, "Bold ");
+    EXPECT_EQ((std::array{body.leftIndent, body.rightIndent, body.firstIndent}), (std::array{567, 283, -283}));
+    ASSERT_GE(body.runs.size(), 5u);
+    // Nested groups: bold, then bold italic, then bold again; plain after the group; the field's result underlined.
     EXPECT_EQ(body.runs[0].format, (TextFormat{"Times New Roman", 12, true, false, false}));
-    EXPECT_EQ(body.runs[1].text, "both");
-    EXPECT_TRUE(body.runs[1].format.italic && body.runs[1].format.bold);
-    EXPECT_EQ(body.runs[2].text, " bold");
-    EXPECT_FALSE(body.runs[2].format.italic);
-    EXPECT_EQ(body.runs[3].text, " plain ");
+    EXPECT_EQ(body.runs[1].format, (TextFormat{"Times New Roman", 12, true, true, false}));
+    EXPECT_EQ(body.runs[2].format, body.runs[0].format);
     EXPECT_FALSE(body.runs[3].format.bold);
     EXPECT_EQ(body.runs[4].text, "link");
     EXPECT_TRUE(body.runs[4].format.underline);

@@ -1,6 +1,6 @@
 #pragma once
-// A session with every window registered and the main window loaded, in
-// which the model windows are driven as a user would drive them.
+// The model windows driven as a user would drive them, in a full session
+// whose Info box reports are collected.
 
 #include <gtest/gtest.h>
 
@@ -8,22 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "core/MainForm.h"
 #include "core/Report.h"
-#include "core/ScriptedPlatform.h"
-#include "core/Session.h"
-#include "core/Startup.h"
+#include "support/TestSession.h"
 
 namespace ravelin::testing {
 
 class ModelWindowTest : public ::testing::Test, public SessionObserver {
 protected:
-    void SetUp() override {
-        session.addObserver(this);
-        registerAllForms(session);
-        main = &dynamic_cast<MainForm&>(session.createForm("frmMain"));
-    }
-    void TearDown() override { session.removeObserver(this); }
+    ModelWindowTest() { session.addObserver(this); }
+    ~ModelWindowTest() override { session.removeObserver(this); }
 
     void reportAppended(const ReportBlock& block, ReportTarget target) override {
         if (target == ReportTarget::InfoBox) report.push_back(block);
@@ -51,9 +44,10 @@ protected:
         return all;
     }
 
-    ScriptedPlatform platform;
-    Session session{platform};
-    MainForm* main = nullptr;
+    TestSession t;
+    ScriptedPlatform& platform = t.platform;
+    Session& session = t.session;
+    MainForm* main = t.main;
     std::vector<ReportBlock> report;
 };
 

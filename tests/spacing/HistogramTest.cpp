@@ -11,20 +11,16 @@
 namespace ravelin {
 namespace {
 
-TEST(HistogramStatisticsTest, MeanAndSampleStandardDeviation) {
+TEST(HistogramStatisticsTest, MeanSampleStandardDeviationAndSpacings) {
     const SampleStatistics s = Statistics({1, 2, 3});
     EXPECT_DOUBLE_EQ(s.mean, 2);
     EXPECT_DOUBLE_EQ(s.stdDev, 1);  // denominator n - 1
-    const SampleStatistics single = Statistics({0.7});
-    EXPECT_DOUBLE_EQ(single.mean, 0.7);
-    EXPECT_EQ(single.stdDev, 0);
+    EXPECT_EQ(Statistics({0.7}).stdDev, 0);
     const SampleStatistics part = Statistics({100, 4, 6, 100}, 1, 2);
     EXPECT_DOUBLE_EQ(part.mean, 5);
     EXPECT_DOUBLE_EQ(part.stdDev, std::sqrt(2.0));
     EXPECT_EQ(Statistics({}).mean, 0);
-}
 
-TEST(HistogramStatisticsTest, IntersectionDistancesBecomeSpacings) {
     std::vector<double> data = {2, 5, 9};
     ToSpacings(data);
     EXPECT_EQ(data, (std::vector<double>{2, 3, 4}));
@@ -49,66 +45,45 @@ TEST(DefaultIntervalTest, QuarterOfTheLeadingDecadeRoundedHalfToEven) {
               std::nullopt);
 }
 
-TEST(CountClassesTest, BoundaryValuesFallIntoTheLowerClass) {
-    EXPECT_EQ(CountClasses({0.5, 1.0, 1.5}, 3, 0.5), (std::vector<long long>{0, 1, 1, 1}));
+TEST(CountClassesTest, BoundaryValuesFallIntoTheLowerClassAndTheWalkStopsAtBothEnds) {
+    using Counts = std::vector<long long>;
+    EXPECT_EQ(CountClasses({0.5, 1.0, 1.5}, 3, 0.5), (Counts{0, 1, 1, 1}));
     // Within 1e-06 of a boundary still counts below it.
-    EXPECT_EQ(CountClasses({1.0000005}, 3, 0.5), (std::vector<long long>{0, 0, 1, 0}));
-    EXPECT_EQ(CountClasses({1.0000015}, 3, 0.5), (std::vector<long long>{0, 0, 0, 1}));
-}
-
-TEST(CountClassesTest, TheWalkStopsBelowTheFirstClassAndBeyondTheLast) {
+    EXPECT_EQ(CountClasses({1.0000005}, 3, 0.5), (Counts{0, 0, 1, 0}));
+    EXPECT_EQ(CountClasses({1.0000015}, 3, 0.5), (Counts{0, 0, 0, 1}));
     // A value at or below epsilon stops everything: nothing is counted.
-    EXPECT_EQ(CountClasses({-3, 5, 5}, 4, 2), (std::vector<long long>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(CountClasses({0.0000005, 1}, 2, 1), (std::vector<long long>{0, 0, 0}));
+    EXPECT_EQ(CountClasses({-3, 5, 5}, 4, 2), (Counts{0, 0, 0, 0, 0}));
+    EXPECT_EQ(CountClasses({0.0000005, 1}, 2, 1), (Counts{0, 0, 0}));
     // Values beyond the last class are dropped.
-    EXPECT_EQ(CountClasses({0.1, 0.2, 7, 8}, 2, 1), (std::vector<long long>{0, 2, 0}));
-    EXPECT_EQ(CountClasses({1}, 0, 1), (std::vector<long long>{0}));
-    EXPECT_EQ(CountClasses({1}, -4, 1), (std::vector<long long>{0}));
-    EXPECT_EQ(CountClasses({1, 2}, 3, -1), (std::vector<long long>{0, 0, 0, 0}));
-    EXPECT_EQ(CountClasses({1, 2}, 3, std::nan("")), (std::vector<long long>{0, 0, 0, 0}));
-}
-
-TEST(CountClassesTest, MaxCountStartsFarBelowZero) {
+    EXPECT_EQ(CountClasses({0.1, 0.2, 7, 8}, 2, 1), (Counts{0, 2, 0}));
+    EXPECT_EQ(CountClasses({1}, -4, 1), (Counts{0}));
+    EXPECT_EQ(CountClasses({1, 2}, 3, -1), (Counts{0, 0, 0, 0}));
+    EXPECT_EQ(CountClasses({1, 2}, 3, std::nan("")), (Counts{0, 0, 0, 0}));
+    // The largest count starts far below zero.
     EXPECT_EQ(MaxCount({0, 3, 9, 4}, 1, 3), 9);
     EXPECT_EQ(MaxCount({0, 3, 9, 4}, 1, 1), 3);
     EXPECT_EQ(MaxCount({0}, 1, 0), -50000);
 }
 
 TEST(VerticalRangeTest, ExamplesOfTheLargestCount) {
-    const auto of = [](double g) { return *VerticalRangeOf(g); };
-    EXPECT_DOUBLE_EQ(of(37).e, 1.56);
-    EXPECT_DOUBLE_EQ(of(37).p, 1);
-    EXPECT_DOUBLE_EQ(of(37).ymax, 40);
-    EXPECT_DOUBLE_EQ(of(8).ymax, 8.3);
-    EXPECT_DOUBLE_EQ(of(120).ymax, 150);
-    EXPECT_DOUBLE_EQ(of(1).ymax, 1.3);
-    EXPECT_DOUBLE_EQ(of(100).ymax, 130);
-    // A semivariogram: 1.25 gives 1.5, 0.25 gives 0.28.
-    EXPECT_DOUBLE_EQ(of(1.25).e, 0.09);
-    EXPECT_DOUBLE_EQ(of(1.25).p, 0.1);
-    EXPECT_DOUBLE_EQ(of(1.25).ymax, 1.5);
-    EXPECT_DOUBLE_EQ(of(0.25).e, -0.61);
-    EXPECT_DOUBLE_EQ(of(0.25).p, 0.01);
-    EXPECT_NEAR(of(0.25).ymax, 0.28, 1e-15);
+    // Largest count or semivariogram, then ymax.
+    const double ranges[][2] = {{37, 40}, {8, 8.3}, {120, 150}, {1, 1.3}, {100, 130}, {1.25, 1.5}, {0.25, 0.28}};
+    for (const auto& [g, ymax] : ranges) EXPECT_NEAR(VerticalRangeOf(g)->ymax, ymax, 1e-15) << g;
+    const double exponents[][3] = {{37, 1.56, 1}, {1.25, 0.09, 0.1}, {0.25, -0.61, 0.01}};  // g, e, p
+    for (const auto& [g, e, p] : exponents) {
+        EXPECT_DOUBLE_EQ(VerticalRangeOf(g)->e, e) << g;
+        EXPECT_DOUBLE_EQ(VerticalRangeOf(g)->p, p) << g;
+    }
     EXPECT_EQ(VerticalRangeOf(0), std::nullopt);
     EXPECT_EQ(VerticalRangeOf(-50000), std::nullopt);
 }
 
 TEST(VerticalRangeTest, TickStepsAndLabelSteps) {
-    EXPECT_EQ(TickStep(0.5), 1);
-    EXPECT_EQ(TickStep(0.9), 2);
-    EXPECT_EQ(TickStep(1.3), 4);
-    EXPECT_EQ(TickStep(1.56), 5);
-    EXPECT_EQ(TickStep(2.07), 10);
-    EXPECT_EQ(TickStep(2.9), 25);
-    EXPECT_EQ(TickStep(3), 50);
-    EXPECT_EQ(TickStep(3.3), 100);
+    const double ticks[][2] = {{0.5, 1}, {0.9, 2}, {1.3, 4}, {1.56, 5}, {2.07, 10}, {2.9, 25}, {3, 50}, {3.3, 100}};
+    for (const auto& [e, step] : ticks) EXPECT_EQ(TickStep(e), step) << e;
     EXPECT_NEAR(TickStep(4), 9998, 1e-9);
-    EXPECT_EQ(VerticalLabelStep(10, 100, 1000), 1);  // exactly fits
-    EXPECT_EQ(VerticalLabelStep(11, 100, 1000), 2);
-    EXPECT_EQ(VerticalLabelStep(21, 100, 1000), 4);
-    EXPECT_EQ(VerticalLabelStep(51, 100, 1000), 10);
-    EXPECT_EQ(VerticalLabelStep(101, 100, 1000), 20);
+    const long long vertical[][2] = {{10, 1} /* exactly fits */, {11, 2}, {21, 4}, {51, 10}, {101, 20}};
+    for (const auto& [labels, step] : vertical) EXPECT_EQ(VerticalLabelStep(labels, 100, 1000), step) << labels;
     EXPECT_EQ(HorizontalLabelStep(100, 8, 1000), 1);
     EXPECT_EQ(HorizontalLabelStep(100, 9, 1000), 2);
     EXPECT_EQ(HorizontalLabelStep(100, 19, 1000), 4);
@@ -158,11 +133,8 @@ TEST(SettleHistogramTest, FailuresThatEndInTheInvalidDataMessage) {
 }
 
 TEST(SettleHistogramTest, IntervalTextOfTheOptionsWindow) {
-    EXPECT_EQ(IntervalText(0.1), "0.1");
-    EXPECT_EQ(IntervalText(0.12345), "0.1235");
-    EXPECT_EQ(IntervalText(0.05), "0.05");
-    EXPECT_EQ(IntervalText(2.5), "2.5");
-    EXPECT_EQ(IntervalText(12), "12");
+    const std::pair<double, const char*> cases[] = {{0.1, "0.1"}, {0.12345, "0.1235"}, {0.05, "0.05"}, {12, "12"}};
+    for (const auto& [interval, text] : cases) EXPECT_EQ(IntervalText(interval), text);
 }
 
 }  // namespace

@@ -6,275 +6,240 @@
 
 #include <gtest/gtest.h>
 
-#include "spacing/HistoForm.h"
+#include "DatasheetFixture.h"
 #include "spacing/HistoToolsForm.h"
-#include "support/TestSession.h"
 
-namespace ravelin {
+namespace ravelin::testing {
 namespace {
 
-using testing::TestSession;
-
-class SpacingFormTest : public ::testing::Test {
+class SpacingFormTest : public DatasheetTest {
 protected:
-    TestSession t;
-    SpacingForm* sheet = nullptr;
-
-    SpacingFormTest() {
-        t.main->runCommand("mnuFileNewData");
-        sheet = dynamic_cast<SpacingForm*>(t.session.currentDocument());
-    }
-
-    Control& editor() { return sheet->at("txtSaisie"); }
+    Control& editor() { return sheet.at("txtSaisie"); }
     // Clicks a cell of the measured grid and types a value ending with a key.
     void type(long long row, const std::string& text, int endKey = keys::Enter, int grid = 0) {
-        sheet->userGridClick(grid, row);
-        sheet->userGridKeyPress(grid, text[0]);
+        sheet.userGridClick(grid, row);
+        sheet.userGridKeyPress(grid, text[0]);
         for (std::size_t i = 1; i < text.size(); ++i) {
             int key = text[i];
-            sheet->userKeyPress(editor(), key);
+            sheet.userKeyPress(editor(), key);
         }
-        sheet->userKeyDown(endKey, 0);
-    }
-    void values(const std::vector<std::string>& texts) {
-        for (std::size_t i = 0; i < texts.size(); ++i) sheet->setCell(0, static_cast<long long>(i) + 1, 1, texts[i]);
+        sheet.userKeyDown(endKey, 0);
     }
 };
 
 TEST_F(SpacingFormTest, ANewDatasheetHasNumberedRowsAndItsStartingValues) {
-    ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(sheet->caption(), "Data 1");
-    EXPECT_TRUE(sheet->visible());
-    EXPECT_EQ(sheet->rows(), 1001);
-    for (int g = 0; g < 2; ++g) {
-        EXPECT_EQ(sheet->cell(g, 0, 0), "N\xC2\xB0");
-        EXPECT_EQ(sheet->cell(g, 0, 1), "   Distance");
-        EXPECT_EQ(sheet->cell(g, 1, 0), "1");
-        EXPECT_EQ(sheet->cell(g, 1000, 0), "1000");
-        EXPECT_EQ(sheet->grid(g).row(), 1);
-    }
-    EXPECT_EQ(sheet->text("txtOr", 4), "0");
-    EXPECT_EQ(sheet->at("optData", 1).value(), 1);
-    EXPECT_FALSE(sheet->at("txtSaisie").visible());
-    for (const char* button : {"cmdHisto", "cmdConvert", "Vario"}) EXPECT_FALSE(sheet->at(button).enabled());
-    EXPECT_EQ(sheet->width(), 4500);
-    EXPECT_EQ(sheet->height(), 8500);
-    t.main->runCommand("mnuFileNewData");
-    t.main->runCommand("mnuFileNewData");
-    EXPECT_EQ(t.session.currentDocument()->caption(), "Data 3");
-}
-
-TEST_F(SpacingFormTest, OptionsSizeTheGridsOnce) {
+    EXPECT_EQ(sheet.caption(), "Data 1");
+    EXPECT_TRUE(sheet.visible());
+    EXPECT_EQ(sheet.rows(), 1001);
+    EXPECT_EQ(sheet.cell(1, 1000, 0), "1000");
+    EXPECT_EQ(sheet.text("txtOr", 4), "0");
+    EXPECT_EQ(sheet.at("optData", 1).value(), 1);
+    EXPECT_FALSE(sheet.at("txtSaisie").visible());
+    for (const char* button : {"cmdHisto", "cmdConvert", "Vario"}) EXPECT_FALSE(sheet.at(button).enabled());
+    EXPECT_EQ(sheet.width(), 4500);
+    EXPECT_EQ(sheet.height(), 8500);
+    // The options size the grids of later datasheets only.
     t.session.options.nbDataOnGrid = "25";
     t.main->runCommand("mnuFileNewData");
-    auto* small = dynamic_cast<SpacingForm*>(t.session.currentDocument());
-    EXPECT_EQ(small->rows(), 26);
-    EXPECT_EQ(sheet->rows(), 1001);
+    EXPECT_EQ(dynamic_cast<SpacingForm*>(t.session.currentDocument())->rows(), 26);
+    EXPECT_EQ(sheet.rows(), 1001);
 }
 
-TEST_F(SpacingFormTest, TypingOnACellOpensTheEditorAndEnterWritesAndMovesDown) {
-    sheet->userGridClick(0, 1);
-    sheet->userGridKeyPress(0, '5');
+TEST_F(SpacingFormTest, TypingOnACellOpensTheEditorAndTheArrowsOrEnterWriteAndMove) {
+    sheet.userGridClick(0, 1);
+    sheet.userGridKeyPress(0, '5');
     EXPECT_TRUE(editor().visible());
-    EXPECT_EQ(sheet->focused(), &editor());
+    EXPECT_EQ(sheet.focused(), &editor());
     EXPECT_EQ(editor().text(), "5");
     EXPECT_EQ(editor().selStart(), 1);
-    EXPECT_TRUE(IsModified(*sheet));
-    sheet->userKeyDown(keys::Enter, 0);
-    EXPECT_EQ(sheet->cell(0, 1, 1), "5");
-    EXPECT_EQ(sheet->grid(0).row(), 2);
+    EXPECT_TRUE(IsModified(sheet));
+    sheet.userKeyDown(keys::Enter, 0);
+    EXPECT_EQ(sheet.cell(0, 1, 1), "5");
+    EXPECT_EQ(sheet.grid(0).row(), 2);
     EXPECT_FALSE(editor().visible());
 
     type(2, "1.50");
-    EXPECT_EQ(sheet->cell(0, 2, 1), "1.5");
+    EXPECT_EQ(sheet.cell(0, 2, 1), "1.5");
     int letter = 'x';
-    sheet->userGridKeyPress(0, '2');
-    EXPECT_FALSE(sheet->userKeyPress(editor(), letter));  // the numeric key filter
+    sheet.userGridKeyPress(0, '2');
+    EXPECT_FALSE(sheet.userKeyPress(editor(), letter));  // the numeric key filter
     EXPECT_EQ(editor().text(), "2");
-}
 
-TEST_F(SpacingFormTest, EnterOnTheLastRowWritesAndStays) {
+    // Enter on the last row writes and stays; Up moves up, Left down.
     type(1000, "7");
-    EXPECT_EQ(sheet->cell(0, 1000, 1), "7");
-    EXPECT_EQ(sheet->grid(0).row(), 1000);
+    EXPECT_EQ(sheet.cell(0, 1000, 1), "7");
+    EXPECT_EQ(sheet.grid(0).row(), 1000);
     type(3, "4", keys::Up);
-    EXPECT_EQ(sheet->cell(0, 3, 1), "4");
-    EXPECT_EQ(sheet->grid(0).row(), 2);
+    EXPECT_EQ(sheet.cell(0, 3, 1), "4");
+    EXPECT_EQ(sheet.grid(0).row(), 2);
     type(1, "6", keys::Up);
-    EXPECT_EQ(sheet->grid(0).row(), 1);
+    EXPECT_EQ(sheet.grid(0).row(), 1);
     type(5, "8", keys::Left);  // Left moves down, as Enter and Down do
-    EXPECT_EQ(sheet->grid(0).row(), 6);
+    EXPECT_EQ(sheet.grid(0).row(), 6);
 }
 
 TEST_F(SpacingFormTest, DoubleClickEditsThePresentTextAndEscapeWritesItBack) {
-    sheet->setCell(0, 4, 1, "2.5");
-    sheet->userGridClick(0, 4);
-    sheet->userGridDoubleClick(0);
+    sheet.setCell(0, 4, 1, "2.5");
+    sheet.userGridClick(0, 4);
+    sheet.userGridDoubleClick(0);
     EXPECT_EQ(editor().text(), "2.5");
     EXPECT_EQ(editor().selStart(), 3);
-    sheet->userKeyDown(keys::Escape, 0);
+    sheet.userKeyDown(keys::Escape, 0);
     EXPECT_FALSE(editor().visible());
-    EXPECT_EQ(sheet->cell(0, 4, 1), "2.5");
-    EXPECT_EQ(sheet->focused(), &sheet->at("MSFlexGrid1", 0));
+    EXPECT_EQ(sheet.cell(0, 4, 1), "2.5");
+    EXPECT_EQ(sheet.focused(), &sheet.at("MSFlexGrid1", 0));
     // Escape on an empty cell leaves it empty rather than writing a 0 that would count as a value.
-    sheet->userGridClick(0, 9);
-    sheet->userGridDoubleClick(0);
-    sheet->userKeyDown(keys::Escape, 0);
-    EXPECT_TRUE(sheet->grid(0).isEmpty(9));
-    EXPECT_EQ(sheet->text("lblRes", 2), "N = 1");
+    sheet.userGridClick(0, 9);
+    sheet.userGridDoubleClick(0);
+    sheet.userKeyDown(keys::Escape, 0);
+    EXPECT_TRUE(sheet.grid(0).isEmpty(9));
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 1");
 }
 
 TEST_F(SpacingFormTest, CommittingZeroOrLettersEmptiesTheCell) {
-    sheet->setCell(0, 1, 1, "3");
+    sheet.setCell(0, 1, 1, "3");
     type(1, "0");
-    EXPECT_TRUE(sheet->grid(0).isEmpty(1));
-    sheet->setCell(0, 2, 1, "3");
+    EXPECT_TRUE(sheet.grid(0).isEmpty(1));
+    sheet.setCell(0, 2, 1, "3");
     type(2, "a", keys::Down);  // the first key reaches the editor unfiltered
-    EXPECT_TRUE(sheet->grid(0).isEmpty(2));
+    EXPECT_TRUE(sheet.grid(0).isEmpty(2));
     // Clicking another cell commits a pending edit; clicking the same cell drops it.
-    sheet->userGridClick(0, 5);
-    sheet->userGridKeyPress(0, '9');
-    sheet->userGridClick(0, 6);
-    EXPECT_EQ(sheet->cell(0, 5, 1), "9");
-    sheet->userGridKeyPress(0, '3');
-    sheet->userGridClick(0, 6);
-    EXPECT_TRUE(sheet->grid(0).isEmpty(6));
+    sheet.userGridClick(0, 5);
+    sheet.userGridKeyPress(0, '9');
+    sheet.userGridClick(0, 6);
+    EXPECT_EQ(sheet.cell(0, 5, 1), "9");
+    sheet.userGridKeyPress(0, '3');
+    sheet.userGridClick(0, 6);
+    EXPECT_TRUE(sheet.grid(0).isEmpty(6));
     EXPECT_FALSE(editor().visible());
 }
 
 TEST_F(SpacingFormTest, SummaryCountsTotalsAndEnablesTheButtons) {
     type(1, "1");
     type(2, "2");
-    EXPECT_TRUE(sheet->at("cmdHisto").enabled());
-    EXPECT_FALSE(sheet->at("Vario").enabled());
+    EXPECT_TRUE(sheet.at("cmdHisto").enabled());
+    EXPECT_FALSE(sheet.at("Vario").enabled());
     type(3, "3");
-    EXPECT_TRUE(sheet->at("Vario").enabled());  // with the third value
-    EXPECT_EQ(sheet->text("lblRes", 2), "N = 3");
-    EXPECT_EQ(sheet->text("lblRes", 0), "Tot. length = 6.0");
-    sheet->userClick(sheet->at("optData", 0));
-    sheet->userGridClick(0, 1);
-    EXPECT_EQ(sheet->text("lblRes", 0), "Tot. length = 3.0");  // intersection distances: the largest
+    EXPECT_TRUE(sheet.at("Vario").enabled());  // with the third value
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 3");
+    EXPECT_EQ(sheet.text("lblRes", 0), "Tot. length = 6.0");
+    sheet.userClick(sheet.at("optData", 0));
+    sheet.userGridClick(0, 1);
+    EXPECT_EQ(sheet.text("lblRes", 0), "Tot. length = 3.0");  // intersection distances: the largest
 
-    sheet->grid(0).clearRange(1, 3);
+    sheet.grid(0).clearRange(1, 3);
     values({"5", "-5", "abc"});
-    sheet->userMouseMove();
-    EXPECT_EQ(sheet->text("lblRes", 2), "N = 3");
-    EXPECT_FALSE(sheet->at("cmdHisto").enabled());  // the values sum to 0
-    EXPECT_FALSE(sheet->at("cmdConvert").enabled());
-    EXPECT_TRUE(sheet->at("Vario").enabled());
+    sheet.userMouseMove();
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 3");
+    EXPECT_FALSE(sheet.at("cmdHisto").enabled());  // the values sum to 0
+    EXPECT_FALSE(sheet.at("cmdConvert").enabled());
+    EXPECT_TRUE(sheet.at("Vario").enabled());
 }
 
 TEST_F(SpacingFormTest, ConvertCorrectsByTheCosineOfTheta) {
     values({"2", "0", "abc", "", "1.25"});
-    sheet->userType(sheet->at("txtOr", 4), "60");
-    sheet->userMouseMove();
-    sheet->userClick(sheet->at("cmdConvert"));
-    EXPECT_EQ(sheet->cell(1, 1, 1), "1.0");
-    EXPECT_TRUE(sheet->grid(0).isEmpty(2) && sheet->grid(1).isEmpty(2));
-    EXPECT_TRUE(sheet->grid(0).isEmpty(3));  // text reading as 0 is emptied in both grids
-    EXPECT_EQ(sheet->cell(1, 5, 1), "0.63");
-    EXPECT_EQ(sheet->text("lblRes", 1), "Tot. length = 1.63");
+    sheet.userType(sheet.at("txtOr", 4), "60");
+    sheet.userMouseMove();
+    sheet.userClick(sheet.at("cmdConvert"));
+    EXPECT_EQ(sheet.cell(1, 1, 1), "1.0");
+    EXPECT_TRUE(sheet.grid(0).isEmpty(2) && sheet.grid(1).isEmpty(2));
+    EXPECT_TRUE(sheet.grid(0).isEmpty(3));  // text reading as 0 is emptied in both grids
+    EXPECT_EQ(sheet.cell(1, 5, 1), "0.63");
+    EXPECT_EQ(sheet.text("lblRes", 1), "Tot. length = 1.63");
 
-    sheet->userType(sheet->at("txtOr", 4), "");
-    sheet->ConvertData();
-    EXPECT_EQ(sheet->text("txtOr", 4), "0");  // an empty theta becomes 0: values copied as they are
-    EXPECT_EQ(sheet->cell(1, 1, 1), "2");
-    EXPECT_EQ(sheet->cell(1, 5, 1), "1.25");
+    sheet.userType(sheet.at("txtOr", 4), "");
+    sheet.ConvertData();
+    EXPECT_EQ(sheet.text("txtOr", 4), "0");  // an empty theta becomes 0: values copied as they are
+    EXPECT_EQ(sheet.cell(1, 1, 1), "2");
+    EXPECT_EQ(sheet.cell(1, 5, 1), "1.25");
 }
 
 TEST_F(SpacingFormTest, OrientationsComputeThetaAndMarkTheDatasheet) {
-    ClearModifiedMarker(*sheet);
-    sheet->userType(sheet->at("txtComment"), "Profile");
-    EXPECT_TRUE(IsModified(*sheet));
-    for (int i : {2, 3, 5}) sheet->userType(sheet->at("txtOr", i), i == 2 ? "300" : i == 3 ? "65" : "135");
-    EXPECT_TRUE(sheet->at("txtOr", 4).enabled());
-    sheet->userType(sheet->at("txtOr", 6), "0");
-    EXPECT_EQ(sheet->text("txtOr", 4), "29");
-    EXPECT_FALSE(sheet->at("txtOr", 4).enabled());
-    sheet->userType(sheet->at("txtOr", 5), "");
-    EXPECT_TRUE(sheet->at("txtOr", 4).enabled());
-    ClearModifiedMarker(*sheet);
-    sheet->userClick(sheet->at("optData", 0));
-    EXPECT_TRUE(IsModified(*sheet));
+    ClearModifiedMarker(sheet);
+    sheet.userType(sheet.at("txtComment"), "Profile");
+    EXPECT_TRUE(IsModified(sheet));
+    sheet.userType(sheet.at("txtOr", 2), "300");
+    sheet.userType(sheet.at("txtOr", 3), "65");
+    sheet.userType(sheet.at("txtOr", 5), "135");
+    EXPECT_TRUE(sheet.at("txtOr", 4).enabled());
+    sheet.userType(sheet.at("txtOr", 6), "0");
+    EXPECT_EQ(sheet.text("txtOr", 4), "29");
+    EXPECT_FALSE(sheet.at("txtOr", 4).enabled());
+    sheet.userType(sheet.at("txtOr", 5), "");
+    EXPECT_TRUE(sheet.at("txtOr", 4).enabled());
+    ClearModifiedMarker(sheet);
+    sheet.userClick(sheet.at("optData", 0));
+    EXPECT_TRUE(IsModified(sheet));
 }
 
 TEST_F(SpacingFormTest, ScrollingOneGridScrollsTheOther) {
-    sheet->userGridScroll(0, 500);
-    EXPECT_EQ(sheet->grid(1).topRow(), 500);
-    sheet->userGridScroll(1, 20);
-    EXPECT_EQ(sheet->grid(0).topRow(), 20);
-    sheet->userGridScroll(1, 5000);
-    EXPECT_EQ(sheet->grid(0).topRow(), 1000);
+    sheet.userGridScroll(0, 500);
+    EXPECT_EQ(sheet.grid(1).topRow(), 500);
+    sheet.userGridScroll(1, 20);
+    EXPECT_EQ(sheet.grid(0).topRow(), 20);
+    sheet.userGridScroll(1, 5000);
+    EXPECT_EQ(sheet.grid(0).topRow(), 1000);
 }
 
-TEST_F(SpacingFormTest, CopyGivesTheBlockWithoutTrailingBreaks) {
+TEST_F(SpacingFormTest, CopyGivesTheBlockWithoutTrailingBreaksAndCutEmptiesIt) {
     values({"1", "2.5", "", ""});
-    t.session.setActiveForm(sheet);
-    sheet->userGridSelect(0, 1, 4);
-    sheet->userFocus(sheet->at("MSFlexGrid1", 0));
+    ClearModifiedMarker(sheet);
+    t.session.setActiveForm(&sheet);
+    sheet.userGridSelect(0, 1, 4);
+    sheet.userFocus(sheet.at("MSFlexGrid1", 0));
     t.main->runCommand("mnuEditCopy");
     EXPECT_EQ(t.platform.clipboard.text, "1\r2.5");
+    EXPECT_FALSE(IsModified(sheet));
     // Ctrl+C anywhere in the window does the same; a pending edit is committed first.
-    sheet->userGridClick(0, 3);
-    sheet->userGridKeyPress(0, '4');
-    sheet->userKeyDown('C', shift::Ctrl);
-    EXPECT_EQ(sheet->cell(0, 3, 1), "4");
+    sheet.userGridClick(0, 3);
+    sheet.userGridKeyPress(0, '4');
+    sheet.userKeyDown('C', shift::Ctrl);
+    EXPECT_EQ(sheet.cell(0, 3, 1), "4");
     EXPECT_EQ(t.platform.clipboard.text, "4");
-}
 
-TEST_F(SpacingFormTest, CutEmptiesTheBlockAndMarksTheDatasheet) {
-    values({"1", "2", "3"});
-    ClearModifiedMarker(*sheet);
-    t.session.setActiveForm(sheet);
-    sheet->userGridSelect(0, 1, 2);
-    sheet->userFocus(sheet->at("MSFlexGrid1", 0));
-    sheet->userKeyDown('X', shift::Ctrl);
-    EXPECT_EQ(t.platform.clipboard.text, "1\r2");
-    EXPECT_TRUE(sheet->grid(0).isEmpty(1) && sheet->grid(0).isEmpty(2));
-    EXPECT_EQ(sheet->cell(0, 3, 1), "3");
-    EXPECT_TRUE(IsModified(*sheet));
-    EXPECT_EQ(sheet->text("lblRes", 2), "N = 1");
+    ClearModifiedMarker(sheet);
+    sheet.userGridSelect(0, 1, 2);
+    sheet.userKeyDown('X', shift::Ctrl);
+    EXPECT_EQ(t.platform.clipboard.text, "1\r2.5");
+    EXPECT_TRUE(sheet.grid(0).isEmpty(1) && sheet.grid(0).isEmpty(2));
+    EXPECT_EQ(sheet.cell(0, 3, 1), "4");
+    EXPECT_TRUE(IsModified(sheet));
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 1");
 }
 
 TEST_F(SpacingFormTest, PasteGrowsTheGridsInsteadOfDroppingRows) {
-    t.session.setActiveForm(sheet);
-    sheet->userGridClick(0, 999);
+    t.session.setActiveForm(&sheet);
+    sheet.userGridClick(0, 999);
     t.platform.clipboard.text = "1.1\tignored\r\n2.2\r\n3.3\r\n4.4\r\n";
     t.main->runCommand("mnuEditPaste");
-    EXPECT_EQ(sheet->rows(), 1003);
-    EXPECT_EQ(sheet->grid(1).rows(), 1003);
-    EXPECT_EQ(sheet->cell(0, 999, 1), "1.1");
-    EXPECT_EQ(sheet->cell(0, 1002, 1), "4.4");
-    EXPECT_EQ(sheet->cell(1, 1002, 0), "1002");
-    EXPECT_EQ(sheet->text("lblRes", 2), "N = 4");
-    EXPECT_TRUE(IsModified(*sheet));
+    EXPECT_EQ(sheet.rows(), 1003);
+    EXPECT_EQ(sheet.grid(1).rows(), 1003);
+    EXPECT_EQ(sheet.cell(0, 999, 1), "1.1");
+    EXPECT_EQ(sheet.cell(0, 1002, 1), "4.4");
+    EXPECT_EQ(sheet.cell(1, 1002, 0), "1002");
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 4");
+    EXPECT_TRUE(IsModified(sheet));
 
     // Into the editor, the text goes into the editor itself.
-    sheet->userGridClick(0, 5);
-    sheet->userGridKeyPress(0, '1');
+    sheet.userGridClick(0, 5);
+    sheet.userGridKeyPress(0, '1');
     t.platform.clipboard.text = "25";
-    sheet->userKeyDown('V', shift::Ctrl);
+    sheet.userKeyDown('V', shift::Ctrl);
     EXPECT_EQ(editor().text(), "125");
-    EXPECT_EQ(sheet->rows(), 1003);
+    EXPECT_EQ(sheet.rows(), 1003);
 }
 
 TEST_F(SpacingFormTest, ActivationEnablesTheDocumentCommandsAndLoadsItsChartSettings) {
-    sheet->userActivate();
-    EXPECT_EQ(t.session.currentDocument(), sheet);
+    sheet.userActivate();
+    EXPECT_EQ(t.session.currentDocument(), &sheet);
     EXPECT_TRUE(t.main->menuItem("mnuFileSave").enabled());
-    EXPECT_TRUE(t.main->menuItem("mnuEdit").enabled());
     EXPECT_TRUE(t.main->toolButton("Save")->enabled());
-    sheet->userDeactivate();
+    sheet.userDeactivate();
     EXPECT_FALSE(t.main->menuItem("mnuFileSave").enabled());
     EXPECT_FALSE(t.main->menuItem("mnuEdit").enabled());
 
-    HistogramRow row;
-    row.datasheet = sheet;
-    row.interval = 0.25;
-    row.classes = 9;
-    row.laws[1] = 1;  // lognormal
-    t.session.histogramTable.push_back(row);
-    sheet->userActivate();
+    t.session.histogramTable.push_back({&sheet, nullptr, {}, 0.25, 9, {0, 1, 0, 0}});  // lognormal
+    sheet.userActivate();
     const Form& tools = t.session.form("frmHistoTools");
     EXPECT_EQ(tools.text("Text2", 0), "0.25");
     EXPECT_EQ(tools.text("Text2", 1), "9");
@@ -283,17 +248,17 @@ TEST_F(SpacingFormTest, ActivationEnablesTheDocumentCommandsAndLoadsItsChartSett
 }
 
 TEST_F(SpacingFormTest, ResizeKeepsTheWidthAndLimitsTheHeight) {
-    sheet->userResize(6000, 9000);
-    EXPECT_EQ(sheet->width(), 4500);
-    EXPECT_EQ(sheet->height(), 7425);
-    sheet->userResize(6000, 3000);
-    EXPECT_EQ(sheet->height(), 3000);
+    sheet.userResize(6000, 9000);
+    EXPECT_EQ(sheet.width(), 4500);
+    EXPECT_EQ(sheet.height(), 7425);
+    sheet.userResize(6000, 3000);
+    EXPECT_EQ(sheet.height(), 3000);
 }
 
 TEST_F(SpacingFormTest, ClosingAnUnmodifiedDatasheetReleasesIt) {
-    t.session.datasheetTable.push_back({"/data/a.spg", sheet});
-    ClearModifiedMarker(*sheet);
-    EXPECT_TRUE(t.session.closeForm(*sheet));
+    t.session.datasheetTable.push_back({"/data/a.spg", &sheet});
+    ClearModifiedMarker(sheet);
+    EXPECT_TRUE(t.session.closeForm(sheet));
     EXPECT_EQ(t.session.findForm("frmSpacing"), nullptr);
     EXPECT_EQ(t.session.currentDocument(), t.main);
     EXPECT_EQ(t.session.datasheetTable[0].window, nullptr);
@@ -301,15 +266,12 @@ TEST_F(SpacingFormTest, ClosingAnUnmodifiedDatasheetReleasesIt) {
 }
 
 TEST_F(SpacingFormTest, ClosingAModifiedDatasheetAsksAndCancelKeepsIt) {
-    MarkModified(*sheet);
-    t.platform.messageAnswers.push_back(MessageAnswer::Cancel);
-    EXPECT_FALSE(t.session.closeForm(*sheet));
-    ASSERT_EQ(t.platform.messages.size(), 1u);
-    EXPECT_EQ(t.platform.messages[0].text, "Save 'Data 1' before closing ?");
-    EXPECT_TRUE(t.session.owns(sheet));
-    EXPECT_EQ(sheet->caption(), "Data 1*");
-    t.platform.messageAnswers.push_back(MessageAnswer::No);
-    EXPECT_TRUE(t.session.closeForm(*sheet));
+    MarkModified(sheet);
+    t.platform.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::No};
+    EXPECT_FALSE(t.session.closeForm(sheet));
+    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"Save 'Data 1' before closing ?"}));
+    EXPECT_EQ(sheet.caption(), "Data 1*");
+    EXPECT_TRUE(t.session.closeForm(sheet));
     EXPECT_EQ(t.session.findForm("frmSpacing"), nullptr);
 }
 
@@ -327,4 +289,4 @@ TEST(SpacingFormClosingTest, WithoutACloseCommandAModifiedDatasheetClosesWithout
 }
 
 }  // namespace
-}  // namespace ravelin
+}  // namespace ravelin::testing

@@ -55,18 +55,10 @@ TEST(VariogramTest, TooFewOrTooManyWindows) {
 }
 
 TEST(VariogramTest, LabelStepsOfBothAxes) {
-    EXPECT_EQ(VariogramLabelStep(1, 100, 2500), 1);   // 100 <= 0.04 P
-    EXPECT_EQ(VariogramLabelStep(1.5, 100, 2500), 2);
-    EXPECT_EQ(VariogramLabelStep(3, 100, 2500), 8);
-    EXPECT_EQ(VariogramLabelStep(6, 100, 2500), 16);
-    EXPECT_EQ(VariogramLabelStep(11, 100, 2500), 32);
-    EXPECT_EQ(VariogramLabelStep(26, 100, 2500), 64);
-    EXPECT_EQ(LagLabelStep(100, 8, 1000), 1);
-    EXPECT_EQ(LagLabelStep(100, 9, 1000), 2);
-    EXPECT_EQ(LagLabelStep(100, 19, 1000), 5);
-    EXPECT_EQ(LagLabelStep(100, 39, 1000), 10);
-    EXPECT_EQ(LagLabelStep(100, 79, 1000), 40);
-    EXPECT_EQ(LagLabelStep(100, 99, 1000), 100);
+    const double vertical[][2] = {{1, 1} /* 100 <= 0.04 P */, {1.5, 2}, {3, 8}, {6, 16}, {11, 32}, {26, 64}};
+    for (const auto& [range, step] : vertical) EXPECT_EQ(VariogramLabelStep(range, 100, 2500), step) << range;
+    const long long lags[][2] = {{8, 1}, {9, 2}, {19, 5}, {39, 10}, {79, 40}, {99, 100}};
+    for (const auto& [count, step] : lags) EXPECT_EQ(LagLabelStep(100, count, 1000), step) << count;
 }
 
 }  // namespace

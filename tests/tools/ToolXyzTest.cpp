@@ -26,58 +26,35 @@ struct ToolXyzTest : ::testing::Test {
     }
 };
 
-TEST_F(ToolXyzTest, DipToVectors) {
-    type("txtDirPen", 0, "90");
-    type("txtDirPen", 1, "30");
-    EXPECT_EQ(texts("txtXYZ", 0, 7),
-              (std::vector<std::string>{"0.000", "0.866", "0.500", "270.0", "60.0", "0.000", "-0.500", "0.866"}));
-    EXPECT_EQ(texts("txtDirPen", 0, 1), (std::vector<std::string>{"90.0", "30.0"}));
-}
-
 TEST_F(ToolXyzTest, DipDirectionOf180GivesAPoleTrendOf360) {
     type("txtDirPen", 0, "180");
     type("txtDirPen", 1, "40");
     EXPECT_EQ(texts("txtXYZ", 3, 4), (std::vector<std::string>{"360.0", "50.0"}));
 }
 
-TEST_F(ToolXyzTest, UpwardVectorTurnsDownwards) {
+TEST_F(ToolXyzTest, VectorsTurnDownwardsAndAlongTheAxesHaveTheirQuadrant) {
     type("txtXYZ1", 0, "1");
     type("txtXYZ1", 1, "1");
     type("txtXYZ1", 2, "-1");
     EXPECT_EQ(texts("txtIXYZ1", 0, 6),
               (std::vector<std::string>{"-0.577", "-0.577", "0.577", "225.0", "35.3", "45.0", "54.7"}));
-}
-
-TEST_F(ToolXyzTest, VectorsAlongTheAxesHaveTheirQuadrant) {
+    type("txtXYZ1", 0, "0");
     type("txtXYZ1", 1, "-2");  // west
+    type("txtXYZ1", 2, "0");
     EXPECT_EQ(texts("txtIXYZ1", 3, 4), (std::vector<std::string>{"270.0", "0.0"}));
     type("txtXYZ1", 1, "0");
     type("txtXYZ1", 2, "3");  // straight down
-    EXPECT_EQ(texts("txtIXYZ1", 0, 4), (std::vector<std::string>{"0.000", "0.000", "1.000", "0.0", "90.0"}));
-    EXPECT_EQ(texts("txtIXYZ1", 5, 6), (std::vector<std::string>{"180.0", "0.0"}));
+    EXPECT_EQ(texts("txtIXYZ1", 0, 6),
+              (std::vector<std::string>{"0.000", "0.000", "1.000", "0.0", "90.0", "180.0", "0.0"}));
 }
 
-TEST_F(ToolXyzTest, WedgeOfEqualOppositePlanesIsHorizontalAlongTheStrike) {
+TEST_F(ToolXyzTest, PlanesMeetInALineAndTwoLinesSpanTheirCommonPlane) {
     type("txtPDirPen", 0, "45");
     type("txtPDirPen", 1, "30");
     type("txtPDirPen", 2, "225");
     type("txtPDirPen", 3, "30");
-    EXPECT_EQ(texts("txtIRes", 0, 1), (std::vector<std::string>{"315.0", "0.0"}));
-    EXPECT_EQ(xyz.text("txtIRes", 5), "60.00");
-    EXPECT_EQ(texts("txtIRes", 2, 4), (std::vector<std::string>{"0.707", "-0.707", "0.000"}));
-}
-
-TEST_F(ToolXyzTest, IdenticalLinesHaveNoCommonPlane) {
-    for (int i : {0, 2}) type("txtLDirPen", i, "120");
-    for (int i : {1, 3}) type("txtLDirPen", i, "40");
-    EXPECT_EQ(xyz.text("txtRes", 5), "0.00");
-    EXPECT_EQ(texts("txtRes", 2, 4), (std::vector<std::string>{"0.000", "0.000", "0.000"}));
-    EXPECT_TRUE(t.platform.messages.empty());
-}
-
-TEST_F(ToolXyzTest, TwoLinesSpanTheirCommonPlane) {
-    type("txtLDirPen", 0, "0");
-    type("txtLDirPen", 1, "0");
+    // Equal opposite planes: horizontal along the strike.
+    EXPECT_EQ(texts("txtIRes", 0, 5), (std::vector<std::string>{"315.0", "0.0", "0.707", "-0.707", "0.000", "60.00"}));
     type("txtLDirPen", 2, "90");
     type("txtLDirPen", 3, "30");
     // North horizontal and east plunging 30: the plane dips 30 to the east.

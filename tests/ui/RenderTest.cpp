@@ -51,14 +51,12 @@ private slots:
 
     void richTextSurvivesTheDocument() {
         RichText text;
-        RichParagraph title;
-        title.alignment = ParagraphAlignment::Center;
-        title.runs.push_back({"Plane failure analysis", {"Arial", 14, true, false, false}});
-        RichParagraph body;
-        body.leftIndent = 200;
-        body.runs.push_back({"Safety factor : ", {"Arial", 11, false, true, false}});
-        body.runs.push_back({"1.219", {"Arial", 11, false, false, true}});
-        text.paragraphs = {title, body};
+        text.paragraphs = {RichParagraph{{{"Plane failure analysis", {"Arial", 14, true, false, false}}},
+                                         ParagraphAlignment::Center},
+                           RichParagraph{{{"Safety factor : ", {"Arial", 11, false, true, false}},
+                                          {"1.219", {"Arial", 11, false, false, true}}},
+                                         ParagraphAlignment::Left,
+                                         200}};
         QTextDocument document;
         fillDocument(text, document);
         QCOMPARE(documentToRichText(document), text);
