@@ -25,6 +25,16 @@ struct TextRun {
     bool operator==(const TextRun&) const = default;
 };
 
+struct ParagraphFormat {
+    ParagraphAlignment alignment = ParagraphAlignment::Left;
+    int leftIndent = 0;   // twips
+    int firstIndent = 0;  // twips, relative to leftIndent (negative = hanging)
+    int rightIndent = 0;  // twips
+    bool operator==(const ParagraphFormat&) const = default;
+};
+
+// The format's fields stand in the paragraph itself so that a paragraph
+// reads and initialises as one flat record.
 struct RichParagraph {
     std::vector<TextRun> runs;
     ParagraphAlignment alignment = ParagraphAlignment::Left;
@@ -32,6 +42,14 @@ struct RichParagraph {
     int firstIndent = 0;    // twips, relative to leftIndent (negative = hanging)
     int rightIndent = 0;    // twips
     bool operator==(const RichParagraph&) const = default;
+
+    ParagraphFormat format() const { return {alignment, leftIndent, firstIndent, rightIndent}; }
+    void setFormat(const ParagraphFormat& format) {
+        alignment = format.alignment;
+        leftIndent = format.leftIndent;
+        firstIndent = format.firstIndent;
+        rightIndent = format.rightIndent;
+    }
 };
 
 struct RichText {

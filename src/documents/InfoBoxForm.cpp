@@ -50,10 +50,7 @@ RichText plainRichText(const std::string& text, const ReadProgress& progress) {
     for (;;) {
         const std::size_t end = text.find_first_of("\r\n", start);
         RichParagraph paragraph;
-        paragraph.alignment = paragraphFormat.alignment;
-        paragraph.leftIndent = paragraphFormat.leftIndent;
-        paragraph.firstIndent = paragraphFormat.firstIndent;
-        paragraph.rightIndent = paragraphFormat.rightIndent;
+        paragraph.setFormat(paragraphFormat);
         const std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
         if (!line.empty()) paragraph.runs.push_back({line, format});
         out.paragraphs.push_back(std::move(paragraph));

@@ -130,7 +130,7 @@ void RichTextDocument::assign(const RichText& text) {
     length_ = 0;
     for (const RichParagraph& source : text.paragraphs) {
         Paragraph paragraph;
-        paragraph.format = {source.alignment, source.leftIndent, source.firstIndent, source.rightIndent};
+        paragraph.format = source.format();
         for (const TextRun& run : source.runs) {
             const std::uint32_t format = intern(run.format);
             for (char32_t c : toCodePoints(run.text)) {
@@ -166,10 +166,7 @@ RichText RichTextDocument::richText(long long start, long long length) const {
     forEachSpan(start, length, [&](std::size_t p, std::size_t from, std::size_t to) {
         const Paragraph& paragraph = paragraphs_[p];
         RichParagraph rich;
-        rich.alignment = paragraph.format.alignment;
-        rich.leftIndent = paragraph.format.leftIndent;
-        rich.firstIndent = paragraph.format.firstIndent;
-        rich.rightIndent = paragraph.format.rightIndent;
+        rich.setFormat(paragraph.format);
         appendRuns(rich, paragraph, from, to);
         out.paragraphs.push_back(std::move(rich));
     });

@@ -17,14 +17,6 @@
 
 namespace ravelin {
 
-struct ParagraphFormat {
-    ParagraphAlignment alignment = ParagraphAlignment::Left;
-    int leftIndent = 0;   // twips
-    int firstIndent = 0;  // twips, relative to leftIndent (negative = hanging)
-    int rightIndent = 0;  // twips
-    bool operator==(const ParagraphFormat&) const = default;
-};
-
 // A change of character format: attributes present are set, the rest kept.
 struct FormatChange {
     std::optional<std::string> font{};

@@ -222,10 +222,7 @@ private:
     enum class Destination : unsigned char { Text, Skip, FontTable };
     struct Group {
         CharState chars;
-        ParagraphAlignment alignment = ParagraphAlignment::Left;
-        int leftIndent = 0;
-        int firstIndent = 0;
-        int rightIndent = 0;
+        ParagraphFormat paragraph;
         int unicodeSkip = 1;
         Destination destination = Destination::Text;
     };
@@ -320,16 +317,13 @@ private:
             case Word::Underline: state_.chars.underline = on; break;
             case Word::UnderlineNone: state_.chars.underline = false; break;
             case Word::Plain: state_.chars = CharState{}; break;
-            case Word::Pard:
-                state_.alignment = ParagraphAlignment::Left;
-                state_.leftIndent = state_.firstIndent = state_.rightIndent = 0;
-                break;
-            case Word::Left: state_.alignment = ParagraphAlignment::Left; break;
-            case Word::Right: state_.alignment = ParagraphAlignment::Right; break;
-            case Word::Center: state_.alignment = ParagraphAlignment::Center; break;
-            case Word::LeftIndent: state_.leftIndent = indent(parameter); break;
-            case Word::RightIndent: state_.rightIndent = indent(parameter); break;
-            case Word::FirstIndent: state_.firstIndent = indent(parameter); break;
+            case Word::Pard: state_.paragraph = ParagraphFormat{}; break;
+            case Word::Left: state_.paragraph.alignment = ParagraphAlignment::Left; break;
+            case Word::Right: state_.paragraph.alignment = ParagraphAlignment::Right; break;
+            case Word::Center: state_.paragraph.alignment = ParagraphAlignment::Center; break;
+            case Word::LeftIndent: state_.paragraph.leftIndent = indent(parameter); break;
+            case Word::RightIndent: state_.paragraph.rightIndent = indent(parameter); break;
+            case Word::FirstIndent: state_.paragraph.firstIndent = indent(parameter); break;
             case Word::Font: state_.chars.font = static_cast<int>(std::max(0LL, parameter)); break;
             case Word::FontSize:
                 if (parameter > 0)
@@ -468,10 +462,7 @@ private:
 
     void endParagraph() {
         closeRun();
-        paragraph_.alignment = state_.alignment;
-        paragraph_.leftIndent = state_.leftIndent;
-        paragraph_.firstIndent = state_.firstIndent;
-        paragraph_.rightIndent = state_.rightIndent;
+        paragraph_.setFormat(state_.paragraph);
         out_.paragraphs.push_back(std::move(paragraph_));
         paragraph_ = RichParagraph{};
     }

@@ -80,6 +80,8 @@ void FormBinder::detach() {
 }
 
 void FormBinder::bind(Control& control, QWidget* widget) {
+    // Views, tests and the accessibility tree find a widget by its control's key.
+    if (widget->objectName().isEmpty()) widget->setObjectName(qs(control.key()));
     widgets_[&control] = widget;
     controls_[widget] = &control;
     if (auto* tabs = qobject_cast<QTabWidget*>(widget)) controls_[tabs->tabBar()] = &control;

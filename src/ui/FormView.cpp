@@ -62,7 +62,6 @@ void FormView::build() {
     for (Control* control : children_[""]) {
         if (control->kind() == ControlKind::TabStrip) {
             auto* tabs = new QTabWidget(this);
-            tabs->setObjectName(qs(control->key()));
             for (size_t i = 0; i < control->tabs().size(); ++i) {
                 Control* page = form_.find("picOptions", static_cast<int>(i));
                 QWidget* pageWidget = page ? buildContainer(page->key(), true) : new QWidget;
@@ -199,7 +198,6 @@ QWidget* FormView::widgetFor(Control& control) {
             widget = new QLabel;
             break;
     }
-    widget->setObjectName(qs(control.key()));
     binder_->bind(control, widget);
     return widget;
 }

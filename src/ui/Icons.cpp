@@ -66,16 +66,10 @@ const std::map<std::string, Painter>& painters() {
         {"NewScan",
          [](QPainter& p) {
              page(p, QRectF(3, 6, 26, 20));
-             QPainterPath cliff;
-             cliff.moveTo(4, 25);
-             cliff.lineTo(12, 11);
-             cliff.lineTo(17, 17);
-             cliff.lineTo(22, 9);
-             cliff.lineTo(28, 25);
-             cliff.closeSubpath();
+             const QPolygonF cliff({QPointF(4, 25), QPointF(12, 11), QPointF(17, 17), QPointF(22, 9), QPointF(28, 25)});
              p.setPen(Qt::NoPen);
              p.setBrush(kRock);
-             p.drawPath(cliff);
+             p.drawPolygon(cliff);
              p.setPen(pen(kAccent, 2));
              p.drawLine(QPointF(6, 20), QPointF(26, 20));
          }},
@@ -83,23 +77,11 @@ const std::map<std::string, Painter>& painters() {
          [](QPainter& p) {
              p.setPen(pen(kInk, 1.3));
              p.setBrush(QColor(240, 200, 90));
-             QPainterPath folder;
-             folder.moveTo(3, 8);
-             folder.lineTo(12, 8);
-             folder.lineTo(14, 11);
-             folder.lineTo(28, 11);
-             folder.lineTo(28, 26);
-             folder.lineTo(3, 26);
-             folder.closeSubpath();
-             p.drawPath(folder);
+             const QPolygonF folder({QPointF(3, 8), QPointF(12, 8), QPointF(14, 11), QPointF(28, 11), QPointF(28, 26), QPointF(3, 26)});
+             p.drawPolygon(folder);
              p.setBrush(QColor(250, 220, 120));
-             QPainterPath flap;
-             flap.moveTo(3, 26);
-             flap.lineTo(8, 15);
-             flap.lineTo(31, 15);
-             flap.lineTo(28, 26);
-             flap.closeSubpath();
-             p.drawPath(flap);
+             const QPolygonF flap({QPointF(3, 26), QPointF(8, 15), QPointF(31, 15), QPointF(28, 26)});
+             p.drawPolygon(flap);
          }},
         {"Save",
          [](QPainter& p) {
@@ -271,16 +253,10 @@ const std::map<std::string, Painter>& painters() {
          }},
         {"Ravelin",
          [](QPainter& p) {
-             QPainterPath cliff;
-             cliff.moveTo(2, 30);
-             cliff.lineTo(8, 6);
-             cliff.lineTo(16, 3);
-             cliff.lineTo(22, 12);
-             cliff.lineTo(30, 30);
-             cliff.closeSubpath();
+             const QPolygonF cliff({QPointF(2, 30), QPointF(8, 6), QPointF(16, 3), QPointF(22, 12), QPointF(30, 30)});
              p.setPen(pen(kInk, 1.2));
              p.setBrush(kRock);
-             p.drawPath(cliff);
+             p.drawPolygon(cliff);
              p.setPen(pen(QColor(60, 40, 30), 1.4));
              p.drawLine(QPointF(7, 14), QPointF(20, 9));
              p.drawLine(QPointF(5, 22), QPointF(25, 17));

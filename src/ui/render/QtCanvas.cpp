@@ -7,7 +7,10 @@ namespace ravelin {
 QColor toQColor(Rgb color) { return QColor(color.red(), color.green(), color.blue()); }
 
 QFont toQFont(const FontSpec& font) {
-    QFont qfont(QString::fromStdString(font.name));
+    // "MS Sans Serif" is a bitmap face of another system; Arial is the outline
+    // face of the same proportions the program ships metrics for.
+    const bool bitmapFace = font.name == "MS Sans Serif";
+    QFont qfont(bitmapFace ? QStringLiteral("Arial") : QString::fromStdString(font.name));
     qfont.setPointSizeF(font.size > 0 ? font.size : 8.25);
     qfont.setBold(font.bold);
     qfont.setItalic(font.italic);

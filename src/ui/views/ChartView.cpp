@@ -58,7 +58,6 @@ ChartView::ChartView(HistoForm& form, UiContext& context, QWidget* parent)
 
     Control& editorControl = form.at("txtSaisie");
     editor_ = new QLineEdit(this);
-    editor_->setObjectName(qs(editorControl.key()));
     editor_->setFont(toQFont(editorControl.font()));
     editor_->setMouseTracking(true);
     editor_->installEventFilter(this);

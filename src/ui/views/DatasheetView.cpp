@@ -36,10 +36,6 @@ constexpr int kSummaryInterval = 50;
 // Rows a grid shows at least, however small the window is made.
 constexpr int kMinimumVisibleRows = 4;
 
-// "MS Sans Serif" is a bitmap face of another system; Arial is the outline
-// face of the same proportions the program ships metrics for.
-QFont screenFont(const FontSpec& spec) { return toQFont(FontSpec{"Arial", spec.size, spec.bold, spec.italic}); }
-
 // "Cliff wall - Dip dir." -> "Cliff wall" (before) or "Dip dir." (after).
 QString descriptionPart(const std::string& description, bool after) {
     const auto dash = description.find(" - ");
@@ -341,7 +337,7 @@ DatasheetView::DatasheetView(SpacingForm& form, UiContext& context, QWidget* par
     : QWidget(parent), form_(&form), context_(context), binder_(new FormBinder(form, this)) {
     setObjectName(qs(form.name()));
     setWindowIcon(toolbarIcon("NewData"));
-    setFont(screenFont(form.at("MSFlexGrid1", 0).font()));
+    setFont(toQFont(form.at("MSFlexGrid1", 0).font()));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(4);
@@ -386,7 +382,6 @@ QWidget* DatasheetView::buildHeader() {
         Control& control = form_->at(name);
         auto* label = new QLabel(qs(control.description()), box);
         auto* edit = new QLineEdit(box);
-        edit->setObjectName(qs(control.key()));
         label->setBuddy(edit);
         binder_->bind(control, edit);
         grid->addWidget(label, row, 0);
@@ -399,9 +394,7 @@ QWidget* DatasheetView::buildHeader() {
 
 QWidget* DatasheetView::buildOrientation() {
     auto* frame = new QGroupBox(this);
-    Control& frameControl = form_->at("fraOrientation");
-    frame->setObjectName(qs(frameControl.key()));
-    binder_->bind(frameControl, frame);
+    binder_->bind(form_->at("fraOrientation"), frame);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 4, 6, 4);
     grid->setHorizontalSpacing(6);
@@ -412,7 +405,6 @@ QWidget* DatasheetView::buildOrientation() {
     auto field = [&](int index) {
         Control& control = form_->at("txtOr", index);
         auto* edit = new QLineEdit(frame);
-        edit->setObjectName(qs(control.key()));
         edit->setFixedWidth(fieldWidth);
         binder_->bind(control, edit);
         return edit;
@@ -441,15 +433,12 @@ QWidget* DatasheetView::buildOrientation() {
 
 QWidget* DatasheetView::buildDataType() {
     auto* frame = new QGroupBox(this);
-    Control& frameControl = form_->at("fraType");
-    frame->setObjectName(qs(frameControl.key()));
-    binder_->bind(frameControl, frame);
+    binder_->bind(form_->at("fraType"), frame);
     auto* row = new QHBoxLayout(frame);
     row->setContentsMargins(6, 2, 6, 2);
     for (int i = 0; i < 2; ++i) {
         Control& option = form_->at("optData", i);
         auto* button = new QRadioButton(frame);
-        button->setObjectName(qs(option.key()));
         binder_->bind(option, button);
         row->addWidget(button);
     }
@@ -460,9 +449,7 @@ QWidget* DatasheetView::buildDataType() {
 
 QWidget* DatasheetView::buildData() {
     auto* frame = new QGroupBox(this);
-    Control& frameControl = form_->at("fraData");
-    frame->setObjectName(qs(frameControl.key()));
-    binder_->bind(frameControl, frame);
+    binder_->bind(form_->at("fraData"), frame);
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setHorizontalSpacing(6);
@@ -470,7 +457,6 @@ QWidget* DatasheetView::buildData() {
 
     auto label = [&](Control& control) {
         auto* l = new QLabel(frame);
-        l->setObjectName(qs(control.key()));
         binder_->bind(control, l);
         return l;
     };
@@ -497,7 +483,6 @@ QWidget* DatasheetView::buildData() {
     count->addStretch(1);
     Control& fresh = form_->at("chkNew");
     auto* check = new QCheckBox(frame);
-    check->setObjectName(qs(fresh.key()));
     binder_->bind(fresh, check);
     count->addWidget(check);
     grid->addLayout(count, 3, 0, 1, 2);
@@ -507,7 +492,6 @@ QWidget* DatasheetView::buildData() {
     for (const char* name : {"cmdConvert", "cmdHisto", "Vario"}) {
         Control& control = form_->at(name);
         auto* button = new QPushButton(frame);
-        button->setObjectName(qs(control.key()));
         button->setAutoDefault(false);
         binder_->bind(control, button);
         buttons->addWidget(button, 1);
@@ -517,7 +501,6 @@ QWidget* DatasheetView::buildData() {
     // The cell editor lives in the viewport of the grid it edits.
     Control& editorControl = form_->at("txtSaisie");
     editor_ = new QLineEdit(tables_[0]->viewport());
-    editor_->setObjectName(qs(editorControl.key()));
     editor_->setFrame(false);
     editor_->setFont(font());
     editor_->setAlignment(Qt::AlignRight);  // as the cells show their values
