@@ -134,11 +134,12 @@ void SpacingForm::EditCell(int key, int gridIndex) {
     if (gridIndex < 0 || gridIndex > 1) return;
     SpacingGrid& store = grid(gridIndex);
     Control& box = editor();
+    // Known before the editor moves, so whoever follows it knows the cell it covers.
+    currentGrid_ = gridIndex;
+    editRow_ = store.row();
     placeEditor(gridIndex);
     setVisible(box, true);
     setFocus(box);
-    currentGrid_ = gridIndex;
-    editRow_ = store.row();
     const std::string text = key > 32 || key < 0 ? codePointText(key) : store.text(store.row());
     setText(box, text);
     setSelection(box, static_cast<int>(box.text().size()), 0);

@@ -38,6 +38,8 @@ public:
     void setCell(int grid, long long row, int column, const std::string& text);
     // The grid being edited or clicked last (0 or 1).
     int currentGrid() const { return currentGrid_; }
+    // The row the cell editor was last opened on.
+    long long editRow() const { return editRow_; }
 
     // --- the user's actions on the grids (from the Qt view or a script) ---
     void userGridKeyPress(int grid, int key);

@@ -165,9 +165,16 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
                     else edit->setCursorPosition(start);
                 }
             } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
-                if (plain->toPlainText() != text) {
-                    QString shown = text;
-                    shown.remove(QChar('\r'));
+                QString shown = text;
+                shown.remove(QChar('\r'));
+                const QString present = plain->toPlainText();
+                if (present == shown) break;
+                // A growing text (the events log) gets only its new tail, not a new layout of the whole.
+                if (!present.isEmpty() && shown.startsWith(present)) {
+                    QTextCursor end(plain->document());
+                    end.movePosition(QTextCursor::End);
+                    end.insertText(shown.mid(present.size()));
+                } else {
                     plain->setPlainText(shown);
                 }
             } else if (auto* label = qobject_cast<QLabel*>(widget)) {

@@ -279,11 +279,15 @@ QPixmap drawn(const Painter& paint, int size) {
 }  // namespace
 
 QIcon toolbarIcon(const std::string& key) {
+    // Drawn once per key: every datasheet and chart window asks again. Never
+    // destroyed, so no pixmap outlives the application object at exit.
+    static auto* cache = new std::map<std::string, QIcon>;
+    if (auto cached = cache->find(key); cached != cache->end()) return cached->second;
     auto it = painters().find(key);
     if (it == painters().end()) return {};
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(drawn(it->second, size));
-    return icon;
+    return cache->emplace(key, icon).first->second;
 }
 
 }  // namespace ravelin

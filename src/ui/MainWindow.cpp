@@ -90,6 +90,8 @@ void MainWindow::formCreated(Form& form) {
     if (kind == WindowKind::Document) {
         auto* sub = new QMdiSubWindow;
         sub->setWidget(view);
+        // The window's title bar shows the picture its view chose (datasheet, chart...).
+        if (!view->windowIcon().isNull()) sub->setWindowIcon(view->windowIcon());
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         mdi_->addSubWindow(sub);
         hosts_[&form] = new FormHost(form, context_, sub, false);

@@ -145,12 +145,6 @@ void ChartView::drawingChanged(Form&) {
     rotated_->update();
 }
 
-bool ChartView::event(QEvent* event) {
-    // The window around the view shows the chart picture of the toolbar.
-    if (event->type() == QEvent::ParentChange && parentWidget()) parentWidget()->setWindowIcon(windowIcon());
-    return QWidget::event(event);
-}
-
 void ChartView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);

@@ -510,12 +510,6 @@ QWidget* DatasheetView::buildData() {
     return frame;
 }
 
-bool DatasheetView::event(QEvent* event) {
-    // The window around the view shows the datasheet's picture of the toolbar.
-    if (event->type() == QEvent::ParentChange && parentWidget()) parentWidget()->setWindowIcon(windowIcon());
-    return QWidget::event(event);
-}
-
 void DatasheetView::trackMouse(QWidget* background) {
     background->setMouseTracking(true);
     background->installEventFilter(this);
@@ -534,26 +528,13 @@ bool DatasheetView::eventFilter(QObject* watched, QEvent* event) {
 
 void DatasheetView::controlChanged(Form&, Control& control, ControlProperty property) {
     if (control.name() != "txtSaisie" || !form_) return;
-    if (property == ControlProperty::Geometry || (property == ControlProperty::Visible && control.visible())) {
-        // The form lays the editor over the value column of the grid it
-        // edits; the nearest grid is that one, its current row the cell.
-        double nearest = INFINITY;
-        for (int i = 0; i < 2; ++i) {
-            const Control& grid = form_->at("MSFlexGrid1", i);
-            const double distance = std::abs(control.left() - (grid.left() + SpacingForm::kColumnWidths[0]));
-            if (distance < nearest) {
-                nearest = distance;
-                editorGrid_ = i;
-            }
-        }
-        editorRow_ = form_->grid(editorGrid_).row();
+    if (property == ControlProperty::Geometry || (property == ControlProperty::Visible && control.visible()))
         placeEditor();
-    }
 }
 
 void DatasheetView::placeEditor() {
     if (!form_ || !editor_) return;
-    SpacingTable* table = tables_[editorGrid_];
+    SpacingTable* table = tables_[form_->currentGrid()];
     QWidget* viewport = table->viewport();
     if (editor_->parentWidget() != viewport) {
         const bool focused = editor_->hasFocus();
@@ -561,7 +542,7 @@ void DatasheetView::placeEditor() {
         editor_->setVisible(form_->at("txtSaisie").visible());
         if (focused) editor_->setFocus();
     }
-    editor_->setGeometry(table->valueCellRect(editorRow_));
+    editor_->setGeometry(table->valueCellRect(form_->editRow()));
     editor_->raise();
 }
 

@@ -114,7 +114,6 @@ public:
     void formDestroyed(Form& form) override;
 
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -132,8 +131,6 @@ private:
     FormBinder* binder_;
     SpacingTable* tables_[2] = {nullptr, nullptr};
     QPointer<QLineEdit> editor_;
-    int editorGrid_ = 0;
-    long long editorRow_ = 1;
     bool summaryPending_ = false;
 };
 

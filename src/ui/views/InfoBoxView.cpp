@@ -19,6 +19,7 @@
 #include "ui/FormView.h"
 #include "ui/Icons.h"
 #include "ui/UiContext.h"
+#include "ui/render/QtCanvas.h"
 #include "ui/render/Render.h"
 
 namespace ravelin {
@@ -249,11 +250,7 @@ InfoBoxView::InfoBoxView(InfoBoxForm& form, UiContext& context, QWidget* parent)
 
     editor_ = new InfoTextEdit(this);
     editor_->setForm(&form);
-    if (const Control* field = form.find("txtText")) {
-        QFont font(qs(field->font().name));
-        font.setPointSizeF(field->font().size);
-        editor_->document()->setDefaultFont(font);
-    }
+    if (const Control* field = form.find("txtText")) editor_->document()->setDefaultFont(toQFont(field->font()));
     layout->addWidget(editor_, 1);
 
     connect(editor_, &QTextEdit::cursorPositionChanged, this, &InfoBoxView::userMovedSelection);
