@@ -24,6 +24,8 @@ void NavigateKey(Form& window, int keyCode);
 // told once. Sets the session's input-valid flag when the value is in range.
 // Returns the checked value.
 double CheckRange(Form& window, Control& field, const std::string& name, long long minimum, long long maximum);
+// The largest bound a range check takes (the 32-bit integer of the original fields).
+constexpr long long kLargestBound = 2147483647;
 void ShowRangeError(Form& window, Control& field, const std::string& name, const std::string& word, long long limit);
 // Reformats fields first..last of an array with a display pattern.
 void FormatFields(Form& window, int first, int last, const std::string& arrayName, const std::string& pattern);

@@ -63,13 +63,14 @@ void CosinesToLine(OrientationResult& r, double x, double y, double z) {
 }
 
 void CrossProduct(OrientationResult& r, const Vector3& a, const Vector3& b) {
-    r.X = a.y * b.z - a.z * b.y;
-    r.Y = a.z * b.x - a.x * b.z;
-    r.Z = a.x * b.y - a.y * b.x;
+    const Vector3 c = cross(a, b);
+    r.X = c.x;
+    r.Y = c.y;
+    r.Z = c.z;
 }
 
 double AngleBetweenLines(const Vector3& a, const Vector3& b) {
-    return ArcCosDeg(std::fabs(a.x * b.x + a.y * b.y + a.z * b.z));
+    return ArcCosDeg(std::fabs(dot(a, b)));
 }
 
 double ArcCosDeg(double v) {

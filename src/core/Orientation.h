@@ -29,6 +29,17 @@ struct Vector3 {
     double x = 0, y = 0, z = 0;
 };
 
+inline Vector3 cross(const Vector3& u, const Vector3& v) {
+    return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+}
+inline double dot(const Vector3& u, const Vector3& v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
+
+// Products of unit vectors that should be exactly 0 come out of the sines
+// and cosines of 90, 180 and 360 degrees as about 1e-16; anything at or
+// below 1e-12 (an angle of some 1e-10 degrees) is taken as that zero, so
+// that sign tests and divisions see the zero the geometry has.
+constexpr double kRoundingZero = 1e-12;
+
 // Trend = dip direction + 180 (less 360 above 360: 180 gives 360, not 0),
 // Plunge = 90 - dip. Applied to a line, gives the plane normal to it.
 void PlaneToPole(OrientationResult& r, double dipDirection, double dip);

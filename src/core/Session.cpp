@@ -28,12 +28,6 @@ void Session::registerForm(const std::string& name, FormFactory factory) { facto
 
 bool Session::hasFormType(const std::string& name) const { return factories_.count(name) != 0; }
 
-std::vector<std::string> Session::formTypes() const {
-    std::vector<std::string> names;
-    for (const auto& [name, factory] : factories_) names.push_back(name);
-    return names;
-}
-
 Form& Session::adopt(std::unique_ptr<Form> form) {
     forms_.push_back(std::move(form));
     Form& created = *forms_.back();
@@ -110,10 +104,6 @@ void Session::appendInfoText(const ReportBlock& block, long long position, Repor
     for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->reportAppended(block, target);
 }
 
-void Session::appendInfoText(const std::string& text, long long position, int styleBits, const std::string& fontName,
-                             double fontSize, ReportTarget target) {
-    appendInfoText(ReportBlock{text, styleBits, fontSize, fontName}, position, target);
-}
 
 void Session::initInfoText(ReportTarget target) {
     if (target == ReportTarget::InfoBox) {

@@ -66,7 +66,6 @@ public:
     // Registers how to make a window by its name (frmToolXYZ, frmSpacing, ...).
     void registerForm(const std::string& name, FormFactory factory);
     bool hasFormType(const std::string& name) const;
-    std::vector<std::string> formTypes() const;
 
     // A new instance of a window kind, loaded (its load handler has run).
     Form& createForm(const std::string& name);
@@ -113,8 +112,6 @@ public:
     // --- reports ---
     // Appends a block to the Info box (created on first use) or to the hidden print field.
     void appendInfoText(const ReportBlock& block, long long position = 0, ReportTarget target = ReportTarget::InfoBox);
-    void appendInfoText(const std::string& text, long long position, int styleBits, const std::string& fontName,
-                        double fontSize, ReportTarget target = ReportTarget::InfoBox);
     void initInfoText(ReportTarget target);
     // Supplies the hidden print field; the Info box registers as a form "frmInfoBox".
     void setPrintField(InfoSink* sink) { printField_ = sink; }

@@ -3,6 +3,7 @@
 #include "core/MainForm.h"
 #include "core/Platform.h"
 #include "core/Session.h"
+#include "core/ToolForm.h"
 
 namespace ravelin {
 
@@ -54,7 +55,6 @@ void AboutForm::onClick(Control& control) {
 
 namespace {
 const char* kNotInUse = "Not in use !";
-std::string page(int i) { return "picOptions(" + std::to_string(i) + ")"; }
 }  // namespace
 
 OptionsForm::OptionsForm(Session& session) : Form(session, "frmOptions", "Options") {
@@ -73,10 +73,10 @@ OptionsForm::OptionsForm(Session& session) : Form(session, "frmOptions", "Option
     add(ControlKind::TextBox, "txtNbDataOnGrid")
         .withText(defaults.nbDataOnGrid)
         .withDescription("Mamimum number of data per datasheet")
-        .withContainer(page(0));
-    add(ControlKind::CheckBox, "chkGeneral", 0).withText("Show &ToolTips").withContainer(page(0));
-    add(ControlKind::CheckBox, "chkGeneral", 1).withText("Use a &different header for every worksheet / file").withContainer(page(0));
-    add(ControlKind::Frame, "fraCharting").withText("Charting options").withContainer(page(0));
+        .withContainer(OptionPage(0));
+    add(ControlKind::CheckBox, "chkGeneral", 0).withText("Show &ToolTips").withContainer(OptionPage(0));
+    add(ControlKind::CheckBox, "chkGeneral", 1).withText("Use a &different header for every worksheet / file").withContainer(OptionPage(0));
+    add(ControlKind::Frame, "fraCharting").withText("Charting options").withContainer(OptionPage(0));
     const char* chartChecks[] = {"Associate a legend with every chart", "Allow &comments on chart",
                                  "&Auto plot distribution on histogram"};
     for (int i = 0; i < 3; ++i) add(ControlKind::CheckBox, "chkChart", i).withText(chartChecks[i]).withContainer("fraCharting");
@@ -84,38 +84,38 @@ OptionsForm::OptionsForm(Session& session) : Form(session, "frmOptions", "Option
                                 "use Negative &Exponential distribution"};
     for (int i = 0; i < 4; ++i)
         add(ControlKind::OptionButton, "optLaw", i).withText(lawOptions[i]).withContainer("fraCharting").withValue(i == 0);
-    add(ControlKind::Label, "lblNote", 0).withText(kNotInUse).withContainer(page(0));
+    add(ControlKind::Label, "lblNote", 0).withText(kNotInUse).withContainer(OptionPage(0));
 
     // Folders page.
-    add(ControlKind::Frame, "fraAppPath").withText("Application path").withContainer(page(1));
+    add(ControlKind::Frame, "fraAppPath").withText("Application path").withContainer(OptionPage(1));
     add(ControlKind::TextBox, "txtAppPath").withContainer("fraAppPath").withReadOnly().withText(session.platform().programFolder());
-    add(ControlKind::Frame, "fraFolders").withText("Default folders").withContainer(page(1));
+    add(ControlKind::Frame, "fraFolders").withText("Default folders").withContainer(OptionPage(1));
     const char* folders[] = {"Data folder", "Charts folder"};
     for (int i = 0; i < 2; ++i) {
         add(ControlKind::TextBox, "txtFolder", i).withDescription(folders[i]).withContainer("fraFolders");
         add(ControlKind::CommandButton, "cmdChange", i).withText("&Change").withContainer("fraFolders");
     }
-    add(ControlKind::Label, "lblNote", 1).withText(kNotInUse).withContainer(page(1));
+    add(ControlKind::Label, "lblNote", 1).withText(kNotInUse).withContainer(OptionPage(1));
 
     // User page.
-    add(ControlKind::Frame, "fraUser").withText("User caracteristics").withContainer(page(2));
+    add(ControlKind::Frame, "fraUser").withText("User caracteristics").withContainer(OptionPage(2));
     const char* userFields[] = {"Name", "Organisation", "Shortame"};
     for (int i = 0; i < 3; ++i) add(ControlKind::TextBox, "txtUser", i).withDescription(userFields[i]).withContainer("fraUser");
-    add(ControlKind::Label, "lblNote", 2).withText(kNotInUse).withContainer(page(2));
+    add(ControlKind::Label, "lblNote", 2).withText(kNotInUse).withContainer(OptionPage(2));
 
     // Histogram page.
-    add(ControlKind::Frame, "fraDefaults").withText("Default settings").withContainer(page(3));
+    add(ControlKind::Frame, "fraDefaults").withText("Default settings").withContainer(OptionPage(3));
     add(ControlKind::TextBox, "Text2", 0).withText(defaults.histogramTitle).withDescription("Title").withContainer("fraDefaults");
     add(ControlKind::TextBox, "Text2", 1).withText(defaults.histogramXLabel).withDescription("X label").withContainer("fraDefaults");
     add(ControlKind::TextBox, "Text2", 2).withText(defaults.histogramYLabel).withDescription("Y label").withContainer("fraDefaults");
-    add(ControlKind::Frame, "fraLaws").withText("Distribution density law").withContainer(page(3));
+    add(ControlKind::Frame, "fraLaws").withText("Distribution density law").withContainer(OptionPage(3));
     const char* laws[] = {"Negative exponential", "Normal", "Lognormal", "Triangular"};
     for (int i = 0; i < 4; ++i) add(ControlKind::CheckBox, "chkLaw", i).withText(laws[i]).withContainer("fraLaws");
-    add(ControlKind::Frame, "fraHistoProps").withText("Histogram properties").withContainer(page(3));
+    add(ControlKind::Frame, "fraHistoProps").withText("Histogram properties").withContainer(OptionPage(3));
     add(ControlKind::TextBox, "txtHistoProp", 0).withText("0.01").withDescription("Minimum interval").withContainer("fraHistoProps");
     add(ControlKind::TextBox, "txtHistoProp", 1).withDescription("Minimum number of classes").withContainer("fraHistoProps");
     add(ControlKind::CheckBox, "chkDrawLaws").withText("Draw selected law(s)").withContainer("fraHistoProps");
-    add(ControlKind::Label, "lblNote", 3).withText(kNotInUse).withContainer(page(3));
+    add(ControlKind::Label, "lblNote", 3).withText(kNotInUse).withContainer(OptionPage(3));
 
     const char* buttons[] = {"&Cancel", "&Default", "&OK", "&Apply"};
     for (int i = 0; i < 4; ++i) add(ControlKind::CommandButton, "cmdCancel", i).withText(buttons[i]);
@@ -145,19 +145,7 @@ void OptionsForm::onClick(Control& control) {
 
 void OptionsForm::onTabClick(Control&) { selectPage(); }
 
-void OptionsForm::selectPage() {
-    Control& tabs = at("tbsOptions");
-    for (int i = 0; i < static_cast<int>(tabs.tabs().size()); ++i) {
-        Control& pageBox = at("picOptions", i);
-        if (i == tabs.value() - 1) {
-            setGeometry(pageBox, 180, 495, pageBox.width(), pageBox.height());
-            setEnabled(pageBox, true);
-        } else {
-            setGeometry(pageBox, -20000, pageBox.top(), pageBox.width(), pageBox.height());
-            setEnabled(pageBox, false);
-        }
-    }
-}
+void OptionsForm::selectPage() { SelectOptionsPage(*this, 180, 495); }
 
 void OptionsForm::onKeyDown(int& keyCode, int shiftState) {
     if (keyCode != keys::Tab) return;

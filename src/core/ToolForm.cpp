@@ -99,7 +99,9 @@ bool ToolForm::onQueryUnload() {
     return !session().shuttingDown;
 }
 
-void SelectOptionsPage(Form& window) {
+std::string OptionPage(int index) { return "picOptions(" + std::to_string(index) + ")"; }
+
+void SelectOptionsPage(Form& window, double left, double top) {
     Control* tabs = window.find("tbsOptions");
     if (!tabs) return;
     const int count = static_cast<int>(tabs->tabs().size());
@@ -107,7 +109,7 @@ void SelectOptionsPage(Form& window) {
         Control* page = window.find("picOptions", i);
         if (!page) continue;
         if (i == tabs->value() - 1) {
-            window.setGeometry(*page, 90, 540, page->width(), page->height());
+            window.setGeometry(*page, left, top, page->width(), page->height());
             window.setEnabled(*page, true);
         } else {
             window.setGeometry(*page, -20000, page->top(), page->width(), page->height());

@@ -54,7 +54,9 @@ private:
     std::vector<NumericArray> arrays_;
 };
 
-// Shows the option page of the selected tab at (90, 540) and moves the others out of sight.
-void SelectOptionsPage(Form& window);
+// Shows the option page of the selected tab at (left, top) and moves the others out of sight.
+void SelectOptionsPage(Form& window, double left = 90, double top = 540);
+// The key of option page i, "picOptions(i)": the container of the page's frames.
+std::string OptionPage(int index);
 
 }  // namespace ravelin

@@ -1,5 +1,7 @@
 #include "models/ModGeomForm.h"
 
+#include <array>
+
 #include "core/NumberText.h"
 #include "core/NumericFields.h"
 #include "core/Session.h"
@@ -9,7 +11,6 @@ namespace ravelin {
 
 namespace {
 
-constexpr long long kLargest = 2147483647;  // the largest bound a range check takes (32-bit)
 
 struct InputField {
     int index;
@@ -20,35 +21,35 @@ struct InputField {
 };
 
 const InputField kPlaneFields[] = {
-    {0, "Height of the slope face", "100", kLargest, "height of the slope face (m)"},
-    {1, "Distance of the tension crack from the slope crest", "29", kLargest,
+    {0, "Height of the slope face", "100", kLargestBound, "height of the slope face (m)"},
+    {1, "Distance of the tension crack from the slope crest", "29", kLargestBound,
      "distance of the tension crack from the slope crest (m)"},
     {2, "Filling of the tension crack (0 = no water, 1 = filled)", "0.5", 1,
      "filling of the tension crack (0 = no water in tension crack, 1 = tension crack filled)"},
-    {3, "Unit weight of rock (kN/m³) or (lb/ft³)", "160", kLargest, "unit weight of rock"},
-    {4, "Unit weight of water (kN/m³) or (lb/ft³)", "62.5", kLargest, "unit weight of water"},
+    {3, "Unit weight of rock (kN/m³) or (lb/ft³)", "160", kLargestBound, "unit weight of rock"},
+    {4, "Unit weight of water (kN/m³) or (lb/ft³)", "62.5", kLargestBound, "unit weight of water"},
     {5, "Dip of the slope face (°)", "60", 90, "dip of the slope face"},
     {6, "Dip of the failure plane (°)", "30", 90, "dip of the failure plane"},
-    {7, "Cohesion (kPa) or (lb/ft²)", "1000", kLargest, "cohesion"},
+    {7, "Cohesion (kPa) or (lb/ft²)", "1000", kLargestBound, "cohesion"},
     {8, "Friction angle of the failure plane (°)", "30", 90, "friction angle of the failure plane"},
     {9, "Dip of the upper face (°)", "0", 90, "dip of the upper face"},
-    {10, "Seismic coefficient (g) = horizontal acceleration", "0", kLargest,
+    {10, "Seismic coefficient (g) = horizontal acceleration", "0", kLargestBound,
      "seismic coefficient (g) = horizontal acceleration"},
     {11, "Rock bolt/cable dip (°)", "0", 90, "rock bolt / cable dip"},
-    {12, "Rock bolt/cable tension (kPa) or (lb/ft²)", "0", kLargest, "rock bolt / cable tension"},
+    {12, "Rock bolt/cable tension (kPa) or (lb/ft²)", "0", kLargestBound, "rock bolt / cable tension"},
 };
 
 // In the order the boxes are read (and range-checked); entries 6 and 11 do not exist.
 const InputField kWedgeFields[] = {
-    {0, "Slope height H1 (referred to plane 1)", "100", kLargest, "slope height (referred to plane 1)"},
-    {1, "Unit weight of rock", "160", kLargest, "unit weight of rock"},
+    {0, "Slope height H1 (referred to plane 1)", "100", kLargestBound, "slope height (referred to plane 1)"},
+    {1, "Unit weight of rock", "160", kLargestBound, "unit weight of rock"},
     {2, "Plane 1: dip direction (°)", "105", 360, "dip direction of the plane 1"},
     {3, "Plane 1: dip angle (°)", "45", 90, "dip angle of the plane 1"},
-    {4, "Plane 1: cohesion", "500", kLargest, "cohesion on the plane 1"},
+    {4, "Plane 1: cohesion", "500", kLargestBound, "cohesion on the plane 1"},
     {5, "Plane 1: friction angle (°)", "20", 90, "friction angle on the plane 1"},
     {7, "Plane 2: dip direction (°)", "235", 360, "dip direction of the plane 2"},
     {8, "Plane 2: dip angle (°)", "70", 90, "dip angle of the plane 2"},
-    {9, "Plane 2: cohesion", "1000", kLargest, "cohesion on the plane 2"},
+    {9, "Plane 2: cohesion", "1000", kLargestBound, "cohesion on the plane 2"},
     {10, "Plane 2: friction angle (°)", "30", 90, "friction angle on the plane 2"},
     {12, "Plane 3 (upper slope surface): dip direction (°)", "195", 360, "dip direction of the plane 3"},
     {13, "Plane 3 (upper slope surface): dip angle (°)", "12", 90, "dip angle of the plane 3"},
@@ -56,7 +57,7 @@ const InputField kWedgeFields[] = {
     {15, "Plane 4 (slope face): dip angle (°)", "65", 90, "dip angle of the plane 4"},
     {16, "Tension crack (plane 5): dip direction (°)", "165", 360, "dip direction of tension crack (plane 5)"},
     {17, "Tension crack (plane 5): dip angle (°)", "70", 90, "dip angle of the tension crack (plane 5)"},
-    {18, "Unit weight of water", "62.4", kLargest, "unit weight of water"},
+    {18, "Unit weight of water", "62.4", kLargestBound, "unit weight of water"},
     // Bounded at a tenth of the others.
     {19, "Distance of the tension crack from the crest, along the trace of plane 1", "40", 214748364,
      "distance of tension crack from crest, along trace of plane 1"},
@@ -71,7 +72,6 @@ const InputField& wedgeField(int index) {
 // The boxes that only mean something with a tension crack.
 constexpr int kCrackBoxes[] = {16, 17, 19};
 
-std::string page(int i) { return "picOptions(" + std::to_string(i) + ")"; }
 
 }  // namespace
 
@@ -85,7 +85,7 @@ ModGeomForm::ModGeomForm(Session& session) : ToolForm(session, "frmModGeom", "Ge
 
 void ModGeomForm::buildPlanePage() {
     const std::string parameters = "fraParameters(0)";
-    add(ControlKind::Frame, "fraParameters", 0).withText("Model geometry and parameters").withContainer(page(0));
+    add(ControlKind::Frame, "fraParameters", 0).withText("Model geometry and parameters").withContainer(OptionPage(0));
     add(ControlKind::Label, "lblUnits", 0).withText("Distances in (m) or (ft)").withContainer(parameters);
     for (const InputField& field : kPlaneFields)
         addNumericArray({"txt1MS", field.index, field.index, ""}, parameters, {field.label}, {field.defaultText});
@@ -93,13 +93,13 @@ void ModGeomForm::buildPlanePage() {
     add(ControlKind::OptionButton, "opt", 0).withText("upper surface").withContainer(parameters).withValue(1);
     add(ControlKind::OptionButton, "opt", 1).withText("slope face").withContainer(parameters);
 
-    add(ControlKind::Frame, "fraResults", 0).withText("Model results").withContainer(page(0));
+    add(ControlKind::Frame, "fraResults", 0).withText("Model results").withContainer(OptionPage(0));
     addOutputArray("txtV21", 0, 1, "fraResults(0)", {"F = safety factor", "z height"}, "-");
 }
 
 void ModGeomForm::buildWedgePage() {
     const std::string parameters = "fraParameters(1)";
-    add(ControlKind::Frame, "fraParameters", 1).withText("Model geometry and parameters").withContainer(page(1));
+    add(ControlKind::Frame, "fraParameters", 1).withText("Model geometry and parameters").withContainer(OptionPage(1));
     add(ControlKind::Label, "lblUnits", 1).withText("Distances in (m) or (ft)").withContainer(parameters);
     add(ControlKind::Label, "lblUnits", 2).withText("Unit weights (kN/m³) or (lb/ft³)").withContainer(parameters);
     add(ControlKind::Label, "lblUnits", 3).withText("Cohesion in (kPa) or (lb/ft²)").withContainer(parameters);
@@ -117,7 +117,7 @@ void ModGeomForm::buildWedgePage() {
     for (int index : kCrackBoxes) addWedgeBox(index, false);
 
     const std::string results = "fraResults(1)";
-    add(ControlKind::Frame, "fraResults", 1).withText("Model results").withContainer(page(1));
+    add(ControlKind::Frame, "fraResults", 1).withText("Model results").withContainer(OptionPage(1));
     addOutputArray("txtFact", 0, 1, results, {"F = safety factor", "Wedge weight"}, "-");
     addOutputArray("txtFact", 3, 3, results, {"Failure mode"}, "");
     addOutputArray("txtFact", 4, 5, results, {"Sliding direction (°)", "Sliding plunge (°)"}, "-");
@@ -157,12 +157,9 @@ void ModGeomForm::onClick(Control& control) {
 }
 
 PlaneFailureInput ModGeomForm::ReadPlaneInputs() {
-    for (const InputField& field : kPlaneFields) {
-        modelInput_[static_cast<size_t>(field.index)] =
-            CheckRange(*this, at("txt1MS", field.index), field.rangeName, 0, field.maximum);
-    }
-
-    const auto& v = modelInput_;
+    std::array<double, 20> v{};  // by box index
+    for (const InputField& field : kPlaneFields)
+        v[static_cast<size_t>(field.index)] = CheckRange(*this, at("txt1MS", field.index), field.rangeName, 0, field.maximum);
     PlaneFailureInput in;
     in.slopeHeight = v[0];
     in.crackDistance = v[1];
@@ -195,12 +192,9 @@ void ModGeomForm::RecalculatePlane() {
 }
 
 WedgeFailureInput ModGeomForm::ReadWedgeInputs() {
-    for (const InputField& field : kWedgeFields) {
-        modelInput_[static_cast<size_t>(field.index)] =
-            CheckRange(*this, at("txtW", field.index), field.rangeName, 0, field.maximum);
-    }
-
-    const auto& v = modelInput_;
+    std::array<double, 20> v{};  // by box index
+    for (const InputField& field : kWedgeFields)
+        v[static_cast<size_t>(field.index)] = CheckRange(*this, at("txtW", field.index), field.rangeName, 0, field.maximum);
     WedgeFailureInput in;
     in.slopeHeight = v[0];
     in.rockUnitWeight = v[1];

@@ -3,7 +3,6 @@
 // an input recomputes its model; a tab click recomputes both; "Export"
 // recomputes the selected model and writes its report to the Info box.
 
-#include <array>
 
 #include "core/ToolForm.h"
 #include "models/PlaneFailure.h"
@@ -31,8 +30,6 @@ private:
     void buildPlanePage();
     void buildWedgePage();
 
-    // The values of the input boxes of the model read last (both models share it).
-    std::array<double, 20> modelInput_{};
     PlaneFailureInput planeInput_;
     WedgeFailureInput wedgeInput_;
 };

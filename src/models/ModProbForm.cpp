@@ -9,7 +9,6 @@ namespace ravelin {
 
 namespace {
 
-constexpr long long kLargest = 2147483647;  // the largest bound a range check takes (32-bit)
 constexpr const char* kFieldPattern = "0.0#";
 
 struct Bound {
@@ -20,14 +19,14 @@ struct Bound {
 const Bound kSlipBounds[] = {
     {"dip angle of the slope", 90},
     {"dip angle of the slip surface", 90},
-    {"'a' length", kLargest},
-    {"mean surface", kLargest},
-    {"mean spacing of the discontinuity set", kLargest},
+    {"'a' length", kLargestBound},
+    {"mean surface", kLargestBound},
+    {"mean spacing of the discontinuity set", kLargestBound},
 };
 
 const Bound kWedgeBounds[] = {
-    {"d distance", kLargest},
-    {"d distance", kLargest},
+    {"d distance", kLargestBound},
+    {"d distance", kLargestBound},
     {"dip direction of the first set of discontinuities", 360},
     {"dip angle of the first set of discontinuities", 90},
     {"dip direction of the second set of discontinuities", 360},
@@ -43,24 +42,24 @@ ModProbForm::ModProbForm(Session& session) : ToolForm(session, "frmModProb", "Pr
     addPages({{"Probabilistic slip surface", "Probabilistic slip surface (p. 64)"},
               {"Probabilistic wedge", "Probabilistic wedge (p. 81)"}});
 
-    add(ControlKind::Frame, "fraParameters", 0).withText("Model parameters").withContainer("picOptions(0)");
+    add(ControlKind::Frame, "fraParameters", 0).withText("Model parameters").withContainer(OptionPage(0));
     add(ControlKind::Label, "lblUnits", 0).withText("Distances may be in (ft)").withContainer("fraParameters(0)");
     addNumericArray({"txtMS", 0, 4, kFieldPattern}, "fraParameters(0)",
                     {"Dip angle of the slope (°)", "Dip angle of the slip surface (°)", "a = length of the slope face",
                      "Mean surface of the slip surface", "Mean spacing of the discontinuity set"});
-    add(ControlKind::Frame, "fraResults", 0).withText("Model results").withContainer("picOptions(0)");
+    add(ControlKind::Frame, "fraResults", 0).withText("Model results").withContainer(OptionPage(0));
     addOutputArray("txtV2", 0, 1, "fraResults(0)",
                    {"d₀ = distance between the slope crest and the slip surface",
                     "Probability that the slip surface crosses the rock mass completely"},
                    "-");
 
-    add(ControlKind::Frame, "fraParameters", 1).withText("Model parameters").withContainer("picOptions(1)");
+    add(ControlKind::Frame, "fraParameters", 1).withText("Model parameters").withContainer(OptionPage(1));
     add(ControlKind::Label, "lblUnits", 1).withText("Distances may be in (ft)").withContainer("fraParameters(1)");
     addNumericArray({"txt1MS", 0, 7, kFieldPattern}, "fraParameters(1)",
                     {"d1 =", "d2 =", "Discontinuity set 1: dip dir. (°)", "Discontinuity set 1: dip angle (°)",
                      "Discontinuity set 2: dip dir. (°)", "Discontinuity set 2: dip angle (°)",
                      "Slope surface: dip dir. (°)", "Slope surface: dip angle (°)"});
-    add(ControlKind::Frame, "fraResults", 1).withText("Model results").withContainer("picOptions(1)");
+    add(ControlKind::Frame, "fraResults", 1).withText("Model results").withContainer(OptionPage(1));
     addOutputArray("txtV21", 0, 0, "fraResults(1)", {"h = height of emergence"}, "-");
 
     add(ControlKind::CommandButton, "cmdExport").withText("Export");

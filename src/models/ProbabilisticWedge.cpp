@@ -6,11 +6,6 @@ namespace ravelin {
 
 namespace {
 
-// Rounding leaves about 1e-16 where the geometry has an exact zero (parallel
-// sets written as 0 and 360, a line lying in the slope surface); 1e-12 and
-// below is taken as that zero.
-constexpr double kRoundingZero = 1e-12;
-
 // A line of intersection must plunge by more than rounding to count as plunging.
 constexpr double kPlungeMargin = 1e-15;
 
@@ -22,10 +17,6 @@ Vector3 unitPole(double dipDirection, double dip) {
     return cosines(r);
 }
 
-Vector3 cross(const Vector3& u, const Vector3& v) {
-    return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
-}
-double dot(const Vector3& u, const Vector3& v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
 
 bool samePlane(double dipDirection1, double dip1, double dipDirection2, double dip2) {
     return dipDirection1 == dipDirection2 && dip1 == dip2;

@@ -10,18 +10,8 @@ namespace ravelin {
 
 namespace {
 
-// Products of unit vectors that should be exactly 0 come out of the sines
-// and cosines of 90, 180 and 360 degrees as about 1e-16; anything at or
-// below 1e-12 (an angle of some 1e-10 degrees) is taken as that zero, so
-// that sign tests and divisions see the zero the geometry has.
-constexpr double kRoundingZero = 1e-12;
-
 double snap(double value) { return std::fabs(value) <= kRoundingZero ? 0.0 : value; }
 
-Vector3 cross(const Vector3& u, const Vector3& v) {
-    return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
-}
-double dot(const Vector3& u, const Vector3& v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
 Vector3 snap(const Vector3& v) { return {snap(v.x), snap(v.y), snap(v.z)}; }
 double sign(double value) { return value > 0 ? 1.0 : -1.0; }
 

@@ -146,7 +146,7 @@ void PlotHistogramOn(Canvas& canvas, const HistogramFigures& figures, const LawC
             if (k % (m / 2) != 0) continue;
             labelled = k % m == 0;
         }
-        const std::string label = formatNumber(v, "##0");
+        const std::string label = labelled ? formatNumber(v, "##0") : std::string();
         verticalTick(up, area.x0, area.right, y, labelled ? kLongTick : kShortTick, labelled ? &label : nullptr);
     }
 
@@ -154,7 +154,7 @@ void PlotHistogramOn(Canvas& canvas, const HistogramFigures& figures, const LawC
     for (long long j = 0; j <= classes; ++j) {
         const double x = area.x0 + static_cast<double>(j) * area.classWidth;
         const bool labelled = j % q == 0;
-        const std::string label = formatNumber(static_cast<double>(j) * figures.interval, "0.0#");
+        const std::string label = labelled ? formatNumber(static_cast<double>(j) * figures.interval, "0.0#") : std::string();
         horizontalTick(up, x, area.y0, area.top, labelled ? kLongClassTick : kShortClassTick,
                        labelled ? &label : nullptr);
     }
@@ -205,7 +205,7 @@ void PlotVariogramOn(Canvas& canvas, const std::vector<double>& gamma, double wi
             if (k % (m / 2) != 0) continue;
             labelled = k % m == 0;
         }
-        const std::string label = formatNumber(static_cast<double>(k) * decade / 10, "##0.0#");
+        const std::string label = labelled ? formatNumber(static_cast<double>(k) * decade / 10, "##0.0#") : std::string();
         verticalTick(up, x0, xr, y, labelled ? kLongTick : kShortTick, labelled ? &label : nullptr);
     }
 
@@ -213,7 +213,7 @@ void PlotVariogramOn(Canvas& canvas, const std::vector<double>& gamma, double wi
     for (long long k = 0; k <= lags; ++k) {
         const double x = x0 + static_cast<double>(k) * lagWidth;
         const bool labelled = k % q == 0;
-        const std::string label = generalNumber(static_cast<double>(k) * width);
+        const std::string label = labelled ? generalNumber(static_cast<double>(k) * width) : std::string();
         horizontalTick(up, x, y0, yt, labelled ? kLongClassTick : kShortClassTick, labelled ? &label : nullptr);
     }
     up.box(x0, y0, xr, yt);

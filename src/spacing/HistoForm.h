@@ -67,7 +67,6 @@ public:
     void PositionneLabels();
     void EditLabel(Control& label);
     void CommitLabelEdit();
-    bool editingLabel() const { return editing_ != nullptr; }
 
     // --- the user's actions on the surface and the label editor ---
     void userClickChart();

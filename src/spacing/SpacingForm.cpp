@@ -9,6 +9,7 @@
 #include "core/Orientation.h"
 #include "core/Platform.h"
 #include "core/Session.h"
+#include "core/Unicode.h"
 #include "spacing/HistogramCommand.h"
 #include "spacing/SpacingState.h"
 #include "spacing/VariogramCommand.h"
@@ -25,18 +26,8 @@ constexpr double kGridLefts[2] = {100, 2350};
 
 std::string codePointText(int key) {
     // Keys above 127 are code points of the typed character.
-    const auto cp = static_cast<char32_t>(key < 0 ? (key & 0xFFFF) : key);
     std::string out;
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
+    appendUtf8(out, static_cast<char32_t>(key < 0 ? (key & 0xFFFF) : key));
     return out;
 }
 
@@ -90,9 +81,15 @@ void SpacingForm::buildControls() {
         add(ControlKind::Label, name).withVisible(false);
 }
 
-void SpacingForm::onLoad() {
+long long SpacingForm::DefaultDataRows() const {
+    // Beyond this the two grids alone would take hundreds of megabytes: a typing slip, not a wish.
+    constexpr double kMostRows = 10'000'000;
     const double wanted = readNumber(session().options.nbDataOnGrid);
-    const long long dataRows = std::isfinite(wanted) ? std::max(1LL, static_cast<long long>(wanted)) : 1000;
+    return static_cast<long long>(std::clamp(wanted, 1.0, kMostRows));
+}
+
+void SpacingForm::onLoad() {
+    const long long dataRows = DefaultDataRows();
     setFont(editor(), gridControl(0).font());
     setVisible(editor(), false);
     NumFlexGrid(dataRows + 1, 1);

@@ -56,6 +56,8 @@ public:
 
     // --- the window's operations (names other windows use) ---
     void NumFlexGrid(long long rows, long long first);
+    // Data rows of a new or freshly loaded datasheet, from the options.
+    long long DefaultDataRows() const;
     void EditCell(int key, int gridIndex);
     void MSFlexGrid1_LeaveCell(int gridIndex);
     void UpdateDataInfo();

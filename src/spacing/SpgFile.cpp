@@ -254,8 +254,7 @@ SpacingColumn readFields(FieldReader& reader, SpacingForm& window, std::optional
 
 // Puts the distances into the grids and completes the window as after any load.
 void fillWindow(SpacingForm& window, SpacingColumn values) {
-    const double wanted = readNumber(window.session().options.nbDataOnGrid);
-    const long long defaultRows = (wanted >= 1 ? static_cast<long long>(wanted) : 1) + 1;
+    const long long defaultRows = window.DefaultDataRows() + 1;
     const auto n = static_cast<long long>(values.size());
     SpacingGrid& measured = window.grid(0);
     SpacingGrid& corrected = window.grid(1);

@@ -12,7 +12,6 @@ namespace ravelin {
 namespace {
 constexpr const char* kAngles = "0.0######";
 
-std::string page(int i) { return "picOptions(" + std::to_string(i) + ")"; }
 
 // Two orientations typed as (dip direction, dip) pairs in fields 0..3, each checked.
 std::array<double, 4> checkedOrientations(Form& form, const std::string& array) {
@@ -35,7 +34,7 @@ ToolXyzForm::ToolXyzForm(Session& session) : ToolForm(session, "frmToolXYZ", "XY
 
     auto frame = [this](int index, const std::string& caption, int pageIndex) {
         const std::string key = "fraXYZ(" + std::to_string(index) + ")";
-        add(ControlKind::Frame, "fraXYZ", index).withText(caption).withContainer(page(pageIndex));
+        add(ControlKind::Frame, "fraXYZ", index).withText(caption).withContainer(OptionPage(pageIndex));
         return key;
     };
 

@@ -8,8 +8,6 @@
 namespace ravelin {
 namespace {
 
-double dot(const Vector3& u, const Vector3& v) { return u.x * v.x + u.y * v.y + u.z * v.z; }
-
 // The pole of a plane (X north, Y east, Z down), pointing down.
 Vector3 pole(double dipDirection, double dip) {
     OrientationResult r;
