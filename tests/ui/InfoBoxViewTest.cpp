@@ -74,11 +74,6 @@ void focusField(Desktop& d) {
     field(d)->setFocus();
 }
 
-void typeUnits(QWidget* widget, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-    QApplication::sendEvent(widget, &press);
-}
-
 }  // namespace
 
 class InfoBoxViewTest : public QObject {
@@ -95,31 +90,19 @@ private slots:
         QVERIFY(d.windowOf("frmInfoBox")->isVisible());
         compareTexts(d);
         // Read straight from Qt, not through the converter compareTexts uses.
-        const QTextCharFormat title = formatAt(edit, 0);
-        QCOMPARE(family(title), QString("Arial"));
-        QCOMPARE(title.fontPointSize(), 14.0);
-        QCOMPARE(title.fontWeight(), int(QFont::Bold));
-        const QTextCharFormat code = formatAt(edit, 37);  // "Code": bold underline, its own font
-        QCOMPARE(family(code), QString("Courier New"));
-        QCOMPARE(code.fontPointSize(), 9.0);
-        QVERIFY(code.fontUnderline() && !code.fontItalic());
+        QCOMPARE(formatAt(edit, 0).fontPointSize(), 14.0);
+        QCOMPARE(family(formatAt(edit, 37)), QString("Courier New"));  // "Code": its own font
         // The report's paragraph indents, in the layout's 96-per-inch pixels.
         const QTextBlockFormat paragraph = edit->document()->findBlock(14).blockFormat();
         QCOMPARE(paragraph.leftMargin(), 600 / 15.0);
         QCOMPARE(paragraph.textIndent(), -400 / 15.0);
         QCOMPARE(edit->textCursor().position(), 41);  // the caret waits at the insertion point
-    }
 
-    void typingAfterAnAppendIsPlainArial11() {
-        Desktop d;
-        d.session.appendInfoText(titleBlock("Wedge"));
-        QTextEdit* edit = field(d);
+        // Hundreds of blocks more, and typing after them.
+        for (int i = 0; i < 300; ++i) d.session.appendInfoText(bodyBlock("Safety factor : 1." + std::to_string(i) + "\r\n"));
         focusField(d);
-        QTest::keyClicks(edit, "ab");
+        QTest::keyClicks(edit, "end");
         compareTexts(d);
-        QCOMPARE(edit->toPlainText(), QString("Wedgeab"));
-        QCOMPARE(infoBox(d).document().formatAt(7), (TextFormat{"Arial", 11, false, false, false}));
-        QCOMPARE(formatAt(edit, 6).fontWeight(), int(QFont::Normal));
     }
 
     void toolbarButtonsActOnTheSelectionAndFollowIt() {
@@ -127,16 +110,13 @@ private slots:
         d.session.appendInfoText(bodyBlock("alpha beta gamma"));
         QTextEdit* edit = field(d);
         QAction* bold = button(d, "Bold");
-        QVERIFY(bold && bold->isCheckable());
-        QVERIFY(!bold->icon().isNull() && !button(d, "Font")->icon().isNull());
+        QVERIFY(bold && !bold->icon().isNull());
 
         select(edit, 10, 6);  // "beta", selected backwards
         QCOMPARE(infoBox(d).selectionStart(), 6LL);
         QCOMPARE(infoBox(d).selectionLength(), 4LL);
-        QVERIFY(!bold->isChecked());
         bold->trigger();
         QVERIFY(bold->isChecked());
-        QVERIFY(infoBox(d).document().formatAt(7).bold);
         compareTexts(d);
         // The user's selection is kept as he made it, anchor included.
         QCOMPARE(edit->textCursor().anchor(), 10);
@@ -145,36 +125,22 @@ private slots:
         focusField(d);
         QTest::keyClick(edit, Qt::Key_Home);  // the caret into plain text
         QVERIFY(!bold->isChecked());
-        select(edit, 7, 9);
-        QVERIFY(bold->isChecked());
         select(edit, 3, 8);  // half plain, half bold
         QVERIFY(!bold->isChecked());
 
-        // The main toolbar's buttons act on the Info box too.
-        auto* mainItalic = d.window->findChild<QAction*>("tbItalic");
-        QVERIFY(mainItalic && mainItalic->isEnabled());
+        // The main toolbar's buttons act on the Info box too; the paragraph's alignment shows.
         select(edit, 0, 5);
-        mainItalic->trigger();
-        QVERIFY(infoBox(d).document().formatAt(5).italic);
-        compareTexts(d);
-        QVERIFY(button(d, "Italic")->isChecked());
-
-        // Alignment from either toolbar; only one alignment button is pressed.
+        d.window->findChild<QAction*>("tbItalic")->trigger();
         d.window->findChild<QAction*>("tbCenter")->trigger();
         QCOMPARE(edit->document()->firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        QVERIFY(button(d, "Center")->isChecked() && !button(d, "Left")->isChecked());
-        button(d, "Right")->trigger();
+        QVERIFY(button(d, "Italic")->isChecked() && button(d, "Center")->isChecked());
         compareTexts(d);
-        QVERIFY(button(d, "Right")->isChecked() && !button(d, "Center")->isChecked());
 
-        // The font dialog, preset with the selection; Cancel changes nothing.
+        // A font chosen in the dialog reaches the field.
         d.platform.fonts.push_back(FontChoice{"Courier New", 16, false, true});
         button(d, "Font")->trigger();
-        QCOMPARE(d.platform.fontDialogs, (std::vector<FontChoice>{{"Arial", 11, false, true}}));
         QCOMPARE(family(formatAt(edit, 2)), QString("Courier New"));
         compareTexts(d);
-        button(d, "Font")->trigger();
-        QCOMPARE(family(formatAt(edit, 2)), QString("Courier New"));
     }
 
     void editsInTheFieldReachTheDocument() {
@@ -184,10 +150,8 @@ private slots:
         focusField(d);
         QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClicks(edit, "My ");
-        compareTexts(d);
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClick(edit, Qt::Key_Delete);  // the "R"
-        compareTexts(d);
         QTest::keyClick(edit, Qt::Key_Return);
         compareTexts(d);
         QTest::keyClick(edit, Qt::Key_Backspace);  // joins the paragraphs again
@@ -199,19 +163,9 @@ private slots:
         QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
         QCOMPARE(infoBox(d).selectionLength(), 5LL);
         QTest::keyClicks(edit, "X");
-        compareTexts(d);
-        QCOMPARE(edit->toPlainText(), QString("My\tX\nend"));
         QTest::keyClick(edit, Qt::Key_Backspace, Qt::ControlModifier);  // the word before the caret
         compareTexts(d);
         QCOMPARE(edit->toPlainText(), QString("My\t\nend"));
-
-        // Cut goes through the form: the selection to the clipboard, then out of the text.
-        QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Home, Qt::ShiftModifier);
-        QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(), QString("end"));
-        compareTexts(d);
-        QCOMPARE(edit->toPlainText(), QString("My\t\n"));
     }
 
     void charactersBeyondTheBasicPlaneCountOnce() {
@@ -222,7 +176,8 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Right);
         const QString smile = QString::fromUcs4(U"\U0001F600");  // two UTF-16 units
-        typeUnits(edit, smile);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, smile);  // both units in one key event
+        QApplication::sendEvent(edit, &press);
         compareTexts(d);
         QCOMPARE(infoBox(d).selectionStart(), 2LL);  // code points
         QCOMPARE(edit->textCursor().position(), 3);  // UTF-16 units
@@ -233,8 +188,9 @@ private slots:
         QTest::keyClick(edit, Qt::Key_End);
         QCOMPARE(infoBox(d).selectionStart(), 5LL);
         QTest::keyClicks(edit, "!");
-        compareTexts(d);
-        d.session.appendInfoText(titleBlock("Z"));  // the insertion point was moved by the typing
+        // Reports go to the insertion point, which the typing moved on, not to the caret.
+        QTest::keyClick(edit, Qt::Key_Home);
+        d.session.appendInfoText(titleBlock("Z"));
         compareTexts(d);
         QCOMPARE(edit->toPlainText(), "a" + smile + "c\nb!Z");
 
@@ -244,32 +200,6 @@ private slots:
         QTest::keyClick(edit, Qt::Key_Delete);
         compareTexts(d);
         QCOMPARE(edit->toPlainText(), QString("ac\nb!Z"));
-        select(edit, 0, 2);
-        QCOMPARE(infoBox(d).selectionLength(), 2LL);
-    }
-
-    void reportsGoToTheInsertionPointNotToTheCaret() {
-        Desktop d;
-        d.session.appendInfoText(titleBlock("First\r\n"));
-        QTextEdit* edit = field(d);
-        focusField(d);
-        QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
-        QTest::keyClicks(edit, "Note ");  // typed before the insertion point moves it on
-        QTest::keyClick(edit, Qt::Key_Home);  // the caret elsewhere
-        d.session.appendInfoText(bodyBlock("Second\r\n"));
-        compareTexts(d);
-        QCOMPARE(edit->toPlainText(), QString("Note First\nSecond\n"));
-        QCOMPARE(edit->textCursor().position(), 18);
-
-        // A thousand blocks more, and typing after them.
-        for (int i = 0; i < 500; ++i) {
-            d.session.appendInfoText(titleBlock("Result " + std::to_string(i) + "\r\n"));
-            d.session.appendInfoText(bodyBlock("Safety factor : 1.2" + std::to_string(i) + "\r\n"));
-        }
-        compareTexts(d);
-        QCOMPARE(edit->document()->lastBlock().previous().text(), QString("Safety factor : 1.2499"));
-        QTest::keyClicks(edit, "end");
-        compareTexts(d);
     }
 
     void clipboardTakesPlainAndRichTextAndGivesPlainText() {
@@ -278,7 +208,6 @@ private slots:
         d.session.appendInfoText(bodyBlock("body"));
         button(d, "Copy")->trigger();
         const QMimeData* copied = QApplication::clipboard()->mimeData();
-        QVERIFY(copied);
         QCOMPARE(copied->text().remove('\r'), QString("Title\nbody"));
         QCOMPARE(readRtf(copied->data("text/rtf").toStdString()), infoBox(d).document().richText());
 
@@ -291,7 +220,6 @@ private slots:
         focusField(d);
         QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
-        compareTexts(d);
         QCOMPARE(edit->toPlainText(), QString("Title\nbodyrich"));
         QCOMPARE(formatAt(edit, 11).fontWeight(), int(QFont::Normal));
 
@@ -301,19 +229,20 @@ private slots:
         QTRY_COMPARE(edit->toPlainText(), QString("Title\nbodyrich"));
     }
 
-    void documentCommandsFollowTheActiveInfoBox() {
+    void documentCommandsFollowTheActiveInfoBoxAndPrintItToPdf() {
         Desktop d;
+        QTemporaryDir dir;
         QAction* save = d.window->action("mnuFileSave");
         QAction* print = d.window->action("mnuFilePrint");
         QAction* saveAs = d.window->action("mnuFileSaveAs");
         auto enabled = [&] { return save->isEnabled() + print->isEnabled() + saveAs->isEnabled(); };
         QCOMPARE(enabled(), 0);
-        d.session.appendInfoText(titleBlock("Report"));
+        d.session.appendInfoText(titleBlock("Report\r\n"));
+        for (int i = 0; i < 80; ++i) d.session.appendInfoText(bodyBlock("Line " + std::to_string(i) + "\r\n"));
         auto* sub = qobject_cast<QMdiSubWindow*>(d.windowOf("frmInfoBox"));
         QVERIFY(sub);
         d.window->mdiArea()->setActiveSubWindow(sub);
         QCOMPARE(enabled(), 3);
-        QVERIFY(d.window->findChild<QAction*>("tbSave")->isEnabled());
 
         // A dialog takes the activation away for a while; the box gets it back.
         d.window->mdiArea()->setActiveSubWindow(nullptr);
@@ -327,25 +256,31 @@ private slots:
         QCOMPARE(d.session.activeForm(), d.session.findForm("frmToolXYZ"));
         QApplication::setActiveWindow(d.window.get());
         QCOMPARE(d.session.activeForm(), d.session.findForm("frmInfoBox"));
-        print->trigger();  // the print dialog, cancelled
+        d.platform.printPdf = dir.filePath("infobox.pdf").toStdString();
+        print->trigger();
         QCOMPARE(d.platform.printDialogs.size(), size_t(1));
         QVERIFY(d.platform.messages.empty());
+        QFile pdf(QString::fromStdString(d.platform.printPdf));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF"));
+        // 80 lines do not fit one page.
+        static const QRegularExpression page("/Type\\s*/Page(?!s)");
+        QVERIFY(QString::fromLatin1(bytes).count(page) >= 2);
 
         // The title bar's close hides the box; its text stays.
         sub->close();
         QVERIFY(!sub->isVisible());
-        QVERIFY(d.session.findForm("frmInfoBox"));
         QCOMPARE(enabled(), 0);
         d.session.appendInfoText(bodyBlock(" again"));
         QVERIFY(sub->isVisible());
-        QCOMPARE(field(d)->toPlainText(), QString("Report again"));
+        QVERIFY(field(d)->toPlainText().endsWith("Line 79\n again"));
     }
 
     void openingARichTextFile() {
         Desktop d;
         QTemporaryDir dir;
         d.session.appendInfoText(titleBlock("Replaced"));
-
         RichText text;
         text.paragraphs = {RichParagraph{{{"Centred ", {"Times New Roman", 20, false, true, false}},
                                           {"bold", {"Arial", 11, true, false, false}}},
@@ -358,23 +293,6 @@ private slots:
         QCOMPARE(d.windowOf("frmInfoBox")->windowTitle(), QString::fromStdString("Info box - " + rtfPath));
         compareTexts(d);  // formats and the centred paragraph included
         QCOMPARE(field(d)->toPlainText(), QString("Centred bold\n"));
-    }
-
-    void printingTheInfoBoxMakesAPdf() {
-        Desktop d;
-        QTemporaryDir dir;
-        d.session.appendInfoText(titleBlock("Probabilistic wedge\r\n"));
-        for (int i = 0; i < 80; ++i) d.session.appendInfoText(bodyBlock("Line " + std::to_string(i) + "\r\n"));
-        d.window->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(d.windowOf("frmInfoBox")));
-        d.platform.printPdf = dir.filePath("infobox.pdf").toStdString();
-        d.window->action("mnuFilePrint")->trigger();
-        QFile pdf(QString::fromStdString(d.platform.printPdf));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        const QByteArray bytes = pdf.readAll();
-        QVERIFY(bytes.startsWith("%PDF"));
-        // 80 lines do not fit one page.
-        static const QRegularExpression page("/Type\\s*/Page(?!s)");
-        QVERIFY(QString::fromLatin1(bytes).count(page) >= 2);
     }
 };
 

@@ -6,37 +6,10 @@
 #include "ui/views/ShellViews.h"
 
 namespace ravelin::testing {
-namespace {
-
-// The next scripted answer, or `otherwise` once the script is used up.
-template <class T>
-T next(std::deque<T>& answers, T otherwise) {
-    if (answers.empty()) return otherwise;
-    T answer = std::move(answers.front());
-    answers.pop_front();
-    return answer;
-}
-
-}  // namespace
 
 MessageAnswer TestQtPlatform::messageBox(const MessageRequest& request) {
     messages.push_back(request);
-    return next(answers, request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes);
-}
-
-std::optional<std::string> TestQtPlatform::inputBox(const std::string&, const std::string&, const std::string& defaultText) {
-    return next(inputs, std::optional<std::string>(defaultText));
-}
-
-std::optional<std::string> TestQtPlatform::openFileDialog(const FileDialogRequest&) { return next(files, {}); }
-
-std::optional<std::string> TestQtPlatform::saveFileDialog(const FileDialogRequest&) { return next(files, {}); }
-
-void TestQtPlatform::showModal(Form& form) { modalForms.push_back(form.name()); }
-
-std::optional<FontChoice> TestQtPlatform::fontDialog(const FontChoice& initial) {
-    fontDialogs.push_back(initial);
-    return next(fonts, {});
+    return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
 }
 
 std::unique_ptr<PrintJob> TestQtPlatform::startPrint(const PrintDialogRequest& request) {

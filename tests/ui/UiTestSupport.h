@@ -3,7 +3,6 @@
 // off-screen platform, with the dialogs that would wait for a user answered
 // from a script instead.
 
-#include <QStringList>
 #include <deque>
 #include <memory>
 
@@ -18,25 +17,31 @@ namespace ravelin::testing {
 class TestQtPlatform : public QtPlatform {
 public:
     MessageAnswer messageBox(const MessageRequest& request) override;
-    std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
-                                        const std::string& defaultText) override;
-    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
-    void showModal(Form& form) override;
+    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string& defaultText) override {
+        return defaultText;
+    }
+    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return next(files); }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return next(files); }
+    void showModal(Form&) override {}
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
-    std::optional<FontChoice> fontDialog(const FontChoice& initial) override;
+    std::optional<FontChoice> fontDialog(const FontChoice&) override { return next(fonts); }
     void beep() override {}
     std::string programFolder() override { return {}; }  // no log file from tests
 
     std::vector<MessageRequest> messages;
-    std::deque<MessageAnswer> answers;
-    std::deque<std::optional<std::string>> inputs;
-    std::deque<std::optional<std::string>> files;
-    std::vector<std::string> modalForms;
+    std::deque<std::optional<std::string>> files;  // the file dialogs' answers; none left = Cancel
     std::string printPdf;  // print jobs go to this PDF file; empty = cancelled
     std::vector<PrintDialogRequest> printDialogs;
-    std::vector<FontChoice> fontDialogs;        // the presets shown
-    std::deque<std::optional<FontChoice>> fonts;  // the answers; none left = Cancel
+    std::deque<std::optional<FontChoice>> fonts;  // the font dialog's answers; none left = Cancel
+
+private:
+    template <class T>
+    static std::optional<T> next(std::deque<std::optional<T>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        std::optional<T> answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
 };
 
 struct Desktop {
