@@ -81,9 +81,7 @@ void assign(Form& form, const std::string& assignment) {
         case ControlKind::TextBox:
             if (control->readOnly()) throw WorkError(key + " is a result, not an input");
             if (!control->enabled()) throw WorkError(key + " is disabled");
-            form.userFocus(*control);
-            form.userType(*control, value);
-            form.userLeave();
+            typeInto(form, *control, value);
             return;
         case ControlKind::CheckBox:
         case ControlKind::OptionButton: {
@@ -101,9 +99,7 @@ void assign(Form& form, const std::string& assignment) {
 }
 
 int runCalc(const std::vector<std::string>& args, std::ostream& out) {
-    std::vector<std::string> withValue = {"--page"};
-    withValue.insert(withValue.end(), reportFileOptions().begin(), reportFileOptions().end());
-    const Arguments parsed = parseArguments(args, withValue, {"--export", "--json", "--list"});
+    const Arguments parsed = parseArguments(args, withReportFileOptions({"--page"}), {"--export", "--json", "--list"});
     if (parsed.positional.empty()) throw UsageError("calc needs a window name");
     if (wantsReportFiles(parsed) && !parsed.has("--export")) throw UsageError("--rtf, --txt and --pdf need --export");
     const std::string window = parsed.positional.front();
@@ -149,7 +145,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
         result["options"] = formOptions(form);
         result["fonts"] = formFonts(form);
         result["messages"] = cli.messagesJson();
-        if (parsed.has("--export")) result["report"] = cli.reportJson();
+        if (parsed.has("--export")) result["report"] = reportBlocksJson(cli.report);
         if (!files.empty()) result["files"] = files;
         out << result.dump(2) << "\n";
         return 0;
@@ -171,9 +167,8 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
                 break;
         }
     }
-    for (const MessageRequest& m : cli.platform.messages)
-        out << "message [" << iconName(m.icon) << "] " << m.title << ": " << m.text << "\n";
-    if (parsed.has("--export")) out << cli.reportText() << "\n";
+    cli.printMessages(out);
+    if (parsed.has("--export")) out << reportBlocksText(cli.report) << "\n";
     return 0;
 }
 

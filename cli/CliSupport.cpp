@@ -28,19 +28,30 @@ Json CliSession::messagesJson() const {
     return list;
 }
 
-Json CliSession::reportJson() const {
+void CliSession::printMessages(std::ostream& out) const {
+    for (const MessageRequest& m : platform.messages)
+        out << "message [" << iconName(m.icon) << "] " << m.title << ": " << m.text << "\n";
+}
+
+Json reportBlocksJson(const std::vector<ReportBlock>& blocks) {
     Json list = Json::array();
-    for (const ReportBlock& b : report)
+    for (const ReportBlock& b : blocks)
         list.push_back({{"text", b.text}, {"style", b.style}, {"size", b.size}, {"font", b.font}});
     return list;
 }
 
-std::string CliSession::reportText() const {
+std::string reportBlocksText(const std::vector<ReportBlock>& blocks) {
     std::string text;
-    for (const ReportBlock& b : report) text += b.text;
+    for (const ReportBlock& b : blocks) text += b.text;
     // Report line breaks are CR LF; a terminal wants LF.
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     return text;
+}
+
+void typeInto(Form& form, Control& field, const std::string& text) {
+    form.userFocus(field);
+    form.userType(field, text);
+    form.userLeave();
 }
 
 std::string Arguments::value(const std::string& option, const std::string& fallback) const {

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -42,9 +43,18 @@ public:
     void reportAppended(const ReportBlock& block, ReportTarget target) override;
 
     Json messagesJson() const;
-    Json reportJson() const;
-    std::string reportText() const;
+    // The messages shown, one "message [icon] title: text" line each.
+    void printMessages(std::ostream& out) const;
 };
+
+// Report blocks as the "report" member of a command's JSON, and as text
+// with LF line ends.
+Json reportBlocksJson(const std::vector<ReportBlock>& blocks);
+std::string reportBlocksText(const std::vector<ReportBlock>& blocks);
+
+// Types into a field as the user does: focus, keys, then leaving it, which
+// is when a window checks and applies what was typed.
+void typeInto(Form& form, Control& field, const std::string& text);
 
 // Arguments after the command name, with the options that take a value.
 struct Arguments {

@@ -3,11 +3,11 @@
 // not a datasheet (".rtf" as rich text, any other as plain text) and shows
 // what the Info box then holds; the options save or print it again.
 
-#include <cctype>
 #include <iostream>
 
 #include "CliSupport.h"
 #include "ReportFiles.h"
+#include "core/TextCodec.h"
 #include "documents/DocumentCommands.h"
 #include "documents/InfoBoxForm.h"
 
@@ -44,16 +44,11 @@ Json paragraphsJson(const RichText& text) {
     return paragraphs;
 }
 
-std::string lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 int runInfoBox(const std::vector<std::string>& args, std::ostream& out) {
-    const Arguments parsed = parseArguments(args, reportFileOptions(), {"--json"});
+    const Arguments parsed = parseArguments(args, withReportFileOptions({}), {"--json"});
     if (parsed.positional.size() != 1) throw UsageError("infobox needs one FILE");
     const std::string path = parsed.positional.front();
-    const std::string extension = path.size() >= 4 ? lower(path.substr(path.size() - 4)) : "";
+    const std::string extension = lowerExtension(path);
     if (extension == ".spg" || extension == ".dgt") throw UsageError("infobox opens rich text and text files, not " + extension);
 
     CliSession cli;

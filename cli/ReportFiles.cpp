@@ -1,18 +1,24 @@
 #include "ReportFiles.h"
 
+#include <iterator>
+
 #include "core/TextCodec.h"
 #include "documents/InfoText.h"
 #include "documents/Rtf.h"
 
 namespace ravelin::cli {
 
-const std::vector<std::string>& reportFileOptions() {
-    static const std::vector<std::string> options = {"--rtf", "--txt", "--pdf"};
+namespace {
+const char* const kReportFileOptions[] = {"--rtf", "--txt", "--pdf"};
+}  // namespace
+
+std::vector<std::string> withReportFileOptions(std::vector<std::string> options) {
+    options.insert(options.end(), std::begin(kReportFileOptions), std::end(kReportFileOptions));
     return options;
 }
 
 bool wantsReportFiles(const Arguments& arguments) {
-    for (const std::string& option : reportFileOptions())
+    for (const char* option : kReportFileOptions)
         if (arguments.has(option)) return true;
     return false;
 }
@@ -45,13 +51,6 @@ Json writeReportFiles(Platform& platform, const Arguments& arguments, const Rich
         written["pdf"] = path;
     }
     return written;
-}
-
-Json reportBlocksJson(const std::vector<ReportBlock>& blocks) {
-    Json list = Json::array();
-    for (const ReportBlock& b : blocks)
-        list.push_back({{"text", b.text}, {"style", b.style}, {"size", b.size}, {"font", b.font}});
-    return list;
 }
 
 }  // namespace ravelin::cli

@@ -12,8 +12,8 @@
 
 namespace ravelin::cli {
 
-// The options, for parseArguments' list of options that take a value.
-const std::vector<std::string>& reportFileOptions();
+// A command's options that take a value, with these added, for parseArguments.
+std::vector<std::string> withReportFileOptions(std::vector<std::string> options);
 bool wantsReportFiles(const Arguments& arguments);
 
 // Writes every file asked for, the report laid out as a fresh Info box shows
@@ -21,8 +21,5 @@ bool wantsReportFiles(const Arguments& arguments);
 Json writeReportFiles(Platform& platform, const Arguments& arguments, const std::vector<ReportBlock>& blocks);
 // The same for a text as it stands (the Info box holding an opened file).
 Json writeReportFiles(Platform& platform, const Arguments& arguments, const RichText& text);
-
-// Blocks as the "report" member of a command's JSON.
-Json reportBlocksJson(const std::vector<ReportBlock>& blocks);
 
 }  // namespace ravelin::cli

@@ -7,21 +7,21 @@
 // options window and applied; pictures are the chart's double-size picture.
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <optional>
 
 #include "CliSupport.h"
 #include "ReportFiles.h"
-#include "documents/DatasheetReport.h"
 #include "core/NumberText.h"
+#include "core/TextCodec.h"
+#include "documents/DatasheetReport.h"
+#include "documents/DocumentCommands.h"
 #include "spacing/ChartExport.h"
 #include "spacing/HistoForm.h"
 #include "spacing/HistoToolsForm.h"
 #include "spacing/SpacingForm.h"
 #include "spacing/SpacingState.h"
-#include "spacing/SpgFile.h"
 
 namespace ravelin::cli {
 
@@ -33,28 +33,18 @@ constexpr double kTwipsPerPixel = 15;
 SpacingForm& openDatasheet(CliSession& cli, const std::string& path) {
     std::error_code ignored;
     if (!std::filesystem::is_regular_file(path, ignored)) throw WorkError("cannot read " + path);
-    Session& session = cli.session;
-    session.writeLogFile("Opening spacing datafile '" + path + "'");
-    auto& sheet = dynamic_cast<SpacingForm&>(cli.main->NewDocumentWindow(2));
-    session.datasheetTable.push_back({path, &sheet});
-    LoadSpacingFile(path, sheet);
-    sheet.show();
-    session.setActiveForm(&sheet);
-    sheet.userActivate();
-    return sheet;
+    SpacingForm* sheet = OpenDatasheetFile(cli.session, path);
+    if (!sheet) throw WorkError("cannot open " + path);
+    // The desktop activates the window it shows; here nothing else would.
+    cli.session.setActiveForm(sheet);
+    sheet->userActivate();
+    return *sheet;
 }
 
 void press(Form& form, const char* button) {
     Control& control = form.at(button);
     if (!control.enabled()) throw WorkError(control.text() + " is not available for this datasheet");
     form.userClick(control);
-}
-
-std::string lowerExtension(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
 }
 
 // The --png, --svg and --pdf outputs asked for, checked before any work.
@@ -97,26 +87,11 @@ Json columnJson(const SpacingGrid& grid) {
     return column;
 }
 
-void printMessages(const CliSession& cli, std::ostream& out) {
-    for (const MessageRequest& m : cli.platform.messages)
-        out << "message [" << iconName(m.icon) << "] " << m.title << ": " << m.text << "\n";
-}
-
 // ---------------------------------------------------------------- datasheet
 
 void saveAs(CliSession& cli, SpacingForm& sheet, const std::string& path) {
-    if (cli.main->hasCommand("mnuFileSaveAs")) {
-        cli.platform.saveAnswers.push_back(path);
-        cli.main->runCommand("mnuFileSaveAs");
-    } else {
-        ClearModifiedMarker(sheet);
-        if (SaveSpacingFile(path, sheet).written) {
-            sheet.setFilePath(path);
-            sheet.setCaption(DatasheetCaption(path, cli.platform.currentFolder()));
-        } else {
-            MarkModified(sheet);
-        }
-    }
+    cli.platform.saveAnswers.push_back(path);
+    cli.main->runCommand("mnuFileSaveAs");
     if (sheet.filePath() != path || IsModified(sheet)) throw WorkError("cannot write " + path);
 }
 
@@ -160,13 +135,12 @@ void printDatasheet(const CliSession& cli, const SpacingForm& sheet, std::ostrea
     out << "N\xC2\xB0\tMeasured\tCorrected\n";
     for (long long r = 1; r <= last; ++r)
         out << r << "\t" << sheet.cell(0, r, 1) << "\t" << sheet.cell(1, r, 1) << "\n";
-    printMessages(cli, out);
+    cli.printMessages(out);
 }
 
 int runDatasheet(const std::vector<std::string>& args, std::ostream& out) {
-    std::vector<std::string> withValue = {"--save"};
-    for (const std::string& option : reportFileOptions()) withValue.push_back(option);
-    const Arguments parsed = parseArguments(args, withValue, {"--convert", "--json", "--report"});
+    const Arguments parsed =
+        parseArguments(args, withReportFileOptions({"--save"}), {"--convert", "--json", "--report"});
     if (parsed.positional.size() != 1) throw UsageError("datasheet needs one file");
     if (wantsReportFiles(parsed) && !parsed.has("--report"))
         throw UsageError("--rtf, --txt and --pdf write the report: add --report");
@@ -187,12 +161,7 @@ int runDatasheet(const std::vector<std::string>& args, std::ostream& out) {
         out << result.dump(2) << "\n";
     } else {
         printDatasheet(cli, sheet, out);
-        if (parsed.has("--report")) {
-            std::string text;
-            for (const ReportBlock& block : report) text += block.text;
-            text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-            out << text << "\n";
-        }
+        if (parsed.has("--report")) out << reportBlocksText(report) << "\n";
     }
     return 0;
 }
@@ -238,12 +207,6 @@ LawChoice lawsArgument(const std::string& list) {
 void setCheck(Form& form, int index, bool wanted) {
     Control& box = form.at("Check1", index);
     if ((box.value() != 0) != wanted) form.userClick(box);
-}
-
-void typeInto(Form& form, Control& field, const std::string& text) {
-    form.userFocus(field);
-    form.userType(field, text);
-    form.userLeave();
 }
 
 // The options typed into the histogram options window, then "&Apply".
@@ -313,7 +276,7 @@ void printHistogram(CliSession& cli, const HistoForm* chart, std::ostream& out) 
     out << "largest count: " << figures["max_count"] << ", vertical range: "
         << generalNumber(figures["ymax"].get<double>()) << "\n";
     for (const auto& [name, text] : figures["labels"].items()) out << name << ": " << text.get<std::string>() << "\n";
-    printMessages(cli, out);
+    cli.printMessages(out);
 }
 
 int runHistogram(const std::vector<std::string>& args, std::ostream& out) {
@@ -382,7 +345,7 @@ int runVariogram(const std::vector<std::string>& args, std::ostream& out) {
             out << "vertical range: " << generalNumber(figures.ymax) << "\n";
             for (const char* name : labelNames) out << name << ": " << chart->text(name) << "\n";
         }
-        printMessages(cli, out);
+        cli.printMessages(out);
     }
     if (!chart) {
         std::cerr << "ravelin-cli: no variogram could be drawn\n";

@@ -108,6 +108,17 @@ std::string toCrLf(std::string_view text) {
     return out;
 }
 
+std::string lowerExtension(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot == std::string_view::npos) return {};
+    std::string extension(name.substr(dot));
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return extension;
+}
+
 namespace {
 // Bytes read at a time beyond a file's announced size (a pipe, a device, a file growing meanwhile).
 constexpr std::size_t kReadStep = 64 * 1024;

@@ -26,6 +26,11 @@ std::string encodeFileText(std::string_view utf8);
 // Every CR LF, lone LF and lone CR becomes CR LF.
 std::string toCrLf(std::string_view text);
 
+// The extension of a file name in lower case with its dot (".rtf"): from the
+// last dot of the name after the last '/', "" when the name has no dot.
+// Readers and writers pick the format by it, whatever case the user typed.
+std::string lowerExtension(std::string_view path);
+
 // Whole-file reading; nullopt when the file cannot be opened.
 std::optional<std::string> readFileBytes(const std::string& path);
 // Writes beside the target and renames over it, so a failed write never

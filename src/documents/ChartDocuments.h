@@ -1,15 +1,10 @@
 #pragma once
 // Saving and printing a chart window (histogram or variogram): both use its
-// double-size picture, the chart with its labels drawn at print scale 2.
-
-#include "core/Canvas.h"
+// double-size picture (spacing/ChartExport).
 
 namespace ravelin {
 
 class Form;
-class HistoForm;
-
-RecordingCanvas chartPicture(const HistoForm& chart);
 
 // The save dialog ("Ravelin - Save"), then the picture as a Windows bitmap,
 // or PNG, SVG or PDF by the name's extension, written atomically. A failure

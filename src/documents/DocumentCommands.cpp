@@ -1,12 +1,11 @@
 #include "documents/DocumentCommands.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "core/MainForm.h"
 #include "core/Platform.h"
 #include "core/Session.h"
+#include "core/TextCodec.h"
 #include "documents/ChartDocuments.h"
 #include "documents/DatasheetReport.h"
 #include "documents/InfoBoxForm.h"
@@ -36,13 +35,6 @@ const char* const kSaveFilterInfoBox = "Rich text files (*.rtf)|*.rtf|Text files
 
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
-// The extension decides the reader; "DATA.SPG" is a datasheet like "data.spg".
-std::string lowerExtension(const std::string& path) {
-    std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
-    std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
-    return tail;
-}
-
 bool samePath(const std::string& a, const std::string& b) {
     namespace fs = std::filesystem;
     return a == b || fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
@@ -50,11 +42,6 @@ bool samePath(const std::string& a, const std::string& b) {
 
 MessageAnswer ask(Session& session, const std::string& title, const std::string& text, MessageButtons buttons) {
     return session.platform().messageBox({title, text, MessageIcon::Question, buttons});
-}
-
-void tellSaveFailed(Session& session, const std::string& path, const std::string& why) {
-    session.platform().messageBox({"Ravelin - Save", "The file '" + path + "' could not be saved." + kCrLf + why,
-                                   MessageIcon::Exclamation, MessageButtons::Ok});
 }
 
 InfoBoxForm& infoBox(Session& session) { return session.form<InfoBoxForm>("frmInfoBox"); }
@@ -75,7 +62,7 @@ void rememberDatasheetPath(Session& session, Form& sheet, const std::string& pat
 bool writeDatasheet(SpacingForm& sheet, const std::string& path) {
     const SpgSaveOutcome outcome = SaveSpacingFile(path, sheet);
     if (!outcome.written) {
-        tellSaveFailed(sheet.session(), path, outcome.error);
+        tellSaveFailed(sheet.session(), path, outcome.error, true);  // the writer logged its error
         return false;
     }
     ClearModifiedMarker(sheet);
@@ -100,26 +87,6 @@ bool saveDatasheetAs(SpacingForm& sheet) {
 bool saveDatasheet(SpacingForm& sheet) {
     if (sheet.filePath().empty()) return saveDatasheetAs(sheet);
     return writeDatasheet(sheet, sheet.filePath());
-}
-
-void openDatasheet(Session& session, const std::string& path) {
-    session.logEvent("Opening spacing datafile '" + path + "'");
-    for (const DatasheetRow& row : session.datasheetTable) {
-        auto* sheet = dynamic_cast<SpacingForm*>(row.window);
-        if (!sheet || !session.owns(sheet) || !samePath(row.path, path)) continue;
-        const MessageAnswer answer =
-            ask(session, "Open file",
-                "The file '" + path + "' is already opened." + kCrLf + kCrLf + "Do you want to overwrite it?",
-                MessageButtons::YesNo);
-        if (answer == MessageAnswer::Yes) LoadSpacingFile(path, *sheet);
-        return;
-    }
-    MainForm* main = session.mainForm();
-    if (!main || !session.hasFormType("frmSpacing")) return;
-    auto& sheet = dynamic_cast<SpacingForm&>(main->NewDocumentWindow(2));
-    session.datasheetTable.push_back({path, &sheet});
-    LoadSpacingFile(path, sheet);
-    sheet.show();
 }
 
 // ----------------------------------------------------------------- Info box
@@ -179,13 +146,48 @@ void OpenDocumentFile(Session& session, const std::string& path) {
         return;
     }
     if (extension == ".spg") {
-        openDatasheet(session, path);
+        OpenDatasheetFile(session, path);
         return;
     }
     const bool rich = extension == ".rtf";
     session.logEvent(std::string(rich ? "Opening rich text file '" : "Opening file '") + path + "'");
     InfoBoxForm& box = infoBox(session);
     if (box.loadFile(path, rich)) box.show();
+}
+
+SpacingForm* OpenDatasheetFile(Session& session, const std::string& path) {
+    session.logEvent("Opening spacing datafile '" + path + "'");
+    for (const DatasheetRow& row : session.datasheetTable) {
+        auto* sheet = dynamic_cast<SpacingForm*>(row.window);
+        if (!sheet || !session.owns(sheet) || !samePath(row.path, path)) continue;
+        const MessageAnswer answer =
+            ask(session, "Open file",
+                "The file '" + path + "' is already opened." + kCrLf + kCrLf + "Do you want to overwrite it?",
+                MessageButtons::YesNo);
+        if (answer != MessageAnswer::Yes) return nullptr;
+        LoadSpacingFile(path, *sheet);
+        return sheet;
+    }
+    MainForm* main = session.mainForm();
+    if (!main || !session.hasFormType("frmSpacing")) return nullptr;
+    auto& sheet = dynamic_cast<SpacingForm&>(main->NewDocumentWindow(2));
+    session.datasheetTable.push_back({path, &sheet});
+    LoadSpacingFile(path, sheet);
+    sheet.show();
+    return &sheet;
+}
+
+void tellSaveFailed(Session& session, const std::string& path, const std::string& why, bool logged) {
+    session.platform().messageBox({"Ravelin - Save", "The file '" + path + "' could not be saved." + kCrLf + why,
+                                   MessageIcon::Exclamation, MessageButtons::Ok});
+    if (!logged) session.writeLogFile("The file " + path + " could not be saved: " + why);
+}
+
+void tellOpenCancelled(Session& session, const std::string& path, const std::string& why) {
+    session.platform().messageBox(
+        {"Unable to open file", "The file '" + path + "' " + why, MessageIcon::Exclamation, MessageButtons::Ok});
+    session.writeLogFile("The file " + path + " " + why + kCrLf + std::string(13, ' ') +
+                         "Opening operation cancelled.");
 }
 
 void OpenDocument(Session& session) {

@@ -12,6 +12,7 @@ namespace ravelin {
 class Form;
 class MainForm;
 class Session;
+class SpacingForm;
 
 enum class DocumentKind { None, Main, InfoBox, Chart, Variogram, Acquisition, Datasheet, Other };
 
@@ -30,6 +31,18 @@ void PrintDocument(Session& session);
 // Opens a file by its extension: ".spg" into a datasheet (the already-opened
 // question), ".rtf" as rich text and any other as plain text into the Info box.
 void OpenDocumentFile(Session& session, const std::string& path);
+// Opens a datasheet file into a new datasheet window, or, once the user
+// agrees, again into the window that already holds it. Returns the window
+// the file was read into; nullptr when the user kept the opened one or there
+// is no main window to hold it.
+SpacingForm* OpenDatasheetFile(Session& session, const std::string& path);
+
+// "Ravelin - Save": the file could not be saved, and why; the log gets a line
+// too unless the writer has `logged` the failure itself.
+void tellSaveFailed(Session& session, const std::string& path, const std::string& why, bool logged = false);
+// "Unable to open file": "The file '...' " followed by `why`, and a log line
+// saying the opening was cancelled.
+void tellOpenCancelled(Session& session, const std::string& path, const std::string& why);
 
 // Installs the commands on the main window (Save, Save As and Print start
 // disabled: a document window enables them while it is active).

@@ -1,11 +1,11 @@
 #include "documents/InfoBoxForm.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
+#include "documents/DocumentCommands.h"
 #include "documents/InfoText.h"
 #include "documents/Rtf.h"
 
@@ -32,12 +32,6 @@ const std::vector<ToolbarButton>& toolbarButtons() {
         {"Center", "Center", true},        {"Right", "Right Justify", true},
     };
     return buttons;
-}
-
-bool endsWithNoCase(const std::string& text, const std::string& suffix) {
-    if (text.size() < suffix.size()) return false;
-    return std::equal(suffix.rbegin(), suffix.rend(), text.rbegin(),
-                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 // Lines of a plain text as Info box paragraphs.
@@ -308,10 +302,7 @@ bool InfoBoxForm::editPaste() {
 
 bool InfoBoxForm::loadFile(const std::string& path, bool asRichText) {
     auto refuse = [this, &path](const std::string& why) {
-        platform().messageBox({"Unable to open file", "The file '" + path + "' " + why, MessageIcon::Exclamation,
-                               MessageButtons::Ok});
-        session().writeLogFile("The file " + path + " " + why + kCrLf + std::string(13, ' ') +
-                               "Opening operation cancelled.");
+        tellOpenCancelled(session(), path, why);
         return false;
     };
     const std::optional<std::string> bytes = readFileBytes(path);
@@ -346,12 +337,10 @@ bool InfoBoxForm::loadFile(const std::string& path, bool asRichText) {
 }
 
 bool InfoBoxForm::saveFile(const std::string& path) {
-    const std::string bytes = endsWithNoCase(path, ".txt") ? plainTextFile() : richTextFile();
+    const std::string bytes = lowerExtension(path) == ".txt" ? plainTextFile() : richTextFile();
     std::string error;
     if (writeFileAtomically(path, bytes, &error)) return true;
-    platform().messageBox({"Ravelin - Save", "The file '" + path + "' could not be saved." + kCrLf + error,
-                           MessageIcon::Exclamation, MessageButtons::Ok});
-    session().writeLogFile("The file " + path + " could not be saved: " + error);
+    tellSaveFailed(session(), path, error);
     return false;
 }
 

@@ -1,10 +1,10 @@
 #include "spacing/ChartExport.h"
 
-#include <algorithm>
-#include <cctype>
+#include <filesystem>
 
 #include "core/Platform.h"
 #include "core/Session.h"
+#include "core/TextCodec.h"
 #include "spacing/HistoForm.h"
 #include "spacing/SpacingState.h"
 
@@ -15,14 +15,22 @@ namespace {
 // The double-size picture serves printing, copying and saving alike.
 constexpr double kPictureScale = 2;
 
-std::string lowerExtension(const std::string& path) {
-    const auto dot = path.find_last_of('.');
-    const auto slash = path.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string extension = path.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
+// The temporary name keeps the extension, which tells the painter the format.
+bool exportAtomically(Platform& platform, const RecordingCanvas& picture, const std::string& path, std::string& error) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    const fs::path temporary =
+        target.parent_path() / ("." + target.stem().string() + ".saving" + target.extension().string());
+    std::error_code failure;
+    if (platform.exportDrawing(picture, picture.width(), picture.height(), temporary.string(), &error)) {
+        fs::rename(temporary, target, failure);
+        if (!failure) return true;
+        error = failure.message();
+    } else if (error.empty()) {
+        error = "the picture could not be written";
+    }
+    fs::remove(temporary, failure);
+    return false;
 }
 
 }  // namespace
@@ -46,12 +54,17 @@ bool copyChart(HistoForm& chart) {
     return true;
 }
 
-bool exportChart(HistoForm& chart, const std::string& path, std::string* error) {
-    std::string target = path;
+std::string chartFileName(const std::string& path) {
     const std::string extension = lowerExtension(path);
-    if (extension != ".bmp" && extension != ".png" && extension != ".svg" && extension != ".pdf") target += ".bmp";
-    const RecordingCanvas picture = ChartPicture(chart);
-    return chart.platform().exportDrawing(picture, picture.width(), picture.height(), target, error);
+    if (extension == ".bmp" || extension == ".png" || extension == ".svg" || extension == ".pdf") return path;
+    return path + ".bmp";
+}
+
+bool exportChart(HistoForm& chart, const std::string& path, std::string* error) {
+    std::string why;
+    const bool written = exportAtomically(chart.platform(), ChartPicture(chart), chartFileName(path), why);
+    if (error) *error = why;
+    return written;
 }
 
 }  // namespace ravelin

@@ -16,6 +16,7 @@
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
+#include "documents/DocumentCommands.h"
 #include "spacing/LargeBuffer.h"
 #include "spacing/SpacingForm.h"
 
@@ -166,12 +167,8 @@ void reportReadError(Session& session, const std::string& path, const SpgReadErr
 }
 
 void fileMissing(SpacingForm& window, const std::string& path) {
-    Session& session = window.session();
     window.setCaption("Spacing data");
-    session.writeLogFile("The file " + path + " does not exist in this folder." + kCrLf + std::string(13, ' ') +
-                         "Opening operation cancelled.");
-    session.platform().messageBox({"Unable to open file", "The file '" + path + "' does not exist in this folder.",
-                                   MessageIcon::Exclamation, MessageButtons::Ok});
+    tellOpenCancelled(window.session(), path, "does not exist in this folder.");
 }
 
 // Reads the fields into the window; the distances are returned, the first error (if any) in `error`.

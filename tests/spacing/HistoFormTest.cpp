@@ -6,10 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "DatasheetFixture.h"
 #include "core/FontMetrics.h"
+#include "core/TextCodec.h"
 #include "spacing/ChartExport.h"
+#include "spacing/HistogramCommand.h"
 
 namespace ravelin::testing {
 namespace {
@@ -108,12 +112,63 @@ TEST_F(HistoFormTest, TheDoubleSizePictureHoldsTheChartTheLabelsAndTheTurnedLabe
     EXPECT_EQ(picture.ofKind(DrawOp::Kind::Box).back()->x1, 2000);
 }
 
-TEST_F(HistoFormTest, ExportAsksThePlatformForTheFileByItsExtension) {
+// A histogram of one value, drawn in a fresh `session`.
+HistoForm* histogramOn(Session& session) {
+    registerAllForms(session);
+    auto& main = dynamic_cast<MainForm&>(session.createForm("frmMain"));
+    auto& sheet = dynamic_cast<SpacingForm&>(main.NewDocumentWindow(2));
+    sheet.setCell(0, 1, 1, "1.5");
+    cmdHisto_Click(sheet);
+    return dynamic_cast<HistoForm*>(session.findForm("frmHisto"));
+}
+
+// A painter that starts the file it is given, then fails or finishes it.
+struct WritingPlatform : ScriptedPlatform {
+    bool fails = true;
+    bool exportDrawing(const RecordingCanvas&, double, double, const std::string& path, std::string* error) override {
+        exportedDrawings.push_back(path);
+        std::ofstream(path, std::ios::binary) << (fails ? "half" : "picture");
+        if (fails && error) *error = "disk full";
+        return !fails;
+    }
+};
+
+// The command line's --png, --svg and --pdf export this way, as Save does.
+TEST(ChartExportTest, ThePictureIsDrawnBesideItsFileSoAFailureKeepsTheFileThere) {
+    WritingPlatform platform;
+    Session session{platform};
+    HistoForm* chart = histogramOn(session);
+    ASSERT_NE(chart, nullptr);
+    TempFolder folder;
+    const std::string path = folder.file("chart.svg");
+    std::ofstream(path, std::ios::binary) << "earlier";
+    auto onlyFile = [&](const std::string& expected) {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path))
+            names.push_back(entry.path().string());
+        return names == std::vector<std::string>{expected};
+    };
+
     std::string error;
-    EXPECT_FALSE(exportChart(*chart, "/tmp/chart.svg", &error));  // this platform has no painter
-    EXPECT_FALSE(exportChart(*chart, "/tmp/chart", &error));
-    EXPECT_EQ(t.platform.exportedDrawings, (std::vector<std::string>{"/tmp/chart.svg", "/tmp/chart.bmp"}));
-    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(exportChart(*chart, path, &error));
+    EXPECT_EQ(error, "disk full");
+    EXPECT_EQ(readFileBytes(path), "earlier");
+    EXPECT_TRUE(onlyFile(path));  // the half-drawn picture is gone
+    ASSERT_EQ(platform.exportedDrawings.size(), 1u);
+    EXPECT_NE(platform.exportedDrawings[0], path);
+    EXPECT_EQ(std::filesystem::path(platform.exportedDrawings[0]).extension(), ".svg");  // the painter's format
+
+    platform.fails = false;
+    EXPECT_TRUE(exportChart(*chart, path, &error));
+    EXPECT_EQ(readFileBytes(path), "picture");
+    EXPECT_TRUE(onlyFile(path));
+
+    // A name without a picture extension is a bitmap, a dot in its folder's name notwithstanding.
+    std::filesystem::remove(path);
+    const std::string dotted = folder.file("run.2");
+    std::filesystem::create_directory(dotted);
+    EXPECT_TRUE(exportChart(*chart, dotted + "/chart", &error));
+    EXPECT_EQ(readFileBytes(dotted + "/chart.bmp"), "picture");
 }
 
 }  // namespace
