@@ -36,11 +36,8 @@ bool exportAtomically(Platform& platform, const RecordingCanvas& picture, const 
 }  // namespace
 
 RecordingCanvas ChartPicture(const HistoForm& chart) {
-    SpacingState& state = chart.session().moduleState<SpacingState>();
     RecordingCanvas picture(chart.innerWidth() * kPictureScale, chart.innerHeight() * kPictureScale);
-    state.printScale = kPictureScale;
     chart.drawPicture(picture, kPictureScale);
-    state.printScale = 1;
     return picture;
 }
 

@@ -300,7 +300,6 @@ void HistoForm::onActivate() {
     if (caption().rfind("Histo-", 0) == 0) ShowHistoTools(s);
     // A chart prints, saves as a picture and copies as an image.
     if (MainForm* main = s.mainForm()) main->enableDocumentCommands({true, false, true, true});
-    state.printScale = 1;
     state.currentChart = this;
     for (const HistogramRow& row : s.histogramTable) {
         if (row.chart == this) {

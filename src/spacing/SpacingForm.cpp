@@ -338,25 +338,23 @@ void SpacingForm::dataEdited() { UpdateDataInfo(); }
 
 void SpacingForm::UpdateDataInfo() {
     const SpacingGrid& measured = grid(0);
-    struct Summary {
-        long long count = 0;
-        double sum = 0;
-        double largest = 0;
-    };
-    // From the last row up: the sum is taken in that order.
-    const Summary summary = measured.foldRows(
-        Summary{},
-        [](Summary s, long long, double value, bool empty) {
-            if (empty) return s;
-            ++s.count;
-            s.sum += value;
-            s.largest = std::max(s.largest, value);
-            return s;
-        },
-        true);
-    const long long count = summary.count;
-    const double sum = summary.sum;
-    const double largest = summary.largest;
+    // Every mouse move over the window asks again: the rows are read only after a change.
+    if (!summary_ || summary_->revision != measured.revision()) {
+        // From the last row up: the sum is taken in that order.
+        summary_ = measured.foldRows(
+            DataSummary{measured.revision()},
+            [](DataSummary s, long long, double value, bool empty) {
+                if (empty) return s;
+                ++s.count;
+                s.sum += value;
+                s.largest = std::max(s.largest, value);
+                return s;
+            },
+            true);
+    }
+    const long long count = summary_->count;
+    const double sum = summary_->sum;
+    const double largest = summary_->largest;
     const bool spacings = at("optData", 1).value() != 0;
     setText(at("lblRes", 2), "N = " + std::to_string(count));
     setText(at("lblRes", 0), "Tot. length = " + formatNumber(spacings ? sum : largest, "0.0#"));

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/Form.h"
@@ -105,6 +106,13 @@ private:
     std::array<std::unique_ptr<SpacingGrid>, 2> grids_;
     int currentGrid_ = 0;
     long long editRow_ = 1;  // the row the editor was opened on
+    struct DataSummary {
+        std::uint64_t revision = 0;  // of the measured grid it was read from
+        long long count = 0;
+        double sum = 0;
+        double largest = 0;
+    };
+    std::optional<DataSummary> summary_;
     std::string filePath_;
     bool closing_ = false;
 };

@@ -17,6 +17,7 @@ void SpacingGrid::setRows(long long rows) {
     if (rows == rows_) return;
     if (rows < rows_) {
         cells_.truncate(static_cast<std::size_t>(rows - 1));
+        ++revision_;
     }
     rows_ = rows;
     row_ = std::min(row_, rows_ - 1);
@@ -188,6 +189,7 @@ void SpacingGrid::setRedraw(bool redraw) {
 
 void SpacingGrid::changed(long long first, long long last) {
     if (first > last) return;
+    ++revision_;
     if (!redraw_) {
         dirtyFirst_ = dirtyFirst_ < 0 ? first : std::min(dirtyFirst_, first);
         dirtyLast_ = std::max(dirtyLast_, last);

@@ -58,6 +58,9 @@ public:
     long long rows() const { return rows_; }  // including the header row
     // Rows beyond the new count are dropped, new rows are empty. At least the header and one data row.
     void setRows(long long rows);
+    // Grows with every change of the cells: what was computed from them at
+    // one revision holds as long as the revision stays.
+    std::uint64_t revision() const { return revision_; }
 
     // --- cells ---
     // Row 0 gives the header texts, column 0 the row number; out-of-range cells read as "".
@@ -154,6 +157,8 @@ private:
     }
     void changed(long long first, long long last);
     void cursorMoved();
+
+    std::uint64_t revision_ = 0;
 
     int index_;
     long long rows_ = 2;

@@ -25,8 +25,6 @@ struct SpacingState {
     // datasheet last activated; check Session::owns before use.
     Form* currentChart = nullptr;
     bool busy = false;
-    // 2 while the double-size picture of a chart is drawn, otherwise 1.
-    double printScale = 1;
     VariogramFigures lastVariogram;
 };
 

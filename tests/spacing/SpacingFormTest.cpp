@@ -110,6 +110,11 @@ TEST_F(SpacingFormTest, SummaryEnablesTheButtonsByCountAndSum) {
     EXPECT_FALSE(sheet.at("cmdHisto").enabled());  // the values sum to 0
     EXPECT_FALSE(sheet.at("cmdConvert").enabled());
     EXPECT_TRUE(sheet.at("Vario").enabled());
+
+    // The summary is kept between mouse moves: fewer rows must still be recounted.
+    sheet.grid(0).setRows(3);
+    sheet.userMouseMove();
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 2");
 }
 
 TEST_F(SpacingFormTest, ConvertEmptiesZerosAndAnEmptyThetaCopiesTheValues) {

@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
@@ -29,10 +28,6 @@ namespace ravelin {
 
 namespace {
 
-// Moving the mouse over the background refreshes the data summary, which
-// reads every row: at most this often (milliseconds), so a million rows do
-// not make the pointer lag.
-constexpr int kSummaryInterval = 50;
 // Rows a grid shows at least, however small the window is made.
 constexpr int kMinimumVisibleRows = 4;
 
@@ -516,13 +511,7 @@ void DatasheetView::trackMouse(QWidget* background) {
 }
 
 bool DatasheetView::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseMove && form_ && !summaryPending_) {
-        summaryPending_ = true;
-        QTimer::singleShot(kSummaryInterval, this, [this] {
-            summaryPending_ = false;
-            if (form_) form_->userMouseMove();
-        });
-    }
+    if (event->type() == QEvent::MouseMove && form_) form_->userMouseMove();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -131,7 +131,6 @@ private:
     FormBinder* binder_;
     SpacingTable* tables_[2] = {nullptr, nullptr};
     QPointer<QLineEdit> editor_;
-    bool summaryPending_ = false;
 };
 
 QWidget* createDatasheetView(Form& form, UiContext& context, QWidget* parent);
