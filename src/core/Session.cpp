@@ -88,9 +88,11 @@ void Session::destroyForm(Form& form) {
     std::unique_ptr<Form> owned = std::move(*it);
     forms_.erase(it);
     for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->formDestroyed(form);
-    // The window may be closing itself from one of its own handlers: keep the
-    // object alive until the session ends.
     graveyard_.push_back(std::move(owned));
+}
+
+void Session::releaseClosedForm(const Form* form) {
+    std::erase_if(graveyard_, [form](const auto& kept) { return kept.get() == form; });
 }
 
 void Session::appendInfoText(const ReportBlock& block, long long position, ReportTarget target) {

@@ -82,7 +82,13 @@ public:
     // window hiding itself). Returns true when it was unloaded and destroyed.
     bool closeForm(Form& form);
     // Unloads without asking (shut-down of windows that already agreed).
+    // The object itself lives on until releaseClosedForm or the session's end:
+    // it may be closing itself from one of its own handlers.
     void destroyForm(Form& form);
+    // Frees a destroyed window once none of its handlers can be running
+    // (the desktop program calls it from its event loop).
+    void releaseClosedForm(const Form* form);
+    std::size_t closedFormsKept() const { return graveyard_.size(); }
 
     MainForm* mainForm() const { return mainForm_; }
     void setMainForm(MainForm* form) { mainForm_ = form; }

@@ -214,6 +214,12 @@ private slots:
         QVERIFY(measured->columnWidth(0) > measured->fontMetrics().horizontalAdvance("1000000"));
         QTest::keyClick(measured, Qt::Key_Home);
         QCOMPARE(view->table(1)->verticalScrollBar()->value(), 0);
+
+        // Closed, the million rows are freed once the event loop has the hand again.
+        d.session.destroyForm(sheet);
+        QVERIFY(d.session.closedFormsKept() >= 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(d.session.closedFormsKept(), std::size_t{0});
     }
 };
 
