@@ -213,6 +213,9 @@ void cmdHisto_Click(SpacingForm& sheet) {
     row.classes = classes;
     finish();
     state.currentChart = chart;
+    // A window system reports the new chart's activation once the command is
+    // over, when its name says "Histo-" and the options window follows it.
+    if (session.activeForm() == chart) chart->userActivate();
 }
 
 void RedrawHistogram(Session& session, HistogramRow& row) {

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 
 #include "ui/FormBinder.h"
 #include "ui/Icons.h"
@@ -124,20 +123,6 @@ void ChartView::controlChanged(Form&, Control& control, ControlProperty property
         default:
             break;
     }
-}
-
-void ChartView::formChanged(Form&, FormProperty property) {
-    if (property != FormProperty::Caption || !form_ || activationPending_) return;
-    // A command shows a new chart before it names it ("Histo-..."), and the
-    // MDI area activates it at once, while the name still says nothing. A
-    // window system reports that activation once the command is over: so
-    // is it reported again here, and the form acts on the final name.
-    if (context_.session().activeForm() != form_) return;
-    activationPending_ = true;
-    QTimer::singleShot(0, this, [this] {
-        activationPending_ = false;
-        if (form_ && context_.session().activeForm() == form_) form_->userActivate();
-    });
 }
 
 void ChartView::drawingChanged(Form&) {

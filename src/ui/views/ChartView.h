@@ -48,7 +48,6 @@ public:
     QSize minimumSizeHint() const override;
 
     void controlChanged(Form&, Control& control, ControlProperty property) override;
-    void formChanged(Form&, FormProperty property) override;
     void drawingChanged(Form&) override;
     void formDestroyed(Form& form) override;
 
@@ -69,7 +68,6 @@ private:
     std::map<std::string, QLabel*> labels_;
     RotatedLabelBox* rotated_ = nullptr;
     QPointer<QLineEdit> editor_;
-    bool activationPending_ = false;
 };
 
 QWidget* createChartView(Form& form, UiContext& context, QWidget* parent);
