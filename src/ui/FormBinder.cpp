@@ -60,6 +60,14 @@ int coreKeyCode(const QKeyEvent& event) {
     return 0;
 }
 
+int coreCharCode(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return 0;
+    if (event.key() == Qt::Key_Backspace) return keys::Backspace;
+    const QString text = event.text();
+    if (text.isEmpty() || (!text.front().isPrint() && !text.front().isHighSurrogate())) return 0;
+    return static_cast<int>(text.toUcs4().value(0));
+}
+
 int coreShiftState(Qt::KeyboardModifiers modifiers) {
     int state = 0;
     if (modifiers & Qt::ShiftModifier) state |= shift::Shift;
@@ -276,13 +284,8 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
             if (!form_) return true;
         }
         // Typed characters pass the field's key filter.
-        if (control && qobject_cast<QLineEdit*>(watched) && !key->text().isEmpty() &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-            const QChar ch = key->text().front();
-            int ascii = ch == QChar('\b') ? keys::Backspace : ch.unicode() < 128 ? ch.unicode() : 0x100 + ch.unicode();
-            if (ch.isPrint() || ascii == keys::Backspace) {
-                if (!form_->filterKey(*control, ascii)) return true;
-            }
+        if (control && qobject_cast<QLineEdit*>(watched)) {
+            if (int typed = coreCharCode(*key); typed != 0 && !form_->filterKey(*control, typed)) return true;
         }
     }
     return false;

@@ -19,6 +19,9 @@ namespace ravelin {
 // The key code and shift state the core expects for a Qt key event; 0 when none.
 int coreKeyCode(const QKeyEvent& event);
 int coreShiftState(Qt::KeyboardModifiers modifiers);
+// The character a key press types, as the core's key filters take it: its
+// code point, or Backspace; 0 when it types nothing printable.
+int coreCharCode(const QKeyEvent& event);
 
 class FormBinder : public QObject, public FormObserver {
     Q_OBJECT

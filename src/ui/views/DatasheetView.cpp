@@ -310,15 +310,9 @@ void SpacingTable::keyPressEvent(QKeyEvent* event) {
         return;
     }
     // A typed character opens the cell editor with it.
-    const QString text = event->text();
-    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        event->ignore();
-        return;
-    }
-    int key = 0;
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) key = keys::Enter;
-    else if (event->key() == Qt::Key_Backspace) key = keys::Backspace;
-    else if (text.front().isPrint()) key = text.front().unicode();
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const int key = enter ? keys::Enter : coreCharCode(*event);
     if (key == 0) {
         event->ignore();
         return;
