@@ -188,9 +188,45 @@ void SpacingForm::userGridClick(int gridIndex, long long row, int column) {
     const long long target = std::clamp(row, 1LL, store.rows() - 1);
     if (target != store.row()) MSFlexGrid1_LeaveCell(gridIndex);
     store.setCurrent(target, column);
+    anchors_[gridIndex] = target;
     setVisible(editor(), false);
     currentGrid_ = gridIndex;
     UpdateDataInfo();
+}
+
+void SpacingForm::userGridExtend(int gridIndex, long long row) {
+    if (gridIndex < 0 || gridIndex > 1) return;
+    const long long anchor = anchors_[gridIndex];
+    userGridSelect(gridIndex, std::min(anchor, row), std::max(anchor, row));
+}
+
+std::optional<long long> SpacingForm::userGridKeyDown(int gridIndex, int keyCode, bool extend, long long pageRows) {
+    if (gridIndex < 0 || gridIndex > 1) return std::nullopt;
+    const SpacingGrid& store = grid(gridIndex);
+    const GridBlock& block = store.selection();
+    // The moving end of the block: the row away from the anchor.
+    const long long anchor = anchors_[gridIndex];
+    const long long moving = extend ? (block.rowStart == anchor ? block.rowEnd : block.rowStart) : store.row();
+    long long target = 0;
+    switch (keyCode) {
+        case keys::Up: target = moving - 1; break;
+        case keys::Down: target = moving + 1; break;
+        case keys::PageUp: target = moving - std::max(1LL, pageRows); break;
+        case keys::PageDown: target = moving + std::max(1LL, pageRows); break;
+        case keys::Home: target = 1; break;
+        case keys::End: target = store.rows() - 1; break;
+        case keys::Left:
+        case keys::Right: return store.row();
+        default: return std::nullopt;
+    }
+    target = std::clamp(target, 1LL, store.rows() - 1);
+    if (extend) {
+        userGridExtend(gridIndex, target);
+    } else {
+        anchors_[gridIndex] = target;
+        userGridSelect(gridIndex, target, target);
+    }
+    return target;
 }
 
 void SpacingForm::userGridSelect(int gridIndex, long long rowStart, long long rowEnd) {

@@ -50,6 +50,13 @@ public:
     void userGridClick(int grid, long long row, int column = SpacingGrid::kValueColumn);
     // A block selected with the mouse or the keyboard (the current cell moves to its first row).
     void userGridSelect(int grid, long long rowStart, long long rowEnd);
+    // A Shift+click or a drag: the block from the row last clicked or moved to, to `row`.
+    void userGridExtend(int grid, long long row);
+    // A key on a grid outside its editor. Up, Down, Page Up/Down (by `pageRows`),
+    // Home and End move the current cell, or with `extend` the block's free end;
+    // Left and Right are taken and do nothing (one editable column). Returns
+    // the row to bring into sight, or nothing for any other key.
+    std::optional<long long> userGridKeyDown(int grid, int keyCode, bool extend, long long pageRows);
     // Scrolling one grid scrolls the other to the same top row.
     void userGridScroll(int grid, long long topRow);
     // The mouse moved over the window's background or a frame.
@@ -106,6 +113,7 @@ private:
     std::array<std::unique_ptr<SpacingGrid>, 2> grids_;
     int currentGrid_ = 0;
     long long editRow_ = 1;  // the row the editor was opened on
+    long long anchors_[2] = {1, 1};  // per grid, the row a block selection starts from
     struct DataSummary {
         std::uint64_t revision = 0;  // of the measured grid it was read from
         long long count = 0;

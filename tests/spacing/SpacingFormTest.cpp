@@ -62,6 +62,27 @@ TEST_F(SpacingFormTest, TypingOnACellOpensTheEditorAndTheArrowsOrEnterWriteAndMo
     }
 }
 
+TEST_F(SpacingFormTest, GridKeysAndShiftClicksMoveTheCellOrTheBlocksFreeEnd) {
+    auto block = [&] { return std::pair{sheet.grid(0).selection().rowStart, sheet.grid(0).selection().rowEnd}; };
+    sheet.userGridClick(0, 10);
+    EXPECT_EQ(sheet.userGridKeyDown(0, keys::Down, true, 20), 11);
+    EXPECT_EQ(sheet.userGridKeyDown(0, keys::PageDown, true, 20), 31);
+    EXPECT_EQ(block(), std::pair(10LL, 31LL));
+    // Back past the anchor, the block turns round it.
+    EXPECT_EQ(sheet.userGridKeyDown(0, keys::PageUp, true, 25), 6);
+    EXPECT_EQ(block(), std::pair(6LL, 10LL));
+    sheet.userGridExtend(0, 14);  // a Shift+click keeps the anchor too
+    EXPECT_EQ(block(), std::pair(10LL, 14LL));
+
+    // Without Shift a key moves the single cell, within the data rows.
+    EXPECT_EQ(sheet.userGridKeyDown(0, keys::Home, false, 20), 1);
+    EXPECT_EQ(sheet.userGridKeyDown(0, keys::Up, false, 20), 1);
+    EXPECT_EQ(sheet.userGridKeyDown(0, keys::End, false, 20), 1000);
+    EXPECT_EQ(block(), std::pair(1000LL, 1000LL));
+    EXPECT_EQ(sheet.userGridKeyDown(0, keys::Left, false, 20), 1000);  // one editable column
+    EXPECT_FALSE(sheet.userGridKeyDown(0, '5', false, 20).has_value());
+}
+
 TEST_F(SpacingFormTest, DoubleClickEditsThePresentTextAndEscapeWritesItBack) {
     sheet.setCell(0, 4, 1, "2.5");
     sheet.userGridClick(0, 4);

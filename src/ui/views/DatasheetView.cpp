@@ -237,11 +237,6 @@ long long SpacingTable::storeRowAt(int y) const {
     return SpacingGridModel::storeRow(row);
 }
 
-void SpacingTable::selectTo(long long row) {
-    if (!form_) return;
-    form_->userGridSelect(index_, std::min(anchor_, row), std::max(anchor_, row));
-}
-
 int SpacingTable::rowsPerPage() const {
     return std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
 }
@@ -253,12 +248,8 @@ void SpacingTable::mousePressEvent(QMouseEvent* event) {
     if (!index.isValid() || event->button() != Qt::LeftButton) return;
     const long long row = SpacingGridModel::storeRow(index.row());
     dragging_ = true;
-    if (event->modifiers() & Qt::ShiftModifier) {
-        selectTo(row);
-        return;
-    }
-    anchor_ = row;
-    form_->userGridClick(index_, row, index.column());
+    if (event->modifiers() & Qt::ShiftModifier) form_->userGridExtend(index_, row);
+    else form_->userGridClick(index_, row, index.column());
 }
 
 void SpacingTable::mouseMoveEvent(QMouseEvent* event) {
@@ -267,7 +258,7 @@ void SpacingTable::mouseMoveEvent(QMouseEvent* event) {
     // Dragging past an edge scrolls one row per move.
     if (y < 0) verticalScrollBar()->setValue(verticalScrollBar()->value() - 1);
     else if (y >= viewport()->height()) verticalScrollBar()->setValue(verticalScrollBar()->value() + 1);
-    selectTo(storeRowAt(y));
+    form_->userGridExtend(index_, storeRowAt(y));
 }
 
 void SpacingTable::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
@@ -280,33 +271,9 @@ void SpacingTable::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void SpacingTable::keyPressEvent(QKeyEvent* event) {
     if (!form_ || !model_->grid()) return;
-    const SpacingGrid& grid = *model_->grid();
     const bool extend = event->modifiers() & Qt::ShiftModifier;
-    // The moving end of the block: the row away from the anchor.
-    const GridBlock& block = grid.selection();
-    const long long moving = extend ? (block.rowStart == anchor_ ? block.rowEnd : block.rowStart) : grid.row();
-    long long target = -1;
-    switch (event->key()) {
-        case Qt::Key_Up: target = moving - 1; break;
-        case Qt::Key_Down: target = moving + 1; break;
-        case Qt::Key_PageUp: target = moving - rowsPerPage(); break;
-        case Qt::Key_PageDown: target = moving + rowsPerPage(); break;
-        case Qt::Key_Home: target = 1; break;
-        case Qt::Key_End: target = grid.rows() - 1; break;
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-            return;  // one editable column
-        default: break;
-    }
-    if (target >= 0) {
-        target = std::clamp(target, 1LL, grid.rows() - 1);
-        if (extend) {
-            selectTo(target);
-        } else {
-            anchor_ = target;
-            form_->userGridSelect(index_, target, target);
-        }
-        scrollTo(model_->index(SpacingGridModel::modelRow(target), SpacingGrid::kValueColumn));
+    if (const auto row = form_->userGridKeyDown(index_, coreKeyCode(*event), extend, rowsPerPage())) {
+        scrollTo(model_->index(SpacingGridModel::modelRow(*row), SpacingGrid::kValueColumn));
         return;
     }
     // A typed character opens the cell editor with it.

@@ -86,7 +86,6 @@ private:
     void showTopRow();
     void userScrolled(int value);
     long long storeRowAt(int y) const;
-    void selectTo(long long row);
     int rowsPerPage() const;
     // Widens the numbering column when the largest row number would not fit.
     void fitNumbering();
@@ -95,7 +94,6 @@ private:
     int index_;
     SpacingGridModel* model_;
     int numberingWidth_ = 0;  // the numbering column's own width (pixels)
-    long long anchor_ = 1;    // the row a block selection started from
     bool dragging_ = false;
     int showing_ = 0;       // >0 while the table follows the store
 };
