@@ -173,25 +173,27 @@ void MarkModified(Form& window) {
 }
 
 void ClearModifiedMarker(Form& window) {
+    if (IsModified(window)) window.setCaption(UnmarkedCaption(window));
+}
+
+std::string UnmarkedCaption(const Form& window) {
     const std::string& caption = window.caption();
-    if (!caption.empty() && caption.back() == '*') window.setCaption(caption.substr(0, caption.size() - 1));
+    return IsModified(window) ? caption.substr(0, caption.size() - 1) : caption;
 }
 
 bool IsModified(const Form& window) { return !window.caption().empty() && window.caption().back() == '*'; }
 
-namespace {
-std::string trimBlanks(const std::string& text) {
+std::string TrimBlanks(const std::string& text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
 }
-}  // namespace
 
 std::string TrimTrailingBreaks(std::string text) {
     while (!text.empty() && (text.back() == '\t' || text.back() == '\r')) {
         text.pop_back();
-        text = trimBlanks(text);
+        text = TrimBlanks(text);
     }
     return text;
 }

@@ -166,6 +166,10 @@ private:
 void MarkModified(Form& window);
 void ClearModifiedMarker(Form& window);
 bool IsModified(const Form& window);
+// The window's caption without its modified marker.
+std::string UnmarkedCaption(const Form& window);
+// The text without the blanks at either end.
+std::string TrimBlanks(const std::string& text);
 // Drops trailing tabs and CRs (trimming blanks at both ends after each drop).
 std::string TrimTrailingBreaks(std::string text);
 // Removes LFs, trims trailing breaks, counts the CRs left.

@@ -27,7 +27,8 @@ std::vector<ReportBlock> datasheetReportBlocks(const SpacingForm& window) {
     if (!window.text("lblRes", 1).empty()) results += kCrLf + window.text("lblRes", 1) + " (corrected data)";
     long long count = 0;
     const SpacingGrid& measured = window.grid(0);
-    for (long long row = 1; row < measured.rows(); ++row)
+    const long long last = measured.lastFilledRow();
+    for (long long row = 1; row <= last; ++row)
         if (!measured.isEmpty(row)) ++count;
 
     const std::string crlf = kCrLf;

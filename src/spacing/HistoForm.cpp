@@ -31,12 +31,6 @@ const char* const kEditableLabels[] = {"lblTitre", "lblInfo", "lblX", "lblMean",
                                        "lblScanline"};
 const char* const kStatistics[] = {"lblMean", "lblStdDev", "lblNbValues", "lblScanline"};
 
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 void DrawRotatedText(Canvas& canvas, double left, double top, double width, double height, const std::string& text,
@@ -185,7 +179,7 @@ void HistoForm::EditLabel(Control& label) {
     Control& box = at("txtSaisie");
     const FontSpec& font = label.font();
     setFont(box, FontSpec{font.name, font.size, font.bold, font.italic});
-    setText(box, trimmed(label.text()));
+    setText(box, TrimBlanks(label.text()));
     setGeometry(box, label.left() - 100, label.top() - 30, label.width() + 20 * font.size,
                 lineHeight(box.font()) + 100);
     setVisible(box, true);
@@ -227,7 +221,7 @@ void HistoForm::CommitLabelEdit() {
         autoSize(label);
         const double centre = label.top() + label.height() / 2;
         setGeometry(picture, picture.left(), centre - label.width() / 2, label.height(), label.width());
-        setText(picture, "  " + trimmed(label.text()));
+        setText(picture, "  " + TrimBlanks(label.text()));
         drawVerticalLabel();
         setVisible(picture, true);
     } else {

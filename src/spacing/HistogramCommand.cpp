@@ -25,7 +25,6 @@ const char* const InvalidDataText =
 
 namespace {
 
-bool isBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 // A whole number typed in a field (rounded halves to even, as a 16-bit conversion does).
 long long wholeNumber(double value) {
@@ -45,9 +44,9 @@ void setLabels(HistoForm& chart, const SpacingForm& sheet, const std::vector<dou
     const std::string& family = sheet.text("txtFamily");
     const std::string& location = sheet.text("txtLoc");
     std::string info;
-    if (!isBlank(family) && !isBlank(location)) info = family + " - " + location;
-    else if (!isBlank(family)) info = family;
-    else if (!isBlank(location)) info = location;
+    if (!TrimBlanks(family).empty() && !TrimBlanks(location).empty()) info = family + " - " + location;
+    else if (!TrimBlanks(family).empty()) info = family;
+    else if (!TrimBlanks(location).empty()) info = location;
     chart.setText("lblTitre", -1, ChartTitle(sheet));
     chart.setText("lblInfo", -1, info);
     chart.setText("lblX", -1, options.histogramXLabel);
@@ -66,12 +65,6 @@ void setLabels(HistoForm& chart, const SpacingForm& sheet, const std::vector<dou
 std::string ChartTitle(const SpacingForm& sheet) {
     const std::string& comment = sheet.text("txtComment");
     return comment.empty() ? sheet.session().options.histogramTitle : comment;
-}
-
-std::string UnmarkedCaption(const SpacingForm& sheet) {
-    std::string caption = sheet.caption();
-    if (!caption.empty() && caption.back() == '*') caption.pop_back();
-    return caption;
 }
 
 std::vector<double> ReadHistogramData(const SpacingForm& sheet) {

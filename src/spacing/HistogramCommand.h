@@ -43,8 +43,6 @@ void ShowHistoTools(Session& session);
 HistoForm& NewChartWindow(Session& session, long long index);
 // The chart title: the datasheet's comment, or the default title of the options.
 std::string ChartTitle(const SpacingForm& sheet);
-// The datasheet caption without its modified marker.
-std::string UnmarkedCaption(const SpacingForm& sheet);
 
 // The "Invalid data" message shown when a histogram cannot be drawn.
 extern const char* const InvalidDataText;

@@ -31,7 +31,6 @@ std::string codePointText(int key) {
     return out;
 }
 
-bool isBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 }  // namespace
 
@@ -155,7 +154,7 @@ void SpacingForm::MSFlexGrid1_LeaveCell(int /*gridIndex*/) {
 void SpacingForm::writeEditorValue() {
     SpacingGrid& store = grid(currentGrid_);
     // An editor left empty writes an empty cell rather than a 0 that would count as a value.
-    if (isBlank(editor().text())) store.clear(store.row());
+    if (TrimBlanks(editor().text()).empty()) store.clear(store.row());
     else store.setGeneral(store.row(), readNumber(editor().text()));
     dataEdited();
 }
