@@ -107,7 +107,8 @@ public:
 
     // Renders a recorded drawing of widthTwips x heightTwips: to an image in
     // memory (nullopt when this platform cannot draw), or to a file whose
-    // extension picks the format (".bmp", ".png", ".svg", ".pdf").
+    // extension picks the format (".bmp", ".png", ".svg", ".pdf"). A file is
+    // replaced whole or not at all: a failure leaves the earlier file as it was.
     virtual std::optional<Image> renderImage(const RecordingCanvas& drawing, double widthTwips,
                                              double heightTwips) = 0;
     virtual bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips,

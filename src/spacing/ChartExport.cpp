@@ -1,7 +1,5 @@
 #include "spacing/ChartExport.h"
 
-#include <filesystem>
-
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
@@ -14,24 +12,6 @@ namespace {
 
 // The double-size picture serves printing, copying and saving alike.
 constexpr double kPictureScale = 2;
-
-// The temporary name keeps the extension, which tells the painter the format.
-bool exportAtomically(Platform& platform, const RecordingCanvas& picture, const std::string& path, std::string& error) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    const fs::path temporary =
-        target.parent_path() / ("." + target.stem().string() + ".saving" + target.extension().string());
-    std::error_code failure;
-    if (platform.exportDrawing(picture, picture.width(), picture.height(), temporary.string(), &error)) {
-        fs::rename(temporary, target, failure);
-        if (!failure) return true;
-        error = failure.message();
-    } else if (error.empty()) {
-        error = "the picture could not be written";
-    }
-    fs::remove(temporary, failure);
-    return false;
-}
 
 }  // namespace
 
@@ -58,8 +38,11 @@ std::string chartFileName(const std::string& path) {
 }
 
 bool exportChart(HistoForm& chart, const std::string& path, std::string* error) {
+    const RecordingCanvas picture = ChartPicture(chart);
     std::string why;
-    const bool written = exportAtomically(chart.platform(), ChartPicture(chart), chartFileName(path), why);
+    const bool written = chart.platform().exportDrawing(picture, picture.width(), picture.height(),
+                                                        chartFileName(path), &why);
+    if (!written && why.empty()) why = "the picture could not be written";
     if (error) *error = why;
     return written;
 }
