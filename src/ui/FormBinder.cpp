@@ -167,10 +167,7 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
             if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
                 if (edit->text() != text) {
                     edit->setText(text);
-                    const int start = toQtOffset(control.text(), control.selStart());
-                    const int end = toQtOffset(control.text(), control.selStart() + control.selLength());
-                    if (end > start) edit->setSelection(start, end - start);
-                    else edit->setCursorPosition(start);
+                    apply(control, widget, ControlProperty::Selection);
                 }
             } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
                 QString shown = text;

@@ -39,13 +39,18 @@ void FormHost::applyCaption() {
     if (form_ && window_) window_->setWindowTitle(qs(form_->caption()));
 }
 
+QPoint FormHost::origin() const {
+    // A floating window's position counts from the main window's corner.
+    if (floating_) {
+        if (MainWindow* main = context_.mainWindow()) return main->geometry().topLeft();
+    }
+    return {0, 0};
+}
+
 void FormHost::applyGeometry() {
     if (!form_ || !window_) return;
     applying_ = true;
-    QPoint origin(0, 0);
-    if (floating_) {
-        if (MainWindow* main = context_.mainWindow()) origin = main->geometry().topLeft();
-    }
+    const QPoint origin = this->origin();
     const QSize hint = window_->minimumSizeHint();
     const int width = std::max(context_.px(form_->width()), hint.width());
     const int height = std::max(context_.px(form_->height()), hint.height());
@@ -111,10 +116,7 @@ bool FormHost::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Resize:
         case QEvent::Move:
             if (!applying_ && window_->isVisible()) {
-                QPoint origin(0, 0);
-                if (floating_) {
-                    if (MainWindow* main = context_.mainWindow()) origin = main->geometry().topLeft();
-                }
+                const QPoint origin = this->origin();
                 const QRect g = window_->geometry();
                 const double left = context_.twips(g.left() - origin.x());
                 const double top = context_.twips(g.top() - origin.y());

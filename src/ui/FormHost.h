@@ -26,6 +26,8 @@ public:
     // The form was destroyed: close the window for good.
     void formGone();
     void applyGeometry();
+    // Where the form's left and top count from, in screen or MDI-area pixels.
+    QPoint origin() const;
 
     void formChanged(Form&, FormProperty property) override;
 

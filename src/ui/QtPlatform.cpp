@@ -124,32 +124,24 @@ void QtPlatform::showModal(Form& form) {
     }
 }
 
-std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) {
+std::optional<std::string> QtPlatform::fileDialog(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(parent(), qs(request.title));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(!save && request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (save && !request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     const QStringList filters = qtFileFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    // A pattern ("*.spg") is no file name to preselect.
     if (!request.fileName.empty() && request.fileName.find('*') == std::string::npos) dialog.selectFile(qs(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return ss(dialog.selectedFiles().front());
 }
 
-std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request) {
-    QFileDialog dialog(parent(), qs(request.title));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    const QStringList filters = qtFileFilters(request.filter);
-    dialog.setNameFilters(filters);
-    if (!request.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
-        dialog.selectNameFilter(filters[request.filterIndex - 1]);
-    if (!request.fileName.empty()) dialog.selectFile(qs(request.fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return ss(dialog.selectedFiles().front());
-}
+std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) { return fileDialog(request, false); }
+
+std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request) { return fileDialog(request, true); }
 
 void QtPlatform::clipboardClear() { QApplication::clipboard()->clear(); }
 

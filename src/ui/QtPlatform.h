@@ -63,6 +63,7 @@ public:
 
 private:
     QWidget* parent() const;
+    std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
 
     UiContext* context_ = nullptr;
     QPointer<QWidget> parent_;

@@ -1,6 +1,5 @@
 #include "ui/render/Render.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -9,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <cmath>
+#include <functional>
 
 #include "ui/render/QtCanvas.h"
 
@@ -30,6 +30,16 @@ bool fail(std::string* error, const std::string& text) {
     return false;
 }
 
+// Written beside the target and renamed over it only once complete, so a
+// failure leaves the earlier file as it was. The writer (a painter's device)
+// is done with the file when `write` returns.
+bool saveFile(const std::string& path, std::string* error, const std::function<bool(QIODevice&)>& write) {
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || !write(file) || !file.commit())
+        return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
+    return true;
+}
+
 }  // namespace
 
 QImage renderDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips, double dpi) {
@@ -44,43 +54,33 @@ QImage renderDrawing(const RecordingCanvas& drawing, double widthTwips, double h
 
 bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
                          const std::string& path, std::string* error) {
-    const QString qpath = QString::fromStdString(path);
-    const QString suffix = QFileInfo(qpath).suffix().toLower();
+    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
     if (suffix == "svg") {
-        QBuffer buffer;
-        QSvgGenerator generator;
-        generator.setOutputDevice(&buffer);
-        generator.setResolution(static_cast<int>(kScreenDpi));
-        generator.setSize(QSize(pixels(widthTwips, kScreenDpi), pixels(heightTwips, kScreenDpi)));
-        generator.setViewBox(QRect(QPoint(0, 0), generator.size()));
-        generator.setTitle("Ravelin chart");
-        paint(generator, drawing, widthTwips, heightTwips);
-        QSaveFile file(qpath);
-        if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.data().size() || !file.commit())
-            return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
-        return true;
+        return saveFile(path, error, [&](QIODevice& file) {
+            QSvgGenerator generator;
+            generator.setOutputDevice(&file);
+            generator.setResolution(static_cast<int>(kScreenDpi));
+            generator.setSize(QSize(pixels(widthTwips, kScreenDpi), pixels(heightTwips, kScreenDpi)));
+            generator.setViewBox(QRect(QPoint(0, 0), generator.size()));
+            generator.setTitle("Ravelin chart");
+            paint(generator, drawing, widthTwips, heightTwips);
+            return true;
+        });
     }
     if (suffix == "pdf") {
-        // Written beside the target and renamed, so a failure leaves no half file.
-        QSaveFile file(qpath);
-        if (!file.open(QIODevice::WriteOnly)) return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
-        {
+        return saveFile(path, error, [&](QIODevice& file) {
             QPdfWriter writer(&file);
             writer.setResolution(300);
             writer.setPageSize(QPageSize(QSizeF(widthTwips / 1440.0, heightTwips / 1440.0), QPageSize::Inch));
             writer.setPageMargins(QMarginsF(0, 0, 0, 0));
             writer.setCreator("Ravelin");
             paint(writer, drawing, widthTwips, heightTwips);
-        }
-        if (!file.commit()) return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
-        return true;
+            return true;
+        });
     }
     const char* format = suffix == "bmp" ? "BMP" : suffix == "jpg" || suffix == "jpeg" ? "JPG" : "PNG";
     const QImage image = renderDrawing(drawing, widthTwips, heightTwips);
-    QSaveFile file(qpath);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format) || !file.commit())
-        return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
-    return true;
+    return saveFile(path, error, [&](QIODevice& file) { return image.save(&file, format); });
 }
 
 Image toImage(const QImage& source) {
@@ -211,17 +211,14 @@ void printDocument(QTextDocument& document, QPagedPaintDevice& device) {
 bool exportRichTextToPdf(const RichText& text, const std::string& path, std::string* error) {
     QTextDocument document;
     fillDocument(text, document);
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
-    {
+    return saveFile(path, error, [&](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));  // the text keeps its own margins
         writer.setCreator("Ravelin");
         printDocument(document, writer);
-    }
-    if (!file.commit()) return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
-    return true;
+        return true;
+    });
 }
 
 }  // namespace ravelin
