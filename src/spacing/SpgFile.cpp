@@ -78,11 +78,7 @@ public:
             while (end > start && isBlank(text_[end - 1])) --end;
             field.text = text_.substr(start, end - start);
         }
-        if (position_ < text_.size()) {
-            const char c = text_[position_++];
-            if (c == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
-            if (c != ',') ++line_;
-        }
+        endField();
         return true;
     }
 
@@ -90,34 +86,13 @@ public:
     // comma or a line end, as nearly every line of a datasheet is; otherwise
     // consumes nothing, and next() reads the field.
     bool nextPlainDecimal(PlainDecimal& decimal) {
-        std::size_t end = position_;
-        while (end < text_.size() && isBlank(text_[end])) ++end;
-        const std::size_t start = end;
-        std::uint64_t digits = 0;
-        int count = 0;
-        std::size_t point = std::string_view::npos;
-        for (; end < text_.size(); ++end) {
-            const char c = text_[end];
-            if (c >= '0' && c <= '9') {
-                if (++count > SpacingColumn::kExactDigits) return false;
-                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-            } else if (c == '.' && point == std::string_view::npos && end > start) {
-                point = end;
-            } else {
-                break;
-            }
-        }
-        if (count == 0 || point + 1 == end) return false;  // no digits, or a point without decimals
-        if (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end])) return false;
-        decimal.digits = digits;
-        decimal.integerDigits = static_cast<int>((point == std::string_view::npos ? end : point) - start);
-        decimal.decimals = count - decimal.integerDigits;
+        std::size_t start = position_;
+        while (start < text_.size() && isBlank(text_[start])) ++start;
+        std::size_t end = start;
+        while (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end])) ++end;
+        if (!SpacingColumn::parsePlainDecimal(text_.substr(start, end - start), decimal)) return false;
         position_ = end;
-        if (position_ < text_.size()) {
-            const char c = text_[position_++];
-            if (c == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
-            if (c != ',') ++line_;
-        }
+        endField();
         return true;
     }
 
@@ -137,6 +112,14 @@ public:
     }
 
 private:
+    // Steps over the comma or line end after a field.
+    void endField() {
+        if (position_ >= text_.size()) return;
+        const char c = text_[position_++];
+        if (c == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
+        if (c != ',') ++line_;
+    }
+
     std::string_view text_;
     std::size_t position_ = 0;
     long long line_ = 1;
