@@ -56,9 +56,7 @@ TEST_F(DatasheetReport, BlocksAreExactlyTheReport) {
 }
 
 TEST_F(DatasheetReport, IntersectionDistancesAndEmptyResultLabels) {
-    sheet.userClick(sheet.at("optData", 0));
-    sheet.setText("lblRes", 0, "");
-    sheet.setText("lblRes", 1, "");
+    sheet.userClick(sheet.at("optData", 0));  // a new sheet: no data, empty result labels
     const std::vector<ReportBlock> blocks = datasheetReportBlocks(sheet);
     ASSERT_EQ(blocks.size(), 9u);
     EXPECT_EQ(blocks[7].text, "\r\n\r\nTheta angle : " + sheet.text("txtOr", 4) + "\r\n\r\n");

