@@ -52,11 +52,6 @@ TEST(DocumentCounterTest, NumbersNeverGoDownAndClosingFreesTableRows) {
     EXPECT_EQ(t.session.histogramTable[0].datasheet, nullptr);
 }
 
-std::string readText(const std::string& path) {
-    const auto bytes = readFileBytes(path);
-    return bytes ? *bytes : std::string("<missing>");
-}
-
 struct LogTest : ::testing::Test {
     TempFolder folder;
     ScriptedPlatform platform;
@@ -81,23 +76,20 @@ TEST_F(LogTest, AFullSessionReadsLineByLine) {
         ASSERT_TRUE(main.shutdown());
     }
     const std::string rule(43, '_');
-    EXPECT_EQ(readText(folder.file("RaveEvents.log")),
+    EXPECT_EQ(readFileBytes(folder.file("RaveEvents.log")).value_or("<missing>"),
               "Ravelin last session events\r\n\r\n" + rule + "\r\n\r\nSession started on 06/12/2026 at 14:03:27\r\n" +
                   rule + "\r\n\r\n09:15:00  -  Opening XYZ - Tool\r\n09:15:00  -  \r\n\r\nno time here\r\n" +
                   "\r\n     Session ended on 06/12/2026 at 09:15:00\r\n\r\n");
 }
 
 TEST_F(LogTest, ASecondSessionReplacesTheFirst) {
-    {
-        Session s{platform};
-        s.writeLogFile("first session");
-    }
+    Session{platform}.writeLogFile("first session");
     {
         Session s{platform};
         s.writeLogFile("second session");
         s.writeLogFile("line");
     }
-    EXPECT_EQ(readText(folder.file("RaveEvents.log")),
+    EXPECT_EQ(readFileBytes(folder.file("RaveEvents.log")).value_or("<missing>"),
               "Ravelin last session events\r\nsecond session\r\n14:03:27  -  line\r\n");
 }
 

@@ -82,16 +82,11 @@ protected:
             "", "abc", "-", ".", "-5", "0", "1e308", "-1e308", "1e-308", "1e400", "99999999999999999999",
             "2147483647", "2147483648", "214748364", "214748365", "360", "361", "90", "90.0000001",
             "89.9999999", "1", "0.5", "1.5", "12abc", "  7", "+3", "1,5", "0.000000001", "45", "0.0#"};
-        std::uniform_int_distribution<int> kind(0, 3);
-        switch (kind(random)) {
-            case 0:
-            case 1:
-                return extremes[std::uniform_int_distribution<size_t>(0, extremes.size() - 1)(random)];
-            case 2:  // whole multiples of 15 degrees make identical and perpendicular planes likely
-                return generalNumber(15 * std::uniform_int_distribution<int>(0, 24)(random));
-            default:
-                return generalNumber(std::uniform_real_distribution<double>(-50, 400)(random));
-        }
+        const int kind = std::uniform_int_distribution<int>(0, 3)(random);
+        if (kind < 2) return extremes[std::uniform_int_distribution<size_t>(0, extremes.size() - 1)(random)];
+        // Whole multiples of 15 degrees make identical and perpendicular planes likely.
+        if (kind == 2) return generalNumber(15 * std::uniform_int_distribution<int>(0, 24)(random));
+        return generalNumber(std::uniform_real_distribution<double>(-50, 400)(random));
     }
 
     void checkResults(Form& form, const std::string& step) {
@@ -137,9 +132,7 @@ protected:
                 const bool told = enabled && outOfRange(form, field, typed, maximum);
                 described = "typing '" + typed + "' into " + field.key();
                 type(form, field.key(), typed);
-                if (!enabled) {
-                    EXPECT_EQ(field.text(), before) << described;
-                }
+                EXPECT_TRUE(enabled || field.text() == before) << described << " changed a disabled field";
                 EXPECT_EQ(platform.messages.size() - messagesBefore, told ? 1u : 0u) << described;
                 const double shown = readNumber(field.text());
                 EXPECT_TRUE(shown >= 0 && shown <= maximum) << described << " left " << field.text();
@@ -158,9 +151,7 @@ protected:
                 EXPECT_FALSE(report.empty());
                 EXPECT_FALSE(mentionsNonFinite(reportText())) << reportText();
             }
-            if (action >= 14) {
-                EXPECT_EQ(platform.messages.size(), messagesBefore) << described;
-            }
+            EXPECT_TRUE(action < 14 || platform.messages.size() == messagesBefore) << described << " gave a message";
             checkResults(form, described);
             if (::testing::Test::HasFailure()) return;  // one clear failure, not hundreds
         }
@@ -188,19 +179,16 @@ TEST(ModelSweepArithmetic, EveryResultIsFiniteOrAbsent) {
     };
     auto finite = [](const std::optional<double>& value) { return !value || std::isfinite(*value); };
     for (int k = 0; k < 20000; ++k) {
-        const PlaneFailureInput plane{amount(),  amount(),  std::min(amount(), 1.0),
-                                      amount(),  amount(),  angle(90),
-                                      angle(90), amount(),  angle(90),
-                                      angle(90), amount(),  angle(90),
+        const PlaneFailureInput plane{amount(),  amount(),  std::min(amount(), 1.0), amount(), amount(),
+                                      angle(90), angle(90), amount(), angle(90), angle(90), amount(), angle(90),
                                       amount(),  k % 2 == 0};
         const PlaneFailureResult p = ComputePlaneFailure(plane);
         ASSERT_TRUE(finite(p.safetyFactor) && finite(p.crackDepth)) << k;
         ASSERT_TRUE(isAcceptableResult(p.message.empty() ? "-" : p.message)) << p.message;
 
-        WedgeFailureInput wedge{
-            amount(),   amount(),  angle(360), angle(90), amount(),   angle(90),
-            angle(360), angle(90), amount(),   angle(90), angle(360), angle(90),
-            angle(360), angle(90), angle(360), angle(90), amount(),   std::min(amount(), 214748364.0)};
+        WedgeFailureInput wedge{amount(),   amount(),  angle(360), angle(90), amount(),   angle(90),  angle(360),
+                                angle(90),  amount(),  angle(90),  angle(360), angle(90), angle(360), angle(90),
+                                angle(360), angle(90), amount(),   std::min(amount(), 214748364.0)};
         wedge.overhanging = k % 3 == 0;
         wedge.drySlope = k % 5 == 0;
         wedge.tensionCrack = k % 2 == 0;

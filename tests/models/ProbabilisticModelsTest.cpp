@@ -34,14 +34,6 @@ TEST(SlipSurface, MissingOrImpossibleInputsGiveNothing) {
 
 TEST(SlipSurface, ANegativeSlipDipIsLeftForTheRangeCheck) { EXPECT_EQ(LimitSlipDip(-5, 60), -5); }
 
-TEST(ProbabilisticWedge, PointUpAndPointDownTurnTheWholeVectorButNotALevelOne) {
-    const Vector3 down{0.6, 0, 0.8}, up{0.6, 0, -0.8}, level{0.6, 0.8, 0};
-    EXPECT_EQ(PointUp(down).x, -0.6);
-    EXPECT_EQ(PointUp(up).z, -0.8);
-    EXPECT_EQ(PointDown(up).x, -0.6);
-    EXPECT_EQ(PointUp(level).x, 0.6);
-}
-
 TEST(ProbabilisticWedge, SymmetricWedgeEmergesWhereTheNextSetsMeetTheSlope) {
     const ProbabilisticWedgeInput in{1, 1, 135, 60, 225, 60, 180, 70};
     const ProbabilisticWedgeResult r = ComputeWedgeProb(in);
@@ -58,7 +50,6 @@ TEST(ProbabilisticWedge, SymmetricWedgeEmergesWhereTheNextSetsMeetTheSlope) {
     EXPECT_NEAR(dot(n, E), 0, 1e-12);
     EXPECT_NEAR(std::fabs(dot(p1, E)), 1, 1e-9);
     EXPECT_NEAR(std::fabs(dot(p2, E)), 1, 1e-9);
-    EXPECT_NEAR(h, 3.608615, 1e-6);
 }
 
 TEST(ProbabilisticWedge, NoHeightWithoutAWedgeOutOfTheSlope) {

@@ -12,37 +12,30 @@ TEST(VariogramTest, PositionsAccumulateSpacingsAndSkipZeros) {
     EXPECT_EQ(VariogramPositions({0.5, 1.5, 0, 1.6, 3.2}, false), (std::vector<double>{0.5, 1.5, 1.6, 3.2}));
 }
 
-TEST(VariogramTest, EqualSpacingsOfOne) {
-    // Window [0, 1) is empty (1 lies on its upper edge); the window holding 4 is incomplete.
-    const auto counts = CountWindows({1, 2, 3, 4}, 1);
-    ASSERT_TRUE(counts);
-    EXPECT_EQ(*counts, (std::vector<long long>{0, 1, 1, 1}));
-    const std::vector<double> gamma = Semivariogram(*counts, 20);
-    ASSERT_EQ(gamma.size(), 3u);
-    EXPECT_DOUBLE_EQ(gamma[0], 1.0 / 6);
-    EXPECT_DOUBLE_EQ(gamma[1], 0.25);
-    EXPECT_DOUBLE_EQ(gamma[2], 0.5);
-}
-
-TEST(VariogramTest, IntersectionDistancesOfTheWorkedExample) {
-    const auto counts = CountWindows({0.5, 1.5, 1.6, 3.2}, 1);
-    ASSERT_TRUE(counts);
-    EXPECT_EQ(*counts, (std::vector<long long>{1, 2, 0}));
-    const std::vector<double> gamma = Semivariogram(*counts, 20);  // only J - 1 = 2 lags
-    ASSERT_EQ(gamma.size(), 2u);
-    EXPECT_DOUBLE_EQ(gamma[0], 1.25);
-    EXPECT_DOUBLE_EQ(gamma[1], 0.5);
-    EXPECT_EQ(Semivariogram(*counts, 1).size(), 1u);
-}
-
-TEST(VariogramTest, PositionOnAnEdgeCountsInTheUpperWindow) {
-    const auto counts = CountWindows({0.5, 2.0, 3.5}, 1);
-    ASSERT_TRUE(counts);
-    EXPECT_EQ(*counts, (std::vector<long long>{1, 0, 1}));  // 2.0 belongs to [2, 3)
-    // Positions out of order are not sorted: a position behind the current window adds nothing.
-    const auto unordered = CountWindows({5, 2, 6.5}, 1);
-    ASSERT_TRUE(unordered);
-    EXPECT_EQ(*unordered, (std::vector<long long>{0, 0, 0, 0, 0, 2}));
+TEST(VariogramTest, WindowCountsAndTheirSemivariogram) {
+    struct Case {
+        std::vector<double> positions;
+        std::vector<long long> counts;
+        std::vector<double> gamma;  // J - 1 lags at most
+    };
+    const Case cases[] = {
+        // Window [0, 1) is empty (1 lies on its upper edge); the window holding 4 is incomplete.
+        {{1, 2, 3, 4}, {0, 1, 1, 1}, {1.0 / 6, 0.25, 0.5}},
+        {{0.5, 1.5, 1.6, 3.2}, {1, 2, 0}, {1.25, 0.5}},
+        {{0.5, 2.0, 3.5}, {1, 0, 1}, {0.5, 0}},  // 2.0 belongs to [2, 3)
+        // Positions out of order are not sorted: a position behind the current window adds nothing.
+        {{5, 2, 6.5}, {0, 0, 0, 0, 0, 2}, {0.4, 0.5, 2.0 / 3, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.positions.back());
+        const auto counts = CountWindows(c.positions, 1);
+        ASSERT_TRUE(counts);
+        EXPECT_EQ(*counts, c.counts);
+        const std::vector<double> gamma = Semivariogram(*counts, 20);
+        ASSERT_EQ(gamma.size(), c.gamma.size());
+        for (std::size_t h = 0; h < gamma.size(); ++h) EXPECT_DOUBLE_EQ(gamma[h], c.gamma[h]) << h;
+    }
+    EXPECT_EQ(Semivariogram({1, 2, 0}, 1).size(), 1u);
 }
 
 TEST(VariogramTest, TooFewOrTooManyWindows) {
