@@ -36,8 +36,7 @@ struct DatasheetRow {
 // One chart window opened from a spacing datasheet.
 struct HistogramRow {
     Form* datasheet = nullptr;  // nullptr when the datasheet was closed (row free)
-    Form* chart = nullptr;
-    std::vector<double> data;
+    Form* chart = nullptr;  // it keeps the values it shows
     double interval = 0;
     long long classes = 0;
     int laws[4] = {0, 0, 0, 0};  // exponential, lognormal, normal, triangular

@@ -188,7 +188,6 @@ void cmdHisto_Click(SpacingForm& sheet) {
         interval = row.interval;
     }
     HistogramRow& row = table[k];
-    row.data = std::move(data);
 
     HistoToolsForm& window = tools(session);
     const char* flags[] = {"Expon", "Lognorm", "Norm", "Triang"};
@@ -200,8 +199,8 @@ void cmdHisto_Click(SpacingForm& sheet) {
     }
     chart->setCaption("Histo-" + UnmarkedCaption(sheet));
     chart->show();
-    const HistogramFigures figures = PlotHistogram(session, row.data, *chart, interval, classes, window.laws());
-    setLabels(*chart, sheet, row.data, figures);
+    const HistogramFigures figures = PlotHistogram(session, data, *chart, interval, classes, window.laws());
+    setLabels(*chart, sheet, data, figures);
     row.interval = interval;
     row.classes = classes;
     finish();
@@ -212,14 +211,17 @@ void cmdHisto_Click(SpacingForm& sheet) {
 }
 
 void RedrawHistogram(Session& session, HistogramRow& row) {
-    if (!row.chart || !session.owns(row.chart) || row.data.empty()) return;
+    if (!row.chart || !session.owns(row.chart)) return;
     auto* chart = dynamic_cast<HistoForm*>(row.chart);
-    if (!chart) return;
+    // The chart keeps the values it shows; they are drawn again from a copy the plot may sort.
+    if (!chart || !chart->histogram() || chart->histogram()->data.empty()) return;
+    const auto& shown = chart->histogram()->data;
+    std::vector<double> data(shown.begin(), shown.end());
     HistoToolsForm& window = tools(session);
     double interval = readNumber(window.text("Text2", 0));
     long long classes = wholeNumber(readNumber(window.text("Text2", 1)));
     const LawChoice laws = window.laws();
-    PlotHistogram(session, row.data, *chart, interval, classes, laws);
+    PlotHistogram(session, data, *chart, interval, classes, laws);
     row.interval = interval;
     row.classes = classes;
     row.laws[0] = laws.exponential;

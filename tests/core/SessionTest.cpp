@@ -43,7 +43,7 @@ TEST(DocumentCounterTest, NumbersNeverGoDownAndClosingFreesTableRows) {
     EXPECT_EQ(first.caption(), "Data 1");
     EXPECT_EQ(second.caption(), "Data 2");
     t.session.datasheetTable.push_back({"/data/a.spg", &second});
-    t.session.histogramTable.push_back({&second, nullptr, {1, 2}, 0.5, 3, {1, 0, 0, 0}});
+    t.session.histogramTable.push_back({&second, nullptr, 0.5, 3, {1, 0, 0, 0}});
     t.main->CloseDocumentWindow(second);
     EXPECT_EQ(t.main->NewDocumentWindow(2).caption(), "Data 4");
     EXPECT_EQ(t.session.currentDocument(), t.session.mainWindow());

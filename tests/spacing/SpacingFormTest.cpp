@@ -203,7 +203,7 @@ TEST_F(SpacingFormTest, PasteGrowsTheGridsInsteadOfDroppingRows) {
 }
 
 TEST_F(SpacingFormTest, ActivationLoadsTheDatasheetsChartSettings) {
-    t.session.histogramTable.push_back({&sheet, nullptr, {}, 0.25, 9, {0, 1, 0, 0}});  // lognormal
+    t.session.histogramTable.push_back({&sheet, nullptr, 0.25, 9, {0, 1, 0, 0}});  // lognormal
     sheet.userActivate();
     const Form& tools = t.session.form("frmHistoTools");
     EXPECT_EQ(tools.text("Text2", 1), "9");
