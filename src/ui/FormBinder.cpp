@@ -34,6 +34,11 @@ struct Applying {
 
 }  // namespace
 
+void unbindAll(QWidget* window) {
+    if (!window) return;
+    for (FormBinder* binder : window->findChildren<FormBinder*>()) binder->detach();
+}
+
 int coreKeyCode(const QKeyEvent& event) {
     switch (event.key()) {
         case Qt::Key_Backspace: return keys::Backspace;

@@ -23,6 +23,10 @@ int coreShiftState(Qt::KeyboardModifiers modifiers);
 // code point, or Backspace; 0 when it types nothing printable.
 int coreCharCode(const QKeyEvent& event);
 
+// Unbinds every binder under `window` from its form, before the window is
+// deleted later: the form may be gone by the time the deletion runs.
+void unbindAll(QWidget* window);
+
 class FormBinder : public QObject, public FormObserver {
     Q_OBJECT
 public:

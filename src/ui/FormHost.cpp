@@ -7,6 +7,7 @@
 #include <QScreen>
 
 #include "core/Session.h"
+#include "ui/FormBinder.h"
 #include "ui/MainWindow.h"
 #include "ui/UiContext.h"
 
@@ -31,6 +32,7 @@ void FormHost::formGone() {
     if (window_) {
         closing_ = true;
         window_->hide();
+        unbindAll(window_);
         window_->deleteLater();
     }
 }

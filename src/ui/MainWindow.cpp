@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "ui/FormBinder.h"
 #include "ui/FormHost.h"
 #include "ui/Icons.h"
 #include "ui/QtPlatform.h"
@@ -128,16 +129,18 @@ void MainWindow::formDestroyed(Form& form) {
         it->second->formGone();
         hosts_.erase(it);
     }
-    // A deferred delete runs only once control is back in the event loop that
-    // was running here, never in a nested one (a message box's): by then no
-    // handler of the window is on the stack, and its data can go.
-    auto* reaper = new QObject(this);
-    connect(reaper, &QObject::destroyed, this, [this, &form] { context_.session().releaseClosedForm(&form); });
-    reaper->deleteLater();
     if (splash_ && splash_->property("form").value<void*>() == &form) {
         splash_->close();
+        unbindAll(splash_);
         splash_->deleteLater();
     }
+    // A deferred delete runs only once control is back in the event loop that
+    // was running here, never in a nested one (a message box's): by then no
+    // handler of the window is on the stack, and its data can go. The reaper
+    // has no parent, so the main window's own destruction never fires it.
+    auto* reaper = new QObject;
+    connect(reaper, &QObject::destroyed, this, [this, &form] { context_.session().releaseClosedForm(&form); });
+    reaper->deleteLater();
     updateWindowMenu();
 }
 
