@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "core/MainForm.h"
 #include "core/Session.h"
@@ -82,9 +84,34 @@ void reportOpening(ravelin::Session& session, ravelin::MainWindow& window, const
     ravelin::ClearModifiedMarker(*sheet);
 }
 
+// --help and --version answer before any window system is needed.
+std::optional<int> answerInformationRequest(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--version") {
+            std::printf("ravelin %s\n", RAVELIN_VERSION);
+            return 0;
+        }
+        if (argument == "--help" || argument == "-h") {
+            std::printf(
+                "usage: ravelin [FILE ...]\n"
+                "       ravelin --help | --version\n\n"
+                "Starts Ravelin and opens each FILE as File > Open datasheet would: spacing\n"
+                "datasheets (.spg), digitized datafiles (.dgt), rich text (.rtf) and text files.\n\n"
+                "  --help     this text\n"
+                "  --version  the program's version\n\n"
+                "Standard Qt options (-platform, -style, ...) are accepted too.\n"
+                "The command-line driver is ravelin-cli (ravelin-cli --help).\n");
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto answered = answerInformationRequest(argc, argv)) return *answered;
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);

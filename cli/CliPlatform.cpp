@@ -45,7 +45,12 @@ const PictureModule* pictureModule() {
     static const PictureModule* loaded = [] () -> const PictureModule* {
         const std::string folder = executableFolder();
         if (folder.empty()) return nullptr;
-        void* handle = dlopen((folder + kPictureModuleName).c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Beside the executable in a build tree; in the installed library folder otherwise.
+        void* handle = nullptr;
+        for (const char* subfolder : {"", kInstalledModuleFolder}) {
+            handle = dlopen((folder + subfolder + kPictureModuleName).c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (handle) break;
+        }
         if (!handle) return nullptr;
         auto* stamp = symbol<RavelinPictureStampFunction>(handle, "ravelin_picture_stamp");
         static PictureModule module;

@@ -21,8 +21,10 @@ namespace ravelin::cli {
 // Raised whenever a function below changes its parameters.
 constexpr int kPictureInterfaceVersion = 1;
 
-// The file name of the module, looked for in the executable's folder.
+// The file name of the module, looked for in the executable's folder, then
+// in the installed library folder relative to it.
 constexpr const char* kPictureModuleName = "ravelin-cli-render.so";
+constexpr const char* kInstalledModuleFolder = "../lib/ravelin/";
 
 struct PictureInterfaceStamp {
     int version = 0;

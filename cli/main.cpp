@@ -10,7 +10,7 @@
 namespace {
 
 void printUsage(std::ostream& out) {
-    out << "usage: ravelin-cli COMMAND [ARGUMENTS] [--json]\n\ncommands:\n";
+    out << "usage: ravelin-cli COMMAND [ARGUMENTS] [--json]\n       ravelin-cli --help | --version\n\ncommands:\n";
     for (const auto& command : ravelin::cli::commands()) out << "  " << command.usage << "\n";
     out << "\nWith --json the result is one JSON object on standard output.\n";
 }
@@ -25,6 +25,10 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printUsage(std::cout);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << "ravelin-cli " << RAVELIN_VERSION << "\n";
         return 0;
     }
     for (const auto& command : ravelin::cli::commands()) {

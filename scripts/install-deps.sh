@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-image-formats-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev
   nlohmann-json3-dev libeigen3-dev libgtest-dev googletest
   fonts-liberation2 fonts-dejavu-core
-  jq
+  jq desktop-file-utils libxml2-utils
 )
 # Optional extras: pass --bench for the benchmark comparison, --display for Xvfb.
 for arg in "$@"; do
