@@ -110,11 +110,9 @@ ConnectivityTexts ComputeConnectivity(const ConnectivityInput& in) {
         out.crossing = "0.00";
     } else if (!out.infinite[0] && !out.infinite[1]) {
         const double s = std::sin(radians(in.angle));
+        // Both distances are at least 1e-16 / 2147483647 here, so their product is far from 0.
         const double numerator = in.persistence1 * in.persistence2 * s * s;
-        const double denominator = 4 * d[0] * d[1];
-        double crossing = 100;  // also where the product of two tiny distances underflows
-        if (numerator == 0) crossing = 0;
-        else if (denominator != 0) crossing = std::min(numerator / denominator * 100, 100.0);
+        const double crossing = numerator == 0 ? 0 : std::min(numerator / (4 * d[0] * d[1]) * 100, 100.0);
         out.crossing = formatNumber(crossing, "0.000");
     } else {
         out.crossing = "100";
