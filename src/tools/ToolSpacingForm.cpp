@@ -205,17 +205,12 @@ void ToolSpacingForm::onClick(Control& control) {
 }
 
 void ToolSpacingForm::formatArray(const NumericArray& array) {
-    const std::string& name = array.name;
-    if (name == "txtDistrDisc") {
-        FormatFields(*this, 0, 5, name, kFieldPattern);
-        FormatFields(*this, 1, 1, name, "0");  // k is a whole number
-    } else if (name == "txtC2") {
-        FormatFields(*this, 0, 5, name, kFieldPattern);  // the number of stairs keeps its text
-    } else if (name == "txtC4") {
-        FormatFields(*this, 0, 12, name, kFieldPattern);
-    } else {
-        ToolForm::formatArray(array);
-    }
+    // Leaving any field reformats its whole array, whatever frames it spans; the number of stairs keeps its text.
+    static const std::pair<const char*, int> kLastFormatted[] = {
+        {"txtDistrDisc", 5}, {"txtDI", 5}, {"txtC2", 5}, {"txtC24", 4}, {"txtC4", 12}};
+    for (const auto& [name, last] : kLastFormatted)
+        if (array.name == name) FormatFields(*this, 0, last, name, kFieldPattern);
+    if (array.name == "txtDistrDisc") FormatFields(*this, 1, 1, array.name, "0");  // k is a whole number
 }
 
 void ToolSpacingForm::showDistance(Control& field, const std::string& text, bool infinite) {

@@ -99,6 +99,12 @@ void ToolVolForm::onChange(Control& control) {
         if (control.name() == array) (this->*recalculate)();
 }
 
+void ToolVolForm::formatArray(const NumericArray& array) {
+    // The three-set page spreads its array over one frame per set; leaving any field reformats it whole.
+    if (array.name == "txtMS13") FormatFields(*this, 0, 8, array.name, kFieldPattern);
+    else ToolForm::formatArray(array);
+}
+
 void ToolVolForm::onClick(Control& control) {
     if (control.name() == "cmdExport") ExportReport();
 }

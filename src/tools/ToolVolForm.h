@@ -22,6 +22,7 @@ protected:
     void onLoad() override;
     void onChange(Control& control) override;
     void onClick(Control& control) override;
+    void formatArray(const NumericArray& array) override;
 
 private:
     void buildTwoSetPage();

@@ -89,7 +89,9 @@ TEST_F(ToolSpacingFormTest, RangeMessagesNameTheirField) {
 TEST_F(ToolSpacingFormTest, LeavingReformatsTheArrayButNotTheStairs) {
     Form& w = tool();
     control(w, "txtDistrDisc(3)").withText("2abc");
-    typeAll({{"txtDistrDisc(0)", "0.123456789"}, {"txtDistrDisc(1)", "2.5"}});
+    control(w, "txtDI(0)").withText("7abc");
+    typeAll({{"txtDistrDisc(0)", "0.123456789"}, {"txtDistrDisc(1)", "2.5"}, {"txtDI(5)", "1"}});
+    EXPECT_EQ(text(w, "txtDI(0)"), "7.0");  // another frame, the same array
     EXPECT_EQ(text(w, "txtDistrDisc(0)"), "0.1234568");
     EXPECT_EQ(text(w, "txtDistrDisc(3)"), "2.0");
     EXPECT_EQ(text(w, "txtDistrDisc(1)"), "3");  // k is whole, rounded as shown

@@ -38,6 +38,7 @@ TEST_F(ToolVolFormTest, EachPageShowsItsVolume) {
     typeAll({{"txtMS13(0)", "1"}, {"txtMS13(1)", "2"}, {"txtMS13(2)", "3"}, {"txtMS13(4)", "90"},
              {"txtMS13(6)", "90"}, {"txtMS13(7)", "90"}});
     EXPECT_EQ(text(w, "txtV3"), "6.0");
+    EXPECT_EQ(text(w, "txtMS13(8)"), "0.0");  // leaving a set's field reformats every set's
     type(w, "txtMS13(8)", "90");  // three vertical sets: no prism
     EXPECT_EQ(text(w, "txtV3"), "-");
     EXPECT_TRUE(platform.messages.empty());
