@@ -15,7 +15,7 @@ constexpr const char* kThreeSetMessage = "The calculation scheme used for 3 disc
 // The Symbol font draws these characters as an arrow, a plus sign and the infinity sign.
 constexpr const char* kInfinityText = "® +¥ ";
 
-struct InputSpec {
+struct InputField {
     const char* label;
     const char* rangeName;
     long long maximum;
@@ -23,7 +23,7 @@ struct InputSpec {
 };
 
 // By field index.
-const InputSpec kDistribution[] = {
+const InputField kDistribution[] = {
     {"Mean spacing of the set", "mean spacing", kLargestBound},
     {"Number of discontinuities (k)", "number of discontinuities", kLargestBound, 1},
     {"Volume of rock (V)", "volume of rock", kLargestBound},
@@ -32,7 +32,7 @@ const InputSpec kDistribution[] = {
     {"Volume of rock per discontinuity (v)", "volume of the discontinuity", kLargestBound},
 };
 
-const InputSpec kIntersections[] = {
+const InputField kIntersections[] = {
     {"Frequency of set 1 (λ1)", "frequency of the first set", kLargestBound},
     {"Frequency of set 2 (λ2)", "frequency of the second set", kLargestBound},
     {"Angle between the two sets (°)", "angle between the two sets", 90},
@@ -42,7 +42,7 @@ const InputSpec kIntersections[] = {
     {"Surface (S)", "surface", kLargestBound},
 };
 
-const InputSpec kConnectivity[] = {
+const InputField kConnectivity[] = {
     {"Mean persistence of set 1", "persistance of the first set", kLargestBound},
     {"Frequency of set 1", "frequency of the first set", kLargestBound},
     {"Mean persistence of set 2", "persistance of the second set", kLargestBound},
@@ -53,7 +53,7 @@ const InputSpec kConnectivity[] = {
      kLargestBound},
 };
 
-const InputSpec kFourDisc[] = {
+const InputField kFourDisc[] = {
     {"Frequency of set 1", "frequency of the first set", kLargestBound},
     {"Mean persistence of set 1", "persistance of the first set", kLargestBound},
     {"Frequency of set 2", "frequency of the second set", kLargestBound},
@@ -68,8 +68,14 @@ const char* const kNetRows[] = {"Frequency", "Mean persistence", "Dip direction"
 const char* const kNetQuantities[] = {"frequency", "persistence", "dip direction", "dip angle"};
 const long long kNetMaxima[] = {kLargestBound, kLargestBound, 360, 90};
 
-double checked(Form& form, const std::string& array, int index, const InputSpec& spec) {
-    return CheckRange(form, form.at(array, index), spec.rangeName, spec.minimum, spec.maximum);
+// A frame on option page `page`; its key, the container of what goes into it.
+std::string addFrame(Form& form, const std::string& name, int index, const std::string& caption, int page) {
+    form.add(ControlKind::Frame, name, index).withText(caption).withContainer(OptionPage(page));
+    return name + "(" + std::to_string(index) + ")";
+}
+
+double checked(Form& form, const std::string& array, int index, const InputField& field) {
+    return CheckRange(form, form.at(array, index), field.rangeName, field.minimum, field.maximum);
 }
 
 }  // namespace
@@ -92,10 +98,7 @@ ToolSpacingForm::ToolSpacingForm(Session& session)
 }
 
 void ToolSpacingForm::buildDistributionPage() {
-    auto frame = [this](int index, const char* caption) {
-        add(ControlKind::Frame, "fraDistr", index).withText(caption).withContainer(OptionPage(0));
-        return "fraDistr(" + std::to_string(index) + ")";
-    };
+    auto frame = [this](int index, const char* caption) { return addFrame(*this, "fraDistr", index, caption, 0); };
     auto input = [this](int index, const std::string& container) {
         addNumericArray({"txtDistrDisc", index, index, kFieldPattern}, container, {kDistribution[index].label},
                         {index == 1 ? "1" : "0"});
@@ -113,10 +116,7 @@ void ToolSpacingForm::buildDistributionPage() {
 }
 
 void ToolSpacingForm::buildIntersectionsPage() {
-    auto frame = [this](int index, const char* caption) {
-        add(ControlKind::Frame, "fraDI", index).withText(caption).withContainer(OptionPage(1));
-        return "fraDI(" + std::to_string(index) + ")";
-    };
+    auto frame = [this](int index, const char* caption) { return addFrame(*this, "fraDI", index, caption, 1); };
     auto inputs = [this](int first, int last, const std::string& container) {
         std::vector<std::string> labels;
         for (int i = first; i <= last; ++i) labels.emplace_back(kIntersections[i].label);
@@ -132,12 +132,11 @@ void ToolSpacingForm::buildIntersectionsPage() {
 }
 
 void ToolSpacingForm::buildConnectivityPage() {
-    add(ControlKind::Frame, "fraC2", 0).withText("Discontinuity sets characteristics ").withContainer(OptionPage(2));
     std::vector<std::string> labels;
-    for (const InputSpec& spec : kConnectivity) labels.emplace_back(spec.label);
-    addNumericArray({"txtC2", 0, 6, kFieldPattern}, "fraC2(0)", labels);
-    add(ControlKind::Frame, "fraC2", 1).withText("Probability of intersection").withContainer(OptionPage(2));
-    addOutputArray("txtC2Ret", 0, 4, "fraC2(1)",
+    for (const InputField& field : kConnectivity) labels.emplace_back(field.label);
+    addNumericArray({"txtC2", 0, 6, kFieldPattern}, addFrame(*this, "fraC2", 0, "Discontinuity sets characteristics ", 2),
+                    labels);
+    addOutputArray("txtC2Ret", 0, 4, addFrame(*this, "fraC2", 1, "Probability of intersection", 2),
                    {"Threshold distance of set 1", "Threshold distance of set 2",
                     "Probability of crossing of the two sets (Pc)",
                     "Probability of continuity of the net (threshold) (Ps)",
@@ -145,33 +144,29 @@ void ToolSpacingForm::buildConnectivityPage() {
 }
 
 void ToolSpacingForm::buildFourDiscPage() {
-    add(ControlKind::Frame, "fraC24", 0).withText("Discontinuity sets characteristics ").withContainer(OptionPage(3));
     std::vector<std::string> labels;
-    for (const InputSpec& spec : kFourDisc) labels.emplace_back(spec.label);
-    addNumericArray({"txtC24", 0, 4, kFieldPattern}, "fraC24(0)", labels);
+    for (const InputField& field : kFourDisc) labels.emplace_back(field.label);
+    addNumericArray({"txtC24", 0, 4, kFieldPattern},
+                    addFrame(*this, "fraC24", 0, "Discontinuity sets characteristics ", 3), labels);
     const std::vector<std::string> results = {
         "Probability that one disc. of set 1 cuts two (or more) disc. of set 2",
         "Probability that one disc. of set 2 cuts two (or more) disc. of set 1",
         "Probability that sets 1 and 2 form a net of four successive discontinuities"};
-    add(ControlKind::Frame, "fraC24", 1).withText("Solution 1").withContainer(OptionPage(3));
-    addOutputArray("txtC42Rep", 0, 2, "fraC24(1)", results);
-    add(ControlKind::Frame, "fraC24", 2).withText("Solution 2 (simplification of solution 1)").withContainer(OptionPage(3));
-    addOutputArray("txtC42Rep", 3, 5, "fraC24(2)", results);
+    addOutputArray("txtC42Rep", 0, 2, addFrame(*this, "fraC24", 1, "Solution 1", 3), results);
+    addOutputArray("txtC42Rep", 3, 5, addFrame(*this, "fraC24", 2, "Solution 2 (simplification of solution 1)", 3),
+                   results);
 }
 
 void ToolSpacingForm::buildThreeSetPage() {
     for (int set = 0; set < 3; ++set) {
-        const std::string frame = "fraC4(" + std::to_string(set) + ")";
-        add(ControlKind::Frame, "fraC4", set).withText("Set " + std::to_string(set + 1)).withContainer(OptionPage(4));
-        addNumericArray({"txtC4", 4 * set, 4 * set + 3, kFieldPattern}, frame,
+        addNumericArray({"txtC4", 4 * set, 4 * set + 3, kFieldPattern},
+                        addFrame(*this, "fraC4", set, "Set " + std::to_string(set + 1), 4),
                         {kNetRows[0], kNetRows[1], std::string(kNetRows[2]) + " (°)", std::string(kNetRows[3]) + " (°)"});
     }
-    add(ControlKind::Frame, "fraC4", 3).withText("Continuity").withContainer(OptionPage(4));
-    addNumericArray({"txtC4", 12, 12, kFieldPattern}, "fraC4(3)", {"Probability threshold of continuity (%)"});
-    add(ControlKind::Frame, "fraC4", 4)
-        .withText("Probability of intersection for this set of discontinuities")
-        .withContainer(OptionPage(4));
-    addOutputArray("txtC4Ret", 0, 2, "fraC4(4)",
+    addNumericArray({"txtC4", 12, 12, kFieldPattern}, addFrame(*this, "fraC4", 3, "Continuity", 4),
+                    {"Probability threshold of continuity (%)"});
+    addOutputArray("txtC4Ret", 0, 2,
+                   addFrame(*this, "fraC4", 4, "Probability of intersection for this set of discontinuities", 4),
                    {"1st permutation (12-3)", "2nd permutation (23 -1)", "3rd permutation (31 -2)"});
 }
 
