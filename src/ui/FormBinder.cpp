@@ -253,7 +253,9 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
                 widget->setFont(QFont());  // the face the window gives its fields
                 widget->setProperty(kOwnFont, false);
             }
-            apply(control, widget, ControlProperty::Text);  // the shown characters follow the font
+            // The shown characters follow the font (a long plain text never is in the Symbol font).
+            if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QLabel*>(widget))
+                apply(control, widget, ControlProperty::Text);
             break;
         }
         case ControlProperty::Color:
