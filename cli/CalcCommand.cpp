@@ -8,6 +8,7 @@
 #include "CliSupport.h"
 #include "ReportFiles.h"
 #include "core/NumberText.h"
+#include "core/SymbolFont.h"
 
 namespace ravelin::cli {
 
@@ -157,7 +158,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
     for (const auto& control : form.controls()) {
         switch (control->kind()) {
             case ControlKind::TextBox:
-                out << "  " << control->key() << " = " << control->text() << "\n";
+                out << "  " << control->key() << " = " << ShownText(*control) << "\n";
                 break;
             case ControlKind::CheckBox:
             case ControlKind::OptionButton:

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev
-  nlohmann-json3-dev libeigen3-dev libgtest-dev googletest
+  nlohmann-json3-dev libeigen3-dev libboost-math-dev libgtest-dev googletest
   fonts-liberation2 fonts-dejavu-core
   jq desktop-file-utils libxml2-utils
 )

@@ -10,6 +10,8 @@
 #include "spacing/HistoForm.h"
 #include "spacing/HistoToolsForm.h"
 #include "spacing/SpacingForm.h"
+#include "tools/ToolSpacingForm.h"
+#include "tools/ToolVolForm.h"
 #include "tools/ToolXyzForm.h"
 
 namespace ravelin {
@@ -28,6 +30,8 @@ void registerAllForms(Session& session) {
     registerType<OptionsForm>(session, "frmOptions");
     registerDocuments(session);
     registerType<ToolXyzForm>(session, "frmToolXYZ");
+    registerType<ToolSpacingForm>(session, "frmToolSpacing");
+    registerType<ToolVolForm>(session, "frmToolVol");
     registerType<SpacingForm>(session, "frmSpacing");
     registerType<HistoForm>(session, "frmHisto");
     registerType<HistoToolsForm>(session, "frmHistoTools");

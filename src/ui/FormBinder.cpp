@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "core/SymbolFont.h"
 #include "ui/UiContext.h"
 #include "ui/render/QtCanvas.h"
 
@@ -25,6 +26,20 @@ int toQtOffset(const std::string& text, int byteOffset) {
     return static_cast<int>(QString::fromUtf8(text.data(), std::clamp(byteOffset, 0, static_cast<int>(text.size()))).size());
 }
 int toByteOffset(const QString& text, int qtOffset) { return static_cast<int>(text.left(qtOffset).toUtf8().size()); }
+
+// The option page a frame, label or page lies on ("picOptions(i)"), or nullptr.
+Control* optionPageUnder(Form& form, Control& control) {
+    Control* current = &control;
+    for (int depth = 0; depth < 16 && current; ++depth) {
+        if (current->name() == "picOptions") return current;
+        if (current->container().empty()) return nullptr;
+        current = form.findByKey(current->container());
+    }
+    return nullptr;
+}
+
+// Marks a widget whose font the binder chose, so that it can give the font back.
+constexpr const char* kOwnFont = "ravelinOwnFont";
 
 struct Applying {
     int& depth;
@@ -168,7 +183,7 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
     Applying guard(applying_);
     switch (property) {
         case ControlProperty::Text: {
-            const QString text = qs(control.text());
+            const QString text = qs(ShownText(control));
             if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
                 if (edit->text() != text) {
                     edit->setText(text);
@@ -225,9 +240,24 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
                 button->setChecked(control.value() != 0);
             }
             break;
-        case ControlProperty::Font:
-            if (control.fontChanged() || control.kind() == ControlKind::Label) widget->setFont(toQFont(control.font()));
+        case ControlProperty::Font: {
+            FontSpec font = control.font();
+            // A Symbol font may be missing: its signs are shown as characters (ShownText) of the usual face.
+            const bool symbol = font.name == kSymbolFontName;
+            if (symbol) font.name = FontSpec{}.name;
+            if ((symbol && font != FontSpec{}) || (!symbol && control.fontChanged()) ||
+                control.kind() == ControlKind::Label) {
+                widget->setFont(toQFont(font));
+                widget->setProperty(kOwnFont, true);
+            } else if (widget->property(kOwnFont).toBool()) {
+                widget->setFont(QFont());  // the face the window gives its fields
+                widget->setProperty(kOwnFont, false);
+            }
+            // The shown characters follow the font (a long plain text never is in the Symbol font).
+            if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QLabel*>(widget))
+                apply(control, widget, ControlProperty::Text);
             break;
+        }
         case ControlProperty::Color:
             if (control.foreColor() != kDefaultColor) {
                 QPalette palette = widget->palette();
@@ -274,6 +304,15 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
         if (control->kind() == ControlKind::TabStrip) return false;
         form_->userFocus(*control);
         return false;
+    }
+    if (event->type() == QEvent::MouseButtonPress && control &&
+        (control->kind() == ControlKind::PictureBox || control->kind() == ControlKind::Frame ||
+         control->kind() == ControlKind::Label)) {
+        // A press on an option page, on its frames or labels, is a click on the page.
+        if (Control* page = optionPageUnder(*form_, *control)) {
+            form_->userClick(*page);
+            return true;
+        }
     }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);

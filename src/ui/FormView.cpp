@@ -108,6 +108,7 @@ QWidget* FormView::buildContainer(const std::string& key, bool isPage) {
     outer->setContentsMargins(isPage ? 8 : 6, isPage ? 8 : 6, isPage ? 8 : 6, isPage ? 8 : 6);
     if (!others.empty()) {
         auto* grid = new QGridLayout;
+        grids_[box] = grid;
         // Labels and results share the extra width; inputs keep their size.
         grid->setColumnStretch(0, 1);
         grid->setColumnStretch(1, 2);
@@ -138,11 +139,17 @@ QWidget* FormView::buildContainer(const std::string& key, bool isPage) {
         auto* left = new QVBoxLayout;
         auto* right = new QVBoxLayout;
         int used = 0;
+        std::vector<QWidget*> leftBoxes;
+        std::vector<QWidget*> rightBoxes;
         for (Control* frame : frames) {
-            QVBoxLayout* column = twoColumns && used >= (total + 1) / 2 ? right : left;
+            const bool toRight = twoColumns && used >= (total + 1) / 2;
             used += weight(children_, frame->key());
-            column->addWidget(buildContainer(frame->key(), false));
+            QWidget* child = buildContainer(frame->key(), false);
+            (toRight ? right : left)->addWidget(child);
+            (toRight ? rightBoxes : leftBoxes).push_back(child);
         }
+        alignFieldColumns(leftBoxes);
+        alignFieldColumns(rightBoxes);
         left->addStretch(1);
         columns->addLayout(left, 1);
         if (twoColumns) {
@@ -153,6 +160,35 @@ QWidget* FormView::buildContainer(const std::string& key, bool isPage) {
     }
     if (isPage) outer->addStretch(1);
     return box;
+}
+
+void FormView::alignFieldColumns(const std::vector<QWidget*>& stacked) {
+    std::vector<std::pair<QGridLayout*, std::vector<QLabel*>>> grids;
+    int labelWidth = 0;
+    for (QWidget* box : stacked) {
+        auto it = grids_.find(box);
+        if (it == grids_.end()) continue;
+        QGridLayout* grid = it->second;
+        std::vector<QLabel*> labels;
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            QLayoutItem* item = grid->itemAtPosition(row, 0);
+            auto* label = item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
+            if (!label || grid->itemAtPosition(row, 1) == item) continue;  // no field label, or a text across the frame
+            labelWidth = std::max(labelWidth, label->wordWrap() ? label->minimumWidth() : label->sizeHint().width());
+            labels.push_back(label);
+        }
+        grids.emplace_back(grid, std::move(labels));
+    }
+    if (grids.size() < 2) return;
+    // Frames stacked in one column start their fields at one edge: the labels
+    // take the width the longest needs, results the rest, and a frame of
+    // inputs only leaves the rest empty at its right.
+    for (auto& [grid, labels] : grids) {
+        for (QLabel* label : labels) label->setFixedWidth(labelWidth);
+        grid->setColumnStretch(0, 0);
+        grid->setColumnStretch(1, 1);
+        grid->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 2);
+    }
 }
 
 QWidget* FormView::widgetFor(Control& control) {

@@ -31,11 +31,14 @@ private:
     QWidget* buildContainer(const std::string& key, bool isPage);
     QWidget* widgetFor(Control& control);
     void addRow(QGridLayout* grid, int& row, Control& control);
+    // Lines up the fields of frames stacked in one column.
+    void alignFieldColumns(const std::vector<QWidget*>& stacked);
 
     Form& form_;
     UiContext& context_;
     FormBinder* binder_;
     std::map<std::string, std::vector<Control*>> children_;
+    std::map<QWidget*, QGridLayout*> grids_;  // the field grid of each container that has one
 };
 
 }  // namespace ravelin
