@@ -144,8 +144,8 @@ void ToolVolForm::RecalculateThreeSets() {
 }
 
 void ToolVolForm::ExportReport() {
-    // The Info box takes the name of this report.
-    if (session().hasFormType("frmInfoBox")) session().form("frmInfoBox").setCaption("VolumeEstimation");
+    // The report's name ("VolumeEstimation") is not shown: the Info box keeps its caption, which the File
+    // commands rely on, as it does for the probabilistic models' report.
     std::vector<ReportBlock> blocks;
     switch (at("tbsOptions").value()) {
         case 1:

@@ -67,9 +67,9 @@ TEST_F(ToolVolFormTest, RangeMessagesNameTheSetOrPlane) {
     }
 }
 
-TEST_F(ToolVolFormTest, ReportsOfThePagesNameTheInfoBox) {
+TEST_F(ToolVolFormTest, ReportsOfThePagesLeaveTheInfoBoxCaption) {
     exportPage(1, {{"txtMS(0)", "1"}, {"txtMS(1)", "1.5"}, {"txtMS(2)", "2"}, {"txtMS(3)", "3"}, {"txtMS(4)", "89.6"}});
-    EXPECT_EQ(session.form("frmInfoBox").caption(), "VolumeEstimation");
+    EXPECT_EQ(session.form("frmInfoBox").caption(), "InfoBox");
     const std::vector<ReportBlock> expected = {
         titleBlock("Volume estimation from 2 discontinuity sets"),
         {"\r\nMean spacing and mean persistance of the 2 sets + angle between the two sets", style::Italic, 9, ""},
