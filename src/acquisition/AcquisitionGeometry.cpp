@@ -16,10 +16,9 @@ std::int32_t roundToCanvasUnit(double value) {
     if (value <= lowest) return std::numeric_limits<std::int32_t>::min();
     if (value >= highest) return std::numeric_limits<std::int32_t>::max();
     const double below = std::floor(value);
-    const double fraction = value - below;  // exact: below and value are within 2^31 of each other
-    double rounded = below;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0)) rounded = below + 1;
-    return static_cast<std::int32_t>(rounded);
+    const double fraction = value - below;  // exact: both lie within the 32-bit range
+    const auto whole = static_cast<std::int32_t>(below);
+    return fraction > 0.5 || (fraction == 0.5 && whole % 2 != 0) ? whole + 1 : whole;
 }
 
 CanvasPoint roundToCanvas(double x, double y) { return {roundToCanvasUnit(x), roundToCanvasUnit(y)}; }
