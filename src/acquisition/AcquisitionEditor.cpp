@@ -45,7 +45,9 @@ std::span<const Trace> AcquisitionEditor::completedTraces() const {
 EditorResponse AcquisitionEditor::press(double x, double y, PointerButton button) {
     pointerX_ = x;
     pointerY_ = y;
-    if (geometry_.hasRectangle()) {
+    // Corners are grabbed only outside the drawing modes: a click that starts a
+    // trace near a corner must not drag the rectangle to the pointer.
+    if (mode_ == DrawingMode::None && geometry_.hasRectangle()) {
         for (int i = 0; i < 4; ++i) {
             const CanvasPoint corner = geometry_.rectangle[static_cast<std::size_t>(i)];
             if (std::abs(corner.x - x) < kCornerGrabDistance && std::abs(corner.y - y) < kCornerGrabDistance) {

@@ -11,17 +11,20 @@
 // - Each call returns an EditorResponse that the form carries out: a beep and
 //   a message through the platform, "*" on the caption when `modified`, the
 //   static layer (picture unless pictureHidden(), contour, traces, scanline,
-//   rectangle with its handles) drawn again from geometry() when `redraw`,
-//   the overlay layer (rubberBand()) when `overlay`, txtSurface refreshed with
-//   ContourSurface when `surface`, the toolbar's drawing buttons released as
-//   said. The pointer is the cross-hair while mode() is not None.
+//   and the rectangle with its corner handles when hasRectangle()) drawn
+//   again from geometry() when `redraw`, the overlay layer (rubberBand())
+//   when `overlay`, txtSurface refreshed with ContourSurface when `surface`,
+//   the toolbar's drawing buttons released as said. The pointer is the
+//   cross-hair while mode() is not None. The canvas spans 2001 units across
+//   the photograph's width, whatever the zoom.
 // - A ".dgt" file (DgtFormat.h) gives a DigitizedDocument whose geometry goes
 //   to load(); the form then sets txtScale from it and clears the "*" that
 //   setting the field left. Saving writes geometry() with the image source.
-// - "Export data" (ScanlineSampling.h) and the estimator chain
-//   (WindowEstimators.h) are pure functions of geometry() and the caption;
-//   the form shows their refusal, creates and fills the datasheet, or writes
-//   the report blocks to the Info box and the surface text to txtSurface.
+// - "Export data" (ScanlineSampling.h, given completedTraces()) and the
+//   estimator chain (WindowEstimators.h, ignored while segmentHalfDrawn())
+//   are pure functions of geometry() and the caption; the form shows their
+//   refusal, creates and fills the datasheet, or writes the report blocks to
+//   the Info box and the surface text to txtSurface.
 
 #include <optional>
 #include <span>
@@ -59,7 +62,8 @@ struct RubberBand {
 
 class AcquisitionEditor {
 public:
-    // A press within this many canvas units of a rectangle corner (in x and in y) grabs it.
+    // Outside the drawing modes, a press within this many canvas units of a
+    // rectangle corner (in x and in y) grabs it; moves drag it until the release.
     static constexpr double kCornerGrabDistance = 40;
 
     const AcquisitionGeometry& geometry() const { return geometry_; }

@@ -231,6 +231,14 @@ TEST_F(EditorTest, RectangleCornersAreGrabbedWithin40UnitsAndDragged) {
     EXPECT_EQ(editor.draggedCorner(), 0);
     EXPECT_EQ(g().rectangle, (Corners{{{333, 400}, {100, 400}, {100, 750}, {333, 750}}}));
     EXPECT_FALSE(editor.move(500, 500).modified);  // released: the corner stays
+    // A trace started near a corner leaves the rectangle alone.
+    editor.startDiscontinuities();
+    const Corners before = g().rectangle;
+    editor.press(110, 410, PointerButton::Left);
+    EXPECT_EQ(editor.draggedCorner(), 0);
+    editor.move(120, 420);
+    EXPECT_EQ(g().rectangle, before);
+    EXPECT_EQ(editor.rubberBand()->anchor, (CanvasPoint{110, 410}));
 }
 
 TEST_F(EditorTest, HidingThePictureLeavesTheDrawingAlone) {
