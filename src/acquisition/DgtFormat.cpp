@@ -108,8 +108,10 @@ private:
             fail(field, 9, "Subscript out of range", "The count cannot be negative.");
             return std::nullopt;
         }
-        // Every field takes at least one byte: a count beyond the bytes left is a lie, refused before allocating.
-        if (error == std::errc::result_out_of_range || static_cast<std::size_t>(n) > fields_.remainingBytes() / fieldsEach) {
+        // Every field takes at least one byte: a count beyond the bytes left cannot be true, and is refused
+        // before anything is allocated for it.
+        const std::size_t mostItems = fields_.remainingBytes() / fieldsEach;
+        if (error == std::errc::result_out_of_range || static_cast<std::size_t>(n) > mostItems) {
             fail(field, 62, "Input past end of file", "The file holds fewer points than this count announces.");
             return std::nullopt;
         }

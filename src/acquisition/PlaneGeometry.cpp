@@ -87,7 +87,8 @@ bool ContourRegion::contains(CanvasPoint p) const {
     if (bandTops_.size() < 2 || p.y < bandTops_.front() || p.y >= bandTops_.back()) return false;
     const auto band = static_cast<std::size_t>(
         std::upper_bound(bandTops_.begin(), bandTops_.end(), p.y) - bandTops_.begin() - 1);
-    for (std::uint32_t k = bandFirst_[band]; k < bandFirst_[band + 1]; ++k) winding += crossing(edges_[bandEdges_[k]], p);
+    for (std::uint32_t k = bandFirst_[band]; k < bandFirst_[band + 1]; ++k)
+        winding += crossing(edges_[bandEdges_[k]], p);
     return winding != 0;
 }
 

@@ -37,9 +37,9 @@ std::vector<double> CrossingDistances(const std::array<CanvasPoint, 2>& scanline
 ScanlineExport ExportScanline(const AcquisitionGeometry& geometry, std::span<const Trace> traces,
                               const std::string& caption) {
     ScanlineExport result;
-    const char* missing = traces.empty()                     ? "There are no discontinuities on your acquisition window !"
-                          : !hasScanline(geometry.scanline) ? "There is no scanline on your acquisition window !"
-                                                             : nullptr;
+    const char* missing = nullptr;
+    if (traces.empty()) missing = "There are no discontinuities on your acquisition window !";
+    else if (!hasScanline(geometry.scanline)) missing = "There is no scanline on your acquisition window !";
     if (missing) {
         result.refusal = MessageRequest{"", std::string("Unable to export scanline data.\r\n\r\n") + missing,
                                         MessageIcon::Exclamation, MessageButtons::Ok};

@@ -164,7 +164,8 @@ std::vector<ReportBlock> Tarvenoz2001Report(const ContourEstimate& estimate, con
 
 std::vector<ReportBlock> Tarvenoz1996Report(const ContourEstimate& estimate, const AcquisitionGeometry& geometry) {
     std::vector<ReportBlock> blocks{methodTitle("Tarvenoz (1996)")};
-    blocks.push_back(bodyBlock(estimate.means ? contourBody(estimate) : notEnoughData() + contourHints(geometry, false)));
+    blocks.push_back(
+        bodyBlock(estimate.means ? contourBody(estimate) : notEnoughData() + contourHints(geometry, false)));
     return blocks;
 }
 

@@ -37,7 +37,8 @@ TEST(CanvasUnitsTest, TruncationToHundredthsGoesDownOnTheDecimalValue) {
 }
 
 TEST(RectangleTest, DefaultRectangleIsASixthToAHalfOfTheWindow) {
-    EXPECT_EQ(AcquisitionGeometry::defaultRectangle(2001, 1500), (Corners{{{333, 250}, {999, 250}, {999, 750}, {333, 750}}}));
+    EXPECT_EQ(AcquisitionGeometry::defaultRectangle(2001, 1500),
+              (Corners{{{333, 250}, {999, 250}, {999, 750}, {333, 750}}}));
     // Sizes are rounded to whole units, halves to even, before the division.
     EXPECT_EQ(AcquisitionGeometry::defaultRectangle(17.5, 12.5)[0], (CanvasPoint{3, 2}));
     EXPECT_EQ(AcquisitionGeometry::defaultRectangle(0, 0)[2], (CanvasPoint{0, 0}));
