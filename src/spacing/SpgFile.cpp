@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/CommaFields.h"
 #include "core/NumberText.h"
 #include "core/NumericFields.h"
 #include "core/Platform.h"
@@ -34,103 +35,17 @@ constexpr const char* kCrLf = "\r\n";
 constexpr const char* kSource = "Ravelin";
 // Values read between two passes of the event loop while a long file loads.
 constexpr std::size_t kValuesPerEventPass = 4096;
-// A line quoted in a message is cut to this many characters.
-constexpr std::size_t kQuotedLineLength = 80;
 // The value of a key line starts at its eighth character.
 constexpr std::size_t kValueStart = 7;
 
-std::string_view trimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-struct Field {
-    std::string_view text;
-    std::size_t offset = 0;
-    long long line = 1;
-};
-
-// Comma-separated input: leading blanks skipped, a quoted field read to its
-// closing quote (or the line end), trailing blanks of an unquoted field dropped.
-class FieldReader {
-public:
-    explicit FieldReader(std::string_view text) : text_(text) {}
-
-    bool next(Field& field) {
-        if (position_ >= text_.size()) return false;
-        while (position_ < text_.size() && isBlank(text_[position_])) ++position_;
-        field.offset = position_;
-        field.line = line_;
-        if (position_ < text_.size() && text_[position_] == '"') {
-            const std::size_t start = ++position_;
-            while (position_ < text_.size() && text_[position_] != '"' && !isLineEnd(text_[position_])) ++position_;
-            field.text = text_.substr(start, position_ - start);
-            if (position_ < text_.size() && text_[position_] == '"') ++position_;
-            while (position_ < text_.size() && text_[position_] != ',' && !isLineEnd(text_[position_])) ++position_;
-        } else {
-            const std::size_t start = position_;
-            while (position_ < text_.size() && text_[position_] != ',' && !isLineEnd(text_[position_])) ++position_;
-            std::size_t end = position_;
-            while (end > start && isBlank(text_[end - 1])) --end;
-            field.text = text_.substr(start, end - start);
-        }
-        endField();
-        return true;
-    }
-
-    // Reads the next field at once when it is a plain decimal ending at a
-    // comma or a line end, as nearly every line of a datasheet is; otherwise
-    // consumes nothing, and next() reads the field.
-    bool nextPlainDecimal(PlainDecimal& decimal) {
-        std::size_t start = position_;
-        while (start < text_.size() && isBlank(text_[start])) ++start;
-        std::size_t end = start;
-        while (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end])) ++end;
-        if (!SpacingColumn::parsePlainDecimal(text_.substr(start, end - start), decimal)) return false;
-        position_ = end;
-        endField();
-        return true;
-    }
-
-    // About the number of fields of a file with one field a line, to reserve room for them.
-    std::size_t lineCount() const {
-        return static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1;
-    }
-
-    std::string lineAround(std::size_t offset) const {
-        std::size_t begin = offset;
-        while (begin > 0 && !isLineEnd(text_[begin - 1])) --begin;
-        std::size_t end = offset;
-        while (end < text_.size() && !isLineEnd(text_[end])) ++end;
-        std::string line(text_.substr(begin, end - begin));
-        if (line.size() > kQuotedLineLength) line = line.substr(0, kQuotedLineLength) + "...";
-        return line;
-    }
-
-private:
-    // Steps over the comma or line end after a field.
-    void endField() {
-        if (position_ >= text_.size()) return;
-        const char c = text_[position_++];
-        if (c == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
-        if (c != ',') ++line_;
-    }
-
-    std::string_view text_;
-    std::size_t position_ = 0;
-    long long line_ = 1;
-};
+using Field = FieldReader::Field;
 
 // The value of a key line; nullopt when the line is too short to hold one.
 // "Fami =" (an empty value, its trailing blank dropped by the reader) reads as empty.
 std::optional<std::string> keyValue(std::string_view field) {
     if (field.size() >= kValueStart) return std::string(trimSpaces(field.substr(kValueStart)));
     std::string_view rest = field;
-    while (!rest.empty() && isBlank(rest.back())) rest.remove_suffix(1);
+    while (!rest.empty() && FieldReader::isBlank(rest.back())) rest.remove_suffix(1);
     if (!rest.empty() && rest.back() == '=') return std::string();
     return std::nullopt;
 }
@@ -165,7 +80,9 @@ SpacingColumn readFields(FieldReader& reader, SpacingForm& window, std::optional
     Field field;
     for (;;) {
         PlainDecimal decimal;
-        if (reader.nextPlainDecimal(decimal)) {
+        // Nearly every line of a datasheet is a plain decimal, read at once.
+        auto plainDecimal = [&decimal](std::string_view raw) { return SpacingColumn::parsePlainDecimal(raw, decimal); };
+        if (reader.acceptNext(plainDecimal)) {
             values.appendDecimal(decimal);
             if (values.size() % kValuesPerEventPass == 0) platform.processEvents();
             continue;
@@ -308,29 +225,6 @@ private:
     std::optional<std::string> decoded_;
 };
 
-// A field that would be cut at a comma (or lose a leading quote) is written
-// whole between double quotes. The reader has no escape for a quote inside a
-// quoted field, so such a quote becomes the typographic closing quote.
-std::string protect(const std::string& field, bool quoteLeadingQuote = false) {
-    const bool leadingQuote = quoteLeadingQuote && !field.empty() && field[0] == '"';
-    const bool needed = field.find(',') != std::string::npos || leadingQuote;
-    if (!needed) return field;
-    std::string out = "\"";
-    for (char c : field) {
-        if (c == '"') out += "\xE2\x80\x9D";
-        else out.push_back(c);
-    }
-    return out + "\"";
-}
-
-// A text written on one line: line breaks inside it would start new fields.
-std::string oneLine(std::string_view text) {
-    std::string out(trimSpaces(text));
-    std::replace(out.begin(), out.end(), '\r', ' ');
-    std::replace(out.begin(), out.end(), '\n', ' ');
-    return out;
-}
-
 }  // namespace
 
 std::string DatasheetCaption(const std::string& path, const std::string& currentFolder) {
@@ -387,15 +281,15 @@ std::string SpacingFileText(const SpacingForm& window) {
     auto orientation = [&](const char* key, int first) {
         const std::string direction = field("txtOr", first);
         const std::string dip = field("txtOr", first + 1);
-        line(protect(std::string(key) + " = " + direction) + "," + protect(dip, true));
+        line(protectField(std::string(key) + " = " + direction) + "," + protectField(dip, true));
     };
 
     line("'Heading comment/title");
-    line(protect("Head = " + field("txtComment")));
+    line(protectField("Head = " + field("txtComment")));
     line("'Family name");
-    line(protect("Fami = " + field("txtFamily")));
+    line(protectField("Fami = " + field("txtFamily")));
     line("'Location");
-    line(protect("Loca = " + field("txtLoc")));
+    line(protectField("Loca = " + field("txtLoc")));
     line("'Orientation of the cliff (degrees) : dip direction (DD) and dip angle(DA)");
     orientation("Clif", 0);
     line("'Orientation of the scanline (degrees) : DD & DA");
@@ -405,7 +299,7 @@ std::string SpacingFileText(const SpacingForm& window) {
     line("'Data type : 1=intersection distances or 2=discontinuity spacings");
     line(std::string("Type = ") + (window.at("optData", 1).value() ? "2" : "1"));
     line("'Theta angle between the scanline and the pole to the discontinuity (degrees)");
-    line(protect("Angl = " + field("txtOr", 4)));
+    line(protectField("Angl = " + field("txtOr", 4)));
 
     const std::vector<HistogramRow>& table = window.session().histogramTable;
     const auto row =
@@ -427,12 +321,12 @@ std::string SpacingFileText(const SpacingForm& window) {
     }
     if (hasSettings) {
         line("'Interval");
-        line(protect("Inte = " + settings[0]));
+        line(protectField("Inte = " + settings[0]));
         line("'Number of classes");
-        line(protect("Nbcl = " + settings[1]));
+        line(protectField("Nbcl = " + settings[1]));
         line("'Lois de distribution: 1=true or 0=false");
         const char* keys[] = {"Wexp = ", "Xlog = ", "Ynor = ", "Ztri = "};
-        for (int i = 0; i < 4; ++i) line(protect(keys[i] + settings[2 + i]));
+        for (int i = 0; i < 4; ++i) line(protectField(keys[i] + settings[2 + i]));
     }
 
     const SpacingGrid& measured = window.grid(0);
@@ -443,7 +337,7 @@ std::string SpacingFileText(const SpacingForm& window) {
         // A text the reader would take for a comment or a key is worth 0, as an
         // empty cell is; written, it would break the reading of the file.
         if (value.empty() || readsAsKeyOrComment(value)) continue;
-        line(protect(value, true));
+        line(protectField(value, true));
     }
     return out;
 }

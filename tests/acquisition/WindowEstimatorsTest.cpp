@@ -1,0 +1,243 @@
+// Trace classification against a window and the three estimators, with
+// hand-worked figures and the report texts they produce.
+
+#include "acquisition/WindowEstimators.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace ravelin {
+namespace {
+
+// At scale 2001 a canvas unit is a metre.
+constexpr double kMetre = 1;
+
+const std::array<CanvasPoint, 4> kSquare{{{0, 0}, {100, 0}, {100, 100}, {0, 100}}};
+
+TEST(ClassifyTracesTest, EachKindOfTraceAndItsLengthInside) {
+    const struct {
+        const char* what;
+        Trace trace;
+        long long n0, n1, n2;
+        double length;
+    } cases[] = {
+        {"inside", {{10, 10}, {90, 90}}, 1, 0, 0, std::hypot(80, 80)},
+        {"one end out", {{50, 50}, {150, 50}}, 0, 1, 0, 50},
+        {"the other end out", {{-30, 20}, {50, 20}}, 0, 1, 0, 50},
+        {"across", {{-50, 50}, {150, 50}}, 0, 0, 1, 100},
+        {"across the top side at y = 0", {{50, -50}, {50, 150}}, 0, 0, 1, 100},
+        // Cuts the bottom-left corner between two of its 19 test points: not counted, yet 2√2 inside.
+        {"clipping a corner", {{-95, 3}, {105, 203}}, 0, 0, 0, std::hypot(2, 2)},
+        {"outside", {{200, 200}, {300, 300}}, 0, 0, 0, 0},
+        {"along the right side", {{100, 10}, {100, 90}}, 0, 0, 0, 0},  // right edges lie outside
+        {"along the left side", {{0, 10}, {0, 90}}, 1, 0, 0, 80},
+    };
+    for (const auto& c : cases) {
+        const std::vector<Trace> one{c.trace};
+        const WindowCounts counts = ClassifyTraces(kSquare, one, kMetre);
+        EXPECT_EQ(counts.contained, c.n0) << c.what;
+        EXPECT_EQ(counts.dissecting, c.n1) << c.what;
+        EXPECT_EQ(counts.transecting, c.n2) << c.what;
+        EXPECT_NEAR(counts.traceLength, c.length, 1e-9) << c.what;
+    }
+    // A contour of fewer than three vertices holds nothing.
+    const std::vector<CanvasPoint> line{{0, 0}, {100, 100}};
+    const std::vector<Trace> crossing{{{0, 100}, {100, 0}}};
+    const WindowCounts none = ClassifyTraces(line, crossing, kMetre);
+    EXPECT_EQ(none.total(), 0);
+    EXPECT_EQ(none.traceLength, 0);
+}
+
+TEST(MeanTraceAngleTest, SignedAnglesWithTheVerticalCancel) {
+    const std::vector<Trace> leaning{{{0, 0}, {100, 100}}, {{0, 0}, {-100, 100}}};
+    EXPECT_NEAR(MeanTraceAngle(leaning), 0, 1e-12);
+    EXPECT_NEAR(MeanTraceAngle(std::vector<Trace>{{{0, 0}, {100, 100}}}), 45, 1e-12);
+    EXPECT_NEAR(MeanTraceAngle(std::vector<Trace>{{{0, 0}, {100, 0}}, {{0, 0}, {0, 50}}}), 45, 1e-12);
+    EXPECT_EQ(MeanTraceAngle({}), 0);
+}
+
+AcquisitionGeometry pahlRectangle() {
+    AcquisitionGeometry g;
+    g.scaleText = "2001";
+    g.rectangle = {{{0, 0}, {2001, 0}, {2001, 1000}, {0, 1000}}};
+    return g;
+}
+
+TEST(PahlTest, OneTraceInsideAndOneAcrossGiveTheHeight) {
+    AcquisitionGeometry g = pahlRectangle();
+    g.traces = {{{500, 100}, {500, 900}}, {{1000, -100}, {1000, 1100}}};
+    const RectangleEstimate e = EstimatePahl(g);
+    EXPECT_EQ(e.base, 2001);
+    EXPECT_EQ(e.height, 1000);
+    EXPECT_EQ(e.surface, 2001000);
+    EXPECT_EQ(e.angle, 0);
+    // n0 = 1, n2 = 1, N = 2 and vertical traces (D = w): μ = h·w·2 / (w·2) = h.
+    ASSERT_TRUE(e.means);
+    EXPECT_DOUBLE_EQ(e.means->persistence, 1000);
+    EXPECT_DOUBLE_EQ(e.means->spacing, 2001000.0 / 1800);  // L = 800 + 1000
+    const std::vector<ReportBlock> report = PahlReport(e, g);
+    ASSERT_EQ(report.size(), 2u);
+    EXPECT_EQ(report[0], (ReportBlock{"\r\n\r\n\r\nPahl (1981)", style::Bold, 12, ""}));
+    EXPECT_EQ(report[1], bodyBlock("\r\n"
+                                   "Discontinuities contained within the rectangular window (both ends visible) = 1\r\n"
+                                   "Discontinuities that dissect the rectangular window (one end visible) = 0\r\n"
+                                   "Discontinuities that transect the rectangular window (neither end visible) = 1\r\n"
+                                   "Total number of discontinuities within the rectangular window = 2\r\n"
+                                   "\r\n"
+                                   "Total discontinuity length within the rectangular window : 1800\r\n"
+                                   "Total surface of the rectangular window : 2001000\r\n"
+                                   "\r\n"
+                                   "Base length of the rectangular window : 2001\r\n"
+                                   "Height of the rectangular window : 1000\r\n"
+                                   "Mean angle between the rectangle height and the discontinuities : 0\xC2\xB0\r\n"
+                                   "\r\n"
+                                   "Mean persistance : 1000\r\n"
+                                   "Mean spacing : 1111.66\r\n"
+                                   "\r\n"
+                                   "Mean surface of a discontinuity : 1273239.54\r\n"
+                                   "Mean volume of a discontinuity : 1415417960.56\r\n"));
+}
+
+TEST(PahlTest, LeaningTracesAndACornerDraggedPastItsNeighbour) {
+    AcquisitionGeometry g = pahlRectangle();
+    g.rectangle = {{{2001, 0}, {0, 0}, {0, 1000}, {2001, 1000}}};  // corner 2 dragged left of corner 1
+    g.traces = {{{100, 100}, {200, 200}}, {{300, 100}, {400, 200}}, {{1000, 500}, {3000, 700}}};
+    const RectangleEstimate e = EstimatePahl(g);
+    EXPECT_EQ(e.base, 2001);  // absolute differences
+    EXPECT_EQ(e.counts.contained, 2);
+    EXPECT_EQ(e.counts.dissecting, 1);
+    // θ: two traces at 45° and one at atan(2000/200); D = h·sin θ + w·cos θ.
+    const double theta = (2 * std::atan(1.0) + std::atan(10.0)) / 3;
+    EXPECT_NEAR(e.angle, theta * 180 / 3.14159265358979323846, 1e-9);
+    const double d = 1000 * std::sin(theta) + 2001 * std::cos(theta);
+    // μ = h·w·(N + n2 - n0) / (D·(N - n2 + n0)) = h·w·1 / (D·5).
+    ASSERT_TRUE(e.means);
+    EXPECT_NEAR(e.means->persistence, 1000.0 * 2001 / (d * 5), 1e-9);
+}
+
+TEST(PahlTest, NotEnoughDataHints) {
+    const std::string head = "\r\nNot enough data !\r\n";
+    AcquisitionGeometry empty;
+    empty.scaleText = "2001";
+    AcquisitionGeometry outside = pahlRectangle();
+    outside.traces = {{{3000, 0}, {3000, 500}}};
+    AcquisitionGeometry noRectangle = empty;
+    noRectangle.traces = outside.traces;
+    const struct {
+        AcquisitionGeometry geometry;
+        std::string text;
+    } cases[] = {
+        {empty, head + "\r\n  - add a rectangular window\r\n  - add discontinuities"},
+        {noRectangle, head + "\r\n  - add a rectangular window"},
+        {pahlRectangle(), head + "\r\n  - add discontinuities"},
+        {outside, head + "\r\n  - there should be at least one discontinuity contained (n0) or that dissect (n1) "
+                         "the rectangular window."},
+    };
+    for (const auto& c : cases) {
+        const RectangleEstimate e = EstimatePahl(c.geometry);
+        EXPECT_FALSE(e.means);
+        EXPECT_EQ(PahlReport(e, c.geometry).back().text, c.text);
+    }
+}
+
+// A 1000-unit square contour at a metre a unit, with the rectangle of pahlRectangle().
+AcquisitionGeometry contoured(std::vector<Trace> traces) {
+    AcquisitionGeometry g = pahlRectangle();
+    g.contour = {{0, 0}, {1000, 0}, {1000, 1000}, {0, 1000}};
+    g.traces = std::move(traces);
+    return g;
+}
+
+std::string contourReport(const std::string& counts, const std::string& rest) {
+    return "\r\nDiscontinuities contained within the contoured window (both ends visible) = " + counts.substr(0, 1) +
+           "\r\nDiscontinuities that dissect the contoured window (one end visible) = " + counts.substr(1, 1) +
+           "\r\nDiscontinuities that transect the contoured window (neither end visible) = " + counts.substr(2, 1) +
+           "\r\nTotal number of discontinuities within the contoured window = " + counts.substr(3, 1) + rest;
+}
+
+TEST(TarvenozTest, TwoInsideAndTwoDissectingGiveThreeByBothMethods) {
+    const AcquisitionGeometry g = contoured({{{100, 100}, {100, 200}},
+                                             {{300, 100}, {300, 200}},
+                                             {{500, 900}, {500, 1100}},
+                                             {{700, 900}, {700, 1100}}});
+    const EstimatorReport report = RunEstimators(g, "Acquisition Window - cliff.dgt*");
+    // Y = n1/2 + n0 = 3; X = n1² / (2·(n1 + n2)) + n2 + n0 = 4/4 + 0 + 2 = 3; p = L / 3 with L = 400.
+    const std::string body = contourReport(
+        "2204", "\r\nNumber of discontinuities per surface unit = 3\r\n"
+                "\r\nTotal discontinuity length within the contoured window : 400"
+                "\r\nTotal surface of the contoured window : 1000000\r\n"
+                "\r\nMean persistance : 133.33\r\nMean spacing : 2500\r\n"
+                "\r\nMean surface of a discontinuity : 22635.36\r\nMean volume of a discontinuity : 56588424.21");
+    ASSERT_EQ(report.blocks.size(), 8u);
+    EXPECT_EQ(report.blocks[0],
+              (ReportBlock{"\r\nMean spacing and mean persistance estimations", style::Bold, 16, ""}));
+    EXPECT_EQ(report.blocks[1], (ReportBlock{"\r\nFile name : cliff.dgt*", style::Bold | style::Italic, 11, ""}));
+    EXPECT_EQ(report.blocks[2], (ReportBlock{"\r\n\r\n\r\nTarvenoz (2001)", style::Bold, 12, ""}));
+    EXPECT_EQ(report.blocks[3], bodyBlock(body));
+    EXPECT_EQ(report.blocks[4].text, "\r\n\r\n\r\nTarvenoz (1996)");
+    EXPECT_EQ(report.blocks[5], bodyBlock(body));
+    EXPECT_EQ(report.blocks[6].text, "\r\n\r\n\r\nPahl (1981)");
+    EXPECT_EQ(report.infoBoxName, "cliff.dgt");
+    EXPECT_EQ(report.caption, "Acquisition Window - cliff.dgt*");
+    // The rectangle's surface is written last.
+    EXPECT_EQ(report.surfaceText, "2001000");
+}
+
+TEST(TarvenozTest, OnlyTransectingTracesSatisfyTheOlderMethodAlone) {
+    const AcquisitionGeometry g = contoured({{{-100, 300}, {1100, 300}}, {{-100, 600}, {1100, 600}}});
+    const EstimatorReport report = RunEstimators(g, "Digit 3");
+    EXPECT_EQ(report.caption, "Acquisition Window - Digit 3");
+    EXPECT_EQ(report.infoBoxName, "");  // the caption was too short to hold a name
+    EXPECT_EQ(report.blocks[3].text,
+              "\r\nNot enough data !\r\n  - there should be at least one discontinuity contained (n0) or that dissect "
+              "(n1) the contoured window.");
+    // X = n2 = 2, L = 2000.
+    EXPECT_EQ(report.blocks[5].text,
+              contourReport("0022", "\r\nNumber of discontinuities per surface unit = 2\r\n"
+                                    "\r\nTotal discontinuity length within the contoured window : 2000"
+                                    "\r\nTotal surface of the contoured window : 1000000\r\n"
+                                    "\r\nMean persistance : 1000\r\nMean spacing : 500\r\n"
+                                    "\r\nMean surface of a discontinuity : 1273239.54"
+                                    "\r\nMean volume of a discontinuity : 636619772.36"));
+}
+
+TEST(TarvenozTest, NotEnoughDataHints) {
+    const std::string head = "\r\nNot enough data !\r\n";
+    const std::string noCrossing =
+        "  - there should be at least one discontinuity contained (n0) or that dissect (n1) the contoured window.";
+    const std::string closing =
+        "\r\n  - there should be at least one discontinuity that transect (n2) or dissect (n1) the contoured window.";
+    AcquisitionGeometry empty;
+    AcquisitionGeometry tracesOnly;
+    tracesOnly.traces = {{{10, 10}, {20, 20}}};
+    // Inside, but with nothing crossing the contour the old method has no data.
+    const AcquisitionGeometry inside = contoured({{{10, 10}, {20, 20}}});
+    const struct {
+        AcquisitionGeometry geometry;
+        std::string text2001, text1996;
+    } cases[] = {
+        {empty, head + noCrossing + "\r\n   - add a contour\r\n   - add discontinuities",
+         head + "\r\n   - add a contour\r\n   - add discontinuities"},
+        {tracesOnly, head + noCrossing + "\r\n   - add a contour", head + "\r\n   - add a contour"},
+        {inside, head + closing, head + closing},
+    };
+    for (const auto& c : cases) {
+        const EstimatorReport report = RunEstimators(c.geometry, "Acquisition Window - Digit 1");
+        EXPECT_EQ(report.blocks[3].text, c.text2001);
+        EXPECT_EQ(report.blocks[5].text, c.text1996);
+    }
+}
+
+TEST(TarvenozTest, ManyDissectingTracesOverflowNothing) {
+    std::vector<Trace> traces;
+    for (std::int32_t x = 1; x <= 200; ++x) traces.push_back({{x * 4, 500}, {x * 4, 1500}});
+    const WindowCounts counts = ClassifyTraces(contoured({}).contour, traces, kMetre);
+    EXPECT_EQ(counts.dissecting, 200);
+    // n1² = 40000 does not fit 16 bits: X = 40000 / 400 = 100.
+    EXPECT_EQ(EstimateTarvenoz1996(counts, 1e6).effectiveNumber, 100);
+    EXPECT_EQ(EstimateTarvenoz2001(counts, 1e6).effectiveNumber, 100);
+}
+
+}  // namespace
+}  // namespace ravelin
