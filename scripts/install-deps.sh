@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-image-formats-plugins libgl-dev
-  nlohmann-json3-dev libgtest-dev googletest
+  nlohmann-json3-dev libgtest-dev googletest libboost-math-dev
   fonts-liberation2 fonts-dejavu-core
   jq
 )
