@@ -1,10 +1,11 @@
 // ravelin-cli datasheet FILE [--convert] [--save OUT] [--json]
-// ravelin-cli histogram FILE [--interval X] [--classes N] [--laws LIST] [--relative]
+// ravelin-cli histogram FILE [--interval X] [--classes N] [--laws LIST] [--relative] [--legend] [--fit]
 //                            [--png OUT] [--svg OUT] [--pdf OUT] [--size WxH] [--json]
 // ravelin-cli variogram FILE --width W --lags L [--png OUT] [--svg OUT] [--json]
 // Each opens FILE into a new spacing datasheet as "&Open datasheet" does and
 // presses the datasheet's buttons; the histogram options are typed into the
-// options window and applied; pictures are the chart's double-size picture.
+// options window and applied; pictures are the chart's double-size picture;
+// --fit presses the options window's "Fit report".
 
 #include <algorithm>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "documents/DatasheetReport.h"
 #include "documents/DocumentCommands.h"
 #include "spacing/ChartExport.h"
+#include "spacing/FitReport.h"
 #include "spacing/HistoForm.h"
 #include "spacing/HistoToolsForm.h"
 #include "spacing/SpacingForm.h"
@@ -212,7 +214,7 @@ void setCheck(Form& form, int index, bool wanted) {
 // The options typed into the histogram options window, then "&Apply".
 void applyOptions(CliSession& cli, const Arguments& parsed) {
     const bool any = parsed.has("--interval") || parsed.has("--classes") || parsed.has("--laws") ||
-                     parsed.has("--relative");
+                     parsed.has("--relative") || parsed.has("--legend");
     if (!any) return;
     auto& tools = cli.session.form<HistoToolsForm>("frmHistoTools");
     if (parsed.has("--interval")) typeInto(tools, tools.at("Text2", 0), parsed.value("--interval"));
@@ -225,7 +227,44 @@ void applyOptions(CliSession& cli, const Arguments& parsed) {
         setCheck(tools, 3, laws.triangular);
     }
     setCheck(tools, 4, parsed.has("--relative"));
+    // A legend saved with the datasheet stays unless the command asks for one anyway.
+    if (parsed.has("--legend") && !tools.at("chkLegend").value()) tools.userClick(tools.at("chkLegend"));
     tools.userClick(tools.at("Command1"));
+}
+
+// Where the chart's legend lies (twips of the drawing surface) and what it names.
+Json legendJson(const HistoForm& chart, const HistoForm::HistogramContent& content) {
+    const RecordingCanvas surface(chart.innerWidth(), chart.innerHeight());
+    const auto legend = HistogramLegend(surface, content.figures, content.laws, 1, chart.labelAreas(1));
+    if (!legend) return nullptr;
+    Json names = Json::array();
+    for (const LegendEntry& entry : legend->entries) names.push_back(entry.name);
+    const CanvasRect& f = legend->frame;
+    return {{"laws", names}, {"frame", {f.left, f.top, f.right, f.bottom}}, {"hidden_area", legend->hiddenArea}};
+}
+
+Json optionalNumber(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
+
+Json fitJson(const FitSummary& summary) {
+    Json fit = Json::object();
+    for (const LawFit& law : summary.laws) {
+        Json entry;
+        Json parameters = Json::object();
+        for (const LawParameter& p : law.parameters) parameters[p.name] = p.value;
+        const bool fitted = law.fitted();
+        entry["parameters"] = fitted ? parameters : Json(nullptr);
+        entry["ks_d"] = fitted ? Json(law.ksD) : Json(nullptr);
+        entry["ks_p"] = fitted ? Json(law.ksP) : Json(nullptr);
+        entry["chi2"] = optionalNumber(law.chiSquare);
+        entry["df"] = law.chiSquare ? Json(law.degreesOfFreedom) : Json(nullptr);
+        entry["chi2_p"] = optionalNumber(law.chiSquareP);
+        entry["loglik"] = fitted ? Json(law.logLikelihood) : Json(nullptr);
+        entry["aic"] = fitted ? Json(law.aic) : Json(nullptr);
+        if (!fitted) entry["not_fitted"] = law.notFitted;
+        fit[LawKey(law.law)] = entry;
+    }
+    fit["best"] = summary.best ? Json(LawKey(*summary.best)) : Json(nullptr);
+    return fit;
 }
 
 Json histogramJson(CliSession& cli, const HistoForm* chart, bool withData = true) {
@@ -254,6 +293,7 @@ Json histogramJson(CliSession& cli, const HistoForm* chart, bool withData = true
         for (int i = 0; i < 5; ++i) options["Check1(" + std::to_string(i) + ")"] = tools->at("Check1", i).value();
     }
     result["options"] = options;
+    if (chart && content && content->laws.legend) result["legend"] = legendJson(*chart, *content);
     result["messages"] = cli.messagesJson();
     return result;
 }
@@ -280,8 +320,9 @@ void printHistogram(CliSession& cli, const HistoForm* chart, std::ostream& out) 
 }
 
 int runHistogram(const std::vector<std::string>& args, std::ostream& out) {
-    const Arguments parsed = parseArguments(
-        args, {"--interval", "--classes", "--laws", "--png", "--svg", "--pdf", "--size"}, {"--relative", "--json"});
+    const Arguments parsed =
+        parseArguments(args, {"--interval", "--classes", "--laws", "--png", "--svg", "--pdf", "--size"},
+                       {"--relative", "--legend", "--fit", "--json"});
     if (parsed.positional.size() != 1) throw UsageError("histogram needs one file");
     const std::vector<std::string> pictures = pictureOutputs(parsed, {"png", "svg", "pdf"});
     const std::optional<ChartSize> size = pictureSize(parsed);
@@ -299,8 +340,20 @@ int runHistogram(const std::vector<std::string>& args, std::ostream& out) {
     if (chart) applyOptions(cli, parsed);
     const bool drawn = chart && chart->histogram() && chart->histogram()->figures.status == HistogramStatus::Ok;
     if (drawn) exportPictures(*chart, pictures);
-    if (parsed.has("--json")) out << histogramJson(cli, chart).dump(2) << "\n";
-    else printHistogram(cli, chart, out);
+    std::optional<FitSummary> fit;
+    if (drawn && parsed.has("--fit")) {
+        auto& tools = cli.session.form<HistoToolsForm>("frmHistoTools");
+        tools.userClick(tools.at("cmdFitReport"));
+        fit = ChartFit(*chart);
+    }
+    if (parsed.has("--json")) {
+        Json result = histogramJson(cli, chart);
+        if (fit) result["fit"] = fitJson(*fit);
+        out << result.dump(2) << "\n";
+    } else {
+        printHistogram(cli, chart, out);
+        if (fit) out << reportBlocksText(cli.report) << "\n";
+    }
     if (!drawn) {
         std::cerr << "ravelin-cli: the histogram could not be drawn\n";
         return 1;
@@ -363,6 +416,7 @@ Command datasheetCommand() {
 Command histogramCommand() {
     return {"histogram",
             "histogram FILE [--interval X] [--classes N] [--laws exp,normal,lognormal,triangular] [--relative]\n"
+            "            [--legend] [--fit (goodness of fit of the four laws)]\n"
             "            [--png OUT] [--svg OUT] [--pdf OUT] [--size WxH (pixels of the picture)] [--json]",
             runHistogram};
 }

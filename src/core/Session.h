@@ -40,6 +40,7 @@ struct HistogramRow {
     double interval = 0;
     long long classes = 0;
     int laws[4] = {0, 0, 0, 0};  // exponential, lognormal, normal, triangular
+    int legend = 0;              // the chart's legend shown (1) or not (0)
 };
 
 class SessionObserver {

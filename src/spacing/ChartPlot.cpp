@@ -76,51 +76,111 @@ void horizontalTick(UpCanvas& up, double x, double y0, double top, double length
     up.text(x - width / 2, y0 - length - kLabelOffset, *label);
 }
 
-void drawLaws(UpCanvas& up, const HistogramFigures& figures, const LawChoice& laws, const PlotArea& area) {
+struct LawCurve {
+    Rgb color;
+    PenPath path;  // chart coordinates (y up)
+    const char* name;
+    int box;  // its check box in the options window, the legend's order
+};
+
+// The curves of the chosen laws in drawing order: exponential, triangular, normal, lognormal.
+std::vector<LawCurve> lawCurves(const HistogramFigures& figures, const LawChoice& laws, const PlotArea& area) {
     const SampleStatistics& s = figures.statistics;
     const long long samples = figures.classes * SamplesPerClass;
     const double subStep = figures.interval / static_cast<double>(SamplesPerClass);
     const double k = CountScale(figures.n, laws.relative);
-    Canvas& canvas = up.canvas();
+    std::vector<LawCurve> curves;
     if (laws.exponential) {
-        canvas.setPen(chartcolors::Exponential, 1);
-        up.path(ExponentialCurve(ExponentialDensities(samples, subStep, s.mean), area, k));
+        curves.push_back({chartcolors::Exponential,
+                          ExponentialCurve(ExponentialDensities(samples, subStep, s.mean), area, k),
+                          "Negative exponential", 0});
     }
     if (laws.triangular) {
-        canvas.setPen(chartcolors::Triangular, 1);
-        if (auto line = TriangularLine(figures.n, s.mean, figures.interval, area))
-            up.line(line->first.x, line->first.y, line->second.x, line->second.y);
+        PenPath line;
+        if (auto ends = TriangularLine(figures.n, s.mean, figures.interval, area)) line = {ends->first, ends->second};
+        curves.push_back({chartcolors::Triangular, std::move(line), "Triangular", 3});
     }
     // Without spread the normal and lognormal laws have no density to draw.
     if (laws.normal && s.stdDev > 0) {
-        canvas.setPen(chartcolors::Normal, 1);
-        up.path(FlattenedCurve(NormalDensities(samples, subStep, s), area, k));
+        curves.push_back(
+            {chartcolors::Normal, FlattenedCurve(NormalDensities(samples, subStep, s), area, k), "Normal", 1});
     }
     if (laws.lognormal && s.stdDev > 0) {
-        canvas.setPen(chartcolors::Lognormal, 1);
-        up.path(FlattenedCurve(LognormalDensities(samples, subStep, s), area, k));
+        curves.push_back({chartcolors::Lognormal, FlattenedCurve(LognormalDensities(samples, subStep, s), area, k),
+                          "Lognormal", 2});
     }
+    return curves;
+}
+
+PlotArea histogramArea(const Canvas& canvas, const HistogramFigures& figures, double f) {
+    PlotArea area;
+    area.x0 = kLeftMargin * f;
+    area.right = canvas.width() - kRightMargin * f;
+    area.y0 = kVerticalMargin * f;
+    area.top = canvas.height() - kVerticalMargin * f;
+    area.classWidth = (area.right - area.x0) / static_cast<double>(figures.classes);
+    area.countHeight = (area.top - area.y0) / figures.range.ymax;
+    return area;
+}
+
+FontSpec legendFont(double scale) { return FontSpec{"Arial", 8 * scale, false}; }
+
+// Curve points the legend should not cover: a few thousand per curve are enough to judge a place.
+constexpr std::size_t kLegendPointsPerCurve = 4000;
+
+std::optional<LegendLayout> legendFor(const Canvas& canvas, const HistogramFigures& figures,
+                                      const std::vector<LawCurve>& curves, const PlotArea& area, double f,
+                                      const std::vector<CanvasRect>& keepClear) {
+    LegendLayout legend;
+    // Listed in the order of the options window's check boxes.
+    for (int box = 0; box < 4; ++box) {
+        for (const LawCurve& curve : curves)
+            if (curve.box == box && !curve.path.empty()) legend.entries.push_back({curve.name, curve.color});
+    }
+    if (legend.entries.empty()) return std::nullopt;
+    const FontSpec font = legendFont(f);
+    double widest = 0;
+    for (const LegendEntry& entry : legend.entries) widest = std::max(widest, measureText(font, entry.name).width);
+    const double rowHeight = measureText(font, "Tg").height;
+    const double width = (2 * legendsize::Padding + legendsize::Stroke + legendsize::Gap) * f + widest;
+    const double height = 2 * legendsize::Padding * f + rowHeight * static_cast<double>(legend.entries.size());
+
+    const double h = canvas.height();
+    std::vector<CanvasRect> solid = keepClear;
+    for (long long j = 1; j <= figures.classes; ++j) {
+        const double left = area.x0 + static_cast<double>(j - 1) * area.classWidth;
+        const double count = static_cast<double>(figures.counts[static_cast<std::size_t>(j)]);
+        const double top = area.y0 + count * area.countHeight;
+        solid.push_back({left, h - top, left + area.classWidth, h - area.y0});
+    }
+    std::vector<CanvasPoint> points;
+    for (const LawCurve& curve : curves) {
+        const std::size_t stride = std::max<std::size_t>(1, curve.path.size() / kLegendPointsPerCurve);
+        for (std::size_t i = 0; i < curve.path.size(); i += stride)
+            points.push_back({curve.path[i].x, h - curve.path[i].y});
+    }
+    const CanvasRect plot{area.x0, h - area.top, area.right, h - area.y0};
+    const auto frame = PlaceLegend(plot, width, height, legendsize::Inset * f, solid, points);
+    if (!frame) return std::nullopt;
+    legend.frame = *frame;
+    for (const CanvasRect& r : solid) legend.hiddenArea += OverlapArea(*frame, r);
+    return legend;
 }
 
 }  // namespace
 
-void PlotHistogramOn(Canvas& canvas, const HistogramFigures& figures, const LawChoice& laws, double scale) {
+void PlotHistogramOn(Canvas& canvas, const HistogramFigures& figures, const LawChoice& laws, double scale,
+                     const std::vector<CanvasRect>& keepClear) {
     if (figures.status != HistogramStatus::Ok && figures.status != HistogramStatus::NotFinite) return;
     UpCanvas up(canvas);
     const double f = scale;
     canvas.setFont(chartFont(f));
     canvas.setPen(colors::Black, 1);
 
-    PlotArea area;
-    area.x0 = kLeftMargin * f;
-    area.right = canvas.width() - kRightMargin * f;
-    area.y0 = kVerticalMargin * f;
-    area.top = canvas.height() - kVerticalMargin * f;
+    const PlotArea area = histogramArea(canvas, figures, f);
     const double plotWidth = area.right - area.x0;
     const double plotHeight = area.top - area.y0;
     const long long classes = figures.classes;
-    area.classWidth = plotWidth / static_cast<double>(classes);
-    area.countHeight = plotHeight / figures.range.ymax;
 
     for (long long j = 1; j <= classes; ++j) {
         const double left = area.x0 + static_cast<double>(j - 1) * area.classWidth;
@@ -160,9 +220,24 @@ void PlotHistogramOn(Canvas& canvas, const HistogramFigures& figures, const LawC
     }
 
     if (figures.status != HistogramStatus::Ok) return;
-    drawLaws(up, figures, laws, area);
+    const std::vector<LawCurve> curves = lawCurves(figures, laws, area);
+    for (const LawCurve& curve : curves) {
+        canvas.setPen(curve.color, 1);
+        up.path(curve.path);
+    }
     canvas.setPen(colors::Black, 1);
     up.box(area.x0, area.y0, area.right, area.top);
+    if (!laws.legend) return;
+    if (auto legend = legendFor(canvas, figures, curves, area, f, keepClear))
+        DrawLegend(canvas, *legend, legendFont(f), f);
+}
+
+std::optional<LegendLayout> HistogramLegend(const Canvas& canvas, const HistogramFigures& figures,
+                                            const LawChoice& laws, double scale,
+                                            const std::vector<CanvasRect>& keepClear) {
+    if (figures.status != HistogramStatus::Ok) return std::nullopt;
+    const PlotArea area = histogramArea(canvas, figures, scale);
+    return legendFor(canvas, figures, lawCurves(figures, laws, area), area, scale, keepClear);
 }
 
 void PlotVariogramOn(Canvas& canvas, const std::vector<double>& gamma, double width, double scale) {

@@ -96,9 +96,22 @@ void HistoForm::redraw() {
     notifyDrawingChanged();
 }
 
+std::vector<CanvasRect> HistoForm::labelAreas(double scale) const {
+    std::vector<CanvasRect> areas;
+    for (const char* name : kEditableLabels) {
+        const Control& label = at(name);
+        if (!label.visible() || label.text().empty()) continue;
+        areas.push_back({label.left() * scale, label.top() * scale, (label.left() + label.width()) * scale,
+                         (label.top() + label.height()) * scale});
+    }
+    return areas;
+}
+
 void HistoForm::drawChart(Canvas& canvas, double scale) const {
-    if (const HistogramContent* h = histogram()) PlotHistogramOn(canvas, h->figures, h->laws, scale);
-    else if (const VariogramContent* v = variogram()) PlotVariogramOn(canvas, v->gamma, v->width, scale);
+    if (const HistogramContent* h = histogram()) {
+        const std::vector<CanvasRect> labels = h->laws.legend ? labelAreas(scale) : std::vector<CanvasRect>{};
+        PlotHistogramOn(canvas, h->figures, h->laws, scale, labels);
+    } else if (const VariogramContent* v = variogram()) PlotVariogramOn(canvas, v->gamma, v->width, scale);
 }
 
 void HistoForm::drawPicture(Canvas& canvas, double scale) const {
@@ -170,6 +183,8 @@ void HistoForm::PositionneLabels() {
     setGeometry(vertical, kRotatedLeft, h / 2 - vertical.height() / 2, vertical.width(), vertical.height());
     setText(box, vertical.text());
     drawVerticalLabel();
+    // The legend keeps clear of the labels just placed.
+    if (const HistogramContent* h = histogram(); h && h->laws.legend) redraw();
 }
 
 void HistoForm::EditLabel(Control& label) {

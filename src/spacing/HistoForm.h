@@ -62,6 +62,8 @@ public:
     // innerHeight times the scale.
     void drawChart(Canvas& canvas, double scale) const;
     void drawPicture(Canvas& canvas, double scale) const;
+    // Where the shown labels lie on a canvas at the print scale: the chart's legend keeps clear of them.
+    std::vector<CanvasRect> labelAreas(double scale) const;
 
     // --- labels ---
     void PositionneLabels();

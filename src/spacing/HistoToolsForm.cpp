@@ -1,6 +1,7 @@
 #include "spacing/HistoToolsForm.h"
 
 #include "core/Session.h"
+#include "spacing/FitReport.h"
 #include "spacing/HistogramCommand.h"
 
 namespace ravelin {
@@ -16,17 +17,23 @@ HistoToolsForm::HistoToolsForm(Session& session) : ToolForm(session, "frmHistoTo
         add(ControlKind::CheckBox, "Check1", i).withText(laws[i]).withForeColor(colors[i]).withContainer("fraLaws");
     at("Check1", 0).withValue(1);
     add(ControlKind::CheckBox, "Check1", 4).withText("Relative frequencies").withContainer("fraLaws");
+    add(ControlKind::CheckBox, "chkLegend").withText("Legend").withContainer("fraLaws");
     add(ControlKind::CommandButton, "Command1").withText("&Apply");
+    add(ControlKind::CommandButton, "cmdFitReport").withText("Fit report");
 }
 
 void HistoToolsForm::onLoad() { openToolWindow(); }
 
 LawChoice HistoToolsForm::laws() const {
     auto checked = [this](int i) { return at("Check1", i).value() != 0; };
-    return {checked(0), checked(1), checked(2), checked(3), checked(4)};
+    return {checked(0), checked(1), checked(2), checked(3), checked(4), at("chkLegend").value() != 0};
 }
 
 void HistoToolsForm::onClick(Control& control) {
+    if (control.name() == "cmdFitReport") {
+        WriteFitReport(session());
+        return;
+    }
     if (control.name() != "Command1") return;
     // The applied settings belong to the chart's datasheet, which is saved with them.
     if (HistogramRow* row = ApplyHistogramOptions(session())) {

@@ -110,6 +110,7 @@ void LoadHistoToolsFromRow(Session& session, const HistogramRow& row) {
     window.setValue(window.at("Check1", 2), row.laws[1]);
     window.setValue(window.at("Check1", 1), row.laws[2]);
     window.setValue(window.at("Check1", 3), row.laws[3]);
+    window.setValue(window.at("chkLegend"), row.legend);
 }
 
 HistogramFigures PlotHistogram(Session& session, std::vector<double>& data, HistoForm& chart, double& interval,
@@ -197,6 +198,8 @@ void cmdHisto_Click(SpacingForm& sheet) {
         window.setValue(window.at("Check1", boxes[i]), value);
         row.laws[i] = value;
     }
+    row.legend = sheet.number("Legend") == 1 ? 1 : 0;
+    window.setValue(window.at("chkLegend"), row.legend);
     chart->setCaption("Histo-" + UnmarkedCaption(sheet));
     chart->show();
     const HistogramFigures figures = PlotHistogram(session, data, *chart, interval, classes, window.laws());
@@ -228,6 +231,7 @@ void RedrawHistogram(Session& session, HistogramRow& row) {
     row.laws[1] = laws.lognormal;
     row.laws[2] = laws.normal;
     row.laws[3] = laws.triangular;
+    row.legend = laws.legend;
 }
 
 HistogramRow* ApplyHistogramOptions(Session& session) {

@@ -76,7 +76,7 @@ void SpacingForm::buildControls() {
     add(ControlKind::CommandButton, "Vario").withText("Variogram").withContainer("fraData").withEnabled(false);
 
     // Chart settings kept with the datasheet; never shown.
-    for (const char* name : {"Interval", "Classes", "Expon", "Lognorm", "Norm", "Triang"})
+    for (const char* name : {"Interval", "Classes", "Expon", "Lognorm", "Norm", "Triang", "Legend"})
         add(ControlKind::Label, name).withVisible(false);
 }
 

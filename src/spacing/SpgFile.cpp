@@ -37,6 +37,8 @@ constexpr const char* kSource = "Ravelin";
 constexpr std::size_t kValuesPerEventPass = 4096;
 // The value of a key line starts at its eighth character.
 constexpr std::size_t kValueStart = 7;
+// The chart's legend is kept on a comment line, which readers without it skip.
+constexpr std::string_view kLegendKey = "'Lgnd = ";
 
 using Field = FieldReader::Field;
 
@@ -90,6 +92,8 @@ SpacingColumn readFields(FieldReader& reader, SpacingForm& window, std::optional
         if (!reader.next(field)) break;
         if (field.text.empty()) continue;
         const char key = field.text.front();
+        if (field.text.starts_with(kLegendKey))
+            setField("Legend", -1, std::string(trimSpaces(field.text.substr(kLegendKey.size()))));
         if (key == '\'') continue;
         if (!readsAsKeyOrComment(field.text)) {
             values.append(trimSpaces(field.text));
@@ -328,6 +332,8 @@ std::string SpacingFileText(const SpacingForm& window) {
         const char* keys[] = {"Wexp = ", "Xlog = ", "Ynor = ", "Ztri = "};
         for (int i = 0; i < 4; ++i) line(protectField(keys[i] + settings[2 + i]));
     }
+    const bool legend = row != table.rend() ? row->legend != 0 : readNumber(field("Legend")) == 1;
+    if (legend) line(std::string(kLegendKey) + "1");
 
     const SpacingGrid& measured = window.grid(0);
     const long long last = measured.lastFilledRow();

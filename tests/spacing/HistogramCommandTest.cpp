@@ -99,6 +99,37 @@ TEST_F(HistogramCommandTest, TheDatasheetsLawFlagsSetTheOptionsWindow) {
     EXPECT_EQ((std::vector<int>{row.laws[0], row.laws[1], row.laws[2], row.laws[3]}), (std::vector<int>{0, 1, 0, 0}));
 }
 
+TEST_F(HistogramCommandTest, TheLegendFollowsTheDatasheetTheOptionsWindowAndTheRowClearOfTheLabels) {
+    values({"0.1", "0.15", "0.2", "0.3", "0.35", "0.5", "0.8", "1.3"});
+    sheet.setText("Expon", -1, "1");
+    sheet.setText("Legend", -1, "1");
+    HistoForm* chart = plot();
+    EXPECT_EQ(tools().at("chkLegend").value(), 1);
+    EXPECT_EQ(t.session.histogramTable[0].legend, 1);
+    const HistoForm::HistogramContent& shown = *chart->histogram();
+    // The labels are placed after the first drawing: the legend is drawn again clear of them.
+    const auto legend = HistogramLegend(chart->chart(), shown.figures, shown.laws, 1, chart->labelAreas(1));
+    ASSERT_TRUE(legend);
+    EXPECT_EQ(legend->hiddenArea, 0);
+    const auto fills = chart->chart().ofKind(DrawOp::Kind::FillBox);
+    const auto drawn =
+        std::find_if(fills.begin(), fills.end(), [](const DrawOp* op) { return op->color == colors::White; });
+    ASSERT_NE(drawn, fills.end());
+    EXPECT_EQ((*drawn)->y1, legend->frame.top);
+    EXPECT_EQ((*drawn)->x1, legend->frame.left);
+    const auto texts = chart->chart().texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Negative exponential"), 1);
+
+    tools().userClick(tools().at("chkLegend"));
+    tools().userClick(tools().at("Command1"));
+    EXPECT_EQ(t.session.histogramTable[0].legend, 0);
+    const auto redrawn = chart->chart().texts();
+    EXPECT_EQ(std::count(redrawn.begin(), redrawn.end(), "Negative exponential"), 0);
+    tools().userClick(tools().at("chkLegend"));
+    chart->userActivate();  // the options window shows the chart's row again
+    EXPECT_EQ(tools().at("chkLegend").value(), 0);
+}
+
 TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsEditedLabels) {
     values({"1", "2", "3"});
     HistoForm* chart = plot();

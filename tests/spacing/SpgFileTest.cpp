@@ -216,6 +216,23 @@ TEST_F(SpgFileTest, ChartSettingsComeFromTheDatasheetsLastHistogramRow) {
         << text;
 }
 
+TEST_F(SpgFileTest, TheLegendIsKeptOnACommentLineThatReadersWithoutItSkip) {
+    SpacingForm& sheet = newSheet();
+    sheet.setCell(0, 1, 1, "0.4");
+    t.session.histogramTable.push_back({&sheet, nullptr, 0.1, 5, {1, 0, 0, 0}, 1});
+    const std::string text = SpacingFileText(sheet);
+    EXPECT_NE(text.find("Ztri = 0\r\n'Lgnd = 1\r\n0.4\r\n"), std::string::npos) << text;
+
+    SpacingForm& other = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(folder.write("legend.spg", text), other));
+    EXPECT_EQ(other.text("Legend"), "1");
+    EXPECT_EQ(column(other), (std::vector<std::string>{"0.4"}));  // a comment, not a distance
+    EXPECT_EQ(SpacingFileText(other), text);  // kept from the label while no chart was drawn
+
+    t.session.histogramTable.back().legend = 0;
+    EXPECT_EQ(SpacingFileText(sheet).find("Lgnd"), std::string::npos);
+}
+
 TEST_F(SpgFileTest, SavingNowhereFailsWithoutAFileAndIsLogged) {
     SpacingForm& sheet = newSheet();
     EXPECT_FALSE(SaveSpacingFile("", sheet).written);

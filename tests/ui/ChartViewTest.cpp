@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -121,6 +122,30 @@ private slots:
         QCOMPARE(p.chart->width(), d.context.twips(window->width()));
         QCOMPARE(p.chart->chart().width(), p.chart->innerWidth());
         QCOMPARE(p.view->label("lblX")->pos(), pixels(d, p.chart->at("lblX")).topLeft());
+    }
+
+    void legendAndFitReportFromTheOptionsWindow() {
+        Desktop d;
+        Plotted p = plot(d);
+        QVERIFY(p.view);
+        QTRY_VERIFY(d.windowOf("frmHistoTools") && d.windowOf("frmHistoTools")->isVisible());
+        QWidget* options = d.windowOf("frmHistoTools");
+        auto* legend = options->findChild<QCheckBox*>("chkLegend");
+        QVERIFY(legend && legend->isVisible() && !legend->isChecked());  // off by default
+        QCOMPARE(legend->text(), QString("Legend"));
+        QTest::mouseClick(legend, Qt::LeftButton, {}, QPoint(6, legend->height() / 2));
+        QTest::mouseClick(options->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QVERIFY(p.chart->histogram()->laws.legend);
+
+        auto* fitReport = options->findChild<QPushButton*>("cmdFitReport");
+        QVERIFY(fitReport && fitReport->isVisible());
+        QCOMPARE(fitReport->text(), QString("Fit report"));
+        QTest::mouseClick(fitReport, Qt::LeftButton);
+        auto* text = d.find<QTextEdit>("frmInfoBox", "txtText");
+        QVERIFY(text);
+        QVERIFY(text->toPlainText().contains("Goodness of fit"));
+        QVERIFY(text->toPlainText().contains("Best fit (lowest AIC, marked *) : "));
+        QVERIFY(d.platform.messages.empty());
     }
 
     void doubleClickEditsLabelsInPlace() {
