@@ -26,7 +26,13 @@ public:
     int index() const { return index_; }
 
     // --- the value column ---
-    std::string text(long long row, int column = kValueColumn) const { return Grid::text(row, column); }
+    using Grid::clear;
+    using Grid::isEmpty;
+    std::string text(long long row, int column = kValueColumn) const {
+        // The value column straight from its store: a save reads every row this way.
+        if (column == kValueColumn && isDataRow(row)) return cells_->cellText(slot(row));
+        return Grid::text(row, column);
+    }
     bool isEmpty(long long row) const { return !isDataRow(row) || cells_->kind(slot(row)) == CellKind::Empty; }
     // The value a consumer reads from a data cell: its leading numeric part, 0 when empty.
     double number(long long row) const {
