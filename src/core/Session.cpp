@@ -190,18 +190,4 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-std::string TrimTrailingBreaks(std::string text) {
-    while (!text.empty() && (text.back() == '\t' || text.back() == '\r')) {
-        text.pop_back();
-        text = TrimBlanks(text);
-    }
-    return text;
-}
-
-long long CountLineBreaks(std::string text) {
-    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
-    text = TrimTrailingBreaks(std::move(text));
-    return std::count(text.begin(), text.end(), '\r');
-}
-
 }  // namespace ravelin

@@ -170,9 +170,5 @@ bool IsModified(const Form& window);
 std::string UnmarkedCaption(const Form& window);
 // The text without the blanks at either end.
 std::string TrimBlanks(const std::string& text);
-// Drops trailing tabs and CRs (trimming blanks at both ends after each drop).
-std::string TrimTrailingBreaks(std::string text);
-// Removes LFs, trims trailing breaks, counts the CRs left.
-long long CountLineBreaks(std::string text);
 
 }  // namespace ravelin

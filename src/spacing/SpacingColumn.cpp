@@ -121,6 +121,24 @@ void SpacingColumn::truncate(std::size_t first) {
     codes_.resize(first);
 }
 
+void SpacingColumn::clearCells(std::size_t first, std::size_t end) {
+    if (end >= codes_.size()) {
+        truncate(first);
+        return;
+    }
+    for (std::size_t i = first; i < end; ++i) release(i);
+}
+
+std::string SpacingColumn::cellText(std::size_t i) const {
+    switch (kind(i)) {
+        case CellKind::Empty: return {};
+        case CellKind::Text: return text(i);
+        case CellKind::General: return generalNumber(values_[i]);
+        case CellKind::Fixed2: return formatNumber(values_[i], "0.0#");
+    }
+    return {};
+}
+
 std::size_t SpacingColumn::filledSize() const {
     for (std::size_t i = codes_.size(); i-- > 0;)
         if (codes_[i] != static_cast<std::uint8_t>(CellKind::Empty)) return i + 1;

@@ -8,6 +8,9 @@
 // table. A million distances thus cost about 9 MB. Cells at or past size()
 // are empty, so a column of a million empty rows costs nothing, and a
 // file's column is built in one pass and handed to its grid without a copy.
+//
+// As a grid's store, a cell shows its text as typed, or a value the window
+// wrote in its display form.
 
 #include <cstdint>
 #include <string>
@@ -15,6 +18,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/Grid.h"
 #include "spacing/LargeBuffer.h"
 
 namespace ravelin {
@@ -34,7 +38,7 @@ struct PlainDecimal {
     int decimals = 0;       // digits after the point (none: no point)
 };
 
-class SpacingColumn {
+class SpacingColumn final : public GridColumn {
 public:
     // Plain decimals of up to this many digits are written again from their
     // value: a whole number below 10^15 is held exactly by a double.
@@ -73,8 +77,15 @@ public:
     void clear(std::size_t i);
     // Empties the cells from index `first` on.
     void truncate(std::size_t first);
+    // Empties the cells first..end-1; from the last cell held on, the column shrinks.
+    void clearCells(std::size_t first, std::size_t end) override;
     // Index of the last cell that is not empty, plus one; 0 when all are empty.
-    std::size_t filledSize() const;
+    std::size_t filledSize() const override;
+
+    // --- as a grid's store ---
+    std::string cellText(std::size_t i) const override;
+    bool isCellEmpty(std::size_t i) const override { return kind(i) == CellKind::Empty; }
+    void setCellText(std::size_t i, std::string_view text) override { setText(i, text); }
 
     // For passes over every cell, without the checks of value() and kind() (i < size()).
     const double* valueData() const { return values_.data(); }

@@ -35,8 +35,11 @@ std::string codePointText(int key) {
 }  // namespace
 
 SpacingForm::SpacingForm(Session& session) : Form(session, "frmSpacing", "Datasheet") {
-    grids_[0] = std::make_unique<SpacingGrid>(0);
-    grids_[1] = std::make_unique<SpacingGrid>(1);
+    for (int i = 0; i < 2; ++i) {
+        grids_[static_cast<std::size_t>(i)] = std::make_unique<SpacingGrid>(i);
+        // A pending edit is committed before the grid's current cell moves, whoever moves it.
+        grid(i).onLeaveCell([this, i] { MSFlexGrid1_LeaveCell(i); });
+    }
     buildControls();
 }
 
@@ -64,7 +67,8 @@ void SpacingForm::buildControls() {
         add(ControlKind::Grid, "MSFlexGrid1", i)
             .withDescription(gridLabels[i])
             .withContainer("fraData")
-            .withGeometry(kGridLefts[i], kGridTop, kColumnWidths[0] + kColumnWidths[1] + 300, 3200);
+            .withGeometry(kGridLefts[i], kGridTop, grid(i).columnSpec(0).width + grid(i).columnSpec(1).width + 300,
+                          3200);
     }
     add(ControlKind::TextBox, "txtSaisie").withVisible(false).withTabStop(false).withContainer("fraData");
     add(ControlKind::Label, "lblRes", 0).withContainer("fraData");
@@ -122,8 +126,9 @@ void SpacingForm::NumFlexGrid(long long rowCount, long long /*first*/) {
 void SpacingForm::placeEditor(int gridIndex) {
     const Control& g = gridControl(gridIndex);
     const SpacingGrid& store = grid(gridIndex);
-    const double cellTop = static_cast<double>(store.row() - store.topRow() + 1) * kRowHeight;
-    setGeometry(editor(), g.left() + kColumnWidths[0], g.top() + cellTop, kColumnWidths[1], kRowHeight);
+    const double cellTop = static_cast<double>(store.row() - store.topRow() + 1) * Grid::kRowHeight;
+    setGeometry(editor(), g.left() + store.columnSpec(0).width, g.top() + cellTop,
+                store.columnSpec(SpacingGrid::kValueColumn).width, Grid::kRowHeight);
 }
 
 void SpacingForm::EditCell(int key, int gridIndex) {
@@ -164,7 +169,6 @@ void SpacingForm::focusGrid(int index) { setFocus(gridControl(index)); }
 void SpacingForm::moveRow(int gridIndex, long long row) {
     SpacingGrid& store = grid(gridIndex);
     if (row == store.row()) return;
-    MSFlexGrid1_LeaveCell(gridIndex);
     store.setCurrent(row, SpacingGrid::kValueColumn);
     if (row < store.topRow()) userGridScroll(gridIndex, row);
 }
@@ -183,11 +187,7 @@ void SpacingForm::userGridDoubleClick(int gridIndex) {
 void SpacingForm::userGridClick(int gridIndex, long long row, int column) {
     if (gridIndex < 0 || gridIndex > 1) return;
     userFocus(gridControl(gridIndex));
-    SpacingGrid& store = grid(gridIndex);
-    const long long target = std::clamp(row, 1LL, store.rows() - 1);
-    if (target != store.row()) MSFlexGrid1_LeaveCell(gridIndex);
-    store.setCurrent(target, column);
-    anchors_[gridIndex] = target;
+    grid(gridIndex).setCurrent(row, column);
     setVisible(editor(), false);
     currentGrid_ = gridIndex;
     UpdateDataInfo();
@@ -195,46 +195,19 @@ void SpacingForm::userGridClick(int gridIndex, long long row, int column) {
 
 void SpacingForm::userGridExtend(int gridIndex, long long row) {
     if (gridIndex < 0 || gridIndex > 1) return;
-    const long long anchor = anchors_[gridIndex];
-    userGridSelect(gridIndex, std::min(anchor, row), std::max(anchor, row));
+    grid(gridIndex).extendTo({row, SpacingGrid::kValueColumn});
 }
 
 std::optional<long long> SpacingForm::userGridKeyDown(int gridIndex, int keyCode, bool extend, long long pageRows) {
     if (gridIndex < 0 || gridIndex > 1) return std::nullopt;
-    const SpacingGrid& store = grid(gridIndex);
-    const GridBlock& block = store.selection();
-    // The moving end of the block: the row away from the anchor.
-    const long long anchor = anchors_[gridIndex];
-    const long long moving = extend ? (block.rowStart == anchor ? block.rowEnd : block.rowStart) : store.row();
-    long long target = 0;
-    switch (keyCode) {
-        case keys::Up: target = moving - 1; break;
-        case keys::Down: target = moving + 1; break;
-        case keys::PageUp: target = moving - std::max(1LL, pageRows); break;
-        case keys::PageDown: target = moving + std::max(1LL, pageRows); break;
-        case keys::Home: target = 1; break;
-        case keys::End: target = store.rows() - 1; break;
-        case keys::Left:
-        case keys::Right: return store.row();
-        default: return std::nullopt;
-    }
-    target = std::clamp(target, 1LL, store.rows() - 1);
-    if (extend) {
-        userGridExtend(gridIndex, target);
-    } else {
-        anchors_[gridIndex] = target;
-        userGridSelect(gridIndex, target, target);
-    }
-    return target;
+    const std::optional<GridCell> cell = grid(gridIndex).navigate(keyCode, extend, pageRows);
+    if (!cell) return std::nullopt;
+    return cell->row;
 }
 
 void SpacingForm::userGridSelect(int gridIndex, long long rowStart, long long rowEnd) {
     if (gridIndex < 0 || gridIndex > 1) return;
-    SpacingGrid& store = grid(gridIndex);
-    const long long anchor = std::clamp(rowStart, 1LL, store.rows() - 1);
-    if (anchor != store.row()) MSFlexGrid1_LeaveCell(gridIndex);
-    store.setCurrent(anchor, SpacingGrid::kValueColumn);
-    store.setSelection({anchor, rowEnd, SpacingGrid::kValueColumn, SpacingGrid::kValueColumn});
+    grid(gridIndex).selectBlock({rowStart, SpacingGrid::kValueColumn}, {rowEnd, SpacingGrid::kValueColumn});
 }
 
 void SpacingForm::userGridScroll(int gridIndex, long long topRow) {
@@ -455,7 +428,7 @@ bool SpacingForm::editCopy() {
     const int g = editGrid();
     if (g < 0) return false;
     platform().clipboardClear();
-    platform().setClipboardText(TrimTrailingBreaks(grid(g).clip()));
+    platform().setClipboardText(grid(g).copyText());
     return true;
 }
 
@@ -463,11 +436,9 @@ bool SpacingForm::editCut() {
     if (editorVisible()) MSFlexGrid1_LeaveCell(currentGrid_);
     const int g = editGrid();
     if (g < 0) return false;
-    SpacingGrid& store = grid(g);
+    const std::string text = grid(g).cut();
     platform().clipboardClear();
-    platform().setClipboardText(TrimTrailingBreaks(store.clip()));
-    const GridBlock& block = store.selection();
-    store.setClip(std::string(static_cast<std::size_t>(block.rowEnd - block.rowStart), '\r'));
+    platform().setClipboardText(text);
     dataEdited();
     MarkModified(*this);
     return true;
@@ -478,17 +449,10 @@ bool SpacingForm::editPaste() {
     const int g = focused() && focused()->name() == "MSFlexGrid1" ? focused()->index() : -1;
     if (g < 0) return false;
     SpacingGrid& store = grid(g);
-    std::string text = platform().clipboardText();
-    const long long lines = CountLineBreaks(text);
-    const long long first = store.row();
-    const long long last = first + lines;
-    // Grow both grids rather than drop the rows that do not fit.
-    if (last > store.rows() - 1) {
-        for (auto& each : grids_) each->setRows(last + 1);
-    }
-    store.setSelection({first, last, store.column(), store.column()});
-    text.erase(std::remove(text.begin(), text.end(), '\n'), text.end());
-    store.setClip(TrimTrailingBreaks(std::move(text)));
+    if (!store.paste(platform().clipboardText())) return true;
+    // A paste past the last row grows the grid: the other one follows, so that rows stay side by side.
+    SpacingGrid& other = grid(1 - g);
+    if (other.rows() < store.rows()) other.setRows(store.rows());
     dataEdited();
     MarkModified(*this);
     return true;

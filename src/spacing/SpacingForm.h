@@ -5,10 +5,10 @@
 // and the commands "Convert >", "Plot Histo" and "Variogram".
 //
 // The grids are controls MSFlexGrid1(0) and MSFlexGrid1(1) of kind Grid
-// whose cells live in two SpacingGrid column stores. A Qt model reads
-// rows(), cell() and the stores' observers; it writes through the user*
-// actions below so that the window's rules (editor, selection, scrolling in
-// step, modified marker) apply.
+// whose cells, current cell, selection and clipboard format are two
+// SpacingGrid components. A Qt model reads them and listens to them; the
+// view writes through the user* actions below so that the window's rules
+// (editor, scrolling in step, modified marker) apply.
 
 #include <array>
 #include <memory>
@@ -23,10 +23,6 @@ namespace ravelin {
 
 class SpacingForm : public Form, public EditTarget {
 public:
-    static constexpr double kColumnWidths[SpacingGrid::kColumns] = {450, 680};  // twips
-    // Height of one grid row (twips): the grid's default for its 8.25 pt font.
-    static constexpr double kRowHeight = 240;
-
     explicit SpacingForm(Session& session);
 
     // --- the grids ---
@@ -113,7 +109,6 @@ private:
     std::array<std::unique_ptr<SpacingGrid>, 2> grids_;
     int currentGrid_ = 0;
     long long editRow_ = 1;  // the row the editor was opened on
-    long long anchors_[2] = {1, 1};  // per grid, the row a block selection starts from
     struct DataSummary {
         std::uint64_t revision = 0;  // of the measured grid it was read from
         long long count = 0;

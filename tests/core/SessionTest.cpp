@@ -1,5 +1,5 @@
-// Session bookkeeping: the modified marker, clipboard text helpers,
-// document counters and the event log file.
+// Session bookkeeping: the modified marker, document counters and the
+// event log file.
 
 #include <gtest/gtest.h>
 
@@ -24,14 +24,6 @@ TEST(ModifiedMarkerTest, MarksOnceAndClearsOnlyTheMarker) {
     ClearModifiedMarker(form);
     ClearModifiedMarker(form);
     EXPECT_EQ(form.caption(), "Data 1");
-}
-
-TEST(ClipboardTextTest, TrailingBreaksAreDroppedAndCounted) {
-    EXPECT_EQ(TrimTrailingBreaks("1\t2\r3\t\t\r\r"), "1\t2\r3");
-    EXPECT_EQ(TrimTrailingBreaks("  keep  "), "  keep  ");  // nothing to drop: blanks stay
-    EXPECT_EQ(TrimTrailingBreaks("\t\r"), "");
-    EXPECT_EQ(CountLineBreaks("1\r\n2\r\n3\r\n"), 2);
-    EXPECT_EQ(CountLineBreaks("1\r2"), 1);
 }
 
 TEST(DocumentCounterTest, NumbersNeverGoDownAndClosingFreesTableRows) {

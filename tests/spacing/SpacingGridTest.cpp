@@ -1,5 +1,6 @@
-// The column store behind the datasheet grids: texts as typed, values
-// written as numbers, the clipboard block format, growth and notifications.
+// The datasheet's value grid over its column store: texts as typed, values
+// written as numbers, the clipboard seeing what the grid shows, whole
+// columns handed over, growth and a million rows.
 
 #include "spacing/SpacingGrid.h"
 
@@ -13,20 +14,16 @@ namespace {
 
 using Ranges = std::vector<std::pair<long long, long long>>;
 
-struct Recorder : SpacingGridObserver {
+struct Recorder : GridObserver {
     Ranges cells;
-    int rowCounts = 0;
-    int cursors = 0;
-    int tops = 0;
-    void cellsChanged(const SpacingGrid&, long long first, long long last) override { cells.push_back({first, last}); }
-    void rowCountChanged(const SpacingGrid&) override { ++rowCounts; }
-    void cursorChanged(const SpacingGrid&) override { ++cursors; }
-    void topRowChanged(const SpacingGrid&) override { ++tops; }
+    void cellsChanged(const Grid&, long long first, long long last) override { cells.push_back({first, last}); }
 };
 
 TEST(SpacingGridTest, TextsStayAsTypedWhileWrittenValuesHaveTheirForm) {
     SpacingGrid grid(0);
     grid.setRows(10);
+    EXPECT_EQ(grid.text(0, 0), "N\xC2\xB0");
+    EXPECT_EQ(grid.text(0, 1), "   Distance");
     EXPECT_EQ(grid.text(10, 0), "");  // beyond the last row
     grid.setText(0, 1, "header");     // the fixed row and column cannot be written
     grid.setText(3, 0, "x");
@@ -47,74 +44,16 @@ TEST(SpacingGridTest, TextsStayAsTypedWhileWrittenValuesHaveTheirForm) {
     grid.setText(1, 1, "");
     EXPECT_TRUE(grid.isEmpty(1));
     EXPECT_EQ(grid.lastFilledRow(), 6);
+
+    // The clipboard carries what the grid shows, and a paste keeps texts as typed.
+    grid.selectBlock({4, 1}, {6, 1});
+    EXPECT_EQ(grid.copyText(), "1.5\r1.0\r0.13");
+    grid.setCurrent(8, 1);
+    EXPECT_TRUE(grid.paste("007.50\tignored\r\n2e1\r\n"));  // one value column: the second piece has nowhere to go
+    EXPECT_EQ(grid.text(8), "007.50");
+    EXPECT_EQ(grid.number(9), 20);
     grid.clearRange(-5, 100);
     EXPECT_EQ(grid.lastFilledRow(), 0);
-}
-
-TEST(SpacingGridTest, ShrinkingDropsRowsAndGrowingAddsEmptyOnes) {
-    SpacingGrid grid(1);
-    grid.setRows(6);
-    grid.setText(5, 1, "5");
-    grid.setCurrent(5);
-    grid.setTopRow(4);
-    grid.setRows(4);
-    EXPECT_EQ(grid.row(), 3);  // the current cell stays inside
-    EXPECT_EQ(grid.topRow(), 3);
-    grid.setRows(8);
-    EXPECT_TRUE(grid.isEmpty(5));
-    grid.setRows(0);  // never fewer than the header and one row
-    EXPECT_EQ(grid.rows(), 2);
-}
-
-TEST(SpacingGridTest, ClipJoinsRowsAndSetClipFillsTheSelectionOnly) {
-    SpacingGrid grid(0);
-    grid.setRows(10);
-    for (long long r = 1; r <= 9; ++r) grid.setText(r, 1, std::to_string(r * 10));
-    grid.setText(3, 1, "");
-    grid.setSelection({5, 2, 0, 1});  // dragged upwards; the numbering column cannot be selected
-    EXPECT_EQ(grid.selection(), (GridBlock{2, 5, 1, 1}));
-    EXPECT_EQ(grid.clip(), "20\r\r40\r50");
-    grid.setClip("a\tignored\rb");  // extra pieces beyond the selection's column are dropped
-    EXPECT_EQ(grid.text(2), "a");
-    EXPECT_EQ(grid.text(3), "b");
-    EXPECT_EQ(grid.text(4), "40");  // the text has no third row
-    grid.setSelection({6, 7, 1, 1});
-    grid.setClip("x\ry\rz");  // rows beyond the selection are dropped
-    EXPECT_EQ(grid.text(8), "80");
-    grid.setSelection({1, 3, 1, 1});
-    grid.setClip("\r\r");  // Cut: every row of the block emptied
-    EXPECT_TRUE(grid.isEmpty(1) && grid.isEmpty(2) && grid.isEmpty(3));
-}
-
-TEST(SpacingGridTest, ObserversHearOfChangesAndRedrawOffGathersThem) {
-    SpacingGrid grid(0);
-    grid.setRows(100);
-    Recorder recorder;
-    grid.addObserver(&recorder);
-    grid.setText(7, 1, "1");
-    EXPECT_EQ(recorder.cells, (Ranges{{7, 7}}));
-
-    grid.setRedraw(false);
-    grid.setText(30, 1, "1");
-    grid.setGeneral(12, 2);
-    grid.setCurrent(50);
-    grid.setTopRow(40);
-    EXPECT_EQ(recorder.cells.size(), 1u);
-    EXPECT_EQ(recorder.cursors, 0);
-    grid.setRedraw(true);
-    EXPECT_EQ(recorder.cells, (Ranges{{7, 7}, {12, 30}}));
-    EXPECT_EQ(recorder.cursors, 1);
-    EXPECT_EQ(recorder.tops, 1);
-
-    grid.setRedraw(false);
-    grid.setRows(200);
-    grid.setText(150, 1, "3");
-    grid.setRedraw(true);
-    EXPECT_EQ(recorder.rowCounts, 1);  // a size change covers the cells too
-    EXPECT_EQ(recorder.cells.size(), 2u);
-    grid.removeObserver(&recorder);
-    grid.setText(1, 1, "9");
-    EXPECT_EQ(recorder.cells.size(), 2u);
 }
 
 TEST(SpacingGridTest, AColumnReplacesEveryDataCell) {

@@ -1,6 +1,5 @@
 #include "ui/views/DatasheetView.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,11 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyle>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <climits>
-#include <cmath>
 
 #include "ui/FormBinder.h"
 #include "ui/Icons.h"
@@ -28,9 +23,6 @@ namespace ravelin {
 
 namespace {
 
-// Rows a grid shows at least, however small the window is made.
-constexpr int kMinimumVisibleRows = 4;
-
 // "Cliff wall - Dip dir." -> "Cliff wall" (before) or "Dip dir." (after).
 QString descriptionPart(const std::string& description, bool after) {
     const auto dash = description.find(" - ");
@@ -40,205 +32,21 @@ QString descriptionPart(const std::string& description, bool after) {
 
 }  // namespace
 
-// ------------------------------------------------------------------ model
-
-SpacingGridModel::SpacingGridModel(SpacingGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(&grid) {
-    grid.addObserver(this);
-}
-
-SpacingGridModel::~SpacingGridModel() {
-    // The view that showed it is already going: only stop listening.
-    if (grid_) grid_->removeObserver(this);
-}
-
-void SpacingGridModel::detach() {
-    if (!grid_) return;
-    beginResetModel();
-    grid_->removeObserver(this);
-    grid_ = nullptr;
-    endResetModel();
-}
-
-int SpacingGridModel::modelRow(long long storeRow) {
-    return static_cast<int>(std::clamp(storeRow - 1, 0LL, static_cast<long long>(INT_MAX)));
-}
-
-int SpacingGridModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !grid_) return 0;
-    return static_cast<int>(std::min(grid_->rows() - 1, static_cast<long long>(INT_MAX)));
-}
-
-int SpacingGridModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : SpacingGrid::kColumns;
-}
-
-QVariant SpacingGridModel::data(const QModelIndex& index, int role) const {
-    if (!grid_ || !index.isValid()) return {};
-    const bool numbering = index.column() == 0;
-    switch (role) {
-        case Qt::DisplayRole:
-            return qs(grid_->text(storeRow(index.row()), index.column()));
-        case Qt::TextAlignmentRole:
-            return numbering ? QVariant(Qt::AlignCenter) : QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        case Qt::BackgroundRole:
-            // The numbering column is fixed, drawn like the header.
-            if (numbering) return QApplication::palette().button();
-            return {};
-        default:
-            return {};
-    }
-}
-
-QVariant SpacingGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (!grid_ || orientation != Qt::Horizontal || section < 0 || section >= SpacingGrid::kColumns) return {};
-    if (role == Qt::DisplayRole) return qs(grid_->text(0, section));
-    if (role == Qt::TextAlignmentRole)
-        return section == 0 ? QVariant(Qt::AlignCenter) : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
-    return {};
-}
-
-Qt::ItemFlags SpacingGridModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) return Qt::NoItemFlags;
-    if (index.column() == 0) return Qt::ItemIsEnabled;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-}
-
-void SpacingGridModel::cellsChanged(const SpacingGrid&, long long first, long long last) {
-    const int rows = rowCount();
-    if (rows == 0) return;
-    const int top = modelRow(first);
-    const int bottom = std::min(modelRow(last), rows - 1);
-    if (top > bottom) return;
-    emit dataChanged(index(top, 0), index(bottom, SpacingGrid::kColumns - 1), {Qt::DisplayRole});
-}
-
-void SpacingGridModel::rowCountChanged(const SpacingGrid&) {
-    // The store has already changed: nothing of the old rows is worth keeping.
-    beginResetModel();
-    endResetModel();
-}
-
-void SpacingGridModel::cursorChanged(const SpacingGrid&) { emit cursorMoved(); }
-
-void SpacingGridModel::topRowChanged(const SpacingGrid&) { emit topRowMoved(); }
-
 // ------------------------------------------------------------------ table
 
 SpacingTable::SpacingTable(SpacingForm& form, int index, const UiContext& context, QWidget* parent)
-    : QTableView(parent), form_(&form), index_(index), model_(new SpacingGridModel(form.grid(index), this)) {
+    : GridTable(form.grid(index), context, parent), form_(&form), index_(index) {
     setObjectName(qs(form.at("MSFlexGrid1", index).key()));
-    const int rowHeight = context.px(SpacingForm::kRowHeight);
-    // Uniform, fixed row heights: the table never measures a row.
-    QHeaderView* rows = verticalHeader();
-    rows->hide();
-    rows->setMinimumSectionSize(rowHeight);
-    rows->setDefaultSectionSize(rowHeight);
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    QHeaderView* columns = horizontalHeader();
-    columns->setMinimumSectionSize(1);
-    columns->setSectionResizeMode(QHeaderView::Fixed);
-    columns->setDefaultSectionSize(context.px(SpacingForm::kColumnWidths[1]));
-    columns->setStretchLastSection(true);
-    columns->setSectionsClickable(false);
-    columns->setHighlightSections(false);
-    setModel(model_);
-    numberingWidth_ = context.px(SpacingForm::kColumnWidths[0]);
-    fitNumbering();
-
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setTabKeyNavigation(false);
-    setWordWrap(false);
-    setCornerButtonEnabled(false);
-    setAutoScroll(false);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Both grids keep their scroll bar, so their rows stay side by side.
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setMinimumWidth(context.px(SpacingForm::kColumnWidths[0] + SpacingForm::kColumnWidths[1]) +
-                    verticalScrollBar()->sizeHint().width() + 2 * frameWidth());
-    setMinimumHeight(columns->sizeHint().height() + kMinimumVisibleRows * rowHeight + 2 * frameWidth());
-
-    connect(model_, &SpacingGridModel::cursorMoved, this, [this] { showCursor(true); });
-    connect(model_, &SpacingGridModel::topRowMoved, this, &SpacingTable::showTopRow);
-    // A reset scrolls the table back to the top by itself: that is not the
-    // user's scrolling, and the store's top row is shown again afterwards.
-    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] { ++showing_; });
-    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
-        fitNumbering();
-        updateGeometries();  // the scroll range must know the new row count
-        showTopRow();
-        --showing_;
-        // The store's top row stands: a current cell out of sight (the other
-        // grid's, when a paste grows both) does not scroll the grids.
-        showCursor(false);
-    });
-    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &SpacingTable::userScrolled);
-    showCursor(false);
-    showTopRow();
-}
-
-void SpacingTable::fitNumbering() {
-    // The column keeps its width until the row numbers need more.
-    const QString widest(QString::number(model_->rowCount()).size(), QChar('0'));
-    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;  // as cells draw text
-    const int needed = fontMetrics().horizontalAdvance(widest) + 2 * margin;
-    horizontalHeader()->resizeSection(0, std::max(numberingWidth_, needed));
 }
 
 void SpacingTable::detach() {
     form_ = nullptr;
-    model_->detach();
+    GridTable::detach();
 }
 
-QRect SpacingTable::valueCellRect(long long storeRow) const {
-    return visualRect(model_->index(SpacingGridModel::modelRow(storeRow), SpacingGrid::kValueColumn));
-}
-
-void SpacingTable::showCursor(bool reveal) {
-    const SpacingGrid* grid = model_->grid();
-    if (!grid || model_->rowCount() == 0) return;
-    const QModelIndex current = model_->index(SpacingGridModel::modelRow(grid->row()), SpacingGrid::kValueColumn);
-    const GridBlock& block = grid->selection();
-    const QItemSelection selection(
-        model_->index(SpacingGridModel::modelRow(block.rowStart), SpacingGrid::kValueColumn),
-        model_->index(SpacingGridModel::modelRow(block.rowEnd), SpacingGrid::kValueColumn));
-    ++showing_;
-    selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    --showing_;
-    // A single current cell is kept in sight (Enter moving below the last
-    // visible row); the scroll is the user's, so the other grid follows.
-    if (reveal && block.rowStart == block.rowEnd && !dragging_) scrollTo(current);
-}
-
-void SpacingTable::showTopRow() {
-    const SpacingGrid* grid = model_->grid();
-    if (!grid) return;
-    const int wanted = SpacingGridModel::modelRow(grid->topRow());
-    if (verticalScrollBar()->value() == wanted) return;
-    ++showing_;
-    verticalScrollBar()->setValue(wanted);
-    --showing_;
-    emit scrolled();
-}
-
-void SpacingTable::userScrolled(int value) {
-    if (!showing_ && form_) form_->userGridScroll(index_, SpacingGridModel::storeRow(value));
-    emit scrolled();
-}
-
-long long SpacingTable::storeRowAt(int y) const {
-    const int rows = model_->rowCount();
-    if (rows == 0) return 1;
-    int row = rowAt(std::clamp(y, 0, std::max(0, viewport()->height() - 1)));
-    if (row < 0) row = rows - 1;  // below the last row
-    return SpacingGridModel::storeRow(row);
-}
-
-int SpacingTable::rowsPerPage() const {
-    return std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()));
+// Both grids scroll together: the form decides.
+void SpacingTable::userScrolled(long long topRow) {
+    if (form_) form_->userGridScroll(index_, topRow);
 }
 
 void SpacingTable::mousePressEvent(QMouseEvent* event) {
@@ -246,7 +54,7 @@ void SpacingTable::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     const QModelIndex index = indexAt(event->position().toPoint());
     if (!index.isValid() || event->button() != Qt::LeftButton) return;
-    const long long row = SpacingGridModel::storeRow(index.row());
+    const long long row = GridModel::gridRow(index.row());
     dragging_ = true;
     if (event->modifiers() & Qt::ShiftModifier) form_->userGridExtend(index_, row);
     else form_->userGridClick(index_, row, index.column());
@@ -258,7 +66,7 @@ void SpacingTable::mouseMoveEvent(QMouseEvent* event) {
     // Dragging past an edge scrolls one row per move.
     if (y < 0) verticalScrollBar()->setValue(verticalScrollBar()->value() - 1);
     else if (y >= viewport()->height()) verticalScrollBar()->setValue(verticalScrollBar()->value() + 1);
-    form_->userGridExtend(index_, storeRowAt(y));
+    form_->userGridExtend(index_, gridRowAt(y));
 }
 
 void SpacingTable::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
@@ -270,10 +78,10 @@ void SpacingTable::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void SpacingTable::keyPressEvent(QKeyEvent* event) {
-    if (!form_ || !model_->grid()) return;
+    if (!form_ || !gridModel()->grid()) return;
     const bool extend = event->modifiers() & Qt::ShiftModifier;
     if (const auto row = form_->userGridKeyDown(index_, coreKeyCode(*event), extend, rowsPerPage())) {
-        scrollTo(model_->index(SpacingGridModel::modelRow(*row), SpacingGrid::kValueColumn));
+        reveal({*row, SpacingGrid::kValueColumn});
         return;
     }
     // A typed character opens the cell editor with it.

@@ -6,14 +6,13 @@
 // scroll goes to the form, which decides, and the grids show what it did.
 // The in-cell editor txtSaisie is laid over the current cell.
 
-#include <QAbstractTableModel>
 #include <QPointer>
-#include <QTableView>
 #include <QWidget>
 
 #include "core/Session.h"
 #include "spacing/SpacingForm.h"
 #include "spacing/SpacingGrid.h"
+#include "ui/views/GridTable.h"
 
 class QLineEdit;
 
@@ -22,56 +21,17 @@ namespace ravelin {
 class FormBinder;
 class UiContext;
 
-// One grid's store as a table: model row r is the store's row r + 1 (row 0
-// of the store is the header row, shown as the table's header); column 0
-// numbers the rows, column 1 holds the distances.
-class SpacingGridModel : public QAbstractTableModel, public SpacingGridObserver {
-    Q_OBJECT
-public:
-    explicit SpacingGridModel(SpacingGrid& grid, QObject* parent = nullptr);
-    ~SpacingGridModel() override;
-
-    SpacingGrid* grid() const { return grid_; }
-    // The store is going away: show nothing and stop listening.
-    void detach();
-
-    static long long storeRow(int modelRow) { return static_cast<long long>(modelRow) + 1; }
-    static int modelRow(long long storeRow);
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-    void cellsChanged(const SpacingGrid&, long long first, long long last) override;
-    void rowCountChanged(const SpacingGrid&) override;
-    void cursorChanged(const SpacingGrid&) override;
-    void topRowChanged(const SpacingGrid&) override;
-
-signals:
-    void cursorMoved();
-    void topRowMoved();
-
-private:
-    SpacingGrid* grid_;
-};
-
-// A value grid: shows the store's current cell, selection and top row, and
-// reports the user's clicks, drags, keys and scrolling to the form.
-class SpacingTable : public QTableView {
+// A value grid: shows its grid component and reports the user's clicks,
+// drags, keys and scrolling to the form.
+class SpacingTable : public GridTable {
     Q_OBJECT
 public:
     SpacingTable(SpacingForm& form, int index, const UiContext& context, QWidget* parent);
 
     int gridIndex() const { return index_; }
-    SpacingGridModel* gridModel() const { return model_; }
-    // The rectangle of a store row's value cell, in the viewport's coordinates.
-    QRect valueCellRect(long long storeRow) const;
+    // The rectangle of a row's value cell, in the viewport's coordinates.
+    QRect valueCellRect(long long row) const { return cellRect(row, SpacingGrid::kValueColumn); }
     void detach();
-
-signals:
-    void scrolled();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -79,23 +39,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void userScrolled(long long topRow) override;
 
 private:
-    // Shows the store's current cell and selection; `reveal` scrolls a single current cell into sight.
-    void showCursor(bool reveal);
-    void showTopRow();
-    void userScrolled(int value);
-    long long storeRowAt(int y) const;
-    int rowsPerPage() const;
-    // Widens the numbering column when the largest row number would not fit.
-    void fitNumbering();
-
     SpacingForm* form_;
     int index_;
-    SpacingGridModel* model_;
-    int numberingWidth_ = 0;  // the numbering column's own width (pixels)
-    bool dragging_ = false;
-    int showing_ = 0;       // >0 while the table follows the store
 };
 
 class DatasheetView : public QWidget, public FormObserver, public SessionObserver {
