@@ -1,7 +1,7 @@
 #include "documents/ChartDocuments.h"
 
+#include "core/FileMessages.h"
 #include "core/Platform.h"
-#include "documents/DocumentCommands.h"
 #include "documents/PrintOutput.h"
 #include "spacing/ChartExport.h"
 #include "spacing/HistoForm.h"

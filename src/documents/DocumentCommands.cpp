@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/FileMessages.h"
 #include "core/MainForm.h"
 #include "core/Platform.h"
 #include "core/Session.h"
@@ -175,19 +176,6 @@ SpacingForm* OpenDatasheetFile(Session& session, const std::string& path) {
     LoadSpacingFile(path, sheet);
     sheet.show();
     return &sheet;
-}
-
-void tellSaveFailed(Session& session, const std::string& path, const std::string& why, bool logged) {
-    session.platform().messageBox({"Ravelin - Save", "The file '" + path + "' could not be saved." + kCrLf + why,
-                                   MessageIcon::Exclamation, MessageButtons::Ok});
-    if (!logged) session.writeLogFile("The file " + path + " could not be saved: " + why);
-}
-
-void tellOpenCancelled(Session& session, const std::string& path, const std::string& why) {
-    session.platform().messageBox(
-        {"Unable to open file", "The file '" + path + "' " + why, MessageIcon::Exclamation, MessageButtons::Ok});
-    session.writeLogFile("The file " + path + " " + why + kCrLf + std::string(13, ' ') +
-                         "Opening operation cancelled.");
 }
 
 void OpenDocument(Session& session) {

@@ -37,13 +37,6 @@ void OpenDocumentFile(Session& session, const std::string& path);
 // is no main window to hold it.
 SpacingForm* OpenDatasheetFile(Session& session, const std::string& path);
 
-// "Ravelin - Save": the file could not be saved, and why; the log gets a line
-// too unless the writer has `logged` the failure itself.
-void tellSaveFailed(Session& session, const std::string& path, const std::string& why, bool logged = false);
-// "Unable to open file": "The file '...' " followed by `why`, and a log line
-// saying the opening was cancelled.
-void tellOpenCancelled(Session& session, const std::string& path, const std::string& why);
-
 // Installs the commands on the main window (Save, Save As and Print start
 // disabled: a document window enables them while it is active).
 void installDocumentCommands(MainForm& main);

@@ -398,6 +398,20 @@ void SpacingForm::UpdateDataInfo() {
     setEnabled(at("Vario"), count > 2);
 }
 
+void ComputeTheta(SpacingForm& datasheet) {
+    Control& theta = datasheet.at("txtOr", 4);
+    for (int i : {2, 3, 5, 6}) {
+        if (datasheet.text("txtOr", i).empty()) {
+            datasheet.setEnabled(theta, true);
+            return;
+        }
+    }
+    const double value = ThetaAngle(datasheet.number("txtOr", 2), datasheet.number("txtOr", 3),
+                                    datasheet.number("txtOr", 5), datasheet.number("txtOr", 6));
+    datasheet.setText(theta, formatNumber(value, "0"));
+    datasheet.setEnabled(theta, false);
+}
+
 void SpacingForm::ConvertData() {
     SpacingGrid& measured = grid(0);
     SpacingGrid& corrected = grid(1);

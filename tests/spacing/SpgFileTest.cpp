@@ -11,6 +11,7 @@
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "spacing/SpacingForm.h"
+#include "support/RandomBytes.h"
 #include "support/TestSession.h"
 
 namespace ravelin {
@@ -245,18 +246,7 @@ TEST_F(SpgFileTest, AnyBytesAreReadSafely) {
         check(bytes);
     }
     // Mutations of the valid file: bytes replaced, dropped or repeated.
-    for (int round = 0; round < 200; ++round) {
-        std::string bytes = valid;
-        for (int k = 0; k < 5; ++k) {
-            const std::size_t at = random() % bytes.size();
-            switch (random() % 3) {
-                case 0: bytes[at] = static_cast<char>(random() % 256); break;
-                case 1: bytes.erase(at, 1); break;
-                default: bytes.insert(at, bytes.substr(at, random() % 20)); break;
-            }
-        }
-        check(bytes);
-    }
+    for (int round = 0; round < 200; ++round) check(testing::mutated(valid, random, 5));
 }
 
 }  // namespace
