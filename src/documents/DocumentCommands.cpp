@@ -13,6 +13,7 @@
 #include "documents/InfoText.h"
 #include "documents/PrintOutput.h"
 #include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
 #include "spacing/SpgFile.h"
 
 namespace ravelin {
@@ -50,13 +51,13 @@ InfoBoxForm& infoBox(Session& session) { return session.form<InfoBoxForm>("frmIn
 // ---------------------------------------------------------------- datasheet
 
 void rememberDatasheetPath(Session& session, Form& sheet, const std::string& path) {
-    for (DatasheetRow& row : session.datasheetTable) {
+    for (DatasheetRow& row : session.moduleState<SpacingState>().datasheetTable) {
         if (row.window == &sheet) {
             row.path = path;
             return;
         }
     }
-    session.datasheetTable.push_back({path, &sheet});
+    session.moduleState<SpacingState>().datasheetTable.push_back({path, &sheet});
 }
 
 // The "*" goes only once the file is safely written.
@@ -158,7 +159,7 @@ void OpenDocumentFile(Session& session, const std::string& path) {
 
 SpacingForm* OpenDatasheetFile(Session& session, const std::string& path) {
     session.logEvent("Opening spacing datafile '" + path + "'");
-    for (const DatasheetRow& row : session.datasheetTable) {
+    for (const DatasheetRow& row : session.moduleState<SpacingState>().datasheetTable) {
         auto* sheet = dynamic_cast<SpacingForm*>(row.window);
         if (!sheet || !session.owns(sheet) || !samePath(row.path, path)) continue;
         const MessageAnswer answer =
@@ -172,7 +173,7 @@ SpacingForm* OpenDatasheetFile(Session& session, const std::string& path) {
     MainForm* main = session.mainForm();
     if (!main || !session.hasFormType("frmSpacing")) return nullptr;
     auto& sheet = dynamic_cast<SpacingForm&>(main->NewDocumentWindow(2));
-    session.datasheetTable.push_back({path, &sheet});
+    session.moduleState<SpacingState>().datasheetTable.push_back({path, &sheet});
     LoadSpacingFile(path, sheet);
     sheet.show();
     return &sheet;

@@ -2,6 +2,7 @@
 
 #include "core/Session.h"
 #include "spacing/HistogramCommand.h"
+#include "spacing/SpacingState.h"
 
 namespace ravelin {
 

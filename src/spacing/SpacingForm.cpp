@@ -88,6 +88,7 @@ long long SpacingForm::DefaultDataRows() const {
 }
 
 void SpacingForm::onLoad() {
+    setCaption("Data " + std::to_string(++session().moduleState<SpacingState>().datasheetCounter));
     const long long dataRows = DefaultDataRows();
     setFont(editor(), gridControl(0).font());
     setVisible(editor(), false);
@@ -320,7 +321,18 @@ void SpacingForm::onActivate() {
 
 void SpacingForm::onDeactivate() { enableDocumentCommands(false); }
 
-void SpacingForm::onUnload() { enableDocumentCommands(false); }
+void SpacingForm::onUnload() {
+    enableDocumentCommands(false);
+    // Free this window's rows, so no row points at a closed window.
+    SpacingState& state = session().moduleState<SpacingState>();
+    for (DatasheetRow& row : state.datasheetTable) {
+        if (row.window != this) continue;
+        row.window = nullptr;
+        row.path = session().mainWindow() ? session().mainWindow()->caption() : std::string();
+    }
+    for (HistogramRow& row : state.histogramTable)
+        if (row.datasheet == this) row.datasheet = nullptr;
+}
 
 void SpacingForm::onResize() {
     if (windowState() == WindowState::Minimized) return;
@@ -359,7 +371,7 @@ void SpacingForm::enableDocumentCommands(bool enabled) {
 }
 
 void SpacingForm::loadHistogramOptions() {
-    for (const HistogramRow& row : session().histogramTable) {
+    for (const HistogramRow& row : session().moduleState<SpacingState>().histogramTable) {
         if (row.datasheet != this) continue;
         if (row.chart && session().owns(row.chart)) session().moduleState<SpacingState>().currentChart = row.chart;
         LoadHistoToolsFromRow(session(), row);

@@ -18,6 +18,7 @@
 #include "core/TextCodec.h"
 #include "spacing/LargeBuffer.h"
 #include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
 
 namespace ravelin {
 
@@ -153,7 +154,7 @@ SpgDocument DatasheetDocument(const SpacingForm& window) {
     document.dataType = window.at("optData", 1).value() ? 2 : 1;
     document.theta = text("txtOr", 4);
 
-    const std::vector<HistogramRow>& table = window.session().histogramTable;
+    const std::vector<HistogramRow>& table = window.session().moduleState<SpacingState>().histogramTable;
     const auto row =
         std::find_if(table.rbegin(), table.rend(), [&](const HistogramRow& r) { return r.datasheet == &window; });
     SpgChartSettings& chart = document.chart;

@@ -13,6 +13,7 @@
 #include "documents/InfoBoxForm.h"
 #include "documents/InfoText.h"
 #include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
 #include "support/TestSession.h"
 
 namespace ravelin {
@@ -90,9 +91,9 @@ TEST_F(DocumentCommands, OpeningADatasheetCreatesItsWindowAndTableRowAndOpeningI
     SpacingForm& sheet = openDatasheet(path);
     EXPECT_EQ(sheet.caption(), path);  // not inside the current folder: the whole path
     EXPECT_EQ(sheet.text("txtFamily"), "J1");
-    ASSERT_EQ(ts.session.datasheetTable.size(), 1u);
-    EXPECT_EQ(ts.session.datasheetTable[0].path, path);
-    EXPECT_EQ(ts.session.datasheetTable[0].window, &sheet);
+    ASSERT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.size(), 1u);
+    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].path, path);
+    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].window, &sheet);
     EXPECT_NE(logText().find("Opening spacing datafile '" + path + "'"), std::string::npos);
 
     // Already opened: No leaves the window as it is, Yes reloads it.
@@ -131,8 +132,8 @@ TEST_F(DocumentCommands, SavingANewDatasheetAsksForANameAndRemembersThePath) {
     EXPECT_EQ(sheet.caption(), path);
     EXPECT_NE(readFileBytes(path).value_or("").find("Fami = J2\r\n"), std::string::npos);
     // The table row now names the file, so opening it again finds it already open.
-    ASSERT_EQ(ts.session.datasheetTable.size(), 1u);
-    EXPECT_EQ(ts.session.datasheetTable[0].path, path);
+    ASSERT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.size(), 1u);
+    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].path, path);
 }
 
 TEST_F(DocumentCommands, SavingASavedDatasheetWritesTheSameFileAndRemovesTheMarker) {
@@ -220,7 +221,7 @@ TEST_F(DocumentCommands, CloseAsksAboutAModifiedDatasheetAndCancelYesAndNoDoWhat
     run("mnuFileClose", MessageAnswer::No);
     EXPECT_EQ(datasheetCount(), 0);
     EXPECT_EQ(ts.session.currentDocument(), ts.main);
-    EXPECT_EQ(ts.session.datasheetTable.at(0).window, nullptr);
+    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.at(0).window, nullptr);
     EXPECT_EQ(readFileBytes(path), saved);
     EXPECT_FALSE(ts.session.closeCancelled);
 }

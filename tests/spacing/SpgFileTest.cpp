@@ -11,6 +11,7 @@
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
 #include "support/RandomBytes.h"
 #include "support/TestSession.h"
 
@@ -207,8 +208,8 @@ TEST_F(SpgFileTest, ChartSettingsComeFromTheDatasheetsLastHistogramRow) {
     LoadSpacingFile(folder.write("plain.spg", plain), other);
     EXPECT_EQ(other.text("Classes"), "9");
 
-    t.session.histogramTable.push_back({&sheet, nullptr, 0.5, 4, {0, 0, 0, 0}});
-    t.session.histogramTable.push_back({&sheet, nullptr, 0.125, 12, {1, 0, 0, 1}});
+    t.session.moduleState<SpacingState>().histogramTable.push_back({&sheet, nullptr, 0.5, 4, {0, 0, 0, 0}});
+    t.session.moduleState<SpacingState>().histogramTable.push_back({&sheet, nullptr, 0.125, 12, {1, 0, 0, 1}});
     const std::string text = SpacingFileText(sheet);
     EXPECT_NE(text.find("'Interval\r\nInte = 0.125\r\n'Number of classes\r\nNbcl = 12\r\n"
                         "'Lois de distribution: 1=true or 0=false\r\n"
