@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/Registrations.h"
 #include "core/MainForm.h"
 #include "core/Session.h"
 #include "core/Startup.h"

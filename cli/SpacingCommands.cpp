@@ -16,7 +16,7 @@
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "documents/DatasheetReport.h"
-#include "documents/DocumentCommands.h"
+#include "documents/DatasheetDocument.h"
 #include "spacing/ChartExport.h"
 #include "spacing/HistoForm.h"
 #include "spacing/HistoToolsForm.h"

@@ -34,4 +34,26 @@ bool printChart(Form& window) {
     return printDrawing(window.platform(), ChartPicture(*chart));
 }
 
+namespace {
+
+DocumentKind chartKind(const char* name, const char* captionPrefix, const char* printQuestion) {
+    DocumentKind kind;
+    kind.name = name;
+    kind.recognisesCaption = captionStartsWith(captionPrefix);
+    kind.save = saveChart;
+    kind.printQuestion = printQuestion;
+    kind.print = [](Form& window) { printChart(window); };
+    return kind;
+}
+
+}  // namespace
+
+DocumentKind chartDocumentKind() {
+    return chartKind("chart", "Hist", "Print a draft copy of the current histogram ?");
+}
+
+DocumentKind variogramDocumentKind() {
+    return chartKind("variogram", "Vario", "Print a draft copy of the current variogram ?");
+}
+
 }  // namespace ravelin

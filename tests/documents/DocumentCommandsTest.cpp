@@ -151,6 +151,20 @@ TEST_F(DocumentCommands, SavingASavedDatasheetWritesTheSameFileAndRemovesTheMark
     EXPECT_FALSE(std::filesystem::exists("/somewhere/else/profile.spg"));
 }
 
+// Its caption is the Info box's own; it is still a datasheet, saved and printed as one.
+TEST_F(DocumentCommands, ADatasheetSavedUnderTheInfoBoxsCaptionStaysADatasheet) {
+    ts.platform.workingFolder = folder.path.string();
+    SpacingForm& sheet = newDatasheet();
+    run("mnuFileSaveAs", {}, folder.file("InfoBox"));
+    ASSERT_EQ(sheet.caption(), "InfoBox");
+    sheet.userType(sheet.at("txtFamily"), "J5");
+    run("mnuFileSave");
+    EXPECT_EQ(ts.platform.saveDialogs.size(), 1u);
+    EXPECT_NE(readFileBytes(folder.file("InfoBox")).value_or("").find("Fami = J5\r\n"), std::string::npos);
+    run("mnuFilePrint", MessageAnswer::No);
+    EXPECT_EQ(lastMessage().text, "Print the contents of the current datasheet ?");
+}
+
 TEST_F(DocumentCommands, AFailedSaveKeepsTheMarkerAndTellsTheUser) {
     SpacingForm& sheet = newDatasheet();
     sheet.userType(sheet.at("txtFamily"), "J3");
