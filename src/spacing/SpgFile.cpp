@@ -32,9 +32,9 @@ struct ChartLabel {
     std::optional<std::string> SpgChartSettings::*setting;
 };
 constexpr ChartLabel kChartLabels[] = {
-    {"Interval", &SpgChartSettings::interval},       {"Classes", &SpgChartSettings::classes},
-    {"Expon", &SpgChartSettings::exponential},       {"Lognorm", &SpgChartSettings::lognormal},
-    {"Norm", &SpgChartSettings::normal},             {"Triang", &SpgChartSettings::triangular},
+    {"Interval", &SpgChartSettings::interval}, {"Classes", &SpgChartSettings::classes},
+    {"Expon", &SpgChartSettings::exponential}, {"Lognorm", &SpgChartSettings::lognormal},
+    {"Norm", &SpgChartSettings::normal},       {"Triang", &SpgChartSettings::triangular},
 };
 
 void reportReadError(Session& session, const std::string& path, const SpgReadError& error) {
