@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "app/Registrations.h"
 #include "core/MainForm.h"
 #include "core/Session.h"
 #include "core/Startup.h"

@@ -9,14 +9,7 @@ work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 file=$work/million.spg
 count=${RAVELIN_BENCH_ROWS:-1000000}
 
-# Exponential spacings of mean 0.4 m with two decimals, as a field notebook gives them.
-awk -v n="$count" 'BEGIN {
-  srand(20240601)
-  printf "\047Heading comment/title\r\nHead = Benchmark scanline\r\n"
-  printf "\047Family name\r\nFami = J1\r\n\047Location\r\nLoca = Quarry north\r\n"
-  printf "Clif = 250,75\r\nScan = 250,75\r\nDisc = 70,30\r\nType = 2\r\nAngl = 15\r\n"
-  for (i = 0; i < n; i++) { v = -0.4 * log(1 - rand()); if (v < 0.01) v = 0.01; printf "%.2f\r\n", v }
-}' >"$file"
+write_spacings "$file" "$count"
 
 best_open=999999; worst_scroll=0; worst_edit=0; rss=0
 for _ in 1 2 3; do

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "app/Registrations.h"
 #include "core/MainForm.h"
 #include "core/Report.h"
 #include "core/ScriptedPlatform.h"
 #include "core/Session.h"
-#include "core/Startup.h"
 #include "documents/InfoBoxForm.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "core/Startup.h"
+#include "app/Registrations.h"
 
 namespace ravelin::cli {
 

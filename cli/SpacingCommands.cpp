@@ -17,7 +17,7 @@
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "documents/DatasheetReport.h"
-#include "documents/DocumentCommands.h"
+#include "documents/DatasheetDocument.h"
 #include "spacing/ChartExport.h"
 #include "spacing/FitReport.h"
 #include "spacing/HistoForm.h"

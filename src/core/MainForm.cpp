@@ -278,8 +278,6 @@ void MainForm::onLoad() {
     };
     move(setting("MainLeft", 1000), setting("MainTop", 1000), setting("MainWidth", 6500), setting("MainHeight", 6500));
 
-    s.datasheetTable.clear();
-    s.histogramTable.clear();
     s.setMainForm(this);
     s.setCurrentDocument(this);
 
@@ -344,9 +342,7 @@ Form& MainForm::NewDocumentWindow(int kind, int index) {
     Session& s = session();
     switch (kind) {
         case 0: {
-            Form& chart = s.createForm("frmHisto");
-            ++s.histogramCounter;
-            chart.setCaption("Histo " + std::to_string(s.histogramCounter));
+            Form& chart = s.createForm("frmHisto");  // it numbers itself "Histo " n
             chart.setTag("H" + std::to_string(index));
             chart.show();
             return chart;
@@ -358,18 +354,13 @@ Form& MainForm::NewDocumentWindow(int kind, int index) {
             scan.show();
             return scan;
         }
-        default: {
-            Form& sheet = s.createForm("frmSpacing");
-            ++s.datasheetCounter;
-            sheet.setCaption("Data " + std::to_string(s.datasheetCounter));
-            return sheet;
-        }
+        default: return s.createForm("frmSpacing");  // it numbers itself "Data " n
     }
 }
 
 void MainForm::CloseDocumentWindow(Form& window) {
     Session& s = session();
-    s.destroyForm(window);  // frees its rows in both tables
+    s.destroyForm(window);  // its unload frees its rows in the spacing tables
     s.setCurrentDocument(this);
 }
 

@@ -65,6 +65,7 @@ public:
 
     // --- documents ---
     // kind 0 = chart window, 1 = acquisition window, 2 = spacing datasheet.
+    // Charts and datasheets number themselves as they load.
     Form& NewDocumentWindow(int kind, int index = 0);
     void CloseDocumentWindow(Form& window);
     // A document window was activated: it becomes the current document.

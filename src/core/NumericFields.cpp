@@ -93,18 +93,4 @@ void ShowCosines(Form& window, Control& xField, Control& yField, Control& zField
     ShowFormatted(window, zField, r.Z, "0.000");
 }
 
-void ComputeTheta(Form& datasheet) {
-    Control& theta = datasheet.at("txtOr", 4);
-    for (int i : {2, 3, 5, 6}) {
-        if (datasheet.text("txtOr", i).empty()) {
-            datasheet.setEnabled(theta, true);
-            return;
-        }
-    }
-    const double value = ThetaAngle(datasheet.number("txtOr", 2), datasheet.number("txtOr", 3),
-                                    datasheet.number("txtOr", 5), datasheet.number("txtOr", 6));
-    datasheet.setText(theta, formatNumber(value, "0"));
-    datasheet.setEnabled(theta, false);
-}
-
 }  // namespace ravelin

@@ -36,9 +36,4 @@ void ShowLine(Form& window, Control& trendField, Control& plungeField, const Ori
 // X, Y, Z, "0.000".
 void ShowCosines(Form& window, Control& xField, Control& yField, Control& zField, const OrientationResult& r);
 
-// The theta angle of a spacing datasheet from its orientation fields txtOr:
-// when 2, 3, 5 and 6 are all filled, theta is written into txtOr(4) as whole
-// degrees and txtOr(4) is disabled; otherwise txtOr(4) is enabled for typing.
-void ComputeTheta(Form& datasheet);
-
 }  // namespace ravelin

@@ -70,18 +70,7 @@ bool Session::closeForm(Form& form) {
 void Session::destroyForm(Form& form) {
     auto it = std::find_if(forms_.begin(), forms_.end(), [&form](const auto& f) { return f.get() == &form; });
     if (it == forms_.end()) return;
-    form.unloadHandlers();
-    // Free every reference the tables hold, so no row points at a dead window.
-    for (DatasheetRow& row : datasheetTable) {
-        if (row.window == &form) {
-            row.window = nullptr;
-            row.path = mainForm_ ? mainForm_->caption() : std::string();
-        }
-    }
-    for (HistogramRow& row : histogramTable) {
-        if (row.datasheet == &form) row.datasheet = nullptr;
-        if (row.chart == &form) row.chart = nullptr;
-    }
+    form.unloadHandlers();  // a window's own unload frees what refers to it
     if (currentDocument_ == &form) currentDocument_ = mainWindow();
     if (activeForm_ == &form) activeForm_ = nullptr;
     if (mainWindow() == &form) mainForm_ = nullptr;

@@ -1,8 +1,9 @@
 #pragma once
 // The state of one run of Ravelin: its platform, its windows (the main
-// window owns them all), the counters that name new documents, the
-// datasheet and histogram tables, the current document, the event log and
-// the report path to the Info box. One Session per run; tests make their own.
+// window owns them all), the counters of the main window's "New ..."
+// commands, the current document, the event log, the report path to the Info
+// box, and the state each subsystem keeps for the run (moduleState). One
+// Session per run; tests make their own.
 
 #include <functional>
 #include <typeindex>
@@ -26,21 +27,6 @@ struct ProgramOptions {
     std::string histogramTitle = "Frequency distribution";
     std::string histogramXLabel = "Discontinuity spacing [m]";
     std::string histogramYLabel = "Frequency";
-};
-
-struct DatasheetRow {
-    std::string path;  // full path of the file, or the main window's caption when free
-    Form* window = nullptr;  // nullptr when the row is free
-};
-
-// One chart window opened from a spacing datasheet.
-struct HistogramRow {
-    Form* datasheet = nullptr;  // nullptr when the datasheet was closed (row free)
-    Form* chart = nullptr;  // it keeps the values it shows
-    double interval = 0;
-    long long classes = 0;
-    int laws[4] = {0, 0, 0, 0};  // exponential, lognormal, normal, triangular
-    int legend = 0;              // the chart's legend shown (1) or not (0)
 };
 
 class SessionObserver {
@@ -101,10 +87,10 @@ public:
     Form* activeForm() const { return activeForm_; }
     void setActiveForm(Form* form) { activeForm_ = form; }
 
-    // --- counters: they never go down ---
-    long long histogramCounter = 0;
+    // --- counters of the main window's "New ..." commands: they never go down ---
+    // The acquisition window is created by the main window and reloaded by its
+    // "New acquisition window" command, which the acquisition subsystem installs.
     long long acquisitionCounter = 0;
-    long long datasheetCounter = 0;
     long long digitizingCounter = 0;
 
     bool closeCancelled = false;
@@ -112,8 +98,6 @@ public:
     bool inputValid = false;  // set by CheckRange when a checked value lies within its range
 
     ProgramOptions options;
-    std::vector<DatasheetRow> datasheetTable;
-    std::vector<HistogramRow> histogramTable;
 
     // --- reports ---
     // Appends a block to the Info box (created on first use) or to the hidden print field.

@@ -1,13 +1,11 @@
 #pragma once
-// Start-up of a session: the window catalogue, the splash, the main window.
+// Start-up of a session: the splash, the main window. The window kinds are
+// registered first by the program (app/Registrations.h).
 
 namespace ravelin {
 
 class Session;
 class MainForm;
-
-// Registers every window kind Ravelin has with the session.
-void registerAllForms(Session& session);
 
 // The start-up sequence: the about window as a splash for one second (events
 // processed while waiting), the main window created and loaded, the splash

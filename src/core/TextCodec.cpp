@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -87,7 +88,15 @@ std::string decodeFileText(std::string_view bytes) {
 }
 
 std::string encodeFileText(std::string_view utf8) {
-    if (auto single = utf8ToCp1252(utf8)) return *single;
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    // Single-byte text is kept unless a reader would take it for UTF-8 or a
+    // byte-order mark ("\xC3\xA9" is "Ã©" in Windows-1252 and "é" in UTF-8).
+    if (auto single = utf8ToCp1252(utf8); single && !single->starts_with(kBom)) {
+        const bool ascii = std::all_of(single->begin(), single->end(), [](char c) { return (c & 0x80) == 0; });
+        if (ascii || !isValidUtf8(*single)) return *single;
+    }
+    // A text starting with U+FEFF keeps it behind the mark the reader drops.
+    if (utf8.starts_with(kBom)) return std::string(kBom) + std::string(utf8);
     return std::string(utf8);
 }
 

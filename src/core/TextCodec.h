@@ -21,7 +21,9 @@ std::string cp1252ToUtf8(std::string_view bytes);
 std::optional<std::string> utf8ToCp1252(std::string_view utf8);
 // File bytes to UTF-8 text by the rule above (a UTF-8 BOM is dropped).
 std::string decodeFileText(std::string_view bytes);
-// UTF-8 text to file bytes by the rule above (no line-end change).
+// UTF-8 text to file bytes by the rule above (no line-end change), so that
+// decodeFileText gives the text back: Windows-1252 that would read as UTF-8
+// is written as UTF-8.
 std::string encodeFileText(std::string_view utf8);
 // Every CR LF, lone LF and lone CR becomes CR LF.
 std::string toCrLf(std::string_view text);

@@ -1,7 +1,7 @@
 #include "documents/ChartDocuments.h"
 
+#include "core/FileMessages.h"
 #include "core/Platform.h"
-#include "documents/DocumentCommands.h"
 #include "documents/PrintOutput.h"
 #include "spacing/ChartExport.h"
 #include "spacing/HistoForm.h"
@@ -32,6 +32,28 @@ bool printChart(Form& window) {
     auto* chart = dynamic_cast<HistoForm*>(&window);
     if (!chart) return false;
     return printDrawing(window.platform(), ChartPicture(*chart));
+}
+
+namespace {
+
+DocumentKind chartKind(const char* name, const char* captionPrefix, const char* printQuestion) {
+    DocumentKind kind;
+    kind.name = name;
+    kind.recognisesCaption = captionStartsWith(captionPrefix);
+    kind.save = saveChart;
+    kind.printQuestion = printQuestion;
+    kind.print = [](Form& window) { printChart(window); };
+    return kind;
+}
+
+}  // namespace
+
+DocumentKind chartDocumentKind() {
+    return chartKind("chart", "Hist", "Print a draft copy of the current histogram ?");
+}
+
+DocumentKind variogramDocumentKind() {
+    return chartKind("variogram", "Vario", "Print a draft copy of the current variogram ?");
 }
 
 }  // namespace ravelin

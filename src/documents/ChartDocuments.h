@@ -1,10 +1,16 @@
 #pragma once
-// Saving and printing a chart window (histogram or variogram): both use its
-// double-size picture (spacing/ChartExport).
+// Chart windows as documents (histogram and variogram, known by their
+// captions "Hist..." and "Vario..."): saved as a picture and printed, both
+// from the chart's double-size picture (spacing/ChartExport).
+
+#include "documents/DocumentKinds.h"
 
 namespace ravelin {
 
 class Form;
+
+DocumentKind chartDocumentKind();
+DocumentKind variogramDocumentKind();
 
 // The save dialog ("Ravelin - Save"), then the picture as a Windows bitmap,
 // or PNG, SVG or PDF by the name's extension, written atomically. A failure

@@ -1,207 +1,48 @@
 #include "documents/DocumentCommands.h"
 
-#include <filesystem>
-
 #include "core/MainForm.h"
 #include "core/Platform.h"
 #include "core/Session.h"
-#include "core/TextCodec.h"
-#include "documents/ChartDocuments.h"
-#include "documents/DatasheetReport.h"
+#include "documents/DocumentKinds.h"
 #include "documents/InfoBoxForm.h"
 #include "documents/InfoText.h"
-#include "documents/PrintOutput.h"
-#include "spacing/SpacingForm.h"
-#include "spacing/SpgFile.h"
 
 namespace ravelin {
 
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
 constexpr const char* kPrintTitle = "Ravelin - Print";
 
+// The open dialog's filter while no document of a kind with its own is current.
 const char* const kOpenFilterNoDocument =
     "All Ravelin datafiles (*.dgt;*.spg)|*.dgt;*.spg|Digitized data (*.dgt)|*.dgt|Spacing datasheet (*.spg)|*.spg|"
     "All Files (*.*)|*.*";
-const char* const kOpenFilterAcquisition =
-    "Digitized datasheet (*.dgt)|*.dgt|Spacing datasheet (*.spg)|*.spg|All Ravelin datafiles (*.dgt;*.spg)|"
-    "*.dgt;*.spg|All Files (*.*)|*.*";
-const char* const kOpenFilterDatasheet =
-    "Spacing datasheet (*.spg)|*.spg|Digitized data (*.dgt)|*.dgt|All Ravelin datafiles (*.dgt;*.spg)|"
-    "*.dgt;*.spg|All Files (*.*)|*.*";
-const char* const kSaveFilterDatasheet = "Spacing datasheet (*.spg)|*.spg|All Files (*.*)|*.*";
-const char* const kSaveFilterInfoBox = "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt";
-
-bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
-
-bool samePath(const std::string& a, const std::string& b) {
-    namespace fs = std::filesystem;
-    return a == b || fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
-}
 
 MessageAnswer ask(Session& session, const std::string& title, const std::string& text, MessageButtons buttons) {
     return session.platform().messageBox({title, text, MessageIcon::Question, buttons});
 }
 
-InfoBoxForm& infoBox(Session& session) { return session.form<InfoBoxForm>("frmInfoBox"); }
-
-// ---------------------------------------------------------------- datasheet
-
-void rememberDatasheetPath(Session& session, Form& sheet, const std::string& path) {
-    for (DatasheetRow& row : session.datasheetTable) {
-        if (row.window == &sheet) {
-            row.path = path;
-            return;
-        }
-    }
-    session.datasheetTable.push_back({path, &sheet});
-}
-
-// The "*" goes only once the file is safely written.
-bool writeDatasheet(SpacingForm& sheet, const std::string& path) {
-    const SpgSaveOutcome outcome = SaveSpacingFile(path, sheet);
-    if (!outcome.written) {
-        tellSaveFailed(sheet.session(), path, outcome.error, true);  // the writer logged its error
-        return false;
-    }
-    ClearModifiedMarker(sheet);
-    return true;
-}
-
-bool saveDatasheetAs(SpacingForm& sheet) {
-    Session& session = sheet.session();
-    std::string proposed = sheet.caption();
-    if (!proposed.empty() && proposed.back() == '*') proposed.pop_back();
-    FileDialogRequest request{"Ravelin - Save as", kSaveFilterDatasheet, proposed, 1, false, true};
-    const auto path = session.platform().saveFileDialog(request);
-    if (!path || path->empty()) return false;
-    if (!writeDatasheet(sheet, *path)) return false;
-    sheet.setFilePath(*path);
-    sheet.setCaption(DatasheetCaption(*path, session.platform().currentFolder()));
-    rememberDatasheetPath(session, sheet, *path);
-    return true;
-}
-
-// The full path the window keeps, never one rebuilt from its caption.
-bool saveDatasheet(SpacingForm& sheet) {
-    if (sheet.filePath().empty()) return saveDatasheetAs(sheet);
-    return writeDatasheet(sheet, sheet.filePath());
-}
-
-// ----------------------------------------------------------------- Info box
-
-bool saveInfoBox(InfoBoxForm& box) {
-    FileDialogRequest request{"Ravelin - Save", kSaveFilterInfoBox, "", 1, false, true};
-    const auto path = box.platform().saveFileDialog(request);
-    if (!path || path->empty()) return false;
-    return box.saveFile(*path);
-}
-
-void printInfoBox(InfoBoxForm& box) {
-    if (box.selectionLength() > 0) {
-        const RichText selection = box.document().richText(box.selectionStart(), box.selectionLength());
-        printRichText(box.platform(), box.document().richText(), &selection);
-    } else {
-        printRichText(box.platform(), box.document().richText());
-    }
-}
-
-// -------------------------------------------------------------------- print
-
-bool confirmPrint(Session& session, const std::string& question) {
-    return ask(session, kPrintTitle, question, MessageButtons::YesNo) == MessageAnswer::Yes;
-}
+const DocumentKind* kindOf(Session& session, const Form* window) { return documentKinds(session).of(window); }
 
 // Saves a document window of any kind; false when nothing was saved.
 bool saveWindow(Form& window) {
-    switch (documentKindOf(&window)) {
-        case DocumentKind::InfoBox: return saveInfoBox(dynamic_cast<InfoBoxForm&>(window));
-        case DocumentKind::Datasheet: return saveDatasheet(dynamic_cast<SpacingForm&>(window));
-        case DocumentKind::Chart:
-        case DocumentKind::Variogram: return saveChart(window);
-        default: return false;  // the acquisition window's file comes with that window
-    }
+    const DocumentKind* kind = kindOf(window.session(), &window);
+    return kind && kind->save && kind->save(window);
 }
 
 }  // namespace
 
-DocumentKind documentKindOf(const Form* window) {
-    if (!window) return DocumentKind::None;
-    const std::string& name = window->name();
-    const std::string& caption = window->caption();
-    if (name == "frmMain") return DocumentKind::Main;
-    if (name == "frmInfoBox" || caption == InfoBoxForm::kCaption) return DocumentKind::InfoBox;
-    if (name == "frmSpacing") return DocumentKind::Datasheet;
-    if (name == "frmScan" || startsWith(caption, "Acqu")) return DocumentKind::Acquisition;
-    if (startsWith(caption, "Hist")) return DocumentKind::Chart;
-    if (startsWith(caption, "Vario")) return DocumentKind::Variogram;
-    return DocumentKind::Other;
-}
-
 void OpenDocumentFile(Session& session, const std::string& path) {
-    const std::string extension = lowerExtension(path);
-    if (extension == ".dgt") {
-        // The acquisition window reads its digitized datafiles; it comes with its own subsystem.
-        return;
-    }
-    if (extension == ".spg") {
-        OpenDatasheetFile(session, path);
-        return;
-    }
-    const bool rich = extension == ".rtf";
-    session.logEvent(std::string(rich ? "Opening rich text file '" : "Opening file '") + path + "'");
-    InfoBoxForm& box = infoBox(session);
-    if (box.loadFile(path, rich)) box.show();
-}
-
-SpacingForm* OpenDatasheetFile(Session& session, const std::string& path) {
-    session.logEvent("Opening spacing datafile '" + path + "'");
-    for (const DatasheetRow& row : session.datasheetTable) {
-        auto* sheet = dynamic_cast<SpacingForm*>(row.window);
-        if (!sheet || !session.owns(sheet) || !samePath(row.path, path)) continue;
-        const MessageAnswer answer =
-            ask(session, "Open file",
-                "The file '" + path + "' is already opened." + kCrLf + kCrLf + "Do you want to overwrite it?",
-                MessageButtons::YesNo);
-        if (answer != MessageAnswer::Yes) return nullptr;
-        LoadSpacingFile(path, *sheet);
-        return sheet;
-    }
-    MainForm* main = session.mainForm();
-    if (!main || !session.hasFormType("frmSpacing")) return nullptr;
-    auto& sheet = dynamic_cast<SpacingForm&>(main->NewDocumentWindow(2));
-    session.datasheetTable.push_back({path, &sheet});
-    LoadSpacingFile(path, sheet);
-    sheet.show();
-    return &sheet;
-}
-
-void tellSaveFailed(Session& session, const std::string& path, const std::string& why, bool logged) {
-    session.platform().messageBox({"Ravelin - Save", "The file '" + path + "' could not be saved." + kCrLf + why,
-                                   MessageIcon::Exclamation, MessageButtons::Ok});
-    if (!logged) session.writeLogFile("The file " + path + " could not be saved: " + why);
-}
-
-void tellOpenCancelled(Session& session, const std::string& path, const std::string& why) {
-    session.platform().messageBox(
-        {"Unable to open file", "The file '" + path + "' " + why, MessageIcon::Exclamation, MessageButtons::Ok});
-    session.writeLogFile("The file " + path + " " + why + kCrLf + std::string(13, ' ') +
-                         "Opening operation cancelled.");
+    const DocumentKind* kind = documentKinds(session).forFile(path);
+    if (kind && kind->open) kind->open(session, path);
 }
 
 void OpenDocument(Session& session) {
     FileDialogRequest request{"Ravelin - Open", kOpenFilterNoDocument, "", 1, true, false};
-    switch (documentKindOf(session.currentDocument())) {
-        case DocumentKind::Acquisition:
-            request.filter = kOpenFilterAcquisition;
-            request.fileName = "*.dgt";
-            break;
-        case DocumentKind::Datasheet:
-            request.filter = kOpenFilterDatasheet;
-            request.fileName = "*.spg";
-            break;
-        default: break;
+    const DocumentKind* current = kindOf(session, session.currentDocument());
+    if (current && !current->openFilter.empty()) {
+        request.filter = current->openFilter;
+        request.fileName = current->openFileName;
     }
     const auto path = session.platform().openFileDialog(request);
     if (!path || path->empty()) return;
@@ -223,49 +64,40 @@ bool CloseDocument(Form& window) {
         session.closeCancelled = true;
         return false;
     }
-    main->CloseDocumentWindow(window);
+    const DocumentKind* kind = kindOf(session, &window);
+    if (kind && kind->close) kind->close(window);
+    else main->CloseDocumentWindow(window);
     return true;
 }
 
 void SaveDocument(Session& session) {
-    Form* active = session.activeForm();
-    switch (documentKindOf(active)) {
-        case DocumentKind::InfoBox:
-        case DocumentKind::Datasheet:
-        case DocumentKind::Chart:
-        case DocumentKind::Variogram: saveWindow(*active); break;
-        default: break;
-    }
+    if (Form* active = session.activeForm()) saveWindow(*active);
 }
 
 void SaveDocumentAs(Session& session) {
-    if (documentKindOf(session.activeForm()) == DocumentKind::InfoBox) {
-        saveWindow(*session.activeForm());
+    Form* active = session.activeForm();
+    const DocumentKind* activeKind = kindOf(session, active);
+    if (activeKind && activeKind->saveAsFromActiveWindow) {
+        if (activeKind->saveAs) activeKind->saveAs(*active);
         return;
     }
     Form* current = session.currentDocument();
-    if (documentKindOf(current) == DocumentKind::Datasheet) saveDatasheetAs(dynamic_cast<SpacingForm&>(*current));
+    const DocumentKind* kind = kindOf(session, current);
+    if (kind && kind->saveAs) kind->saveAs(*current);
 }
 
 void PrintDocument(Session& session) {
     Form* active = session.activeForm();
-    switch (documentKindOf(active)) {
-        case DocumentKind::Chart:
-            if (confirmPrint(session, "Print a draft copy of the current histogram ?")) printChart(*active);
-            return;
-        case DocumentKind::Variogram:
-            if (confirmPrint(session, "Print a draft copy of the current variogram ?")) printChart(*active);
-            return;
-        case DocumentKind::InfoBox: printInfoBox(dynamic_cast<InfoBoxForm&>(*active)); return;
-        case DocumentKind::Datasheet:
-            if (confirmPrint(session, "Print the contents of the current datasheet ?"))
-                PrintDatasheet(dynamic_cast<SpacingForm&>(*active));
-            return;
-        default:
-            session.platform().messageBox(
-                {kPrintTitle, "   Nothing to print !", MessageIcon::Exclamation, MessageButtons::Ok});
-            return;
+    const DocumentKind* kind = kindOf(session, active);
+    if (!kind || !kind->print) {
+        session.platform().messageBox(
+            {kPrintTitle, "   Nothing to print !", MessageIcon::Exclamation, MessageButtons::Ok});
+        return;
     }
+    if (!kind->printQuestion.empty() &&
+        ask(session, kPrintTitle, kind->printQuestion, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    kind->print(*active);
 }
 
 namespace {
@@ -320,7 +152,6 @@ void installDocumentCommands(MainForm& main) {
 }
 
 void registerDocuments(Session& session) {
-    session.registerForm("frmInfoBox", [](Session& s) { return std::make_unique<InfoBoxForm>(s); });
     printField(session);
     auto& installer = session.moduleState<DocumentCommandInstaller>();
     session.removeObserver(&installer);  // registering twice installs once

@@ -1,9 +1,9 @@
 #pragma once
 // The File commands that move documents between windows and files: "&Open
-// datasheet", "&Close", "&Save", "Save &As..." and "&Print...", by the kind
-// of window they act on; and the Info box's text-format buttons of the main
-// toolbar. Open, Close and Save As act on the current document, Save and
-// Print on the active window.
+// datasheet", "&Close", "&Save", "Save &As..." and "&Print...", each run by
+// the kind of window it acts on (documents/DocumentKinds); and the Info
+// box's text-format buttons of the main toolbar. Open, Close and Save As act
+// on the current document, Save and Print on the active window.
 
 #include <string>
 
@@ -12,13 +12,8 @@ namespace ravelin {
 class Form;
 class MainForm;
 class Session;
-class SpacingForm;
 
-enum class DocumentKind { None, Main, InfoBox, Chart, Variogram, Acquisition, Datasheet, Other };
-
-// Known by the window's name first, then by its caption ("InfoBox", "Hist...", "Vario...", "Acqu...").
-DocumentKind documentKindOf(const Form* window);
-
+// The open dialog, with the current document's kind's filter first.
 void OpenDocument(Session& session);
 // Asks "Save '...' before closing ?" and closes the document unless the
 // user cancels, or the save the user asked for did not happen; either sets
@@ -26,30 +21,22 @@ void OpenDocument(Session& session);
 bool CloseDocument(Form& window);
 void SaveDocument(Session& session);
 void SaveDocumentAs(Session& session);
+// Asks the kind's question, then prints; "Nothing to print !" for a window
+// whose kind prints nothing.
 void PrintDocument(Session& session);
 
-// Opens a file by its extension: ".spg" into a datasheet (the already-opened
-// question), ".rtf" as rich text and any other as plain text into the Info box.
+// Opens a file by the kind that lists its extension (".spg" a datasheet,
+// ".rtf" and ".txt" the Info box), any other as the kind that opens other
+// files (the Info box, as plain text).
 void OpenDocumentFile(Session& session, const std::string& path);
-// Opens a datasheet file into a new datasheet window, or, once the user
-// agrees, again into the window that already holds it. Returns the window
-// the file was read into; nullptr when the user kept the opened one or there
-// is no main window to hold it.
-SpacingForm* OpenDatasheetFile(Session& session, const std::string& path);
-
-// "Ravelin - Save": the file could not be saved, and why; the log gets a line
-// too unless the writer has `logged` the failure itself.
-void tellSaveFailed(Session& session, const std::string& path, const std::string& why, bool logged = false);
-// "Unable to open file": "The file '...' " followed by `why`, and a log line
-// saying the opening was cancelled.
-void tellOpenCancelled(Session& session, const std::string& path, const std::string& why);
 
 // Installs the commands on the main window (Save, Save As and Print start
 // disabled: a document window enables them while it is active).
 void installDocumentCommands(MainForm& main);
 
-// The Info box window, the hidden print field and the commands, installed
-// on the main window when it is created.
+// The hidden print field, and the commands installed on the main window
+// when it is created. The document kinds and the Info box window are
+// registered by the programs (src/app).
 void registerDocuments(Session& session);
 
 }  // namespace ravelin

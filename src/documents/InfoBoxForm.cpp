@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "core/FileMessages.h"
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
-#include "documents/DocumentCommands.h"
 #include "documents/InfoText.h"
 #include "documents/Rtf.h"
 

@@ -67,6 +67,7 @@ double HistoForm::innerWidth() const { return std::max(0.0, width() - kFrameWidt
 double HistoForm::innerHeight() const { return std::max(0.0, height() - kFrameHeight); }
 
 void HistoForm::onLoad() {
+    setCaption("Histo " + std::to_string(++session().moduleState<SpacingState>().histogramCounter));
     const Form* main = session().mainWindow();
     const Form* options = session().findForm("frmHistoTools");
     const double mainWidth = main ? main->width() : kDesignWidth + HistoToolsForm::kWidth;
@@ -310,12 +311,18 @@ void HistoForm::onActivate() {
     // A chart prints, saves as a picture and copies as an image.
     if (MainForm* main = s.mainForm()) main->enableDocumentCommands({true, false, true, true});
     state.currentChart = this;
-    for (const HistogramRow& row : s.histogramTable) {
+    for (const HistogramRow& row : state.histogramTable) {
         if (row.chart == this) {
             LoadHistoToolsFromRow(s, row);
             break;
         }
     }
+}
+
+void HistoForm::onUnload() {
+    // Free this window's rows, so no row points at a closed window.
+    for (HistogramRow& row : session().moduleState<SpacingState>().histogramTable)
+        if (row.chart == this) row.chart = nullptr;
 }
 
 void HistoForm::onDeactivate() {

@@ -91,6 +91,7 @@ protected:
     void onKeyDown(int& keyCode, int shiftState) override;
     void onActivate() override;
     void onDeactivate() override;
+    void onUnload() override;
     void onResize() override;
     bool onQueryUnload() override;
 

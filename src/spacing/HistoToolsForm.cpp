@@ -3,6 +3,7 @@
 #include "core/Session.h"
 #include "spacing/FitReport.h"
 #include "spacing/HistogramCommand.h"
+#include "spacing/SpacingState.h"
 
 namespace ravelin {
 

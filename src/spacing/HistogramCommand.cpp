@@ -86,8 +86,6 @@ HistoForm& NewChartWindow(Session& session, long long index) {
     if (MainForm* main = session.mainForm())
         return dynamic_cast<HistoForm&>(main->NewDocumentWindow(0, static_cast<int>(index)));
     auto& chart = dynamic_cast<HistoForm&>(session.createForm("frmHisto"));
-    ++session.histogramCounter;
-    chart.setCaption("Histo " + std::to_string(session.histogramCounter));
     chart.show();
     return chart;
 }
@@ -170,7 +168,7 @@ void cmdHisto_Click(SpacingForm& sheet) {
     long long classes = wholeNumber(sheet.number("Classes"));
     double interval = sheet.number("Interval");
 
-    std::vector<HistogramRow>& table = session.histogramTable;
+    std::vector<HistogramRow>& table = session.moduleState<SpacingState>().histogramTable;
     std::size_t k = 0;
     while (k < table.size() && table[k].datasheet != &sheet) ++k;
     HistoForm* chart = nullptr;
@@ -235,7 +233,7 @@ void RedrawHistogram(Session& session, HistogramRow& row) {
 }
 
 HistogramRow* ApplyHistogramOptions(Session& session) {
-    std::vector<HistogramRow>& table = session.histogramTable;
+    std::vector<HistogramRow>& table = session.moduleState<SpacingState>().histogramTable;
     const Form* current = session.moduleState<SpacingState>().currentChart;
     HistogramRow* row = nullptr;
     if (table.size() == 1) {

@@ -9,26 +9,28 @@ namespace ravelin {
 
 // The digits as a whole number divided by a power of ten: both are exact, so
 // the one division rounds exactly as readNumber's conversion does.
-bool SpacingColumn::parsePlainDecimal(std::string_view text, PlainDecimal& decimal) {
+std::size_t SpacingColumn::readPlainDecimal(std::string_view text, PlainDecimal& decimal) {
     std::uint64_t digits = 0;
     int count = 0;
     std::size_t point = text.size();
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t i = 0;
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    for (; i < text.size(); ++i) {
         const char c = text[i];
-        if (c >= '0' && c <= '9') {
-            if (++count > kExactDigits) return false;
+        if (isDigit(c)) {
+            if (++count > kExactDigits) return 0;
             digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-        } else if (c == '.' && point == text.size() && i > 0 && i + 1 < text.size()) {
+        } else if (c == '.' && point == text.size() && i > 0 && i + 1 < text.size() && isDigit(text[i + 1])) {
             point = i;
         } else {
-            return false;
+            break;
         }
     }
-    if (count == 0) return false;
+    if (count == 0) return 0;
     decimal.digits = digits;
-    decimal.integerDigits = static_cast<int>(point);
+    decimal.integerDigits = static_cast<int>(std::min(point, i));
     decimal.decimals = count - decimal.integerDigits;
-    return true;
+    return i;
 }
 
 void SpacingColumn::reserve(std::size_t cells) {
@@ -73,6 +75,14 @@ std::string SpacingColumn::text(std::size_t i) const {
         ++written;
     }
     return out;
+}
+
+std::string SpacingColumn::shownText(std::size_t i) const {
+    switch (kind(i)) {
+        case CellKind::General: return generalNumber(values_[i]);
+        case CellKind::Fixed2: return formatNumber(values_[i], "0.0#");
+        default: return text(i);
+    }
 }
 
 void SpacingColumn::grow(std::size_t i) {

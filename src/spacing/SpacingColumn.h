@@ -47,7 +47,13 @@ public:
     // The plain decimal a text is, when it is one of up to kExactDigits
     // digits that reads back as typed: digits, then optionally a point and
     // at least one more digit.
-    static bool parsePlainDecimal(std::string_view text, PlainDecimal& decimal);
+    static bool parsePlainDecimal(std::string_view text, PlainDecimal& decimal) {
+        return !text.empty() && readPlainDecimal(text, decimal) == text.size();
+    }
+    // The plain decimal the text starts with: its length, 0 when there is none
+    // (or it has more than kExactDigits digits). A reader finds where it ends
+    // and whether the field goes on after it in one pass.
+    static std::size_t readPlainDecimal(std::string_view text, PlainDecimal& decimal);
 
     // --- building a column in one pass ---
     void reserve(std::size_t cells);
@@ -67,11 +73,15 @@ public:
 
     // --- cells ---
     std::size_t size() const { return codes_.size(); }
+    // Cells room is kept for: what a reader reserved, or more after growth.
+    std::size_t capacity() const { return codes_.capacity(); }
     CellKind kind(std::size_t i) const { return i < codes_.size() ? kindOf(codes_[i]) : CellKind::Empty; }
     // The stored value: a text's leading numeric part, a written value as written, 0 when empty.
     double value(std::size_t i) const { return i < values_.size() ? values_[i] : 0.0; }
     // The text of a Text cell as typed; "" for any other.
     std::string text(std::size_t i) const;
+    // The text a cell shows: as typed, a written value in its form ("1.5", "0.0#"), "" when empty.
+    std::string shownText(std::size_t i) const;
     void setText(std::size_t i, std::string_view text);
     void setValue(std::size_t i, double value, CellKind kind);
     void clear(std::size_t i);

@@ -92,6 +92,7 @@ long long SpacingForm::DefaultDataRows() const {
 }
 
 void SpacingForm::onLoad() {
+    setCaption("Data " + std::to_string(++session().moduleState<SpacingState>().datasheetCounter));
     const long long dataRows = DefaultDataRows();
     setFont(editor(), gridControl(0).font());
     setVisible(editor(), false);
@@ -293,7 +294,18 @@ void SpacingForm::onActivate() {
 
 void SpacingForm::onDeactivate() { enableDocumentCommands(false); }
 
-void SpacingForm::onUnload() { enableDocumentCommands(false); }
+void SpacingForm::onUnload() {
+    enableDocumentCommands(false);
+    // Free this window's rows, so no row points at a closed window.
+    SpacingState& state = session().moduleState<SpacingState>();
+    for (DatasheetRow& row : state.datasheetTable) {
+        if (row.window != this) continue;
+        row.window = nullptr;
+        row.path = session().mainWindow() ? session().mainWindow()->caption() : std::string();
+    }
+    for (HistogramRow& row : state.histogramTable)
+        if (row.datasheet == this) row.datasheet = nullptr;
+}
 
 void SpacingForm::onResize() {
     if (windowState() == WindowState::Minimized) return;
@@ -332,7 +344,7 @@ void SpacingForm::enableDocumentCommands(bool enabled) {
 }
 
 void SpacingForm::loadHistogramOptions() {
-    for (const HistogramRow& row : session().histogramTable) {
+    for (const HistogramRow& row : session().moduleState<SpacingState>().histogramTable) {
         if (row.datasheet != this) continue;
         if (row.chart && session().owns(row.chart)) session().moduleState<SpacingState>().currentChart = row.chart;
         LoadHistoToolsFromRow(session(), row);
@@ -369,6 +381,20 @@ void SpacingForm::UpdateDataInfo() {
     setEnabled(at("cmdHisto"), sum != 0);
     setEnabled(at("cmdConvert"), sum != 0);
     setEnabled(at("Vario"), count > 2);
+}
+
+void ComputeTheta(SpacingForm& datasheet) {
+    Control& theta = datasheet.at("txtOr", 4);
+    for (int i : {2, 3, 5, 6}) {
+        if (datasheet.text("txtOr", i).empty()) {
+            datasheet.setEnabled(theta, true);
+            return;
+        }
+    }
+    const double value = ThetaAngle(datasheet.number("txtOr", 2), datasheet.number("txtOr", 3),
+                                    datasheet.number("txtOr", 5), datasheet.number("txtOr", 6));
+    datasheet.setText(theta, formatNumber(value, "0"));
+    datasheet.setEnabled(theta, false);
 }
 
 void SpacingForm::ConvertData() {

@@ -120,4 +120,10 @@ private:
     bool closing_ = false;
 };
 
+// The theta angle of a datasheet from its orientation fields txtOr: when 2,
+// 3, 5 and 6 (the set's and the scanline's) are all filled, theta is written
+// into txtOr(4) as whole degrees and txtOr(4) is disabled; otherwise txtOr(4)
+// is enabled for typing.
+void ComputeTheta(SpacingForm& datasheet);
+
 }  // namespace ravelin

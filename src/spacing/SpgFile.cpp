@@ -11,51 +11,32 @@
 #include <string_view>
 #include <vector>
 
-#include "core/CommaFields.h"
+#include "core/FileMessages.h"
 #include "core/NumberText.h"
-#include "core/NumericFields.h"
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
-#include "documents/DocumentCommands.h"
 #include "spacing/LargeBuffer.h"
 #include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
 
 namespace ravelin {
 
 namespace {
 
-// Lines whose first letter makes them a comment or a key rather than a distance.
-bool readsAsKeyOrComment(std::string_view text) {
-    return !text.empty() && std::string_view("'CDSTFLHAINWXYZ").find(text.front()) != std::string_view::npos;
-}
-
-
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kSource = "Ravelin";
-// Values read between two passes of the event loop while a long file loads.
-constexpr std::size_t kValuesPerEventPass = 4096;
-// The value of a key line starts at its eighth character.
-constexpr std::size_t kValueStart = 7;
-// The chart's legend is kept on a comment line, which readers without it skip.
-constexpr std::string_view kLegendKey = "'Lgnd = ";
-
-using Field = FieldReader::Field;
-
-// The value of a key line; nullopt when the line is too short to hold one.
-// "Fami =" (an empty value, its trailing blank dropped by the reader) reads as empty.
-std::optional<std::string> keyValue(std::string_view field) {
-    if (field.size() >= kValueStart) return std::string(trimSpaces(field.substr(kValueStart)));
-    std::string_view rest = field;
-    while (!rest.empty() && FieldReader::isBlank(rest.back())) rest.remove_suffix(1);
-    if (!rest.empty() && rest.back() == '=') return std::string();
-    return std::nullopt;
-}
-
-SpgReadError shortKeyLine() {
-    return {5, "Invalid procedure call or argument",
-            "A key line must hold its value after its key and \" = \".", 0, ""};
-}
+// The hidden labels that keep a datasheet's chart settings, in file order.
+struct ChartLabel {
+    const char* name;
+    std::optional<std::string> SpgChartSettings::*setting;
+};
+constexpr ChartLabel kChartLabels[] = {
+    {"Interval", &SpgChartSettings::interval}, {"Classes", &SpgChartSettings::classes},
+    {"Expon", &SpgChartSettings::exponential}, {"Lognorm", &SpgChartSettings::lognormal},
+    {"Norm", &SpgChartSettings::normal},       {"Triang", &SpgChartSettings::triangular},
+    {"Legend", &SpgChartSettings::legend},
+};
 
 void reportReadError(Session& session, const std::string& path, const SpgReadError& error) {
     session.logError(error.number, error.description, kSource);
@@ -71,148 +52,37 @@ void fileMissing(SpacingForm& window, const std::string& path) {
     tellOpenCancelled(window.session(), path, "does not exist in this folder.");
 }
 
-// Reads the fields into the window; the distances are returned, the first error (if any) in `error`.
-SpacingColumn readFields(FieldReader& reader, SpacingForm& window, std::optional<SpgReadError>& error) {
-    Platform& platform = window.platform();
-    SpacingColumn values;
-    values.reserve(reader.lineCount());
-    auto setField = [&](const char* name, int index, const std::string& text) {
-        window.setText(window.at(name, index), text);
-    };
-    Field field;
-    for (;;) {
-        PlainDecimal decimal;
-        // Nearly every line of a datasheet is a plain decimal, read at once.
-        auto plainDecimal = [&decimal](std::string_view raw) { return SpacingColumn::parsePlainDecimal(raw, decimal); };
-        if (reader.acceptNext(plainDecimal)) {
-            values.appendDecimal(decimal);
-            if (values.size() % kValuesPerEventPass == 0) platform.processEvents();
-            continue;
-        }
-        if (!reader.next(field)) break;
-        if (field.text.empty()) continue;
-        const char key = field.text.front();
-        if (field.text.starts_with(kLegendKey))
-            setField("Legend", -1, std::string(trimSpaces(field.text.substr(kLegendKey.size()))));
-        if (key == '\'') continue;
-        if (!readsAsKeyOrComment(field.text)) {
-            values.append(trimSpaces(field.text));
-            if (values.size() % kValuesPerEventPass == 0) platform.processEvents();
-            continue;
-        }
-        const std::optional<std::string> value = keyValue(field.text);
-        if (!value) {
-            error = shortKeyLine();
-        } else {
-            switch (key) {
-                case 'C':
-                case 'D':
-                case 'S': {
-                    const int first = key == 'C' ? 0 : key == 'D' ? 2 : 5;
-                    setField("txtOr", first, *value);
-                    Field second;
-                    if (!reader.next(second)) {
-                        error = SpgReadError{62, "Input past end of file",
-                                             "The orientation has no dip value after its comma.", 0, ""};
-                        break;
-                    }
-                    setField("txtOr", first + 1, std::string(trimSpaces(second.text)));
-                    break;
-                }
-                case 'T': {
-                    const double type = readNumber(*value);
-                    if (type == 1 || type == 2) {
-                        window.setValue(window.at("optData", type == 1 ? 0 : 1), 1);
-                    } else {
-                        error = SpgReadError{340, "Control array element doesn't exist",
-                                             "The data type must be 1 (intersection distances) or 2 "
-                                             "(discontinuity spacings).",
-                                             0, ""};
-                    }
-                    break;
-                }
-                case 'F': setField("txtFamily", -1, *value); break;
-                case 'L': setField("txtLoc", -1, *value); break;
-                case 'H': setField("txtComment", -1, *value); break;
-                case 'A': setField("txtOr", 4, *value); break;
-                case 'I': setField("Interval", -1, *value); break;
-                case 'N': setField("Classes", -1, *value); break;
-                case 'W': setField("Expon", -1, *value); break;
-                case 'X': setField("Lognorm", -1, *value); break;
-                case 'Y': setField("Norm", -1, *value); break;
-                case 'Z': setField("Triang", -1, *value); break;
-                default: break;
-            }
-        }
-        if (error) {
-            error->line = field.line;
-            error->lineText = reader.lineAround(field.offset);
-            break;
-        }
-    }
-    return values;
-}
-
-// Puts the distances into the grids and completes the window as after any load.
-void fillWindow(SpacingForm& window, SpacingColumn values) {
-    const long long defaultRows = window.DefaultDataRows() + 1;
-    const auto n = static_cast<long long>(values.size());
-    SpacingGrid& measured = window.grid(0);
-    SpacingGrid& corrected = window.grid(1);
-    if (n + 1 > defaultRows) window.NumFlexGrid(n + 1, defaultRows);
-    measured.setRedraw(false);
-    corrected.setRedraw(false);
-    // Rows below the data keep nothing from an earlier content, in either grid.
-    measured.assignColumn(std::move(values));
-    corrected.clearRange(1, corrected.rows() - 1);
-    measured.setRedraw(true);
-    corrected.setRedraw(true);
-}
-
-// A datasheet's text in UTF-8. Plain ASCII (every usual datasheet) is
-// parsed where it was read, in one buffer of large pages the size of the
-// file; other text is decoded first.
-class FileText {
+// A file's bytes. A regular file is read in one block into memory of large
+// pages the size of the file, where the reader parses it.
+class FileBytes {
 public:
     std::string_view view() const {
-        return decoded_ ? std::string_view(*decoded_) : std::string_view(bytes_.data(), bytes_.size());
+        return other_ ? std::string_view(*other_) : std::string_view(regular_.data(), regular_.size());
     }
 
     // nullopt when the file cannot be opened or read, or is a folder.
-    static std::optional<FileText> read(const std::string& path) {
-        FileText text;
-        if (!text.readRegular(path)) {
-            // A pipe, a device, or a file that changed size while read: the general reading.
-            std::optional<std::string> bytes = readFileBytes(path);
-            if (!bytes) return std::nullopt;
-            text.decoded_ = std::move(*bytes);
-        }
-        const std::string_view bytes = text.view();
-        if (!isAscii(bytes)) {
-            text.decoded_ = decodeFileText(bytes);
-            text.bytes_ = LargeVector<char>();
-        }
-        return text;
+    static std::optional<FileBytes> read(const std::string& path) {
+        FileBytes file;
+        if (file.readRegular(path)) return file;
+        // A pipe, a device, or a file that changed size while read: the general reading.
+        std::optional<std::string> bytes = readFileBytes(path);
+        if (!bytes) return std::nullopt;
+        file.other_ = std::move(*bytes);
+        return file;
     }
 
 private:
-    static bool isAscii(std::string_view bytes) {
-        unsigned char high = 0;
-        for (char c : bytes) high |= static_cast<unsigned char>(c);
-        return high < 0x80;
-    }
-
-    // True when the file was read whole into bytes_ as the regular file of the size it announced.
+    // True when the file was read whole as the regular file of the size it announced.
     bool readRegular(const std::string& path) {
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) return false;
         struct stat info {};
         bool whole = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
         if (whole) {
-            bytes_.resize(static_cast<std::size_t>(info.st_size));  // left uninitialised, filled by the reading
+            regular_.resize(static_cast<std::size_t>(info.st_size));  // left uninitialised, filled by the reading
             std::size_t filled = 0;
-            while (whole && filled < bytes_.size()) {
-                const ssize_t got = ::read(fd, bytes_.data() + filled, bytes_.size() - filled);
+            while (whole && filled < regular_.size()) {
+                const ssize_t got = ::read(fd, regular_.data() + filled, regular_.size() - filled);
                 if (got < 0 && errno == EINTR) continue;
                 whole = got > 0;
                 if (whole) filled += static_cast<std::size_t>(got);
@@ -221,13 +91,22 @@ private:
             whole = whole && ::read(fd, &more, 1) == 0;
         }
         ::close(fd);
-        if (!whole) bytes_ = LargeVector<char>();
+        if (!whole) regular_ = LargeVector<char>();
         return whole;
     }
 
-    LargeVector<char> bytes_;
-    std::optional<std::string> decoded_;
+    LargeVector<char> regular_;
+    std::optional<std::string> other_;
 };
+
+void setIfRead(SpacingForm& window, const char* name, int index, const std::optional<std::string>& text) {
+    if (text) window.setText(window.at(name, index), *text);
+}
+
+void setOrientation(SpacingForm& window, int first, const SpgOrientation& orientation) {
+    setIfRead(window, "txtOr", first, orientation.direction);
+    setIfRead(window, "txtOr", first + 1, orientation.dip);
+}
 
 }  // namespace
 
@@ -238,14 +117,73 @@ std::string DatasheetCaption(const std::string& path, const std::string& current
     return path;
 }
 
+void FillDatasheet(SpacingForm& window, SpgDocument document) {
+    setIfRead(window, "txtComment", -1, document.comment);
+    setIfRead(window, "txtFamily", -1, document.family);
+    setIfRead(window, "txtLoc", -1, document.location);
+    setOrientation(window, 0, document.cliff);
+    setOrientation(window, 2, document.set);
+    setOrientation(window, 5, document.scanline);
+    if (document.dataType) window.setValue(window.at("optData", *document.dataType == 2 ? 1 : 0), 1);
+    // After the orientations: with all of them given, theta is computed from them instead.
+    setIfRead(window, "txtOr", 4, document.theta);
+    for (const ChartLabel& label : kChartLabels) setIfRead(window, label.name, -1, document.chart.*label.setting);
+
+    const long long defaultRows = window.DefaultDataRows() + 1;
+    const auto n = static_cast<long long>(document.values.size());
+    SpacingGrid& measured = window.grid(0);
+    SpacingGrid& corrected = window.grid(1);
+    if (n + 1 > defaultRows) window.NumFlexGrid(n + 1, defaultRows);
+    measured.setRedraw(false);
+    corrected.setRedraw(false);
+    // Rows below the data keep nothing from an earlier content, in either grid.
+    measured.assignColumn(std::move(document.values));
+    corrected.clearRange(1, corrected.rows() - 1);
+    measured.setRedraw(true);
+    corrected.setRedraw(true);
+}
+
+SpgDocument DatasheetDocument(const SpacingForm& window) {
+    SpgDocument document;
+    auto text = [&window](const char* name, int index = -1) { return window.text(name, index); };
+    document.comment = text("txtComment");
+    document.family = text("txtFamily");
+    document.location = text("txtLoc");
+    document.cliff = {text("txtOr", 0), text("txtOr", 1)};
+    document.set = {text("txtOr", 2), text("txtOr", 3)};
+    document.scanline = {text("txtOr", 5), text("txtOr", 6)};
+    document.dataType = window.at("optData", 1).value() ? 2 : 1;
+    document.theta = text("txtOr", 4);
+
+    const std::vector<HistogramRow>& table = window.session().moduleState<SpacingState>().histogramTable;
+    const auto row =
+        std::find_if(table.rbegin(), table.rend(), [&](const HistogramRow& r) { return r.datasheet == &window; });
+    SpgChartSettings& chart = document.chart;
+    if (row != table.rend()) {
+        chart = {generalNumber(row->interval), std::to_string(row->classes), std::to_string(row->laws[0]),
+                 std::to_string(row->laws[1]),   std::to_string(row->laws[2]),  std::to_string(row->laws[3]),
+                 std::to_string(row->legend)};
+    } else if (std::any_of(std::begin(kChartLabels), std::end(kChartLabels),
+                           [&](const ChartLabel& label) { return !TrimBlanks(text(label.name)).empty(); })) {
+        // Settings loaded with the file and not yet drawn are kept, not dropped.
+        for (const ChartLabel& label : kChartLabels) chart.*label.setting = text(label.name);
+    }
+
+    const SpacingGrid& measured = window.grid(0);
+    const long long last = measured.lastFilledRow();
+    document.values.reserve(static_cast<std::size_t>(last));
+    for (long long r = 1; r <= last; ++r) document.values.append(measured.text(r));
+    return document;
+}
+
 bool LoadSpacingFile(const std::string& path, SpacingForm& window) {
     Session& session = window.session();
     Platform& platform = session.platform();
     platform.setBusy(true);
     for (const char* button : {"cmdHisto", "Vario", "cmdConvert"}) window.setEnabled(window.at(button), false);
 
-    std::optional<FileText> text = FileText::read(path);
-    if (!text) {
+    std::optional<FileBytes> bytes = FileBytes::read(path);
+    if (!bytes) {
         std::error_code ignored;
         if (!std::filesystem::exists(path, ignored)) {
             fileMissing(window, path);
@@ -258,100 +196,27 @@ bool LoadSpacingFile(const std::string& path, SpacingForm& window) {
         platform.setBusy(false);
         return false;
     }
-    FieldReader reader(text->view());
-    std::optional<SpgReadError> error;
-    SpacingColumn values = readFields(reader, window, error);
-    text.reset();  // the column holds its own copies
+    SpgReadResult read = ReadSpacingDocument(bytes->view());
+    bytes.reset();  // the document holds its own copies
 
     window.setCaption(DatasheetCaption(path, platform.currentFolder()));
     window.setFilePath(path);
-    fillWindow(window, std::move(values));
+    FillDatasheet(window, std::move(read.document));
     ComputeTheta(window);
     ClearModifiedMarker(window);
     window.UpdateDataInfo();
     for (const char* button : {"cmdHisto", "Vario", "cmdConvert"}) window.setEnabled(window.at(button), true);
     platform.setBusy(false);
-    if (error) reportReadError(session, path, *error);
-    return !error;
+    if (read.error) reportReadError(session, path, *read.error);
+    return !read.error;
 }
 
-std::string SpacingFileText(const SpacingForm& window) {
-    std::string out;
-    auto line = [&out](const std::string& text) {
-        out += text;
-        out += kCrLf;
-    };
-    auto field = [&window](const char* name, int index = -1) { return oneLine(window.text(name, index)); };
-    auto orientation = [&](const char* key, int first) {
-        const std::string direction = field("txtOr", first);
-        const std::string dip = field("txtOr", first + 1);
-        line(protectField(std::string(key) + " = " + direction) + "," + protectField(dip, true));
-    };
-
-    line("'Heading comment/title");
-    line(protectField("Head = " + field("txtComment")));
-    line("'Family name");
-    line(protectField("Fami = " + field("txtFamily")));
-    line("'Location");
-    line(protectField("Loca = " + field("txtLoc")));
-    line("'Orientation of the cliff (degrees) : dip direction (DD) and dip angle(DA)");
-    orientation("Clif", 0);
-    line("'Orientation of the scanline (degrees) : DD & DA");
-    orientation("Scan", 5);
-    line("'Orientation of the discontinuity set (degrees) : dip direction and dip angle");
-    orientation("Disc", 2);
-    line("'Data type : 1=intersection distances or 2=discontinuity spacings");
-    line(std::string("Type = ") + (window.at("optData", 1).value() ? "2" : "1"));
-    line("'Theta angle between the scanline and the pole to the discontinuity (degrees)");
-    line(protectField("Angl = " + field("txtOr", 4)));
-
-    const std::vector<HistogramRow>& table = window.session().histogramTable;
-    const auto row =
-        std::find_if(table.rbegin(), table.rend(), [&](const HistogramRow& r) { return r.datasheet == &window; });
-    std::string settings[6];
-    bool hasSettings = false;
-    if (row != table.rend()) {
-        settings[0] = generalNumber(row->interval);
-        settings[1] = std::to_string(row->classes);
-        for (int i = 0; i < 4; ++i) settings[2 + i] = std::to_string(row->laws[i]);
-        hasSettings = true;
-    } else {
-        // Settings loaded with the file and not yet drawn are kept, not dropped.
-        const char* labels[] = {"Interval", "Classes", "Expon", "Lognorm", "Norm", "Triang"};
-        for (int i = 0; i < 6; ++i) {
-            settings[i] = field(labels[i]);
-            hasSettings = hasSettings || !settings[i].empty();
-        }
-    }
-    if (hasSettings) {
-        line("'Interval");
-        line(protectField("Inte = " + settings[0]));
-        line("'Number of classes");
-        line(protectField("Nbcl = " + settings[1]));
-        line("'Lois de distribution: 1=true or 0=false");
-        const char* keys[] = {"Wexp = ", "Xlog = ", "Ynor = ", "Ztri = "};
-        for (int i = 0; i < 4; ++i) line(protectField(keys[i] + settings[2 + i]));
-    }
-    const bool legend = row != table.rend() ? row->legend != 0 : readNumber(field("Legend")) == 1;
-    if (legend) line(std::string(kLegendKey) + "1");
-
-    const SpacingGrid& measured = window.grid(0);
-    const long long last = measured.lastFilledRow();
-    for (long long r = 1; r <= last; ++r) {
-        if (measured.isEmpty(r)) continue;
-        const std::string value = oneLine(measured.text(r));
-        // A text the reader would take for a comment or a key is worth 0, as an
-        // empty cell is; written, it would break the reading of the file.
-        if (value.empty() || readsAsKeyOrComment(value)) continue;
-        line(protectField(value, true));
-    }
-    return out;
-}
+std::string SpacingFileText(const SpacingForm& window) { return SpacingDocumentText(DatasheetDocument(window)); }
 
 SpgSaveOutcome SaveSpacingFile(const std::string& path, const SpacingForm& window) {
     SpgSaveOutcome outcome;
     if (path.empty()) return outcome;
-    outcome.written = writeFileAtomically(path, encodeFileText(SpacingFileText(window)), &outcome.error);
+    outcome.written = writeFileAtomically(path, WriteSpacingDocument(DatasheetDocument(window)), &outcome.error);
     if (!outcome.written) window.session().logError(75, outcome.error, kSource);
     return outcome;
 }

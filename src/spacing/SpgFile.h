@@ -1,28 +1,27 @@
 #pragma once
-// The spacing datasheet file (".spg"): a plain-text file of key lines
-// ("Head = ", "Clif = ", ...; a key is known by its first letter), comment
-// lines beginning with "'" and one distance per line. Fields are read as
-// comma-separated input: a field ends at a comma or a line end, and a field
-// that starts with a double quote runs to its closing quote.
-//
-// The writer protects a field holding a comma by writing it whole between
-// double quotes, so every file Ravelin writes reads back as it was written;
-// a file without commas in its texts is written as before.
+// Datasheet windows and ".spg" files. The file itself is a value
+// (spacing/SpgFormat); here a datasheet is filled from that value and the
+// value built from a datasheet, and a load tells the user and the log what
+// went wrong, as "&Open datasheet" and "&Save" need.
 
 #include <string>
+
+#include "spacing/SpgFormat.h"
 
 namespace ravelin {
 
 class SpacingForm;
 
-// Why reading a file stopped before its end.
-struct SpgReadError {
-    int number = 0;            // the error number recorded in the log
-    std::string description;   // its description in the log
-    std::string reason;        // what the user is told
-    long long line = 0;        // 1-based line of the file
-    std::string lineText;
-};
+// Puts a document into the datasheet: each text, orientation, type and chart
+// setting the file held (the others stay as they were), and the distances
+// into the measured grid, enlarging both grids when they do not fit; rows
+// below the distances are emptied in both grids.
+void FillDatasheet(SpacingForm& window, SpgDocument document);
+
+// The document a datasheet saves: its texts and type, its measured column,
+// and the chart settings of its last histogram, or those loaded with its
+// file when it has not been drawn since.
+SpgDocument DatasheetDocument(const SpacingForm& window);
 
 // Fills the datasheet from the file. Returns false when the file could not
 // be opened or stopped reading at an error; what was read before the error

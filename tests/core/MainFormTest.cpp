@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/SessionForms.h"
+#include "core/Startup.h"
 #include "support/TestSession.h"
 
 namespace ravelin {

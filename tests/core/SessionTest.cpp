@@ -26,24 +26,6 @@ TEST(ModifiedMarkerTest, MarksOnceAndClearsOnlyTheMarker) {
     EXPECT_EQ(form.caption(), "Data 1");
 }
 
-TEST(DocumentCounterTest, NumbersNeverGoDownAndClosingFreesTableRows) {
-    TestSession t;
-    t.session.registerForm("frmSpacing", [](Session& s) { return std::make_unique<Form>(s, "frmSpacing", "Datasheet"); });
-    Form& first = t.main->NewDocumentWindow(2);
-    Form& second = t.main->NewDocumentWindow(2);
-    t.main->NewDocumentWindow(2);
-    EXPECT_EQ(first.caption(), "Data 1");
-    EXPECT_EQ(second.caption(), "Data 2");
-    t.session.datasheetTable.push_back({"/data/a.spg", &second});
-    t.session.histogramTable.push_back({&second, nullptr, 0.5, 3, {1, 0, 0, 0}});
-    t.main->CloseDocumentWindow(second);
-    EXPECT_EQ(t.main->NewDocumentWindow(2).caption(), "Data 4");
-    EXPECT_EQ(t.session.currentDocument(), t.session.mainWindow());
-    EXPECT_EQ(t.session.datasheetTable[0].window, nullptr);
-    EXPECT_EQ(t.session.datasheetTable[0].path, "Ravelin (v 1.0)");
-    EXPECT_EQ(t.session.histogramTable[0].datasheet, nullptr);
-}
-
 struct LogTest : ::testing::Test {
     TempFolder folder;
     ScriptedPlatform platform;

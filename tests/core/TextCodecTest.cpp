@@ -58,6 +58,26 @@ TEST(FileText, EncodingPrefersWindows1252AndDecodingDropsTheBomAndFallsBack) {
     EXPECT_EQ(decodeFileText(kAUmlaut + "\xB0"), "\xC3\x83\xC2\xA4" + kDegree);
 }
 
+// Texts whose Windows-1252 bytes a reader would take for UTF-8 or a byte-order mark.
+TEST(FileText, EveryTextReadsBackAsWritten) {
+    const std::string aTilde = "\xC3\x83";  // Ã, Windows-1252 0xC3
+    const std::string copyright = "\xC2\xA9";  // ©, Windows-1252 0xA9
+    const std::string bomAsLatin = "\xC3\xAF\xC2\xBB\xC2\xBF";  // "ï»¿", Windows-1252 EF BB BF
+    const std::pair<std::string, std::string> cases[] = {
+        {aTilde + copyright, aTilde + copyright},                      // C3 A9 is "é" in UTF-8
+        {aTilde + copyright + kDegree, "\xC3\xA9\xB0"},                   // not UTF-8 as a whole: single-byte
+        {bomAsLatin + "x", bomAsLatin + "x"},                          // EF BB BF would be dropped as a mark
+        {bomAsLatin + "\xC3\xA9", bomAsLatin + "\xC3\xA9"},            // ... even before invalid UTF-8
+        {"\xEF\xBB\xBF" "a", "\xEF\xBB\xBF\xEF\xBB\xBF" "a"},          // U+FEFF first: behind a mark of its own
+    };
+    for (const auto& [text, bytes] : cases) {
+        EXPECT_EQ(encodeFileText(text), bytes) << text;
+        EXPECT_EQ(decodeFileText(encodeFileText(text)), text) << text;
+    }
+    // Single-byte text that no reader mistakes stays single-byte.
+    EXPECT_EQ(encodeFileText(aTilde + " " + copyright), "\xC3 \xA9");
+}
+
 TEST(FileText, LineEndsBecomeCrLf) {
     EXPECT_EQ(toCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
     EXPECT_EQ(toCrLf("\r\r\n\nx\r"), "\r\n\r\n\r\nx\r\n");

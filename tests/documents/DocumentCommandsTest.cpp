@@ -13,6 +13,7 @@
 #include "documents/InfoBoxForm.h"
 #include "documents/InfoText.h"
 #include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
 #include "support/TestSession.h"
 
 namespace ravelin {
@@ -90,9 +91,9 @@ TEST_F(DocumentCommands, OpeningADatasheetCreatesItsWindowAndTableRowAndOpeningI
     SpacingForm& sheet = openDatasheet(path);
     EXPECT_EQ(sheet.caption(), path);  // not inside the current folder: the whole path
     EXPECT_EQ(sheet.text("txtFamily"), "J1");
-    ASSERT_EQ(ts.session.datasheetTable.size(), 1u);
-    EXPECT_EQ(ts.session.datasheetTable[0].path, path);
-    EXPECT_EQ(ts.session.datasheetTable[0].window, &sheet);
+    ASSERT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.size(), 1u);
+    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].path, path);
+    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].window, &sheet);
     EXPECT_NE(logText().find("Opening spacing datafile '" + path + "'"), std::string::npos);
 
     // Already opened: No leaves the window as it is, Yes reloads it.
@@ -131,8 +132,8 @@ TEST_F(DocumentCommands, SavingANewDatasheetAsksForANameAndRemembersThePath) {
     EXPECT_EQ(sheet.caption(), path);
     EXPECT_NE(readFileBytes(path).value_or("").find("Fami = J2\r\n"), std::string::npos);
     // The table row now names the file, so opening it again finds it already open.
-    ASSERT_EQ(ts.session.datasheetTable.size(), 1u);
-    EXPECT_EQ(ts.session.datasheetTable[0].path, path);
+    ASSERT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.size(), 1u);
+    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].path, path);
 }
 
 TEST_F(DocumentCommands, SavingASavedDatasheetWritesTheSameFileAndRemovesTheMarker) {
@@ -148,6 +149,20 @@ TEST_F(DocumentCommands, SavingASavedDatasheetWritesTheSameFileAndRemovesTheMark
     EXPECT_EQ(sheet.caption(), "profile.spg");
     EXPECT_NE(readFileBytes(path)->find("Loca = West wall\r\n"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists("/somewhere/else/profile.spg"));
+}
+
+// Its caption is the Info box's own; it is still a datasheet, saved and printed as one.
+TEST_F(DocumentCommands, ADatasheetSavedUnderTheInfoBoxsCaptionStaysADatasheet) {
+    ts.platform.workingFolder = folder.path.string();
+    SpacingForm& sheet = newDatasheet();
+    run("mnuFileSaveAs", {}, folder.file("InfoBox"));
+    ASSERT_EQ(sheet.caption(), "InfoBox");
+    sheet.userType(sheet.at("txtFamily"), "J5");
+    run("mnuFileSave");
+    EXPECT_EQ(ts.platform.saveDialogs.size(), 1u);
+    EXPECT_NE(readFileBytes(folder.file("InfoBox")).value_or("").find("Fami = J5\r\n"), std::string::npos);
+    run("mnuFilePrint", MessageAnswer::No);
+    EXPECT_EQ(lastMessage().text, "Print the contents of the current datasheet ?");
 }
 
 TEST_F(DocumentCommands, AFailedSaveKeepsTheMarkerAndTellsTheUser) {
@@ -220,7 +235,7 @@ TEST_F(DocumentCommands, CloseAsksAboutAModifiedDatasheetAndCancelYesAndNoDoWhat
     run("mnuFileClose", MessageAnswer::No);
     EXPECT_EQ(datasheetCount(), 0);
     EXPECT_EQ(ts.session.currentDocument(), ts.main);
-    EXPECT_EQ(ts.session.datasheetTable.at(0).window, nullptr);
+    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.at(0).window, nullptr);
     EXPECT_EQ(readFileBytes(path), saved);
     EXPECT_FALSE(ts.session.closeCancelled);
 }

@@ -9,6 +9,7 @@
 
 #include "DatasheetFixture.h"
 #include "spacing/HistoToolsForm.h"
+#include "spacing/SpacingState.h"
 
 namespace ravelin::testing {
 namespace {
@@ -66,8 +67,8 @@ TEST_F(HistogramCommandTest, DescriptionJoinsFamilyAndLocationWhenBothAreGiven) 
 TEST_F(HistogramCommandTest, PlottingAgainReusesTheChartAndItsSettingsUnlessNewHistoIsChecked) {
     values({"1", "2", "3", "4"});
     HistoForm* first = plot();
-    ASSERT_EQ(t.session.histogramTable.size(), 1u);
-    const HistogramRow& row = t.session.histogramTable[0];
+    ASSERT_EQ(t.session.moduleState<SpacingState>().histogramTable.size(), 1u);
+    const HistogramRow& row = t.session.moduleState<SpacingState>().histogramTable[0];
     EXPECT_EQ(row.datasheet, &sheet);
     EXPECT_EQ(row.chart, first);
     ASSERT_NE(first->histogram(), nullptr);  // the chart keeps the values it shows
@@ -83,8 +84,8 @@ TEST_F(HistogramCommandTest, PlottingAgainReusesTheChartAndItsSettingsUnlessNewH
     HistoForm* second = plot();
     EXPECT_NE(second, first);
     EXPECT_TRUE(t.session.owns(first));
-    EXPECT_EQ(t.session.histogramTable.size(), 1u);
-    EXPECT_EQ(t.session.histogramTable[0].chart, second);
+    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable.size(), 1u);
+    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable[0].chart, second);
     EXPECT_DOUBLE_EQ(second->histogram()->figures.interval, 1);
 }
 
@@ -95,7 +96,7 @@ TEST_F(HistogramCommandTest, TheDatasheetsLawFlagsSetTheOptionsWindow) {
     plot();
     // The window's boxes run exponential, normal, lognormal, triangular; the row's laws another way.
     for (int i = 0; i < 4; ++i) EXPECT_EQ(tools().at("Check1", i).value(), i == 2 ? 1 : 0) << i;
-    const HistogramRow& row = t.session.histogramTable[0];
+    const HistogramRow& row = t.session.moduleState<SpacingState>().histogramTable[0];
     EXPECT_EQ((std::vector<int>{row.laws[0], row.laws[1], row.laws[2], row.laws[3]}), (std::vector<int>{0, 1, 0, 0}));
 }
 
@@ -105,7 +106,7 @@ TEST_F(HistogramCommandTest, TheLegendFollowsTheDatasheetTheOptionsWindowAndTheR
     sheet.setText("Legend", -1, "1");
     HistoForm* chart = plot();
     EXPECT_EQ(tools().at("chkLegend").value(), 1);
-    EXPECT_EQ(t.session.histogramTable[0].legend, 1);
+    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable[0].legend, 1);
     const HistoForm::HistogramContent& shown = *chart->histogram();
     // The labels are placed after the first drawing: the legend is drawn again clear of them.
     const auto legend = HistogramLegend(chart->chart(), shown.figures, shown.laws, 1, chart->labelAreas(1));
@@ -122,7 +123,7 @@ TEST_F(HistogramCommandTest, TheLegendFollowsTheDatasheetTheOptionsWindowAndTheR
 
     tools().userClick(tools().at("chkLegend"));
     tools().userClick(tools().at("Command1"));
-    EXPECT_EQ(t.session.histogramTable[0].legend, 0);
+    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable[0].legend, 0);
     const auto redrawn = chart->chart().texts();
     EXPECT_EQ(std::count(redrawn.begin(), redrawn.end(), "Negative exponential"), 0);
     tools().userClick(tools().at("chkLegend"));
@@ -141,7 +142,7 @@ TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsEdited
     tools().userType(tools().at("Text2", 1), "");
     tools().setValue(tools().at("Check1", 3), 1);
     tools().userClick(tools().at("Command1"));
-    EXPECT_EQ(t.session.histogramTable[0].laws[3], 1);
+    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable[0].laws[3], 1);
     EXPECT_TRUE(IsModified(sheet));
     EXPECT_EQ(chart->text("lblTitre"), "My title");
     const auto lines = chart->chart().ofKind(DrawOp::Kind::Line);

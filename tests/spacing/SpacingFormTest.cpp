@@ -8,6 +8,7 @@
 
 #include "DatasheetFixture.h"
 #include "spacing/HistoToolsForm.h"
+#include "spacing/SpacingState.h"
 
 namespace ravelin::testing {
 namespace {
@@ -203,7 +204,7 @@ TEST_F(SpacingFormTest, PasteGrowsTheGridsInsteadOfDroppingRows) {
 }
 
 TEST_F(SpacingFormTest, ActivationLoadsTheDatasheetsChartSettings) {
-    t.session.histogramTable.push_back({&sheet, nullptr, 0.25, 9, {0, 1, 0, 0}});  // lognormal
+    t.session.moduleState<SpacingState>().histogramTable.push_back({&sheet, nullptr, 0.25, 9, {0, 1, 0, 0}});
     sheet.userActivate();
     const Form& tools = t.session.form("frmHistoTools");
     EXPECT_EQ(tools.text("Text2", 1), "9");
@@ -211,7 +212,8 @@ TEST_F(SpacingFormTest, ActivationLoadsTheDatasheetsChartSettings) {
 }
 
 TEST_F(SpacingFormTest, ClosingAsksOnlyForAModifiedDatasheetAndReleasesIt) {
-    t.session.datasheetTable.push_back({"/data/a.spg", &sheet});
+    std::vector<DatasheetRow>& table = t.session.moduleState<SpacingState>().datasheetTable;
+    table.push_back({"/data/a.spg", &sheet});
     MarkModified(sheet);
     t.platform.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::No};
     EXPECT_FALSE(t.session.closeForm(sheet));
@@ -219,12 +221,37 @@ TEST_F(SpacingFormTest, ClosingAsksOnlyForAModifiedDatasheetAndReleasesIt) {
     EXPECT_TRUE(t.session.closeForm(sheet));
     EXPECT_EQ(t.session.findForm("frmSpacing"), nullptr);
     EXPECT_EQ(t.session.currentDocument(), t.main);
-    EXPECT_EQ(t.session.datasheetTable[0].window, nullptr);
+    EXPECT_EQ(table[0].window, nullptr);
 
     auto& other = t.main->NewDocumentWindow(2);
     ClearModifiedMarker(other);
     EXPECT_TRUE(t.session.closeForm(other));
     EXPECT_EQ(t.platform.messages.size(), 2u);  // no question for the unmodified one
+}
+
+TEST(SpacingWindowCountersTest, NumbersNeverGoDownAndClosingFreesTableRows) {
+    TestSession t;
+    SpacingState& state = t.session.moduleState<SpacingState>();
+    Form& first = t.main->NewDocumentWindow(2);
+    Form& second = t.main->NewDocumentWindow(2);
+    t.main->NewDocumentWindow(2);
+    EXPECT_EQ(first.caption(), "Data 1");
+    EXPECT_EQ(second.caption(), "Data 2");
+    Form& chart = t.main->NewDocumentWindow(0, 1);
+    EXPECT_EQ(chart.caption(), "Histo 1");
+    EXPECT_EQ(chart.tag(), "H1");
+    state.datasheetTable.push_back({"/data/a.spg", &second});
+    state.histogramTable.push_back({&second, &chart, 0.5, 3, {1, 0, 0, 0}});
+    t.main->CloseDocumentWindow(second);
+    EXPECT_EQ(t.session.currentDocument(), t.session.mainWindow());
+    EXPECT_EQ(t.main->NewDocumentWindow(2).caption(), "Data 4");
+    EXPECT_EQ(state.datasheetTable[0].window, nullptr);
+    EXPECT_EQ(state.datasheetTable[0].path, "Ravelin (v 1.0)");
+    EXPECT_EQ(state.histogramTable[0].datasheet, nullptr);
+    EXPECT_EQ(state.histogramTable[0].chart, &chart);  // the chart is still open
+    t.main->CloseDocumentWindow(chart);
+    EXPECT_EQ(state.histogramTable[0].chart, nullptr);
+    EXPECT_EQ(t.main->NewDocumentWindow(0).caption(), "Histo 2");
 }
 
 TEST(SpacingFormClosingTest, WithoutACloseCommandAModifiedDatasheetClosesWithoutAsking) {

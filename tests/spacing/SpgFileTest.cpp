@@ -11,6 +11,8 @@
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
+#include "support/RandomBytes.h"
 #include "support/TestSession.h"
 
 namespace ravelin {
@@ -206,8 +208,8 @@ TEST_F(SpgFileTest, ChartSettingsComeFromTheDatasheetsLastHistogramRow) {
     LoadSpacingFile(folder.write("plain.spg", plain), other);
     EXPECT_EQ(other.text("Classes"), "9");
 
-    t.session.histogramTable.push_back({&sheet, nullptr, 0.5, 4, {0, 0, 0, 0}});
-    t.session.histogramTable.push_back({&sheet, nullptr, 0.125, 12, {1, 0, 0, 1}});
+    t.session.moduleState<SpacingState>().histogramTable.push_back({&sheet, nullptr, 0.5, 4, {0, 0, 0, 0}});
+    t.session.moduleState<SpacingState>().histogramTable.push_back({&sheet, nullptr, 0.125, 12, {1, 0, 0, 1}});
     const std::string text = SpacingFileText(sheet);
     EXPECT_NE(text.find("'Interval\r\nInte = 0.125\r\n'Number of classes\r\nNbcl = 12\r\n"
                         "'Lois de distribution: 1=true or 0=false\r\n"
@@ -219,7 +221,7 @@ TEST_F(SpgFileTest, ChartSettingsComeFromTheDatasheetsLastHistogramRow) {
 TEST_F(SpgFileTest, TheLegendIsKeptOnACommentLineThatReadersWithoutItSkip) {
     SpacingForm& sheet = newSheet();
     sheet.setCell(0, 1, 1, "0.4");
-    t.session.histogramTable.push_back({&sheet, nullptr, 0.1, 5, {1, 0, 0, 0}, 1});
+    t.session.moduleState<SpacingState>().histogramTable.push_back({&sheet, nullptr, 0.1, 5, {1, 0, 0, 0}, 1});
     const std::string text = SpacingFileText(sheet);
     EXPECT_NE(text.find("Ztri = 0\r\n'Lgnd = 1\r\n0.4\r\n"), std::string::npos) << text;
 
@@ -229,7 +231,7 @@ TEST_F(SpgFileTest, TheLegendIsKeptOnACommentLineThatReadersWithoutItSkip) {
     EXPECT_EQ(column(other), (std::vector<std::string>{"0.4"}));  // a comment, not a distance
     EXPECT_EQ(SpacingFileText(other), text);  // kept from the label while no chart was drawn
 
-    t.session.histogramTable.back().legend = 0;
+    t.session.moduleState<SpacingState>().histogramTable.back().legend = 0;
     EXPECT_EQ(SpacingFileText(sheet).find("Lgnd"), std::string::npos);
 }
 
@@ -262,18 +264,7 @@ TEST_F(SpgFileTest, AnyBytesAreReadSafely) {
         check(bytes);
     }
     // Mutations of the valid file: bytes replaced, dropped or repeated.
-    for (int round = 0; round < 200; ++round) {
-        std::string bytes = valid;
-        for (int k = 0; k < 5; ++k) {
-            const std::size_t at = random() % bytes.size();
-            switch (random() % 3) {
-                case 0: bytes[at] = static_cast<char>(random() % 256); break;
-                case 1: bytes.erase(at, 1); break;
-                default: bytes.insert(at, bytes.substr(at, random() % 20)); break;
-            }
-        }
-        check(bytes);
-    }
+    for (int round = 0; round < 200; ++round) check(testing::mutated(valid, random, 5));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "DatasheetFixture.h"
+#include "spacing/SpacingState.h"
 
 namespace ravelin::testing {
 namespace {
@@ -34,7 +35,7 @@ TEST_F(VariogramCommandTest, EqualSpacingsOpenAVariogramChartWithItsLabels) {
     EXPECT_EQ(sheet.cell(1, 4, 1), "1");  // the conversion ran
     EXPECT_FALSE(t.session.moduleState<SpacingState>().busy);
     // A variogram is not linked to its datasheet and does not show the histogram options.
-    EXPECT_TRUE(t.session.histogramTable.empty());
+    EXPECT_TRUE(t.session.moduleState<SpacingState>().histogramTable.empty());
     chart->userActivate();
     EXPECT_EQ(t.session.findForm("frmHistoTools"), nullptr);
     EXPECT_NE(run("1", "20"), chart);  // every run opens a new window

@@ -8,10 +8,10 @@
 #include <fstream>
 #include <string>
 
+#include "app/Registrations.h"
 #include "core/MainForm.h"
 #include "core/ScriptedPlatform.h"
 #include "core/Session.h"
-#include "core/Startup.h"
 
 namespace ravelin::testing {
 

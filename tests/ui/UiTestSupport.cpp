@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 
+#include "app/Registrations.h"
 #include "core/Startup.h"
 #include "ui/views/ShellViews.h"
 

@@ -1,0 +1,105 @@
+#include "documents/DatasheetDocument.h"
+
+#include <filesystem>
+
+#include "core/FileMessages.h"
+#include "core/MainForm.h"
+#include "core/Platform.h"
+#include "core/Session.h"
+#include "documents/DatasheetReport.h"
+#include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
+#include "spacing/SpgFile.h"
+
+namespace ravelin {
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+bool samePath(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    return a == b || fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
+}
+
+void rememberDatasheetPath(Session& session, Form& sheet, const std::string& path) {
+    for (DatasheetRow& row : session.moduleState<SpacingState>().datasheetTable) {
+        if (row.window == &sheet) {
+            row.path = path;
+            return;
+        }
+    }
+    session.moduleState<SpacingState>().datasheetTable.push_back({path, &sheet});
+}
+
+// The "*" goes only once the file is safely written.
+bool writeDatasheet(SpacingForm& sheet, const std::string& path) {
+    const SpgSaveOutcome outcome = SaveSpacingFile(path, sheet);
+    if (!outcome.written) {
+        tellSaveFailed(sheet.session(), path, outcome.error, true);  // the writer logged its error
+        return false;
+    }
+    ClearModifiedMarker(sheet);
+    return true;
+}
+
+bool saveDatasheetAs(SpacingForm& sheet) {
+    Session& session = sheet.session();
+    FileDialogRequest request{"Ravelin - Save as", "Spacing datasheet (*.spg)|*.spg|All Files (*.*)|*.*",
+                              UnmarkedCaption(sheet), 1, false, true};
+    const auto path = session.platform().saveFileDialog(request);
+    if (!path || path->empty()) return false;
+    if (!writeDatasheet(sheet, *path)) return false;
+    sheet.setFilePath(*path);
+    sheet.setCaption(DatasheetCaption(*path, session.platform().currentFolder()));
+    rememberDatasheetPath(session, sheet, *path);
+    return true;
+}
+
+// The full path the window keeps, never one rebuilt from its caption.
+bool saveDatasheet(SpacingForm& sheet) {
+    if (sheet.filePath().empty()) return saveDatasheetAs(sheet);
+    return writeDatasheet(sheet, sheet.filePath());
+}
+
+}  // namespace
+
+SpacingForm* OpenDatasheetFile(Session& session, const std::string& path) {
+    session.logEvent("Opening spacing datafile '" + path + "'");
+    for (const DatasheetRow& row : session.moduleState<SpacingState>().datasheetTable) {
+        auto* sheet = dynamic_cast<SpacingForm*>(row.window);
+        if (!sheet || !session.owns(sheet) || !samePath(row.path, path)) continue;
+        const MessageAnswer answer = session.platform().messageBox(
+            {"Open file", "The file '" + path + "' is already opened." + kCrLf + kCrLf + "Do you want to overwrite it?",
+             MessageIcon::Question, MessageButtons::YesNo});
+        if (answer != MessageAnswer::Yes) return nullptr;
+        LoadSpacingFile(path, *sheet);
+        return sheet;
+    }
+    MainForm* main = session.mainForm();
+    if (!main || !session.hasFormType("frmSpacing")) return nullptr;
+    auto& sheet = dynamic_cast<SpacingForm&>(main->NewDocumentWindow(2));
+    session.moduleState<SpacingState>().datasheetTable.push_back({path, &sheet});
+    LoadSpacingFile(path, sheet);
+    sheet.show();
+    return &sheet;
+}
+
+DocumentKind datasheetDocumentKind() {
+    DocumentKind kind;
+    kind.name = "datasheet";
+    kind.windowName = "frmSpacing";
+    kind.extensions = {".spg"};
+    kind.openFilter =
+        "Spacing datasheet (*.spg)|*.spg|Digitized data (*.dgt)|*.dgt|All Ravelin datafiles (*.dgt;*.spg)|"
+        "*.dgt;*.spg|All Files (*.*)|*.*";
+    kind.openFileName = "*.spg";
+    kind.open = [](Session& session, const std::string& path) { OpenDatasheetFile(session, path); };
+    kind.save = [](Form& window) { return saveDatasheet(dynamic_cast<SpacingForm&>(window)); };
+    kind.saveAs = [](Form& window) { return saveDatasheetAs(dynamic_cast<SpacingForm&>(window)); };
+    kind.printQuestion = "Print the contents of the current datasheet ?";
+    kind.print = [](Form& window) { PrintDatasheet(dynamic_cast<SpacingForm&>(window)); };
+    return kind;
+}
+
+}  // namespace ravelin
