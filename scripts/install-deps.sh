@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-image-formats-plugins libgl-dev
+  libemf2svg-dev libwmf-dev
   nlohmann-json3-dev libgtest-dev googletest
   fonts-liberation2 fonts-dejavu-core
   jq

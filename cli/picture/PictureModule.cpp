@@ -10,6 +10,7 @@
 #include <string>
 
 #include "PictureModule.h"
+#include "ui/render/QtPicture.h"
 #include "ui/render/Render.h"
 
 namespace {
@@ -55,4 +56,9 @@ RAVELIN_EXPORT bool ravelin_picture_export_rich_text(const ravelin::RichText& te
                                                      std::string& error) {
     ensureGuiApplication();
     return ravelin::exportRichTextToPdf(text, path, &error);
+}
+
+RAVELIN_EXPORT void ravelin_picture_load(const std::string& path, ravelin::PictureLoad& result) {
+    ensureGuiApplication();
+    result = ravelin::loadPictureFile(path);
 }
