@@ -68,6 +68,34 @@ TEST_F(HistoFormTest, EditingTheVerticalLabelEndsWithEnter) {
     EXPECT_TRUE(editor().visible());
 }
 
+TEST_F(HistoFormTest, TheEditorsBorderAsksForTheMovePointerAndTheSurfaceRestoresTheArrow) {
+    chart->userDoubleClick(label("lblTitre"));
+    const double width = editor().width();
+    const double height = editor().height();
+    ASSERT_GT(width, 200);
+    ASSERT_GT(height, 200);
+    const struct {
+        double x, y;
+        PointerShape shape;
+    } moves[] = {{width / 2, height / 2, PointerShape::Arrow}, {50, height / 2, PointerShape::SizeAll},
+                 {51, height / 2, PointerShape::Arrow},        {width / 2, height - 50, PointerShape::SizeAll},
+                 {width - 50, 60, PointerShape::SizeAll},      {width / 2, 51, PointerShape::Arrow}};
+    for (const auto& [x, y, shape] : moves) {
+        chart->userPointerMove(editor(), {x, y});
+        EXPECT_EQ(editor().pointer(), shape) << x << ", " << y;
+    }
+    // The position within the editor shows in the main window's first panel.
+    chart->userPointerMove(editor(), {50, 75.5});
+    EXPECT_EQ(t.main->at("Panels", panels::Text).text(), "50 - 75.5");
+    chart->userPointerMove(chart->at("picHisto"), {1000, 1000});
+    EXPECT_EQ(editor().pointer(), PointerShape::Arrow);
+    // Only the left button ends the edit.
+    chart->userPointerPress(chart->at("picHisto"), {1000, 1000, buttons::Right});
+    EXPECT_TRUE(editor().visible());
+    chart->userPointerPress(chart->at("picHisto"), {1000, 1000, buttons::Left});
+    EXPECT_FALSE(editor().visible());
+}
+
 TEST_F(HistoFormTest, TheDoubleSizePictureHoldsTheChartTheLabelsAndTheTurnedLabel) {
     const RecordingCanvas picture = ChartPicture(*chart);
     EXPECT_EQ(picture.height(), 2 * chart->innerHeight());

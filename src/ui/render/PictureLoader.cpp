@@ -9,6 +9,7 @@
 #include <QSvgRenderer>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include <emf2svg.h>
 #include <libwmf/api.h>
@@ -129,14 +130,58 @@ PictureLoad loadWindowsMetafile(const std::string& path, QByteArray bytes) {
     return renderSvg(path, text);
 }
 
-PictureLoad loadRaster(const std::string& path, QImageReader& reader) {
+// Qt's bitmap reader fills the rows a cut file lacks and says nothing: an
+// uncompressed bitmap must hold every row its header announces.
+bool bitmapCut(const QByteArray& head, qint64 fileSize) {
+    constexpr std::uint32_t kUncompressed = 0, kBitFields = 3;
+    if (head.size() < 34 || !head.startsWith("BM") || littleEndian32(head, 14) < 40) return false;
+    const std::uint32_t compression = littleEndian32(head, 30);
+    if (compression != kUncompressed && compression != kBitFields) return false;
+    const qint64 width = static_cast<std::int32_t>(littleEndian32(head, 18));
+    const qint64 height = static_cast<std::int32_t>(littleEndian32(head, 22));
+    const qint64 bits = littleEndian16(head, 28);
+    const qint64 rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
+    return fileSize < static_cast<qint64>(littleEndian32(head, 10)) + rowBytes * std::abs(height);
+}
+
+// Qt's JPEG and GIF readers complete a cut file with grey and only warn:
+// while one reads, its warnings of an early end are kept.
+class CutFileWatch {
+public:
+    CutFileWatch() : previous_(qInstallMessageHandler(&CutFileWatch::handle)) { active_ = this; }
+    ~CutFileWatch() {
+        qInstallMessageHandler(previous_);
+        active_ = nullptr;
+    }
+    const std::string& warning() const { return warning_; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        const bool imageReader = context.category && std::strncmp(context.category, "qt.gui.imageio", 14) == 0;
+        if (active_ && imageReader && message.contains("premature end", Qt::CaseInsensitive)) {
+            if (active_->warning_.empty()) active_->warning_ = message.toStdString();
+            return;
+        }
+        if (active_ && active_->previous_) active_->previous_(type, context, message);
+    }
+    static inline CutFileWatch* active_ = nullptr;
+    QtMessageHandler previous_;
+    std::string warning_;
+};
+
+PictureLoad loadRaster(const std::string& path, QImageReader& reader, const QByteArray& head, qint64 fileSize) {
     if (!reader.canRead()) return {nullptr, pictureFormatError(path)};
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty()) return damaged(path, "it has no size");
     if (!pictureSizeAllowed(size.width(), size.height()))
         return {nullptr, pictureSizeError(path, size.width(), size.height())};
+    if (bitmapCut(head, fileSize)) return damaged(path, "the file ends before its last row");
     QImage image;
-    if (!reader.read(&image) || image.isNull()) return damaged(path, reader.errorString().toStdString());
+    {
+        CutFileWatch watch;
+        if (!reader.read(&image) || image.isNull()) return damaged(path, reader.errorString().toStdString());
+        if (!watch.warning().empty()) return damaged(path, watch.warning());
+    }
     image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                           : QImage::Format_RGB32);
     if (image.isNull()) return {nullptr, pictureSizeError(path, size.width(), size.height())};
@@ -163,7 +208,7 @@ PictureLoad loadPictureFile(const std::string& path) {
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);  // canvas units follow the pixels as stored
-    return loadRaster(path, reader);
+    return loadRaster(path, reader, head, file.size());
 }
 
 }  // namespace ravelin
