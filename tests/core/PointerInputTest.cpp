@@ -5,67 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
-#include "core/Drawing.h"
+#include "support/SketchForm.h"
 #include "support/TestSession.h"
 
 namespace ravelin {
 namespace {
-
-// Press to anchor a segment, drag an inverting rubber band, release to
-// commit it; the right button drops it. Ctrl + wheel is the window's own.
-class SketchForm : public Form {
-public:
-    explicit SketchForm(Session& s) : Form(s, "frmSketch", "Sketch") {
-        Control& canvas = add(ControlKind::PictureBox, "picCanvas");
-        Drawing& sketch = drawing(canvas);
-        sketch.navigable = true;
-        sketch.setSize(2000, 1500);
-        add(ControlKind::PictureBox, "picOff").withEnabled(false);
-    }
-    Control& canvas() { return at("picCanvas"); }
-    std::vector<std::string> events;
-    std::vector<std::pair<DrawPoint, DrawPoint>> segments;
-
-protected:
-    void onPointerPress(Control&, const PointerEvent& e) override {
-        events.push_back("press " + std::to_string(e.buttons));
-        if (e.buttons == buttons::Left) anchor_ = DrawPoint{e.x, e.y};
-        if (e.buttons == buttons::Right) {
-            anchor_.reset();
-            rubberBand(std::nullopt);
-        }
-    }
-    void onPointerMove(Control&, const PointerEvent& e) override {
-        if (anchor_) rubberBand(DrawPoint{e.x, e.y});
-    }
-    void onPointerRelease(Control& c, const PointerEvent& e) override {
-        if (!anchor_ || e.buttons != buttons::Left) return;
-        segments.push_back({*anchor_, {e.x, e.y}});
-        anchor_.reset();
-        RecordingCanvas& committed = drawing(c).staticLayer();
-        committed.reset();
-        committed.setPen(Rgb::fromRgb(0, 0, 255));
-        for (const auto& [a, b] : segments) committed.line(a.x, a.y, b.x, b.y);
-        drawingChanged(c, DrawingLayer::Static);
-        rubberBand(std::nullopt);
-    }
-    void onDoubleClick(Control& c) override { events.push_back("double click " + c.name()); }
-    bool onPointerWheel(Control&, const PointerEvent& e) override { return e.shift & shift::Ctrl; }
-
-private:
-    void rubberBand(std::optional<DrawPoint> to) {
-        RecordingCanvas& overlay = drawing(canvas()).overlay();
-        overlay.reset();
-        if (anchor_ && to) {
-            overlay.setPen({colors::Black, 1, LineStyle::Solid, PenMode::Invert});
-            overlay.line(anchor_->x, anchor_->y, to->x, to->y);
-        }
-        drawingChanged(canvas(), DrawingLayer::Overlay);
-    }
-    std::optional<DrawPoint> anchor_;
-};
 
 // What the views would hear.
 struct Listener : FormObserver {
@@ -81,11 +25,11 @@ struct Listener : FormObserver {
 
 struct PointerInputTest : ::testing::Test {
     testing::TestSession t{false};
-    SketchForm form{t.session};
+    testing::SketchForm form{t.session};
     Listener listener;
     void SetUp() override { form.addObserver(&listener); }
     void TearDown() override { form.removeObserver(&listener); }
-    const Drawing& sketch() { return *form.findDrawing(form.canvas()); }
+    const Drawing& sketch() { return form.sketch(); }
 };
 
 TEST_F(PointerInputTest, TheRubberBandMovesOnTheOverlayAndTheReleaseCommitsTheSegment) {
@@ -124,11 +68,12 @@ TEST_F(PointerInputTest, DisabledControlsHearNothingAndDefaultsFollowTheControlE
     form.userPointerPress(form.at("picOff"), {1, 1, buttons::Left});
     form.userPointerDoubleClick(form.at("picOff"), {1, 1, buttons::Left});
     EXPECT_FALSE(form.userPointerWheel(form.at("picOff"), {1, 1, 0, shift::Ctrl, 1}));
-    EXPECT_TRUE(form.events.empty());
+    EXPECT_TRUE(form.heard.empty());
 
     // A double click without a handler of its own is the control's double click.
     form.userPointerDoubleClick(form.canvas(), {5, 5, buttons::Left});
-    EXPECT_EQ(form.events, (std::vector<std::string>{"double click picCanvas"}));
+    ASSERT_EQ(form.heard.size(), 1u);
+    EXPECT_EQ(form.heard[0].what, "double click picCanvas");
     // The wheel is the window's only when it says so; otherwise a view zooms with it.
     EXPECT_TRUE(form.userPointerWheel(form.canvas(), {5, 5, 0, shift::Ctrl, -2}));
     EXPECT_FALSE(form.userPointerWheel(form.canvas(), {5, 5, 0, 0, 1}));

@@ -9,6 +9,7 @@
 #include <QSvgRenderer>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <emf2svg.h>
@@ -108,6 +109,14 @@ PictureLoad loadWindowsMetafile(const std::string& path, QByteArray bytes) {
     if (wmf_mem_open(api, data, static_cast<long>(bytes.size())) != wmf_E_None ||
         wmf_scan(api, 0, &bounds) != wmf_E_None)
         return damaged(path, "the Windows metafile cannot be read");
+    // The scan finds what is drawn; a placeable metafile names its page, which is what its author sized.
+    constexpr double kDevicePerInch = 72;  // the library's device units are points
+    if (api->File->placeable && api->File->pmh->Inch > 0) {
+        const wmfPlaceableMetaHeader& page = *api->File->pmh;
+        const double perUnit = kDevicePerInch / page.Inch;
+        bounds.TL = {static_cast<float>(page.Left * perUnit), static_cast<float>(page.Top * perUnit)};
+        bounds.BR = {static_cast<float>(page.Right * perUnit), static_cast<float>(page.Bottom * perUnit)};
+    }
     unsigned int width = 0, height = 0;
     if (wmf_display_size(api, &width, &height, kMetafileDpi, kMetafileDpi) != wmf_E_None || width == 0 ||
         height == 0)
@@ -130,18 +139,24 @@ PictureLoad loadWindowsMetafile(const std::string& path, QByteArray bytes) {
     return renderSvg(path, text);
 }
 
-// Qt's bitmap reader fills the rows a cut file lacks and says nothing: an
-// uncompressed bitmap must hold every row its header announces.
-bool bitmapCut(const QByteArray& head, qint64 fileSize) {
+// The header of an uncompressed bitmap: its size and the bytes its rows need.
+struct BitmapHeader {
+    qint64 width = 0;
+    qint64 height = 0;
+    qint64 bytesNeeded = 0;  // up to the end of the last row
+};
+
+std::optional<BitmapHeader> bitmapHeader(const QByteArray& head) {
     constexpr std::uint32_t kUncompressed = 0, kBitFields = 3;
-    if (head.size() < 34 || !head.startsWith("BM") || littleEndian32(head, 14) < 40) return false;
+    if (head.size() < 34 || !head.startsWith("BM") || littleEndian32(head, 14) < 40) return std::nullopt;
     const std::uint32_t compression = littleEndian32(head, 30);
-    if (compression != kUncompressed && compression != kBitFields) return false;
-    const qint64 width = static_cast<std::int32_t>(littleEndian32(head, 18));
-    const qint64 height = static_cast<std::int32_t>(littleEndian32(head, 22));
-    const qint64 bits = littleEndian16(head, 28);
-    const qint64 rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
-    return fileSize < static_cast<qint64>(littleEndian32(head, 10)) + rowBytes * std::abs(height);
+    if (compression != kUncompressed && compression != kBitFields) return std::nullopt;
+    BitmapHeader header;
+    header.width = std::abs(static_cast<qint64>(static_cast<std::int32_t>(littleEndian32(head, 18))));
+    header.height = std::abs(static_cast<qint64>(static_cast<std::int32_t>(littleEndian32(head, 22))));
+    const qint64 rowBytes = (header.width * littleEndian16(head, 28) + 31) / 32 * 4;
+    header.bytesNeeded = static_cast<qint64>(littleEndian32(head, 10)) + rowBytes * header.height;
+    return header;
 }
 
 // Qt's JPEG and GIF readers complete a cut file with grey and only warn:
@@ -172,10 +187,17 @@ private:
 PictureLoad loadRaster(const std::string& path, QImageReader& reader, const QByteArray& head, qint64 fileSize) {
     if (!reader.canRead()) return {nullptr, pictureFormatError(path)};
     const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty()) return damaged(path, "it has no size");
+    const std::optional<BitmapHeader> bitmap = bitmapHeader(head);
+    if (!size.isValid() || size.isEmpty()) {
+        // Qt's bitmap reader gives no size beyond its own limits: the header still tells why.
+        if (bitmap && !pictureSizeAllowed(bitmap->width, bitmap->height))
+            return {nullptr, pictureSizeError(path, bitmap->width, bitmap->height)};
+        return damaged(path, "it has no size");
+    }
     if (!pictureSizeAllowed(size.width(), size.height()))
         return {nullptr, pictureSizeError(path, size.width(), size.height())};
-    if (bitmapCut(head, fileSize)) return damaged(path, "the file ends before its last row");
+    // Qt's bitmap reader fills the rows a cut file lacks and says nothing.
+    if (bitmap && fileSize < bitmap->bytesNeeded) return damaged(path, "the file ends before its last row");
     QImage image;
     {
         CutFileWatch watch;
