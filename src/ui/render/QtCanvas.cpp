@@ -94,12 +94,27 @@ void QtCanvas::line(double x1, double y1, double x2, double y2) {
 }
 
 void QtCanvas::lines(std::span<const DrawPoint> ends) {
-    // One call for the whole batch: thousands of traces cost one pass of the rasteriser.
+    // One call for the whole batch, without the segments that cannot show:
+    // thousands of traces cost one pass of the rasteriser over those in sight.
+    const QRectF sight = visibleArea().adjusted(-painter_.pen().widthF(), -painter_.pen().widthF(),
+                                                painter_.pen().widthF(), painter_.pen().widthF());
     lineBuffer_.clear();
     lineBuffer_.reserve(ends.size() / 2);
-    for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
-        lineBuffer_.emplace_back(at(ends[i].x, ends[i].y), at(ends[i + 1].x, ends[i + 1].y));
+    for (std::size_t i = 0; i + 1 < ends.size(); i += 2) {
+        const QPointF a = at(ends[i].x, ends[i].y), b = at(ends[i + 1].x, ends[i + 1].y);
+        if (std::max(a.x(), b.x()) < sight.left() || std::min(a.x(), b.x()) > sight.right() ||
+            std::max(a.y(), b.y()) < sight.top() || std::min(a.y(), b.y()) > sight.bottom())
+            continue;
+        lineBuffer_.emplace_back(a, b);
+    }
     stroke([&] { painter_.drawLines(lineBuffer_.data(), static_cast<int>(lineBuffer_.size())); });
+}
+
+QRectF QtCanvas::visibleArea() const {
+    if (painter_.hasClipping()) return painter_.clipBoundingRect();
+    const QPaintDevice* device = painter_.device();
+    if (!device) return {};
+    return QRectF(QPointF(0, 0), QSizeF(device->width(), device->height()) / device->devicePixelRatioF());
 }
 
 const QPolygonF& QtCanvas::polygonOf(std::span<const DrawPoint> points) {
@@ -198,13 +213,12 @@ void QtCanvas::picture(const PictureHandle& handle, double x1, double y1, double
         return;
     }
     // Only the part that can show is drawn, from the smallest copy fine enough for it.
-    const QPaintDevice* device = painter_.device();
-    const QRectF bounds = painter_.hasClipping() ? painter_.clipBoundingRect()
-                                                 : QRectF(0, 0, device ? device->width() : 0, device ? device->height() : 0);
-    const QRectF shown = target.intersected(bounds);
+    const QRectF shown = target.intersected(visibleArea());
     if (shown.isEmpty()) return;
+    const QPaintDevice* device = painter_.device();
+    const double ratio = device ? device->devicePixelRatioF() : 1;
     const double devicePerPixel =
-        std::max(target.width() / picture->width(), target.height() / picture->height());
+        ratio * std::max(target.width() / picture->width(), target.height() / picture->height());
     const QImage& image = picture->levelFor(devicePerPixel);
     const double sx = image.width() / target.width();
     const double sy = image.height() / target.height();

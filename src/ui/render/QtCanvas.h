@@ -48,6 +48,8 @@ public:
 private:
     QPointF at(double x, double y) const { return {(x - originX_) * scale_, (y - originY_) * scale_}; }
     QRectF rect(double x1, double y1, double x2, double y2) const;
+    // What the painter can reach: its clip, or its whole device (device-independent pixels).
+    QRectF visibleArea() const;
     const QPolygonF& polygonOf(std::span<const DrawPoint> points);
     // Runs a stroke with the pen's mode: an inverting pen draws the difference with white.
     template <class Draw>

@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <cmath>
+#include <cstring>
+#include <optional>
 
 #include "ui/FormBinder.h"
 #include "ui/UiContext.h"
@@ -151,7 +153,6 @@ void CanvasView::controlChanged(Form&, Control& control, ControlProperty propert
     if (property == ControlProperty::Pointer) {
         showPointer(viewport(), control.pointer());
     } else if (property == ControlProperty::View) {
-        cacheValid_ = false;
         syncScrollBars();
         viewport()->update();
     }
@@ -183,27 +184,87 @@ QRect CanvasView::overlayArea() const {
         .intersected(viewport()->rect());
 }
 
-void CanvasView::renderStatic() {
+namespace {
+
+// The move between two views in whole device pixels, when the second shows
+// the first's pixels shifted: same zoom and viewport, a move of whole
+// pixels smaller than the viewport.
+std::optional<QPoint> wholePixelShift(const ViewTransform& from, const ViewTransform& to, qreal ratio) {
+    // Far below a pixel, far above the rounding of a few products of doubles.
+    constexpr double kWhole = 1e-6;
+    if (from.scale() != to.scale() || from.viewportWidth() != to.viewportWidth() ||
+        from.viewportHeight() != to.viewportHeight())
+        return std::nullopt;
+    const double dx = (from.origin().x - to.origin().x) * to.scale() * ratio;
+    const double dy = (from.origin().y - to.origin().y) * to.scale() * ratio;
+    if (std::abs(dx - std::round(dx)) > kWhole || std::abs(dy - std::round(dy)) > kWhole) return std::nullopt;
+    if (std::abs(dx) >= to.viewportWidth() * ratio || std::abs(dy) >= to.viewportHeight() * ratio) return std::nullopt;
+    return QPoint(static_cast<int>(std::lround(dx)), static_cast<int>(std::lround(dy)));
+}
+
+// Moves an image's pixels by (dx, dy) within it; what moves in from outside is left as it was.
+void shiftPixels(QImage& image, QPoint by) {
+    const int width = image.width() - std::abs(by.x());
+    const int bytes = width * 4;  // 32-bit pixels
+    const int fromX = std::max(0, -by.x()), toX = std::max(0, by.x());
+    auto moveRow = [&](int y) {
+        std::memmove(image.scanLine(y) + toX * 4, image.constScanLine(y - by.y()) + fromX * 4, bytes);
+    };
+    // Rows are taken in the order that never overwrites one still to be moved.
+    if (by.y() > 0)
+        for (int y = image.height() - 1; y >= by.y(); --y) moveRow(y);
+    else
+        for (int y = 0; y < image.height() + by.y(); ++y) moveRow(y);
+}
+
+}  // namespace
+
+void CanvasView::updateCache() {
     const Drawing* shown = drawing();
     const qreal ratio = viewport()->devicePixelRatioF();
     const QSize size = viewport()->size() * ratio;
+    const QRect all(QPoint(0, 0), viewport()->size());
     if (cache_.size() != size) {
         cache_ = QImage(size, QImage::Format_RGB32);
         cache_.setDevicePixelRatio(ratio);
+        cacheValid_ = false;
     }
-    cache_.fill(navigable() ? kOutside : QColor(Qt::white));
-    if (!shown) return;
+    if (!shown) {
+        cache_.fill(Qt::white);
+        return;
+    }
+    const ViewTransform& view = shown->view();
+    if (cacheValid_ && cachedView_ == view) return;
+    if (cacheValid_) {
+        if (const std::optional<QPoint> shift = wholePixelShift(cachedView_, view, ratio)) {
+            shiftPixels(cache_, *shift);
+            cachedView_ = view;
+            const QRect kept = QRect(QPoint(0, 0), size).translated(*shift).intersected(QRect(QPoint(0, 0), size));
+            const QRect keptLogical(kept.topLeft() / ratio, kept.size() / ratio);
+            for (const QRect& strip : QRegion(all) - keptLogical) renderStatic(strip);
+            return;
+        }
+    }
+    cachedView_ = view;
+    cacheValid_ = true;
+    renderStatic(all);
+}
+
+void CanvasView::renderStatic(const QRect& area) {
+    const Drawing* shown = drawing();
     QPainter painter(&cache_);
+    painter.fillRect(area, navigable() ? kOutside : QColor(Qt::white));
+    // A clip of the area alone: Qt's rasteriser goes through many lines much faster with one.
+    painter.setClipRect(area);
     const ViewTransform& view = shown->view();
     QtCanvas canvas(painter, shown->width(), shown->height(), view, view.scale() / naturalScale());
     shown->staticLayer().replay(canvas);
-    cacheValid_ = true;
     ++staticRenders_;
 }
 
 void CanvasView::paintEvent(QPaintEvent*) {
     const Drawing* shown = drawing();
-    if (!cacheValid_ || cache_.deviceIndependentSize().toSize() != viewport()->size()) renderStatic();
+    updateCache();
     QPainter painter(viewport());
     painter.drawImage(QPointF(0, 0), cache_);
     if (!shown || shown->overlay().empty()) {

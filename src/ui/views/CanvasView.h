@@ -56,7 +56,11 @@ private:
     // Sets the form's view to `view` for this viewport (a chart always shows at actual size).
     void applyView(ViewTransform view);
     void syncScrollBars();
-    void renderStatic();
+    // Brings the kept image up to date with the static layer and the view:
+    // a move by whole pixels at the same zoom shifts it and draws only what
+    // comes into sight; anything else draws it again.
+    void updateCache();
+    void renderStatic(const QRect& area);
     // The device area the overlay covers now, pens and smoothing included.
     QRect overlayArea() const;
     void detach();
@@ -65,7 +69,8 @@ private:
     Control* surface_;
     UiContext& context_;
     QImage cache_;
-    bool cacheValid_ = false;
+    bool cacheValid_ = false;  // the static layer has not changed since it was drawn
+    ViewTransform cachedView_;  // the view it was drawn with
     QRect shownOverlay_;  // where the overlay was painted last
     bool panning_ = false;
     QPointF panFrom_;
