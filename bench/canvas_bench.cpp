@@ -54,7 +54,8 @@ Step timed(Work work) {
     const Clock::time_point wall = Clock::now();
     const double processor = processorMilliseconds();
     work();
-    return {std::chrono::duration<double, std::milli>(Clock::now() - wall).count(), processorMilliseconds() - processor};
+    return {std::chrono::duration<double, std::milli>(Clock::now() - wall).count(),
+            processorMilliseconds() - processor};
 }
 
 constexpr int kPictureWidth = 6000;  // 24 megapixels
@@ -69,7 +70,8 @@ void printMedians(const char* name, std::vector<Step> steps) {
         std::sort(values.begin(), values.end());
         return values[values.size() / 2];
     };
-    std::cout << name << "_ms " << median(&Step::wall) << "\n" << name << "_cpu_ms " << median(&Step::processor) << "\n";
+    std::cout << name << "_ms " << median(&Step::wall) << "\n"
+              << name << "_cpu_ms " << median(&Step::processor) << "\n";
 }
 
 double peakMegabytes() {
@@ -156,7 +158,8 @@ int main(int argc, char** argv) {
     std::cout << "load_ms " << load.wall << "\n";
     TracesForm form(session, loaded.picture);
     CanvasView view(form, form.canvas(), context, nullptr);
-    view.resize(1600 + view.verticalScrollBar()->sizeHint().width(), 1000 + view.horizontalScrollBar()->sizeHint().height());
+    view.resize(1600 + view.verticalScrollBar()->sizeHint().width(),
+                1000 + view.horizontalScrollBar()->sizeHint().height());
     // Bars always shown: a fitted photograph would hide them and resize the viewport between measurements.
     view.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

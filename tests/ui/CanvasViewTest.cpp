@@ -134,7 +134,8 @@ private slots:
         QCOMPARE(s.view.staticRenders(), renders);  // the band moved; the kept layer was not drawn again
         // Only the band's old and new places were painted, not the whole view.
         QVERIFY((QRegion(20, 19, 201, 2) - watch.painted).isEmpty());
-        QVERIFY2(watch.painted.boundingRect().height() < 10, qPrintable(QString::number(watch.painted.boundingRect().height())));
+        QVERIFY2(watch.painted.boundingRect().height() < 10,
+                 qPrintable(QString::number(watch.painted.boundingRect().height())));
         // The inverting band (on the pixel edge y = 20, so smoothed over two rows) darkens the light grey.
         const QImage shown = s.surface()->grab().toImage();
         const int band = std::min(qGray(shown.pixel(200, 19)), qGray(shown.pixel(200, 20)));
@@ -152,7 +153,8 @@ private slots:
         // A photograph with detail everywhere and traces across it.
         QImage photo(1200, 900, QImage::Format_RGB32);
         for (int y = 0; y < photo.height(); ++y)
-            for (int x = 0; x < photo.width(); ++x) photo.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x + y) % 256));
+            for (int x = 0; x < photo.width(); ++x)
+                photo.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x + y) % 256));
         Shown s;
         RecordingCanvas& background = s.form.drawing(s.form.canvas()).staticLayer();
         background.picture(std::make_shared<QtPicture>(photo), 0, 0, 1200, 900);

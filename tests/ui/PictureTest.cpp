@@ -208,7 +208,8 @@ private slots:
             {"cut.emf", enhancedMetafile().left(100), damaged},
             {"cut.wmf", windowsMetafile().left(60), damaged},
             // 320 and 4900 million pixels announced in a few bytes: refused before any is allocated.
-            {"huge.bmp", bitmapHeader(20000, 16000), "is too large to open: 20000 x 16000 pixels, more than 268435456."},
+            {"huge.bmp", bitmapHeader(20000, 16000),
+             "is too large to open: 20000 x 16000 pixels, more than 268435456."},
             {"huge.png", pngHeader(70000, 70000), "is too large to open: 70000 x 70000 pixels, more than 268435456."},
         };
         for (const auto& c : cases) {

@@ -119,7 +119,8 @@ QRectF QtCanvas::visibleArea() const {
 
 const QPolygonF& QtCanvas::polygonOf(std::span<const DrawPoint> points) {
     polygonBuffer_.resize(static_cast<qsizetype>(points.size()));
-    for (std::size_t i = 0; i < points.size(); ++i) polygonBuffer_[static_cast<qsizetype>(i)] = at(points[i].x, points[i].y);
+    for (std::size_t i = 0; i < points.size(); ++i)
+        polygonBuffer_[static_cast<qsizetype>(i)] = at(points[i].x, points[i].y);
     return polygonBuffer_;
 }
 

@@ -291,7 +291,8 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
         viewport()->setCursor(Qt::ClosedHandCursor);
         return;
     }
-    form_->userPointerPress(*surface_, pointerEvent(event->position(), pointerButton(event->button()), event->modifiers()));
+    form_->userPointerPress(*surface_,
+                            pointerEvent(event->position(), pointerButton(event->button()), event->modifiers()));
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {
@@ -304,7 +305,8 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
         applyView(view);
         return;
     }
-    form_->userPointerMove(*surface_, pointerEvent(event->position(), pointerButtons(event->buttons()), event->modifiers()));
+    form_->userPointerMove(*surface_,
+                           pointerEvent(event->position(), pointerButtons(event->buttons()), event->modifiers()));
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
@@ -314,7 +316,8 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
         controlChanged(*form_, *surface_, ControlProperty::Pointer);
         return;
     }
-    form_->userPointerRelease(*surface_, pointerEvent(event->position(), pointerButton(event->button()), event->modifiers()));
+    form_->userPointerRelease(*surface_,
+                              pointerEvent(event->position(), pointerButton(event->button()), event->modifiers()));
 }
 
 void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
