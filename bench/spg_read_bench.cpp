@@ -1,7 +1,7 @@
 // Reading a ".spg" into a document value, without a window or a session.
 // Prints one "name value" line per measurement (milliseconds unless named).
 //
-//   ravelin-bench-spg FILE.spg [RUNS]   read FILE's bytes once, then parse them RUNS times (default 15)
+//   ravelin-bench-spg-read FILE.spg [RUNS]   read FILE's bytes once, then parse them RUNS times (default 15)
 
 #include <algorithm>
 #include <chrono>
@@ -35,7 +35,7 @@ double cpuMilliseconds() {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: ravelin-bench-spg FILE.spg [RUNS]\n");
+        std::fprintf(stderr, "usage: ravelin-bench-spg-read FILE.spg [RUNS]\n");
         return 2;
     }
     const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;

@@ -18,6 +18,7 @@ struct PictureModule {
     RavelinRenderImageFunction* renderImage = nullptr;
     RavelinExportDrawingFunction* exportDrawing = nullptr;
     RavelinExportRichTextFunction* exportRichText = nullptr;
+    RavelinLoadPictureFunction* loadPicture = nullptr;
 };
 
 template <class Function>
@@ -57,9 +58,11 @@ const PictureModule* pictureModule() {
         module.renderImage = symbol<RavelinRenderImageFunction>(handle, "ravelin_picture_render_image");
         module.exportDrawing = symbol<RavelinExportDrawingFunction>(handle, "ravelin_picture_export_drawing");
         module.exportRichText = symbol<RavelinExportRichTextFunction>(handle, "ravelin_picture_export_rich_text");
+        module.loadPicture = symbol<RavelinLoadPictureFunction>(handle, "ravelin_picture_load");
         const bool usable = stamp && stamp() == currentPictureStamp() && module.renderImage && module.exportDrawing &&
-                            module.exportRichText;
-        // Never closed when usable: Qt's application object lives in it until the process ends.
+                            module.exportRichText && module.loadPicture;
+        // Never closed when usable: Qt's application object and the pictures it decoded live in it until
+        // the process ends.
         if (!usable) {
             dlclose(handle);
             return nullptr;
@@ -103,6 +106,15 @@ bool CliPlatform::exportRichText(const RichText& text, const std::string& path, 
     const bool written = module->exportRichText(text, path, why);
     if (!written && error) *error = why;
     return written;
+}
+
+PictureLoad CliPlatform::loadPicture(const std::string& path) {
+    loadedPictures.push_back(path);
+    const PictureModule* module = pictureModule();
+    if (!module) return {nullptr, pictureOpenError(path, kPictureSupportMissing)};
+    PictureLoad loaded;
+    module->loadPicture(path, loaded);
+    return loaded;
 }
 
 }  // namespace ravelin::cli

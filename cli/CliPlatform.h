@@ -1,7 +1,7 @@
 #pragma once
-// The command line's platform: scripted dialogs, and Qt's painter for
-// pictures, SVG and PDF from the picture module (cli/PictureModule.h),
-// opened on the first picture asked for. Commands that draw nothing never
+// The command line's platform: scripted dialogs, and Qt's painter and image
+// readers for pictures, SVG and PDF from the picture module
+// (cli/PictureModule.h), opened on the first picture asked for. Commands that draw nothing never
 // load it, so they stay one short process free of Qt.
 
 #include <string>
@@ -16,6 +16,7 @@ public:
     bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips, const std::string& path,
                        std::string* error) override;
     bool exportRichText(const RichText& text, const std::string& path, std::string* error) override;
+    PictureLoad loadPicture(const std::string& path) override;
 };
 
 }  // namespace ravelin::cli

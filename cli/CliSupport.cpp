@@ -4,6 +4,8 @@
 #include <sstream>
 
 #include "app/Registrations.h"
+#include "core/Startup.h"
+#include "core/TextCodec.h"
 
 namespace ravelin::cli {
 
@@ -111,9 +113,21 @@ Json formFonts(const Form& form) {
     return fonts;
 }
 
+std::vector<std::string> pictureOutputs(const Arguments& parsed, const std::vector<std::string>& formats) {
+    std::vector<std::string> paths;
+    for (const std::string& format : formats) {
+        const std::string option = "--" + format;
+        if (!parsed.has(option)) continue;
+        const std::string path = parsed.value(option);
+        if (lowerExtension(path) != "." + format) throw UsageError(option + " needs a file name ending in ." + format);
+        paths.push_back(path);
+    }
+    return paths;
+}
+
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {calcCommand(), datasheetCommand(), histogramCommand(), variogramCommand(),
-                                              infoBoxCommand()};
+                                              infoBoxCommand(), pictureCommand()};
     return list;
 }
 

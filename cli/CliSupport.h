@@ -67,6 +67,9 @@ struct Arguments {
 Arguments parseArguments(const std::vector<std::string>& args, const std::vector<std::string>& withValue,
                          const std::vector<std::string>& flags);
 
+// The --png, --svg and --pdf outputs asked for among `formats` ("png", ...), checked before any work.
+std::vector<std::string> pictureOutputs(const Arguments& parsed, const std::vector<std::string>& formats);
+
 // Every text field, check box, option button and changed font of a window.
 Json formFields(const Form& form);
 Json formChecks(const Form& form);
@@ -89,5 +92,6 @@ Command infoBoxCommand();
 Command datasheetCommand();
 Command histogramCommand();
 Command variogramCommand();
+Command pictureCommand();
 
 }  // namespace ravelin::cli

@@ -49,19 +49,6 @@ void press(Form& form, const char* button) {
     form.userClick(control);
 }
 
-// The --png, --svg and --pdf outputs asked for, checked before any work.
-std::vector<std::string> pictureOutputs(const Arguments& parsed, const std::vector<std::string>& formats) {
-    std::vector<std::string> paths;
-    for (const std::string& format : formats) {
-        const std::string option = "--" + format;
-        if (!parsed.has(option)) continue;
-        const std::string path = parsed.value(option);
-        if (lowerExtension(path) != "." + format) throw UsageError(option + " needs a file name ending in ." + format);
-        paths.push_back(path);
-    }
-    return paths;
-}
-
 void exportPictures(HistoForm& chart, const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         std::string error;

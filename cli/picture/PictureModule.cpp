@@ -2,14 +2,17 @@
 // cli/PictureModule.h. Only the functions below are exported.
 
 #include <QGuiApplication>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "PictureModule.h"
+#include "ui/render/QtPicture.h"
 #include "ui/render/Render.h"
 
 namespace {
@@ -28,6 +31,11 @@ void ensureGuiApplication() {
     static char name[] = "ravelin-cli";
     static char* argv[] = {name, nullptr};
     static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+    // The command line speaks in its own messages only: the image readers' warnings about a
+    // damaged file are already in the message it gives.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
 }
 
 }  // namespace
@@ -55,4 +63,21 @@ RAVELIN_EXPORT bool ravelin_picture_export_rich_text(const ravelin::RichText& te
                                                      std::string& error) {
     ensureGuiApplication();
     return ravelin::exportRichTextToPdf(text, path, &error);
+}
+
+RAVELIN_EXPORT void ravelin_picture_load(const std::string& path, ravelin::PictureLoad& result) {
+    ensureGuiApplication();
+    // Some decoders (libpng's default error handler) print on the standard
+    // error themselves; the message ravelin-cli gives already says it.
+    std::fflush(stderr);
+    const int kept = dup(STDERR_FILENO);
+    const int quiet = open("/dev/null", O_WRONLY);
+    if (kept >= 0 && quiet >= 0) dup2(quiet, STDERR_FILENO);
+    result = ravelin::loadPictureFile(path);
+    std::fflush(stderr);
+    if (kept >= 0) {
+        dup2(kept, STDERR_FILENO);
+        close(kept);
+    }
+    if (quiet >= 0) close(quiet);
 }

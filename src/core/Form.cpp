@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/Drawing.h"
 #include "core/NumberText.h"
 #include "core/Session.h"
 
@@ -364,6 +365,26 @@ void Form::userSelectTab(Control& tabStrip, int tab) {
     onTabClick(tabStrip);
 }
 
+void Form::userPointerPress(Control& control, const PointerEvent& event) {
+    if (control.enabled_) onPointerPress(control, event);
+}
+
+void Form::userPointerMove(Control& control, const PointerEvent& event) {
+    if (control.enabled_) onPointerMove(control, event);
+}
+
+void Form::userPointerRelease(Control& control, const PointerEvent& event) {
+    if (control.enabled_) onPointerRelease(control, event);
+}
+
+void Form::userPointerDoubleClick(Control& control, const PointerEvent& event) {
+    if (control.enabled_) onPointerDoubleClick(control, event);
+}
+
+bool Form::userPointerWheel(Control& control, const PointerEvent& event) {
+    return control.enabled_ && onPointerWheel(control, event);
+}
+
 void Form::userActivate() { onActivate(); }
 void Form::userDeactivate() { onDeactivate(); }
 
@@ -386,8 +407,33 @@ void Form::removeObserver(FormObserver* observer) {
     observers_.erase(std::remove(observers_.begin(), observers_.end(), observer), observers_.end());
 }
 
-void Form::notifyDrawingChanged() {
-    for (FormObserver* observer : std::vector<FormObserver*>(observers_)) observer->drawingChanged(*this);
+Drawing& Form::drawing(Control& surface) {
+    std::unique_ptr<Drawing>& drawing = drawings_[&surface];
+    if (!drawing) drawing = std::make_unique<Drawing>();
+    return *drawing;
+}
+
+const Drawing* Form::findDrawing(const Control& surface) const {
+    auto it = drawings_.find(&surface);
+    return it == drawings_.end() ? nullptr : it->second.get();
+}
+
+void Form::drawingChanged(Control& surface, DrawingLayer layer) {
+    for (FormObserver* observer : std::vector<FormObserver*>(observers_))
+        observer->drawingChanged(*this, surface, layer);
+}
+
+void Form::setView(Control& surface, const ViewTransform& view) {
+    Drawing& target = drawing(surface);
+    if (target.view_ == view) return;
+    target.view_ = view;
+    notify(surface, ControlProperty::View);
+}
+
+void Form::setPointer(Control& control, PointerShape shape) {
+    if (control.pointer_ == shape) return;
+    control.pointer_ = shape;
+    notify(control, ControlProperty::Pointer);
 }
 
 void Form::notify(Control& control, ControlProperty property) {

@@ -15,6 +15,9 @@ namespace ravelin {
 
 class Session;
 class Platform;
+class Drawing;
+class ViewTransform;
+enum class DrawingLayer;
 
 enum class ControlKind {
     TextBox,
@@ -50,9 +53,16 @@ using ColorValue = std::int64_t;
 constexpr ColorValue kDefaultColor = -1;
 
 // Which property of a control changed, for observers.
-enum class ControlProperty { Text, Enabled, Visible, Value, Font, Selection, Geometry, Color, Tabs, ToolTip };
+enum class ControlProperty {
+    Text, Enabled, Visible, Value, Font, Selection, Geometry, Color, Tabs, ToolTip,
+    Pointer,  // the pointer shape asked for over the control
+    View,     // a drawing surface's zoom or scroll position
+};
 enum class FormProperty { Caption, Visible, Geometry, WindowState, Enabled };
 enum class WindowState { Normal, Minimized, Maximized };
+
+// The mouse pointer a window asks for over one of its controls.
+enum class PointerShape { Arrow, CrossHair, Hand, Busy, SizeAll };
 
 class Control {
 public:
@@ -86,6 +96,7 @@ public:
     double height() const { return height_; }
     bool tabStop() const { return tabStop_; }
     bool allowsMinus() const { return allowsMinus_; }
+    PointerShape pointer() const { return pointer_; }
 
     // Design-time set-up (no events, no notifications): used while a form builds itself.
     Control& withText(std::string text) { text_ = std::move(text); return *this; }
@@ -116,6 +127,7 @@ private:
     bool readOnly_ = false;
     bool tabStop_ = true;
     bool allowsMinus_ = false;
+    PointerShape pointer_ = PointerShape::Arrow;
     int value_ = 0;
     FontSpec font_;
     FontSpec designFont_;
@@ -140,7 +152,8 @@ public:
     virtual void controlChanged(Form&, Control&, ControlProperty) {}
     virtual void formChanged(Form&, FormProperty) {}
     virtual void focusRequested(Form&, Control&) {}
-    virtual void drawingChanged(Form&) {}
+    // A layer of a surface's drawing was drawn again.
+    virtual void drawingChanged(Form&, Control& /*surface*/, DrawingLayer) {}
 };
 
 // Key codes used by the windows (those of the original keyboard interface).
@@ -162,12 +175,31 @@ constexpr int Down = 40;
 constexpr int Delete = 46;
 }  // namespace keys
 
-// Shift-state bits of a key press.
+// Shift-state bits of a key press or a pointer event.
 namespace shift {
 constexpr int Shift = 1;
 constexpr int Ctrl = 2;
 constexpr int Alt = 4;
 }  // namespace shift
+
+// Pointer buttons, as bits.
+namespace buttons {
+constexpr int Left = 1;
+constexpr int Right = 2;
+constexpr int Middle = 4;
+}  // namespace buttons
+
+// A press, move, release, double click or wheel turn of the pointer over a control.
+struct PointerEvent {
+    // Position in the control's units: a drawing surface's drawing units
+    // whatever the zoom, twips from the top-left corner of any other control.
+    double x = 0;
+    double y = 0;
+    // Press, release and double click: the button concerned; move: the buttons held.
+    int buttons = 0;
+    int shift = 0;       // shift:: bits
+    double wheel = 0;    // wheel turn in notches, positive away from the user
+};
 
 class Form {
 public:
@@ -242,6 +274,13 @@ public:
     void userClick(Control& control);              // button, check box, option button, menu item
     void userDoubleClick(Control& control);
     void userSelectTab(Control& tabStrip, int tab);  // tab is 1-based
+    // The pointer over a control (a disabled control gets nothing).
+    void userPointerPress(Control& control, const PointerEvent& event);
+    void userPointerMove(Control& control, const PointerEvent& event);
+    void userPointerRelease(Control& control, const PointerEvent& event);
+    void userPointerDoubleClick(Control& control, const PointerEvent& event);
+    // True when the window used the turn; otherwise a view of a navigable surface zooms with it.
+    bool userPointerWheel(Control& control, const PointerEvent& event);
     void userActivate();                           // the window became the active window
     void userDeactivate();
     void userResize(double width, double height);
@@ -256,9 +295,18 @@ public:
     void focusNext(int direction);
     void setFocus(Control& control);
 
+    // --- drawing surfaces (PictureBox controls), in the form's drawing units ---
+    Drawing& drawing(Control& surface);  // made on first use
+    const Drawing* findDrawing(const Control& surface) const;
+    // Tells the views that the window drew a layer again: a new static
+    // layer is drawn into their cached image, an overlay is repainted alone.
+    void drawingChanged(Control& surface, DrawingLayer layer);
+    // Zoom and scroll position of a surface, from the window or from a view.
+    void setView(Control& surface, const ViewTransform& view);
+    void setPointer(Control& control, PointerShape shape);
+
     void addObserver(FormObserver* observer);
     void removeObserver(FormObserver* observer);
-    void notifyDrawingChanged();
 
 protected:
     // Handlers. A window overrides the ones it needs.
@@ -270,6 +318,12 @@ protected:
     virtual void onKeyDown(int& /*keyCode*/, int /*shiftState*/) {}
     virtual void onClick(Control&) {}
     virtual void onDoubleClick(Control&) {}
+    virtual void onPointerPress(Control&, const PointerEvent&) {}
+    virtual void onPointerMove(Control&, const PointerEvent&) {}
+    virtual void onPointerRelease(Control&, const PointerEvent&) {}
+    // A double click is the control's double click unless the window wants the position.
+    virtual void onPointerDoubleClick(Control& control, const PointerEvent&) { onDoubleClick(control); }
+    virtual bool onPointerWheel(Control&, const PointerEvent&) { return false; }
     virtual void onTabClick(Control& /*tabStrip*/) {}
     virtual void onActivate() {}
     virtual void onDeactivate() {}
@@ -298,6 +352,7 @@ private:
     std::map<std::pair<std::string, int>, Control*> index_;
     Control* focused_ = nullptr;
     std::vector<FormObserver*> observers_;
+    std::map<const Control*, std::unique_ptr<Drawing>> drawings_;
 };
 
 // Parses "name(3)" or "name" into its parts; nullopt when malformed.

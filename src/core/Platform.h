@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Picture.h"
+
 namespace ravelin {
 
 class Canvas;
@@ -113,6 +115,13 @@ public:
                                              double heightTwips) = 0;
     virtual bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
                                const std::string& path, std::string* error) = 0;
+
+    // Decodes a picture file (bitmap, GIF, JPEG, PNG, TIFF, enhanced or
+    // Windows metafile) into a handle a canvas draws. A file that cannot be
+    // read, is damaged or truncated, or holds more than kMaxPicturePixels
+    // gives no picture and a sentence for the user; nothing is allocated
+    // for a picture before its size has been checked.
+    virtual PictureLoad loadPicture(const std::string& path) = 0;
 
     // Writes a rich text as the printer would print it, to a PDF file.
     virtual bool exportRichText(const RichText& text, const std::string& path, std::string* error) = 0;

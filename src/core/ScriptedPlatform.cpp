@@ -137,6 +137,39 @@ std::optional<FontChoice> ScriptedPlatform::fontDialog(const FontChoice& initial
     return answer;
 }
 
+namespace {
+
+// A picture without pixels: its size is all a scripted session needs.
+class ScriptedPicture : public Picture {
+public:
+    ScriptedPicture(int width, int height) : Picture(width, height) {}
+};
+
+}  // namespace
+
+PictureLoad ScriptedPlatform::loadPicture(const std::string& path) {
+    loadedPictures.push_back(path);
+    auto it = pictures_.find(path);
+    if (it == pictures_.end()) return {nullptr, pictureOpenError(path, "no such file")};
+    return it->second;
+}
+
+void ScriptedPlatform::addPicture(const std::string& path, int width, int height) {
+    if (width <= 0 || height <= 0) {
+        addPictureFailure(path, pictureDamagedError(path, "no pixels"));
+        return;
+    }
+    if (!pictureSizeAllowed(width, height)) {
+        addPictureFailure(path, pictureSizeError(path, width, height));
+        return;
+    }
+    pictures_[path] = {std::make_shared<ScriptedPicture>(width, height), {}};
+}
+
+void ScriptedPlatform::addPictureFailure(const std::string& path, std::string error) {
+    pictures_[path] = {nullptr, std::move(error)};
+}
+
 double ScriptedPlatform::timerSeconds() {
     timer_ += timerStep;
     return timer_;

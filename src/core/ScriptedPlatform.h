@@ -61,6 +61,12 @@ public:
 
     bool exportRichText(const RichText&, const std::string& path, std::string* error) override;
 
+    // Answers from the scripted pictures below; any other path cannot be opened.
+    PictureLoad loadPicture(const std::string& path) override;
+    // A picture of width x height pixels for `path` (held to the size limit of every platform), or a failure.
+    void addPicture(const std::string& path, int width, int height);
+    void addPictureFailure(const std::string& path, std::string error);
+
     std::optional<FontChoice> fontDialog(const FontChoice& initial) override;
 
     void printerSetupDialog() override { ++printerSetups; }
@@ -87,6 +93,7 @@ public:
     std::vector<FontChoice> fontDialogs;  // the presets shown
     std::vector<std::string> modalForms;
     std::vector<std::string> exportedDrawings;  // paths asked of exportDrawing
+    std::vector<std::string> loadedPictures;    // paths asked of loadPicture
     int beeps = 0;
     int printerSetups = 0;
     int eventsProcessed = 0;
@@ -122,6 +129,7 @@ public:
 
 private:
     double timer_ = 36000;
+    std::map<std::string, PictureLoad> pictures_;
     std::vector<std::unique_ptr<RecordingPrintJob>> jobs_;
 };
 

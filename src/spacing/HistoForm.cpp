@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Drawing.h"
 #include "core/FontMetrics.h"
 #include "core/NumberText.h"
 #include "core/Session.h"
@@ -52,12 +53,13 @@ void DrawRotatedText(Canvas& canvas, double left, double top, double width, doub
 }
 
 HistoForm::HistoForm(Session& session) : Form(session, "frmHisto", "Histogram") {
+    drawing(add(ControlKind::PictureBox, "picHisto"));  // the window's surface
     add(ControlKind::PictureBox, "Picture1").withVisible(false);
     add(ControlKind::Label, "lblTitre").withFont({"Arial", 12, true});
     add(ControlKind::Label, "lblInfo").withFont({"Arial", 8.25});
     add(ControlKind::Label, "lblX").withFont({"Arial", 9, true});
     add(ControlKind::Label, "lblY").withFont({"Arial", 9, true}).withVisible(false);
-    add(ControlKind::PictureBox, "picText").withFont({"Arial", 9, true});
+    drawing(add(ControlKind::PictureBox, "picText").withFont({"Arial", 9, true}));
     add(ControlKind::PictureBox, "picTextBig").withFont({"Arial", 9, true}).withVisible(false);
     for (const char* name : kStatistics) add(ControlKind::Label, name).withFont({"Arial", 8.25});
     add(ControlKind::TextBox, "txtSaisie").withFont({"Arial", 8.25}).withVisible(false).withTabStop(false);
@@ -90,11 +92,15 @@ void HistoForm::showVariogram(VariogramContent content) {
 }
 
 void HistoForm::redraw() {
-    chart_.reset();
-    chart_.setSize(innerWidth(), innerHeight());
-    chart_.clear(colors::White);
-    drawChart(chart_, 1);
-    notifyDrawingChanged();
+    Control& surface = at("picHisto");
+    setGeometry(surface, 0, 0, innerWidth(), innerHeight());
+    Drawing& picture = drawing(surface);
+    picture.setSize(innerWidth(), innerHeight());
+    RecordingCanvas& chart = picture.staticLayer();
+    chart.reset();
+    chart.clear(colors::White);
+    drawChart(chart, 1);
+    drawingChanged(surface, DrawingLayer::Static);
 }
 
 std::vector<CanvasRect> HistoForm::labelAreas(double scale) const {
@@ -135,11 +141,13 @@ void HistoForm::drawPicture(Canvas& canvas, double scale) const {
 }
 
 void HistoForm::drawVerticalLabel() {
-    const Control& box = at("picText");
-    rotated_.reset();
-    rotated_.setSize(box.width(), box.height());
-    DrawRotatedText(rotated_, 0, 0, box.width(), box.height(), box.text(), 900, 1);
-    notifyDrawingChanged();
+    Control& box = at("picText");
+    Drawing& label = drawing(box);
+    label.setSize(box.width(), box.height());
+    RecordingCanvas& rotated = label.staticLayer();
+    rotated.reset();
+    DrawRotatedText(rotated, 0, 0, box.width(), box.height(), box.text(), 900, 1);
+    drawingChanged(box, DrawingLayer::Static);
 }
 
 // ---------------------------------------------------------------- labels
@@ -277,24 +285,27 @@ void HistoForm::onKeyDown(int& keyCode, int /*shiftState*/) {
     CommitLabelEdit();
 }
 
-void HistoForm::userClickChart() {
-    if (!at("txtSaisie").visible()) return;
-    if (focused() == &at("txtSaisie")) userLeave();
+void HistoForm::onPointerPress(Control& control, const PointerEvent& event) {
+    // A click on the surface ends an edit.
+    Control& editor = at("txtSaisie");
+    if (control.name() != "picHisto" || !(event.buttons & buttons::Left) || !editor.visible()) return;
+    if (focused() == &editor) userLeave();
     CommitLabelEdit();
 }
 
-void HistoForm::setPointer(Pointer pointer) { pointer_ = pointer; }
-
-void HistoForm::userMouseMoveEditor(double x, double y) {
-    const Control& box = at("txtSaisie");
-    if (MainForm* main = session().mainForm())
-        main->setStatusPanel(panels::Text, generalNumber(x) + " - " + generalNumber(y));
-    const bool edge = x <= kEditorEdge || y <= kEditorEdge || x >= box.width() - kEditorEdge ||
-                      y >= box.height() - kEditorEdge;
-    setPointer(edge ? Pointer::SizeAll : Pointer::Default);
+void HistoForm::onPointerMove(Control& control, const PointerEvent& event) {
+    Control& editor = at("txtSaisie");
+    if (control.name() == "picHisto") {
+        setPointer(editor, PointerShape::Arrow);
+    } else if (&control == &editor) {
+        // The editor's border, where it can be dragged, shows the move pointer; the position shows in the status bar.
+        if (MainForm* main = session().mainForm())
+            main->setStatusPanel(panels::Text, generalNumber(event.x) + " - " + generalNumber(event.y));
+        const bool edge = event.x <= kEditorEdge || event.y <= kEditorEdge || event.x >= editor.width() - kEditorEdge ||
+                          event.y >= editor.height() - kEditorEdge;
+        setPointer(editor, edge ? PointerShape::SizeAll : PointerShape::Arrow);
+    }
 }
-
-void HistoForm::userMouseMoveSurface() { setPointer(Pointer::Default); }
 
 // ---------------------------------------------------------------- window
 

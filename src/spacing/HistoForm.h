@@ -5,16 +5,18 @@
 // rotated in the box picText, and the double-size picture used for
 // printing, copying and saving.
 //
-// The Qt view shows chart() (the persistent drawing, window coordinates in
-// twips, y downwards), the labels as controls with their fonts and
-// geometry, and rotatedLabel() inside picText's geometry. It reports the
-// user's actions through Form's user* calls and the chart-specific ones below.
+// The Qt view shows the drawing of the surface picHisto (the persistent
+// chart, window coordinates in twips, y downwards), the labels as controls
+// with their fonts and geometry, and the drawing of picText (the rotated
+// label). It reports the user's actions through Form's user* calls: pointer
+// presses on picHisto end an edit, pointer moves over the editor txtSaisie
+// ask for the move pointer near its edges.
 
 #include <string>
 #include <variant>
 #include <vector>
 
-#include "core/Canvas.h"
+#include "core/Drawing.h"
 #include "core/Form.h"
 #include "core/MainForm.h"
 #include "spacing/ChartPlot.h"
@@ -52,10 +54,10 @@ public:
     void showVariogram(VariogramContent content);
     const HistogramContent* histogram() const { return std::get_if<HistogramContent>(&content_); }
     const VariogramContent* variogram() const { return std::get_if<VariogramContent>(&content_); }
-    // The persistent drawing of the surface.
-    const RecordingCanvas& chart() const { return chart_; }
+    // The persistent drawing of the surface picHisto.
+    const RecordingCanvas& chart() const { return findDrawing(at("picHisto"))->staticLayer(); }
     // The rotated vertical label, in picText's own coordinates.
-    const RecordingCanvas& rotatedLabel() const { return rotated_; }
+    const RecordingCanvas& rotatedLabel() const { return findDrawing(at("picText"))->staticLayer(); }
 
     // Draws the chart alone, or the whole picture (chart, labels and the
     // rotated label), at print scale 1 or 2 on a canvas of innerWidth x
@@ -70,14 +72,6 @@ public:
     void EditLabel(Control& label);
     void CommitLabelEdit();
 
-    // --- the user's actions on the surface and the label editor ---
-    void userClickChart();
-    // The mouse moved over the label editor, at (x, y) twips within it.
-    void userMouseMoveEditor(double x, double y);
-    void userMouseMoveSurface();
-    enum class Pointer { Default, SizeAll };
-    Pointer pointer() const { return pointer_; }
-
     // --- Edit commands: Copy puts the double-size picture on the clipboard ---
     bool editCopy() override;
     bool editCut() override { return false; }
@@ -87,6 +81,8 @@ protected:
     void onLoad() override;
     void onChange(Control& control) override;
     void onDoubleClick(Control& control) override;
+    void onPointerPress(Control& control, const PointerEvent& event) override;
+    void onPointerMove(Control& control, const PointerEvent& event) override;
     void onLostFocus(Control& control) override;
     void onKeyDown(int& keyCode, int shiftState) override;
     void onActivate() override;
@@ -100,14 +96,10 @@ private:
     void autoSize(Control& label);
     void placeEditor();
     void drawVerticalLabel();
-    void setPointer(Pointer pointer);
 
     std::variant<std::monostate, HistogramContent, VariogramContent> content_;
-    RecordingCanvas chart_;
-    RecordingCanvas rotated_;
     Control* editing_ = nullptr;
     std::vector<const Control*> fixedSize_;  // labels whose automatic sizing is off
-    Pointer pointer_ = Pointer::Default;
 };
 
 // Draws text rotated by angleTenths (900 = reading upwards), bold Arial 9 pt

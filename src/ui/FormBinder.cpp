@@ -49,6 +49,16 @@ struct Applying {
 
 }  // namespace
 
+void showPointer(QWidget* widget, PointerShape shape) {
+    switch (shape) {
+        case PointerShape::Arrow: widget->unsetCursor(); break;
+        case PointerShape::CrossHair: widget->setCursor(Qt::CrossCursor); break;
+        case PointerShape::Hand: widget->setCursor(Qt::PointingHandCursor); break;
+        case PointerShape::Busy: widget->setCursor(Qt::WaitCursor); break;
+        case PointerShape::SizeAll: widget->setCursor(Qt::SizeAllCursor); break;
+    }
+}
+
 void unbindAll(QWidget* window) {
     if (!window) return;
     for (FormBinder* binder : window->findChildren<FormBinder*>()) binder->detach();
@@ -175,7 +185,7 @@ void FormBinder::connectWidget(Control& control, QWidget* widget) {
 void FormBinder::applyAll(Control& control, QWidget* widget) {
     for (ControlProperty property : {ControlProperty::Text, ControlProperty::Enabled, ControlProperty::Visible,
                                      ControlProperty::Value, ControlProperty::Font, ControlProperty::Color,
-                                     ControlProperty::ToolTip, ControlProperty::Tabs})
+                                     ControlProperty::ToolTip, ControlProperty::Tabs, ControlProperty::Pointer})
         apply(control, widget, property);
 }
 
@@ -278,8 +288,12 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
                 }
             }
             break;
+        case ControlProperty::Pointer:
+            showPointer(widget, control.pointer());
+            break;
         case ControlProperty::Geometry:
-            break;  // the generic layout places widgets itself
+        case ControlProperty::View:
+            break;  // the generic layout places widgets itself; views follow their own surfaces
     }
 }
 

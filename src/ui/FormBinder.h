@@ -23,6 +23,9 @@ int coreShiftState(Qt::KeyboardModifiers modifiers);
 // code point, or Backspace; 0 when it types nothing printable.
 int coreCharCode(const QKeyEvent& event);
 
+// Gives the widget the pointer shape a form asks for (the arrow is the widget's own default).
+void showPointer(QWidget* widget, PointerShape shape);
+
 // Unbinds every binder under `window` from its form, before the window is
 // deleted later: the form may be gone by the time the deletion runs.
 void unbindAll(QWidget* window);

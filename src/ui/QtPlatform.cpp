@@ -26,6 +26,7 @@
 #include "core/Session.h"
 #include "ui/UiContext.h"
 #include "ui/render/QtCanvas.h"
+#include "ui/render/QtPicture.h"
 #include "ui/render/Render.h"
 
 namespace ravelin {
@@ -184,6 +185,14 @@ bool QtPlatform::exportDrawing(const RecordingCanvas& drawing, double widthTwips
 
 bool QtPlatform::exportRichText(const RichText& text, const std::string& path, std::string* error) {
     return exportRichTextToPdf(text, path, error);
+}
+
+PictureLoad QtPlatform::loadPicture(const std::string& path) {
+    // A large photograph takes a moment to decode and halve.
+    setBusy(true);
+    PictureLoad loaded = loadPictureFile(path);
+    setBusy(false);
+    return loaded;
 }
 
 std::optional<FontChoice> QtPlatform::fontDialog(const FontChoice& initial) {

@@ -46,6 +46,7 @@ public:
     bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips, const std::string& path,
                        std::string* error) override;
     bool exportRichText(const RichText& text, const std::string& path, std::string* error) override;
+    PictureLoad loadPicture(const std::string& path) override;
 
     std::optional<FontChoice> fontDialog(const FontChoice& initial) override;
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # ravelin-cli does not load Qt for commands that draw nothing; its pictures
 # come from the module beside it. Copied alone elsewhere, it still works, and
-# a picture asked for fails with a clear message (exit 1), writing nothing.
+# a picture asked for or read fails with a clear message (exit 1), writing nothing.
 set -u
 cli=$1
 examples=$(cd "$(dirname "$0")/../../examples" && pwd)
@@ -20,4 +20,10 @@ for format in png svg pdf; do
   [ "$(cat "$work/err")" = "$expected" ] || fail "--$format: message '$(cat "$work/err")'"
   [ ! -e "$work/chart.$format" ] || fail "--$format: a file was written"
 done
+# Reading a picture needs the module too.
+"$work/ravelin-cli" picture "$examples/road-cut-spacings.spg" >/dev/null 2>"$work/err"
+rc=$?
+[ "$rc" = 1 ] || fail "picture: exit $rc, expected 1"
+expected="ravelin-cli: Cannot open '$examples/road-cut-spacings.spg': picture support not installed."
+[ "$(cat "$work/err")" = "$expected" ] || fail "picture: message '$(cat "$work/err")'"
 echo "PASS ravelin-cli without its picture module"

@@ -287,9 +287,9 @@ TEST_F(DocumentCommands, AChartPrintsItsDoubleSizePictureFittedToThePage) {
     ASSERT_EQ(ts.platform.printJobs[0]->pages.size(), 1u);
     const RecordingCanvas& page = *ts.platform.printJobs[0]->pages[0];
     EXPECT_FALSE(page.ops().empty());
-    for (const DrawOp* op : page.ofKind(DrawOp::Kind::Line)) {
-        EXPECT_LE(std::max(op->x1, op->x2), page.width() + 1);
-        EXPECT_LE(std::max(op->y1, op->y2), page.height() + 1);
+    for (const DrawOp& op : page.ofKind(DrawOp::Kind::Line)) {
+        EXPECT_LE(std::max(op.x1, op.x2), page.width() + 1);
+        EXPECT_LE(std::max(op.y1, op.y2), page.height() + 1);
     }
 
     chart.setCaption("Vario-Data 1");

@@ -58,10 +58,10 @@ TEST(ChartLegendTest, WithNoFreePlaceTheLeastHiddenIsTakenAndATooSmallAreaHasNoL
     EXPECT_EQ(OverlapArea({0, 0, 10, 10}, {5, 5, 20, 20}), 25);
 }
 
-std::vector<const DrawOp*> textsAfter(const RecordingCanvas& canvas, std::size_t first) {
-    std::vector<const DrawOp*> texts;
-    for (std::size_t i = first; i < canvas.ops().size(); ++i)
-        if (canvas.ops()[i].kind == DrawOp::Kind::Text) texts.push_back(&canvas.ops()[i]);
+std::vector<DrawOp> textsAfter(const std::vector<DrawOp>& ops, std::size_t first) {
+    std::vector<DrawOp> texts;
+    for (std::size_t i = first; i < ops.size(); ++i)
+        if (ops[i].kind == DrawOp::Kind::Text) texts.push_back(ops[i]);
     return texts;
 }
 
@@ -79,28 +79,30 @@ TEST(ChartLegendTest, TheHistogramsLegendNamesEachDrawnLawInItsColourClearOfBars
     EXPECT_EQ(legend->hiddenArea, 0);
     EXPECT_EQ(OverlapArea(legend->frame, labels[0]), 0);
     // The frame: a white fill and a black outline after the plotting area's frame.
+    const std::vector<DrawOp> ops = canvas.ops();
     std::size_t frame = 0;
-    for (std::size_t i = 0; i < canvas.ops().size(); ++i) {
-        const DrawOp& op = canvas.ops()[i];
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const DrawOp& op = ops[i];
         if (op.kind == DrawOp::Kind::FillBox && op.x1 == legend->frame.left && op.y1 == legend->frame.top) frame = i;
     }
     ASSERT_GT(frame, 0u);
-    EXPECT_EQ(canvas.ops()[frame].color, colors::White);
-    for (const DrawOp* bar : canvas.ofKind(DrawOp::Kind::FillBox)) {
-        if (bar == &canvas.ops()[frame]) continue;
-        EXPECT_EQ(OverlapArea(legend->frame, {bar->x1, bar->y1, bar->x2, bar->y2}), 0);
+    EXPECT_EQ(ops[frame].color, colors::White);
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const DrawOp& bar = ops[i];
+        if (bar.kind != DrawOp::Kind::FillBox || i == frame) continue;
+        EXPECT_EQ(OverlapArea(legend->frame, {bar.x1, bar.y1, bar.x2, bar.y2}), 0);
     }
-    const auto texts = textsAfter(canvas, frame);
+    const auto texts = textsAfter(ops, frame);
     const std::pair<const char*, Rgb> expected[] = {{"Negative exponential", chartcolors::Exponential},
                                                     {"Normal", chartcolors::Normal},
                                                     {"Lognormal", chartcolors::Lognormal},
                                                     {"Triangular", chartcolors::Triangular}};
     ASSERT_EQ(texts.size(), 4u);
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(texts[i]->text, expected[i].first);
-        EXPECT_EQ(texts[i]->color, expected[i].second);
-        EXPECT_GT(texts[i]->x1, legend->frame.left);
-        EXPECT_LT(texts[i]->y1, legend->frame.bottom);
+        EXPECT_EQ(texts[i].text, expected[i].first);
+        EXPECT_EQ(texts[i].color, expected[i].second);
+        EXPECT_GT(texts[i].x1, legend->frame.left);
+        EXPECT_LT(texts[i].y1, legend->frame.bottom);
     }
 }
 

@@ -32,7 +32,7 @@ TEST_F(HistoFormTest, EditingATitleFollowsTheTypingAndAClickEndsIt) {
     EXPECT_EQ(editor().font(), title.font());
     chart->userType(editor(), "Joint spacing");
     EXPECT_EQ(title.text(), "Joint spacing");  // while typing
-    chart->userClickChart();
+    chart->userPointerPress(chart->at("picHisto"), {100, 100, buttons::Left});
     EXPECT_FALSE(editor().visible());
     EXPECT_EQ(title.left(), left);
     EXPECT_DOUBLE_EQ(title.width(), measureText(title.font(), "Joint spacing").width);
@@ -61,11 +61,39 @@ TEST_F(HistoFormTest, EditingTheVerticalLabelEndsWithEnter) {
     EXPECT_EQ(label("lblY").text(), "     Count     ");
     EXPECT_DOUBLE_EQ(box.height(), measureText(label("lblY").font(), "     Count     ").width);
     EXPECT_NEAR(box.top() + box.height() / 2, centre, 1e-9);
-    EXPECT_EQ(chart->rotatedLabel().ofKind(DrawOp::Kind::RotatedText)[0]->text, "  Count");
+    EXPECT_EQ(chart->rotatedLabel().ofKind(DrawOp::Kind::RotatedText)[0].text, "  Count");
     // Enter while another label is edited does not end the edit.
     chart->userDoubleClick(label("lblX"));
     chart->userKeyDown(keys::Enter, 0);
     EXPECT_TRUE(editor().visible());
+}
+
+TEST_F(HistoFormTest, TheEditorsBorderAsksForTheMovePointerAndTheSurfaceRestoresTheArrow) {
+    chart->userDoubleClick(label("lblTitre"));
+    const double width = editor().width();
+    const double height = editor().height();
+    ASSERT_GT(width, 200);
+    ASSERT_GT(height, 200);
+    const struct {
+        double x, y;
+        PointerShape shape;
+    } moves[] = {{width / 2, height / 2, PointerShape::Arrow}, {50, height / 2, PointerShape::SizeAll},
+                 {51, height / 2, PointerShape::Arrow},        {width / 2, height - 50, PointerShape::SizeAll},
+                 {width - 50, 60, PointerShape::SizeAll},      {width / 2, 51, PointerShape::Arrow}};
+    for (const auto& [x, y, shape] : moves) {
+        chart->userPointerMove(editor(), {x, y});
+        EXPECT_EQ(editor().pointer(), shape) << x << ", " << y;
+    }
+    // The position within the editor shows in the main window's first panel.
+    chart->userPointerMove(editor(), {50, 75.5});
+    EXPECT_EQ(t.main->at("Panels", panels::Text).text(), "50 - 75.5");
+    chart->userPointerMove(chart->at("picHisto"), {1000, 1000});
+    EXPECT_EQ(editor().pointer(), PointerShape::Arrow);
+    // Only the left button ends the edit.
+    chart->userPointerPress(chart->at("picHisto"), {1000, 1000, buttons::Right});
+    EXPECT_TRUE(editor().visible());
+    chart->userPointerPress(chart->at("picHisto"), {1000, 1000, buttons::Left});
+    EXPECT_FALSE(editor().visible());
 }
 
 TEST_F(HistoFormTest, TheDoubleSizePictureHoldsTheChartTheLabelsAndTheTurnedLabel) {
@@ -74,11 +102,11 @@ TEST_F(HistoFormTest, TheDoubleSizePictureHoldsTheChartTheLabelsAndTheTurnedLabe
     EXPECT_EQ(picture.ofKind(DrawOp::Kind::FillBox).size(), 7u + 1);  // the bars and the turned label's box
     const Control& title = label("lblTitre");
     int doubledTitles = 0;
-    for (const DrawOp* op : picture.ofKind(DrawOp::Kind::Text))
-        doubledTitles += op->text == title.text() && op->y1 == 2 * title.top() && op->font.size == 24;
+    for (const DrawOp& op : picture.ofKind(DrawOp::Kind::Text))
+        doubledTitles += op.text == title.text() && op.y1 == 2 * title.top() && op.font.size == 24;
     EXPECT_EQ(doubledTitles, 1);
     // The chart itself is drawn at print scale 2: margins doubled.
-    EXPECT_EQ(picture.ofKind(DrawOp::Kind::Box).back()->x1, 2000);
+    EXPECT_EQ(picture.ofKind(DrawOp::Kind::Box).back().x1, 2000);
 }
 
 // The command line's --png, --svg and --pdf export this way, as Save does.

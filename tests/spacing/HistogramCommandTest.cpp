@@ -114,10 +114,10 @@ TEST_F(HistogramCommandTest, TheLegendFollowsTheDatasheetTheOptionsWindowAndTheR
     EXPECT_EQ(legend->hiddenArea, 0);
     const auto fills = chart->chart().ofKind(DrawOp::Kind::FillBox);
     const auto drawn =
-        std::find_if(fills.begin(), fills.end(), [](const DrawOp* op) { return op->color == colors::White; });
+        std::find_if(fills.begin(), fills.end(), [](const DrawOp& op) { return op.color == colors::White; });
     ASSERT_NE(drawn, fills.end());
-    EXPECT_EQ((*drawn)->y1, legend->frame.top);
-    EXPECT_EQ((*drawn)->x1, legend->frame.left);
+    EXPECT_EQ(drawn->y1, legend->frame.top);
+    EXPECT_EQ(drawn->x1, legend->frame.left);
     const auto texts = chart->chart().texts();
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "Negative exponential"), 1);
 
@@ -137,7 +137,7 @@ TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsEdited
     ClearModifiedMarker(sheet);
     chart->userDoubleClick(chart->at("lblTitre"));
     chart->userType(chart->at("txtSaisie"), "My title");
-    chart->userClickChart();
+    chart->userPointerPress(chart->at("picHisto"), {100, 100, buttons::Left});
 
     tools().userType(tools().at("Text2", 1), "");
     tools().setValue(tools().at("Check1", 3), 1);
@@ -147,7 +147,7 @@ TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsEdited
     EXPECT_EQ(chart->text("lblTitre"), "My title");
     const auto lines = chart->chart().ofKind(DrawOp::Kind::Line);
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const DrawOp* op) { return op->color == chartcolors::Triangular; }), 1);
+                            [](const DrawOp& op) { return op.color == chartcolors::Triangular; }), 1);
     EXPECT_FALSE(IsModified(*t.main));
 
     plot();
@@ -181,7 +181,7 @@ TEST_F(HistogramCommandTest, ResizingRedrawsTheChartAtItsNewSize) {
     values({"1", "2", "3"});
     HistoForm* chart = plot();
     chart->userResize(9000, 7000);
-    EXPECT_EQ(chart->chart().ofKind(DrawOp::Kind::Box).back()->x2, 9000 - HistoForm::kFrameWidth - 200);
+    EXPECT_EQ(chart->chart().ofKind(DrawOp::Kind::Box).back().x2, 9000 - HistoForm::kFrameWidth - 200);
     t.session.moduleState<SpacingState>().busy = true;  // while a histogram is computed nothing is redrawn
     chart->userResize(5000, 4000);
     EXPECT_EQ(chart->chart().width(), 9000 - HistoForm::kFrameWidth);

@@ -18,6 +18,7 @@
 #include "spacing/ChartPlot.h"
 #include "spacing/HistoForm.h"
 #include "spacing/SpacingForm.h"
+#include "ui/views/CanvasView.h"
 #include "ui/views/ChartView.h"
 
 using namespace ravelin;
@@ -167,7 +168,8 @@ private slots:
         QCOMPARE(editor->cursor().shape(), Qt::SizeAllCursor);
 
         // A click on the surface ends the edit; the label keeps its place.
-        QTest::mouseClick(p.view, Qt::LeftButton, {}, QPoint(p.view->width() / 2, p.view->height() / 2));
+        QWidget* surface = p.view->surface()->viewport();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(surface->width() / 2, surface->height() / 2));
         QVERIFY(!editor->isVisible());
         QCOMPARE(p.chart->text("lblTitre"), std::string("Profile 2"));
         QCOMPARE(title->pos(), place);
@@ -177,7 +179,7 @@ private slots:
         QVERIFY(!editor->isVisible());
 
         // The turned label is edited the same way; Enter ends the edit.
-        QTest::mouseDClick(p.view->rotatedBox(), Qt::LeftButton, {}, QPoint(3, 10));
+        QTest::mouseDClick(p.view->rotatedBox()->viewport(), Qt::LeftButton, {}, QPoint(3, 10));
         QVERIFY(!p.view->rotatedBox()->isVisible());
         QVERIFY(editor->isVisible());
         editor->selectAll();

@@ -2,12 +2,12 @@
 
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 
 #include "ui/FormBinder.h"
 #include "ui/Icons.h"
 #include "ui/UiContext.h"
 #include "ui/render/QtCanvas.h"
+#include "ui/views/CanvasView.h"
 
 namespace ravelin {
 
@@ -22,27 +22,19 @@ constexpr int kMinimumHeight = 120;
 
 }  // namespace
 
-RotatedLabelBox::RotatedLabelBox(HistoForm& form, QWidget* parent) : QWidget(parent), form_(&form) {
-    setObjectName("picText");
-}
-
-void RotatedLabelBox::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    if (!form_) return;
-    const double perTwip = logicalDpiX() / 1440.0;
-    QtCanvas canvas(painter, width() / perTwip, height() / perTwip);
-    form_->rotatedLabel().replay(canvas);
-}
-
 ChartView::ChartView(HistoForm& form, UiContext& context, QWidget* parent)
     : QWidget(parent), form_(&form), context_(context), binder_(new FormBinder(form, this)) {
     setObjectName(qs(form.name()));
     setWindowIcon(toolbarIcon("HistoOptions"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
 
+    // The surface first: the labels lie over it.
+    surface_ = new CanvasView(form, form.at("picHisto"), context, this);
+    binder_->bind(form.at("picHisto"), surface_);
     for (const char* name : kShownLabels) {
         auto* label = new QLabel(this);
         label->setObjectName(name);
@@ -51,8 +43,7 @@ ChartView::ChartView(HistoForm& form, UiContext& context, QWidget* parent)
         labels_[name] = label;
         binder_->bind(form.at(name), label);
     }
-    rotated_ = new RotatedLabelBox(form, this);
-    rotated_->installEventFilter(this);
+    rotated_ = new CanvasView(form, form.at("picText"), context, this);
     binder_->bind(form.at("picText"), rotated_);
 
     Control& editorControl = form.at("txtSaisie");
@@ -76,7 +67,6 @@ void ChartView::detach() {
     if (!form_) return;
     form_->removeObserver(this);
     binder_->detach();
-    rotated_->detach();
     form_ = nullptr;
 }
 
@@ -98,7 +88,8 @@ QSize ChartView::minimumSizeHint() const { return {kMinimumWidth, kMinimumHeight
 
 void ChartView::place(const Control& control) {
     QWidget* widget = nullptr;
-    if (control.name() == "picText") widget = rotated_;
+    if (control.name() == "picHisto") widget = surface_;
+    else if (control.name() == "picText") widget = rotated_;
     else if (control.name() == "txtSaisie") widget = editor_;
     else widget = label(control.name());
     if (!widget) return;
@@ -125,35 +116,17 @@ void ChartView::controlChanged(Form&, Control& control, ControlProperty property
     }
 }
 
-void ChartView::drawingChanged(Form&) {
-    update();
-    rotated_->update();
-}
-
-void ChartView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    if (!form_) return;
-    QtCanvas canvas(painter, context_.twips(width()), context_.twips(height()));
-    form_->chart().replay(canvas);
-}
-
-void ChartView::mousePressEvent(QMouseEvent* event) {
-    if (form_ && event->button() == Qt::LeftButton) form_->userClickChart();
-}
-
-void ChartView::mouseMoveEvent(QMouseEvent*) {
-    if (form_) form_->userMouseMoveSurface();
-}
-
 bool ChartView::eventFilter(QObject* watched, QEvent* event) {
     if (!form_) return false;
     if (watched == editor_) {
         if (event->type() == QEvent::MouseMove) {
-            const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
-            form_->userMouseMoveEditor(context_.twips(at.x()), context_.twips(at.y()));
-            if (form_->pointer() == HistoForm::Pointer::SizeAll) editor_->setCursor(Qt::SizeAllCursor);
-            else editor_->unsetCursor();
+            // Positions over the editor are twips within it.
+            const QPointF at = static_cast<QMouseEvent*>(event)->position();
+            PointerEvent moved;
+            moved.x = context_.twips(static_cast<int>(at.x()));
+            moved.y = context_.twips(static_cast<int>(at.y()));
+            moved.shift = coreShiftState(static_cast<QMouseEvent*>(event)->modifiers());
+            form_->userPointerMove(form_->at("txtSaisie"), moved);
         }
         return false;
     }

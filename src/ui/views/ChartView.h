@@ -1,9 +1,10 @@
 #pragma once
-// A chart window (frmHisto): the form's recorded chart replayed on the
-// surface, the labels placed where the form puts them, the vertical axis
-// label drawn turned in its box, and the in-place label editor. Double
-// clicks, clicks on the surface and pointer moves over the editor go to the
-// form, which does the editing; the widgets follow it.
+// A chart window (frmHisto): the drawing of the surface picHisto, the
+// labels placed where the form puts them, the vertical axis label drawn
+// turned in its box picText, and the in-place label editor. Both drawings
+// are CanvasViews, which pass the pointer to the form; double clicks on the
+// labels and pointer moves over the editor go to the form too, which does
+// the editing; the widgets follow it.
 
 #include <QLineEdit>
 #include <QPointer>
@@ -17,22 +18,9 @@ class QLabel;
 
 namespace ravelin {
 
+class CanvasView;
 class FormBinder;
 class UiContext;
-
-// picText: the form's rotated label drawing, in the box's own coordinates.
-class RotatedLabelBox : public QWidget {
-    Q_OBJECT
-public:
-    RotatedLabelBox(HistoForm& form, QWidget* parent);
-    void detach() { form_ = nullptr; }
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    HistoForm* form_;
-};
 
 class ChartView : public QWidget, public FormObserver, public SessionObserver {
     Q_OBJECT
@@ -41,20 +29,17 @@ public:
     ~ChartView() override;
 
     QLabel* label(const std::string& name) const;
-    RotatedLabelBox* rotatedBox() const { return rotated_; }
+    CanvasView* surface() const { return surface_; }
+    CanvasView* rotatedBox() const { return rotated_; }
     QLineEdit* labelEditor() const { return editor_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
     void controlChanged(Form&, Control& control, ControlProperty property) override;
-    void drawingChanged(Form&) override;
     void formDestroyed(Form& form) override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -65,8 +50,9 @@ private:
     HistoForm* form_;
     UiContext& context_;
     FormBinder* binder_;
+    CanvasView* surface_ = nullptr;
     std::map<std::string, QLabel*> labels_;
-    RotatedLabelBox* rotated_ = nullptr;
+    CanvasView* rotated_ = nullptr;
     QPointer<QLineEdit> editor_;
 };
 
