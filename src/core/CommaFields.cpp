@@ -6,7 +6,7 @@ namespace ravelin {
 
 namespace {
 
-// A line quoted in a message is cut to this many characters.
+// A line quoted in a message is cut to this many bytes (then to a whole character).
 constexpr std::size_t kQuotedLineLength = 80;
 
 }  // namespace
@@ -33,19 +33,17 @@ bool FieldReader::next(Field& field) {
     return true;
 }
 
-std::size_t FieldReader::lineCount() const {
-    return static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\n')) + 1;
-}
-
 std::string FieldReader::lineAround(std::size_t offset) const {
     offset = std::min(offset, text_.size());
     std::size_t begin = offset;
     while (begin > 0 && !isLineEnd(text_[begin - 1])) --begin;
     std::size_t end = offset;
     while (end < text_.size() && !isLineEnd(text_[end])) ++end;
-    std::string line(text_.substr(begin, end - begin));
-    if (line.size() > kQuotedLineLength) line = line.substr(0, kQuotedLineLength) + "...";
-    return line;
+    if (end - begin <= kQuotedLineLength) return std::string(text_.substr(begin, end - begin));
+    std::size_t cut = begin + kQuotedLineLength;
+    // The text is UTF-8: a character is not split by the cut.
+    while (cut > begin && (static_cast<unsigned char>(text_[cut]) & 0xC0) == 0x80) --cut;
+    return std::string(text_.substr(begin, cut - begin)) + "...";
 }
 
 void FieldReader::endField() {
@@ -74,10 +72,13 @@ std::string protectField(const std::string& field, bool quoteLeadingQuote) {
 }
 
 std::string oneLine(std::string_view text) {
-    std::string out(trimSpaces(text));
+    std::string out(text);
     std::replace(out.begin(), out.end(), '\r', ' ');
     std::replace(out.begin(), out.end(), '\n', ' ');
-    return out;
+    // The reader drops blanks and tabs at a field's ends: written, they would not read back.
+    const auto first = out.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return out.substr(first, out.find_last_not_of(" \t") - first + 1);
 }
 
 }  // namespace ravelin

@@ -41,13 +41,11 @@ public:
         return true;
     }
 
-    // About the number of fields of a text with one field a line, to reserve room for them.
-    std::size_t lineCount() const;
     // Bytes not read yet: no more fields than this can follow.
     std::size_t remainingBytes() const { return text_.size() - position_; }
     // The line the next field starts on.
     long long line() const { return line_; }
-    // The line holding `offset`, cut to a length fit for a message.
+    // The line holding `offset`, cut to a length fit for a message (80 bytes, on a character boundary).
     std::string lineAround(std::size_t offset) const;
 
     static bool isBlank(char c) { return c == ' ' || c == '\t'; }
@@ -71,7 +69,8 @@ std::string_view trimSpaces(std::string_view text);
 // the reader has no escape for it.
 std::string protectField(const std::string& field, bool quoteLeadingQuote = false);
 
-// A text written on one line: line breaks inside it would start new fields.
+// A text written on one line (line breaks inside it would start new fields),
+// without the blanks and tabs at its ends, which the reader would drop.
 std::string oneLine(std::string_view text);
 
 }  // namespace ravelin

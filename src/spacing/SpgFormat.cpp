@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "core/CommaFields.h"
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
 
@@ -14,8 +15,6 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 // The chart's legend is kept on a comment line, which readers without it skip.
 constexpr std::string_view kLegendKey = "'Lgnd = ";
-// A line quoted in an error is cut to this many bytes (then to a whole character).
-constexpr std::size_t kQuotedLineLength = 80;
 // The value of a key line starts at its eighth character.
 constexpr std::size_t kValueStart = 7;
 
@@ -23,15 +22,6 @@ constexpr std::size_t kValueStart = 7;
 bool readsAsKeyOrComment(std::string_view text) {
     return !text.empty() && std::string_view("'CDSTFLHAINWXYZ").find(text.front()) != std::string_view::npos;
 }
-
-std::string_view trimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
 
 // What the reader needs to know of a text before reading it, in one pass of
 // eight bytes at a time over a file of megabytes.
@@ -72,91 +62,25 @@ TextShape shapeOf(std::string_view text) {
     return {(high & kHighBits) == 0, lineFeeds};
 }
 
-struct Field {
-    std::string_view text;
-    std::size_t offset = 0;
-    long long line = 1;
-};
+using Field = FieldReader::Field;
 
-// Comma-separated input: leading blanks skipped, a quoted field read to its
-// closing quote (or the line end), trailing blanks of an unquoted field dropped.
-class FieldReader {
-public:
-    FieldReader(std::string_view text, std::size_t lineFeeds) : text_(text), lineFeeds_(lineFeeds) {}
-
-    bool next(Field& field) {
-        if (position_ >= text_.size()) return false;
-        while (position_ < text_.size() && isBlank(text_[position_])) ++position_;
-        field.offset = position_;
-        field.line = line_;
-        if (position_ < text_.size() && text_[position_] == '"') {
-            const std::size_t start = ++position_;
-            while (position_ < text_.size() && text_[position_] != '"' && !isLineEnd(text_[position_])) ++position_;
-            field.text = text_.substr(start, position_ - start);
-            if (position_ < text_.size() && text_[position_] == '"') ++position_;
-            while (position_ < text_.size() && text_[position_] != ',' && !isLineEnd(text_[position_])) ++position_;
-        } else {
-            const std::size_t start = position_;
-            while (position_ < text_.size() && text_[position_] != ',' && !isLineEnd(text_[position_])) ++position_;
-            std::size_t end = position_;
-            while (end > start && isBlank(text_[end - 1])) --end;
-            field.text = text_.substr(start, end - start);
-        }
-        endField();
-        return true;
-    }
-
-    // Reads the next field at once when it is a plain decimal ending at a
-    // comma or a line end, as nearly every line of a datasheet is; otherwise
-    // consumes nothing, and next() reads the field.
-    bool nextPlainDecimal(PlainDecimal& decimal) {
-        std::size_t start = position_;
-        while (start < text_.size() && isBlank(text_[start])) ++start;
-        const std::size_t length = SpacingColumn::readPlainDecimal(text_.substr(start), decimal);
-        const std::size_t end = start + length;
-        if (length == 0 || (end < text_.size() && text_[end] != ',' && !isLineEnd(text_[end]))) return false;
-        position_ = end;
-        endField();
-        return true;
-    }
-
-    // The most cells the text can hold: each takes a character and a separator
-    // but the last. Lines bound it too, in the usual file of one value a line.
-    std::size_t mostCells() const { return std::min(lineFeeds_ + 1, text_.size() / 2 + 1); }
-
-    std::string lineAround(std::size_t offset) const {
-        std::size_t begin = offset;
-        while (begin > 0 && !isLineEnd(text_[begin - 1])) --begin;
-        std::size_t end = offset;
-        while (end < text_.size() && !isLineEnd(text_[end])) ++end;
-        if (end - begin <= kQuotedLineLength) return std::string(text_.substr(begin, end - begin));
-        std::size_t cut = begin + kQuotedLineLength;
-        // The text is UTF-8: a character is not split by the cut.
-        while (cut > begin && (static_cast<unsigned char>(text_[cut]) & 0xC0) == 0x80) --cut;
-        return std::string(text_.substr(begin, cut - begin)) + "...";
-    }
-
-private:
-    // Steps over the comma or line end after a field.
-    void endField() {
-        if (position_ >= text_.size()) return;
-        const char c = text_[position_++];
-        if (c == '\r' && position_ < text_.size() && text_[position_] == '\n') ++position_;
-        if (c != ',') ++line_;
-    }
-
-    std::string_view text_;
-    std::size_t lineFeeds_;
-    std::size_t position_ = 0;
-    long long line_ = 1;
-};
+// Reads the next field at once when it is a plain decimal ending at a comma
+// or a line end, as nearly every line of a datasheet is; otherwise consumes
+// nothing, and next() reads the field.
+bool nextPlainDecimal(FieldReader& reader, PlainDecimal& decimal) {
+    return reader.acceptNext(
+        [&decimal](std::string_view raw) {
+            const std::size_t length = SpacingColumn::readPlainDecimal(raw, decimal);
+            return length != 0 && length == raw.size();
+        });
+}
 
 // The value of a key line; nullopt when the line is too short to hold one.
 // "Fami =" (an empty value, its trailing blank dropped by the reader) reads as empty.
 std::optional<std::string> keyValue(std::string_view field) {
     if (field.size() >= kValueStart) return std::string(trimSpaces(field.substr(kValueStart)));
     std::string_view rest = field;
-    while (!rest.empty() && isBlank(rest.back())) rest.remove_suffix(1);
+    while (!rest.empty() && FieldReader::isBlank(rest.back())) rest.remove_suffix(1);
     if (!rest.empty() && rest.back() == '=') return std::string();
     return std::nullopt;
 }
@@ -207,12 +131,14 @@ SpgReadResult readText(std::string_view text, std::size_t lineFeeds) {
     SpgReadResult result;
     SpgDocument& document = result.document;
     SpacingColumn& values = document.values;
-    FieldReader reader(text, lineFeeds);
-    values.reserve(reader.mostCells());
+    FieldReader reader(text);
+    // The most cells the text can hold: each takes a character and a separator
+    // but the last. Lines bound it too, in the usual file of one value a line.
+    values.reserve(std::min(lineFeeds + 1, text.size() / 2 + 1));
     Field field;
     for (;;) {
         PlainDecimal decimal;
-        if (reader.nextPlainDecimal(decimal)) {
+        if (nextPlainDecimal(reader, decimal)) {
             values.appendDecimal(decimal);
             continue;
         }
@@ -237,34 +163,8 @@ SpgReadResult readText(std::string_view text, std::size_t lineFeeds) {
     return result;
 }
 
-// A field that would be cut at a comma (or lose a leading quote) is written
-// whole between double quotes. The reader has no escape for a quote inside a
-// quoted field, so such a quote becomes the typographic closing quote.
-std::string protect(const std::string& field, bool quoteLeadingQuote = false) {
-    const bool leadingQuote = quoteLeadingQuote && !field.empty() && field[0] == '"';
-    const bool needed = field.find(',') != std::string::npos || leadingQuote;
-    if (!needed) return field;
-    std::string out = "\"";
-    for (char c : field) {
-        if (c == '"') out += "\xE2\x80\x9D";
-        else out.push_back(c);
-    }
-    return out + "\"";
-}
-
-// A text written on one line (line breaks inside it would start new fields)
-// without the blanks at its ends, which the reader would drop.
-std::string oneLine(std::string_view text) {
-    std::string out(text);
-    std::replace(out.begin(), out.end(), '\r', ' ');
-    std::replace(out.begin(), out.end(), '\n', ' ');
-    const auto first = out.find_first_not_of(" \t");
-    if (first == std::string::npos) return {};
-    return out.substr(first, out.find_last_not_of(" \t") - first + 1);
-}
-
 std::string oneLine(const std::optional<std::string>& text) {
-    return text ? oneLine(std::string_view(*text)) : std::string();
+    return text ? ravelin::oneLine(std::string_view(*text)) : std::string();
 }
 
 }  // namespace
@@ -284,10 +184,10 @@ std::string SpacingDocumentText(const SpgDocument& document) {
         out += kCrLf;
     };
     auto keyLine = [&](const char* key, const std::optional<std::string>& text) {
-        line(protect(std::string(key) + " = " + oneLine(text)));
+        line(protectField(std::string(key) + " = " + oneLine(text)));
     };
     auto orientation = [&](const char* key, const SpgOrientation& value) {
-        line(protect(std::string(key) + " = " + oneLine(value.direction)) + "," + protect(oneLine(value.dip), true));
+        line(protectField(std::string(key) + " = " + oneLine(value.direction)) + "," + protectField(oneLine(value.dip), true));
     };
 
     line("'Heading comment/title");
@@ -324,11 +224,11 @@ std::string SpacingDocumentText(const SpgDocument& document) {
     const SpacingColumn& values = document.values;
     for (std::size_t i = 0, end = values.filledSize(); i < end; ++i) {
         if (values.kind(i) == CellKind::Empty) continue;
-        const std::string value = oneLine(std::string_view(values.shownText(i)));
+        const std::string value = ravelin::oneLine(std::string_view(values.shownText(i)));
         // A text the reader would take for a comment or a key is worth 0, as an
         // empty cell is; written, it would break the reading of the file.
         if (value.empty() || readsAsKeyOrComment(value)) continue;
-        line(protect(value, true));
+        line(protectField(value, true));
     }
     return out;
 }
