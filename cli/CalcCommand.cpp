@@ -5,6 +5,7 @@
 
 #include <iostream>
 
+#include "Assignment.h"
 #include "CliSupport.h"
 #include "ReportFiles.h"
 #include "core/NumberText.h"
@@ -70,35 +71,6 @@ Json listJson(const Form& form) {
     return list;
 }
 
-void assign(Form& form, const std::string& assignment) {
-    const auto equals = assignment.find('=');
-    if (equals == std::string::npos || equals == 0) throw UsageError("malformed assignment '" + assignment + "'");
-    const std::string key = assignment.substr(0, equals);
-    const std::string value = assignment.substr(equals + 1);
-    if (!parseControlKey(key)) throw UsageError("malformed field name '" + key + "'");
-    Control* control = form.findByKey(key);
-    if (!control) throw WorkError("no field " + key + " on " + form.name());
-    switch (control->kind()) {
-        case ControlKind::TextBox:
-            if (control->readOnly()) throw WorkError(key + " is a result, not an input");
-            if (!control->enabled()) throw WorkError(key + " is disabled");
-            typeInto(form, *control, value);
-            return;
-        case ControlKind::CheckBox:
-        case ControlKind::OptionButton: {
-            if (value != "0" && value != "1") throw UsageError("a check box or option takes 0 or 1: '" + assignment + "'");
-            if (!control->enabled()) throw WorkError(key + " is disabled");
-            const int wanted = value == "1" ? 1 : 0;
-            if (control->value() == wanted) return;
-            if (control->kind() == ControlKind::CheckBox || wanted == 1) form.userClick(*control);
-            else form.setValue(*control, 0);
-            return;
-        }
-        default:
-            throw WorkError(key + " cannot be assigned");
-    }
-}
-
 int runCalc(const std::vector<std::string>& args, std::ostream& out) {
     const Arguments parsed = parseArguments(args, withReportFileOptions({"--page"}), {"--export", "--json", "--list"});
     if (parsed.positional.empty()) throw UsageError("calc needs a window name");
@@ -111,7 +83,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
     Form& form = cli.session.form(window);
 
     if (parsed.has("--list")) {
-        if (parsed.has("--json")) out << Json({{"window", window}, {"fields", listJson(form)}}).dump(2) << "\n";
+        if (parsed.has("--json")) writeJson(out, Json({{"window", window}, {"fields", listJson(form)}}));
         else out << listText(form);
         return 0;
     }
@@ -128,7 +100,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
         form.userSelectTab(*tabs, page);
     }
 
-    for (size_t i = 1; i < parsed.positional.size(); ++i) assign(form, parsed.positional[i]);
+    for (size_t i = 1; i < parsed.positional.size(); ++i) applyAssignment(form, parseAssignment(parsed.positional[i]));
 
     if (parsed.has("--export")) {
         Control* button = form.find("cmdExport");
@@ -148,7 +120,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
         result["messages"] = cli.messagesJson();
         if (parsed.has("--export")) result["report"] = reportBlocksJson(cli.report);
         if (!files.empty()) result["files"] = files;
-        out << result.dump(2) << "\n";
+        writeJson(out, result);
         return 0;
     }
 
