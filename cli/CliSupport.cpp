@@ -35,6 +35,10 @@ void CliSession::printMessages(std::ostream& out) const {
         out << "message [" << iconName(m.icon) << "] " << m.title << ": " << m.text << "\n";
 }
 
+void writeJson(std::ostream& out, const Json& answer) {
+    out << answer.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+}
+
 Json reportBlocksJson(const std::vector<ReportBlock>& blocks) {
     Json list = Json::array();
     for (const ReportBlock& b : blocks)

@@ -47,6 +47,11 @@ public:
     void printMessages(std::ostream& out) const;
 };
 
+// Writes a command's JSON answer with its line end. Bytes that are not UTF-8
+// (a file name given in another encoding) become U+FFFD: the answer is
+// always valid JSON.
+void writeJson(std::ostream& out, const Json& answer);
+
 // Report blocks as the "report" member of a command's JSON, and as text
 // with LF line ends.
 Json reportBlocksJson(const std::vector<ReportBlock>& blocks);

@@ -66,7 +66,7 @@ int runInfoBox(const std::vector<std::string>& args, std::ostream& out) {
                        {"paragraphs", paragraphsJson(text)},
                        {"messages", cli.messagesJson()}};
         if (!files.empty()) result["files"] = files;
-        out << result.dump(2) << "\n";
+        writeJson(out, result);
         return 0;
     }
     out << box->caption() << "\n" << box->document().plainText("\n") << "\n";

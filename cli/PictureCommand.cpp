@@ -57,7 +57,7 @@ int runPicture(const std::vector<std::string>& args, std::ostream& out) {
     if (parsed.has("--json")) {
         Json result = {{"file", path}, {"width", picture.width()}, {"height", picture.height()}};
         if (!files.empty()) result["files"] = files;
-        out << result.dump(2) << "\n";
+        writeJson(out, result);
     } else {
         out << path << ": " << picture.width() << " x " << picture.height() << " pixels\n";
     }

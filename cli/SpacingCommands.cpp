@@ -147,7 +147,7 @@ int runDatasheet(const std::vector<std::string>& args, std::ostream& out) {
         Json result = datasheetJson(cli, sheet);
         if (parsed.has("--report")) result["report"] = reportBlocksJson(report);
         if (!files.is_null()) result["files"] = files;
-        out << result.dump(2) << "\n";
+        writeJson(out, result);
     } else {
         printDatasheet(cli, sheet, out);
         if (parsed.has("--report")) out << reportBlocksText(report) << "\n";
@@ -336,7 +336,7 @@ int runHistogram(const std::vector<std::string>& args, std::ostream& out) {
     if (parsed.has("--json")) {
         Json result = histogramJson(cli, chart);
         if (fit) result["fit"] = fitJson(*fit);
-        out << result.dump(2) << "\n";
+        writeJson(out, result);
     } else {
         printHistogram(cli, chart, out);
         if (fit) out << reportBlocksText(cli.report) << "\n";
@@ -375,7 +375,7 @@ int runVariogram(const std::vector<std::string>& args, std::ostream& out) {
         result["ymax"] = chart ? figures.ymax : 0.0;
         result["labels"] = chart ? labelsJson(*chart, labelNames) : Json::object();
         result["messages"] = cli.messagesJson();
-        out << result.dump(2) << "\n";
+        writeJson(out, result);
     } else {
         if (chart) out << chart->caption() << "\n";
         out << "windows: " << figures.counts.size() << "\n";
