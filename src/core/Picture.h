@@ -38,8 +38,9 @@ constexpr long long kMaxPicturePixels = 1LL << 28;
 std::string pictureOpenError(const std::string& path, const std::string& reason);
 std::string pictureFormatError(const std::string& path);
 std::string pictureDamagedError(const std::string& path, const std::string& detail);
-std::string pictureSizeError(const std::string& path, long long width, long long height);
-// Whether a picture of width x height pixels may be held: both positive, at most kMaxPicturePixels in all.
-bool pictureSizeAllowed(long long width, long long height);
+std::string pictureSizeError(const std::string& path, long long width, long long height,
+                             long long maxPixels = kMaxPicturePixels);
+// Whether a picture of width x height pixels may be held: both positive, at most maxPixels in all.
+bool pictureSizeAllowed(long long width, long long height, long long maxPixels = kMaxPicturePixels);
 
 }  // namespace ravelin

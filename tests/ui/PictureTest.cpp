@@ -188,6 +188,9 @@ private slots:
 
     void badFilesGiveAClearMessage() {
         const QImage source = halves(300, 200);
+        // A Windows metafile whose header announces a largest record of 3 GB (its words 34..37).
+        QByteArray hugeRecord = windowsMetafile();
+        hugeRecord.replace(34, 4, QByteArray("\x07\x70\x73\x61", 4));
         auto cut = [](QByteArray bytes) { return bytes.left(bytes.size() / 2); };
         const QString folder = dir_.path() + "/";
         const std::string damaged = "is damaged or incomplete";
@@ -207,10 +210,14 @@ private slots:
             {"cut.gif", redGif().left(30), damaged},
             {"cut.emf", enhancedMetafile().left(100), damaged},
             {"cut.wmf", windowsMetafile().left(60), damaged},
+            {"huge-record.wmf", hugeRecord, damaged + " (its header announces records larger than the file)."},
             // 320 and 4900 million pixels announced in a few bytes: refused before any is allocated.
             {"huge.bmp", bitmapHeader(20000, 16000),
              "is too large to open: 20000 x 16000 pixels, more than 268435456."},
             {"huge.png", pngHeader(70000, 70000), "is too large to open: 70000 x 70000 pixels, more than 268435456."},
+            // Rows times height beyond 64 bits: still refused by size, with no overflow on the way.
+            {"vast.bmp", bitmapHeader(268435462, 1560281092),
+             "is too large to open: 268435462 x 1560281092 pixels, more than 268435456."},
         };
         for (const auto& c : cases) {
             const std::string path = write(c.name, c.bytes).toStdString();

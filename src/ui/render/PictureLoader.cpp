@@ -7,7 +7,9 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,15 +63,15 @@ PictureLoad damaged(const std::string& path, const std::string& detail) {
 }
 
 // SVG text drawn on white at its own size, or why not.
-PictureLoad renderSvg(const std::string& path, const QByteArray& svg) {
+PictureLoad renderSvg(const std::string& path, const QByteArray& svg, long long maxPixels) {
     QSvgRenderer renderer(svg);
     if (!renderer.isValid()) return damaged(path, "its drawing cannot be read");
     const QSize size = renderer.defaultSize();
     if (size.width() <= 0 || size.height() <= 0) return damaged(path, "it has no size");
-    if (!pictureSizeAllowed(size.width(), size.height()))
-        return {nullptr, pictureSizeError(path, size.width(), size.height())};
+    if (!pictureSizeAllowed(size.width(), size.height(), maxPixels))
+        return {nullptr, pictureSizeError(path, size.width(), size.height(), maxPixels)};
     QImage image(size, QImage::Format_RGB32);
-    if (image.isNull()) return {nullptr, pictureSizeError(path, size.width(), size.height())};
+    if (image.isNull()) return {nullptr, pictureSizeError(path, size.width(), size.height(), maxPixels)};
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -78,7 +80,7 @@ PictureLoad renderSvg(const std::string& path, const QByteArray& svg) {
     return {std::make_shared<QtPicture>(std::move(image)), {}};
 }
 
-PictureLoad loadEnhancedMetafile(const std::string& path, QByteArray bytes) {
+PictureLoad loadEnhancedMetafile(const std::string& path, QByteArray bytes, long long maxPixels) {
     generatorOptions options{};
     char noNamespace[] = "";
     options.nameSpace = noNamespace;
@@ -90,10 +92,24 @@ PictureLoad loadEnhancedMetafile(const std::string& path, QByteArray bytes) {
     const int converted = emf2svg(bytes.data(), static_cast<std::size_t>(bytes.size()), &svg, &length, &options);
     const std::unique_ptr<char, decltype(&std::free)> owned(svg, &std::free);
     if (!converted || !svg || length == 0) return damaged(path, "the enhanced metafile cannot be converted");
-    return renderSvg(path, QByteArray(svg, static_cast<qsizetype>(length)));
+    return renderSvg(path, QByteArray(svg, static_cast<qsizetype>(length)), maxPixels);
 }
 
-PictureLoad loadWindowsMetafile(const std::string& path, QByteArray bytes) {
+// libwmf allocates a record buffer of the size the header announces before
+// reading a record: a header of a few bytes could ask for gigabytes. The
+// largest record of a sound file lies within the file.
+bool windowsMetafileHeaderFits(const QByteArray& bytes) {
+    constexpr qsizetype kPlaceableHeaderBytes = 22;
+    constexpr qsizetype kHeaderBytes = 18;
+    constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
+    const qsizetype header = littleEndian32(bytes, 0) == kPlaceableKey ? kPlaceableHeaderBytes : 0;
+    if (bytes.size() < header + kHeaderBytes) return false;
+    const std::uint64_t largestRecordBytes = std::uint64_t{littleEndian32(bytes, header + 12)} * 2;
+    return largestRecordBytes <= static_cast<std::uint64_t>(bytes.size() - header);
+}
+
+PictureLoad loadWindowsMetafile(const std::string& path, QByteArray bytes, long long maxPixels) {
+    if (!windowsMetafileHeaderFits(bytes)) return damaged(path, "its header announces records larger than the file");
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
     const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
@@ -121,7 +137,8 @@ PictureLoad loadWindowsMetafile(const std::string& path, QByteArray bytes) {
     if (wmf_display_size(api, &width, &height, kMetafileDpi, kMetafileDpi) != wmf_E_None || width == 0 ||
         height == 0)
         return damaged(path, "it has no size");
-    if (!pictureSizeAllowed(width, height)) return {nullptr, pictureSizeError(path, width, height)};
+    if (!pictureSizeAllowed(width, height, maxPixels))
+        return {nullptr, pictureSizeError(path, width, height, maxPixels)};
     wmf_svg_t* device = WMF_SVG_GetData(api);
     device->out = wmf_stream_create(api, nullptr);  // into memory
     device->Description = nullptr;
@@ -136,7 +153,7 @@ PictureLoad loadWindowsMetafile(const std::string& path, QByteArray bytes) {
     if (!svg || length == 0) return damaged(path, "the Windows metafile cannot be drawn");
     const QByteArray text(svg, static_cast<qsizetype>(length));
     wmf_mem_close(api);
-    return renderSvg(path, text);
+    return renderSvg(path, text, maxPixels);
 }
 
 // The header of an uncompressed bitmap: its size and the bytes its rows need.
@@ -154,8 +171,13 @@ std::optional<BitmapHeader> bitmapHeader(const QByteArray& head) {
     BitmapHeader header;
     header.width = std::abs(static_cast<qint64>(static_cast<std::int32_t>(littleEndian32(head, 18))));
     header.height = std::abs(static_cast<qint64>(static_cast<std::int32_t>(littleEndian32(head, 22))));
+    // A width below 2^32 of pixels below 2^16 bits: a row fits; rows beyond any file are held at the largest size.
     const qint64 rowBytes = (header.width * littleEndian16(head, 28) + 31) / 32 * 4;
-    header.bytesNeeded = static_cast<qint64>(littleEndian32(head, 10)) + rowBytes * header.height;
+    const qint64 offset = littleEndian32(head, 10);
+    const qint64 largest = std::numeric_limits<qint64>::max();
+    header.bytesNeeded = header.height > 0 && rowBytes > (largest - offset) / header.height
+                             ? largest
+                             : offset + rowBytes * header.height;
     return header;
 }
 
@@ -184,18 +206,19 @@ private:
     std::string warning_;
 };
 
-PictureLoad loadRaster(const std::string& path, QImageReader& reader, const QByteArray& head, qint64 fileSize) {
+PictureLoad loadRaster(const std::string& path, QImageReader& reader, const QByteArray& head, qint64 fileSize,
+                       long long maxPixels) {
     if (!reader.canRead()) return {nullptr, pictureFormatError(path)};
     const QSize size = reader.size();
     const std::optional<BitmapHeader> bitmap = bitmapHeader(head);
     if (!size.isValid() || size.isEmpty()) {
         // Qt's bitmap reader gives no size beyond its own limits: the header still tells why.
-        if (bitmap && !pictureSizeAllowed(bitmap->width, bitmap->height))
-            return {nullptr, pictureSizeError(path, bitmap->width, bitmap->height)};
+        if (bitmap && !pictureSizeAllowed(bitmap->width, bitmap->height, maxPixels))
+            return {nullptr, pictureSizeError(path, bitmap->width, bitmap->height, maxPixels)};
         return damaged(path, "it has no size");
     }
-    if (!pictureSizeAllowed(size.width(), size.height()))
-        return {nullptr, pictureSizeError(path, size.width(), size.height())};
+    if (!pictureSizeAllowed(size.width(), size.height(), maxPixels))
+        return {nullptr, pictureSizeError(path, size.width(), size.height(), maxPixels)};
     // Qt's bitmap reader fills the rows a cut file lacks and says nothing.
     if (bitmap && fileSize < bitmap->bytesNeeded) return damaged(path, "the file ends before its last row");
     QImage image;
@@ -206,13 +229,13 @@ PictureLoad loadRaster(const std::string& path, QImageReader& reader, const QByt
     }
     image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
                                                           : QImage::Format_RGB32);
-    if (image.isNull()) return {nullptr, pictureSizeError(path, size.width(), size.height())};
+    if (image.isNull()) return {nullptr, pictureSizeError(path, size.width(), size.height(), maxPixels)};
     return {std::make_shared<QtPicture>(std::move(image)), {}};
 }
 
 }  // namespace
 
-PictureLoad loadPictureFile(const std::string& path) {
+PictureLoad loadPictureFile(const std::string& path, long long maxPixels) {
     const QString name = QString::fromStdString(path);
     QFile file(name);
     if (!QFileInfo(name).isFile()) return {nullptr, pictureOpenError(path, "no such file")};
@@ -222,15 +245,15 @@ PictureLoad loadPictureFile(const std::string& path) {
         if (file.size() > kMaxMetafileBytes) return damaged(path, "the metafile is larger than 64 MB");
         QByteArray bytes = file.readAll();
         if (bytes.size() != file.size()) return {nullptr, pictureOpenError(path, file.errorString().toStdString())};
-        return kind == MetafileKind::Enhanced ? loadEnhancedMetafile(path, std::move(bytes))
-                                              : loadWindowsMetafile(path, std::move(bytes));
+        return kind == MetafileKind::Enhanced ? loadEnhancedMetafile(path, std::move(bytes), maxPixels)
+                                              : loadWindowsMetafile(path, std::move(bytes), maxPixels);
     }
     // Qt refuses on its own any image whose pixels would pass the size limit at 4 bytes each.
-    QImageReader::setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 >> 20));
+    QImageReader::setAllocationLimit(static_cast<int>(std::max(maxPixels * 4 >> 20, 1LL)));
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);  // canvas units follow the pixels as stored
-    return loadRaster(path, reader, head, file.size());
+    return loadRaster(path, reader, head, file.size(), maxPixels);
 }
 
 }  // namespace ravelin

@@ -28,7 +28,9 @@ private:
 // Decodes a picture file: BMP, GIF, JPEG, PNG and TIFF through Qt's image
 // readers, enhanced metafiles through libemf2svg and Windows metafiles
 // through libwmf's SVG output, both drawn with Qt SVG. Sizes are checked
-// before any pixel is allocated; a failure says why in a sentence.
-PictureLoad loadPictureFile(const std::string& path);
+// before any pixel is allocated; a failure says why in a sentence. A
+// smaller limit than the platform's serves the fuzzer, which decodes
+// thousands of files a second.
+PictureLoad loadPictureFile(const std::string& path, long long maxPixels = kMaxPicturePixels);
 
 }  // namespace ravelin
