@@ -1,6 +1,7 @@
 #include "documents/ChartDocuments.h"
 
 #include "core/Platform.h"
+#include "core/Session.h"
 #include "documents/DocumentCommands.h"
 #include "documents/PrintOutput.h"
 #include "spacing/ChartExport.h"
@@ -28,10 +29,12 @@ bool saveChart(Form& window) {
     return false;
 }
 
+PrintContent chartPrintout(const HistoForm& chart) { return drawingPrintout(ChartPicture(chart)); }
+
 bool printChart(Form& window) {
     auto* chart = dynamic_cast<HistoForm*>(&window);
     if (!chart) return false;
-    return printDrawing(window.platform(), ChartPicture(*chart));
+    return printContent(window.session(), window.caption(), chartPrintout(*chart));
 }
 
 }  // namespace ravelin

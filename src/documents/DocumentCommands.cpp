@@ -11,6 +11,7 @@
 #include "documents/InfoBoxForm.h"
 #include "documents/InfoText.h"
 #include "documents/PrintOutput.h"
+#include "documents/PrintPreview.h"
 #include "spacing/SpacingForm.h"
 #include "spacing/SpgFile.h"
 
@@ -99,12 +100,7 @@ bool saveInfoBox(InfoBoxForm& box) {
 }
 
 void printInfoBox(InfoBoxForm& box) {
-    if (box.selectionLength() > 0) {
-        const RichText selection = box.document().richText(box.selectionStart(), box.selectionLength());
-        printRichText(box.platform(), box.document().richText(), &selection);
-    } else {
-        printRichText(box.platform(), box.document().richText());
-    }
+    printContent(box.session(), box.caption(), infoBoxPrintout(box), box.selectionLength() > 0);
 }
 
 // -------------------------------------------------------------------- print
@@ -299,6 +295,7 @@ void installDocumentCommands(MainForm& main) {
     main.setCommand("mnuFileSave", [&session] { SaveDocument(session); });
     main.setCommand("mnuFileSaveAs", [&session] { SaveDocumentAs(session); });
     main.setCommand("mnuFilePrint", [&session] { PrintDocument(session); });
+    main.setCommand("mnuFilePrintPreview", [&session] { PreviewDocument(session); });
     const std::pair<const char*, void (InfoBoxForm::*)()> toggles[] = {
         {"tbBold", &InfoBoxForm::toggleBold},
         {"tbItalic", &InfoBoxForm::toggleItalic},
@@ -314,7 +311,8 @@ void installDocumentCommands(MainForm& main) {
     main.setCommand("tbCenter", [&session] { alignFromMainToolbar(session, ParagraphAlignment::Center); });
     main.setCommand("tbRight", [&session] { alignFromMainToolbar(session, ParagraphAlignment::Right); });
     // Without an active document there is nothing to save or print.
-    for (const char* item : {"mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"}) main.setEnabled(main.menuItem(item), false);
+    for (const char* item : {"mnuFileSave", "mnuFileSaveAs", "mnuFilePrint", "mnuFilePrintPreview"})
+        main.setEnabled(main.menuItem(item), false);
     for (const char* key : {"Save", "Print"})
         if (Control* button = main.toolButton(key)) main.setEnabled(*button, false);
 }
