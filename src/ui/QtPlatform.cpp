@@ -361,6 +361,8 @@ void QtPlatform::rememberPrinterSetup(const QPrinter& printer) {
     if (setup.format == QPrinter::NativeFormat) setup.printerName = printer.printerName();
     else if (!printer.outputFileName().isEmpty()) setup.pdfFolder = QFileInfo(printer.outputFileName()).absolutePath();
     setup.layout = printer.pageLayout();
+    // A rich text is printed on the full page (it keeps its own margins); the next job starts with the printer's.
+    setup.layout.setMode(QPageLayout::StandardMode);
     setup.copies = printer.copyCount();
     setup.collate = printer.collateCopies();
     setup.duplex = printer.duplex();

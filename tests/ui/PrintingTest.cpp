@@ -32,6 +32,16 @@ void report(Desktop& d, int lines) {
     d.window->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(d.windowOf("frmInfoBox")));
 }
 
+// A datasheet's histogram, drawn through "Plot Histo"; the chart window is then the active one.
+void plotChart(Desktop& d) {
+    d.window->action("mnuFileNewData")->trigger();
+    auto& sheet = dynamic_cast<SpacingForm&>(*d.session.currentDocument());
+    long long row = 1;
+    for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9"}) sheet.setCell(0, row++, 1, value);
+    sheet.UpdateDataInfo();
+    sheet.userClick(sheet.at("cmdHisto"));
+}
+
 QByteArray read(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -116,12 +126,7 @@ private slots:
                  qPrintable(QString("%1 x %2").arg(page.width()).arg(page.height())));
 
         // A chart prints on the same paper.
-        d.window->action("mnuFileNewData")->trigger();
-        auto& sheet = dynamic_cast<SpacingForm&>(*d.session.currentDocument());
-        long long row = 1;
-        for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9"}) sheet.setCell(0, row++, 1, value);
-        sheet.UpdateDataInfo();
-        sheet.userClick(sheet.at("cmdHisto"));
+        plotChart(d);
         d.platform.printPdf = dir.filePath("chart.pdf").toStdString();
         d.window->action("mnuFilePrint")->trigger();  // the question is answered Yes
         QCOMPARE(d.platform.printDialogOrientations.at(1), QPageLayout::Landscape);
@@ -138,13 +143,16 @@ private slots:
         QVERIFY(printed >= 2);
 
         int previewed = 0;
+        bool fullPage = true;
+        QString shot = "print-preview-report.png";
         d.platform.preview = [&](QPrintPreviewDialog& dialog) {
+            fullPage = dialog.printer()->fullPage();
             dialog.show();
             QApplication::processEvents();
             auto* pages = dialog.findChild<QPrintPreviewWidget*>();
             previewed = pages ? pages->pageCount() : 0;
             if (const QString folder = qEnvironmentVariable("RAVELIN_SCREENSHOTS"); !folder.isEmpty())
-                dialog.grab().save(folder + "/print-preview.png");
+                dialog.grab().save(folder + "/" + shot);
             // Its Print button: the same drawing, on the printer.
             dialog.printer()->setOutputFileName(dir.filePath("from-preview.pdf"));
             if (pages) pages->print();
@@ -161,6 +169,15 @@ private slots:
         // Without a printing window active there is nothing to preview.
         d.window->mdiArea()->setActiveSubWindow(nullptr);
         QVERIFY(!preview->isEnabled());
+
+        // A chart previews on one page, and is printed from the preview as well.
+        plotChart(d);
+        shot = "print-preview-chart.png";
+        QVERIFY(preview->isEnabled());
+        preview->trigger();
+        QCOMPARE(previewed, 1);
+        QVERIFY(!fullPage);  // inside the printer's margins, though the report before used the whole page
+        QCOMPARE(pageCount(read(dir.filePath("from-preview.pdf"))), 1);
     }
 };
 
