@@ -489,8 +489,8 @@ void MainForm::enableDocumentCommands(const DocumentCommandSet& commands) {
     for (const auto& [item, wanted] : items) setEnabled(at(item), wanted && hasCommand(item));
     setEnabled(at("mnuEdit"), commands.edit);
     const std::pair<const char*, bool> buttons[] = {
-        {"Save", commands.save},  {"Print", commands.print},     {"Cut", commands.edit},
-        {"Copy", commands.edit},  {"Paste", commands.edit},      {"Bold", commands.format},
+        {"Save", commands.save},     {"Print", commands.print},     {"Cut", commands.edit},
+        {"Copy", commands.edit},     {"Paste", commands.edit},      {"Bold", commands.format},
         {"Italic", commands.format}, {"Underline", commands.format}, {"Left", commands.format},
         {"Center", commands.format}, {"Right", commands.format},
     };

@@ -266,7 +266,8 @@ void MainWindow::syncAction(Control& control) {
     }
     QAction* act = action(control.key());
     if (!act) return;
-    const Control* menu = control.container().empty() ? nullptr : main_->find(control.container());
+    const bool inMenu = control.kind() == ControlKind::MenuItem && !control.container().empty();
+    const Control* menu = inMenu ? main_->find(control.container()) : nullptr;
     act->setEnabled(control.enabled() && (!menu || menu->enabled()));
     if (control.kind() == ControlKind::MenuItem) {
         const bool checkable = control.value() != 0 || act->isCheckable();

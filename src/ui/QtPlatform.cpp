@@ -254,6 +254,24 @@ QString defaultPdfFolder() {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+// Why the printer cannot take a job (no PDF file named, a folder that is not
+// there, a printer gone), in the user's words; empty when it can.
+std::string unusablePrinterReason(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString file = printer.outputFileName();
+        if (file.isEmpty()) return "No printer is installed, and no PDF file was chosen.";
+        const QFileInfo info(file);
+        const QFileInfo folder(info.absolutePath());
+        if (!folder.isDir()) return "The folder of the PDF file '" + ss(file) + "' does not exist.";
+        if (info.exists() ? !info.isWritable() : !folder.isWritable())
+            return "The PDF file '" + ss(file) + "' cannot be written.";
+        return {};
+    }
+    if (!printer.isValid() || QPrinterInfo::printerInfo(printer.printerName()).isNull())
+        return "The printer '" + ss(printer.printerName()) + "' is not available.";
+    return {};
+}
+
 // Prints on a printer a dialog set up: pages through a painter, rich text
 // through the text layout. A printer that cannot print is found before any
 // painter starts on it, so the user hears why instead of nothing.
@@ -317,24 +335,6 @@ private:
 
 }  // namespace
 
-std::string unusablePrinterReason(const QPrinter& printer) {
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        const QString file = printer.outputFileName();
-        if (file.isEmpty()) return "No printer is installed, and no PDF file was chosen.";
-        const QFileInfo info(file);
-        const QFileInfo folder(info.absolutePath());
-        if (!folder.isDir()) return "The folder of the PDF file '" + ss(file) + "' does not exist.";
-        if (info.exists() ? !info.isWritable() : !folder.isWritable())
-            return "The PDF file '" + ss(file) + "' cannot be written.";
-        return {};
-    }
-    if (!printer.isValid() || QPrinterInfo::printerInfo(printer.printerName()).isNull())
-        return "The printer '" + ss(printer.printerName()) + "' is not available.";
-    return {};
-}
-
-std::unique_ptr<PrintJob> printJobFor(QPrinter& printer) { return std::make_unique<QtPrintJob>(printer); }
-
 std::unique_ptr<QPrinter> QtPlatform::printerFor(const std::string& documentName) const {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     const PrinterSetup& setup = *printerSetup_;
@@ -359,7 +359,8 @@ void QtPlatform::rememberPrinterSetup(const QPrinter& printer) {
     PrinterSetup& setup = *printerSetup_;
     setup.format = printer.outputFormat();
     if (setup.format == QPrinter::NativeFormat) setup.printerName = printer.printerName();
-    else if (!printer.outputFileName().isEmpty()) setup.pdfFolder = QFileInfo(printer.outputFileName()).absolutePath();
+    else if (const QString folder = QFileInfo(printer.outputFileName()).absolutePath(); QFileInfo(folder).isDir())
+        setup.pdfFolder = folder;  // a folder that was not there is not proposed again
     setup.layout = printer.pageLayout();
     // A rich text is printed on the full page (it keeps its own margins); the next job starts with the printer's.
     setup.layout.setMode(QPageLayout::StandardMode);

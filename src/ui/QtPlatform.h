@@ -72,13 +72,6 @@ public:
     std::string executableName() override;
     std::string currentFolder() override;
 
-    // A printer with the session's printer set-up, ready for `documentName`:
-    // where no printer is installed (or a PDF file was the last choice) it
-    // writes a PDF file named after the document.
-    std::unique_ptr<QPrinter> printerFor(const std::string& documentName) const;
-    // Keeps the printer's choices for the session's next dialogs.
-    void rememberPrinterSetup(const QPrinter& printer);
-
 protected:
     // The dialogs themselves, apart so that widget tests can answer them;
     // each returns true when the user accepted it.
@@ -88,6 +81,13 @@ protected:
 
 private:
     struct PrinterSetup;
+
+    // A printer with the session's printer set-up, ready for `documentName`:
+    // where no printer is installed (or a PDF file was the last choice) it
+    // writes a PDF file named after the document.
+    std::unique_ptr<QPrinter> printerFor(const std::string& documentName) const;
+    // Keeps the printer's choices for the session's next dialogs.
+    void rememberPrinterSetup(const QPrinter& printer);
 
     QWidget* parent() const;
     std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
@@ -99,12 +99,6 @@ private:
     std::unique_ptr<KeyboardWatcher> keyboard_;
 };
 
-// Why the printer cannot take a job (no PDF file named, a folder that is not
-// there, a printer gone), in the user's words; empty when it can.
-std::string unusablePrinterReason(const QPrinter& printer);
-
-// The print job on a printer a dialog set up; it does not own the printer.
-std::unique_ptr<PrintJob> printJobFor(QPrinter& printer);
 
 // "Desc|*.a;*.b|Desc|*.c" as Qt file-dialog filters, one per pair.
 QStringList qtFileFilters(const std::string& filter);
