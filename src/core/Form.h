@@ -97,6 +97,9 @@ public:
     bool tabStop() const { return tabStop_; }
     bool allowsMinus() const { return allowsMinus_; }
     PointerShape pointer() const { return pointer_; }
+    // The longest text the window writes into the field (a result's message):
+    // the field is laid out wide enough to show it whole. Empty: numbers only.
+    const std::string& widestText() const { return widestText_; }
 
     // Design-time set-up (no events, no notifications): used while a form builds itself.
     Control& withText(std::string text) { text_ = std::move(text); return *this; }
@@ -115,6 +118,7 @@ public:
     Control& withGeometry(double left, double top, double width, double height);
     Control& withTabStop(bool tabStop) { tabStop_ = tabStop; return *this; }
     Control& withMinus(bool allowsMinus = true) { allowsMinus_ = allowsMinus; return *this; }
+    Control& withWidestText(std::string text) { widestText_ = std::move(text); return *this; }
 
 private:
     friend class Form;
@@ -138,6 +142,7 @@ private:
     std::string container_;
     std::string group_;
     std::string tag_;
+    std::string widestText_;
     std::vector<TabInfo> tabs_;
     ColorValue foreColor_ = kDefaultColor;
     ColorValue backColor_ = kDefaultColor;

@@ -221,7 +221,6 @@ void MainForm::installBuiltInCommands() {
     Session& s = session();
     placeholder("mnuFileSaveAll", "Save All Code goes here!");
     placeholder("mnuFileProperties", "Properties Code goes here!");
-    placeholder("mnuFilePrintPreview", "Print Preview Code goes here!");
     placeholder("mnuFileSend", "Send Code goes here!");
     placeholder("mnuEditUndo", "Undo Code goes here!");
     placeholder("mnuViewRefresh", "Refresh Code goes here!");
@@ -289,6 +288,8 @@ void MainForm::onLoad() {
         log.setText("txtLog", -1, start);
     }
     s.writeLogFile(std::string(kCrLf) + kRule + kCrLf + kCrLf + start);
+    enableDocumentCommands({});  // no document is active yet
+    refreshKeyboardPanels();
 }
 
 bool MainForm::onQueryUnload() { return !shutdown(); }
@@ -474,11 +475,18 @@ void MainForm::editPaste() {
 void MainForm::enableDocumentCommands(const DocumentCommandSet& commands) {
     const std::pair<const char*, bool> items[] = {{"mnuFileSave", commands.save},
                                                   {"mnuFileSaveAs", commands.saveAs},
-                                                  {"mnuFilePrint", commands.print}};
+                                                  {"mnuFilePrint", commands.print},
+                                                  {"mnuFilePrintPreview", commands.print}};
     for (const auto& [item, wanted] : items) setEnabled(at(item), wanted && hasCommand(item));
     setEnabled(at("mnuEdit"), commands.edit);
-    if (Control* button = toolButton("Save")) setEnabled(*button, commands.save && hasCommand("mnuFileSave"));
-    if (Control* button = toolButton("Print")) setEnabled(*button, commands.print && hasCommand("mnuFilePrint"));
+    const std::pair<const char*, bool> buttons[] = {
+        {"Save", commands.save},     {"Print", commands.print},     {"Cut", commands.edit},
+        {"Copy", commands.edit},     {"Paste", commands.edit},      {"Bold", commands.format},
+        {"Italic", commands.format}, {"Underline", commands.format}, {"Left", commands.format},
+        {"Center", commands.format}, {"Right", commands.format},
+    };
+    for (const auto& [key, wanted] : buttons)
+        if (Control* button = toolButton(key)) setEnabled(*button, wanted && hasCommand(commandOfButton(key)));
 }
 
 void MainForm::setStatusPanel(int panel, const std::string& text, bool visible) {
@@ -490,6 +498,20 @@ void MainForm::setStatusPanel(int panel, const std::string& text, bool visible) 
 
 void MainForm::showProcessing(bool visible) {
     if (Control* p = find("Panels", panels::Processing)) setVisible(*p, visible);
+}
+
+void MainForm::refreshKeyboardPanels() {
+    const KeyboardState state = platform().keyboardState();
+    const std::pair<int, std::optional<bool>> shown[] = {{panels::ScrollLock, state.scrollLock},
+                                                         {panels::CapsLock, state.capsLock},
+                                                         {panels::NumLock, state.numLock},
+                                                         {panels::Insert, state.insertMode}};
+    for (const auto& [panel, on] : shown) {
+        if (Control* p = find("Panels", panel)) {
+            setVisible(*p, on.has_value());
+            setEnabled(*p, on.value_or(false));
+        }
+    }
 }
 
 }  // namespace ravelin

@@ -84,18 +84,24 @@ public:
 
     // --- document commands ---
     // The File and Edit commands a document window offers while it is active;
-    // a command not installed yet stays disabled.
+    // a command not installed yet stays disabled. Print Preview follows
+    // Print, the Cut, Copy and Paste buttons the Edit menu, and the text
+    // format buttons (bold to right) serve the Info box's text alone.
     struct DocumentCommandSet {
         bool save = false;
         bool saveAs = false;
         bool print = false;
         bool edit = false;
+        bool format = false;
     };
     void enableDocumentCommands(const DocumentCommandSet& commands);
 
     // --- status bar ---
     void setStatusPanel(int panel, const std::string& text, bool visible = true);
     void showProcessing(bool visible);
+    // The keyboard panels as the platform reports the lock keys and the
+    // typing mode: lit when on, dimmed when off, hidden where it cannot tell.
+    void refreshKeyboardPanels();
 
     // Shut-down: stores the placement, unloads every window, ends the log.
     // Returns false when a window refused to close (the program goes on).
@@ -131,6 +137,10 @@ namespace panels {
 constexpr int Text = 1;
 constexpr int Processing = 2;
 constexpr int SampleInfos = 3;
+constexpr int ScrollLock = 4;
+constexpr int CapsLock = 5;
+constexpr int NumLock = 6;
+constexpr int Insert = 7;
 }  // namespace panels
 
 }  // namespace ravelin

@@ -95,7 +95,7 @@ public:
 
     bool closeCancelled = false;
     bool shuttingDown = false;  // windows unload for good instead of hiding
-    bool inputValid = false;  // set by CheckRange when a checked value lies within its range
+    bool inputValid = false;  // CheckRange's last outcome: the checked value lay within its range
 
     ProgramOptions options;
 

@@ -2,6 +2,7 @@
 
 #include "core/FileMessages.h"
 #include "core/Platform.h"
+#include "core/Session.h"
 #include "documents/PrintOutput.h"
 #include "spacing/ChartExport.h"
 #include "spacing/HistoForm.h"
@@ -28,10 +29,12 @@ bool saveChart(Form& window) {
     return false;
 }
 
+PrintContent chartPrintout(const HistoForm& chart) { return drawingPrintout(ChartPicture(chart)); }
+
 bool printChart(Form& window) {
     auto* chart = dynamic_cast<HistoForm*>(&window);
     if (!chart) return false;
-    return printDrawing(window.platform(), ChartPicture(*chart));
+    return printContent(window.session(), window.caption(), chartPrintout(*chart));
 }
 
 namespace {
@@ -43,6 +46,7 @@ DocumentKind chartKind(const char* name, const char* captionPrefix, const char* 
     kind.save = saveChart;
     kind.printQuestion = printQuestion;
     kind.print = [](Form& window) { printChart(window); };
+    kind.printout = [](Form& window) { return chartPrintout(dynamic_cast<HistoForm&>(window)); };
     return kind;
 }
 

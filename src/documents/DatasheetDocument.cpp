@@ -99,6 +99,7 @@ DocumentKind datasheetDocumentKind() {
     kind.saveAs = [](Form& window) { return saveDatasheetAs(dynamic_cast<SpacingForm&>(window)); };
     kind.printQuestion = "Print the contents of the current datasheet ?";
     kind.print = [](Form& window) { PrintDatasheet(dynamic_cast<SpacingForm&>(window)); };
+    kind.printout = [](Form& window) { return datasheetPrintout(dynamic_cast<SpacingForm&>(window)); };
     return kind;
 }
 

@@ -6,6 +6,7 @@
 #include "documents/DocumentKinds.h"
 #include "documents/InfoBoxForm.h"
 #include "documents/InfoText.h"
+#include "documents/PrintPreview.h"
 
 namespace ravelin {
 
@@ -131,6 +132,7 @@ void installDocumentCommands(MainForm& main) {
     main.setCommand("mnuFileSave", [&session] { SaveDocument(session); });
     main.setCommand("mnuFileSaveAs", [&session] { SaveDocumentAs(session); });
     main.setCommand("mnuFilePrint", [&session] { PrintDocument(session); });
+    main.setCommand("mnuFilePrintPreview", [&session] { PreviewDocument(session); });
     const std::pair<const char*, void (InfoBoxForm::*)()> toggles[] = {
         {"tbBold", &InfoBoxForm::toggleBold},
         {"tbItalic", &InfoBoxForm::toggleItalic},
@@ -146,7 +148,8 @@ void installDocumentCommands(MainForm& main) {
     main.setCommand("tbCenter", [&session] { alignFromMainToolbar(session, ParagraphAlignment::Center); });
     main.setCommand("tbRight", [&session] { alignFromMainToolbar(session, ParagraphAlignment::Right); });
     // Without an active document there is nothing to save or print.
-    for (const char* item : {"mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"}) main.setEnabled(main.menuItem(item), false);
+    for (const char* item : {"mnuFileSave", "mnuFileSaveAs", "mnuFilePrint", "mnuFilePrintPreview"})
+        main.setEnabled(main.menuItem(item), false);
     for (const char* key : {"Save", "Print"})
         if (Control* button = main.toolButton(key)) main.setEnabled(*button, false);
 }

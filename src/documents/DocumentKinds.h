@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Platform.h"
+
 namespace ravelin {
 
 class Form;
@@ -51,6 +53,9 @@ struct DocumentKind {
     // nothing to print, and no question is asked.
     std::string printQuestion;
     std::function<void(Form&)> print;
+    // What Print puts on paper, shown by Print Preview without the question;
+    // without it there is nothing to preview.
+    std::function<PrintContent(Form&)> printout;
 };
 
 // A caption test for the kinds known by the start of their caption ("Hist").

@@ -1,10 +1,12 @@
 #include "documents/InfoBoxDocument.h"
 
+
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
 #include "documents/InfoBoxForm.h"
 #include "documents/PrintOutput.h"
+#include "documents/PrintPreview.h"
 
 namespace ravelin {
 
@@ -26,12 +28,7 @@ bool saveInfoBox(InfoBoxForm& box) {
 }
 
 void printInfoBox(InfoBoxForm& box) {
-    if (box.selectionLength() > 0) {
-        const RichText selection = box.document().richText(box.selectionStart(), box.selectionLength());
-        printRichText(box.platform(), box.document().richText(), &selection);
-    } else {
-        printRichText(box.platform(), box.document().richText());
-    }
+    printContent(box.session(), box.caption(), infoBoxPrintout(box), box.selectionLength() > 0);
 }
 
 }  // namespace
@@ -47,6 +44,7 @@ DocumentKind infoBoxDocumentKind() {
     kind.saveAs = kind.save;
     kind.saveAsFromActiveWindow = true;
     kind.print = [](Form& window) { printInfoBox(dynamic_cast<InfoBoxForm&>(window)); };
+    kind.printout = [](Form& window) { return infoBoxPrintout(dynamic_cast<InfoBoxForm&>(window)); };
     return kind;
 }
 

@@ -176,7 +176,25 @@ void InfoBoxForm::replaceSelection(const std::string& utf8, const TextFormat& fo
     selectionMoved();
 }
 
-void InfoBoxForm::typeText(const std::string& utf8) { replaceSelection(utf8, typingFormat_); }
+namespace {
+long long codePoints(std::string_view utf8) {
+    return std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+}  // namespace
+
+void InfoBoxForm::typeText(const std::string& utf8) {
+    const TextFormat format = typingFormat_;  // typing over text keeps the caret's format
+    // With Insert switched to overwriting, what is typed replaces as many
+    // characters after the caret, up to the end of the paragraph; a line
+    // break still starts a new paragraph.
+    if (selectionLength_ == 0 && utf8.find_first_of("\r\n") == std::string::npos &&
+        !platform().keyboardState().insertMode.value_or(true)) {
+        std::string after = document_.plainText(selectionStart_, codePoints(utf8), "\n");
+        after.erase(std::min(after.find('\n'), after.size()));
+        if (!after.empty()) setSelection(selectionStart_, codePoints(after));
+    }
+    replaceSelection(utf8, format);
+}
 
 void InfoBoxForm::deleteSelection() {
     if (selectionLength_ == 0) return;
@@ -347,7 +365,7 @@ bool InfoBoxForm::saveFile(const std::string& path) {
 // ------------------------------------------------------------- activation
 
 void InfoBoxForm::setDocumentMenus(bool enabled) {
-    if (MainForm* main = session().mainForm()) main->enableDocumentCommands({enabled, enabled, enabled, enabled});
+    if (MainForm* main = session().mainForm()) main->enableDocumentCommands({enabled, enabled, enabled, enabled, enabled});
 }
 
 void InfoBoxForm::onActivate() { setDocumentMenus(true); }

@@ -332,15 +332,7 @@ bool SpacingForm::onQueryUnload() {
 }
 
 void SpacingForm::enableDocumentCommands(bool enabled) {
-    MainForm* main = session().mainForm();
-    if (!main) return;
-    // A command another subsystem has not installed yet stays disabled.
-    for (const char* item : {"mnuFilePrint", "mnuFileSave", "mnuFileSaveAs"})
-        main->setEnabled(main->menuItem(item), enabled && main->hasCommand(item));
-    main->setEnabled(main->menuItem("mnuEdit"), enabled);
-    for (const auto& [key, item] : {std::pair{"Save", "mnuFileSave"}, std::pair{"Print", "mnuFilePrint"}}) {
-        if (Control* button = main->toolButton(key)) main->setEnabled(*button, enabled && main->hasCommand(item));
-    }
+    if (MainForm* main = session().mainForm()) main->enableDocumentCommands({enabled, enabled, enabled, enabled});
 }
 
 void SpacingForm::loadHistogramOptions() {

@@ -58,6 +58,7 @@ MainWindow::~MainWindow() {
     // The MDI area outlives this part of the window and still reports activations.
     disconnect(mdi_, nullptr, this, nullptr);
     context_.session().removeObserver(this);
+    context_.platform().setKeyboardListener(nullptr);
     if (main_) {
         main_->removeObserver(this);
         main_->removeMainObserver(this);
@@ -167,6 +168,9 @@ void MainWindow::attach(MainForm& main) {
     buildToolbar();
     buildStatusBar();
     context_.platform().setDialogParent(this);
+    context_.platform().setKeyboardListener([this] {
+        if (main_) main_->refreshKeyboardPanels();
+    });
 }
 
 void MainWindow::buildMenus() {
@@ -176,6 +180,8 @@ void MainWindow::buildMenus() {
         if (control->container().empty()) {
             current = menuBar()->addMenu(qs(control->text()));
             current->setObjectName(qs(control->key()));
+            current->menuAction()->setEnabled(control->enabled());
+            menus_[control->key()] = current;
             if (control->name() == "mnuWindow") windowMenu_ = current;
             continue;
         }
@@ -245,14 +251,24 @@ void MainWindow::buildStatusBar() {
         if (control->index() == 1) bar->addWidget(label, 1);
         else bar->addPermanentWidget(label);
         label->setVisible(control->visible());
+        label->setEnabled(control->enabled());
         panels_[control->index()] = label;
     }
 }
 
 void MainWindow::syncAction(Control& control) {
+    if (auto menu = menus_.find(control.key()); menu != menus_.end()) {
+        // A disabled menu disables its items too, shortcuts included.
+        menu->second->menuAction()->setEnabled(control.enabled());
+        for (const auto& item : main_->controls())
+            if (item->kind() == ControlKind::MenuItem && item->container() == control.name()) syncAction(*item);
+        return;
+    }
     QAction* act = action(control.key());
     if (!act) return;
-    act->setEnabled(control.enabled());
+    const bool inMenu = control.kind() == ControlKind::MenuItem && !control.container().empty();
+    const Control* menu = inMenu ? main_->find(control.container()) : nullptr;
+    act->setEnabled(control.enabled() && (!menu || menu->enabled()));
     if (control.kind() == ControlKind::MenuItem) {
         const bool checkable = control.value() != 0 || act->isCheckable();
         act->setCheckable(checkable);
@@ -274,6 +290,7 @@ void MainWindow::controlChanged(Form&, Control& control, ControlProperty propert
             if (auto it = panels_.find(control.index()); it != panels_.end()) {
                 it->second->setText(qs(control.text()));
                 it->second->setVisible(control.visible());
+                it->second->setEnabled(control.enabled());  // a keyboard panel is dimmed when its key is off
             }
             break;
         default:

@@ -67,6 +67,7 @@ private:
     QToolBar* toolbar_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     std::map<std::string, QAction*> actions_;
+    std::map<std::string, QMenu*> menus_;  // the top-level menus by their control's key
     std::map<int, QLabel*> panels_;
     std::map<const Form*, FormHost*> hosts_;
     QPointer<QWidget> splash_;

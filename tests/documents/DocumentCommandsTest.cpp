@@ -12,6 +12,8 @@
 #include "documents/DatasheetReport.h"
 #include "documents/InfoBoxForm.h"
 #include "documents/InfoText.h"
+#include "spacing/ChartExport.h"
+#include "spacing/HistoForm.h"
 #include "spacing/SpacingForm.h"
 #include "spacing/SpacingState.h"
 #include "support/TestSession.h"
@@ -278,21 +280,48 @@ TEST_F(DocumentCommands, TheInfoBoxPrintsItsTextThroughThePrintDialog) {
     EXPECT_EQ(ts.platform.printJobs[1]->richTexts, std::vector<RichText>{infoBox().document().richText(0, 7)});
 }
 
-TEST_F(DocumentCommands, AChartPrintsItsDoubleSizePictureFittedToThePage) {
-    Form& chart = ts.main->NewDocumentWindow(0);
-    activate(chart);
+TEST_F(DocumentCommands, AChartPrintsItsBarsFittedToThePage) {
+    SpacingForm& sheet = newDatasheet();
+    long long row = 1;
+    for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9", "1.6", "3.2", "0.2"}) sheet.setCell(0, row++, 1, value);
+    sheet.userMouseMove();
+    sheet.userClick(sheet.at("cmdHisto"));
+    auto* chart = dynamic_cast<HistoForm*>(ts.session.moduleState<SpacingState>().currentChart);
+    ASSERT_NE(chart, nullptr);
+    activate(*chart);
     run("mnuFilePrint", MessageAnswer::Yes);
     EXPECT_EQ(lastMessage().text, "Print a draft copy of the current histogram ?");
     ASSERT_EQ(ts.platform.printJobs.size(), 1u);
     ASSERT_EQ(ts.platform.printJobs[0]->pages.size(), 1u);
     const RecordingCanvas& page = *ts.platform.printJobs[0]->pages[0];
-    EXPECT_FALSE(page.ops().empty());
-    for (const DrawOp& op : page.ofKind(DrawOp::Kind::Line)) {
-        EXPECT_LE(std::max(op.x1, op.x2), page.width() + 1);
-        EXPECT_LE(std::max(op.y1, op.y2), page.height() + 1);
-    }
 
-    chart.setCaption("Vario-Data 1");
+    // The double-size picture, reduced as much as the page needs and no more.
+    const RecordingCanvas picture = ChartPicture(*chart);
+    const double scale = std::min({1.0, page.width() / picture.width(), page.height() / picture.height()});
+    const auto bars = picture.ofKind(DrawOp::Kind::FillBox);
+    const auto printed = page.ofKind(DrawOp::Kind::FillBox);
+    long long classes = 0;
+    for (const HistogramRow& histogram : ts.session.moduleState<SpacingState>().histogramTable)
+        if (histogram.chart == chart) classes = histogram.classes;
+    ASSERT_GT(classes, 1);
+    ASSERT_EQ(printed.size(), static_cast<size_t>(classes) + 1);  // the bars and the turned label's box
+    ASSERT_EQ(printed.size(), bars.size());
+    int filled = 0;  // bars of classes that hold values
+    for (size_t i = 0; i < printed.size(); ++i) {
+        const DrawOp& bar = printed[i];
+        for (auto [shown, drawn] : {std::pair{bar.x1, bars[i].x1}, {bar.y1, bars[i].y1}, {bar.x2, bars[i].x2},
+                                    {bar.y2, bars[i].y2}})
+            EXPECT_NEAR(shown, drawn * scale, 1e-6) << "bar " << i;
+        EXPECT_LE(std::max({bar.x1, bar.x2}), page.width() + 1e-6);
+        EXPECT_LE(std::max({bar.y1, bar.y2}), page.height() + 1e-6);
+        filled += std::abs(bar.y2 - bar.y1) > 0;
+    }
+    EXPECT_GE(filled, 3);  // eight values spread over several classes
+    // The axis labels go with the bars.
+    const std::vector<std::string> texts = page.texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), chart->at("lblTitre").text()), texts.end());
+
+    chart->setCaption("Vario-Data 1");
     run("mnuFilePrint", MessageAnswer::No);
     EXPECT_EQ(lastMessage().text, "Print a draft copy of the current variogram ?");
     EXPECT_EQ(ts.platform.printJobs.size(), 1u);

@@ -115,6 +115,35 @@ TEST_F(InfoBoxFixture, TheInsertionPointFollowsTheUsersEdits) {
     EXPECT_EQ(ts.session.insertionPoint, 3);
 }
 
+// Insert switched to overwriting: typing replaces what follows the caret,
+// never beyond its paragraph; a selection, a line break and a paste of
+// several lines still insert.
+TEST_F(InfoBoxFixture, TypingOverwritesWithinTheParagraphWhenInsertIsOff) {
+    append(bodyBlock("F = 1.25\r\nNext line"));
+    ts.platform.keyboard.insertMode = false;
+    struct Step {
+        long long caret, selected;
+        const char* typed;
+        const char* expected;
+    };
+    const Step steps[] = {
+        {4, 0, "2", "F = 2.25\r\nNext line"},
+        {5, 0, ".5°", "F = 2.5°\r\nNext line"},     // a sign of two bytes counts as one character
+        {6, 0, "0 kN", "F = 2.0 kN\r\nNext line"},  // stops at the paragraph's end, then extends it
+        {0, 3, "S", "S 2.0 kN\r\nNext line"},       // a selection is replaced as usual
+        {8, 0, "\r\n", "S 2.0 kN\r\n\r\nNext line"},
+    };
+    for (const Step& step : steps) {
+        box().setSelection(step.caret, step.selected);
+        box().typeText(step.typed);
+        EXPECT_EQ(box().document().plainText(), step.expected) << step.typed;
+    }
+    ts.platform.keyboard.insertMode = true;
+    box().setSelection(0, 0);
+    box().typeText(">");
+    EXPECT_EQ(box().document().plainText(), ">S 2.0 kN\r\n\r\nNext line");
+}
+
 // ------------------------------------------------------------------ toolbar
 
 TEST_F(InfoBoxFixture, StyleButtonsFollowAndToggleTheSelection) {

@@ -170,7 +170,7 @@ void InfoTextEdit::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Tab:
             if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier))) return form_->typeText("\t");
             break;
-        case Qt::Key_Insert: return;  // no overwrite mode
+        case Qt::Key_Insert: return;  // switches overwriting for the whole program (KeyboardWatcher)
         default: break;
     }
     // Ctrl with Alt is AltGr on some keyboards: that still types.
