@@ -1,5 +1,7 @@
 #include "projection/DataForm.h"
 
+#include <algorithm>
+
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "core/Unicode.h"
@@ -15,6 +17,8 @@ constexpr double kGridWidth = 420 + 800 + 800 + 260;
 constexpr double kGridHeight = 21 * Grid::kRowHeight;
 // Room the window adds around its grid (twips).
 constexpr double kWindowMargin = 400;
+// Wide enough for a title bar to show the whole caption beside its buttons (twips).
+constexpr double kLeastWindowWidth = 3600;
 // The editor lies a few twips up and to the left of its cell, over the cell's grid lines.
 constexpr double kEditorInset = 15;
 
@@ -56,7 +60,7 @@ void DataForm::buildControls() {
 void DataForm::onLoad() {
     setFont(editor(), gridControl().font());
     setVisible(editor(), false);
-    move(0, 0, kGridWidth + kWindowMargin, kGridHeight + kWindowMargin);
+    move(0, 0, std::max(kGridWidth + kWindowMargin, kLeastWindowWidth), kGridHeight + kWindowMargin);
 }
 
 std::vector<DataRow> DataForm::dataRows(bool selectionOnly) const {

@@ -29,7 +29,7 @@ constexpr double kSwatchGap = 50;
 constexpr int kFilledCircleSides = 16;       // a filled symbol reads as a disc at any zoom
 constexpr std::size_t kMostLegendLevels = 6;  // contour levels named in the legend
 
-const FontSpec kLegendFont{"Arial", 7};
+const FontSpec kLegendFont{"Arial", 8};
 const FontSpec kSymbolFont{"Arial", 8.25};
 // Small enough that the letter, standing on the rim's gap, stays within the net's margin.
 const FontSpec kNorthFont{"Arial", 8, true};
