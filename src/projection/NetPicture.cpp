@@ -69,6 +69,10 @@ public:
     void item() {
         if (pause_ && ++count_ % kItemsPerPause == 0) pause_();
     }
+    // Between two steps that each take a while.
+    void step() {
+        if (pause_) pause_();
+    }
 
 private:
     const std::function<void()>& pause_;
@@ -362,7 +366,9 @@ KinematicPicture kinematicPicture(const NetView& view, const std::vector<Plotted
     return k;
 }
 
-NetPicture buildNetPicture(const NetView& view, const std::vector<PlottedData>& data, const NetAnalyses& analyses) {
+NetPicture buildNetPicture(const NetView& view, const std::vector<PlottedData>& data, const NetAnalyses& analyses,
+                           const std::function<void()>& pause) {
+    Pacer pacer(pause);
     NetPicture picture;
     picture.view = view;
     for (const PlottedData& d : data) {
@@ -375,28 +381,40 @@ NetPicture buildNetPicture(const NetView& view, const std::vector<PlottedData>& 
             case StructureType::Lines:
             case StructureType::Poles:
                 layer.points.reserve(d.readings.size());
-                for (const Line& line : plottedLines(d.readings, d.type))
+                for (const Line& line : plottedLines(d.readings, d.type)) {
                     if (auto p = view.project(line)) layer.points.push_back(*p);
+                    pacer.item();
+                }
                 break;
             case StructureType::Planes:
-                for (const Reading& r : d.readings) layer.curves.push_back(greatCircle(view, {r.direction, r.dip}));
+                for (const Reading& r : d.readings) {
+                    layer.curves.push_back(greatCircle(view, {r.direction, r.dip}));
+                    pacer.item();
+                }
                 break;
             case StructureType::SmallCircles:
                 for (const Reading& r : d.readings) {
                     for (Polyline& piece : smallCircle(view, {r.direction, r.dip}, d.coneAngle))
                         layer.curves.push_back(std::move(piece));
+                    pacer.item();
                 }
                 break;
         }
         picture.layers.push_back(std::move(layer));
     }
     if (analyses.contours) {
+        pacer.step();
         if (view.net() == NetKind::Schmidt) picture.contours = densityContours(view, plottedPointLines(data));
         else picture.contoursNeedSchmidt = true;
     }
-    if (analyses.mean) picture.mean = meanOrientation(view, data);
-    if (analyses.kinematic)
+    if (analyses.mean) {
+        pacer.step();
+        picture.mean = meanOrientation(view, data);
+    }
+    if (analyses.kinematic) {
+        pacer.step();
         picture.kinematic = kinematicPicture(view, data, *analyses.kinematic, analyses.kinematicPlot);
+    }
     return picture;
 }
 

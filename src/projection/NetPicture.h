@@ -100,7 +100,10 @@ struct NetPicture {
 };
 
 // The picture of the shown data on a net, with the analyses asked for.
-NetPicture buildNetPicture(const NetView& view, const std::vector<PlottedData>& data, const NetAnalyses& analyses);
+// `pause` runs between the steps of a long build (every few thousand data
+// projected, before and after each analysis), as in drawNetPicture.
+NetPicture buildNetPicture(const NetView& view, const std::vector<PlottedData>& data, const NetAnalyses& analyses,
+                           const std::function<void()>& pause = {});
 
 // Draws the picture on a canvas of the net's size. `pause` runs now and
 // then during a long drawing (every few thousand items), so that a window

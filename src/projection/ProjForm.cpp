@@ -103,10 +103,11 @@ void ProjForm::draw() {
         drawAgain_ = false;
         const ProjectionSettings& settings = session().moduleState<ProjectionState>().settings;
         const NetView view = NetView::forCanvas(canvasWidth_, canvasHeight_, settings.net, settings.hemisphere);
-        picture_ = buildNetPicture(view, data_, settings.analyses());
+        const auto letEventsRun = [this] { platform().processEvents(); };
+        picture_ = buildNetPicture(view, data_, settings.analyses(), letEventsRun);
         picture_.blank = cleared_ && std::none_of(data_.begin(), data_.end(), [](const PlottedData& d) { return d.shown; });
         RecordingCanvas canvas(canvasWidth_, canvasHeight_);
-        drawNetPicture(canvas, picture_, [this] { platform().processEvents(); });
+        drawNetPicture(canvas, picture_, letEventsRun);
         Control& surface = at("picProj");
         Drawing& target = drawing(surface);
         target.staticLayer() = std::move(canvas);
