@@ -40,13 +40,15 @@ struct KinematicTool : ProjectionTool {
 TEST(KinematicFormTest, PlanarSlidingCountsAndItsReport) {
     // 180/45 and 195/45 slide (45 above 30, below the face's 60 and 59.1 at 15 degrees off);
     // 180/20 is too flat, 180/70 does not daylight, 230/45 lies beyond the lateral limit.
-    KinematicTool t({{"180", "45"}, {"180", "20"}, {"180", "70"}, {"230", "45"}, {"195", "45"}});
-    EXPECT_EQ(t.result().planar.critical, 2u);
-    EXPECT_EQ(t.result().planar.total, 5u);
-    EXPECT_EQ(t.result().planarCritical, (std::vector<bool>{true, false, false, false, true}));
-    // The critical poles are drawn where the net projects them (poles 0/45 and 15/45).
+    // At the limits: 200/45, exactly 20 off, is counted; 180/30, exactly at the friction angle, is not.
+    KinematicTool t({{"180", "45"}, {"180", "20"}, {"180", "70"}, {"230", "45"}, {"195", "45"}, {"200", "45"},
+                     {"180", "30"}});
+    EXPECT_EQ(t.result().planar.critical, 3u);
+    EXPECT_EQ(t.result().planar.total, 7u);
+    EXPECT_EQ(t.result().planarCritical, (std::vector<bool>{true, false, false, false, true, true, false}));
+    // The critical poles are drawn where the net projects them (poles 0/45, 15/45 and 20/45).
     const KinematicPicture& k = *t.plot->picture().kinematic;
-    ASSERT_EQ(k.planarPoles.size(), 2u);
+    ASSERT_EQ(k.planarPoles.size(), 3u);
     const double r = 2850 * std::tan(22.5 * kPi / 180);
     expectNear(k.planarPoles[0], 3000, 3000 - r, 1e-6);
     expectNear(k.planarPoles[1], 3000 + r * std::sin(15 * kPi / 180), 3000 - r * std::cos(15 * kPi / 180), 1e-6);
@@ -56,19 +58,21 @@ TEST(KinematicFormTest, PlanarSlidingCountsAndItsReport) {
     EXPECT_EQ(t.report.at(0), titleBlock("Kinematic analysis\r\n\r\n"));
     EXPECT_TRUE(t.reported("Dip direction : 180.0\xC2\xB0"));
     EXPECT_TRUE(t.reported("Friction angle : 30.0\xC2\xB0"));
-    EXPECT_TRUE(t.reported("Planar sliding : 2 of 5 planes (40.0 %)"));
-    EXPECT_TRUE(t.reported("Flexural toppling : 0 of 5 planes (0.0 %)"));
+    EXPECT_TRUE(t.reported("Planar sliding : 3 of 7 planes (42.9 %)"));
+    EXPECT_TRUE(t.reported("Flexural toppling : 0 of 7 planes (0.0 %)"));
     EXPECT_TRUE(t.reported("Wedge sliding, primary critical zone : " + std::to_string(t.result().wedgePrimary.critical) +
-                           " of 10 pairs of planes (" + formatNumber(t.result().wedgePrimary.percent(), "0.0") + " %)"));
+                           " of 21 pairs of planes (" + formatNumber(t.result().wedgePrimary.percent(), "0.0") + " %)"));
 }
 
 TEST(KinematicFormTest, FlexuralToppling) {
     // Poles 180/10 and 190/15 plunge less than 60 - 30 towards the face; 0/50's
-    // pole plunges 40; 30/85's pole trends 210, 30 off the face.
-    KinematicTool t({{"0", "80"}, {"0", "50"}, {"30", "85"}, {"10", "75"}});
-    EXPECT_EQ(t.result().topplingCritical, (std::vector<bool>{true, false, false, true}));
+    // pole plunges 40; 30/85's pole trends 210, 30 off the face. At the limits:
+    // 20/80's pole, exactly 20 off, is counted; 0/60's, plunging exactly 30, is not.
+    KinematicTool t({{"0", "80"}, {"0", "50"}, {"30", "85"}, {"10", "75"}, {"20", "80"}, {"0", "60"}});
+    EXPECT_EQ(t.result().topplingCritical, (std::vector<bool>{true, false, false, true, true, false}));
+    EXPECT_EQ(t.plot->picture().kinematic->topplingPoles.size(), 3u);
     t.click(*t.options, "cmdExportKinematic");
-    EXPECT_TRUE(t.reported("Flexural toppling : 2 of 4 planes (50.0 %)"));
+    EXPECT_TRUE(t.reported("Flexural toppling : 3 of 6 planes (50.0 %)"));
 }
 
 TEST(KinematicFormTest, WedgeSlidingAndSendToWedgeModel) {
