@@ -1,5 +1,5 @@
 // The projection window on many poles: N plane rows (three sets and a
-// scatter, fixed seed, as bench/stereonet_bench.cpp makes them) pasted into
+// scatter, fixed seed: bench/PlaneRows.h) pasted into
 // the data grid, then "Replace" with poles on a Schmidt net with density
 // contours, drawn on the window's surface and shown off-screen in a view of
 // 1000 x 1000 pixels. Prints one "name value" line per measure:
@@ -15,11 +15,11 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <random>
 #include <string>
 
 #include "app/Registrations.h"
 #include "core/Session.h"
+#include "PlaneRows.h"
 #include "projection/DataForm.h"
 #include "projection/OptProjForm.h"
 #include "projection/ProjForm.h"
@@ -67,23 +67,6 @@ public:
     int pauses = 0;
 };
 
-std::string planeRows(std::size_t n) {
-    std::mt19937 random(2024);
-    std::normal_distribution<double> spread(0, 8);
-    std::uniform_real_distribution<double> anyDirection(0, 360), anyDip(0, 90);
-    const double sets[3][2] = {{120, 70}, {220, 45}, {330, 80}};
-    std::string text;
-    char line[64];
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t set = i % 4;
-        const double direction = set < 3 ? sets[set][0] + spread(random) : anyDirection(random);
-        const double dip = set < 3 ? sets[set][1] + spread(random) : anyDip(random);
-        std::snprintf(line, sizeof line, "%.1f\t%.1f\r", direction, dip);
-        text += line;
-    }
-    return text;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -104,7 +87,7 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     plot.resizeCanvas(context.twips(view.viewport()->width()), context.twips(view.viewport()->height()));
     data.userGridClick(1, 1);
-    data.grid().paste(planeRows(n));
+    data.grid().paste(bench::planeRows(n, "\t", "\r"));
 
     options.userClick(options.at("optStruct", 1));
     options.userClick(options.at("optProj", 1));
