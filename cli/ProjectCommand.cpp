@@ -27,6 +27,8 @@ namespace ravelin::cli {
 namespace {
 
 constexpr double kDefaultCanvas = 6000;
+// The largest side of a canvas (twips): its picture, at twice the size, is then 4,000 pixels wide.
+constexpr double kLargestCanvas = 30000;
 
 template <class T>
 T choice(const Arguments& parsed, const std::string& option, const std::vector<std::pair<std::string, T>>& choices,
@@ -51,13 +53,14 @@ CanvasSize canvasSize(const Arguments& parsed) {
     const std::string text = parsed.value("--size");
     const auto x = text.find('x');
     auto whole = [](const std::string& digits) {
-        return !digits.empty() && digits.size() <= 6 &&
+        return !digits.empty() && digits.size() <= 5 &&
                std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (x == std::string::npos || !whole(text.substr(0, x)) || !whole(text.substr(x + 1)))
         throw UsageError("--size takes WIDTHxHEIGHT in canvas units (twips), e.g. 6000x6000");
     const CanvasSize size{std::stod(text.substr(0, x)), std::stod(text.substr(x + 1))};
-    if (size.width < 1 || size.height < 1) throw UsageError("--size takes a positive width and height");
+    if (size.width < 1 || size.height < 1 || size.width > kLargestCanvas || size.height > kLargestCanvas)
+        throw UsageError("--size takes a width and a height from 1 to 30000");
     return size;
 }
 
