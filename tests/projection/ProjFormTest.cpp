@@ -1,5 +1,5 @@
 // The projection tool through its windows: the menu command and its
-// message, plotting the grid's rows (the Part's edge cases, Replace and
+// message, plotting the grid's rows (the nets' edge cases, Replace and
 // add, replots in the hemisphere's colour, clearing the canvas, symbols,
 // great and small circles), bad input, the analyses, the export of the
 // picture, and a drawing long enough to let events run.
@@ -71,7 +71,7 @@ TEST(ProjFormTest, ProjectionsMenuShowsTheMessageAndTheThreeWindowsTogether) {
     }
 }
 
-TEST(ProjFormTest, EdgeCasesOfThePartThroughTheWindows) {
+TEST(ProjFormTest, EdgeCasesOfTheNetsThroughTheWindows) {
     // Canvas 6000 x 6000: centre (3000, 3000), R = 2850.
     struct Case {
         const char* name;
@@ -298,7 +298,7 @@ TEST(ProjFormTest, BadInputNeverGivesANonFiniteCoordinateOrALineOutsideTheNet) {
     }
 }
 
-TEST(ProjFormTest, AnalysesAreOffUntilAskedForSoThePartsPictureStays) {
+TEST(ProjFormTest, AnalysesAreOffUntilAskedForSoThePlainPictureStays) {
     ProjectionTool t;
     t.typeRows({{"120", "45"}, {"130", "50"}});
     ASSERT_TRUE(t.replace());
