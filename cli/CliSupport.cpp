@@ -127,7 +127,7 @@ std::vector<std::string> pictureOutputs(const Arguments& parsed, const std::vect
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {calcCommand(), datasheetCommand(), histogramCommand(), variogramCommand(),
-                                              infoBoxCommand(), pictureCommand()};
+                                              infoBoxCommand(), pictureCommand(), projectCommand()};
     return list;
 }
 

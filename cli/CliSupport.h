@@ -93,5 +93,6 @@ Command datasheetCommand();
 Command histogramCommand();
 Command variogramCommand();
 Command pictureCommand();
+Command projectCommand();
 
 }  // namespace ravelin::cli

@@ -12,8 +12,13 @@
 #include "documents/DocumentKinds.h"
 #include "documents/InfoBoxDocument.h"
 #include "documents/InfoBoxForm.h"
+#include "documents/ProjectionDocument.h"
 #include "models/ModGeomForm.h"
 #include "models/ModProbForm.h"
+#include "projection/DataForm.h"
+#include "projection/OptProjForm.h"
+#include "projection/ProjForm.h"
+#include "projection/ProjectionTool.h"
 #include "spacing/HistoForm.h"
 #include "spacing/HistoToolsForm.h"
 #include "spacing/SpacingForm.h"
@@ -44,6 +49,10 @@ void registerAllForms(Session& session) {
     registerType<HistoToolsForm>(session, "frmHistoTools");
     registerType<ModGeomForm>(session, "frmModGeom");
     registerType<ModProbForm>(session, "frmModProb");
+    registerType<ProjForm>(session, "frmProj");
+    registerType<OptProjForm>(session, "frmOptProj");
+    registerType<DataForm>(session, "frmData");
+    registerProjectionTool(session);
     registerDocumentKinds(session);
     registerDocuments(session);
 }
@@ -55,6 +64,7 @@ void registerDocumentKinds(Session& session) {
     kinds.add(acquisitionDocumentKind());
     kinds.add(chartDocumentKind());
     kinds.add(variogramDocumentKind());
+    kinds.add(projectionDocumentKind());
 }
 
 }  // namespace ravelin

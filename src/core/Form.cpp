@@ -202,6 +202,12 @@ void Form::setForeColor(Control& control, ColorValue color) {
     notify(control, ControlProperty::Color);
 }
 
+void Form::setBackColor(Control& control, ColorValue color) {
+    if (control.backColor_ == color) return;
+    control.backColor_ = color;
+    notify(control, ControlProperty::Color);
+}
+
 void Form::setToolTip(Control& control, std::string tip) {
     if (control.toolTip_ == tip) return;
     control.toolTip_ = std::move(tip);

@@ -115,6 +115,7 @@ public:
     Control& withReadOnly(bool readOnly = true) { readOnly_ = readOnly; tabStop_ = !readOnly; return *this; }
     Control& withTabs(std::vector<TabInfo> tabs) { tabs_ = std::move(tabs); if (value_ == 0) value_ = 1; return *this; }
     Control& withForeColor(ColorValue color) { foreColor_ = color; return *this; }
+    Control& withBackColor(ColorValue color) { backColor_ = color; return *this; }
     Control& withGeometry(double left, double top, double width, double height);
     Control& withTabStop(bool tabStop) { tabStop_ = tabStop; return *this; }
     Control& withMinus(bool allowsMinus = true) { allowsMinus_ = allowsMinus; return *this; }
@@ -259,6 +260,7 @@ public:
     void setSelection(Control& control, int start, int length);
     void selectAll(Control& control) { setSelection(control, 0, static_cast<int>(control.text().size())); }
     void setForeColor(Control& control, ColorValue color);
+    void setBackColor(Control& control, ColorValue color);
     void setToolTip(Control& control, std::string tip);
     void setGeometry(Control& control, double left, double top, double width, double height);
     void setTabs(Control& tabStrip, std::vector<TabInfo> tabs);

@@ -433,6 +433,15 @@ std::string selectedText(const Control& control) {
 }
 }  // namespace
 
+bool MainForm::runEditShortcut(int& keyCode, int shiftState) {
+    const int modifiers = shiftState & (shift::Shift | shift::Ctrl | shift::Alt);
+    if (modifiers != shift::Ctrl || (keyCode != 'C' && keyCode != 'X' && keyCode != 'V')) return false;
+    const char* command = keyCode == 'C' ? "mnuEditCopy" : keyCode == 'X' ? "mnuEditCut" : "mnuEditPaste";
+    keyCode = 0;
+    runCommand(command);
+    return true;
+}
+
 void MainForm::editCopy() {
     Form* window = editWindow();
     if (!window) return;

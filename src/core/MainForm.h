@@ -78,6 +78,9 @@ public:
     void setToolButtonPressed(const std::string& key, bool pressed);
 
     // --- edit commands on the active window ---
+    // Ctrl+C, Ctrl+X and Ctrl+V typed in a window with grids run Copy, Cut
+    // and Paste; true (and the key consumed) when the key was one of them.
+    bool runEditShortcut(int& keyCode, int shiftState);
     void editCopy();
     void editCut();
     void editPaste();

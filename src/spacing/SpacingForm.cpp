@@ -247,13 +247,7 @@ void SpacingForm::onKeyPress(Control& control, int& key) {
 }
 
 void SpacingForm::onKeyDown(int& keyCode, int shiftState) {
-    const int modifiers = shiftState & (shift::Shift | shift::Ctrl | shift::Alt);
-    if (modifiers == shift::Ctrl && (keyCode == 'C' || keyCode == 'X' || keyCode == 'V')) {
-        const char* command = keyCode == 'C' ? "mnuEditCopy" : keyCode == 'X' ? "mnuEditCut" : "mnuEditPaste";
-        keyCode = 0;
-        if (MainForm* main = session().mainForm()) main->runCommand(command);
-        return;
-    }
+    if (MainForm* main = session().mainForm(); main && main->runEditShortcut(keyCode, shiftState)) return;
     if (focused() != &editor() || !editorVisible()) return;
     SpacingGrid& store = grid(currentGrid_);
     switch (keyCode) {

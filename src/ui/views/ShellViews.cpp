@@ -14,6 +14,9 @@
 #include "ui/views/InfoBoxView.h"
 #include "ui/views/ChartView.h"
 #include "ui/views/DatasheetView.h"
+#include "ui/views/DataGridView.h"
+#include "ui/views/ProjectionOptionsView.h"
+#include "ui/views/ProjectionView.h"
 
 namespace ravelin {
 
@@ -84,6 +87,9 @@ void registerAllViews(UiContext& context) {
     context.registerView("frmInfoBox", createInfoBoxView, WindowKind::Document);
     context.registerView("frmSpacing", createDatasheetView, WindowKind::Document);
     context.registerView("frmHisto", createChartView, WindowKind::Document);
+    context.registerView("frmProj", createProjectionView, WindowKind::Document);
+    context.registerView("frmData", createDataGridView, WindowKind::Document);
+    context.registerView("frmOptProj", createProjectionOptionsView, WindowKind::Tool);
 }
 
 }  // namespace ravelin
