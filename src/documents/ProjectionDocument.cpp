@@ -2,6 +2,7 @@
 
 #include "core/FileMessages.h"
 #include "core/Platform.h"
+#include "core/Session.h"
 #include "core/TextCodec.h"
 #include "documents/PrintOutput.h"
 #include "projection/ProjForm.h"
@@ -43,8 +44,11 @@ DocumentKind projectionDocumentKind() {
     // Never the current document: Save As acts on it while it is active.
     kind.saveAsFromActiveWindow = true;
     kind.printQuestion = "Print a draft copy of the current projection ?";
+    kind.printout = [](Form& window) {
+        return drawingPrintout(dynamic_cast<ProjForm&>(window).exportPicture());
+    };
     kind.print = [](Form& window) {
-        if (auto* plot = dynamic_cast<ProjForm*>(&window)) printDrawing(window.platform(), plot->exportPicture());
+        printContent(window.session(), window.caption(), drawingPrintout(dynamic_cast<ProjForm&>(window).exportPicture()));
     };
     return kind;
 }
