@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "acquisition/AcquisitionCommands.h"
+#include "acquisition/ScanForm.h"
 #include "core/MainForm.h"
 #include "core/Session.h"
 #include "core/SessionForms.h"
@@ -44,6 +46,8 @@ void registerAllForms(Session& session) {
     registerType<HistoToolsForm>(session, "frmHistoTools");
     registerType<ModGeomForm>(session, "frmModGeom");
     registerType<ModProbForm>(session, "frmModProb");
+    registerType<ScanForm>(session, "frmScan");
+    registerAcquisition(session);
     registerDocumentKinds(session);
     registerDocuments(session);
 }
