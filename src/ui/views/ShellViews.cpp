@@ -11,6 +11,7 @@
 #include "ui/FormBinder.h"
 #include "ui/Icons.h"
 #include "ui/UiContext.h"
+#include "ui/views/AcquisitionView.h"
 #include "ui/views/InfoBoxView.h"
 #include "ui/views/ChartView.h"
 #include "ui/views/DatasheetView.h"
@@ -84,6 +85,7 @@ void registerAllViews(UiContext& context) {
     context.registerView("frmInfoBox", createInfoBoxView, WindowKind::Document);
     context.registerView("frmSpacing", createDatasheetView, WindowKind::Document);
     context.registerView("frmHisto", createChartView, WindowKind::Document);
+    context.registerView("frmScan", createAcquisitionView, WindowKind::Document);
 }
 
 }  // namespace ravelin
