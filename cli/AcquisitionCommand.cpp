@@ -129,7 +129,8 @@ void printAcquisition(const CliSession& cli, const ScanForm& scan, std::size_t l
     out << scan.caption() << "\n";
     out << "Picture : " << (scan.imageSource().empty() ? "(none)" : scan.imageSource()) << "\n";
     out << "Scale : " << scan.text("txtScale") << " m\n";
-    out << "Contour : " << g.contourCount() << " vertices, surface " << scan.text("txtSurface") << " m\xC2\xB2\n";
+    out << "Contour : " << g.contourCount() << " vertices\n";
+    out << "Surface : " << scan.text("txtSurface") << " m\xC2\xB2\n";
     out << "Discontinuities : " << g.traceCount() << "\n";
     out << "Scanline : " << g.scanline[0].x << "," << g.scanline[0].y << " - " << g.scanline[1].x << ","
         << g.scanline[1].y << "\n";
