@@ -51,7 +51,7 @@ void DrawAcquisition(Canvas& canvas, const AcquisitionScene& scene) {
             ends.push_back(at(t.end1));
             ends.push_back(at(t.end2));
         }
-        canvas.setPen(pen(acquisition_colors::Traces));
+        canvas.setPen(Pen{acquisition_colors::Traces, scene.traces.size() > kThinTraces ? 1 : kAcquisitionPenWidth});
         canvas.lines(ends);
     }
     if (!scene.scanlineHalfDrawn && HasScanline(g.scanline)) {

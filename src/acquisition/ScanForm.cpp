@@ -23,6 +23,8 @@ constexpr double kCanvasUnits = kReferenceWidth + 1;
 constexpr double kTwipsPerPixel = 15;
 // Corner handles about this many screen pixels across, half of it each side of the corner.
 constexpr double kHandleHalfPixels = 5;
+// How far the handles' size on the screen may drift with the zoom before they are drawn again.
+constexpr double kHandleSlack = 0.25;
 // A handle never grows beyond the corner's grab zone, nor shrinks below a unit.
 constexpr double kLargestHandle = AcquisitionEditor::kCornerGrabDistance;
 // The clipboard gets at most this many pixels (a 16-megapixel picture, 64 MB).
@@ -278,9 +280,10 @@ void ScanForm::viewChanged() {
         return;
     }
     if (view != fittedView_) fitted_ = false;  // the user zoomed or moved
-    // Handles keep their size on the screen: a zoom draws them again.
+    // Handles keep about their size on the screen: a zoom that changes it by a quarter draws them again
+    // (every second wheel notch, not at each: the static layer is recorded anew each time).
     const double wanted = handleHalfSize();
-    if (geometry().hasRectangle() && std::abs(wanted - shownHandleHalfSize_) > 0.01 * shownHandleHalfSize_)
+    if (geometry().hasRectangle() && std::abs(wanted - shownHandleHalfSize_) > kHandleSlack * shownHandleHalfSize_)
         drawStatic();
 }
 

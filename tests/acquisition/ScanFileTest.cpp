@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 #include "acquisition/DgtFile.h"
 #include "documents/DocumentCommands.h"
 #include "core/TextCodec.h"
 #include "ScanWindowFixture.h"
+#include "support/RandomBytes.h"
 
 namespace ravelin {
 namespace {
@@ -117,6 +119,30 @@ TEST_F(ScanFileTest, AReadingThatStopsKeepsWhatCameBeforeAndIsTold) {
     // The error record, each field on its own line.
     EXPECT_EQ(log.lines.back(), "ERROR\r\nN°          : 13\r\nDescription : Type mismatch\r\nContext     : 0\r\n"
                                 "Helpfile    : \r\nSource      : Ravelin");
+}
+
+// Whatever the bytes, the window opens showing what the reader took from
+// them, with the read error told once when there is one.
+TEST_F(ScanFileTest, AnyBytesOpenIntoTheWindowAsTheReaderReadsThem) {
+    std::mt19937 random(2026);
+    const std::string valid = datafile("");
+    for (int round = 0; round < 150; ++round) {
+        std::string bytes = testing::mutated(valid, random, 1 + round % 6);
+        if (round % 10 == 0) bytes.insert(bytes.size() / 2, "\r\n[Window]\r\nNbre = 2147483647\r\n2147483647,-2147483648\r\n");
+        const std::string path = folder.write("mutated.dgt", bytes);
+        const DgtReadResult read = ReadDigitizedFile(bytes);
+        ts.platform.messages.clear();
+        open(path);
+        ASSERT_NE(scan, nullptr);
+        EXPECT_TRUE(scan->visible());
+        EXPECT_EQ(scan->geometry().traces, read.document.geometry.traces) << round;
+        EXPECT_EQ(scan->geometry().contour, read.document.geometry.contour) << round;
+        EXPECT_EQ(scan->text("txtScale"), read.document.geometry.scaleText) << round;
+        // A source the mutation wrote names no picture there is: told too.
+        const bool source = !read.document.imageSource.empty();
+        EXPECT_EQ(ts.platform.messages.size(), (read.error ? 1u : 0u) + (source ? 1u : 0u)) << round;
+        EXPECT_FALSE(IsModified(*scan));
+    }
 }
 
 TEST_F(ScanFileTest, SaveWritesWhereTheWindowWasReadAndSaveAsAsksForAName) {
