@@ -80,7 +80,7 @@ TEST_F(ScanWindowTest, TheContourIsRefusedWhereItWouldCrossItselfAndClosedWithTh
     EXPECT_EQ(pressed("Contour"), 1);
     for (CanvasPoint v : {CanvasPoint{0, 0}, {2001, 0}, {2001, 2001}}) click(v.x, v.y);
     // Open while drawn: no closing edge yet.
-    EXPECT_EQ(drawn(staticLayer(), Kind::Polyline, acquisition_colors::Contour).size(), 1u);
+    EXPECT_EQ(drawn(staticLayer(), Kind::Line, acquisition_colors::Contour).size(), 2u);
     const int beeps = ts.platform.beeps;
     click(1000, -500);  // its edge from (2001, 2001) would cross the first edge
     EXPECT_EQ(ts.platform.beeps, beeps + 1);
@@ -90,7 +90,10 @@ TEST_F(ScanWindowTest, TheContourIsRefusedWhereItWouldCrossItselfAndClosedWithTh
     EXPECT_EQ(scan->editor().mode(), DrawingMode::None);
     EXPECT_EQ(pressed("Contour"), 0);
     EXPECT_EQ(ts.platform.beeps, beeps + 2);  // closing beeps too
-    EXPECT_EQ(drawn(staticLayer(), Kind::Polygon, acquisition_colors::Contour).size(), 1u);
+    const std::vector<DrawOp> edges = drawn(staticLayer(), Kind::Line, acquisition_colors::Contour);
+    ASSERT_EQ(edges.size(), 4u);
+    EXPECT_EQ((DrawPoint{edges[3].x1, edges[3].y1}), (DrawPoint{0, 2001}));  // closed back to the first vertex
+    EXPECT_EQ((DrawPoint{edges[3].x2, edges[3].y2}), (DrawPoint{0, 0}));
     // The 2001-unit square with a scale of 1 m is 1 m².
     EXPECT_EQ(scan->text("txtSurface"), "1");
     typeScale("2");
