@@ -14,6 +14,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -31,19 +32,26 @@ using ravelin::testing::Desktop;
 
 namespace {
 
-const std::string kExample = std::string(RAVELIN_SOURCE_DIR) + "/examples/rock-face.dgt";
+const QString kExamples = QString(RAVELIN_SOURCE_DIR) + "/examples/";
 
-// The desktop at the size of a usual screen, with the acquisition window filling its work area.
+// The desktop at the size of a usual screen, with the acquisition window filling its work area: a new
+// one, or a copy of the example (the close at the end answers Yes to saving what a test drew).
 struct Acquisition {
+    QTemporaryDir folder;
     Desktop d;
     ScanForm* scan = nullptr;
     AcquisitionView* view = nullptr;
 
-    explicit Acquisition(const std::string& file = {}) {
+    explicit Acquisition(bool example = false) {
         d.window->resize(1400, 900);
         d.window->show();
-        if (file.empty()) d.window->action("mnuFileNewScan")->trigger();
-        else OpenDocumentFile(d.session, file);
+        if (!example) {
+            d.window->action("mnuFileNewScan")->trigger();
+        } else {
+            for (const char* name : {"rock-face.dgt", "rock-face.png"})
+                QFile::copy(kExamples + name, folder.filePath(name));
+            OpenDocumentFile(d.session, folder.filePath("rock-face.dgt").toStdString());
+        }
         scan = dynamic_cast<ScanForm*>(d.session.findForm("frmScan"));
         if (!scan) return;
         auto* sub = qobject_cast<QMdiSubWindow*>(d.window->windowOf(*scan));
@@ -108,7 +116,7 @@ class AcquisitionViewTest : public QObject {
     Q_OBJECT
 private slots:
     void theExampleShowsItsPhotographAndGeometryFittedThenAtActualSize() {
-        Acquisition a(kExample);
+        Acquisition a(true);
         QVERIFY(a.view);
         QVERIFY(a.scan->picture());
         QCOMPARE(a.scan->picture()->width(), 1600);
@@ -203,8 +211,45 @@ private slots:
         QCOMPARE(a.scan->geometry().traces.size(), std::size_t{2});
     }
 
+    void aContourClosedWithTheRightButtonHidingThePictureAndCopyingTheCanvas() {
+        Acquisition a(true);
+        QVERIFY(a.view);
+        QTest::mouseClick(a.button("cmdDraw"), Qt::LeftButton);
+        QVERIFY(a.d.window->action("tbToolBar(20)")->isChecked());  // the toolbar's "Contour"
+        const QPoint vertices[] = {{60, 60}, {400, 70}, {380, 300}, {80, 280}};
+        for (QPoint v : vertices) a.click(v);
+        a.click(vertices[3], Qt::RightButton);
+        QCOMPARE(a.scan->geometry().contourCount(), 4);
+        QVERIFY(!a.d.window->action("tbToolBar(20)")->isChecked());  // released on closing
+        QVERIFY(colourNear(a.shown(), (vertices[3] + vertices[0]) / 2, acquisition_colors::Contour));
+        QCOMPARE(a.view->findChild<QLineEdit*>("txtSurface")->text(), QString::fromStdString(a.scan->text("txtSurface")));
+        QVERIFY(a.scan->text("txtSurface") != "0");
+
+        // Hidden, the photograph leaves a white canvas; the traces stay.
+        const QPoint bare(a.pixelOf({1000, 40}));
+        QVERIFY(a.shown().pixelColor(bare) != QColor(Qt::white));
+        a.d.window->action("tbToolBar(24)")->trigger();  // "HidePict"
+        QCOMPARE(a.button("cmdShowHide")->text(), QString("Show picture"));
+        QCOMPARE(a.d.window->action("tbToolBar(24)")->toolTip(), QString("Show picture"));
+        QImage hidden = a.shown();
+        QCOMPARE(hidden.pixelColor(bare), QColor(Qt::white));
+        const Trace& t = a.scan->geometry().traces[3];
+        QVERIFY(colourNear(hidden, a.pixelOf(middle(t.end1, t.end2)), acquisition_colors::Traces));
+        a.screenshot("acquisition-picture-hidden");
+        QTest::mouseClick(a.button("cmdShowHide"), Qt::LeftButton);
+
+        // Edit > Copy: the canvas at the photograph's own size, with what is drawn on it.
+        QApplication::clipboard()->clear();
+        a.d.window->action("mnuEditCopy")->trigger();
+        const QImage copied = QApplication::clipboard()->image();
+        QCOMPARE(copied.size(), QSize(1600, 1000));
+        const Trace& seen = a.scan->geometry().traces[3];
+        const CanvasPoint mid = middle(seen.end1, seen.end2);
+        QVERIFY(colourNear(copied, QPoint(mid.x * 1600 / 2001, mid.y * 1600 / 2001), acquisition_colors::Traces));
+    }
+
     void theEstimatorsWriteTheirReportIntoTheInfoBox() {
-        Acquisition a(kExample);
+        Acquisition a(true);
         QVERIFY(a.view);
         QTest::mouseClick(a.button("cmdShowJab"), Qt::LeftButton);
         QWidget* box = a.d.windowOf("frmInfoBox");

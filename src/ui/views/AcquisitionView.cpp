@@ -74,7 +74,9 @@ AcquisitionView::AcquisitionView(ScanForm& form, UiContext& context, QWidget* pa
         auto* label = new QLabel(qs(control.description()), this);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(name);
-        edit->setMaximumWidth(context.px(1600));
+        // Room for a surface in the general number form: up to 15 significant digits and the point.
+        const QString widest = name == std::string("txtSurface") ? "0000000.000000000" : "0000.000";
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(widest) + 16);
         label->setBuddy(edit);
         binder_->bind(control, edit);
         fields->addWidget(label);
