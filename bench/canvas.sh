@@ -30,7 +30,8 @@ value() { grep "^$1 " | awk '{printf "%.3f", $2}'; }
 declare -A got
 names="load_ms zoom_step_ms zoom_step_cpu_ms pan_step_ms pan_step_cpu_ms rubber_band_ms rubber_band_cpu_ms peak_mb"
 for _ in $(seq "$runs"); do
-  out=$("$program" "$work/cliff.jpg" "${window[@]}" 2>/dev/null) || { echo "FAIL the benchmark program stopped"; exit 1; }
+  out=$("$program" "$work/cliff.jpg" "${window[@]}" 2>/dev/null) ||
+    { echo "FAIL the benchmark program stopped"; exit 1; }
   grep -q '^static_redrawn_by_band 0$' <<<"$out" ||
     { echo "FAIL a rubber-band move drew the static layer again"; exit 1; }
   grep -q '^unpainted_band_moves 0$' <<<"$out" ||

@@ -31,9 +31,11 @@ SampleOption takeSampleOption(std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] != "--sample") continue;
         sample.wanted = true;
-        const bool named = i + 1 < args.size() && !args[i + 1].starts_with("--") && lowerExtension(args[i + 1]) == ".spg";
+        const bool named =
+            i + 1 < args.size() && !args[i + 1].starts_with("--") && lowerExtension(args[i + 1]) == ".spg";
         if (named) sample.output = args[i + 1];
-        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + (named ? 2 : 1));
+        const auto first = args.begin() + static_cast<std::ptrdiff_t>(i);
+        args.erase(first, first + (named ? 2 : 1));
         --i;
     }
     return sample;
@@ -55,8 +57,8 @@ bool saveAs(CliSession& cli, Form& window, const std::string& path) {
 
 // A message box's text on one line, for an error message.
 std::string oneLine(std::string text) {
-    for (const char* breaks : {"\r\n\r\n", "\r\n"}) {
-        for (std::size_t at; (at = text.find(breaks)) != std::string::npos;) text.replace(at, std::string(breaks).size(), " ");
+    for (const std::string breaks : {"\r\n\r\n", "\r\n"}) {
+        for (std::size_t at; (at = text.find(breaks)) != std::string::npos;) text.replace(at, breaks.size(), " ");
     }
     return text;
 }
@@ -66,8 +68,8 @@ SpacingForm& exportScanline(CliSession& cli, ScanForm& scan) {
     scan.userClick(scan.at("cmdExport"));
     auto* sheet = dynamic_cast<SpacingForm*>(cli.session.currentDocument());
     if (!sheet || sheet == before) {
-        const std::string why = cli.platform.messages.empty() ? "no datasheet was made" : cli.platform.messages.back().text;
-        throw WorkError(oneLine(why));
+        const auto& messages = cli.platform.messages;
+        throw WorkError(oneLine(messages.empty() ? "no datasheet was made" : messages.back().text));
     }
     return *sheet;
 }
@@ -135,7 +137,8 @@ void printAcquisition(const CliSession& cli, const ScanForm& scan, std::size_t l
     out << "Scanline : " << g.scanline[0].x << "," << g.scanline[0].y << " - " << g.scanline[1].x << ","
         << g.scanline[1].y << "\n";
     out << "Rectangle : ";
-    if (g.hasRectangle()) out << g.rectangle[0].x << "," << g.rectangle[0].y << " - " << g.rectangle[2].x << "," << g.rectangle[2].y << "\n";
+    const auto& r = g.rectangle;
+    if (g.hasRectangle()) out << r[0].x << "," << r[0].y << " - " << r[2].x << "," << r[2].y << "\n";
     else out << "(none)\n";
     cli.printMessages(out);
     for (const auto& line : logJson(cli, logStart)) out << "log: " << line.get<std::string>() << "\n";
@@ -212,8 +215,8 @@ int runAcquisition(const std::vector<std::string>& arguments, std::ostream& out)
 
 Command acquisitionCommand() {
     return {"acquisition",
-            "acquisition FILE.dgt [--sample [OUT.spg]] [--estimate [--rtf OUT] [--txt OUT] [--pdf OUT]] [--save OUT.dgt] "
-            "[--png OUT] [--json]",
+            "acquisition FILE.dgt [--sample [OUT.spg]] [--estimate [--rtf OUT] [--txt OUT] [--pdf OUT]] "
+            "[--save OUT.dgt] [--png OUT] [--json]",
             runAcquisition};
 }
 

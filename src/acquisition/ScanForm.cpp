@@ -64,21 +64,24 @@ void ScanForm::buildControls() {
         {"cmdFit", "Fit to window", "The whole canvas in the window"},
         {"cmdActualSize", "Actual size", "One pixel of the photograph for each pixel of the screen"},
     };
+    constexpr double kButtonWidth = 1000, kRowHeight = 360;
     double left = 0;
     for (const ButtonDef& b : buttons) {
-        add(ControlKind::CommandButton, b.name).withText(b.caption).withToolTip(b.toolTip).withGeometry(left, 0, 1000,
-                                                                                                       360);
-        left += 1000;
+        add(ControlKind::CommandButton, b.name)
+            .withText(b.caption)
+            .withToolTip(b.toolTip)
+            .withGeometry(left, 0, kButtonWidth, kRowHeight);
+        left += kButtonWidth;
     }
     add(ControlKind::TextBox, "txtScale")
         .withDescription("Scale (m)")
         .withToolTip("The photograph's real width, metres")
-        .withGeometry(left + 900, 0, 900, 360);
+        .withGeometry(left + 900, 0, 900, kRowHeight);
     add(ControlKind::TextBox, "txtSurface")
         .withDescription("Surface (m\xC2\xB2)")
         .withToolTip("The contoured window's surface, square metres (the rectangle's after an estimation)")
         .withReadOnly()
-        .withGeometry(left + 2700, 0, 1500, 360);
+        .withGeometry(left + 2700, 0, 1500, kRowHeight);
     add(ControlKind::PictureBox, "picCanvas")
         .withGeometry(kEmptyCanvasLeft, kEmptyCanvasTop, kEmptyCanvasWidth, kEmptyCanvasHeight);
     drawing(canvas()).navigable = true;

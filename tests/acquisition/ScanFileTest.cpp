@@ -84,7 +84,8 @@ TEST_F(ScanFileTest, AMissingOrUnreadablePhotographIsToldAndTheGeometryStillLoad
         bool damaged;
         std::string message;
     } cases[] = {
-        {"/no/such/folder/cliff.bmp", false, "The background image '/no/such/folder/cliff.bmp' was not found in this folder."},
+        {"/no/such/folder/cliff.bmp", false,
+         "The background image '/no/such/folder/cliff.bmp' was not found in this folder."},
         {"cut.jpg", true, "The picture file is cut short."},
     };
     for (const auto& c : cases) {
@@ -128,7 +129,8 @@ TEST_F(ScanFileTest, AnyBytesOpenIntoTheWindowAsTheReaderReadsThem) {
     const std::string valid = datafile("");
     for (int round = 0; round < 150; ++round) {
         std::string bytes = testing::mutated(valid, random, 1 + round % 6);
-        if (round % 10 == 0) bytes.insert(bytes.size() / 2, "\r\n[Window]\r\nNbre = 2147483647\r\n2147483647,-2147483648\r\n");
+        if (round % 10 == 0)
+            bytes.insert(bytes.size() / 2, "\r\n[Window]\r\nNbre = 2147483647\r\n2147483647,-2147483648\r\n");
         const std::string path = folder.write("mutated.dgt", bytes);
         const DgtReadResult read = ReadDigitizedFile(bytes);
         ts.platform.messages.clear();

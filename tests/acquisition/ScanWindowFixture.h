@@ -41,7 +41,9 @@ protected:
         ts.session.setActiveForm(&window);
         window.userActivate();
     }
-    void press(double x, double y, int button = buttons::Left) { scan->userPointerPress(scan->canvas(), {x, y, button}); }
+    void press(double x, double y, int button = buttons::Left) {
+        scan->userPointerPress(scan->canvas(), {x, y, button});
+    }
     void move(double x, double y) { scan->userPointerMove(scan->canvas(), {x, y, 0}); }
     void release(double x, double y, int button = buttons::Left) {
         scan->userPointerRelease(scan->canvas(), {x, y, button});

@@ -222,8 +222,9 @@ private slots:
         QCOMPARE(a.scan->geometry().contourCount(), 4);
         QVERIFY(!a.d.window->action("tbToolBar(20)")->isChecked());  // released on closing
         QVERIFY(colourNear(a.shown(), (vertices[3] + vertices[0]) / 2, acquisition_colors::Contour));
-        QCOMPARE(a.view->findChild<QLineEdit*>("txtSurface")->text(), QString::fromStdString(a.scan->text("txtSurface")));
-        QVERIFY(a.scan->text("txtSurface") != "0");
+        const QString surface = a.view->findChild<QLineEdit*>("txtSurface")->text();
+        QCOMPARE(surface, QString::fromStdString(a.scan->text("txtSurface")));
+        QVERIFY(surface != "0");
 
         // Hidden, the photograph leaves a white canvas; the traces stay.
         const QPoint bare(a.pixelOf({1000, 40}));
