@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "acquisition/AcquisitionCommands.h"
+#include "acquisition/ScanForm.h"
 #include "core/MainForm.h"
 #include "core/Session.h"
 #include "core/SessionForms.h"
@@ -53,6 +55,8 @@ void registerAllForms(Session& session) {
     registerType<OptProjForm>(session, "frmOptProj");
     registerType<DataForm>(session, "frmData");
     registerProjectionTool(session);
+    registerType<ScanForm>(session, "frmScan");
+    registerAcquisition(session);
     registerDocumentKinds(session);
     registerDocuments(session);
 }

@@ -367,6 +367,22 @@ void MainForm::CloseDocumentWindow(Form& window) {
 
 void MainForm::documentActivated(Form& window) { session().setCurrentDocument(&window); }
 
+bool MainForm::closeDocumentFromTitleBar(Form& window) {
+    if (closingDocument_ == &window) return false;
+    Session& s = session();
+    if (IsModified(window) && hasCommand("mnuFileClose")) {
+        // The close command acts on the current document: make it this one.
+        closingDocument_ = &window;
+        s.closeCancelled = false;
+        s.setCurrentDocument(&window);
+        runCommand("mnuFileClose");
+        closingDocument_ = nullptr;
+        return s.closeCancelled;
+    }
+    CloseDocumentWindow(window);
+    return false;
+}
+
 void MainForm::setToolButtonPressed(const std::string& key, bool pressed) {
     if (key.empty()) return;
     if (Control* button = toolButton(key)) setValue(*button, pressed ? 1 : 0);

@@ -70,6 +70,10 @@ public:
     void CloseDocumentWindow(Form& window);
     // A document window was activated: it becomes the current document.
     void documentActivated(Form& window);
+    // A document window asked to close (its title bar, the shut-down): a
+    // modified one runs the Close command, which asks to save it; any other
+    // is closed. Returns true when the user kept the window open.
+    bool closeDocumentFromTitleBar(Form& window);
 
     // --- tool windows ---
     void toggleToolWindow(const std::string& menuItem);
@@ -133,6 +137,7 @@ private:
     std::map<std::string, Command> commands_;
     std::vector<MainFormObserver*> mainObservers_;
     bool shutDown_ = false;
+    Form* closingDocument_ = nullptr;  // its Close command is running
 };
 
 // The status bar panels, 1-based.

@@ -34,6 +34,9 @@ public:
     virtual void initInfoText() = 0;
     // Inserts one styled block at `position` (0 = the shared insertion point).
     virtual void appendInfoText(const ReportBlock& block, long long position) = 0;
+    // Empties the text. The Info box moves the shared insertion point back to
+    // its start; the hidden print field leaves the point to its caller.
+    virtual void clearInfoText() = 0;
 };
 
 inline ReportBlock titleBlock(std::string text) { return {std::move(text), style::Bold, 14, ""}; }

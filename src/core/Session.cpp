@@ -106,6 +106,13 @@ void Session::initInfoText(ReportTarget target) {
     }
 }
 
+void Session::clearInfoText(ReportTarget target) {
+    InfoSink* sink = printField_;
+    if (target == ReportTarget::InfoBox)
+        sink = hasFormType("frmInfoBox") ? dynamic_cast<InfoSink*>(&form("frmInfoBox")) : nullptr;
+    if (sink) sink->clearInfoText();
+}
+
 std::string Session::logFilePath() const {
     std::string folder = platform_.programFolder();
     if (folder.empty()) return {};  // no program folder (tests, command line): no log file
@@ -128,6 +135,7 @@ void Session::logEvent(const std::string& message) {
 }
 
 void Session::writeLogFile(const std::string& message) {
+    for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->logWritten(message);
     const std::string path = logFilePath();
     if (path.empty()) return;
     if (!logFileStarted_) {

@@ -35,6 +35,8 @@ public:
     virtual void formCreated(Form&) {}
     virtual void formDestroyed(Form&) {}
     virtual void reportAppended(const ReportBlock&, ReportTarget) {}
+    // A message went to the log file (whether or not there is one).
+    virtual void logWritten(const std::string& /*message*/) {}
 };
 
 using FormFactory = std::function<std::unique_ptr<Form>(Session&)>;
@@ -103,6 +105,7 @@ public:
     // Appends a block to the Info box (created on first use) or to the hidden print field.
     void appendInfoText(const ReportBlock& block, long long position = 0, ReportTarget target = ReportTarget::InfoBox);
     void initInfoText(ReportTarget target);
+    void clearInfoText(ReportTarget target);
     // Supplies the hidden print field; the Info box registers as a form "frmInfoBox".
     void setPrintField(InfoSink* sink) { printField_ = sink; }
     // Shared insertion point of appended blocks (character position).

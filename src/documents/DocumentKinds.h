@@ -54,7 +54,7 @@ struct DocumentKind {
     std::string printQuestion;
     std::function<void(Form&)> print;
     // What Print puts on paper, shown by Print Preview without the question;
-    // without it there is nothing to preview.
+    // without it (or when it gives no content) there is nothing to preview.
     std::function<PrintContent(Form&)> printout;
 };
 

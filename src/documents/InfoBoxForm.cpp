@@ -103,6 +103,14 @@ void InfoBoxForm::appendInfoText(const ReportBlock& block, long long position) {
     selectionMoved();
 }
 
+void InfoBoxForm::clearInfoText() {
+    document_.clear();
+    session().insertionPoint = 0;
+    selectionStart_ = selectionLength_ = 0;
+    typingFormat_ = infoTextFormat();
+    selectionMoved();
+}
+
 // ------------------------------------------------------------- selection
 
 void InfoBoxForm::setSelection(long long start, long long length) {
@@ -298,7 +306,8 @@ void InfoBoxForm::copySelection() {
 // ----------------------------------------------------------- edit commands
 
 bool InfoBoxForm::editCopy() {
-    if (caption() == kCaption) copyAll();
+    // The report window (named after a report or not) copies all; a file loaded into it copies its selection.
+    if (caption().starts_with(kCaption)) copyAll();
     else copySelection();
     return true;
 }

@@ -40,6 +40,7 @@ public:
     // --- reports ---
     void initInfoText() override;
     void appendInfoText(const ReportBlock& block, long long position) override;
+    void clearInfoText() override;
 
     // --- the text and the selection (positions in characters) ---
     RichTextDocument& document() { return document_; }

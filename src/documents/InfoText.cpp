@@ -50,6 +50,8 @@ void PrintField::appendInfoText(const ReportBlock& block, long long position) {
     insertionPoint = appendInfoBlock(document_, block, position, insertionPoint).insertionPoint;
 }
 
+void PrintField::clearInfoText() { document_.clear(); }
+
 PrintField& printField(Session& session) {
     PrintField& field = session.moduleState<PrintField>();
     field.attach(session);

@@ -44,6 +44,7 @@ public:
     void attach(Session& session) { session_ = &session; }
     void initInfoText() override;
     void appendInfoText(const ReportBlock& block, long long position) override;
+    void clearInfoText() override;
     RichTextDocument& document() { return document_; }
 
 private:

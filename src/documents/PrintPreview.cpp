@@ -16,8 +16,8 @@ PrintContent infoBoxPrintout(const InfoBoxForm& box) {
 void PreviewDocument(Session& session) {
     Form* active = session.activeForm();
     const DocumentKind* kind = documentKinds(session).of(active);
-    if (kind && kind->printout) {
-        previewContent(session, active->caption(), kind->printout(*active));
+    if (const PrintContent content = kind && kind->printout ? kind->printout(*active) : PrintContent()) {
+        previewContent(session, active->caption(), content);
         return;
     }
     session.platform().messageBox(

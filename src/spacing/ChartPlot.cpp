@@ -153,7 +153,7 @@ std::optional<LegendLayout> legendFor(const Canvas& canvas, const HistogramFigur
         const double top = area.y0 + count * area.countHeight;
         solid.push_back({left, h - top, left + area.classWidth, h - area.y0});
     }
-    std::vector<CanvasPoint> points;
+    std::vector<DrawPoint> points;
     for (const LawCurve& curve : curves) {
         const std::size_t stride = std::max<std::size_t>(1, curve.path.size() / kLegendPointsPerCurve);
         for (std::size_t i = 0; i < curve.path.size(); i += stride)

@@ -307,22 +307,8 @@ void SpacingForm::onResize() {
 }
 
 bool SpacingForm::onQueryUnload() {
-    if (closing_) return false;
     MainForm* main = session().mainForm();
-    if (IsModified(*this) && main && main->hasCommand("mnuFileClose")) {
-        // The close command acts on the current document: make it this one.
-        closing_ = true;
-        session().closeCancelled = false;
-        session().setCurrentDocument(this);
-        main->runCommand("mnuFileClose");
-        closing_ = false;
-        return session().closeCancelled;
-    }
-    if (main) {
-        setEnabled(main->menuItem("mnuEdit"), false);
-        main->CloseDocumentWindow(*this);
-    }
-    return false;
+    return main && main->closeDocumentFromTitleBar(*this);
 }
 
 void SpacingForm::enableDocumentCommands(bool enabled) {

@@ -117,7 +117,6 @@ private:
     };
     std::optional<DataSummary> summary_;
     std::string filePath_;
-    bool closing_ = false;
 };
 
 // The theta angle of a datasheet from its orientation fields txtOr: when 2,

@@ -276,6 +276,7 @@ void MainWindow::syncAction(Control& control) {
         act->setText(qs(control.text()));
     } else {
         if (act->isCheckable()) act->setChecked(control.value() != 0);
+        act->setToolTip(qs(control.toolTip()));  // "HidePict" says "Show picture" while the picture is hidden
     }
     act->setVisible(control.visible());
 }

@@ -11,6 +11,7 @@
 #include "ui/FormBinder.h"
 #include "ui/Icons.h"
 #include "ui/UiContext.h"
+#include "ui/views/AcquisitionView.h"
 #include "ui/views/InfoBoxView.h"
 #include "ui/views/ChartView.h"
 #include "ui/views/DatasheetView.h"
@@ -90,6 +91,7 @@ void registerAllViews(UiContext& context) {
     context.registerView("frmProj", createProjectionView, WindowKind::Document);
     context.registerView("frmData", createDataGridView, WindowKind::Document);
     context.registerView("frmOptProj", createProjectionOptionsView, WindowKind::Tool);
+    context.registerView("frmScan", createAcquisitionView, WindowKind::Document);
 }
 
 }  // namespace ravelin
