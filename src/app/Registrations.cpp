@@ -12,6 +12,7 @@
 #include "documents/DocumentKinds.h"
 #include "documents/InfoBoxDocument.h"
 #include "documents/InfoBoxForm.h"
+#include "documents/PropertiesForm.h"
 #include "models/ModGeomForm.h"
 #include "models/ModProbForm.h"
 #include "spacing/HistoForm.h"
@@ -36,6 +37,7 @@ void registerAllForms(Session& session) {
     registerType<AboutForm>(session, "frmAbout");
     registerType<OptionsForm>(session, "frmOptions");
     registerType<InfoBoxForm>(session, "frmInfoBox");
+    registerType<PropertiesForm>(session, "frmProperties");
     registerType<ToolXyzForm>(session, "frmToolXYZ");
     registerType<ToolSpacingForm>(session, "frmToolSpacing");
     registerType<ToolVolForm>(session, "frmToolVol");

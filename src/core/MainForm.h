@@ -32,6 +32,8 @@ public:
     virtual ~MainFormObserver() = default;
     virtual void arrangeWindows(WindowArrangement) {}
     virtual void exitRequested() {}
+    // The keyboard focus goes back to the main window (a tool window closed).
+    virtual void focusMainWindow() {}
 };
 
 // A window that takes part in the Edit commands with more than text fields.
@@ -81,6 +83,10 @@ public:
     void editCopy();
     void editCut();
     void editPaste();
+    void editUndo();
+    void editRedo();
+    // Undo and Redo are available while the active window has a step to take back or make again.
+    void refreshUndoItems();
 
     // --- document commands ---
     // The File and Edit commands a document window offers while it is active;
@@ -97,9 +103,17 @@ public:
     void setStatusPanel(int panel, const std::string& text, bool visible = true);
     void showProcessing(bool visible);
 
-    // Shut-down: stores the placement, unloads every window, ends the log.
-    // Returns false when a window refused to close (the program goes on).
+    // A bar shown or hidden from outside the View menu (the toolbar's own
+    // context menu): the menu item's check mark follows.
+    void barShown(const std::string& menuItem, bool visible);
+
+    // Shut-down: asks the exit question (if one is installed), stores the
+    // placement, unloads every window, ends the log. Returns false when the
+    // user cancelled or a window refused to close (the program goes on).
     bool shutdown();
+    // Asked before anything closes at shut-down: false keeps the program and
+    // every window as they were (the documents' save questions).
+    void setExitQuestion(std::function<bool()> question) { exitQuestion_ = std::move(question); }
 
     void addMainObserver(MainFormObserver* observer) { mainObservers_.push_back(observer); }
     void removeMainObserver(MainFormObserver* observer);
@@ -123,6 +137,7 @@ private:
 
     std::map<std::string, Command> commands_;
     std::vector<MainFormObserver*> mainObservers_;
+    std::function<bool()> exitQuestion_;
     bool shutDown_ = false;
 };
 

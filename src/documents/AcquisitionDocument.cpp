@@ -5,6 +5,7 @@ namespace ravelin {
 DocumentKind acquisitionDocumentKind() {
     DocumentKind kind;
     kind.name = "acquisition";
+    kind.title = "Acquisition window";
     kind.windowName = "frmScan";
     kind.recognisesCaption = captionStartsWith("Acqu");
     kind.extensions = {".dgt"};

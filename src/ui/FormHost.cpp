@@ -99,6 +99,12 @@ void FormHost::formChanged(Form&, FormProperty property) {
     }
 }
 
+void FormHost::refreshRequested(Form&) {
+    if (!window_) return;
+    window_->update();
+    for (QWidget* child : window_->findChildren<QWidget*>()) child->update();
+}
+
 bool FormHost::eventFilter(QObject* watched, QEvent* event) {
     if (watched != window_ || !form_) return false;
     switch (event->type()) {

@@ -30,6 +30,7 @@ public:
     QPoint origin() const;
 
     void formChanged(Form&, FormProperty property) override;
+    void refreshRequested(Form&) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -29,7 +29,7 @@ public:
     void showModal(Form& form) override;
 
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) override;
 
     void clipboardClear() override;
     void setClipboardText(const std::string& text) override;
@@ -64,7 +64,7 @@ public:
 
 private:
     QWidget* parent() const;
-    std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
+    std::optional<FileChoice> fileDialog(const FileDialogRequest& request, bool save);
 
     UiContext* context_ = nullptr;
     QPointer<QWidget> parent_;

@@ -50,8 +50,8 @@ TEST(MenuTest, MissingWindowsPlaceholdersAndBarToggles) {
     TestSession t;
     EXPECT_TRUE(t.main->menuItem("mnuToolsXYZ").enabled());
     EXPECT_FALSE(t.main->toolButton("Scanline")->enabled());  // a window a later stage brings
-    t.main->userClick(t.main->menuItem("mnuFileSaveAll"));
-    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"Save All Code goes here!"}));
+    t.main->userClick(t.main->menuItem("mnuFileSend"));
+    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"Send Code goes here!"}));
     t.main->userClick(t.main->menuItem("mnuViewToolbar"));
     EXPECT_FALSE(t.main->at("picToolBar").visible());
     EXPECT_EQ(t.main->menuItem("mnuViewToolbar").value(), 0);

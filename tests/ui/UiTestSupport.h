@@ -21,7 +21,11 @@ public:
         return defaultText;
     }
     std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return next(files); }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return next(files); }
+    std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) override {
+        auto path = next(files);
+        if (!path) return std::nullopt;
+        return FileChoice{*path, request.filterIndex};
+    }
     void showModal(Form&) override {}
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
     std::optional<FontChoice> fontDialog(const FontChoice&) override { return next(fonts); }

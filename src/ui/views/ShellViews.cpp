@@ -81,6 +81,7 @@ void registerAllViews(UiContext& context) {
     context.registerView("frmLog", createLogView, WindowKind::Tool);
     context.registerView("frmAbout", createAboutView, WindowKind::Dialog);
     context.registerView("frmOptions", nullptr, WindowKind::Dialog);
+    context.registerView("frmProperties", nullptr, WindowKind::Dialog);
     context.registerView("frmInfoBox", createInfoBoxView, WindowKind::Document);
     context.registerView("frmSpacing", createDatasheetView, WindowKind::Document);
     context.registerView("frmHisto", createChartView, WindowKind::Document);
