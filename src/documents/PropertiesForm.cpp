@@ -8,7 +8,10 @@ void PropertiesForm::fill(const std::string& documentCaption, const std::vector<
     setCaption("Properties - " + documentCaption);
     int index = 0;
     for (const PropertyLine& line : lines)
-        add(ControlKind::TextBox, "txtProperty", index++).withDescription(line.label).withText(line.value).withReadOnly();
+        add(ControlKind::TextBox, "txtProperty", index++)
+            .withDescription(line.label)
+            .withText(line.value)
+            .withReadOnly();
     add(ControlKind::CommandButton, "cmdOK").withText("OK");
 }
 

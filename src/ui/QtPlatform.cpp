@@ -152,7 +152,8 @@ std::optional<FileChoice> QtPlatform::fileDialog(const FileDialogRequest& reques
     if (!request.fileName.empty() && request.fileName.find('*') == std::string::npos) dialog.selectFile(qs(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
-    return FileChoice{ss(dialog.selectedFiles().front()), chosen < 0 ? request.filterIndex : static_cast<int>(chosen) + 1};
+    const int filterIndex = chosen < 0 ? request.filterIndex : static_cast<int>(chosen) + 1;
+    return FileChoice{ss(dialog.selectedFiles().front()), filterIndex};
 }
 
 std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) {
@@ -161,7 +162,9 @@ std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& r
     return choice->path;
 }
 
-std::optional<FileChoice> QtPlatform::saveFileDialog(const FileDialogRequest& request) { return fileDialog(request, true); }
+std::optional<FileChoice> QtPlatform::saveFileDialog(const FileDialogRequest& request) {
+    return fileDialog(request, true);
+}
 
 void QtPlatform::clipboardClear() { QApplication::clipboard()->clear(); }
 
