@@ -426,7 +426,8 @@ void SpacingForm::onUnload() {
 }
 
 void SpacingForm::onResize() {
-    if (windowState() == WindowState::Minimized) return;
+    // A maximised window keeps the size the main window gives it.
+    if (windowState() != WindowState::Normal) return;
     resize(kWindowWidth, std::min(kLargestHeight, height()));
 }
 

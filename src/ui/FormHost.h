@@ -37,6 +37,8 @@ protected:
 
 private:
     void applyCaption();
+    // The window moved or was resized by the user or the windowing system: the form takes its place.
+    void reportGeometry(bool resized);
 
     Form* form_;
     UiContext& context_;

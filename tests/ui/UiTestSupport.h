@@ -33,6 +33,7 @@ public:
     std::string programFolder() override { return {}; }  // no log file from tests
 
     std::vector<MessageRequest> messages;
+    std::deque<MessageAnswer> answers;  // the questions' answers in order; none left = Yes (or OK)
     std::deque<std::optional<std::string>> files;  // the file dialogs' answers; none left = Cancel
     std::string printPdf;  // print jobs go to this PDF file; empty = cancelled
     std::vector<PrintDialogRequest> printDialogs;
