@@ -46,6 +46,13 @@ void click(SpacingTable* table, long long storeRow, Qt::KeyboardModifiers modifi
     QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, cellCentre(table, storeRow));
 }
 
+// Types a value into a row of the measured grid through the cell editor.
+void typeValue(DatasheetView* view, long long storeRow, const char* text) {
+    click(view->table(0), storeRow);
+    QTest::keyClicks(view->table(0), text);
+    QTest::keyClick(view->cellEditor(), Qt::Key_Return);
+}
+
 }  // namespace
 
 class DatasheetViewTest : public QObject {
@@ -214,12 +221,9 @@ private slots:
         Desktop d;
         SpacingForm& sheet = newDatasheet(d);
         DatasheetView* view = viewOf(d, sheet);
+        typeValue(view, 1, "4");
+        typeValue(view, 2, "6");
         SpacingTable* measured = view->table(0);
-        click(measured, 1);
-        QTest::keyClicks(measured, "4");
-        QTest::keyClick(view->cellEditor(), Qt::Key_Return);
-        QTest::keyClicks(measured, "6");
-        QTest::keyClick(view->cellEditor(), Qt::Key_Return);
         auto* family = view->findChild<QLineEdit*>("txtFamily");
         family->setFocus();
         QTest::keyClicks(family, "J2");

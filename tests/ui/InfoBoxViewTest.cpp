@@ -72,6 +72,13 @@ void focusField(Desktop& d) {
     field(d)->setFocus();
 }
 
+// A report in the Info box, and its field with the focus for typing.
+QTextEdit* fieldAfterReport(Desktop& d, const std::string& report) {
+    d.session.appendInfoText(bodyBlock(report));
+    focusField(d);
+    return field(d);
+}
+
 }  // namespace
 
 class InfoBoxViewTest : public QObject {
@@ -131,9 +138,7 @@ private slots:
 
     void editsInTheFieldReachTheDocument() {
         Desktop d;
-        d.session.appendInfoText(bodyBlock("Report\r\nend"));
-        QTextEdit* edit = field(d);
-        focusField(d);
+        QTextEdit* edit = fieldAfterReport(d, "Report\r\nend");
         QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClicks(edit, "My ");
         QTest::keyClick(edit, Qt::Key_Backspace);
@@ -157,9 +162,7 @@ private slots:
     // history: the field shows every step, formats and paragraphs included.
     void undoAndRedoKeysInTheField() {
         Desktop d;
-        d.session.appendInfoText(bodyBlock("Report"));
-        QTextEdit* edit = field(d);
-        focusField(d);
+        QTextEdit* edit = fieldAfterReport(d, "Report");
         QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
         QTest::keyClicks(edit, " one");
         QTest::keyClick(edit, Qt::Key_Return);
