@@ -81,7 +81,7 @@ private slots:
         QVERIFY(count && count->isReadOnly());
         QCOMPARE(count->text(), QString("64"));
         bool labelled = false;
-        for (const QLabel* label : view->findChildren<QLabel*>()) labelled |= label->text() == "Number of values";
+        for (const QLabel* label : view->findChildren<QLabel*>()) labelled |= label->text() == "Number of values :";
         QVERIFY(labelled);
         QVERIFY(view->findChild<QPushButton*>("cmdOK"));
         view.reset();
