@@ -338,6 +338,16 @@ TEST_F(DatasheetHistoryTest, CtrlZInTheCellEditorTakesBackWhatWasTyped) {
     EXPECT_EQ(sheet.cell(0, 1, 1), "2");
 }
 
+TEST_F(SpacingFormTest, AResizeKeepsTheDesignWidthUnlessTheWindowIsMaximised) {
+    sheet.userResize(9000, 8500);
+    EXPECT_EQ(sheet.width(), 4500);
+    EXPECT_EQ(sheet.height(), 7425);
+    sheet.setWindowState(WindowState::Maximized);
+    sheet.userResize(18000, 12000);
+    EXPECT_EQ(sheet.width(), 18000);
+    EXPECT_EQ(sheet.height(), 12000);
+}
+
 TEST_F(SpacingFormTest, ActivationLoadsTheDatasheetsChartSettings) {
     t.session.moduleState<SpacingState>().histogramTable.push_back({&sheet, nullptr, 0.25, 9, {0, 1, 0, 0}});
     sheet.userActivate();
