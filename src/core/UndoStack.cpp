@@ -91,7 +91,7 @@ void UndoStack::trim() {
             commands_.pop_back();
             continue;
         }
-        commands_.erase(commands_.begin());
+        commands_.pop_front();
         --index_;
         if (!cleanKnown_) continue;
         if (clean_ == 0) cleanKnown_ = false;

@@ -12,9 +12,9 @@
 // row) may join into one step through absorb().
 
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
-#include <vector>
 
 namespace ravelin {
 
@@ -75,7 +75,7 @@ private:
         if (changed_) changed_();
     }
 
-    std::vector<std::unique_ptr<UndoCommand>> commands_;
+    std::deque<std::unique_ptr<UndoCommand>> commands_;  // the oldest go from the front
     std::size_t index_ = 0;
     std::size_t clean_ = 0;
     bool cleanKnown_ = true;  // false when no step leads back to the saved state
