@@ -15,6 +15,7 @@
 #include "documents/InfoBoxDocument.h"
 #include "documents/InfoBoxForm.h"
 #include "documents/ProjectionDocument.h"
+#include "documents/PropertiesForm.h"
 #include "models/ModGeomForm.h"
 #include "models/ModProbForm.h"
 #include "projection/DataForm.h"
@@ -43,6 +44,7 @@ void registerAllForms(Session& session) {
     registerType<AboutForm>(session, "frmAbout");
     registerType<OptionsForm>(session, "frmOptions");
     registerType<InfoBoxForm>(session, "frmInfoBox");
+    registerType<PropertiesForm>(session, "frmProperties");
     registerType<ToolXyzForm>(session, "frmToolXYZ");
     registerType<ToolSpacingForm>(session, "frmToolSpacing");
     registerType<ToolVolForm>(session, "frmToolVol");

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/UndoStack.h"
+
 namespace ravelin {
 
 class Session;
@@ -160,6 +162,8 @@ public:
     virtual void focusRequested(Form&, Control&) {}
     // A layer of a surface's drawing was drawn again.
     virtual void drawingChanged(Form&, Control& /*surface*/, DrawingLayer) {}
+    // The window asks to be painted again whole (View > Refresh).
+    virtual void refreshRequested(Form&) {}
 };
 
 // Key codes used by the windows (those of the original keyboard interface).
@@ -312,6 +316,19 @@ public:
     void setView(Control& surface, const ViewTransform& view);
     void setPointer(Control& control, PointerShape shape);
 
+    // --- the history of the user's changes (Edit > Undo, Edit > Redo) ---
+    // A window records each change of its document here (see UndoStack);
+    // the caption's "*" follows the history: it goes when Undo comes back to
+    // the saved state and returns when Undo or Redo leaves it.
+    UndoStack& undoStack() { return undo_; }
+    const UndoStack& undoStack() const { return undo_; }
+    // Undo and Redo as the Edit menu runs them: an edit in progress (a cell
+    // editor's text) is committed first, so that Undo takes back what was typed.
+    void userUndo();
+    void userRedo();
+    // View > Refresh: the window draws its content again and its views repaint.
+    void userRefresh();
+
     void addObserver(FormObserver* observer);
     void removeObserver(FormObserver* observer);
 
@@ -338,6 +355,13 @@ protected:
     // Return true to cancel a close asked from the title bar.
     virtual bool onQueryUnload() { return false; }
     virtual void onUnload() {}
+    // Commits an edit in progress before Undo or Redo.
+    virtual void onCommitEdit() {}
+    // The document's history left or came back to the saved state: by
+    // default the caption's "*" follows.
+    virtual void onModifiedChanged(bool modified);
+    // Draws the window's content again (View > Refresh).
+    virtual void onRefresh() {}
 
     // True when the control lies on an option page that is out of sight.
     bool containerHidden(const Control& control) const;
@@ -360,6 +384,7 @@ private:
     Control* focused_ = nullptr;
     std::vector<FormObserver*> observers_;
     std::map<const Control*, std::unique_ptr<Drawing>> drawings_;
+    UndoStack undo_;
 };
 
 // Parses "name(3)" or "name" into its parts; nullopt when malformed.

@@ -43,6 +43,7 @@ const std::vector<std::pair<MenuDef, std::vector<MenuDef>>>& menuTree() {
           {"mnuFileExit", "E&xit"}}},
         {{"mnuEdit", "&Edit"},
          {{"mnuEditUndo", "&Undo"},
+          {"mnuEditRedo", "&Redo"},
           {"mnuEditBar0", "-"},
           {"mnuEditCut", "Cu&t"},
           {"mnuEditCopy", "&Copy"},
@@ -219,12 +220,15 @@ void MainForm::placeholder(const std::string& menuItem, const std::string& messa
 
 void MainForm::installBuiltInCommands() {
     Session& s = session();
-    placeholder("mnuFileSaveAll", "Save All Code goes here!");
-    placeholder("mnuFileProperties", "Properties Code goes here!");
+    // Save All, Properties and Print Preview come with the document commands.
     placeholder("mnuFileSend", "Send Code goes here!");
-    placeholder("mnuEditUndo", "Undo Code goes here!");
-    placeholder("mnuViewRefresh", "Refresh Code goes here!");
     placeholder("mnuWindowNewWindow", "New Window Code goes here!");
+    setCommand("mnuEditUndo", [this] { editUndo(); });
+    setCommand("mnuEditRedo", [this] { editRedo(); });
+    setCommand("mnuViewRefresh", [this] {
+        Form* active = editWindow();
+        (active ? *active : static_cast<Form&>(*this)).userRefresh();
+    });
     setCommand("mnuEditPasteSpecial", [] {});
     setCommand("mnuFilePageSetup", [this] { platform().printerSetupDialog(); });
     setCommand("mnuFileExit", [this] {
@@ -235,6 +239,7 @@ void MainForm::installBuiltInCommands() {
     setCommand("mnuEditPaste", [this] { editPaste(); });
     setCommand("mnuViewToolbar", [this] { toggleBar("mnuViewToolbar", "picToolBar"); });
     setCommand("mnuViewStatusBar", [this] { toggleBar("mnuViewStatusBar", "sbStatusBar"); });
+    refreshUndoItems();
 
     const std::pair<const char*, WindowArrangement> arrangements[] = {
         {"mnuWindowCascade", WindowArrangement::Cascade},
@@ -296,6 +301,7 @@ bool MainForm::onQueryUnload() { return !shutdown(); }
 
 bool MainForm::shutdown() {
     if (shutDown_) return true;
+    if (exitQuestion_ && !exitQuestion_()) return false;
     Session& s = session();
     if (windowState() != WindowState::Minimized) {
         auto store = [&](const char* key, double value) {
@@ -425,6 +431,7 @@ void MainForm::toolWindowClosed(Form& window) {
     session().logEvent("Closing " + info->logName);
     if (Control* item = find(info->menuItem)) setValue(*item, 0);
     setToolButtonPressed(info->button, false);
+    for (MainFormObserver* observer : std::vector<MainFormObserver*>(mainObservers_)) observer->focusMainWindow();
 }
 
 void MainForm::toggleBar(const std::string& menuItemName, const std::string& bar) {
@@ -432,6 +439,16 @@ void MainForm::toggleBar(const std::string& menuItemName, const std::string& bar
     const bool checked = item.value() == 0;
     setValue(item, checked ? 1 : 0);
     setVisible(at(bar), checked);
+}
+
+void MainForm::barShown(const std::string& menuItemName, bool visible) {
+    const std::pair<const char*, const char*> bars[] = {{"mnuViewToolbar", "picToolBar"},
+                                                        {"mnuViewStatusBar", "sbStatusBar"}};
+    for (const auto& [item, bar] : bars) {
+        if (menuItemName != item) continue;
+        setValue(at(item), visible ? 1 : 0);
+        setVisible(at(bar), visible);
+    }
 }
 
 Form* MainForm::editWindow() const {
@@ -495,6 +512,22 @@ void MainForm::editPaste() {
     text.replace(static_cast<size_t>(start), static_cast<size_t>(control->selLength()), clip);
     window->setText(*control, text);
     window->setSelection(*control, start + static_cast<int>(clip.size()), 0);
+}
+
+void MainForm::editUndo() {
+    if (Form* window = editWindow()) window->userUndo();
+}
+
+void MainForm::editRedo() {
+    if (Form* window = editWindow()) window->userRedo();
+}
+
+void MainForm::refreshUndoItems() {
+    const Form* window = editWindow();
+    if (Control* undo = find("mnuEditUndo"))
+        setEnabled(*undo, hasCommand("mnuEditUndo") && window && window->undoStack().canUndo());
+    if (Control* redo = find("mnuEditRedo"))
+        setEnabled(*redo, hasCommand("mnuEditRedo") && window && window->undoStack().canRedo());
 }
 
 void MainForm::enableDocumentCommands(const DocumentCommandSet& commands) {

@@ -32,6 +32,8 @@ public:
     virtual ~MainFormObserver() = default;
     virtual void arrangeWindows(WindowArrangement) {}
     virtual void exitRequested() {}
+    // The keyboard focus goes back to the main window (a tool window closed).
+    virtual void focusMainWindow() {}
 };
 
 // A window that takes part in the Edit commands with more than text fields.
@@ -88,6 +90,10 @@ public:
     void editCopy();
     void editCut();
     void editPaste();
+    void editUndo();
+    void editRedo();
+    // Undo and Redo are available while the active window has a step to take back or make again.
+    void refreshUndoItems();
 
     // --- document commands ---
     // The File and Edit commands a document window offers while it is active;
@@ -110,9 +116,17 @@ public:
     // typing mode: lit when on, dimmed when off, hidden where it cannot tell.
     void refreshKeyboardPanels();
 
-    // Shut-down: stores the placement, unloads every window, ends the log.
-    // Returns false when a window refused to close (the program goes on).
+    // A bar shown or hidden from outside the View menu (the toolbar's own
+    // context menu): the menu item's check mark follows.
+    void barShown(const std::string& menuItem, bool visible);
+
+    // Shut-down: asks the exit question (if one is installed), stores the
+    // placement, unloads every window, ends the log. Returns false when the
+    // user cancelled or a window refused to close (the program goes on).
     bool shutdown();
+    // Asked before anything closes at shut-down: false keeps the program and
+    // every window as they were (the documents' save questions).
+    void setExitQuestion(std::function<bool()> question) { exitQuestion_ = std::move(question); }
 
     void addMainObserver(MainFormObserver* observer) { mainObservers_.push_back(observer); }
     void removeMainObserver(MainFormObserver* observer);
@@ -136,6 +150,7 @@ private:
 
     std::map<std::string, Command> commands_;
     std::vector<MainFormObserver*> mainObservers_;
+    std::function<bool()> exitQuestion_;
     bool shutDown_ = false;
     Form* closingDocument_ = nullptr;  // its Close command is running
 };

@@ -40,6 +40,13 @@ struct FileDialogRequest {
     bool confirmOverwrite = false;
 };
 
+// What the user chose in a save dialog: the path as typed or picked, and
+// the filter (1-based) that was selected when the dialog closed.
+struct FileChoice {
+    std::string path;
+    int filterIndex = 1;
+};
+
 // The font dialog's choice; an empty name or a size of 0 means "as it was".
 struct FontChoice {
     std::string name;
@@ -120,7 +127,7 @@ public:
 
     // Cancel gives std::nullopt; otherwise the full path chosen.
     virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
-    virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) = 0;
 
     virtual void clipboardClear() = 0;
     virtual void setClipboardText(const std::string& text) = 0;

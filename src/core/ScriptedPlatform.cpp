@@ -65,12 +65,18 @@ std::optional<std::string> ScriptedPlatform::openFileDialog(const FileDialogRequ
     return answer;
 }
 
-std::optional<std::string> ScriptedPlatform::saveFileDialog(const FileDialogRequest& request) {
+std::optional<FileChoice> ScriptedPlatform::saveFileDialog(const FileDialogRequest& request) {
     saveDialogs.push_back(request);
     if (saveAnswers.empty()) return std::nullopt;
     auto answer = saveAnswers.front();
     saveAnswers.pop_front();
-    return answer;
+    int filter = request.filterIndex;
+    if (!saveFilters.empty()) {
+        filter = saveFilters.front();
+        saveFilters.pop_front();
+    }
+    if (!answer) return std::nullopt;
+    return FileChoice{*answer, filter};
 }
 
 void ScriptedPlatform::clipboardClear() { clipboard = Clipboard{}; }

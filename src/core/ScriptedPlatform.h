@@ -44,7 +44,7 @@ public:
     void showModal(Form& form) override;
 
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) override;
 
     void clipboardClear() override;
     void setClipboardText(const std::string& text) override { clipboard.text = text; }
@@ -124,6 +124,8 @@ public:
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
+    // The filter chosen with each saved name (1-based); none left: the one the request proposed.
+    std::deque<int> saveFilters;
     std::deque<bool> printAnswers;
     bool printSelectionOnly = false;  // the print dialog's "Selection" choice
     std::string printFailure;         // not empty: every print job fails with these words

@@ -87,7 +87,10 @@ public:
     Form* currentDocument() const { return currentDocument_; }
     void setCurrentDocument(Form* form) { currentDocument_ = form; }
     Form* activeForm() const { return activeForm_; }
-    void setActiveForm(Form* form) { activeForm_ = form; }
+    // The window the user works in; the main window's Undo and Redo follow it.
+    void setActiveForm(Form* form);
+    // A window's history changed: the main window's Undo and Redo follow it.
+    void undoStateChanged(Form& form);
 
     // --- counters of the main window's "New ..." commands: they never go down ---
     // The acquisition window is created by the main window and reloaded by its
@@ -104,6 +107,9 @@ public:
     // --- reports ---
     // Appends a block to the Info box (created on first use) or to the hidden print field.
     void appendInfoText(const ReportBlock& block, long long position = 0, ReportTarget target = ReportTarget::InfoBox);
+    // The blocks of one report, in order at the insertion point of the Info
+    // box, where one Undo takes the whole report back.
+    void appendReport(const std::vector<ReportBlock>& blocks);
     void initInfoText(ReportTarget target);
     void clearInfoText(ReportTarget target);
     // Supplies the hidden print field; the Info box registers as a form "frmInfoBox".

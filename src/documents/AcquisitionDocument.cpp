@@ -5,6 +5,7 @@
 #include "acquisition/ScanForm.h"
 #include "core/FileMessages.h"
 #include "core/Platform.h"
+#include "core/SaveDialog.h"
 #include "core/Session.h"
 #include "documents/PrintOutput.h"
 
@@ -34,7 +35,7 @@ bool saveAcquisitionAs(ScanForm& scan) {
     Platform& platform = scan.platform();
     const FileDialogRequest request{"Ravelin - Save as", "Digitized data (*.dgt)|*.dgt|All Files (*.*)|*.*",
                                     proposedName(scan), 1, false, true};
-    const auto path = platform.saveFileDialog(request);
+    const auto path = chooseSaveFile(platform, request);
     if (!path || path->empty()) return false;
     if (!writeAcquisition(scan, *path)) return false;
     scan.setFilePath(*path);
@@ -61,6 +62,7 @@ ScanForm* OpenDigitizedFile(Session& session, const std::string& path) {
 DocumentKind acquisitionDocumentKind() {
     DocumentKind kind;
     kind.name = "acquisition";
+    kind.title = "Acquisition window";
     kind.windowName = "frmScan";
     kind.recognisesCaption = captionStartsWith("Acqu");
     kind.extensions = {".dgt"};

@@ -23,10 +23,14 @@ TextFormat blockFormat(const ReportBlock& block) {
     return format;
 }
 
+long long appendPosition(const RichTextDocument& document, long long position, long long insertionPoint) {
+    return position > 0 ? std::min(position, document.length()) : std::clamp(insertionPoint, 0LL, document.length());
+}
+
 AppendedBlock appendInfoBlock(RichTextDocument& document, const ReportBlock& block, long long position,
                               long long insertionPoint) {
     const long long anchor = std::clamp(insertionPoint, 0LL, document.length());
-    const long long start = position > 0 ? std::min(position, document.length()) : anchor;
+    const long long start = appendPosition(document, position, insertionPoint);
     const long long inserted = document.insertText(start, block.text, blockFormat(block));
     return {start, inserted, std::min(anchor + inserted, document.length())};
 }

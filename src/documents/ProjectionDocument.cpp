@@ -2,6 +2,7 @@
 
 #include "core/FileMessages.h"
 #include "core/Platform.h"
+#include "core/SaveDialog.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
 #include "documents/PrintOutput.h"
@@ -26,7 +27,7 @@ bool saveProjection(Form& window) {
     auto* plot = dynamic_cast<ProjForm*>(&window);
     if (!plot) return false;
     FileDialogRequest request{"Ravelin - Save", kSaveFilterProjection, "*.png", 1, false, true};
-    const auto path = window.platform().saveFileDialog(request);
+    const auto path = chooseSaveFile(window.platform(), request);
     if (!path || path->empty()) return false;
     const std::string target = projectionFileName(*path);
     std::string error;

@@ -249,7 +249,7 @@ void ModGeomForm::ExportReport() {
         blocks = WedgeFailureReport(wedgeInput_, {text("txtFact", 0), text("txtFact", 1), text("txtFact", 3),
                                                   text("txtFact", 4), text("txtFact", 5)});
     }
-    for (const ReportBlock& block : blocks) session().appendInfoText(block);
+    session().appendReport(blocks);
 }
 
 }  // namespace ravelin

@@ -73,7 +73,9 @@ void horizontalTick(UpCanvas& up, double x, double y0, double top, double length
     up.line(x, top, x, top - length);
     if (!label) return;
     const double width = up.canvas().textWidth(*label);
-    up.text(x - width / 2, y0 - length - kLabelOffset, *label);
+    // Centred under its tick, but moved in where it would pass an edge of the picture (the last label, narrow margins).
+    const double left = std::clamp(x - width / 2, 0.0, std::max(0.0, up.canvas().width() - width));
+    up.text(left, y0 - length - kLabelOffset, *label);
 }
 
 struct LawCurve {

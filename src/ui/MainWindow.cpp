@@ -211,6 +211,8 @@ void MainWindow::buildMenus() {
     for (const auto& [key, sequence] : shortcuts)
         // A focused text field still takes its own editing keys (it overrides the shortcut).
         if (QAction* act = action(key)) act->setShortcut(sequence);
+    if (QAction* redo = action("mnuEditRedo"))
+        redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 }
 
 void MainWindow::buildToolbar() {
@@ -218,6 +220,10 @@ void MainWindow::buildToolbar() {
     toolbar_->setObjectName("picToolBar");
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
+    // Hidden or shown from its context menu: View > Toolbar keeps its check mark in step.
+    connect(toolbar_->toggleViewAction(), &QAction::triggered, this, [this](bool shown) {
+        if (main_) main_->barShown("mnuViewToolbar", shown);
+    });
     int index = 0;
     for (const auto& control : main_->controls()) {
         if (control->kind() != ControlKind::ToolButton) continue;
@@ -396,6 +402,21 @@ void MainWindow::arrangeWindows(WindowArrangement arrangement) {
 }
 
 void MainWindow::exitRequested() { close(); }
+
+void MainWindow::focusMainWindow() {
+    activateWindow();
+    raise();
+    // The keys go to the document the user was working in, or to the main window itself.
+    if (QMdiSubWindow* sub = mdi_->activeSubWindow(); sub && sub->widget()) sub->widget()->setFocus();
+    else setFocus();
+}
+
+void MainWindow::refreshRequested(Form&) {
+    update();
+    if (menuWidget()) menuWidget()->update();
+    if (toolbar_) toolbar_->update();
+    statusBar()->update();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!main_) {

@@ -39,9 +39,11 @@ public:
     // FormObserver (the main form)
     void controlChanged(Form&, Control&, ControlProperty) override;
     void formChanged(Form&, FormProperty) override;
+    void refreshRequested(Form&) override;
     // MainFormObserver
     void arrangeWindows(WindowArrangement arrangement) override;
     void exitRequested() override;
+    void focusMainWindow() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -33,6 +33,7 @@
 #include <cmath>
 
 #include "core/Form.h"
+#include "core/SaveDialog.h"
 #include "core/Session.h"
 #include "ui/KeyboardState.h"
 #include "ui/UiContext.h"
@@ -139,7 +140,7 @@ void QtPlatform::showModal(Form& form) {
     }
 }
 
-std::optional<std::string> QtPlatform::fileDialog(const FileDialogRequest& request, bool save) {
+std::optional<FileChoice> QtPlatform::fileDialog(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(parent(), qs(request.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(!save && request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -148,15 +149,36 @@ std::optional<std::string> QtPlatform::fileDialog(const FileDialogRequest& reque
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    if (save) {
+        // A name typed without an extension takes the chosen type's, before the dialog asks about replacing a file.
+        const std::vector<std::vector<std::string>> extensions = filterExtensions(request.filter);
+        auto suffixOf = [filters, extensions](const QString& nameFilter) {
+            const qsizetype index = filters.indexOf(nameFilter);
+            if (index < 0 || index >= static_cast<qsizetype>(extensions.size())) return QString();
+            const std::vector<std::string>& listed = extensions[static_cast<std::size_t>(index)];
+            return listed.empty() ? QString() : qs(listed.front().substr(1));
+        };
+        dialog.setDefaultSuffix(suffixOf(dialog.selectedNameFilter()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, suffixOf](const QString& chosen) { dialog.setDefaultSuffix(suffixOf(chosen)); });
+    }
     // A pattern ("*.spg") is no file name to preselect.
     if (!request.fileName.empty() && request.fileName.find('*') == std::string::npos) dialog.selectFile(qs(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return ss(dialog.selectedFiles().front());
+    const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
+    const int filterIndex = chosen < 0 ? request.filterIndex : static_cast<int>(chosen) + 1;
+    return FileChoice{ss(dialog.selectedFiles().front()), filterIndex};
 }
 
-std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) { return fileDialog(request, false); }
+std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) {
+    const auto choice = fileDialog(request, false);
+    if (!choice) return std::nullopt;
+    return choice->path;
+}
 
-std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request) { return fileDialog(request, true); }
+std::optional<FileChoice> QtPlatform::saveFileDialog(const FileDialogRequest& request) {
+    return fileDialog(request, true);
+}
 
 void QtPlatform::clipboardClear() { QApplication::clipboard()->clear(); }
 

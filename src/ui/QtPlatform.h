@@ -35,7 +35,7 @@ public:
     void showModal(Form& form) override;
 
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) override;
 
     void clipboardClear() override;
     void setClipboardText(const std::string& text) override;
@@ -91,7 +91,7 @@ private:
     void rememberPrinterSetup(const QPrinter& printer);
 
     QWidget* parent() const;
-    std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
+    std::optional<FileChoice> fileDialog(const FileDialogRequest& request, bool save);
 
     UiContext* context_ = nullptr;
     QPointer<QWidget> parent_;

@@ -54,8 +54,8 @@ TEST(MenuTest, MissingWindowsPlaceholdersAndBarToggles) {
     TestSession t;
     EXPECT_TRUE(t.main->menuItem("mnuToolsXYZ").enabled());
     EXPECT_FALSE(t.main->toolButton("Scanline")->enabled());  // a window a later stage brings
-    t.main->userClick(t.main->menuItem("mnuFileSaveAll"));
-    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"Save All Code goes here!"}));
+    t.main->userClick(t.main->menuItem("mnuFileSend"));
+    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"Send Code goes here!"}));
     t.main->userClick(t.main->menuItem("mnuViewToolbar"));
     EXPECT_FALSE(t.main->at("picToolBar").visible());
     EXPECT_EQ(t.main->menuItem("mnuViewToolbar").value(), 0);
@@ -85,6 +85,50 @@ TEST(ToolWindowTest, MenuButtonAndTitleBarShowAndHideWithCheckAndButton) {
     // Shutting down unloads the tool windows with the main window.
     ASSERT_TRUE(t.session.closeForm(*t.main));
     EXPECT_EQ(t.session.forms().size(), 0u);
+}
+
+TEST(MenuTest, ABarHiddenFromItsOwnMenuKeepsTheViewMenusCheckInStep) {
+    TestSession t;
+    t.main->barShown("mnuViewToolbar", false);
+    EXPECT_EQ(t.main->menuItem("mnuViewToolbar").value(), 0);
+    EXPECT_FALSE(t.main->at("picToolBar").visible());
+    t.main->userClick(t.main->menuItem("mnuViewToolbar"));  // the menu shows it again with one click
+    EXPECT_EQ(t.main->menuItem("mnuViewToolbar").value(), 1);
+    EXPECT_TRUE(t.main->at("picToolBar").visible());
+    t.main->barShown("mnuViewStatusBar", false);
+    EXPECT_FALSE(t.main->at("sbStatusBar").visible());
+    EXPECT_TRUE(t.main->at("picToolBar").visible());
+}
+
+TEST(ToolWindowTest, ClosingAToolWindowGivesTheFocusBackToTheMainWindow) {
+    struct Focus : MainFormObserver {
+        int given = 0;
+        void focusMainWindow() override { ++given; }
+    } focus;
+    TestSession t;
+    t.main->addMainObserver(&focus);
+    t.main->userClick(t.main->menuItem("mnuToolsVol"));
+    EXPECT_EQ(focus.given, 0);
+    EXPECT_FALSE(t.session.closeForm(t.session.form("frmToolVol")));
+    EXPECT_EQ(focus.given, 1);
+    t.main->removeMainObserver(&focus);
+}
+
+TEST(MenuTest, RefreshRepaintsTheActiveWindowOrTheMainWindow) {
+    struct Repaints : FormObserver {
+        std::vector<std::string> windows;
+        void refreshRequested(Form& form) override { windows.push_back(form.name()); }
+    } repaints;
+    TestSession t;
+    Form& log = t.session.form("frmLog");
+    t.main->addObserver(&repaints);
+    log.addObserver(&repaints);
+    t.main->runCommand("mnuViewRefresh");
+    t.session.setActiveForm(&log);
+    t.main->runCommand("mnuViewRefresh");
+    EXPECT_EQ(repaints.windows, (std::vector<std::string>{"frmMain", "frmLog"}));
+    log.removeObserver(&repaints);
+    t.main->removeObserver(&repaints);
 }
 
 TEST(ToolWindowTest, EventLogWindowHidesOnCloseAndKeepsItsMenuCheck) {

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -18,6 +19,7 @@
 
 #include "UiTestSupport.h"
 #include "ui/KeyboardState.h"
+#include "documents/PropertiesForm.h"
 
 using namespace ravelin;
 using ravelin::testing::Desktop;
@@ -42,6 +44,54 @@ private slots:
         QVERIFY(!processing->isVisibleTo(d.window.get()));
         d.main->showProcessing(true);
         QVERIFY(processing->isVisibleTo(d.window.get()));
+    }
+
+    // Hidden from the toolbar's own context menu, the toolbar leaves View >
+    // Toolbar unchecked, and the menu brings it back in one click.
+    void theToolbarsContextMenuAndTheViewMenuAgree() {
+        Desktop d;
+        d.window->show();
+        auto* toolbar = d.window->findChild<QToolBar*>("picToolBar");
+        QAction* fromContextMenu = toolbar->toggleViewAction();
+        fromContextMenu->trigger();
+        QVERIFY(!toolbar->isVisible());
+        QVERIFY(!d.window->action("mnuViewToolbar")->isChecked());
+        QCOMPARE(d.main->menuItem("mnuViewToolbar").value(), 0);
+        d.window->action("mnuViewToolbar")->trigger();
+        QVERIFY(toolbar->isVisible());
+        QVERIFY(fromContextMenu->isChecked());
+    }
+
+    // A tool window closed from its title bar gives the keys back to the main window.
+    void closingAToolWindowGivesTheFocusBackToTheMainWindow() {
+        Desktop d;
+        d.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d.window.get()));
+        d.window->action("mnuToolsVol")->trigger();
+        QWidget* tool = d.windowOf("frmToolVol");
+        tool->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), tool);
+        tool->close();
+        QVERIFY(!tool->isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(d.window.get()));
+    }
+
+    // Properties is a small dialog laid out from its lines: one labelled, read-only field each.
+    void thePropertiesDialogShowsEachLineBesideItsLabel() {
+        Desktop d;
+        auto& dialog = dynamic_cast<PropertiesForm&>(d.session.createForm("frmProperties"));
+        dialog.fill("profile.spg", {{"Document", "Spacing datasheet"}, {"Number of values", "64"}});
+        std::unique_ptr<QWidget> view(d.context.createView(dialog, nullptr));
+        QCOMPARE(dialog.caption(), std::string("Properties - profile.spg"));
+        auto* count = view->findChild<QLineEdit*>("txtProperty(1)");
+        QVERIFY(count && count->isReadOnly());
+        QCOMPARE(count->text(), QString("64"));
+        bool labelled = false;
+        for (const QLabel* label : view->findChildren<QLabel*>()) labelled |= label->text() == "Number of values :";
+        QVERIFY(labelled);
+        QVERIFY(view->findChild<QPushButton*>("cmdOK"));
+        view.reset();
+        d.session.destroyForm(dialog);
     }
 
     void xyzToolFromTheToolbarWithItsKeysAndRangeMessages() {

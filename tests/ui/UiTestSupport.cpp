@@ -14,6 +14,11 @@ namespace ravelin::testing {
 
 MessageAnswer TestQtPlatform::messageBox(const MessageRequest& request) {
     messages.push_back(request);
+    if (!answers.empty()) {
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
 }
 

@@ -23,7 +23,11 @@ public:
         return defaultText;
     }
     std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return next(files); }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return next(files); }
+    std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) override {
+        auto path = next(files);
+        if (!path) return std::nullopt;
+        return FileChoice{*path, request.filterIndex};
+    }
     void showModal(Form&) override {}
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
     PreviewOutcome printPreview(const PrintDialogRequest& request, const PrintContent& content) override;
@@ -32,6 +36,7 @@ public:
     std::string programFolder() override { return {}; }  // no log file from tests
 
     std::vector<MessageRequest> messages;
+    std::deque<MessageAnswer> answers;  // the questions' answers in order; none left = Yes (or OK)
     std::deque<std::optional<std::string>> files;  // the file dialogs' answers; none left = Cancel
     std::string printPdf;  // the print dialog chooses this PDF file; empty = cancelled
     bool printAsProposed = false;  // the print dialog is accepted with what it proposed
