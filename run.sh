@@ -1,21 +1,49 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Ravelin on the bundled example.
-# Without a display, runs the example pipeline through ravelin-cli instead and
-# says where the results are.
+# Installs what is missing, builds, and starts Ravelin on the bundled
+# examples: the road from a photograph of a rock face to its digitized
+# traces, the scanline sampled into a spacing datasheet, its histogram and
+# the window estimators. Without a display, runs the same road (and the
+# spacing examples) through ravelin-cli instead and says where the results are.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 scripts/build.sh
 
-example=examples/north-face-intersections.spg
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  exec build/bin/ravelin "$example" "$@"
-fi
-
+acquisition=examples/rock-face.dgt
 cli=build/bin/ravelin-cli
 out=build/example-results
 rm -rf "$out"; mkdir -p "$out"
-echo "No display: running the example pipeline headless."
+
+# The road, headless: photograph and traces -> scanline -> datasheet -> histogram -> estimators.
+road() {
+  "$cli" acquisition "$acquisition" --png "$out/rock-face-digitized.png" \
+    --sample "$out/rock-face-scanline.spg" --estimate --rtf "$out/rock-face-estimates.rtf" --json \
+    > "$out/rock-face.json"
+  "$cli" histogram "$out/rock-face-scanline.spg" --laws exp,lognormal --legend --png "$out/rock-face-histogram.png" \
+    --json > "$out/rock-face-histogram.json"
+}
+
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  road
+  cat <<EOF
+Ravelin opens the example acquisition ($acquisition: a photograph of a jointed
+rock face with its traces, scanline, rectangle and contour), the datasheet
+sampled from its scanline and the estimators' report. To go the road yourself
+in the acquisition window: Acquisition > Export scanline to spacing datasheet,
+then Plot Histo in the new datasheet, then Acquisition > Spacing and
+persistance estimations. The wheel zooms about the pointer, the middle button
+drags the photograph.
+EOF
+  exec build/bin/ravelin "$acquisition" "$out/rock-face-scanline.spg" "$out/rock-face-estimates.rtf" "$@"
+fi
+
+example=examples/north-face-intersections.spg
+echo "No display: running the example pipelines headless."
+echo
+road
+"$cli" acquisition "$acquisition" --sample --estimate
+echo
+"$cli" histogram "$out/rock-face-scanline.spg" --laws exp,lognormal
 echo
 "$cli" datasheet "$example" --convert --report --rtf "$out/datasheet-report.rtf" --json > "$out/datasheet.json"
 "$cli" datasheet "$example" --convert --report

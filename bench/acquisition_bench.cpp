@@ -1,7 +1,10 @@
 // The acquisition core's speed on a large digitizing: 20,000 traces of two
 // joint sets over a 2001 × 1500 canvas, a 200-vertex contour, a rectangle and
 // a scanline across. Times opening its ".dgt" (file to document), the
-// scanline export and the whole estimator chain, each RUNS times; prints one
+// scanline export and the whole estimator chain, each RUNS times, first in
+// the core alone, then through the acquisition window as the user runs them
+// ("&Open datasheet" with its drawing, "Export data" into a new datasheet,
+// "&Spacing and persistance estimations" into the Info box); prints one
 // "name best_ms median_ms" line per measurement.
 //
 //   ravelin-bench-acquisition [RUNS]
@@ -18,9 +21,15 @@
 #include <vector>
 
 #include "acquisition/DgtFormat.h"
+#include "acquisition/ScanForm.h"
 #include "acquisition/ScanlineSampling.h"
 #include "acquisition/WindowEstimators.h"
+#include "app/Registrations.h"
+#include "core/MainForm.h"
+#include "core/ScriptedPlatform.h"
+#include "core/Session.h"
 #include "core/TextCodec.h"
+#include "documents/AcquisitionDocument.h"
 
 namespace {
 
@@ -82,6 +91,29 @@ int main(int argc, char** argv) {
     measure("estimators_ms", runs, [&] {
         sink += RunEstimators(g, "Acquisition Window - north-face.dgt").blocks.size();
     });
+
+    // The same through the window, in a session as the desktop program has one.
+    ScriptedPlatform platform;
+    Session session(platform);
+    registerAllForms(session);
+    auto& main = dynamic_cast<MainForm&>(session.createForm("frmMain"));
+    ScanForm* scan = nullptr;
+    measure("window_open_ms", runs, [&] {
+        scan = OpenDigitizedFile(session, path);
+        sink += scan->geometry().traces.size() + scan->canvasDrawing().staticLayer().storageBytes();
+    });
+    measure("window_export_ms", runs, [&] {
+        scan->cmdExport_Click();
+        sink += session.forms().size();
+        // Each new datasheet is closed again, as the user would after looking at it.
+        ClearModifiedMarker(*session.currentDocument());
+        main.CloseDocumentWindow(*session.currentDocument());
+    });
+    measure("window_estimators_ms", runs, [&] {
+        scan->cmdShowJab_Click();
+        sink += scan->text("txtSurface").size();
+    });
+
     const EstimatorReport report = RunEstimators(g, "Acquisition Window - north-face.dgt");
     const ScanlineExport exported = ExportScanline(g, g.traces, "Acquisition Window - x");
     std::cout << "file_bytes " << std::filesystem::file_size(path)

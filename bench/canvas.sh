@@ -7,6 +7,9 @@
 # medians; the script judges the best run's medians (the run least slowed
 # by other work on the machine) and shows the median run's beside them.
 #   RUNS=5 bench/canvas.sh
+# With WINDOW=acquisition the view shows the acquisition window itself: the
+# photograph under 20,000 traces, a 200-vertex contour, the rectangle and its
+# handles, the scanline, and the rubber band of a trace being drawn.
 # Times are wall times; the processor time of the steps (Qt's helper
 # threads included) is shown beside them.
 source "$(dirname "$0")/common.sh"
@@ -18,6 +21,8 @@ if [ ! -x "$program" ]; then
   cmake --build "$bin/.." --target ravelin-bench-canvas-view >/dev/null || { echo "cannot build $program"; exit 2; }
 fi
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
+window=()
+[ "${WINDOW:-}" = acquisition ] && window=(--acquisition)
 median() { tr ' ' '\n' | grep . | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 best() { tr ' ' '\n' | grep . | sort -n | head -1; }
 value() { grep "^$1 " | awk '{printf "%.3f", $2}'; }
@@ -25,7 +30,8 @@ value() { grep "^$1 " | awk '{printf "%.3f", $2}'; }
 declare -A got
 names="load_ms zoom_step_ms zoom_step_cpu_ms pan_step_ms pan_step_cpu_ms rubber_band_ms rubber_band_cpu_ms peak_mb"
 for _ in $(seq "$runs"); do
-  out=$("$program" "$work/cliff.jpg" 2>/dev/null) || { echo "FAIL the benchmark program stopped"; exit 1; }
+  out=$("$program" "$work/cliff.jpg" "${window[@]}" 2>/dev/null) ||
+    { echo "FAIL the benchmark program stopped"; exit 1; }
   grep -q '^static_redrawn_by_band 0$' <<<"$out" ||
     { echo "FAIL a rubber-band move drew the static layer again"; exit 1; }
   grep -q '^unpainted_band_moves 0$' <<<"$out" ||

@@ -2,7 +2,11 @@
 // shown off-screen in a view of 1600 x 1000 pixels. Prints one "name value"
 // line per measurement (milliseconds, megabytes).
 //
-//   ravelin-bench-canvas PICTURE.jpg   load PICTURE (made first if missing) and measure
+//   ravelin-bench-canvas PICTURE.jpg [--acquisition]
+// loads PICTURE (made first if missing) and measures a bare drawing window,
+// or with --acquisition the acquisition window itself: the photograph under
+// 20,000 traces, a 200-vertex contour, the rectangle with its handles and
+// the scanline, the rubber band of a trace being drawn.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -20,6 +24,8 @@
 #include <ctime>
 #include <vector>
 
+#include "acquisition/ScanForm.h"
+#include "app/Registrations.h"
 #include "core/Drawing.h"
 #include "core/Form.h"
 #include "core/ScriptedPlatform.h"
@@ -95,6 +101,21 @@ void makePicture(const QString& path) {
     image.save(path, "JPG", 85);
 }
 
+// Ends of kTraces random traces over the photograph, in its pixels.
+std::vector<DrawPoint> traceEnds() {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> x(0, kPictureWidth), y(0, kPictureHeight), length(20, 200),
+        turn(0, 6.283185307179586);
+    std::vector<DrawPoint> ends;
+    for (int i = 0; i < kTraces; ++i) {
+        const DrawPoint a{x(random), y(random)};
+        const double angle = turn(random), l = length(random);
+        ends.push_back(a);
+        ends.push_back({a.x + l * std::cos(angle), a.y + l * std::sin(angle)});
+    }
+    return ends;
+}
+
 // A photograph with its traces, in pixels of the photograph; a press starts a rubber band the moves drag.
 class TracesForm : public Form {
 public:
@@ -107,17 +128,7 @@ public:
         RecordingCanvas& layer = drawn.staticLayer();
         layer.picture(photo, 0, 0, kPictureWidth, kPictureHeight);
         layer.setPen(Rgb::fromRgb(0, 0, 255));
-        std::mt19937 random(11);
-        std::uniform_real_distribution<double> x(0, kPictureWidth), y(0, kPictureHeight), length(20, 200),
-            turn(0, 6.283185307179586);
-        std::vector<DrawPoint> ends;
-        for (int i = 0; i < kTraces; ++i) {
-            const DrawPoint a{x(random), y(random)};
-            const double angle = turn(random), l = length(random);
-            ends.push_back(a);
-            ends.push_back({a.x + l * std::cos(angle), a.y + l * std::sin(angle)});
-        }
-        layer.lines(ends);
+        layer.lines(traceEnds());
     }
     Control& canvas() { return at("picCanvas"); }
 
@@ -135,11 +146,35 @@ private:
     DrawPoint anchor_;
 };
 
+// The acquisition window with the photograph and a digitizing over it, drawing traces.
+ScanForm& acquisitionWindow(Session& session, const PictureHandle& photo, const std::string& path) {
+    registerAllForms(session);
+    auto& scan = dynamic_cast<ScanForm&>(session.createForm("frmScan"));
+    scan.setPicture(photo, path, path);
+    const double unit = 2001.0 / kPictureWidth;  // canvas units a pixel
+    AcquisitionGeometry g;
+    g.scaleText = "35";
+    const std::vector<DrawPoint> ends = traceEnds();
+    for (std::size_t i = 0; i + 1 < ends.size(); i += 2)
+        g.traces.push_back({roundToCanvas(ends[i].x * unit, ends[i].y * unit),
+                            roundToCanvas(ends[i + 1].x * unit, ends[i + 1].y * unit)});
+    for (int i = 0; i < 200; ++i) {
+        const double angle = 6.283185307179586 * i / 200, radius = 450 + 120 * std::sin(7 * angle);
+        g.contour.push_back(roundToCanvas(1000 + radius * std::cos(angle), 660 + 0.8 * radius * std::sin(angle)));
+    }
+    g.rectangle = {{{300, 200}, {1700, 200}, {1700, 1100}, {300, 1100}}};
+    g.scanline = {{{50, 650}, {1950, 660}}};
+    scan.showAcquisition(std::move(g));
+    scan.cmdDisc_Click();
+    return scan;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: ravelin-bench-canvas PICTURE.jpg\n";
+    const bool acquisition = argc == 3 && std::string(argv[2]) == "--acquisition";
+    if (argc != 2 && !acquisition) {
+        std::cerr << "usage: ravelin-bench-canvas PICTURE.jpg [--acquisition]\n";
         return 2;
     }
     QApplication app(argc, argv);
@@ -156,8 +191,22 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cout << "load_ms " << load.wall << "\n";
-    TracesForm form(session, loaded.picture);
-    CanvasView view(form, form.canvas(), context, nullptr);
+    std::unique_ptr<TracesForm> bare;
+    Form* shown = nullptr;
+    Control* canvas = nullptr;
+    DrawRect content{0, 0, kPictureWidth, kPictureHeight};
+    if (acquisition) {
+        ScanForm& scan = acquisitionWindow(session, loaded.picture, path.toStdString());
+        shown = &scan;
+        canvas = &scan.canvas();
+        content = {0, 0, scan.canvasDrawing().width(), scan.canvasDrawing().height()};
+    } else {
+        bare = std::make_unique<TracesForm>(session, loaded.picture);
+        shown = bare.get();
+        canvas = &bare->canvas();
+    }
+    Form& form = *shown;
+    CanvasView view(form, *canvas, context, nullptr);
     view.resize(1600 + view.verticalScrollBar()->sizeHint().width(),
                 1000 + view.horizontalScrollBar()->sizeHint().height());
     // Bars always shown: a fitted photograph would hide them and resize the viewport between measurements.
@@ -170,14 +219,14 @@ int main(int argc, char** argv) {
 
     auto repaint = [&] { return timed([&] { surface->repaint(); }); };
     auto changeView = [&](auto change) {
-        ViewTransform view = form.findDrawing(form.canvas())->view();
+        ViewTransform view = form.findDrawing(*canvas)->view();
         change(view);
-        form.setView(form.canvas(), view);
+        form.setView(*canvas, view);
     };
     const DrawPoint middle{surface->width() / 2.0, surface->height() / 2.0};
 
     // Zoom steps about the middle with the whole photograph in sight (every trace drawn).
-    changeView([](ViewTransform& v) { v.fit({0, 0, kPictureWidth, kPictureHeight}); });
+    changeView([&](ViewTransform& v) { v.fit(content); });
     repaint();
     std::vector<Step> zooms, pans, bands;
     for (int i = 0; i < kSteps; ++i) {
@@ -201,7 +250,7 @@ int main(int argc, char** argv) {
     }
     // The rubber band: a press, then moves; each move is handled by the form, then the area it
     // asked to repaint is painted.
-    changeView([](ViewTransform& v) { v.fit({0, 0, kPictureWidth, kPictureHeight}); });
+    changeView([&](ViewTransform& v) { v.fit(content); });
     repaint();
     const int rendersBefore = view.staticRenders();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 300), surface->mapToGlobal(QPointF(300, 300)),

@@ -7,9 +7,9 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <string>
 
+#include "PlaneRows.h"
 #include "projection/DensityContours.h"
 #include "projection/KinematicAnalysis.h"
 #include "projection/StructuralData.h"
@@ -22,28 +22,11 @@ double msSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-std::string planeRows(std::size_t n) {
-    std::mt19937 random(2024);
-    std::normal_distribution<double> spread(0, 8);
-    std::uniform_real_distribution<double> anyDirection(0, 360), anyDip(0, 90);
-    const double sets[3][2] = {{120, 70}, {220, 45}, {330, 80}};
-    std::string text;
-    char line[64];
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t set = i % 4;
-        const double direction = set < 3 ? sets[set][0] + spread(random) : anyDirection(random);
-        const double dip = set < 3 ? sets[set][1] + spread(random) : anyDip(random);
-        std::snprintf(line, sizeof line, "%.1f,%.1f\n", direction, dip);
-        text += line;
-    }
-    return text;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::size_t n = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    const std::string text = planeRows(n);
+    const std::string text = bench::planeRows(n);
 
     const auto start = std::chrono::steady_clock::now();
     const std::vector<Reading> readings = readDataRows(splitDataText(text));

@@ -130,8 +130,9 @@ std::vector<std::string> pictureOutputs(const Arguments& parsed, const std::vect
 }
 
 const std::vector<Command>& commands() {
-    static const std::vector<Command> list = {calcCommand(), datasheetCommand(), histogramCommand(), variogramCommand(),
-                                              infoBoxCommand(), pictureCommand()};
+    static const std::vector<Command> list = {calcCommand(),     datasheetCommand(),   histogramCommand(),
+                                              variogramCommand(), infoBoxCommand(),     acquisitionCommand(),
+                                              projectCommand(),   pictureCommand()};
     return list;
 }
 

@@ -39,8 +39,10 @@ public:
     Session session{platform};
     MainForm* main = nullptr;
     std::vector<ReportBlock> report;
+    std::vector<std::string> log;  // every message written to the log file, from the start
 
     void reportAppended(const ReportBlock& block, ReportTarget target) override;
+    void logWritten(const std::string& message) override { log.push_back(message); }
 
     Json messagesJson() const;
     // The messages shown, one "message [icon] title: text" line each.
@@ -98,5 +100,7 @@ Command datasheetCommand();
 Command histogramCommand();
 Command variogramCommand();
 Command pictureCommand();
+Command projectCommand();
+Command acquisitionCommand();
 
 }  // namespace ravelin::cli

@@ -80,6 +80,7 @@ Json columnJson(const SpacingGrid& grid) {
 
 void saveAs(CliSession& cli, SpacingForm& sheet, const std::string& path) {
     cli.platform.saveAnswers.push_back(path);
+    cli.platform.saveFilters.push_back(2);  // "All Files": the name given on the command line, as it is
     cli.main->runCommand("mnuFileSaveAs");
     if (sheet.filePath() != path || IsModified(sheet)) throw WorkError("cannot write " + path);
 }

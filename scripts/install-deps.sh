@@ -9,6 +9,7 @@ packages=(
   nlohmann-json3-dev libeigen3-dev libboost-math-dev libgtest-dev googletest
   fonts-liberation2 fonts-dejavu-core
   libemf2svg-dev libwmf-dev
+  libx11-dev
   jq desktop-file-utils libxml2-utils
 )
 # Optional extras: pass --bench for the benchmark comparison, --display for Xvfb.

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "acquisition/AcquisitionCommands.h"
+#include "acquisition/ScanForm.h"
 #include "core/MainForm.h"
 #include "core/Session.h"
 #include "core/SessionForms.h"
@@ -12,8 +14,14 @@
 #include "documents/DocumentKinds.h"
 #include "documents/InfoBoxDocument.h"
 #include "documents/InfoBoxForm.h"
+#include "documents/ProjectionDocument.h"
+#include "documents/PropertiesForm.h"
 #include "models/ModGeomForm.h"
 #include "models/ModProbForm.h"
+#include "projection/DataForm.h"
+#include "projection/OptProjForm.h"
+#include "projection/ProjForm.h"
+#include "projection/ProjectionTool.h"
 #include "spacing/HistoForm.h"
 #include "spacing/HistoToolsForm.h"
 #include "spacing/SpacingForm.h"
@@ -36,6 +44,7 @@ void registerAllForms(Session& session) {
     registerType<AboutForm>(session, "frmAbout");
     registerType<OptionsForm>(session, "frmOptions");
     registerType<InfoBoxForm>(session, "frmInfoBox");
+    registerType<PropertiesForm>(session, "frmProperties");
     registerType<ToolXyzForm>(session, "frmToolXYZ");
     registerType<ToolSpacingForm>(session, "frmToolSpacing");
     registerType<ToolVolForm>(session, "frmToolVol");
@@ -44,6 +53,12 @@ void registerAllForms(Session& session) {
     registerType<HistoToolsForm>(session, "frmHistoTools");
     registerType<ModGeomForm>(session, "frmModGeom");
     registerType<ModProbForm>(session, "frmModProb");
+    registerType<ProjForm>(session, "frmProj");
+    registerType<OptProjForm>(session, "frmOptProj");
+    registerType<DataForm>(session, "frmData");
+    registerProjectionTool(session);
+    registerType<ScanForm>(session, "frmScan");
+    registerAcquisition(session);
     registerDocumentKinds(session);
     registerDocuments(session);
 }
@@ -55,6 +70,7 @@ void registerDocumentKinds(Session& session) {
     kinds.add(acquisitionDocumentKind());
     kinds.add(chartDocumentKind());
     kinds.add(variogramDocumentKind());
+    kinds.add(projectionDocumentKind());
 }
 
 }  // namespace ravelin

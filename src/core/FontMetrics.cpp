@@ -92,4 +92,17 @@ double internalLeading(const FontSpec& font) {
     return toTwips(face, font, face.winAscent + face.winDescent - face.unitsPerEm);
 }
 
+std::string widestText(const FontSpec& font, const std::vector<std::string>& texts) {
+    std::string widest;
+    double widestWidth = -1;
+    for (const std::string& text : texts) {
+        const double width = measureText(font, text).width;
+        if (width > widestWidth) {
+            widest = text;
+            widestWidth = width;
+        }
+    }
+    return widest;
+}
+
 }  // namespace ravelin

@@ -35,7 +35,12 @@ std::optional<std::pair<std::string, int>> parseControlKey(const std::string& ke
 }
 
 Form::Form(Session& session, std::string name, std::string caption)
-    : session_(session), name_(std::move(name)), caption_(std::move(caption)) {}
+    : session_(session), name_(std::move(name)), caption_(std::move(caption)) {
+    undo_.onChanged([this] {
+        onModifiedChanged(undo_.modified());
+        session_.undoStateChanged(*this);
+    });
+}
 
 Form::~Form() = default;
 
@@ -199,6 +204,12 @@ void Form::setSelection(Control& control, int start, int length) {
 void Form::setForeColor(Control& control, ColorValue color) {
     if (control.foreColor_ == color) return;
     control.foreColor_ = color;
+    notify(control, ControlProperty::Color);
+}
+
+void Form::setBackColor(Control& control, ColorValue color) {
+    if (control.backColor_ == color) return;
+    control.backColor_ = color;
     notify(control, ControlProperty::Color);
 }
 
@@ -394,6 +405,26 @@ void Form::userResize(double width, double height) {
         height_ = height;
     }
     onResize();
+}
+
+void Form::userUndo() {
+    onCommitEdit();
+    undo_.undo();
+}
+
+void Form::userRedo() {
+    onCommitEdit();
+    undo_.redo();
+}
+
+void Form::userRefresh() {
+    onRefresh();
+    for (FormObserver* observer : std::vector<FormObserver*>(observers_)) observer->refreshRequested(*this);
+}
+
+void Form::onModifiedChanged(bool modified) {
+    if (modified) MarkModified(*this);
+    else ClearModifiedMarker(*this);
 }
 
 void Form::unloadHandlers() {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "core/UndoStack.h"
+
 namespace ravelin {
 
 class Session;
@@ -97,6 +99,9 @@ public:
     bool tabStop() const { return tabStop_; }
     bool allowsMinus() const { return allowsMinus_; }
     PointerShape pointer() const { return pointer_; }
+    // The longest text the window writes into the field (a result's message):
+    // the field is laid out wide enough to show it whole. Empty: numbers only.
+    const std::string& widestText() const { return widestText_; }
 
     // Design-time set-up (no events, no notifications): used while a form builds itself.
     Control& withText(std::string text) { text_ = std::move(text); return *this; }
@@ -112,9 +117,11 @@ public:
     Control& withReadOnly(bool readOnly = true) { readOnly_ = readOnly; tabStop_ = !readOnly; return *this; }
     Control& withTabs(std::vector<TabInfo> tabs) { tabs_ = std::move(tabs); if (value_ == 0) value_ = 1; return *this; }
     Control& withForeColor(ColorValue color) { foreColor_ = color; return *this; }
+    Control& withBackColor(ColorValue color) { backColor_ = color; return *this; }
     Control& withGeometry(double left, double top, double width, double height);
     Control& withTabStop(bool tabStop) { tabStop_ = tabStop; return *this; }
     Control& withMinus(bool allowsMinus = true) { allowsMinus_ = allowsMinus; return *this; }
+    Control& withWidestText(std::string text) { widestText_ = std::move(text); return *this; }
 
 private:
     friend class Form;
@@ -138,6 +145,7 @@ private:
     std::string container_;
     std::string group_;
     std::string tag_;
+    std::string widestText_;
     std::vector<TabInfo> tabs_;
     ColorValue foreColor_ = kDefaultColor;
     ColorValue backColor_ = kDefaultColor;
@@ -154,6 +162,8 @@ public:
     virtual void focusRequested(Form&, Control&) {}
     // A layer of a surface's drawing was drawn again.
     virtual void drawingChanged(Form&, Control& /*surface*/, DrawingLayer) {}
+    // The window asks to be painted again whole (View > Refresh).
+    virtual void refreshRequested(Form&) {}
 };
 
 // Key codes used by the windows (those of the original keyboard interface).
@@ -254,6 +264,7 @@ public:
     void setSelection(Control& control, int start, int length);
     void selectAll(Control& control) { setSelection(control, 0, static_cast<int>(control.text().size())); }
     void setForeColor(Control& control, ColorValue color);
+    void setBackColor(Control& control, ColorValue color);
     void setToolTip(Control& control, std::string tip);
     void setGeometry(Control& control, double left, double top, double width, double height);
     void setTabs(Control& tabStrip, std::vector<TabInfo> tabs);
@@ -305,6 +316,19 @@ public:
     void setView(Control& surface, const ViewTransform& view);
     void setPointer(Control& control, PointerShape shape);
 
+    // --- the history of the user's changes (Edit > Undo, Edit > Redo) ---
+    // A window records each change of its document here (see UndoStack);
+    // the caption's "*" follows the history: it goes when Undo comes back to
+    // the saved state and returns when Undo or Redo leaves it.
+    UndoStack& undoStack() { return undo_; }
+    const UndoStack& undoStack() const { return undo_; }
+    // Undo and Redo as the Edit menu runs them: an edit in progress (a cell
+    // editor's text) is committed first, so that Undo takes back what was typed.
+    void userUndo();
+    void userRedo();
+    // View > Refresh: the window draws its content again and its views repaint.
+    void userRefresh();
+
     void addObserver(FormObserver* observer);
     void removeObserver(FormObserver* observer);
 
@@ -331,6 +355,13 @@ protected:
     // Return true to cancel a close asked from the title bar.
     virtual bool onQueryUnload() { return false; }
     virtual void onUnload() {}
+    // Commits an edit in progress before Undo or Redo.
+    virtual void onCommitEdit() {}
+    // The document's history left or came back to the saved state: by
+    // default the caption's "*" follows.
+    virtual void onModifiedChanged(bool modified);
+    // Draws the window's content again (View > Refresh).
+    virtual void onRefresh() {}
 
     // True when the control lies on an option page that is out of sight.
     bool containerHidden(const Control& control) const;
@@ -353,6 +384,7 @@ private:
     Control* focused_ = nullptr;
     std::vector<FormObserver*> observers_;
     std::map<const Control*, std::unique_ptr<Drawing>> drawings_;
+    UndoStack undo_;
 };
 
 // Parses "name(3)" or "name" into its parts; nullopt when malformed.

@@ -9,6 +9,19 @@
 
 namespace ravelin {
 
+std::unique_ptr<GridColumn> GridColumn::copyCells(std::size_t first, std::size_t end) const {
+    auto copy = std::make_unique<TextColumn>();
+    for (std::size_t i = first; i < end; ++i)
+        if (!isCellEmpty(i)) copy->setCellText(i - first, cellText(i));
+    return copy;
+}
+
+void GridColumn::restoreCells(std::size_t first, const GridColumn& copy, std::size_t count) {
+    clearCells(first, first + count);
+    for (std::size_t j = 0; j < count; ++j)
+        if (!copy.isCellEmpty(j)) setCellText(first + j, copy.cellText(j));
+}
+
 Grid::Grid(std::vector<GridColumnSpec> columns, std::string numbering)
     : specs_(std::move(columns)), numbering_(std::move(numbering)) {
     if (specs_.size() < 2) specs_.resize(2);  // the numbering column and one data column at least
@@ -231,6 +244,49 @@ bool Grid::paste(std::string_view clipboard) {
     if (lastRow > rows_ - 1) setRows(lastRow + 1);  // rows past the last are added rather than dropped
     selectBlock(first, {lastRow, std::max(selection_.columnEnd, first.column + widest - 1)});
     setClip(text);
+    return true;
+}
+
+// ---------------------------------------------------------------- undo
+
+GridSnapshot Grid::snapshot(GridBlock block) const {
+    GridSnapshot shot;
+    block.rowStart = std::max(block.rowStart, 1LL);
+    block.rowEnd = std::max(block.rowEnd, block.rowStart);
+    block.columnStart = std::max(block.columnStart, 1);
+    block.columnEnd = std::clamp(block.columnEnd, block.columnStart, columns() - 1);
+    shot.block = block;
+    shot.rows = rows_;
+    for (int c = block.columnStart; c <= block.columnEnd; ++c)
+        shot.columns.push_back(store(c).copyCells(slot(block.rowStart), slot(block.rowEnd) + 1));
+    return shot;
+}
+
+void Grid::restore(const GridSnapshot& shot) {
+    setRows(shot.rows);
+    const GridBlock& block = shot.block;
+    const long long lastRow = std::min(block.rowEnd, rows_ - 1);
+    if (block.rowStart <= lastRow) {
+        const auto count = static_cast<std::size_t>(lastRow - block.rowStart + 1);
+        for (int c = block.columnStart; c <= block.columnEnd; ++c)
+            store(c).restoreCells(slot(block.rowStart), *shot.columns[static_cast<std::size_t>(c - block.columnStart)],
+                                  count);
+        changed(block.rowStart, lastRow);
+        selectBlock({block.rowStart, block.columnStart}, {lastRow, block.columnEnd});
+    }
+}
+
+bool Grid::sameCells(const GridSnapshot& a, const GridSnapshot& b) {
+    if (a.block != b.block || a.rows != b.rows || a.columns.size() != b.columns.size()) return false;
+    const auto count = static_cast<std::size_t>(a.block.rowEnd - a.block.rowStart + 1);
+    for (std::size_t c = 0; c < a.columns.size(); ++c) {
+        const GridColumn& x = *a.columns[c];
+        const GridColumn& y = *b.columns[c];
+        // Past both stores' filled cells everything is empty.
+        const std::size_t filled = std::min(count, std::max(x.filledSize(), y.filledSize()));
+        for (std::size_t i = 0; i < filled; ++i)
+            if (x.isCellEmpty(i) != y.isCellEmpty(i) || x.cellText(i) != y.cellText(i)) return false;
+    }
     return true;
 }
 

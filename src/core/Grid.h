@@ -40,6 +40,11 @@ public:
     virtual void clearCells(std::size_t first, std::size_t end) = 0;
     // Index of the last cell that is not empty, plus one; 0 when all are empty.
     virtual std::size_t filledSize() const = 0;
+    // Cells first..end-1 as a store of their own (its cell 0 is `first`) that
+    // gives them back exactly, for undo. By default the cells' texts.
+    virtual std::unique_ptr<GridColumn> copyCells(std::size_t first, std::size_t end) const;
+    // Writes cells 0..count-1 of a copy this store made over cells first..first+count-1.
+    virtual void restoreCells(std::size_t first, const GridColumn& copy, std::size_t count);
 
 protected:
     GridColumn() = default;
@@ -74,6 +79,15 @@ struct GridBlock {
 };
 
 class Grid;
+
+// The cells of a block at one moment and the grid's row count then, which
+// put the grid back as it was (undo). Rows of the block past the grid's
+// last row were empty.
+struct GridSnapshot {
+    GridBlock block;
+    long long rows = 0;
+    std::vector<std::unique_ptr<GridColumn>> columns;  // the block's columns, left to right
+};
 
 class GridObserver {
 public:
@@ -168,6 +182,15 @@ public:
     bool paste(std::string_view clipboard);
     // Empties every data cell.
     void clear();
+
+    // --- undo ---
+    // The block's cells (columns clamped to the data columns, rows from 1 on,
+    // not clamped to the last row) and the row count.
+    GridSnapshot snapshot(GridBlock block) const;
+    // Gives the grid the snapshot's row count and cells, and selects its block.
+    void restore(const GridSnapshot& snapshot);
+    // True when both hold the same block, row count and texts.
+    static bool sameCells(const GridSnapshot& a, const GridSnapshot& b);
 
     // --- redrawing ---
     // While redrawing is off, changes are gathered and told once when it comes back on.

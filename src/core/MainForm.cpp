@@ -43,6 +43,7 @@ const std::vector<std::pair<MenuDef, std::vector<MenuDef>>>& menuTree() {
           {"mnuFileExit", "E&xit"}}},
         {{"mnuEdit", "&Edit"},
          {{"mnuEditUndo", "&Undo"},
+          {"mnuEditRedo", "&Redo"},
           {"mnuEditBar0", "-"},
           {"mnuEditCut", "Cu&t"},
           {"mnuEditCopy", "&Copy"},
@@ -219,13 +220,15 @@ void MainForm::placeholder(const std::string& menuItem, const std::string& messa
 
 void MainForm::installBuiltInCommands() {
     Session& s = session();
-    placeholder("mnuFileSaveAll", "Save All Code goes here!");
-    placeholder("mnuFileProperties", "Properties Code goes here!");
-    placeholder("mnuFilePrintPreview", "Print Preview Code goes here!");
+    // Save All, Properties and Print Preview come with the document commands.
     placeholder("mnuFileSend", "Send Code goes here!");
-    placeholder("mnuEditUndo", "Undo Code goes here!");
-    placeholder("mnuViewRefresh", "Refresh Code goes here!");
     placeholder("mnuWindowNewWindow", "New Window Code goes here!");
+    setCommand("mnuEditUndo", [this] { editUndo(); });
+    setCommand("mnuEditRedo", [this] { editRedo(); });
+    setCommand("mnuViewRefresh", [this] {
+        Form* active = editWindow();
+        (active ? *active : static_cast<Form&>(*this)).userRefresh();
+    });
     setCommand("mnuEditPasteSpecial", [] {});
     setCommand("mnuFilePageSetup", [this] { platform().printerSetupDialog(); });
     setCommand("mnuFileExit", [this] {
@@ -236,6 +239,7 @@ void MainForm::installBuiltInCommands() {
     setCommand("mnuEditPaste", [this] { editPaste(); });
     setCommand("mnuViewToolbar", [this] { toggleBar("mnuViewToolbar", "picToolBar"); });
     setCommand("mnuViewStatusBar", [this] { toggleBar("mnuViewStatusBar", "sbStatusBar"); });
+    refreshUndoItems();
 
     const std::pair<const char*, WindowArrangement> arrangements[] = {
         {"mnuWindowCascade", WindowArrangement::Cascade},
@@ -289,12 +293,15 @@ void MainForm::onLoad() {
         log.setText("txtLog", -1, start);
     }
     s.writeLogFile(std::string(kCrLf) + kRule + kCrLf + kCrLf + start);
+    enableDocumentCommands({});  // no document is active yet
+    refreshKeyboardPanels();
 }
 
 bool MainForm::onQueryUnload() { return !shutdown(); }
 
 bool MainForm::shutdown() {
     if (shutDown_) return true;
+    if (exitQuestion_ && !exitQuestion_()) return false;
     Session& s = session();
     if (windowState() != WindowState::Minimized) {
         auto store = [&](const char* key, double value) {
@@ -366,6 +373,22 @@ void MainForm::CloseDocumentWindow(Form& window) {
 
 void MainForm::documentActivated(Form& window) { session().setCurrentDocument(&window); }
 
+bool MainForm::closeDocumentFromTitleBar(Form& window) {
+    if (closingDocument_ == &window) return false;
+    Session& s = session();
+    if (IsModified(window) && hasCommand("mnuFileClose")) {
+        // The close command acts on the current document: make it this one.
+        closingDocument_ = &window;
+        s.closeCancelled = false;
+        s.setCurrentDocument(&window);
+        runCommand("mnuFileClose");
+        closingDocument_ = nullptr;
+        return s.closeCancelled;
+    }
+    CloseDocumentWindow(window);
+    return false;
+}
+
 void MainForm::setToolButtonPressed(const std::string& key, bool pressed) {
     if (key.empty()) return;
     if (Control* button = toolButton(key)) setValue(*button, pressed ? 1 : 0);
@@ -408,6 +431,7 @@ void MainForm::toolWindowClosed(Form& window) {
     session().logEvent("Closing " + info->logName);
     if (Control* item = find(info->menuItem)) setValue(*item, 0);
     setToolButtonPressed(info->button, false);
+    for (MainFormObserver* observer : std::vector<MainFormObserver*>(mainObservers_)) observer->focusMainWindow();
 }
 
 void MainForm::toggleBar(const std::string& menuItemName, const std::string& bar) {
@@ -415,6 +439,16 @@ void MainForm::toggleBar(const std::string& menuItemName, const std::string& bar
     const bool checked = item.value() == 0;
     setValue(item, checked ? 1 : 0);
     setVisible(at(bar), checked);
+}
+
+void MainForm::barShown(const std::string& menuItemName, bool visible) {
+    const std::pair<const char*, const char*> bars[] = {{"mnuViewToolbar", "picToolBar"},
+                                                        {"mnuViewStatusBar", "sbStatusBar"}};
+    for (const auto& [item, bar] : bars) {
+        if (menuItemName != item) continue;
+        setValue(at(item), visible ? 1 : 0);
+        setVisible(at(bar), visible);
+    }
 }
 
 Form* MainForm::editWindow() const {
@@ -431,6 +465,15 @@ std::string selectedText(const Control& control) {
     return control.text().substr(static_cast<size_t>(control.selStart()), static_cast<size_t>(control.selLength()));
 }
 }  // namespace
+
+bool MainForm::runEditShortcut(int& keyCode, int shiftState) {
+    const int modifiers = shiftState & (shift::Shift | shift::Ctrl | shift::Alt);
+    if (modifiers != shift::Ctrl || (keyCode != 'C' && keyCode != 'X' && keyCode != 'V')) return false;
+    const char* command = keyCode == 'C' ? "mnuEditCopy" : keyCode == 'X' ? "mnuEditCut" : "mnuEditPaste";
+    keyCode = 0;
+    runCommand(command);
+    return true;
+}
 
 void MainForm::editCopy() {
     Form* window = editWindow();
@@ -471,14 +514,37 @@ void MainForm::editPaste() {
     window->setSelection(*control, start + static_cast<int>(clip.size()), 0);
 }
 
+void MainForm::editUndo() {
+    if (Form* window = editWindow()) window->userUndo();
+}
+
+void MainForm::editRedo() {
+    if (Form* window = editWindow()) window->userRedo();
+}
+
+void MainForm::refreshUndoItems() {
+    const Form* window = editWindow();
+    if (Control* undo = find("mnuEditUndo"))
+        setEnabled(*undo, hasCommand("mnuEditUndo") && window && window->undoStack().canUndo());
+    if (Control* redo = find("mnuEditRedo"))
+        setEnabled(*redo, hasCommand("mnuEditRedo") && window && window->undoStack().canRedo());
+}
+
 void MainForm::enableDocumentCommands(const DocumentCommandSet& commands) {
     const std::pair<const char*, bool> items[] = {{"mnuFileSave", commands.save},
                                                   {"mnuFileSaveAs", commands.saveAs},
-                                                  {"mnuFilePrint", commands.print}};
+                                                  {"mnuFilePrint", commands.print},
+                                                  {"mnuFilePrintPreview", commands.print}};
     for (const auto& [item, wanted] : items) setEnabled(at(item), wanted && hasCommand(item));
     setEnabled(at("mnuEdit"), commands.edit);
-    if (Control* button = toolButton("Save")) setEnabled(*button, commands.save && hasCommand("mnuFileSave"));
-    if (Control* button = toolButton("Print")) setEnabled(*button, commands.print && hasCommand("mnuFilePrint"));
+    const std::pair<const char*, bool> buttons[] = {
+        {"Save", commands.save},     {"Print", commands.print},     {"Cut", commands.edit},
+        {"Copy", commands.edit},     {"Paste", commands.edit},      {"Bold", commands.format},
+        {"Italic", commands.format}, {"Underline", commands.format}, {"Left", commands.format},
+        {"Center", commands.format}, {"Right", commands.format},
+    };
+    for (const auto& [key, wanted] : buttons)
+        if (Control* button = toolButton(key)) setEnabled(*button, wanted && hasCommand(commandOfButton(key)));
 }
 
 void MainForm::setStatusPanel(int panel, const std::string& text, bool visible) {
@@ -490,6 +556,20 @@ void MainForm::setStatusPanel(int panel, const std::string& text, bool visible) 
 
 void MainForm::showProcessing(bool visible) {
     if (Control* p = find("Panels", panels::Processing)) setVisible(*p, visible);
+}
+
+void MainForm::refreshKeyboardPanels() {
+    const KeyboardState state = platform().keyboardState();
+    const std::pair<int, std::optional<bool>> shown[] = {{panels::ScrollLock, state.scrollLock},
+                                                         {panels::CapsLock, state.capsLock},
+                                                         {panels::NumLock, state.numLock},
+                                                         {panels::Insert, state.insertMode}};
+    for (const auto& [panel, on] : shown) {
+        if (Control* p = find("Panels", panel)) {
+            setVisible(*p, on.has_value());
+            setEnabled(*p, on.value_or(false));
+        }
+    }
 }
 
 }  // namespace ravelin

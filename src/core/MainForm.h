@@ -32,6 +32,8 @@ public:
     virtual ~MainFormObserver() = default;
     virtual void arrangeWindows(WindowArrangement) {}
     virtual void exitRequested() {}
+    // The keyboard focus goes back to the main window (a tool window closed).
+    virtual void focusMainWindow() {}
 };
 
 // A window that takes part in the Edit commands with more than text fields.
@@ -70,6 +72,10 @@ public:
     void CloseDocumentWindow(Form& window);
     // A document window was activated: it becomes the current document.
     void documentActivated(Form& window);
+    // A document window asked to close (its title bar, the shut-down): a
+    // modified one runs the Close command, which asks to save it; any other
+    // is closed. Returns true when the user kept the window open.
+    bool closeDocumentFromTitleBar(Form& window);
 
     // --- tool windows ---
     void toggleToolWindow(const std::string& menuItem);
@@ -78,28 +84,49 @@ public:
     void setToolButtonPressed(const std::string& key, bool pressed);
 
     // --- edit commands on the active window ---
+    // Ctrl+C, Ctrl+X and Ctrl+V typed in a window with grids run Copy, Cut
+    // and Paste; true (and the key consumed) when the key was one of them.
+    bool runEditShortcut(int& keyCode, int shiftState);
     void editCopy();
     void editCut();
     void editPaste();
+    void editUndo();
+    void editRedo();
+    // Undo and Redo are available while the active window has a step to take back or make again.
+    void refreshUndoItems();
 
     // --- document commands ---
     // The File and Edit commands a document window offers while it is active;
-    // a command not installed yet stays disabled.
+    // a command not installed yet stays disabled. Print Preview follows
+    // Print, the Cut, Copy and Paste buttons the Edit menu, and the text
+    // format buttons (bold to right) serve the Info box's text alone.
     struct DocumentCommandSet {
         bool save = false;
         bool saveAs = false;
         bool print = false;
         bool edit = false;
+        bool format = false;
     };
     void enableDocumentCommands(const DocumentCommandSet& commands);
 
     // --- status bar ---
     void setStatusPanel(int panel, const std::string& text, bool visible = true);
     void showProcessing(bool visible);
+    // The keyboard panels as the platform reports the lock keys and the
+    // typing mode: lit when on, dimmed when off, hidden where it cannot tell.
+    void refreshKeyboardPanels();
 
-    // Shut-down: stores the placement, unloads every window, ends the log.
-    // Returns false when a window refused to close (the program goes on).
+    // A bar shown or hidden from outside the View menu (the toolbar's own
+    // context menu): the menu item's check mark follows.
+    void barShown(const std::string& menuItem, bool visible);
+
+    // Shut-down: asks the exit question (if one is installed), stores the
+    // placement, unloads every window, ends the log. Returns false when the
+    // user cancelled or a window refused to close (the program goes on).
     bool shutdown();
+    // Asked before anything closes at shut-down: false keeps the program and
+    // every window as they were (the documents' save questions).
+    void setExitQuestion(std::function<bool()> question) { exitQuestion_ = std::move(question); }
 
     void addMainObserver(MainFormObserver* observer) { mainObservers_.push_back(observer); }
     void removeMainObserver(MainFormObserver* observer);
@@ -123,7 +150,9 @@ private:
 
     std::map<std::string, Command> commands_;
     std::vector<MainFormObserver*> mainObservers_;
+    std::function<bool()> exitQuestion_;
     bool shutDown_ = false;
+    Form* closingDocument_ = nullptr;  // its Close command is running
 };
 
 // The status bar panels, 1-based.
@@ -131,6 +160,10 @@ namespace panels {
 constexpr int Text = 1;
 constexpr int Processing = 2;
 constexpr int SampleInfos = 3;
+constexpr int ScrollLock = 4;
+constexpr int CapsLock = 5;
+constexpr int NumLock = 6;
+constexpr int Insert = 7;
 }  // namespace panels
 
 }  // namespace ravelin

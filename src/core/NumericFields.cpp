@@ -50,14 +50,17 @@ double CheckRange(Form& window, Control& field, const std::string& name, long lo
         window.selectAll(field);
     }
     double value = readNumber(field.text());
+    bool& valid = window.session().inputValid;
     if (value < static_cast<double>(minimum)) {
         ShowRangeError(window, field, name, "smaller", minimum);
         value = static_cast<double>(minimum);
+        valid = false;  // after the message: the corrected field's own check has set it meanwhile
     } else if (value > static_cast<double>(maximum)) {
         ShowRangeError(window, field, name, "greater", maximum);
         value = static_cast<double>(maximum);
+        valid = false;
     } else {
-        window.session().inputValid = true;
+        valid = true;
     }
     return value;
 }

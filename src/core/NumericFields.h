@@ -21,8 +21,10 @@ void NavigateKey(Form& window, int keyCode);
 // Checks a field's value against [minimum, maximum]. The value is read from
 // the field's current text (an empty field becomes "0.0"); a value out of
 // range is replaced by the bound, written into the field, and the user is
-// told once. Sets the session's input-valid flag when the value is in range.
-// Returns the checked value.
+// told once. The session's input-valid flag tells the last check's outcome:
+// set when the value was in range, cleared when it was refused (a flag that
+// stayed set would let a calculation run on a refused value). Returns the
+// checked value.
 double CheckRange(Form& window, Control& field, const std::string& name, long long minimum, long long maximum);
 // The largest bound a range check takes (the 32-bit integer of the original fields).
 constexpr long long kLargestBound = 2147483647;

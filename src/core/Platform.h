@@ -4,6 +4,7 @@
 // implements them with Qt; tests and ravelin-cli use ScriptedPlatform.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -39,6 +40,13 @@ struct FileDialogRequest {
     bool confirmOverwrite = false;
 };
 
+// What the user chose in a save dialog: the path as typed or picked, and
+// the filter (1-based) that was selected when the dialog closed.
+struct FileChoice {
+    std::string path;
+    int filterIndex = 1;
+};
+
 // The font dialog's choice; an empty name or a size of 0 means "as it was".
 struct FontChoice {
     std::string name;
@@ -52,6 +60,8 @@ struct PrintDialogRequest {
     std::string title;
     bool offerSelection = false;
     bool offerPageNumbers = false;
+    // The window's caption: the job's name, and the name proposed for a PDF file.
+    std::string documentName;
 };
 
 // Pixels of a picture, 0xAARRGGBB, row after row from the top.
@@ -68,7 +78,8 @@ struct ClockText {
 };
 
 // A print job: pages are drawn on a canvas in twips, or a rich text is
-// printed as a whole. endDocument() returns false when printing failed.
+// printed as a whole. endDocument() returns false when printing failed,
+// and failure() then says why in the user's words.
 class PrintJob {
 public:
     virtual ~PrintJob() = default;
@@ -76,8 +87,30 @@ public:
     virtual void newPage() = 0;
     virtual void printRichText(const RichText& text) = 0;
     virtual bool endDocument() = 0;
+    virtual std::string failure() const { return {}; }
     // The user chose to print only the selected text (when it was offered).
     virtual bool selectionOnly() const { return false; }
+};
+
+// What a document puts on paper, drawn on whichever job asks: the printer's
+// or a preview's, so that a preview shows exactly what would be printed.
+using PrintContent = std::function<void(PrintJob&)>;
+
+// What became of a print preview: closed, or printed from, well or not.
+struct PreviewOutcome {
+    bool printed = false;
+    bool failed = false;
+    std::string failure;  // why, when the print from the preview failed
+};
+
+// Lock keys and the typing mode as the platform sees them; an empty value
+// is a state this platform cannot report.
+struct KeyboardState {
+    std::optional<bool> capsLock = std::nullopt;
+    std::optional<bool> numLock = std::nullopt;
+    std::optional<bool> scrollLock = std::nullopt;
+    std::optional<bool> insertMode = std::nullopt;  // typing inserts (true) or overwrites (false)
+    bool operator==(const KeyboardState&) const = default;
 };
 
 class Platform {
@@ -94,7 +127,7 @@ public:
 
     // Cancel gives std::nullopt; otherwise the full path chosen.
     virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
-    virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) = 0;
 
     virtual void clipboardClear() = 0;
     virtual void setClipboardText(const std::string& text) = 0;
@@ -129,13 +162,23 @@ public:
     // The font dialog preset with `initial`; std::nullopt when cancelled.
     virtual std::optional<FontChoice> fontDialog(const FontChoice& /*initial*/) { return std::nullopt; }
 
+    // The page set-up dialog. Its choices (paper, orientation, printer) are
+    // kept for the session: every print dialog and preview starts from them,
+    // and from whatever the last print dialog chose.
     virtual void printerSetupDialog() = 0;
     // Shows the print dialog; nullptr when the user cancels.
     virtual std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) = 0;
+    // Shows `content` as it would be printed, page by page; the preview's own
+    // Print button prints the same content.
+    virtual PreviewOutcome printPreview(const PrintDialogRequest& request, const PrintContent& content) = 0;
 
-    virtual double timerSeconds() = 0;  // seconds since midnight, like a system timer
+    virtual KeyboardState keyboardState() { return {}; }
+
     virtual ClockText now() = 0;
     virtual void processEvents() = 0;
+    // Lets `seconds` go by with the windows drawn and answering, without
+    // keeping the processor busy.
+    virtual void wait(double seconds) = 0;
     virtual void setBusy(bool busy) = 0;  // busy mouse pointer
 
     virtual std::string programFolder() = 0;

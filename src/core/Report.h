@@ -4,6 +4,7 @@
 // see exactly the same blocks.
 
 #include <string>
+#include <vector>
 
 namespace ravelin {
 
@@ -34,6 +35,13 @@ public:
     virtual void initInfoText() = 0;
     // Inserts one styled block at `position` (0 = the shared insertion point).
     virtual void appendInfoText(const ReportBlock& block, long long position) = 0;
+    // Empties the text. The Info box moves the shared insertion point back to
+    // its start; the hidden print field leaves the point to its caller.
+    virtual void clearInfoText() = 0;
+    // The blocks of one report in order at the insertion point.
+    virtual void appendReport(const std::vector<ReportBlock>& blocks) {
+        for (const ReportBlock& block : blocks) appendInfoText(block, 0);
+    }
 };
 
 inline ReportBlock titleBlock(std::string text) { return {std::move(text), style::Bold, 14, ""}; }

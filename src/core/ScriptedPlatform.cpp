@@ -65,12 +65,18 @@ std::optional<std::string> ScriptedPlatform::openFileDialog(const FileDialogRequ
     return answer;
 }
 
-std::optional<std::string> ScriptedPlatform::saveFileDialog(const FileDialogRequest& request) {
+std::optional<FileChoice> ScriptedPlatform::saveFileDialog(const FileDialogRequest& request) {
     saveDialogs.push_back(request);
     if (saveAnswers.empty()) return std::nullopt;
     auto answer = saveAnswers.front();
     saveAnswers.pop_front();
-    return answer;
+    int filter = request.filterIndex;
+    if (!saveFilters.empty()) {
+        filter = saveFilters.front();
+        saveFilters.pop_front();
+    }
+    if (!answer) return std::nullopt;
+    return FileChoice{*answer, filter};
 }
 
 void ScriptedPlatform::clipboardClear() { clipboard = Clipboard{}; }
@@ -92,6 +98,13 @@ void ScriptedPlatform::writeSetting(const std::string& application, const std::s
     settings[application + "/" + section + "/" + key] = value;
 }
 
+RecordingPrintJob& ScriptedPlatform::newJob(std::vector<RecordingPrintJob*>& list) {
+    jobs_.push_back(std::make_unique<RecordingPrintJob>());
+    jobs_.back()->failureText = printFailure;
+    list.push_back(jobs_.back().get());
+    return *jobs_.back();
+}
+
 std::unique_ptr<PrintJob> ScriptedPlatform::startPrint(const PrintDialogRequest& request) {
     printDialogs.push_back(request);
     bool ok = true;
@@ -108,12 +121,27 @@ std::unique_ptr<PrintJob> ScriptedPlatform::startPrint(const PrintDialogRequest&
         void newPage() override { job.newPage(); }
         void printRichText(const RichText& text) override { job.printRichText(text); }
         bool endDocument() override { return job.endDocument(); }
+        std::string failure() const override { return job.failure(); }
         bool selectionOnly() const override { return job.selectionOnly(); }
     };
-    jobs_.push_back(std::make_unique<RecordingPrintJob>());
-    jobs_.back()->selection = request.offerSelection && printSelectionOnly;
-    printJobs.push_back(jobs_.back().get());
-    return std::make_unique<Forwarding>(*jobs_.back());
+    RecordingPrintJob& job = newJob(printJobs);
+    job.selection = request.offerSelection && printSelectionOnly;
+    return std::make_unique<Forwarding>(job);
+}
+
+PreviewOutcome ScriptedPlatform::printPreview(const PrintDialogRequest& request, const PrintContent& content) {
+    previewDialogs.push_back(request);
+    RecordingPrintJob& shown = newJob(previews);
+    shown.failureText.clear();  // a preview is drawn in memory: it cannot fail
+    content(shown);
+    shown.endDocument();
+    const bool print = !previewPrintAnswers.empty() && previewPrintAnswers.front();
+    if (!previewPrintAnswers.empty()) previewPrintAnswers.pop_front();
+    if (!print) return {};
+    RecordingPrintJob& printed = newJob(printJobs);
+    content(printed);
+    const bool ok = printed.endDocument();
+    return {true, !ok, ok ? std::string() : printed.failure()};
 }
 
 bool ScriptedPlatform::exportDrawing(const RecordingCanvas&, double, double, const std::string& path,
@@ -168,11 +196,6 @@ void ScriptedPlatform::addPicture(const std::string& path, int width, int height
 
 void ScriptedPlatform::addPictureFailure(const std::string& path, std::string error) {
     pictures_[path] = {nullptr, std::move(error)};
-}
-
-double ScriptedPlatform::timerSeconds() {
-    timer_ += timerStep;
-    return timer_;
 }
 
 }  // namespace ravelin

@@ -22,13 +22,15 @@ public:
     Canvas& page() override;
     void newPage() override;
     void printRichText(const RichText& text) override { richTexts.push_back(text); }
-    bool endDocument() override { ended = true; return true; }
+    bool endDocument() override { ended = true; return failureText.empty(); }
+    std::string failure() const override { return failureText; }
     bool selectionOnly() const override { return selection; }
 
     std::vector<std::unique_ptr<RecordingCanvas>> pages;
     std::vector<RichText> richTexts;
     bool ended = false;
     bool selection = false;
+    std::string failureText;  // not empty: the printer refuses the job with these words
 };
 
 class ScriptedPlatform : public Platform {
@@ -42,7 +44,7 @@ public:
     void showModal(Form& form) override;
 
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) override;
 
     void clipboardClear() override;
     void setClipboardText(const std::string& text) override { clipboard.text = text; }
@@ -71,10 +73,13 @@ public:
 
     void printerSetupDialog() override { ++printerSetups; }
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
+    PreviewOutcome printPreview(const PrintDialogRequest& request, const PrintContent& content) override;
 
-    double timerSeconds() override;
+    KeyboardState keyboardState() override { return keyboard; }
+
     ClockText now() override { return clock; }
     void processEvents() override { ++eventsProcessed; }
+    void wait(double seconds) override { waits.push_back(seconds); }
     void setBusy(bool busy) override { this->busy = busy; }
 
     std::string programFolder() override { return folder; }
@@ -90,6 +95,7 @@ public:
     std::vector<FileDialogRequest> openDialogs;
     std::vector<FileDialogRequest> saveDialogs;
     std::vector<PrintDialogRequest> printDialogs;
+    std::vector<PrintDialogRequest> previewDialogs;
     std::vector<FontChoice> fontDialogs;  // the presets shown
     std::vector<std::string> modalForms;
     std::vector<std::string> exportedDrawings;  // paths asked of exportDrawing
@@ -97,6 +103,7 @@ public:
     int beeps = 0;
     int printerSetups = 0;
     int eventsProcessed = 0;
+    std::vector<double> waits;  // seconds asked of wait()
     bool busy = false;
     struct Clipboard {
         std::string text;
@@ -106,6 +113,8 @@ public:
     std::map<std::string, std::string> settings;  // "application/section/key"
     // Print jobs that were started and not cancelled, in order.
     std::vector<RecordingPrintJob*> printJobs;
+    // What each preview showed, in order.
+    std::vector<RecordingPrintJob*> previews;
 
     // --- the script ---
     // Answers used in order; when a queue is empty: message boxes answer their
@@ -115,21 +124,27 @@ public:
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
+    // The filter chosen with each saved name (1-based); none left: the one the request proposed.
+    std::deque<int> saveFilters;
     std::deque<bool> printAnswers;
     bool printSelectionOnly = false;  // the print dialog's "Selection" choice
+    std::string printFailure;         // not empty: every print job fails with these words
+    // Whether the user prints from each preview; none left: the preview is closed.
+    std::deque<bool> previewPrintAnswers;
+    KeyboardState keyboard;
     std::deque<std::optional<FontChoice>> fontAnswers;  // empty: Cancel
     // Runs while a modal window is shown (a test clicks its buttons here).
     std::function<void(Form&)> modalHandler;
 
     ClockText clock{"06/12/2026", "14:03:27"};
-    double timerStep = 0.25;  // seconds the clock moves at each reading
     std::string folder;       // empty: no log file is written
     std::string executable = "Ravelin";
     std::string workingFolder;
 
 private:
-    double timer_ = 36000;
     std::map<std::string, PictureLoad> pictures_;
+    RecordingPrintJob& newJob(std::vector<RecordingPrintJob*>& list);
+
     std::vector<std::unique_ptr<RecordingPrintJob>> jobs_;
 };
 

@@ -55,6 +55,15 @@ Form* Session::findForm(const std::string& name) const {
 
 Form* Session::mainWindow() const { return mainForm_; }
 
+void Session::setActiveForm(Form* form) {
+    activeForm_ = form;
+    if (mainForm_) mainForm_->refreshUndoItems();
+}
+
+void Session::undoStateChanged(Form& form) {
+    if (mainForm_ && &form == activeForm_) mainForm_->refreshUndoItems();
+}
+
 bool Session::owns(const Form* form) const {
     return std::any_of(forms_.begin(), forms_.end(), [form](const auto& f) { return f.get() == form; });
 }
@@ -72,8 +81,8 @@ void Session::destroyForm(Form& form) {
     if (it == forms_.end()) return;
     form.unloadHandlers();  // a window's own unload frees what refers to it
     if (currentDocument_ == &form) currentDocument_ = mainWindow();
-    if (activeForm_ == &form) activeForm_ = nullptr;
     if (mainWindow() == &form) mainForm_ = nullptr;
+    if (activeForm_ == &form) setActiveForm(nullptr);
     std::unique_ptr<Form> owned = std::move(*it);
     forms_.erase(it);
     for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->formDestroyed(form);
@@ -95,6 +104,14 @@ void Session::appendInfoText(const ReportBlock& block, long long position, Repor
     for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->reportAppended(block, target);
 }
 
+void Session::appendReport(const std::vector<ReportBlock>& blocks) {
+    if (hasFormType("frmInfoBox")) {
+        if (auto* sink = dynamic_cast<InfoSink*>(&form("frmInfoBox"))) sink->appendReport(blocks);
+    }
+    for (const ReportBlock& block : blocks)
+        for (SessionObserver* observer : std::vector<SessionObserver*>(observers_))
+            observer->reportAppended(block, ReportTarget::InfoBox);
+}
 
 void Session::initInfoText(ReportTarget target) {
     if (target == ReportTarget::InfoBox) {
@@ -104,6 +121,13 @@ void Session::initInfoText(ReportTarget target) {
     } else if (printField_) {
         printField_->initInfoText();
     }
+}
+
+void Session::clearInfoText(ReportTarget target) {
+    InfoSink* sink = printField_;
+    if (target == ReportTarget::InfoBox)
+        sink = hasFormType("frmInfoBox") ? dynamic_cast<InfoSink*>(&form("frmInfoBox")) : nullptr;
+    if (sink) sink->clearInfoText();
 }
 
 std::string Session::logFilePath() const {
@@ -128,6 +152,7 @@ void Session::logEvent(const std::string& message) {
 }
 
 void Session::writeLogFile(const std::string& message) {
+    for (SessionObserver* observer : std::vector<SessionObserver*>(observers_)) observer->logWritten(message);
     const std::string path = logFilePath();
     if (path.empty()) return;
     if (!logFileStarted_) {

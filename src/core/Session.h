@@ -35,6 +35,8 @@ public:
     virtual void formCreated(Form&) {}
     virtual void formDestroyed(Form&) {}
     virtual void reportAppended(const ReportBlock&, ReportTarget) {}
+    // A message went to the log file (whether or not there is one).
+    virtual void logWritten(const std::string& /*message*/) {}
 };
 
 using FormFactory = std::function<std::unique_ptr<Form>(Session&)>;
@@ -85,7 +87,10 @@ public:
     Form* currentDocument() const { return currentDocument_; }
     void setCurrentDocument(Form* form) { currentDocument_ = form; }
     Form* activeForm() const { return activeForm_; }
-    void setActiveForm(Form* form) { activeForm_ = form; }
+    // The window the user works in; the main window's Undo and Redo follow it.
+    void setActiveForm(Form* form);
+    // A window's history changed: the main window's Undo and Redo follow it.
+    void undoStateChanged(Form& form);
 
     // --- counters of the main window's "New ..." commands: they never go down ---
     // The acquisition window is created by the main window and reloaded by its
@@ -95,14 +100,18 @@ public:
 
     bool closeCancelled = false;
     bool shuttingDown = false;  // windows unload for good instead of hiding
-    bool inputValid = false;  // set by CheckRange when a checked value lies within its range
+    bool inputValid = false;  // CheckRange's last outcome: the checked value lay within its range
 
     ProgramOptions options;
 
     // --- reports ---
     // Appends a block to the Info box (created on first use) or to the hidden print field.
     void appendInfoText(const ReportBlock& block, long long position = 0, ReportTarget target = ReportTarget::InfoBox);
+    // The blocks of one report, in order at the insertion point of the Info
+    // box, where one Undo takes the whole report back.
+    void appendReport(const std::vector<ReportBlock>& blocks);
     void initInfoText(ReportTarget target);
+    void clearInfoText(ReportTarget target);
     // Supplies the hidden print field; the Info box registers as a form "frmInfoBox".
     void setPrintField(InfoSink* sink) { printField_ = sink; }
     // Shared insertion point of appended blocks (character position).

@@ -1,5 +1,7 @@
 #include "core/SessionForms.h"
 
+#include <algorithm>
+
 #include "core/MainForm.h"
 #include "core/Platform.h"
 #include "core/Session.h"
@@ -12,6 +14,10 @@ namespace ravelin {
 constexpr double kToolbarHeight = 600;
 // The main window has no logo strip; the log window starts 100 twips in.
 constexpr double kLogoStripWidth = 0;
+// At least a dozen lines of 9-point text, and room for a time stamp and a
+// long message on one line: 1000 twips showed barely two lines.
+constexpr double kLogReadableHeight = 3000;
+constexpr double kLogReadableWidth = 9000;
 
 LogForm::LogForm(Session& session) : Form(session, "frmLog", "Events log") {
     add(ControlKind::TextBox, "txtLog").withReadOnly().withFont({"Courier New", 9});
@@ -21,8 +27,8 @@ void LogForm::onLoad() {
     const Form* main = session().mainWindow();
     const double mainWidth = main ? main->width() : 6500;
     const double mainHeight = main ? main->height() : 6500;
-    const double height = 1000;
-    const double width = static_cast<double>(2 * static_cast<long long>(mainWidth) / 3);
+    const double height = kLogReadableHeight;
+    const double width = std::max(kLogReadableWidth, static_cast<double>(2 * static_cast<long long>(mainWidth) / 3));
     move(kLogoStripWidth + 100, mainHeight - height - kToolbarHeight, width, height);
 }
 

@@ -11,15 +11,8 @@ MainForm& runStartup(Session& session, double splashSeconds) {
     Form& splash = session.createForm("frmAbout");
     splash.resize(splash.width(), 4000);
     splash.show();
-    platform.processEvents();
-
-    const double start = platform.timerSeconds();
-    for (;;) {
-        double elapsed = platform.timerSeconds() - start;
-        if (elapsed < 0) elapsed += 86400;  // the system timer restarts at midnight
-        if (elapsed >= splashSeconds) break;
-        platform.processEvents();
-    }
+    platform.processEvents();  // the splash is drawn before the wait
+    if (splashSeconds > 0) platform.wait(splashSeconds);
 
     auto& main = dynamic_cast<MainForm&>(session.createForm("frmMain"));
     session.destroyForm(splash);

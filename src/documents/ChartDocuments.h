@@ -5,9 +5,12 @@
 
 #include "documents/DocumentKinds.h"
 
+#include "core/Platform.h"
+
 namespace ravelin {
 
 class Form;
+class HistoForm;
 
 DocumentKind chartDocumentKind();
 DocumentKind variogramDocumentKind();
@@ -17,7 +20,9 @@ DocumentKind variogramDocumentKind();
 // is told to the user. Returns true when saved.
 bool saveChart(Form& window);
 
-// Prints the picture on one page, reduced to fit it.
+// The picture on one page, reduced to fit it: what Print and Print Preview show.
+PrintContent chartPrintout(const HistoForm& chart);
+// The print dialog, then the chart's printout.
 bool printChart(Form& window);
 
 }  // namespace ravelin

@@ -1,10 +1,13 @@
 #include "documents/DatasheetDocument.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/FileMessages.h"
 #include "core/MainForm.h"
+#include "core/NumberText.h"
 #include "core/Platform.h"
+#include "core/SaveDialog.h"
 #include "core/Session.h"
 #include "documents/DatasheetReport.h"
 #include "spacing/SpacingForm.h"
@@ -39,6 +42,7 @@ bool writeDatasheet(SpacingForm& sheet, const std::string& path) {
         tellSaveFailed(sheet.session(), path, outcome.error, true);  // the writer logged its error
         return false;
     }
+    sheet.undoStack().setClean();
     ClearModifiedMarker(sheet);
     return true;
 }
@@ -47,8 +51,8 @@ bool saveDatasheetAs(SpacingForm& sheet) {
     Session& session = sheet.session();
     FileDialogRequest request{"Ravelin - Save as", "Spacing datasheet (*.spg)|*.spg|All Files (*.*)|*.*",
                               UnmarkedCaption(sheet), 1, false, true};
-    const auto path = session.platform().saveFileDialog(request);
-    if (!path || path->empty()) return false;
+    const auto path = chooseSaveFile(session.platform(), request);
+    if (!path) return false;
     if (!writeDatasheet(sheet, *path)) return false;
     sheet.setFilePath(*path);
     sheet.setCaption(DatasheetCaption(*path, session.platform().currentFolder()));
@@ -62,10 +66,32 @@ bool saveDatasheet(SpacingForm& sheet) {
     return writeDatasheet(sheet, sheet.filePath());
 }
 
+// What the datasheet holds: its kind of data, how many values and the
+// total length it shows ("Tot. length": the sum of spacings, the farthest
+// intersection along the scanline).
+std::vector<PropertyLine> datasheetProperties(const SpacingForm& sheet) {
+    struct Total {
+        long long count = 0;
+        double sum = 0;
+        double largest = 0;
+    };
+    const Total total = sheet.grid(0).foldRows(Total{}, [](Total t, long long, double value, bool empty) {
+        if (empty) return t;
+        ++t.count;
+        t.sum += value;
+        t.largest = std::max(t.largest, value);
+        return t;
+    });
+    const bool spacings = sheet.at("optData", 1).value() != 0;
+    return {{"Data type", spacings ? "Discontinuity spacings" : "Intersection distances"},
+            {"Number of values", std::to_string(total.count)},
+            {"Total length", formatNumber(spacings ? total.sum : total.largest, "0.0#") + " m"}};
+}
+
 }  // namespace
 
 SpacingForm* OpenDatasheetFile(Session& session, const std::string& path) {
-    session.logEvent("Opening spacing datafile '" + path + "'");
+    session.writeLogFile("Opening spacing datafile '" + path + "'");
     for (const DatasheetRow& row : session.moduleState<SpacingState>().datasheetTable) {
         auto* sheet = dynamic_cast<SpacingForm*>(row.window);
         if (!sheet || !session.owns(sheet) || !samePath(row.path, path)) continue;
@@ -88,6 +114,7 @@ SpacingForm* OpenDatasheetFile(Session& session, const std::string& path) {
 DocumentKind datasheetDocumentKind() {
     DocumentKind kind;
     kind.name = "datasheet";
+    kind.title = "Spacing datasheet";
     kind.windowName = "frmSpacing";
     kind.extensions = {".spg"};
     kind.openFilter =
@@ -99,6 +126,11 @@ DocumentKind datasheetDocumentKind() {
     kind.saveAs = [](Form& window) { return saveDatasheetAs(dynamic_cast<SpacingForm&>(window)); };
     kind.printQuestion = "Print the contents of the current datasheet ?";
     kind.print = [](Form& window) { PrintDatasheet(dynamic_cast<SpacingForm&>(window)); };
+    kind.printout = [](Form& window) { return datasheetPrintout(dynamic_cast<SpacingForm&>(window)); };
+    kind.filePath = [](const Form& window) { return dynamic_cast<const SpacingForm&>(window).filePath(); };
+    kind.properties = [](const Form& window) {
+        return datasheetProperties(dynamic_cast<const SpacingForm&>(window));
+    };
     return kind;
 }
 

@@ -63,12 +63,15 @@ void BuildDatasheetReport(SpacingForm& window) {
     session.insertionPoint = infoBoxPoint;
 }
 
-bool PrintDatasheet(SpacingForm& window) {
-    Session& session = window.session();
-    Platform& platform = session.platform();
+PrintContent datasheetPrintout(SpacingForm& window) {
     BuildDatasheetReport(window);
-    platform.processEvents();
-    return printRichText(platform, printField(session).document().richText());
+    return richTextPrintout(printField(window.session()).document().richText());
+}
+
+bool PrintDatasheet(SpacingForm& window) {
+    const PrintContent printout = datasheetPrintout(window);
+    window.platform().processEvents();
+    return printContent(window.session(), window.caption(), printout);
 }
 
 }  // namespace ravelin

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "core/Platform.h"
 #include "core/Report.h"
 
 namespace ravelin {
@@ -17,6 +18,9 @@ std::vector<ReportBlock> datasheetReportBlocks(const SpacingForm& window);
 // Writes the report into the print field, which it empties first so that it
 // holds this report alone; the Info box's insertion point is left as it was.
 void BuildDatasheetReport(SpacingForm& window);
+
+// Builds the report into the print field and gives its printout, for Print and Print Preview.
+PrintContent datasheetPrintout(SpacingForm& window);
 
 // Builds the report and prints it through the print dialog ("Ravelin - Print").
 // Returns false when the dialog was cancelled or printing failed (the user is told).

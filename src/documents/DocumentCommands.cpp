@@ -1,11 +1,14 @@
 #include "documents/DocumentCommands.h"
 
+#include "core/FileFacts.h"
 #include "core/MainForm.h"
 #include "core/Platform.h"
 #include "core/Session.h"
 #include "documents/DocumentKinds.h"
 #include "documents/InfoBoxForm.h"
 #include "documents/InfoText.h"
+#include "documents/PrintPreview.h"
+#include "documents/PropertiesForm.h"
 
 namespace ravelin {
 
@@ -30,7 +33,93 @@ bool saveWindow(Form& window) {
     return kind && kind->save && kind->save(window);
 }
 
+bool holdsUnsavedChanges(const DocumentKind& kind, const Form& window) {
+    return kind.modified ? kind.modified(window) : IsModified(window);
+}
+
+bool saveInPlace(const DocumentKind& kind, Form& window) {
+    if (kind.saveInPlace) return kind.saveInPlace(window);
+    return kind.save && kind.save(window);
+}
+
+// The documents that could lose changes, in the order they were opened.
+std::vector<Form*> unsavedDocuments(Session& session) {
+    std::vector<Form*> found;
+    for (const auto& form : session.forms()) {
+        const DocumentKind* kind = kindOf(session, form.get());
+        if (kind && kind->save && holdsUnsavedChanges(*kind, *form)) found.push_back(form.get());
+    }
+    return found;
+}
+
 }  // namespace
+
+void SaveAllDocuments(Session& session) {
+    for (Form* window : unsavedDocuments(session)) {
+        // A save may close or replace windows (a failed one tells the user): only those still open go on.
+        if (!session.owns(window)) continue;
+        if (const DocumentKind* kind = kindOf(session, window)) saveInPlace(*kind, *window);
+    }
+}
+
+bool AskToSaveBeforeExit(Session& session) {
+    std::vector<Form*> discarded;
+    for (Form* window : unsavedDocuments(session)) {
+        const MessageAnswer answer = ask(session, "Closing Ravelin",
+                                         "Save '" + UnmarkedCaption(*window) + "' before closing ?",
+                                         MessageButtons::YesNoCancel);
+        if (answer == MessageAnswer::Cancel) return false;
+        if (answer == MessageAnswer::No) {
+            discarded.push_back(window);
+            continue;
+        }
+        const DocumentKind* kind = kindOf(session, window);
+        if (!kind || !saveInPlace(*kind, *window)) return false;
+    }
+    // Answered already: their own close handling does not ask again.
+    for (Form* window : discarded) ClearModifiedMarker(*window);
+    return true;
+}
+
+std::vector<PropertyLine> DocumentPropertyLines(const Form& window) {
+    Session& session = window.session();
+    const DocumentKind* kind = kindOf(session, &window);
+    if (!kind) return {};
+    std::vector<PropertyLine> lines{{"Document", kind->title}, {"Window", UnmarkedCaption(window)}};
+    const std::string path = kind->filePath ? kind->filePath(window) : std::string();
+    if (path.empty()) {
+        lines.push_back({"File", "not saved"});
+    } else {
+        lines.push_back({"File", path});
+        if (const std::optional<FileFacts> facts = fileFacts(path)) {
+            lines.push_back({"Size", byteCountText(facts->size)});
+            if (facts->created) lines.push_back({"Created", localTimeText(*facts->created)});
+            lines.push_back({"Modified", localTimeText(facts->modified)});
+        } else {
+            lines.push_back({"Size", "the file is no longer there"});
+        }
+    }
+    lines.push_back({"Unsaved changes", holdsUnsavedChanges(*kind, window) ? "yes" : "no"});
+    if (kind->properties) {
+        const std::vector<PropertyLine> content = kind->properties(window);
+        lines.insert(lines.end(), content.begin(), content.end());
+    }
+    return lines;
+}
+
+void ShowDocumentProperties(Session& session) {
+    Form* window = session.activeForm();
+    if (!kindOf(session, window)) window = session.currentDocument();
+    if (!kindOf(session, window) || !session.hasFormType("frmProperties")) {
+        session.platform().messageBox(
+            {"Ravelin - Properties", "   No document is open.", MessageIcon::Information, MessageButtons::Ok});
+        return;
+    }
+    auto& dialog = dynamic_cast<PropertiesForm&>(session.createForm("frmProperties"));
+    dialog.fill(UnmarkedCaption(*window), DocumentPropertyLines(*window));
+    session.platform().showModal(dialog);
+    if (session.owns(&dialog)) session.destroyForm(dialog);
+}
 
 void OpenDocumentFile(Session& session, const std::string& path) {
     const DocumentKind* kind = documentKinds(session).forFile(path);
@@ -131,6 +220,10 @@ void installDocumentCommands(MainForm& main) {
     main.setCommand("mnuFileSave", [&session] { SaveDocument(session); });
     main.setCommand("mnuFileSaveAs", [&session] { SaveDocumentAs(session); });
     main.setCommand("mnuFilePrint", [&session] { PrintDocument(session); });
+    main.setCommand("mnuFilePrintPreview", [&session] { PreviewDocument(session); });
+    main.setCommand("mnuFileSaveAll", [&session] { SaveAllDocuments(session); });
+    main.setCommand("mnuFileProperties", [&session] { ShowDocumentProperties(session); });
+    main.setExitQuestion([&session] { return AskToSaveBeforeExit(session); });
     const std::pair<const char*, void (InfoBoxForm::*)()> toggles[] = {
         {"tbBold", &InfoBoxForm::toggleBold},
         {"tbItalic", &InfoBoxForm::toggleItalic},
@@ -146,7 +239,8 @@ void installDocumentCommands(MainForm& main) {
     main.setCommand("tbCenter", [&session] { alignFromMainToolbar(session, ParagraphAlignment::Center); });
     main.setCommand("tbRight", [&session] { alignFromMainToolbar(session, ParagraphAlignment::Right); });
     // Without an active document there is nothing to save or print.
-    for (const char* item : {"mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"}) main.setEnabled(main.menuItem(item), false);
+    for (const char* item : {"mnuFileSave", "mnuFileSaveAs", "mnuFilePrint", "mnuFilePrintPreview"})
+        main.setEnabled(main.menuItem(item), false);
     for (const char* key : {"Save", "Print"})
         if (Control* button = main.toolButton(key)) main.setEnabled(*button, false);
 }

@@ -6,6 +6,9 @@
 // on the current document, Save and Print on the active window.
 
 #include <string>
+#include <vector>
+
+#include "documents/DocumentKinds.h"
 
 namespace ravelin {
 
@@ -24,6 +27,24 @@ void SaveDocumentAs(Session& session);
 // Asks the kind's question, then prints; "Nothing to print !" for a window
 // whose kind prints nothing.
 void PrintDocument(Session& session);
+
+// Save All: every document with changes no file holds is saved as Save
+// would, to its own file; a name is asked only where a document has none.
+void SaveAllDocuments(Session& session);
+
+// Before the program ends: "Save '...' before closing ?" (Yes, No, Cancel;
+// "Closing Ravelin") for each document with unsaved changes, before any
+// window closes. False, with every window as it was, when the user cancels
+// or a save asked for did not happen; the documents answered No then close
+// without asking again.
+bool AskToSaveBeforeExit(Session& session);
+
+// The lines of the Properties dialog for a document window: what it is, its
+// file (path, size, dates) and what it holds.
+std::vector<PropertyLine> DocumentPropertyLines(const Form& window);
+// Shows them for the active document (the current one when the active
+// window is no document); tells the user when there is none.
+void ShowDocumentProperties(Session& session);
 
 // Opens a file by the kind that lists its extension (".spg" a datasheet,
 // ".rtf" and ".txt" the Info box), any other as the kind that opens other

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Form.h"
+#include "core/MainForm.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
 
@@ -21,6 +22,8 @@ void DocumentKinds::add(DocumentKind kind) {
 const DocumentKind* DocumentKinds::of(const Form* window) const {
     // The main window stands for "no document", whatever its caption says.
     if (!window || window == window->session().mainWindow()) return nullptr;
+    // "Histo-options" is a tool window, whatever its caption begins with.
+    if (toolWindowInfo(window->name())) return nullptr;
     for (const DocumentKind& kind : kinds_)
         if (!kind.windowName.empty() && kind.windowName == window->name()) return &kind;
     for (const DocumentKind& kind : kinds_)

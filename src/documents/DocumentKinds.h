@@ -9,15 +9,26 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "core/Platform.h"
 
 namespace ravelin {
 
 class Form;
 class Session;
 
+// One line of the Properties dialog: what it tells, and its value as shown.
+struct PropertyLine {
+    std::string label;
+    std::string value;
+    bool operator==(const PropertyLine&) const = default;
+};
+
 struct DocumentKind {
     std::string name;  // "datasheet": a kind added again under the same name replaces it
+    std::string title;  // what Properties calls it: "Spacing datasheet"
 
     // --- how a window of the kind is known: by its window name, else by its caption ---
     std::string windowName;
@@ -51,6 +62,21 @@ struct DocumentKind {
     // nothing to print, and no question is asked.
     std::string printQuestion;
     std::function<void(Form&)> print;
+    // What Print puts on paper, shown by Print Preview without the question;
+    // without it (or when it gives no content) there is nothing to preview.
+    std::function<PrintContent(Form&)> printout;
+
+    // --- Save All and the exit question ---
+    // Whether the window holds changes no file has; by default its caption's "*".
+    std::function<bool(const Form&)> modified;
+    // Save All, and Yes to the exit question: the document back to its own
+    // file, asking for a name only when it has none. Without it, Save.
+    std::function<bool(Form&)> saveInPlace;
+
+    // --- Properties ---
+    // The file the window holds (empty when none), and the lines that tell its content.
+    std::function<std::string(const Form&)> filePath;
+    std::function<std::vector<PropertyLine>(const Form&)> properties;
 };
 
 // A caption test for the kinds known by the start of their caption ("Hist").

@@ -1,37 +1,54 @@
 #include "documents/InfoBoxDocument.h"
 
+
 #include "core/Platform.h"
+#include "core/SaveDialog.h"
 #include "core/Session.h"
 #include "core/TextCodec.h"
 #include "documents/InfoBoxForm.h"
 #include "documents/PrintOutput.h"
+#include "documents/PrintPreview.h"
 
 namespace ravelin {
 
 namespace {
 
+bool saveInfoBox(InfoBoxForm& box) {
+    FileDialogRequest request{"Ravelin - Save", "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt", "", 1,
+                              false, true};
+    const auto path = chooseSaveFile(box.platform(), request);
+    return path && box.saveFile(*path);
+}
+
+// Back to the file it was loaded from or saved to; a name is asked only when it has none.
+bool saveInfoBoxInPlace(InfoBoxForm& box) {
+    return box.filePath().empty() ? saveInfoBox(box) : box.saveFile(box.filePath());
+}
+
 void openInfoBoxFile(Session& session, const std::string& path) {
+    // Reports no file holds yet would be replaced by the file's text: the user decides first.
+    if (auto* existing = dynamic_cast<InfoBoxForm*>(session.findForm("frmInfoBox")); existing && existing->modified()) {
+        const MessageAnswer answer = session.platform().messageBox(
+            {"Closing Ravelin", "Save '" + existing->caption() + "' before closing ?", MessageIcon::Question,
+             MessageButtons::YesNoCancel});
+        if (answer == MessageAnswer::Cancel) return;
+        if (answer == MessageAnswer::Yes && !saveInfoBoxInPlace(*existing)) return;
+    }
     const bool rich = lowerExtension(path) == ".rtf";
-    session.logEvent(std::string(rich ? "Opening rich text file '" : "Opening file '") + path + "'");
+    session.writeLogFile(std::string(rich ? "Opening rich text file '" : "Opening file '") + path + "'");
     auto& box = session.form<InfoBoxForm>("frmInfoBox");
     if (box.loadFile(path, rich)) box.show();
 }
 
-bool saveInfoBox(InfoBoxForm& box) {
-    FileDialogRequest request{"Ravelin - Save", "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt", "", 1,
-                              false, true};
-    const auto path = box.platform().saveFileDialog(request);
-    if (!path || path->empty()) return false;
-    return box.saveFile(*path);
+void printInfoBox(InfoBoxForm& box) {
+    printContent(box.session(), box.caption(), infoBoxPrintout(box), box.selectionLength() > 0);
 }
 
-void printInfoBox(InfoBoxForm& box) {
-    if (box.selectionLength() > 0) {
-        const RichText selection = box.document().richText(box.selectionStart(), box.selectionLength());
-        printRichText(box.platform(), box.document().richText(), &selection);
-    } else {
-        printRichText(box.platform(), box.document().richText());
-    }
+std::vector<PropertyLine> infoBoxProperties(const InfoBoxForm& box) {
+    const RichTextDocument& text = box.document();
+    // A paragraph break counts as one position of the text, not as a character the user typed.
+    const long long characters = text.length() - (text.paragraphCount() - 1);
+    return {{"Characters", std::to_string(characters)}, {"Paragraphs", std::to_string(text.paragraphCount())}};
 }
 
 }  // namespace
@@ -39,6 +56,7 @@ void printInfoBox(InfoBoxForm& box) {
 DocumentKind infoBoxDocumentKind() {
     DocumentKind kind;
     kind.name = "infobox";
+    kind.title = "Info box";
     kind.windowName = "frmInfoBox";  // by name alone: a datasheet saved as "InfoBox" stays a datasheet
     kind.extensions = {".rtf", ".txt"};
     kind.opensOtherFiles = true;
@@ -47,6 +65,11 @@ DocumentKind infoBoxDocumentKind() {
     kind.saveAs = kind.save;
     kind.saveAsFromActiveWindow = true;
     kind.print = [](Form& window) { printInfoBox(dynamic_cast<InfoBoxForm&>(window)); };
+    kind.printout = [](Form& window) { return infoBoxPrintout(dynamic_cast<InfoBoxForm&>(window)); };
+    kind.modified = [](const Form& window) { return dynamic_cast<const InfoBoxForm&>(window).modified(); };
+    kind.saveInPlace = [](Form& window) { return saveInfoBoxInPlace(dynamic_cast<InfoBoxForm&>(window)); };
+    kind.filePath = [](const Form& window) { return dynamic_cast<const InfoBoxForm&>(window).filePath(); };
+    kind.properties = [](const Form& window) { return infoBoxProperties(dynamic_cast<const InfoBoxForm&>(window)); };
     return kind;
 }
 

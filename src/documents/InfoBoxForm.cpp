@@ -58,6 +58,55 @@ RichText plainRichText(const std::string& text, const ReadProgress& progress) {
     return out;
 }
 
+// One change of the text: the piece that was at `start` and the length the
+// change left there. Undo and Redo are the same exchange of the two pieces;
+// only the caret they restore differs.
+class InfoBoxEdit final : public UndoCommand {
+public:
+    InfoBoxEdit(InfoBoxForm& box, long long start, long long length, RichText removed, InfoBoxForm::Caret before,
+                InfoBoxForm::Caret after, int kind, long long report)
+        : box_(box), start_(start), length_(length), piece_(std::move(removed)), before_(before), after_(after),
+          kind_(kind), report_(report) {}
+
+    void undo() override {
+        swap();
+        box_.restoreCaret(before_);
+    }
+    void redo() override {
+        swap();
+        box_.restoreCaret(after_);
+    }
+    // Letters typed in a row join, and so do the blocks of one report.
+    bool absorb(UndoCommand& next) override {
+        auto* edit = dynamic_cast<InfoBoxEdit*>(&next);
+        if (!edit || edit->kind_ != kind_ || edit->start_ != start_ + length_) return false;
+        if (RichTextDocument::fragmentLength(edit->piece_) != 0) return false;
+        if (kind_ == kTyping ? edit->before_.start != after_.start : edit->report_ != report_ || report_ == 0)
+            return false;
+        length_ += edit->length_;
+        after_ = edit->after_;
+        return true;
+    }
+
+    static constexpr int kTyping = 0;
+
+private:
+    void swap() {
+        RichText present = box_.exchange(start_, length_, piece_);
+        length_ = RichTextDocument::fragmentLength(piece_);
+        piece_ = std::move(present);
+    }
+
+    InfoBoxForm& box_;
+    long long start_;
+    long long length_;
+    RichText piece_;  // what the change replaced (before Undo) or made (after it)
+    InfoBoxForm::Caret before_;
+    InfoBoxForm::Caret after_;
+    int kind_;
+    long long report_;
+};
+
 }  // namespace
 
 const std::vector<std::string>& InfoBoxForm::toolbarKeys() {
@@ -94,18 +143,68 @@ void InfoBoxForm::initInfoText() {
 }
 
 void InfoBoxForm::appendInfoText(const ReportBlock& block, long long position) {
-    const AppendedBlock appended = appendInfoBlock(document_, block, position, session().insertionPoint);
-    session().insertionPoint = appended.insertionPoint;
-    selectionStart_ = appended.insertionPoint;
-    selectionLength_ = 0;
+    const long long start = appendPosition(document_, position, session().insertionPoint);
+    record(start, 0, EditKind::Report, [&] {
+        const AppendedBlock appended = appendInfoBlock(document_, block, position, session().insertionPoint);
+        session().insertionPoint = appended.insertionPoint;
+        selectionStart_ = appended.insertionPoint;
+        selectionLength_ = 0;
+    });
     typingFormat_ = infoTextFormat();
     show();
     selectionMoved();
 }
 
+void InfoBoxForm::clearInfoText() {
+    // One step of the history: Undo brings the earlier reports back.
+    record(0, document_.length(), EditKind::Other, [&] { document_.clear(); });
+    session().insertionPoint = 0;
+    selectionStart_ = selectionLength_ = 0;
+    typingFormat_ = infoTextFormat();
+    selectionMoved();
+}
+
+void InfoBoxForm::appendReport(const std::vector<ReportBlock>& blocks) {
+    report_ = ++reports_;
+    for (const ReportBlock& block : blocks) appendInfoText(block, 0);
+    report_ = 0;
+}
+
+// ------------------------------------------------------------- history
+
+InfoBoxForm::Caret InfoBoxForm::caret() const {
+    return {selectionStart_, selectionLength_, session().insertionPoint};
+}
+
+void InfoBoxForm::restoreCaret(const Caret& caret) {
+    session().insertionPoint = std::clamp(caret.insertionPoint, 0LL, document_.length());
+    setSelection(caret.start, caret.length);
+}
+
+RichText InfoBoxForm::exchange(long long start, long long length, const RichText& piece) {
+    RichText present = document_.richText(start, length);
+    document_.remove(start, length);
+    document_.insertFragment(start, piece);
+    return present;
+}
+
+template <class Change>
+void InfoBoxForm::record(long long start, long long length, EditKind kind, Change change) {
+    const Caret before = caret();
+    RichText removed = document_.richText(start, length);
+    const long long total = document_.length();
+    change();
+    const long long left = length + document_.length() - total;
+    if (left == length && document_.richText(start, left) == removed) return;  // nothing changed
+    const int code = kind == EditKind::Typing ? InfoBoxEdit::kTyping : kind == EditKind::Report ? 1 : 2;
+    undoStack().push(std::make_unique<InfoBoxEdit>(*this, start, left, std::move(removed), before, caret(), code,
+                                                   kind == EditKind::Report ? report_ : 0));
+}
+
 // ------------------------------------------------------------- selection
 
 void InfoBoxForm::setSelection(long long start, long long length) {
+    undoStack().breakJoin();  // typing elsewhere is a step of its own
     start = std::clamp(start, 0LL, document_.length());
     length = std::clamp(length, 0LL, document_.length() - start);
     selectionStart_ = start;
@@ -166,35 +265,60 @@ void InfoBoxForm::removeRange(long long start, long long length) {
 
 void InfoBoxForm::replaceSelection(const std::string& utf8, const TextFormat& format) {
     const long long start = selectionStart_;
-    removeRange(start, selectionLength_);
-    const long long inserted = document_.insertText(start, utf8, format);
-    long long& point = session().insertionPoint;
-    if (start <= point) point += inserted;
-    selectionStart_ = start + inserted;
-    selectionLength_ = 0;
+    record(start, selectionLength_, EditKind::Typing, [&] {
+        removeRange(start, selectionLength_);
+        const long long inserted = document_.insertText(start, utf8, format);
+        long long& point = session().insertionPoint;
+        if (start <= point) point += inserted;
+        selectionStart_ = start + inserted;
+        selectionLength_ = 0;
+    });
     typingFormat_ = format;
     selectionMoved();
 }
 
-void InfoBoxForm::typeText(const std::string& utf8) { replaceSelection(utf8, typingFormat_); }
-
-void InfoBoxForm::deleteSelection() {
-    if (selectionLength_ == 0) return;
-    removeRange(selectionStart_, selectionLength_);
-    setSelection(selectionStart_, 0);
+namespace {
+long long codePoints(std::string_view utf8) {
+    return std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
+}  // namespace
+
+void InfoBoxForm::typeText(const std::string& utf8) {
+    const TextFormat format = typingFormat_;  // typing over text keeps the caret's format
+    // With Insert switched to overwriting, what is typed replaces as many
+    // characters after the caret, up to the end of the paragraph; a line
+    // break still starts a new paragraph.
+    if (selectionLength_ == 0 && utf8.find_first_of("\r\n") == std::string::npos &&
+        !platform().keyboardState().insertMode.value_or(true)) {
+        std::string after = document_.plainText(selectionStart_, codePoints(utf8), "\n");
+        after.erase(std::min(after.find('\n'), after.size()));
+        if (!after.empty()) setSelection(selectionStart_, codePoints(after));
+    }
+    replaceSelection(utf8, format);
+}
+
+void InfoBoxForm::deleteRange(long long start, long long length) {
+    start = std::clamp(start, 0LL, document_.length());
+    length = std::clamp(length, 0LL, document_.length() - start);
+    if (length == 0) return;
+    record(start, length, EditKind::Other, [&] {
+        removeRange(start, length);
+        selectionStart_ = start;
+        selectionLength_ = 0;
+    });
+    setSelection(start, 0);
+}
+
+void InfoBoxForm::deleteSelection() { deleteRange(selectionStart_, selectionLength_); }
 
 void InfoBoxForm::deleteBackward() {
     if (selectionLength_ > 0) return deleteSelection();
-    if (selectionStart_ == 0) return;
-    removeRange(selectionStart_ - 1, 1);
-    setSelection(selectionStart_ - 1, 0);
+    if (selectionStart_ > 0) deleteRange(selectionStart_ - 1, 1);
 }
 
 void InfoBoxForm::deleteForward() {
     if (selectionLength_ > 0) return deleteSelection();
-    removeRange(selectionStart_, 1);
-    setSelection(selectionStart_, 0);
+    deleteRange(selectionStart_, 1);
 }
 
 // ---------------------------------------------------------------- toolbar
@@ -216,7 +340,9 @@ void InfoBoxForm::toolbarClick(const std::string& key) {
 }
 
 void InfoBoxForm::applyToSelection(const FormatChange& change) {
-    if (selectionLength_ > 0) document_.applyFormat(selectionStart_, selectionLength_, change);
+    if (selectionLength_ > 0)
+        record(selectionStart_, selectionLength_, EditKind::Other,
+               [&] { document_.applyFormat(selectionStart_, selectionLength_, change); });
     if (change.font && !change.font->empty()) typingFormat_.font = *change.font;
     if (change.size) typingFormat_.size = normalizedFontSize(*change.size);
     if (change.bold) typingFormat_.bold = *change.bold;
@@ -244,7 +370,9 @@ void InfoBoxForm::toggleUnderline() {
 }
 
 void InfoBoxForm::setAlignment(ParagraphAlignment alignment) {
-    document_.setAlignment(selectionStart_, selectionLength_, alignment);
+    const auto [from, to] = document_.paragraphBounds(selectionStart_, selectionLength_);
+    record(from, to - from, EditKind::Other,
+           [&] { document_.setAlignment(selectionStart_, selectionLength_, alignment); });
     selectionMoved();
 }
 
@@ -280,7 +408,8 @@ void InfoBoxForm::copySelection() {
 // ----------------------------------------------------------- edit commands
 
 bool InfoBoxForm::editCopy() {
-    if (caption() == kCaption) copyAll();
+    // The report window (named after a report or not) copies all; a file loaded into it copies its selection.
+    if (caption().starts_with(kCaption)) copyAll();
     else copySelection();
     return true;
 }
@@ -330,16 +459,22 @@ bool InfoBoxForm::loadFile(const std::string& path, bool asRichText) {
     platform().setBusy(false);
 
     setCaption("Info box - " + path);
+    filePath_ = path;
     // Reports appended from now on follow the loaded text.
     session().insertionPoint = document_.length();
     setSelection(0, 0);
+    undoStack().clear();
     return true;
 }
 
 bool InfoBoxForm::saveFile(const std::string& path) {
     const std::string bytes = lowerExtension(path) == ".txt" ? plainTextFile() : richTextFile();
     std::string error;
-    if (writeFileAtomically(path, bytes, &error)) return true;
+    if (writeFileAtomically(path, bytes, &error)) {
+        filePath_ = path;
+        undoStack().setClean();
+        return true;
+    }
     tellSaveFailed(session(), path, error);
     return false;
 }
@@ -347,7 +482,7 @@ bool InfoBoxForm::saveFile(const std::string& path) {
 // ------------------------------------------------------------- activation
 
 void InfoBoxForm::setDocumentMenus(bool enabled) {
-    if (MainForm* main = session().mainForm()) main->enableDocumentCommands({enabled, enabled, enabled, enabled});
+    if (MainForm* main = session().mainForm()) main->enableDocumentCommands({enabled, enabled, enabled, enabled, enabled});
 }
 
 void InfoBoxForm::onActivate() { setDocumentMenus(true); }

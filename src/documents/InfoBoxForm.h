@@ -40,6 +40,9 @@ public:
     // --- reports ---
     void initInfoText() override;
     void appendInfoText(const ReportBlock& block, long long position) override;
+    void clearInfoText() override;
+    // The blocks of one report, taken back by one Undo.
+    void appendReport(const std::vector<ReportBlock>& blocks) override;
 
     // --- the text and the selection (positions in characters) ---
     RichTextDocument& document() { return document_; }
@@ -79,6 +82,22 @@ public:
     bool saveFile(const std::string& path);
     std::string richTextFile() const;
     std::string plainTextFile() const;
+    // The file the text was loaded from or last saved to; empty when none.
+    const std::string& filePath() const { return filePath_; }
+    // Reports or edits that no file holds yet (Undo back to the saved text clears it).
+    bool modified() const { return undoStack().modified(); }
+
+    // The caret or selection and the shared insertion point, as an undo step restores them.
+    struct Caret {
+        long long start = 0;
+        long long length = 0;
+        long long insertionPoint = 0;
+    };
+    Caret caret() const;
+    void restoreCaret(const Caret& caret);
+    // Replaces the characters [start, start + length) with a piece of rich
+    // text (richText's), giving back the piece that was there.
+    RichText exchange(long long start, long long length, const RichText& piece);
 
     // --- Edit commands of the main window ---
     bool editCopy() override;
@@ -95,10 +114,19 @@ protected:
     void onDeactivate() override;
     bool onQueryUnload() override;
     void onUnload() override;
+    // The caption carries no "*": the Info box is asked about by its history.
+    void onModifiedChanged(bool) override {}
 
 private:
+    enum class EditKind { Typing, Report, Other };
+    // Runs a change of the characters [start, start + length) and records it
+    // for Undo with what was there and what the caret was.
+    template <class Change>
+    void record(long long start, long long length, EditKind kind, Change change);
     void replaceSelection(const std::string& utf8, const TextFormat& format);
     void removeRange(long long start, long long length);
+    // Removes a range as one undo step and puts the caret where it was.
+    void deleteRange(long long start, long long length);
     void applyToSelection(const FormatChange& change);
     void updateToolbar();
     void selectionMoved();
@@ -110,6 +138,9 @@ private:
     long long selectionLength_ = 0;
     TextFormat typingFormat_;
     std::vector<InfoBoxObserver*> observers_;
+    std::string filePath_;
+    long long report_ = 0;  // the report being appended (its blocks join), 0 when none
+    long long reports_ = 0;  // reports appended so far
 };
 
 }  // namespace ravelin

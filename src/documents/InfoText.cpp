@@ -23,10 +23,14 @@ TextFormat blockFormat(const ReportBlock& block) {
     return format;
 }
 
+long long appendPosition(const RichTextDocument& document, long long position, long long insertionPoint) {
+    return position > 0 ? std::min(position, document.length()) : std::clamp(insertionPoint, 0LL, document.length());
+}
+
 AppendedBlock appendInfoBlock(RichTextDocument& document, const ReportBlock& block, long long position,
                               long long insertionPoint) {
     const long long anchor = std::clamp(insertionPoint, 0LL, document.length());
-    const long long start = position > 0 ? std::min(position, document.length()) : anchor;
+    const long long start = appendPosition(document, position, insertionPoint);
     const long long inserted = document.insertText(start, block.text, blockFormat(block));
     return {start, inserted, std::min(anchor + inserted, document.length())};
 }
@@ -49,6 +53,8 @@ void PrintField::appendInfoText(const ReportBlock& block, long long position) {
     long long& insertionPoint = session_ ? session_->insertionPoint : dummy;
     insertionPoint = appendInfoBlock(document_, block, position, insertionPoint).insertionPoint;
 }
+
+void PrintField::clearInfoText() { document_.clear(); }
 
 PrintField& printField(Session& session) {
     PrintField& field = session.moduleState<PrintField>();

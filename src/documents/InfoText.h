@@ -29,6 +29,10 @@ struct AppendedBlock {
     long long insertionPoint = 0;  // the new shared insertion point
 };
 
+// Where appendInfoBlock puts a block: `position`, or the insertion point
+// when position is 0 or less (both clamped to the text).
+long long appendPosition(const RichTextDocument& document, long long position, long long insertionPoint);
+
 // Inserts the block at `position`, or at the insertion point when position
 // is 0 or less (both clamped to the text), never at the user's caret.
 AppendedBlock appendInfoBlock(RichTextDocument& document, const ReportBlock& block, long long position,
@@ -44,6 +48,7 @@ public:
     void attach(Session& session) { session_ = &session; }
     void initInfoText() override;
     void appendInfoText(const ReportBlock& block, long long position) override;
+    void clearInfoText() override;
     RichTextDocument& document() { return document_; }
 
 private:

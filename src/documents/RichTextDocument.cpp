@@ -252,6 +252,66 @@ void RichTextDocument::remove(long long start, long long length) {
     notify(DocumentChange::Kind::Removed, start, length);
 }
 
+long long RichTextDocument::fragmentLength(const RichText& fragment) {
+    if (fragment.paragraphs.empty()) return 0;
+    long long length = static_cast<long long>(fragment.paragraphs.size()) - 1;
+    for (const RichParagraph& paragraph : fragment.paragraphs)
+        for (const TextRun& run : paragraph.runs) length += static_cast<long long>(toCodePoints(run.text).size());
+    return length;
+}
+
+long long RichTextDocument::insertFragment(long long position, const RichText& fragment) {
+    if (fragment.paragraphs.empty()) return 0;
+    std::vector<Paragraph> pieces;
+    long long inserted = static_cast<long long>(fragment.paragraphs.size()) - 1;
+    for (const RichParagraph& source : fragment.paragraphs) {
+        Paragraph piece;
+        piece.format = source.format();
+        for (const TextRun& run : source.runs) {
+            const std::uint32_t format = intern(run.format);
+            const std::u32string text = toCodePoints(run.text);
+            piece.text += text;
+            piece.formats.insert(piece.formats.end(), text.size(), format);
+        }
+        inserted += static_cast<long long>(piece.text.size());
+        pieces.push_back(std::move(piece));
+    }
+
+    position = clampPosition(position);
+    const Location at = locate(position);
+    paragraphsChangedAfter(at.paragraph);
+    Paragraph& target = paragraphs_[at.paragraph];
+    const auto offset = static_cast<std::ptrdiff_t>(at.offset);
+    if (pieces.size() == 1) {
+        target.text.insert(at.offset, pieces.front().text);
+        target.formats.insert(target.formats.begin() + offset, pieces.front().formats.begin(),
+                              pieces.front().formats.end());
+        target.format = pieces.front().format;
+    } else {
+        // The text after the position moves to the end of the fragment's last paragraph.
+        Paragraph& last = pieces.back();
+        last.text += target.text.substr(at.offset);
+        last.formats.insert(last.formats.end(), target.formats.begin() + offset, target.formats.end());
+        target.text.resize(at.offset);
+        target.formats.resize(at.offset);
+        target.text += pieces.front().text;
+        target.formats.insert(target.formats.end(), pieces.front().formats.begin(), pieces.front().formats.end());
+        target.format = pieces.front().format;
+        paragraphs_.insert(paragraphs_.begin() + static_cast<std::ptrdiff_t>(at.paragraph) + 1,
+                           std::make_move_iterator(pieces.begin() + 1), std::make_move_iterator(pieces.end()));
+    }
+    length_ += inserted;
+    // An empty piece still gives its paragraph its format back.
+    notify(inserted > 0 ? DocumentChange::Kind::Inserted : DocumentChange::Kind::Formatted, position, inserted);
+    return inserted;
+}
+
+std::pair<long long, long long> RichTextDocument::paragraphBounds(long long start, long long length) const {
+    const auto [first, last] = paragraphSpan(start, length);
+    locate(length_);  // brings the paragraph starts up to date
+    return {starts_[first], starts_[last] + static_cast<long long>(paragraphs_[last].text.size())};
+}
+
 void RichTextDocument::applyFormat(long long start, long long length, const FormatChange& change) {
     start = clampPosition(start);
     length = clampLength(start, length);

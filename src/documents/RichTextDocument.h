@@ -79,6 +79,16 @@ public:
     // control characters except tab are dropped. Returns the characters inserted.
     long long insertText(long long position, std::string_view utf8, const TextFormat& format);
     void remove(long long start, long long length);
+    // Inserts a piece taken with richText(start, length): its runs keep their
+    // formats and the paragraphs it lands in take its paragraph formats, so
+    // that remove() and then insertFragment() of the piece removed give the
+    // text back as it was. Returns the characters inserted.
+    long long insertFragment(long long position, const RichText& fragment);
+    // Characters of a piece taken with richText(): its runs and its breaks.
+    static long long fragmentLength(const RichText& fragment);
+    // From the start of the paragraph `start` lies in to the end of the last
+    // paragraph the range touches (before its break).
+    std::pair<long long, long long> paragraphBounds(long long start, long long length) const;
 
     void applyFormat(long long start, long long length, const FormatChange& change);
     // The paragraphs touched by the range (the caret's paragraph when empty).

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/FontMetrics.h"
 #include "core/NumberText.h"
 #include "core/NumericFields.h"
 #include "core/Session.h"
@@ -95,6 +96,8 @@ void ModGeomForm::buildPlanePage() {
 
     add(ControlKind::Frame, "fraResults", 0).withText("Model results").withContainer(OptionPage(0));
     addOutputArray("txtV21", 0, 1, "fraResults(0)", {"F = safety factor", "z height"}, "-");
+    Control& safety = at("txtV21", 0);
+    safety.withWidestText(widestText(safety.font(), PlaneFailureMessages()));
 }
 
 void ModGeomForm::buildWedgePage() {
@@ -120,6 +123,8 @@ void ModGeomForm::buildWedgePage() {
     add(ControlKind::Frame, "fraResults", 1).withText("Model results").withContainer(OptionPage(1));
     addOutputArray("txtFact", 0, 1, results, {"F = safety factor", "Wedge weight"}, "-");
     addOutputArray("txtFact", 3, 3, results, {"Failure mode"}, "");
+    Control& mode = at("txtFact", 3);
+    mode.withWidestText(widestText(mode.font(), WedgeFailureModeTexts()));
     addOutputArray("txtFact", 4, 5, results, {"Sliding direction (°)", "Sliding plunge (°)"}, "-");
 }
 
@@ -244,7 +249,7 @@ void ModGeomForm::ExportReport() {
         blocks = WedgeFailureReport(wedgeInput_, {text("txtFact", 0), text("txtFact", 1), text("txtFact", 3),
                                                   text("txtFact", 4), text("txtFact", 5)});
     }
-    for (const ReportBlock& block : blocks) session().appendInfoText(block);
+    session().appendReport(blocks);
 }
 
 }  // namespace ravelin

@@ -133,7 +133,7 @@ void ModProbForm::ExportReport() {
         RecalculateWedgeProb();
         blocks = ProbabilisticWedgeReport(wedgeInput_, text("txtV21", 0));
     }
-    for (const ReportBlock& block : blocks) session().appendInfoText(block);
+    session().appendReport(blocks);
 }
 
 }  // namespace ravelin

@@ -106,4 +106,10 @@ PlaneFailureResult ComputePlaneFailure(const PlaneFailureInput& in) {
     return out;
 }
 
+std::vector<std::string> PlaneFailureMessages() {
+    // A crack limit of four digits before the point: 10 km and more is no slope.
+    constexpr double kWidestLimit = 8888.888;
+    return {kEqualDips, kFaceFlatter, InvalidCrackMessage(kWidestLimit)};
+}
+
 }  // namespace ravelin

@@ -13,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ravelin {
 
@@ -59,5 +60,9 @@ PlaneFailureResult ComputePlaneFailure(const PlaneFailureInput& input);
 
 // "Invalid tension crack. B should be <" followed by the limit in "0.0##".
 std::string InvalidCrackMessage(double limit);
+
+// Every message the safety factor's box can show instead of a number, with
+// the widest crack limit a slope can have.
+std::vector<std::string> PlaneFailureMessages();
 
 }  // namespace ravelin

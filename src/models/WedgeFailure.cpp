@@ -20,6 +20,10 @@ constexpr const char* kNoWedge = "No wedge is formed !";
 constexpr const char* kReduceDip = "Invalid tension crack ! Reduce its dip.";
 constexpr const char* kChangeDirection = "Invalid tension crack ! Change its dip direction.";
 constexpr const char* kInvalidCrack = "Invalid tension crack !";
+constexpr const char* kBothLost = "Contact lost on both planes";
+constexpr const char* kOnPlane1 = "Sliding on plane 1 (contact is lost on plane 2)";
+constexpr const char* kOnPlane2 = "Sliding on plane 2 (contact is lost on plane 1)";
+constexpr const char* kOnIntersection = "Sliding on line of intersection";
 
 WedgeFailureResult messageResult(WedgeFailureResult out, const char* message) {
     out.failureMode = message;
@@ -190,18 +194,18 @@ WedgeFailureResult ComputeWedge(const WedgeFailureInput& in) {
     // Step 12: failure mode.
     double safety = std::numeric_limits<double>::quiet_NaN();
     if (Na < 0 && Nb < 0) {
-        out.failureMode = "Contact lost on both planes";
+        out.failureMode = kBothLost;
         safety = 0;
     } else if (Na > 0 && Nb < 0) {
-        out.failureMode = "Sliding on plane 1 (contact is lost on plane 2)";
+        out.failureMode = kOnPlane1;
         const double ma = W * a.z - V * s5 - u2 * A2 * r;
         safety = singlePlaneSafety(ma, a, u2 * A2, b, V, f5, W, u1, A1, in.friction1, in.cohesion1);
     } else if (Na < 0 && Nb > 0) {
-        out.failureMode = "Sliding on plane 2 (contact is lost on plane 1)";
+        out.failureMode = kOnPlane2;
         const double mb = W * b.z - V * v5 - u1 * A1 * r;
         safety = singlePlaneSafety(mb, b, u1 * A1, a, V, f5, W, u2, A2, in.friction2, in.cohesion2);
     } else if (Na > 0 && Nb > 0) {
-        out.failureMode = "Sliding on line of intersection";
+        out.failureMode = kOnIntersection;
         out.slidingDirection = trend;
         out.slidingPlunge = plunge;
         const double S = nu * (W * i.z - V * w5);
@@ -212,6 +216,11 @@ WedgeFailureResult ComputeWedge(const WedgeFailureInput& in) {
     // A reaction of exactly 0 decides no mode: every box but the weight shows "-".
     if (std::isfinite(safety)) out.safetyFactor = safety;
     return out;
+}
+
+std::vector<std::string> WedgeFailureModeTexts() {
+    return {kBehindWedge, kNoWedge, kReduceDip, kChangeDirection, kInvalidCrack,
+            kBothLost,    kOnPlane1, kOnPlane2,  kOnIntersection};
 }
 
 }  // namespace ravelin

@@ -12,6 +12,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/Orientation.h"
 
@@ -79,5 +80,8 @@ WedgeFailureResult ComputeWedge(const WedgeFailureInput& input);
 std::string WeightPattern(double weight);
 // The weight in its pattern; "-" for a weight of zero or below.
 std::string WeightText(double weight);
+
+// Every text the failure-mode box can show: the modes and the messages that end the analysis.
+std::vector<std::string> WedgeFailureModeTexts();
 
 }  // namespace ravelin

@@ -18,7 +18,7 @@ double OverlapArea(const CanvasRect& a, const CanvasRect& b) {
 }
 
 std::optional<CanvasRect> PlaceLegend(const CanvasRect& area, double width, double height, double inset,
-                                      const std::vector<CanvasRect>& solid, const std::vector<CanvasPoint>& points) {
+                                      const std::vector<CanvasRect>& solid, const std::vector<DrawPoint>& points) {
     const double leftmost = area.left + inset;
     const double rightmost = area.right - inset - width;
     const double highest = area.top + inset;
@@ -38,7 +38,7 @@ std::optional<CanvasRect> PlaceLegend(const CanvasRect& area, double width, doub
             for (const CanvasRect& r : solid) hidden += OverlapArea(place, r);
             if (hidden > bestHidden) continue;
             long long crossed = 0;
-            for (const CanvasPoint& p : points)
+            for (const DrawPoint& p : points)
                 crossed += p.x >= place.left && p.x <= place.right && p.y >= place.top && p.y <= place.bottom;
             if (hidden < bestHidden || crossed < bestCrossed) {
                 best = place;

@@ -22,11 +22,6 @@ struct CanvasRect {
     double height() const { return bottom - top; }
 };
 
-struct CanvasPoint {
-    double x = 0;
-    double y = 0;
-};
-
 // Area shared by two rectangles (twips squared); 0 when they only touch.
 double OverlapArea(const CanvasRect& a, const CanvasRect& b);
 
@@ -55,7 +50,7 @@ constexpr double Inset = 60;    // kept from the plotting area's edges
 // of a grid of places, the first with the least area of `solid` under it,
 // then the fewest `points`. nullopt when the legend does not fit in the area.
 std::optional<CanvasRect> PlaceLegend(const CanvasRect& area, double width, double height, double inset,
-                                      const std::vector<CanvasRect>& solid, const std::vector<CanvasPoint>& points);
+                                      const std::vector<CanvasRect>& solid, const std::vector<DrawPoint>& points);
 
 // Draws the frame and its entries with the font given (the text's colour is its law's).
 void DrawLegend(Canvas& canvas, const LegendLayout& legend, const FontSpec& font, double scale);

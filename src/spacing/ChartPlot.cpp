@@ -73,7 +73,9 @@ void horizontalTick(UpCanvas& up, double x, double y0, double top, double length
     up.line(x, top, x, top - length);
     if (!label) return;
     const double width = up.canvas().textWidth(*label);
-    up.text(x - width / 2, y0 - length - kLabelOffset, *label);
+    // Centred under its tick, but moved in where it would pass an edge of the picture (the last label, narrow margins).
+    const double left = std::clamp(x - width / 2, 0.0, std::max(0.0, up.canvas().width() - width));
+    up.text(left, y0 - length - kLabelOffset, *label);
 }
 
 struct LawCurve {
@@ -153,7 +155,7 @@ std::optional<LegendLayout> legendFor(const Canvas& canvas, const HistogramFigur
         const double top = area.y0 + count * area.countHeight;
         solid.push_back({left, h - top, left + area.classWidth, h - area.y0});
     }
-    std::vector<CanvasPoint> points;
+    std::vector<DrawPoint> points;
     for (const LawCurve& curve : curves) {
         const std::size_t stride = std::max<std::size_t>(1, curve.path.size() / kLegendPointsPerCurve);
         for (std::size_t i = 0; i < curve.path.size(); i += stride)

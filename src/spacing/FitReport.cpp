@@ -144,8 +144,7 @@ bool WriteFitReport(Session& session) {
                                        MessageIcon::Exclamation, MessageButtons::Ok});
         return false;
     }
-    for (const ReportBlock& block : FitReportBlocks(chart->caption(), chart->histogram()->figures, *fit))
-        session.appendInfoText(block);
+    session.appendReport(FitReportBlocks(chart->caption(), chart->histogram()->figures, *fit));
     return true;
 }
 

@@ -286,9 +286,12 @@ void HistoForm::onKeyDown(int& keyCode, int /*shiftState*/) {
 }
 
 void HistoForm::onPointerPress(Control& control, const PointerEvent& event) {
+    if (control.name() != "picHisto" || !(event.buttons & buttons::Left)) return;
+    // A click does what activation does, so the options come back on a window that is already active.
+    onActivate();
     // A click on the surface ends an edit.
     Control& editor = at("txtSaisie");
-    if (control.name() != "picHisto" || !(event.buttons & buttons::Left) || !editor.visible()) return;
+    if (!editor.visible()) return;
     if (focused() == &editor) userLeave();
     CommitLabelEdit();
 }
@@ -338,6 +341,11 @@ void HistoForm::onUnload() {
 
 void HistoForm::onDeactivate() {
     if (MainForm* main = session().mainForm()) main->enableDocumentCommands({});
+}
+
+void HistoForm::onRefresh() {
+    PositionneLabels();
+    redraw();
 }
 
 void HistoForm::onResize() {

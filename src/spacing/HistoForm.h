@@ -89,6 +89,7 @@ protected:
     void onDeactivate() override;
     void onUnload() override;
     void onResize() override;
+    void onRefresh() override;
     bool onQueryUnload() override;
 
 private:

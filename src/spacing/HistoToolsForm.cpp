@@ -38,7 +38,11 @@ void HistoToolsForm::onClick(Control& control) {
     if (control.name() != "Command1") return;
     // The applied settings belong to the chart's datasheet, which is saved with them.
     if (HistogramRow* row = ApplyHistogramOptions(session())) {
-        if (row->datasheet) MarkModified(*row->datasheet);
+        if (row->datasheet) {
+            // Not a step of the datasheet's history, but the saved file no longer matches it.
+            row->datasheet->undoStack().changedWithoutRecord();
+            MarkModified(*row->datasheet);
+        }
     }
 }
 

@@ -155,6 +155,34 @@ std::size_t SpacingColumn::filledSize() const {
     return 0;
 }
 
+void SpacingColumn::copyCell(std::size_t i, const SpacingColumn& from, std::size_t j) {
+    release(i);
+    if (from.kind(j) == CellKind::Empty) return;
+    grow(i);
+    codes_[i] = from.codes_[j];
+    values_[i] = from.values_[j];
+    if (codes_[i] == static_cast<std::uint8_t>(CellKind::Text)) texts_[i] = from.texts_.at(j);
+}
+
+std::unique_ptr<GridColumn> SpacingColumn::copyCells(std::size_t first, std::size_t end) const {
+    auto copy = std::make_unique<SpacingColumn>();
+    // Cells past the last one held are empty: the copy stops there too.
+    const std::size_t held = std::min(end, codes_.size());
+    if (held > first) copy->reserve(held - first);
+    for (std::size_t i = first; i < held; ++i) copy->copyCell(i - first, *this, i);
+    return copy;
+}
+
+void SpacingColumn::restoreCells(std::size_t first, const GridColumn& copy, std::size_t count) {
+    const auto* cells = dynamic_cast<const SpacingColumn*>(&copy);
+    if (!cells) {
+        GridColumn::restoreCells(first, copy, count);
+        return;
+    }
+    clearCells(first, first + count);
+    for (std::size_t j = 0; j < std::min(count, cells->size()); ++j) copyCell(first + j, *cells, j);
+}
+
 bool SpacingColumn::holdsWritten(CellKind kind) const {
     return std::find(codes_.begin(), codes_.end(), static_cast<std::uint8_t>(kind)) != codes_.end();
 }

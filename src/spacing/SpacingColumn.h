@@ -96,6 +96,9 @@ public:
     std::string cellText(std::size_t i) const override;
     bool isCellEmpty(std::size_t i) const override { return kind(i) == CellKind::Empty; }
     void setCellText(std::size_t i, std::string_view text) override { setText(i, text); }
+    // Exact copies: a written value stays a value in its form, a text keeps its digits.
+    std::unique_ptr<GridColumn> copyCells(std::size_t first, std::size_t end) const override;
+    void restoreCells(std::size_t first, const GridColumn& copy, std::size_t count) override;
 
     // For passes over every cell, without the checks of value() and kind() (i < size()).
     const double* valueData() const { return values_.data(); }
@@ -122,6 +125,8 @@ private:
 
     void grow(std::size_t i);
     void release(std::size_t i);
+    // Cell i takes cell j of `from` as it is.
+    void copyCell(std::size_t i, const SpacingColumn& from, std::size_t j);
 
     LargeVector<double> values_;
     LargeVector<std::uint8_t> codes_;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/GridUndo.h"
 #include "core/NumberText.h"
 #include "core/NumericFields.h"
 #include "core/Orientation.h"
@@ -30,6 +31,39 @@ std::string codePointText(int key) {
     appendUtf8(out, static_cast<char32_t>(key < 0 ? (key & 0xFFFF) : key));
     return out;
 }
+
+// The header's fields in the order a HeaderState keeps their texts.
+constexpr std::pair<const char*, int> kHeaderFields[] = {
+    {"txtComment", -1}, {"txtFamily", -1}, {"txtLoc", -1}, {"txtOr", 0}, {"txtOr", 1},
+    {"txtOr", 2},       {"txtOr", 3},      {"txtOr", 4},   {"txtOr", 5}, {"txtOr", 6},
+};
+constexpr std::size_t kThetaField = 7;
+
+bool isHeaderField(const std::string& name) {
+    return name == "txtComment" || name == "txtFamily" || name == "txtLoc" || name == "txtOr";
+}
+
+// One change of the header: typing into one field (joined letter by letter), or the data type.
+class HeaderChange final : public UndoCommand {
+public:
+    HeaderChange(SpacingForm& sheet, std::string field, SpacingForm::HeaderState before,
+                 SpacingForm::HeaderState after)
+        : sheet_(sheet), field_(std::move(field)), before_(std::move(before)), after_(std::move(after)) {}
+    void undo() override { sheet_.applyHeaderState(before_); }
+    void redo() override { sheet_.applyHeaderState(after_); }
+    bool absorb(UndoCommand& next) override {
+        auto* change = dynamic_cast<HeaderChange*>(&next);
+        if (!change || change->field_ != field_ || change->before_ != after_) return false;
+        after_ = change->after_;
+        return true;
+    }
+
+private:
+    SpacingForm& sheet_;
+    std::string field_;  // the control typed into, "txtOr(2)"
+    SpacingForm::HeaderState before_;
+    SpacingForm::HeaderState after_;
+};
 
 
 }  // namespace
@@ -98,8 +132,59 @@ void SpacingForm::onLoad() {
     setVisible(editor(), false);
     NumFlexGrid(dataRows + 1, 1);
     move(0, 0, kWindowWidth, kCreationHeight);
+    resetHistory();
     if (MainForm* main = session().mainForm()) main->documentActivated(*this);
     show();
+}
+
+// ---------------------------------------------------------------- history
+
+SpacingForm::HeaderState SpacingForm::headerState() const {
+    HeaderState state;
+    for (std::size_t i = 0; i < state.texts.size(); ++i)
+        state.texts[i] = text(kHeaderFields[i].first, kHeaderFields[i].second);
+    state.dataType = at("optData", 1).value() != 0 ? 1 : 0;
+    return state;
+}
+
+void SpacingForm::applyHeaderState(const HeaderState& state) {
+    for (std::size_t i = 0; i < state.texts.size(); ++i)
+        if (i != kThetaField) setText(kHeaderFields[i].first, kHeaderFields[i].second, state.texts[i]);
+    setValue(at("optData", state.dataType), 1);
+    setText("txtOr", 4, state.texts[kThetaField]);
+    header_ = headerState();
+}
+
+void SpacingForm::headerEdited(const Control& control) {
+    // Theta computed from the set and scanline belongs to the change that caused it.
+    if (headerDepth_ > 0) return;
+    HeaderState now = headerState();
+    if (now == header_) return;
+    if (!undoStack().replaying()) undoStack().push(std::make_unique<HeaderChange>(*this, control.key(), header_, now));
+    header_ = std::move(now);
+}
+
+void SpacingForm::recordCells(int gridIndex, const GridBlock& block, const std::function<void()>& change) {
+    RecordGridChange(undoStack(), grid(gridIndex), block, change, [this, gridIndex] {
+        // The grids keep the same rows side by side, and the summary follows the cells.
+        grid(1 - gridIndex).setRows(grid(gridIndex).rows());
+        currentGrid_ = gridIndex;
+        UpdateDataInfo();
+    });
+}
+
+void SpacingForm::resetHistory() {
+    header_ = headerState();
+    undoStack().clear();
+}
+
+void SpacingForm::onCommitEdit() {
+    if (editorVisible()) MSFlexGrid1_LeaveCell(currentGrid_);
+}
+
+void SpacingForm::onRefresh() {
+    summary_.reset();
+    UpdateDataInfo();
 }
 
 std::string SpacingForm::cell(int gridIndex, long long row, int column) const {
@@ -151,17 +236,24 @@ void SpacingForm::MSFlexGrid1_LeaveCell(int /*gridIndex*/) {
     if (!editorVisible()) return;
     SpacingGrid& store = grid(currentGrid_);
     const double value = readNumber(editor().text());
-    if (value != 0) store.setGeneral(editRow_, value);
-    else store.clear(editRow_);
+    const long long row = editRow_;
+    recordCells(currentGrid_, {row, row, SpacingGrid::kValueColumn, SpacingGrid::kValueColumn}, [&] {
+        if (value != 0) store.setGeneral(row, value);
+        else store.clear(row);
+    });
     setVisible(editor(), false);
     dataEdited();
 }
 
 void SpacingForm::writeEditorValue() {
     SpacingGrid& store = grid(currentGrid_);
-    // An editor left empty writes an empty cell rather than a 0 that would count as a value.
-    if (TrimBlanks(editor().text()).empty()) store.clear(store.row());
-    else store.setGeneral(store.row(), readNumber(editor().text()));
+    const long long row = store.row();
+    const std::string typed = editor().text();
+    recordCells(currentGrid_, {row, row, SpacingGrid::kValueColumn, SpacingGrid::kValueColumn}, [&] {
+        // An editor left empty writes an empty cell rather than a 0 that would count as a value.
+        if (TrimBlanks(typed).empty()) store.clear(row);
+        else store.setGeneral(row, readNumber(typed));
+    });
     dataEdited();
 }
 
@@ -217,21 +309,35 @@ void SpacingForm::userGridScroll(int gridIndex, long long topRow) {
     grid(1 - gridIndex).setTopRow(grid(gridIndex).topRow());
 }
 
+void SpacingForm::userGridDelete(int gridIndex) {
+    if (gridIndex < 0 || gridIndex > 1 || editorVisible()) return;
+    SpacingGrid& store = grid(gridIndex);
+    const GridBlock block = store.selection();
+    recordCells(gridIndex, block, [&] { store.clearBlock(block); });
+    dataEdited();
+}
+
 // ---------------------------------------------------------------- events
 
 void SpacingForm::onChange(Control& control) {
     const std::string& name = control.name();
-    if (name == "txtSaisie" || name == "txtComment" || name == "txtFamily" || name == "txtLoc") {
+    if (name == "txtSaisie") {
         MarkModified(*this);
-    } else if (name == "txtOr") {
+    } else if (isHeaderField(name)) {
+        ++headerDepth_;
         MarkModified(*this);
-        ComputeTheta(*this);
+        if (name == "txtOr") ComputeTheta(*this);
+        --headerDepth_;
+        headerEdited(control);
     }
 }
 
 void SpacingForm::onClick(Control& control) {
     const std::string& name = control.name();
-    if (name == "optData") MarkModified(*this);
+    if (name == "optData") {
+        MarkModified(*this);
+        headerEdited(control);
+    }
     else if (name == "cmdConvert") ConvertData();
     else if (name == "cmdHisto") cmdHisto_Click(*this);
     else if (name == "Vario") Vario_Click(*this);
@@ -247,11 +353,16 @@ void SpacingForm::onKeyPress(Control& control, int& key) {
 }
 
 void SpacingForm::onKeyDown(int& keyCode, int shiftState) {
+    if (MainForm* main = session().mainForm(); main && main->runEditShortcut(keyCode, shiftState)) return;
+    // Ctrl+Z takes back, Ctrl+Y and Ctrl+Shift+Z make again, in the fields and the cell editor alike.
     const int modifiers = shiftState & (shift::Shift | shift::Ctrl | shift::Alt);
-    if (modifiers == shift::Ctrl && (keyCode == 'C' || keyCode == 'X' || keyCode == 'V')) {
-        const char* command = keyCode == 'C' ? "mnuEditCopy" : keyCode == 'X' ? "mnuEditCut" : "mnuEditPaste";
+    const bool undo = keyCode == 'Z' && modifiers == shift::Ctrl;
+    const bool redo = (keyCode == 'Y' && modifiers == shift::Ctrl) ||
+                      (keyCode == 'Z' && modifiers == (shift::Ctrl | shift::Shift));
+    if (undo || redo) {
         keyCode = 0;
-        if (MainForm* main = session().mainForm()) main->runCommand(command);
+        if (undo) userUndo();
+        else userRedo();
         return;
     }
     if (focused() != &editor() || !editorVisible()) return;
@@ -281,6 +392,8 @@ void SpacingForm::onKeyDown(int& keyCode, int shiftState) {
 }
 
 void SpacingForm::onLostFocus(Control& control) {
+    // Typing into a field again after leaving it is a step of its own.
+    if (isHeaderField(control.name())) undoStack().breakJoin();
     if (control.name() != "txtSaisie") return;
     const double value = readNumber(control.text());
     setText(control, value != 0 ? generalNumber(value) : std::string());
@@ -308,39 +421,18 @@ void SpacingForm::onUnload() {
 }
 
 void SpacingForm::onResize() {
-    if (windowState() == WindowState::Minimized) return;
+    // A maximised window keeps the size the main window gives it.
+    if (windowState() != WindowState::Normal) return;
     resize(kWindowWidth, std::min(kLargestHeight, height()));
 }
 
 bool SpacingForm::onQueryUnload() {
-    if (closing_) return false;
     MainForm* main = session().mainForm();
-    if (IsModified(*this) && main && main->hasCommand("mnuFileClose")) {
-        // The close command acts on the current document: make it this one.
-        closing_ = true;
-        session().closeCancelled = false;
-        session().setCurrentDocument(this);
-        main->runCommand("mnuFileClose");
-        closing_ = false;
-        return session().closeCancelled;
-    }
-    if (main) {
-        setEnabled(main->menuItem("mnuEdit"), false);
-        main->CloseDocumentWindow(*this);
-    }
-    return false;
+    return main && main->closeDocumentFromTitleBar(*this);
 }
 
 void SpacingForm::enableDocumentCommands(bool enabled) {
-    MainForm* main = session().mainForm();
-    if (!main) return;
-    // A command another subsystem has not installed yet stays disabled.
-    for (const char* item : {"mnuFilePrint", "mnuFileSave", "mnuFileSaveAs"})
-        main->setEnabled(main->menuItem(item), enabled && main->hasCommand(item));
-    main->setEnabled(main->menuItem("mnuEdit"), enabled);
-    for (const auto& [key, item] : {std::pair{"Save", "mnuFileSave"}, std::pair{"Print", "mnuFilePrint"}}) {
-        if (Control* button = main->toolButton(key)) main->setEnabled(*button, enabled && main->hasCommand(item));
-    }
+    if (MainForm* main = session().mainForm()) main->enableDocumentCommands({enabled, enabled, enabled, enabled});
 }
 
 void SpacingForm::loadHistogramOptions() {
@@ -462,7 +554,8 @@ bool SpacingForm::editCut() {
     if (editorVisible()) MSFlexGrid1_LeaveCell(currentGrid_);
     const int g = editGrid();
     if (g < 0) return false;
-    const std::string text = grid(g).cut();
+    std::string text;
+    recordCells(g, grid(g).selection(), [&] { text = grid(g).cut(); });
     platform().clipboardClear();
     platform().setClipboardText(text);
     dataEdited();
@@ -475,10 +568,17 @@ bool SpacingForm::editPaste() {
     const int g = focused() && focused()->name() == "MSFlexGrid1" ? focused()->index() : -1;
     if (g < 0) return false;
     SpacingGrid& store = grid(g);
-    if (!store.paste(platform().clipboardText())) return true;
-    // A paste past the last row grows the grid: the other one follows, so that rows stay side by side.
-    SpacingGrid& other = grid(1 - g);
-    if (other.rows() < store.rows()) other.setRows(store.rows());
+    const std::string clip = platform().clipboardText();
+    const GridCell from = store.current();
+    const GridBlock block{from.row, from.row + CountLineBreaks(clip), from.column, store.columns() - 1};
+    bool pasted = false;
+    recordCells(g, block, [&] {
+        pasted = store.paste(clip);
+        // A paste past the last row grows the grid: the other one follows, so that rows stay side by side.
+        SpacingGrid& other = grid(1 - g);
+        if (other.rows() < store.rows()) other.setRows(store.rows());
+    });
+    if (!pasted) return true;
     dataEdited();
     MarkModified(*this);
     return true;

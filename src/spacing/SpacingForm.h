@@ -11,6 +11,7 @@
 // (editor, scrolling in step, modified marker) apply.
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +56,8 @@ public:
     std::optional<long long> userGridKeyDown(int grid, int keyCode, bool extend, long long pageRows);
     // Scrolling one grid scrolls the other to the same top row.
     void userGridScroll(int grid, long long topRow);
+    // Delete on a grid outside its editor: the selected cells are emptied.
+    void userGridDelete(int grid);
     // The mouse moved over the window's background or a frame.
     void userMouseMove() { UpdateDataInfo(); }
 
@@ -77,6 +80,22 @@ public:
     bool editCut() override;
     bool editPaste() override;
 
+    // --- history ---
+    // The datasheet now holds a file's content (or a new one's): no step to
+    // take back, and the present state is the saved one.
+    void resetHistory();
+
+    // The texts of the header fields and the data type, as one undo step keeps them.
+    struct HeaderState {
+        std::array<std::string, 10> texts;  // txtComment, txtFamily, txtLoc, txtOr(0..6)
+        int dataType = 1;                   // the option selected, 0 or 1
+        bool operator==(const HeaderState&) const = default;
+    };
+    HeaderState headerState() const;
+    // Puts the header back as it was (txtOr(4) last, so that a typed theta wins
+    // over the one ComputeTheta derives when the set or scanline is incomplete).
+    void applyHeaderState(const HeaderState& state);
+
 protected:
     void onLoad() override;
     void onChange(Control& control) override;
@@ -89,6 +108,8 @@ protected:
     void onResize() override;
     bool onQueryUnload() override;
     void onUnload() override;
+    void onCommitEdit() override;
+    void onRefresh() override;
 
 private:
     void buildControls();
@@ -103,6 +124,11 @@ private:
     // The grid whose cells Copy, Cut and Paste act on, or -1.
     int editGrid();
     void dataEdited();
+    // Runs a change of the cells of `block` in grid `gridIndex` and records it for Undo.
+    void recordCells(int gridIndex, const GridBlock& block, const std::function<void()>& change);
+    // The header changed: one undo step from the last header state to this one,
+    // joined with the previous step while the same field is typed into.
+    void headerEdited(const Control& control);
     void enableDocumentCommands(bool enabled);
     void loadHistogramOptions();
 
@@ -118,6 +144,8 @@ private:
     std::optional<DataSummary> summary_;
     std::string filePath_;
     bool closing_ = false;
+    HeaderState header_;   // the header as the last recorded step left it
+    int headerDepth_ = 0;  // >0 while a header change runs its consequences (theta)
 };
 
 // The theta angle of a datasheet from its orientation fields txtOr: when 2,

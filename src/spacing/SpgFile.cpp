@@ -203,6 +203,7 @@ bool LoadSpacingFile(const std::string& path, SpacingForm& window) {
     window.setFilePath(path);
     FillDatasheet(window, std::move(read.document));
     ComputeTheta(window);
+    window.resetHistory();
     ClearModifiedMarker(window);
     window.UpdateDataInfo();
     for (const char* button : {"cmdHisto", "Vario", "cmdConvert"}) window.setEnabled(window.at(button), true);

@@ -303,7 +303,7 @@ void ToolSpacingForm::ExportReport() {
             blocks = ThreeSetNetReport();
             break;
     }
-    for (const ReportBlock& block : blocks) session().appendInfoText(block);
+    session().appendReport(blocks);
 }
 
 }  // namespace ravelin

@@ -161,7 +161,7 @@ void ToolVolForm::ExportReport() {
             blocks = ThreeSetVolumeReport(prisms_, text("txtV3"));
             break;
     }
-    for (const ReportBlock& block : blocks) session().appendInfoText(block);
+    session().appendReport(blocks);
 }
 
 }  // namespace ravelin

@@ -90,8 +90,10 @@ void ToolXyzForm::onChange(Control& control) {
 
 void ToolXyzForm::recalculateDipXyz() {
     const double dipDirection = CheckRange(*this, at("txtDirPen", 0), "dip direction", 0, 360);
+    const bool directionValid = session().inputValid;
     const double dip = CheckRange(*this, at("txtDirPen", 1), "dip angle", 0, 90);
-    if (!session().inputValid) return;
+    // A refused value was replaced by its bound, and the page shown for it already.
+    if (!directionValid || !session().inputValid) return;
     OrientationResult r;
     LineToCosines(r, dipDirection, dip);
     ShowCosines(*this, at("txtXYZ", 0), at("txtXYZ", 1), at("txtXYZ", 2), r);

@@ -51,6 +51,8 @@ QPoint FormHost::origin() const {
 
 void FormHost::applyGeometry() {
     if (!form_ || !window_) return;
+    // A maximised or minimised window's place belongs to the windowing system until it is restored.
+    if (window_->isMaximized() || window_->isMinimized()) return;
     applying_ = true;
     const QPoint origin = this->origin();
     const QSize hint = window_->minimumSizeHint();
@@ -99,6 +101,23 @@ void FormHost::formChanged(Form&, FormProperty property) {
     }
 }
 
+void FormHost::reportGeometry(bool resized) {
+    const QPoint origin = this->origin();
+    const QRect g = window_->geometry();
+    const double left = context_.twips(g.left() - origin.x());
+    const double top = context_.twips(g.top() - origin.y());
+    applying_ = true;
+    form_->moveTo(left, top);
+    applying_ = false;
+    if (resized) form_->userResize(context_.twips(g.width()), context_.twips(g.height()));
+}
+
+void FormHost::refreshRequested(Form&) {
+    if (!window_) return;
+    window_->update();
+    for (QWidget* child : window_->findChildren<QWidget*>()) child->update();
+}
+
 bool FormHost::eventFilter(QObject* watched, QEvent* event) {
     if (watched != window_ || !form_) return false;
     switch (event->type()) {
@@ -117,17 +136,15 @@ bool FormHost::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::Resize:
         case QEvent::Move:
-            if (!applying_ && window_->isVisible()) {
-                const QPoint origin = this->origin();
-                const QRect g = window_->geometry();
-                const double left = context_.twips(g.left() - origin.x());
-                const double top = context_.twips(g.top() - origin.y());
-                applying_ = true;
-                form_->moveTo(left, top);
-                applying_ = false;
-                if (event->type() == QEvent::Resize) form_->userResize(context_.twips(g.width()), context_.twips(g.height()));
-            }
+            if (!applying_ && window_->isVisible()) reportGeometry(event->type() == QEvent::Resize);
             return false;
+        case QEvent::Show: {
+            // A window shown maximised got its size while still hidden: the form hears of it now.
+            const QSize size = window_->size();
+            if (!applying_ && (size.width() != context_.px(form_->width()) || size.height() != context_.px(form_->height())))
+                reportGeometry(true);
+            return false;
+        }
         case QEvent::WindowStateChange:
             if (window_->isMinimized()) form_->setWindowState(WindowState::Minimized);
             else if (window_->isMaximized()) form_->setWindowState(WindowState::Maximized);

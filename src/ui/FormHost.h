@@ -30,12 +30,15 @@ public:
     QPoint origin() const;
 
     void formChanged(Form&, FormProperty property) override;
+    void refreshRequested(Form&) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyCaption();
+    // The window moved or was resized by the user or the windowing system: the form takes its place.
+    void reportGeometry(bool resized);
 
     Form* form_;
     UiContext& context_;

@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +19,24 @@
 namespace ravelin {
 
 namespace {
+
+// The width a line field needs to show `text` whole, as QLineEdit sizes
+// itself for seventeen x's: its 2-pixel inner margins, text and contents
+// margins, and the style's frame around them.
+int fieldWidthFor(const QLineEdit& edit, const QString& text) {
+    constexpr int kInnerMargin = 2;
+    const QMargins textMargins = edit.textMargins();
+    const QMargins contents = edit.contentsMargins();
+    const int width = edit.fontMetrics().horizontalAdvance(text) + 2 * kInnerMargin + textMargins.left() +
+                      textMargins.right() + contents.left() + contents.right() + 1;  // 1: the caret after the text
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.rect = edit.rect();
+    option.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
+    option.state |= QStyle::State_Sunken;
+    return edit.style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, edit.fontMetrics().height()), &edit)
+        .width();
+}
 
 bool laidOut(const Control& control) {
     switch (control.kind()) {
@@ -235,6 +255,9 @@ QWidget* FormView::widgetFor(Control& control) {
             break;
     }
     binder_->bind(control, widget);
+    // Sized once its font is known: the longest message the window writes shows whole.
+    if (auto* edit = qobject_cast<QLineEdit*>(widget); edit && !control.widestText().empty())
+        edit->setMinimumWidth(std::max(edit->minimumWidth(), fieldWidthFor(*edit, qs(control.widestText()))));
     return widget;
 }
 

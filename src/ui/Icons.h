@@ -1,6 +1,6 @@
 #pragma once
-// The toolbar's icons, drawn as simple vector pictures so that they stay
-// sharp at any screen resolution and need no image files.
+// The toolbar's icons: SVG drawings compiled into the program as Qt
+// resources (":/icons/<key>.svg"), sharp at any screen resolution.
 
 #include <QIcon>
 #include <string>
@@ -8,7 +8,7 @@
 namespace ravelin {
 
 // The icon of a toolbar button key ("NewData", "Open", "XYZ", ...); the
-// program's own icon for "Ravelin".
+// program's own icon for "Ravelin". A null icon for a key without a drawing.
 QIcon toolbarIcon(const std::string& key);
 
 }  // namespace ravelin

@@ -58,6 +58,7 @@ MainWindow::~MainWindow() {
     // The MDI area outlives this part of the window and still reports activations.
     disconnect(mdi_, nullptr, this, nullptr);
     context_.session().removeObserver(this);
+    context_.platform().setKeyboardListener(nullptr);
     if (main_) {
         main_->removeObserver(this);
         main_->removeMainObserver(this);
@@ -167,6 +168,9 @@ void MainWindow::attach(MainForm& main) {
     buildToolbar();
     buildStatusBar();
     context_.platform().setDialogParent(this);
+    context_.platform().setKeyboardListener([this] {
+        if (main_) main_->refreshKeyboardPanels();
+    });
 }
 
 void MainWindow::buildMenus() {
@@ -176,6 +180,8 @@ void MainWindow::buildMenus() {
         if (control->container().empty()) {
             current = menuBar()->addMenu(qs(control->text()));
             current->setObjectName(qs(control->key()));
+            current->menuAction()->setEnabled(control->enabled());
+            menus_[control->key()] = current;
             if (control->name() == "mnuWindow") windowMenu_ = current;
             continue;
         }
@@ -205,6 +211,8 @@ void MainWindow::buildMenus() {
     for (const auto& [key, sequence] : shortcuts)
         // A focused text field still takes its own editing keys (it overrides the shortcut).
         if (QAction* act = action(key)) act->setShortcut(sequence);
+    if (QAction* redo = action("mnuEditRedo"))
+        redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 }
 
 void MainWindow::buildToolbar() {
@@ -212,6 +220,10 @@ void MainWindow::buildToolbar() {
     toolbar_->setObjectName("picToolBar");
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
+    // Hidden or shown from its context menu: View > Toolbar keeps its check mark in step.
+    connect(toolbar_->toggleViewAction(), &QAction::triggered, this, [this](bool shown) {
+        if (main_) main_->barShown("mnuViewToolbar", shown);
+    });
     int index = 0;
     for (const auto& control : main_->controls()) {
         if (control->kind() != ControlKind::ToolButton) continue;
@@ -245,14 +257,24 @@ void MainWindow::buildStatusBar() {
         if (control->index() == 1) bar->addWidget(label, 1);
         else bar->addPermanentWidget(label);
         label->setVisible(control->visible());
+        label->setEnabled(control->enabled());
         panels_[control->index()] = label;
     }
 }
 
 void MainWindow::syncAction(Control& control) {
+    if (auto menu = menus_.find(control.key()); menu != menus_.end()) {
+        // A disabled menu disables its items too, shortcuts included.
+        menu->second->menuAction()->setEnabled(control.enabled());
+        for (const auto& item : main_->controls())
+            if (item->kind() == ControlKind::MenuItem && item->container() == control.name()) syncAction(*item);
+        return;
+    }
     QAction* act = action(control.key());
     if (!act) return;
-    act->setEnabled(control.enabled());
+    const bool inMenu = control.kind() == ControlKind::MenuItem && !control.container().empty();
+    const Control* menu = inMenu ? main_->find(control.container()) : nullptr;
+    act->setEnabled(control.enabled() && (!menu || menu->enabled()));
     if (control.kind() == ControlKind::MenuItem) {
         const bool checkable = control.value() != 0 || act->isCheckable();
         act->setCheckable(checkable);
@@ -260,6 +282,7 @@ void MainWindow::syncAction(Control& control) {
         act->setText(qs(control.text()));
     } else {
         if (act->isCheckable()) act->setChecked(control.value() != 0);
+        act->setToolTip(qs(control.toolTip()));  // "HidePict" says "Show picture" while the picture is hidden
     }
     act->setVisible(control.visible());
 }
@@ -274,6 +297,7 @@ void MainWindow::controlChanged(Form&, Control& control, ControlProperty propert
             if (auto it = panels_.find(control.index()); it != panels_.end()) {
                 it->second->setText(qs(control.text()));
                 it->second->setVisible(control.visible());
+                it->second->setEnabled(control.enabled());  // a keyboard panel is dimmed when its key is off
             }
             break;
         default:
@@ -378,6 +402,21 @@ void MainWindow::arrangeWindows(WindowArrangement arrangement) {
 }
 
 void MainWindow::exitRequested() { close(); }
+
+void MainWindow::focusMainWindow() {
+    activateWindow();
+    raise();
+    // The keys go to the document the user was working in, or to the main window itself.
+    if (QMdiSubWindow* sub = mdi_->activeSubWindow(); sub && sub->widget()) sub->widget()->setFocus();
+    else setFocus();
+}
+
+void MainWindow::refreshRequested(Form&) {
+    update();
+    if (menuWidget()) menuWidget()->update();
+    if (toolbar_) toolbar_->update();
+    statusBar()->update();
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!main_) {

@@ -39,9 +39,11 @@ public:
     // FormObserver (the main form)
     void controlChanged(Form&, Control&, ControlProperty) override;
     void formChanged(Form&, FormProperty) override;
+    void refreshRequested(Form&) override;
     // MainFormObserver
     void arrangeWindows(WindowArrangement arrangement) override;
     void exitRequested() override;
+    void focusMainWindow() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,6 +69,7 @@ private:
     QToolBar* toolbar_ = nullptr;
     QMenu* windowMenu_ = nullptr;
     std::map<std::string, QAction*> actions_;
+    std::map<std::string, QMenu*> menus_;  // the top-level menus by their control's key
     std::map<int, QLabel*> panels_;
     std::map<const Form*, FormHost*> hosts_;
     QPointer<QWidget> splash_;

@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QDialog>
 #include <QDir>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -14,16 +16,26 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPageSetupDialog>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTextDocument>
 #include <QTime>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "core/Form.h"
+#include "core/SaveDialog.h"
 #include "core/Session.h"
+#include "ui/KeyboardState.h"
 #include "ui/UiContext.h"
 #include "ui/render/QtCanvas.h"
 #include "ui/render/QtPicture.h"
@@ -45,7 +57,10 @@ QStringList qtFileFilters(const std::string& filter) {
     return result;
 }
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform()
+    : printerSetup_(std::make_unique<PrinterSetup>()), keyboard_(std::make_unique<KeyboardWatcher>()) {}
+
+QtPlatform::~QtPlatform() = default;
 
 QWidget* QtPlatform::parent() const {
     if (QWidget* active = QApplication::activeWindow()) return active;
@@ -125,7 +140,7 @@ void QtPlatform::showModal(Form& form) {
     }
 }
 
-std::optional<std::string> QtPlatform::fileDialog(const FileDialogRequest& request, bool save) {
+std::optional<FileChoice> QtPlatform::fileDialog(const FileDialogRequest& request, bool save) {
     QFileDialog dialog(parent(), qs(request.title));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(!save && request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -134,15 +149,36 @@ std::optional<std::string> QtPlatform::fileDialog(const FileDialogRequest& reque
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    if (save) {
+        // A name typed without an extension takes the chosen type's, before the dialog asks about replacing a file.
+        const std::vector<std::vector<std::string>> extensions = filterExtensions(request.filter);
+        auto suffixOf = [filters, extensions](const QString& nameFilter) {
+            const qsizetype index = filters.indexOf(nameFilter);
+            if (index < 0 || index >= static_cast<qsizetype>(extensions.size())) return QString();
+            const std::vector<std::string>& listed = extensions[static_cast<std::size_t>(index)];
+            return listed.empty() ? QString() : qs(listed.front().substr(1));
+        };
+        dialog.setDefaultSuffix(suffixOf(dialog.selectedNameFilter()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, suffixOf](const QString& chosen) { dialog.setDefaultSuffix(suffixOf(chosen)); });
+    }
     // A pattern ("*.spg") is no file name to preselect.
     if (!request.fileName.empty() && request.fileName.find('*') == std::string::npos) dialog.selectFile(qs(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return ss(dialog.selectedFiles().front());
+    const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
+    const int filterIndex = chosen < 0 ? request.filterIndex : static_cast<int>(chosen) + 1;
+    return FileChoice{ss(dialog.selectedFiles().front()), filterIndex};
 }
 
-std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) { return fileDialog(request, false); }
+std::optional<std::string> QtPlatform::openFileDialog(const FileDialogRequest& request) {
+    const auto choice = fileDialog(request, false);
+    if (!choice) return std::nullopt;
+    return choice->path;
+}
 
-std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& request) { return fileDialog(request, true); }
+std::optional<FileChoice> QtPlatform::saveFileDialog(const FileDialogRequest& request) {
+    return fileDialog(request, true);
+}
 
 void QtPlatform::clipboardClear() { QApplication::clipboard()->clear(); }
 
@@ -217,76 +253,209 @@ std::optional<FontChoice> QtPlatform::fontDialog(const FontChoice& initial) {
     return choice;
 }
 
-void QtPlatform::printerSetupDialog() {
-    QPrinter printer;
-    QPageSetupDialog dialog(&printer, parent());
-    dialog.exec();
-}
+// The choices a print or page set-up dialog made, kept for the session:
+// a printer that once failed to start stays unusable inside Qt, so every job
+// gets a fresh printer made from these.
+struct QtPlatform::PrinterSetup {
+    QString printerName;
+    QPrinter::OutputFormat format = QPrinter::NativeFormat;
+    QString pdfFolder;  // where the last PDF file went
+    QPageLayout layout;
+    int copies = 1;
+    bool collate = true;
+    QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
+    QPrinter::ColorMode color = QPrinter::Color;
+};
 
 namespace {
 
+// A document's name as a file name: its caption without path, marker or extension.
+QString pdfBaseName(const std::string& documentName) {
+    QString name = qs(documentName);
+    name.remove('*');
+    const int separator = name.lastIndexOf(QRegularExpression("[/\\\\]"));
+    if (separator >= 0) name = name.mid(separator + 1);
+    name = QFileInfo(name).completeBaseName().trimmed();
+    name.replace(QRegularExpression("[:?\"<>|]"), "_");
+    return name.isEmpty() ? QStringLiteral("Ravelin") : name;
+}
+
+QString defaultPdfFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+// Why the printer cannot take a job (no PDF file named, a folder that is not
+// there, a printer gone), in the user's words; empty when it can.
+std::string unusablePrinterReason(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        const QString file = printer.outputFileName();
+        if (file.isEmpty()) return "No printer is installed, and no PDF file was chosen.";
+        const QFileInfo info(file);
+        const QFileInfo folder(info.absolutePath());
+        if (!folder.isDir()) return "The folder of the PDF file '" + ss(file) + "' does not exist.";
+        if (info.exists() ? !info.isWritable() : !folder.isWritable())
+            return "The PDF file '" + ss(file) + "' cannot be written.";
+        return {};
+    }
+    if (!printer.isValid() || QPrinterInfo::printerInfo(printer.printerName()).isNull())
+        return "The printer '" + ss(printer.printerName()) + "' is not available.";
+    return {};
+}
+
+// Prints on a printer a dialog set up: pages through a painter, rich text
+// through the text layout. A printer that cannot print is found before any
+// painter starts on it, so the user hears why instead of nothing.
 class QtPrintJob : public PrintJob {
 public:
-    explicit QtPrintJob(std::unique_ptr<QPrinter> printer) : printer_(std::move(printer)) {}
+    QtPrintJob(QPrinter& printer, std::unique_ptr<QPrinter> owned = nullptr)
+        : printer_(printer), owned_(std::move(owned)) {
+        // A preview draws into memory; only real output can fail to start.
+        const bool preview = printer.paintEngine() && printer.paintEngine()->type() == QPaintEngine::Picture;
+        if (!preview) failure_ = unusablePrinterReason(printer);
+    }
     ~QtPrintJob() override { endDocument(); }
 
     Canvas& page() override {
+        if (!failure_.empty()) return sink_;
         if (!canvas_) {
-            painter_ = std::make_unique<QPainter>(printer_.get());
-            const QRectF area = printer_->pageRect(QPrinter::Inch);
+            painter_ = std::make_unique<QPainter>();
+            if (!painter_->begin(&printer_)) {
+                painter_.reset();
+                failure_ = "The printer did not start the job.";
+                return sink_;
+            }
+            const QRectF area = printer_.pageRect(QPrinter::Inch);
             canvas_ = std::make_unique<QtCanvas>(*painter_, area.width() * 1440, area.height() * 1440);
         }
         return *canvas_;
     }
     void newPage() override {
-        if (canvas_) printer_->newPage();
+        if (canvas_) printer_.newPage();
     }
     void printRichText(const RichText& text) override {
+        if (!failure_.empty()) return;
         QTextDocument document;
         fillDocument(text, document);
         // The text keeps 2 cm from the paper's edges, not 2 cm more inside the printer's margins.
-        printer_->setFullPage(true);
-        printDocument(document, *printer_);
-        if (printer_->printerState() == QPrinter::Error) ok_ = false;
+        printer_.setFullPage(true);
+        printDocument(document, printer_);
+        if (printer_.printerState() == QPrinter::Error) failure_ = "The printer reported an error.";
     }
-    bool selectionOnly() const override { return printer_->printRange() == QPrinter::Selection; }
+    bool selectionOnly() const override { return printer_.printRange() == QPrinter::Selection; }
     bool endDocument() override {
-        if (ended_) return ok_;
+        if (ended_) return failure_.empty();
         ended_ = true;
         canvas_.reset();
-        if (painter_ && !painter_->end()) ok_ = false;
+        if (painter_ && !painter_->end() && failure_.empty()) failure_ = "The printer did not finish the job.";
         painter_.reset();
-        if (printer_->printerState() == QPrinter::Error) ok_ = false;
-        return ok_;
+        if (printer_.printerState() == QPrinter::Error && failure_.empty()) failure_ = "The printer reported an error.";
+        return failure_.empty();
     }
+    std::string failure() const override { return failure_; }
 
 private:
-    std::unique_ptr<QPrinter> printer_;
+    QPrinter& printer_;
+    std::unique_ptr<QPrinter> owned_;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<QtCanvas> canvas_;
+    RecordingCanvas sink_;  // takes the drawing of a job that cannot print
     bool ended_ = false;
-    bool ok_ = true;
+    std::string failure_;
 };
 
 }  // namespace
 
-std::unique_ptr<PrintJob> QtPlatform::startPrint(const PrintDialogRequest& request) {
+std::unique_ptr<QPrinter> QtPlatform::printerFor(const std::string& documentName) const {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const PrinterSetup& setup = *printerSetup_;
+    const QStringList installed = QPrinterInfo::availablePrinterNames();
+    if (setup.format == QPrinter::NativeFormat && installed.contains(setup.printerName))
+        printer->setPrinterName(setup.printerName);
+    if (installed.isEmpty() || setup.format == QPrinter::PdfFormat) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        const QString folder = setup.pdfFolder.isEmpty() ? defaultPdfFolder() : setup.pdfFolder;
+        printer->setOutputFileName(QDir(folder).filePath(pdfBaseName(documentName) + ".pdf"));
+    }
+    if (setup.layout.isValid()) printer->setPageLayout(setup.layout);
+    printer->setCopyCount(setup.copies);
+    printer->setCollateCopies(setup.collate);
+    printer->setDuplex(setup.duplex);
+    printer->setColorMode(setup.color);
+    printer->setDocName(qs(documentName));
+    return printer;
+}
+
+void QtPlatform::rememberPrinterSetup(const QPrinter& printer) {
+    PrinterSetup& setup = *printerSetup_;
+    setup.format = printer.outputFormat();
+    if (setup.format == QPrinter::NativeFormat) setup.printerName = printer.printerName();
+    else if (const QString folder = QFileInfo(printer.outputFileName()).absolutePath(); QFileInfo(folder).isDir())
+        setup.pdfFolder = folder;  // a folder that was not there is not proposed again
+    setup.layout = printer.pageLayout();
+    // A rich text is printed on the full page (it keeps its own margins); the next job starts with the printer's.
+    setup.layout.setMode(QPageLayout::StandardMode);
+    setup.copies = printer.copyCount();
+    setup.collate = printer.collateCopies();
+    setup.duplex = printer.duplex();
+    setup.color = printer.colorMode();
+}
+
+bool QtPlatform::runPrintDialog(QPrintDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+bool QtPlatform::runPageSetupDialog(QPageSetupDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+bool QtPlatform::runPreviewDialog(QPrintPreviewDialog& dialog) { return dialog.exec() == QDialog::Accepted; }
+
+void QtPlatform::printerSetupDialog() {
+    std::unique_ptr<QPrinter> printer = printerFor("");
+    QPageSetupDialog dialog(printer.get(), parent());
+    if (runPageSetupDialog(dialog)) rememberPrinterSetup(*printer);
+}
+
+std::unique_ptr<PrintJob> QtPlatform::startPrint(const PrintDialogRequest& request) {
+    std::unique_ptr<QPrinter> printer = printerFor(request.documentName);
     QPrintDialog dialog(printer.get(), parent());
     dialog.setWindowTitle(qs(request.title));
-    QAbstractPrintDialog::PrintDialogOptions options;
+    // Printing to a PDF file is always offered: with no printer installed it is the only destination.
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile;
     if (request.offerSelection) options |= QAbstractPrintDialog::PrintSelection;
     if (request.offerPageNumbers) options |= QAbstractPrintDialog::PrintPageRange;
     dialog.setOptions(options);
-    if (dialog.exec() != QDialog::Accepted) return nullptr;
-    return printJobFor(std::move(printer));
+    if (!runPrintDialog(dialog)) return nullptr;
+    rememberPrinterSetup(*printer);
+    QPrinter& chosen = *printer;
+    return std::make_unique<QtPrintJob>(chosen, std::move(printer));
 }
 
-std::unique_ptr<PrintJob> printJobFor(std::unique_ptr<QPrinter> printer) {
-    return std::make_unique<QtPrintJob>(std::move(printer));
+PreviewOutcome QtPlatform::printPreview(const PrintDialogRequest& request, const PrintContent& content) {
+    std::unique_ptr<QPrinter> printer = printerFor(request.documentName);
+    QPrintPreviewDialog dialog(printer.get(), parent());
+    dialog.setWindowTitle(qs(request.title));
+    // Qt's own size shows a page as a stamp: most of the screen shows it readable.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        dialog.resize(screen->availableGeometry().size() * 0.8);
+    // The preview draws on the printer in memory; its Print button draws the same on paper.
+    std::string failure;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        QtPrintJob job(*target);
+        content(job);
+        failure = job.endDocument() ? std::string() : job.failure();
+    });
+    if (!runPreviewDialog(dialog)) return {};
+    rememberPrinterSetup(*printer);
+    return {true, !failure.empty(), failure};
 }
 
-double QtPlatform::timerSeconds() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+KeyboardState QtPlatform::keyboardState() {
+    KeyboardState state = lockKeyState();
+    if (keyboard_) state.insertMode = keyboard_->insertMode();
+    return state;
+}
+
+void QtPlatform::setKeyboardListener(std::function<void()> listener) {
+    if (keyboard_) keyboard_->setListener(std::move(listener));
+}
 
 ClockText QtPlatform::now() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -294,6 +463,14 @@ ClockText QtPlatform::now() {
 }
 
 void QtPlatform::processEvents() { QCoreApplication::processEvents(); }
+
+void QtPlatform::wait(double seconds) {
+    // An event loop of its own sleeps until the timer fires, still drawing
+    // the windows; what the user types meanwhile waits until it is over.
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(std::lround(seconds * 1000)), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
 void QtPlatform::setBusy(bool busy) {
     if (busy) {

@@ -4,19 +4,25 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "core/Platform.h"
 
+class QPageSetupDialog;
+class QPrintDialog;
+class QPrintPreviewDialog;
 class QPrinter;
 
 namespace ravelin {
 
+class KeyboardWatcher;
 class UiContext;
 
 class QtPlatform : public Platform {
 public:
     QtPlatform();
+    ~QtPlatform() override;
 
     void setContext(UiContext* context) { context_ = context; }
     // Dialogs are centred on this window.
@@ -29,7 +35,7 @@ public:
     void showModal(Form& form) override;
 
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
-    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) override;
 
     void clipboardClear() override;
     void setClipboardText(const std::string& text) override;
@@ -52,27 +58,48 @@ public:
 
     void printerSetupDialog() override;
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
+    PreviewOutcome printPreview(const PrintDialogRequest& request, const PrintContent& content) override;
 
-    double timerSeconds() override;
+    KeyboardState keyboardState() override;
+    // Told when a lock key or Insert was pressed, or the program became active again.
+    void setKeyboardListener(std::function<void()> listener);
+
     ClockText now() override;
     void processEvents() override;
+    void wait(double seconds) override;
     void setBusy(bool busy) override;
 
     std::string programFolder() override;
     std::string executableName() override;
     std::string currentFolder() override;
 
+protected:
+    // The dialogs themselves, apart so that widget tests can answer them;
+    // each returns true when the user accepted it.
+    virtual bool runPrintDialog(QPrintDialog& dialog);
+    virtual bool runPageSetupDialog(QPageSetupDialog& dialog);
+    virtual bool runPreviewDialog(QPrintPreviewDialog& dialog);
+
 private:
+    struct PrinterSetup;
+
+    // A printer with the session's printer set-up, ready for `documentName`:
+    // where no printer is installed (or a PDF file was the last choice) it
+    // writes a PDF file named after the document.
+    std::unique_ptr<QPrinter> printerFor(const std::string& documentName) const;
+    // Keeps the printer's choices for the session's next dialogs.
+    void rememberPrinterSetup(const QPrinter& printer);
+
     QWidget* parent() const;
-    std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
+    std::optional<FileChoice> fileDialog(const FileDialogRequest& request, bool save);
 
     UiContext* context_ = nullptr;
     QPointer<QWidget> parent_;
     int busyDepth_ = 0;
+    std::unique_ptr<PrinterSetup> printerSetup_;
+    std::unique_ptr<KeyboardWatcher> keyboard_;
 };
 
-// The print job on a printer the print dialog (or a test) set up.
-std::unique_ptr<PrintJob> printJobFor(std::unique_ptr<QPrinter> printer);
 
 // "Desc|*.a;*.b|Desc|*.c" as Qt file-dialog filters, one per pair.
 QStringList qtFileFilters(const std::string& filter);

@@ -26,4 +26,9 @@ rc=$?
 [ "$rc" = 1 ] || fail "picture: exit $rc, expected 1"
 expected="ravelin-cli: Cannot open '$examples/road-cut-spacings.spg': picture support not installed."
 [ "$(cat "$work/err")" = "$expected" ] || fail "picture: message '$(cat "$work/err")'"
+# An acquisition still opens: its photograph cannot be shown and is said so, its geometry loads.
+"$work/ravelin-cli" acquisition "$examples/rock-face.dgt" --json >"$work/out" 2>"$work/err" ||
+  fail "acquisition without pictures: $(cat "$work/err")"
+grep -q '"title": "Unable to open background image"' "$work/out" || fail "acquisition: the missing picture is not told"
+grep -q '"TraceCount": 36' "$work/out" || fail "acquisition: the geometry did not load"
 echo "PASS ravelin-cli without its picture module"

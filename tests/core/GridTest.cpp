@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "core/GridUndo.h"
 #include "core/TextColumn.h"
 
 namespace ravelin {
@@ -255,6 +256,43 @@ TEST_F(DataGridTest, SelectAllCoversTheDataCellsAndClearEmptiesThem) {
     EXPECT_EQ(rowTexts(77), "77|77");
     EXPECT_EQ(grid.rows(), 101);
     grid.removeObserver(&recorder);
+}
+
+TEST_F(DataGridTest, UndoPutsBackThePastedBlockAndTheRowsAPasteAdded) {
+    for (long long r = 97; r <= 100; ++r) fill(r, "d" + std::to_string(r), "a" + std::to_string(r));
+    grid.setText(98, 2, "");
+    UndoStack history;
+    grid.setCurrent(98, 2);
+    const std::string clip = "x1\r\r\rx4\r";  // four rows, two past the last
+    const GridBlock block{98, 98 + CountLineBreaks(clip), 2, 2};
+    EXPECT_TRUE(RecordGridChange(history, grid, block, [&] { grid.paste(clip); }));
+    ASSERT_EQ(grid.rows(), 102);
+    EXPECT_EQ(rowTexts(98) + " " + rowTexts(99) + " " + rowTexts(101), "d98|x1 d99| |x4");
+
+    Recorder recorder;
+    grid.addObserver(&recorder);
+    history.undo();
+    EXPECT_EQ(grid.rows(), 101);
+    EXPECT_EQ(rowTexts(98) + " " + rowTexts(99) + " " + rowTexts(100), "d98| d99|a99 d100|a100");
+    EXPECT_EQ(grid.selection(), (GridBlock{98, 100, 2, 2}));  // what came back, in sight
+    EXPECT_EQ(recorder.rowCounts, 1);
+    history.redo();
+    EXPECT_EQ(grid.rows(), 102);
+    EXPECT_EQ(rowTexts(101), "|x4");
+    grid.removeObserver(&recorder);
+
+    // A change that leaves every cell as it was is no step.
+    grid.setCurrent(97, 1);
+    EXPECT_FALSE(RecordGridChange(history, grid, {97, 97, 1, 1}, [&] { grid.setText(97, 1, "d97"); }));
+    EXPECT_EQ(history.size(), 1u);
+    // Cut and clear of a block come back whole, texts and empty cells alike.
+    grid.selectBlock({97, 1}, {99, 2});
+    const std::string before = grid.copyText();
+    RecordGridChange(history, grid, grid.selection(), [&] { grid.cut(); });
+    EXPECT_EQ(grid.copyText(), "");
+    history.undo();
+    grid.selectBlock({97, 1}, {99, 2});
+    EXPECT_EQ(grid.copyText(), before);
 }
 
 TEST_F(DataGridTest, ObserversHearWhichRowsChangedAndRedrawOffGathersThem) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "core/SessionForms.h"
 #include "core/Startup.h"
 #include "support/TestSession.h"
@@ -20,7 +22,9 @@ TEST(StartupTest, SplashThenMainWindowAndAHiddenLog) {
     EXPECT_EQ(main.caption(), "Ravelin (v 1.0)");
     EXPECT_TRUE(main.visible());
     EXPECT_EQ(t.session.findForm("frmAbout"), nullptr);  // the splash is gone
-    EXPECT_GE(t.platform.eventsProcessed, 4);            // events ran during the one-second wait
+    // One second on the platform's timer, after the splash was drawn; no busy loop.
+    EXPECT_EQ(t.platform.waits, std::vector<double>{1.0});
+    EXPECT_EQ(t.platform.eventsProcessed, 1);
     const Form& log = t.session.form("frmLog");
     EXPECT_FALSE(log.visible());
     EXPECT_EQ(log.text("txtLog"), "Session started on 06/12/2026 at 14:03:27\r\n" + std::string(43, '_') + "\r\n");
@@ -50,8 +54,8 @@ TEST(MenuTest, MissingWindowsPlaceholdersAndBarToggles) {
     TestSession t;
     EXPECT_TRUE(t.main->menuItem("mnuToolsXYZ").enabled());
     EXPECT_FALSE(t.main->toolButton("Scanline")->enabled());  // a window a later stage brings
-    t.main->userClick(t.main->menuItem("mnuFileSaveAll"));
-    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"Save All Code goes here!"}));
+    t.main->userClick(t.main->menuItem("mnuFileSend"));
+    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"Send Code goes here!"}));
     t.main->userClick(t.main->menuItem("mnuViewToolbar"));
     EXPECT_FALSE(t.main->at("picToolBar").visible());
     EXPECT_EQ(t.main->menuItem("mnuViewToolbar").value(), 0);
@@ -81,6 +85,50 @@ TEST(ToolWindowTest, MenuButtonAndTitleBarShowAndHideWithCheckAndButton) {
     // Shutting down unloads the tool windows with the main window.
     ASSERT_TRUE(t.session.closeForm(*t.main));
     EXPECT_EQ(t.session.forms().size(), 0u);
+}
+
+TEST(MenuTest, ABarHiddenFromItsOwnMenuKeepsTheViewMenusCheckInStep) {
+    TestSession t;
+    t.main->barShown("mnuViewToolbar", false);
+    EXPECT_EQ(t.main->menuItem("mnuViewToolbar").value(), 0);
+    EXPECT_FALSE(t.main->at("picToolBar").visible());
+    t.main->userClick(t.main->menuItem("mnuViewToolbar"));  // the menu shows it again with one click
+    EXPECT_EQ(t.main->menuItem("mnuViewToolbar").value(), 1);
+    EXPECT_TRUE(t.main->at("picToolBar").visible());
+    t.main->barShown("mnuViewStatusBar", false);
+    EXPECT_FALSE(t.main->at("sbStatusBar").visible());
+    EXPECT_TRUE(t.main->at("picToolBar").visible());
+}
+
+TEST(ToolWindowTest, ClosingAToolWindowGivesTheFocusBackToTheMainWindow) {
+    struct Focus : MainFormObserver {
+        int given = 0;
+        void focusMainWindow() override { ++given; }
+    } focus;
+    TestSession t;
+    t.main->addMainObserver(&focus);
+    t.main->userClick(t.main->menuItem("mnuToolsVol"));
+    EXPECT_EQ(focus.given, 0);
+    EXPECT_FALSE(t.session.closeForm(t.session.form("frmToolVol")));
+    EXPECT_EQ(focus.given, 1);
+    t.main->removeMainObserver(&focus);
+}
+
+TEST(MenuTest, RefreshRepaintsTheActiveWindowOrTheMainWindow) {
+    struct Repaints : FormObserver {
+        std::vector<std::string> windows;
+        void refreshRequested(Form& form) override { windows.push_back(form.name()); }
+    } repaints;
+    TestSession t;
+    Form& log = t.session.form("frmLog");
+    t.main->addObserver(&repaints);
+    log.addObserver(&repaints);
+    t.main->runCommand("mnuViewRefresh");
+    t.session.setActiveForm(&log);
+    t.main->runCommand("mnuViewRefresh");
+    EXPECT_EQ(repaints.windows, (std::vector<std::string>{"frmMain", "frmLog"}));
+    log.removeObserver(&repaints);
+    t.main->removeObserver(&repaints);
 }
 
 TEST(ToolWindowTest, EventLogWindowHidesOnCloseAndKeepsItsMenuCheck) {
@@ -125,6 +173,80 @@ TEST(OptionsDialogTest, CtrlTabWrapsAroundThePages) {
     dialog.userKeyDown(keys::Tab, shift::Ctrl | shift::Alt);  // masked to Ctrl: still next
     EXPECT_EQ(tabs.value(), 1);
     EXPECT_EQ(dialog.at("picOptions", 3).left(), -20000);
+}
+
+// The Edit menu and the toolbar's edit and text-format buttons follow the
+// active window: each kind of document window offers what it can act on.
+TEST(DocumentCommandStateTest, EditMenuAndFormatButtonsFollowTheActiveWindow) {
+    TestSession t;
+    struct Expected {
+        const char* window;
+        bool edit, format, saveAs;
+    };
+    auto activate = [&](Form* form) {
+        if (Form* previous = t.session.activeForm()) previous->userDeactivate();
+        t.session.setActiveForm(form);
+        if (form) form->userActivate();
+    };
+    auto check = [&](const Expected& e) {
+        const Control& menu = t.main->menuItem("mnuEdit");
+        EXPECT_EQ(menu.enabled(), e.edit) << e.window;
+        for (const char* key : {"Cut", "Copy", "Paste"}) EXPECT_EQ(t.main->toolButton(key)->enabled(), e.edit) << key;
+        for (const char* key : {"Bold", "Italic", "Underline", "Left", "Center", "Right"})
+            EXPECT_EQ(t.main->toolButton(key)->enabled(), e.format) << e.window << " " << key;
+        EXPECT_EQ(t.main->menuItem("mnuFileSaveAs").enabled(), e.saveAs) << e.window;
+        // Print Preview shows what Print prints: offered exactly when Print is.
+        EXPECT_EQ(t.main->menuItem("mnuFilePrintPreview").enabled(), t.main->menuItem("mnuFilePrint").enabled());
+    };
+    check({"no window yet", false, false, false});
+
+    t.session.appendInfoText({"Report", 0, 0, ""});
+    Form& box = t.session.form("frmInfoBox");
+    Form& sheet = t.main->NewDocumentWindow(2);
+    Form& chart = t.main->NewDocumentWindow(0);
+    Form& tool = t.session.form("frmToolXYZ");
+    const std::pair<Form*, Expected> steps[] = {
+        {&box, {"Info box", true, true, true}},     {&sheet, {"datasheet", true, false, true}},
+        {&box, {"Info box again", true, true, true}}, {&chart, {"chart", true, false, false}},
+        {&tool, {"tool window", false, false, false}}, {&box, {"Info box once more", true, true, true}},
+    };
+    for (const auto& [form, expected] : steps) {
+        activate(form);
+        check(expected);
+    }
+    box.userDeactivate();
+    check({"nothing active", false, false, false});
+}
+
+// The four keyboard panels show what the platform reports: lit when on,
+// dimmed when off, hidden where the platform cannot tell.
+TEST(StatusBarTest, KeyboardPanelsFollowThePlatformsLockKeysAndTypingMode) {
+    TestSession t;
+    auto panel = [&](int index) -> const Control& { return t.main->at("Panels", index); };
+    const std::pair<int, const char*> captions[] = {
+        {panels::ScrollLock, "SCRL"}, {panels::CapsLock, "CAPS"}, {panels::NumLock, "NUM"}, {panels::Insert, "INS"}};
+    for (const auto& [index, caption] : captions) {
+        EXPECT_EQ(panel(index).text(), caption);
+        EXPECT_FALSE(panel(index).visible()) << caption;  // the scripted platform reported nothing at load
+    }
+    struct Case {
+        KeyboardState state;
+        std::array<int, 4> shown;  // scroll, caps, num, insert: -1 hidden, 0 dimmed, 1 lit
+    };
+    const Case cases[] = {
+        {{.capsLock = false, .scrollLock = true, .insertMode = true}, {1, 0, -1, 1}},
+        {{.capsLock = true, .numLock = false, .scrollLock = false, .insertMode = false}, {0, 1, 0, 0}},
+        {{.numLock = true}, {-1, -1, 1, -1}},
+    };
+    for (const Case& c : cases) {
+        t.platform.keyboard = c.state;
+        t.main->refreshKeyboardPanels();
+        for (int i = 0; i < 4; ++i) {
+            const Control& p = panel(panels::ScrollLock + i);
+            const int shown = !p.visible() ? -1 : p.enabled() ? 1 : 0;
+            EXPECT_EQ(shown, c.shown[static_cast<size_t>(i)]) << p.text();
+        }
+    }
 }
 
 TEST(EditCommandTest, CopyCutPasteOnTheActiveTextField) {

@@ -73,6 +73,43 @@ TEST_F(RangeTest, TwoInvalidFieldsGiveTwoDistinctMessages) {
     EXPECT_EQ(platform.messages[1].text, "The m should not be smaller than 0");
 }
 
+// The input-valid flag tells the last check's outcome: a refused value
+// clears it even after earlier checks had set it.
+TEST_F(RangeTest, TheInputValidFlagFollowsEachCheck) {
+    struct Case {
+        const char* text;
+        long long minimum, maximum;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"5", 0, 10, true},  {"11", 0, 10, false},   {"10", 0, 10, true},
+        {"-1", 0, 10, false}, {"0", 0, 10, true},    {"1e9", 0, 90, false},
+    };
+    Control& field = form.at("txtIn", 0);
+    for (const Case& c : cases) {
+        session.inputValid = !c.valid;  // what an earlier check left
+        field.withText(c.text);
+        CheckRange(form, field, "k", c.minimum, c.maximum);
+        EXPECT_EQ(session.inputValid, c.valid) << "'" << c.text << "' in " << c.minimum << ".." << c.maximum;
+    }
+}
+
+// The dip calculation runs on values that passed their checks: a refused
+// dip angle leaves the page as the bound put in its place shows it, and the
+// flag the guard reads is clear, where it used to stay set from loading on.
+TEST(ToolXyzGuardTest, ARefusedValueLeavesTheFlagClearAndThePageForTheBound) {
+    testing::TestSession t;
+    Form& xyz = t.session.form("frmToolXYZ");
+    xyz.userType(xyz.at("txtDirPen", 0), "90");
+    xyz.userType(xyz.at("txtDirPen", 1), "30");
+    ASSERT_EQ(xyz.text("txtXYZ", 3), "270.0");
+    EXPECT_TRUE(t.session.inputValid);
+    xyz.userType(xyz.at("txtDirPen", 1), "95");
+    EXPECT_EQ(xyz.text("txtDirPen", 1), "90");
+    EXPECT_EQ(xyz.text("txtXYZ", 4), "0.0");  // the pole of a vertical plane is horizontal
+    EXPECT_FALSE(t.session.inputValid);
+}
+
 TEST(NavigateKeyTest, PageDownStopsAtTheLastPageAndDisablesTheHiddenOnes) {
     testing::TestSession t;
     Form& xyz = t.session.form("frmToolXYZ");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <tuple>
@@ -12,6 +13,8 @@
 #include "documents/DatasheetReport.h"
 #include "documents/InfoBoxForm.h"
 #include "documents/InfoText.h"
+#include "spacing/ChartExport.h"
+#include "spacing/HistoForm.h"
 #include "spacing/SpacingForm.h"
 #include "spacing/SpacingState.h"
 #include "support/TestSession.h"
@@ -28,6 +31,11 @@ const char* const kSpgFile = "'Family name\r\nFami = J1\r\nClif = 135,80\r\nType
 struct DocumentCommands : ::testing::Test {
     TestSession ts;
     TempFolder folder;
+
+    DocumentCommands() {
+        ts.platform.folder = folder.path.string();  // the log file goes there
+        ts.session.writeLogFile("the session's first block");
+    }
 
     // Runs a command with the answers its message box and file dialog will get.
     void run(const std::string& command, std::optional<MessageAnswer> answer = {}, const std::string& file = {}) {
@@ -53,6 +61,12 @@ struct DocumentCommands : ::testing::Test {
         return *sheet;
     }
     std::string logText() { return ts.session.form("frmLog").text("txtLog"); }
+    std::string logFileText() { return readFileBytes(ts.session.logFilePath()).value_or(""); }
+    // The Open commands' lines go to the log file alone, not to the Events log window.
+    void expectLoggedToFileOnly(const std::string& line) {
+        EXPECT_NE(logFileText().find("14:03:27  -  " + line + "\r\n"), std::string::npos) << line;
+        EXPECT_EQ(logText().find(line), std::string::npos) << line;
+    }
     const MessageRequest& lastMessage() { return ts.platform.messages.back(); }
     InfoBoxForm& infoBox() { return ts.form<InfoBoxForm>("frmInfoBox"); }
     long datasheetCount() {
@@ -94,7 +108,7 @@ TEST_F(DocumentCommands, OpeningADatasheetCreatesItsWindowAndTableRowAndOpeningI
     ASSERT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.size(), 1u);
     EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].path, path);
     EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].window, &sheet);
-    EXPECT_NE(logText().find("Opening spacing datafile '" + path + "'"), std::string::npos);
+    expectLoggedToFileOnly("Opening spacing datafile '" + path + "'");
 
     // Already opened: No leaves the window as it is, Yes reloads it.
     sheet.userType(sheet.at("txtFamily"), "edited");
@@ -113,7 +127,7 @@ TEST_F(DocumentCommands, TextAndRichTextFilesGoToTheInfoBoxWithItsCaption) {
         const std::string path = folder.write(name, bytes);
         run("mnuFileOpen", {}, path);
         EXPECT_EQ(infoBox().caption(), "Info box - " + path);
-        EXPECT_NE(logText().find(logLine + path + "'"), std::string::npos);
+        expectLoggedToFileOnly(logLine + path + "'");
     }
     EXPECT_EQ(infoBox().document().plainText(), "rich");
     EXPECT_TRUE(infoBox().document().formatAt(1).bold);
@@ -155,6 +169,7 @@ TEST_F(DocumentCommands, SavingASavedDatasheetWritesTheSameFileAndRemovesTheMark
 TEST_F(DocumentCommands, ADatasheetSavedUnderTheInfoBoxsCaptionStaysADatasheet) {
     ts.platform.workingFolder = folder.path.string();
     SpacingForm& sheet = newDatasheet();
+    ts.platform.saveFilters.push_back(2);  // "All Files": the name stays as typed
     run("mnuFileSaveAs", {}, folder.file("InfoBox"));
     ASSERT_EQ(sheet.caption(), "InfoBox");
     sheet.userType(sheet.at("txtFamily"), "J5");
@@ -278,21 +293,48 @@ TEST_F(DocumentCommands, TheInfoBoxPrintsItsTextThroughThePrintDialog) {
     EXPECT_EQ(ts.platform.printJobs[1]->richTexts, std::vector<RichText>{infoBox().document().richText(0, 7)});
 }
 
-TEST_F(DocumentCommands, AChartPrintsItsDoubleSizePictureFittedToThePage) {
-    Form& chart = ts.main->NewDocumentWindow(0);
-    activate(chart);
+TEST_F(DocumentCommands, AChartPrintsItsBarsFittedToThePage) {
+    SpacingForm& sheet = newDatasheet();
+    long long row = 1;
+    for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9", "1.6", "3.2", "0.2"}) sheet.setCell(0, row++, 1, value);
+    sheet.userMouseMove();
+    sheet.userClick(sheet.at("cmdHisto"));
+    auto* chart = dynamic_cast<HistoForm*>(ts.session.moduleState<SpacingState>().currentChart);
+    ASSERT_NE(chart, nullptr);
+    activate(*chart);
     run("mnuFilePrint", MessageAnswer::Yes);
     EXPECT_EQ(lastMessage().text, "Print a draft copy of the current histogram ?");
     ASSERT_EQ(ts.platform.printJobs.size(), 1u);
     ASSERT_EQ(ts.platform.printJobs[0]->pages.size(), 1u);
     const RecordingCanvas& page = *ts.platform.printJobs[0]->pages[0];
-    EXPECT_FALSE(page.ops().empty());
-    for (const DrawOp& op : page.ofKind(DrawOp::Kind::Line)) {
-        EXPECT_LE(std::max(op.x1, op.x2), page.width() + 1);
-        EXPECT_LE(std::max(op.y1, op.y2), page.height() + 1);
-    }
 
-    chart.setCaption("Vario-Data 1");
+    // The double-size picture, reduced as much as the page needs and no more.
+    const RecordingCanvas picture = ChartPicture(*chart);
+    const double scale = std::min({1.0, page.width() / picture.width(), page.height() / picture.height()});
+    const auto bars = picture.ofKind(DrawOp::Kind::FillBox);
+    const auto printed = page.ofKind(DrawOp::Kind::FillBox);
+    long long classes = 0;
+    for (const HistogramRow& histogram : ts.session.moduleState<SpacingState>().histogramTable)
+        if (histogram.chart == chart) classes = histogram.classes;
+    ASSERT_GT(classes, 1);
+    ASSERT_EQ(printed.size(), static_cast<size_t>(classes) + 1);  // the bars and the turned label's box
+    ASSERT_EQ(printed.size(), bars.size());
+    int filled = 0;  // bars of classes that hold values
+    for (size_t i = 0; i < printed.size(); ++i) {
+        const DrawOp& bar = printed[i];
+        for (auto [shown, drawn] : {std::pair{bar.x1, bars[i].x1}, {bar.y1, bars[i].y1}, {bar.x2, bars[i].x2},
+                                    {bar.y2, bars[i].y2}})
+            EXPECT_NEAR(shown, drawn * scale, 1e-6) << "bar " << i;
+        EXPECT_LE(std::max({bar.x1, bar.x2}), page.width() + 1e-6);
+        EXPECT_LE(std::max({bar.y1, bar.y2}), page.height() + 1e-6);
+        filled += std::abs(bar.y2 - bar.y1) > 0;
+    }
+    EXPECT_GE(filled, 3);  // eight values spread over several classes
+    // The axis labels go with the bars.
+    const std::vector<std::string> texts = page.texts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), chart->at("lblTitre").text()), texts.end());
+
+    chart->setCaption("Vario-Data 1");
     run("mnuFilePrint", MessageAnswer::No);
     EXPECT_EQ(lastMessage().text, "Print a draft copy of the current variogram ?");
     EXPECT_EQ(ts.platform.printJobs.size(), 1u);
@@ -314,7 +356,185 @@ TEST_F(DocumentCommands, SavingAChartExportsItsPictureAndReportsAFailure) {
     EXPECT_EQ(ts.platform.exportedDrawings, std::vector<std::string>{path + ".bmp"});
     // The scripted platform has no painter: the user is told, no file is left.
     EXPECT_EQ(lastMessage().text.rfind("The file '" + path + ".bmp' could not be saved.", 0), 0u);
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+    EXPECT_FALSE(std::filesystem::exists(path + ".bmp"));
+}
+
+// ------------------------------------------------- the chosen file type decides
+
+TEST_F(DocumentCommands, TheChosenFilterGivesABareNameItsExtensionAndItsFormat) {
+    SpacingForm& sheet = newDatasheet();
+    sheet.userType(sheet.at("txtFamily"), "J6");
+    run("mnuFileSaveAs", {}, folder.file("survey"));
+    EXPECT_EQ(sheet.filePath(), folder.file("survey.spg"));
+    EXPECT_NE(readFileBytes(folder.file("survey.spg")).value_or("").find("Fami = J6"), std::string::npos);
+
+    ts.session.appendInfoText(bodyBlock("plain words"));
+    activate(infoBox());
+    ts.platform.saveFilters = {2, 1};
+    run("mnuFileSave", {}, folder.file("report"));
+    run("mnuFileSave", {}, folder.file("rich"));
+    EXPECT_EQ(readFileBytes(folder.file("report.txt")), std::string("plain words"));
+    EXPECT_EQ(readFileBytes(folder.file("rich.rtf")).value_or("").rfind("{\\rtf1", 0), 0u);
+
+    Form& chart = ts.main->NewDocumentWindow(0);
+    activate(chart);
+    ts.platform.saveFilters = {2};
+    run("mnuFileSave", {}, folder.file("chart"));
+    EXPECT_EQ(ts.platform.exportedDrawings, std::vector<std::string>{folder.file("chart.png")});
+}
+
+// ------------------------------------------------------- unsaved reports at exit
+
+struct UnsavedDocuments : DocumentCommands {
+    SpacingForm* sheet = nullptr;
+    void SetUp() override {
+        ts.session.appendInfoText(bodyBlock("unsaved report"));
+        sheet = &newDatasheet();
+        sheet->userType(sheet->at("txtFamily"), "J7");
+    }
+    bool exitProgram() { return ts.session.closeForm(*ts.main); }
+};
+
+TEST_F(UnsavedDocuments, CancelAtExitKeepsEveryWindowAsItWas) {
+    ts.platform.messageAnswers = {MessageAnswer::No, MessageAnswer::Cancel};
+    EXPECT_FALSE(exitProgram());
+    EXPECT_EQ(ts.messageTexts(), (std::vector<std::string>{"Save 'InfoBox' before closing ?",
+                                                           "Save 'Data 1' before closing ?"}));
+    EXPECT_EQ(lastMessage().title, "Closing Ravelin");
+    EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNoCancel);
+    // Nothing closed, nothing lost, and the answer No given before Cancel changed nothing either.
+    EXPECT_TRUE(ts.session.owns(sheet));
+    EXPECT_EQ(sheet->caption(), "Data 1*");
+    EXPECT_EQ(infoBox().document().plainText(), "unsaved report");
+    EXPECT_TRUE(infoBox().modified());
+    EXPECT_NE(ts.session.findForm("frmLog"), nullptr);  // the other windows too
+    EXPECT_TRUE(ts.platform.settings.empty());  // the placement is written only when the program ends
+}
+
+TEST_F(UnsavedDocuments, YesSavesNoDiscardsAndEachIsAskedOnce) {
+    ts.platform.messageAnswers = {MessageAnswer::Yes, MessageAnswer::No};
+    ts.platform.saveAnswers = {folder.file("kept")};
+    EXPECT_TRUE(exitProgram());
+    EXPECT_EQ(ts.platform.messages.size(), 2u);
+    EXPECT_NE(readFileBytes(folder.file("kept.rtf")).value_or("").find("unsaved report"), std::string::npos);
+    EXPECT_TRUE(ts.session.forms().empty());
+    EXPECT_EQ(std::count_if(std::filesystem::directory_iterator(folder.path), {},
+                            [](const auto& entry) { return entry.path().extension() == ".spg"; }),
+              0);
+}
+
+TEST_F(UnsavedDocuments, ASaveThatDidNotHappenStopsTheExit) {
+    ts.platform.messageAnswers = {MessageAnswer::Yes};  // and the save dialog is cancelled
+    EXPECT_FALSE(exitProgram());
+    EXPECT_EQ(ts.platform.messages.size(), 1u);
+    EXPECT_TRUE(ts.session.owns(&infoBox()));
+    EXPECT_TRUE(ts.session.owns(sheet));
+}
+
+TEST_F(UnsavedDocuments, OpeningAFileIntoTheInfoBoxAsksAboutItsReports) {
+    const std::string notes = folder.write("notes.txt", "from a file");
+    ts.platform.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Yes, MessageAnswer::No};
+    run("mnuFileOpen", {}, notes);
+    EXPECT_EQ(lastMessage().text, "Save 'InfoBox' before closing ?");
+    EXPECT_EQ(infoBox().document().plainText(), "unsaved report");
+    EXPECT_EQ(logFileText().find("notes.txt"), std::string::npos);  // not opened: not logged
+
+    // Yes with the save dialog cancelled: not saved, so not replaced.
+    run("mnuFileOpen", {}, notes);
+    EXPECT_EQ(infoBox().document().plainText(), "unsaved report");
+    run("mnuFileOpen", {}, notes);  // No
+    EXPECT_EQ(infoBox().document().plainText(), "from a file");
+    EXPECT_EQ(ts.platform.messages.size(), 3u);
+    run("mnuFileOpen", {}, notes);  // nothing unsaved: no question
+    EXPECT_EQ(ts.platform.messages.size(), 3u);
+}
+
+// ---------------------------------------------------------------- Save All
+
+TEST_F(UnsavedDocuments, SaveAllSavesEachModifiedDocumentAskingOnlyForMissingNames) {
+    const std::string opened = folder.write("opened.spg", kSpgFile);
+    SpacingForm& known = openDatasheet(opened);
+    SpacingForm& untouched = openDatasheet(folder.write("untouched.spg", kSpgFile));
+    std::filesystem::remove(folder.file("untouched.spg"));
+    known.userType(known.at("txtLoc"), "East");
+    ts.platform.saveAnswers = {folder.file("box"), folder.file("new")};
+    run("mnuFileSaveAll");
+    // The Info box and the new datasheet (in the order they came) had no name; the opened
+    // datasheet went back to its file.
+    EXPECT_EQ(ts.platform.saveDialogs.size(), 2u);
+    EXPECT_EQ(sheet->caption(), folder.file("new.spg"));
+    EXPECT_EQ(known.caption(), opened);
+    EXPECT_NE(readFileBytes(opened).value_or("").find("Loca = East"), std::string::npos);
+    EXPECT_FALSE(infoBox().modified());
+    EXPECT_FALSE(std::filesystem::exists(folder.file("untouched.spg")));  // unchanged: not written
+    EXPECT_EQ(untouched.caption(), folder.file("untouched.spg"));
+
+    // Saved once, the Info box goes back to its own file without a question.
+    ts.session.appendInfoText(bodyBlock(" and more"));
+    run("mnuFileSaveAll");
+    EXPECT_EQ(ts.platform.saveDialogs.size(), 2u);
+    EXPECT_NE(readFileBytes(folder.file("box.rtf")).value_or("").find("and more"), std::string::npos);
+}
+
+// --------------------------------------------------------------- Properties
+
+TEST_F(DocumentCommands, PropertiesTellTheFileAndWhatTheDocumentHolds) {
+    const std::string path = folder.write("profile.spg", kSpgFile);
+    SpacingForm& sheet = openDatasheet(path);
+    std::vector<std::pair<std::string, std::string>> shown;
+    ts.platform.modalHandler = [&](Form& dialog) {
+        for (int i = 0; Control* field = dialog.find("txtProperty", i); ++i)
+            shown.emplace_back(field->description(), field->text());
+        dialog.userClick(dialog.at("cmdOK"));
+        EXPECT_FALSE(dialog.visible());
+    };
+    run("mnuFileProperties");
+    EXPECT_EQ(ts.platform.modalForms, std::vector<std::string>{"frmProperties"});
+    EXPECT_EQ(ts.session.findForm("frmProperties"), nullptr);
+    const std::map<std::string, std::string> lines(shown.begin(), shown.end());
+    EXPECT_EQ(lines.at("Document"), "Spacing datasheet");
+    EXPECT_EQ(lines.at("File"), path);
+    EXPECT_EQ(lines.at("Size"), std::to_string(std::string(kSpgFile).size()) + " bytes");
+    EXPECT_EQ(lines.count("Modified"), 1u);
+    // Type = 1: intersection distances, whose total length is the farthest one.
+    EXPECT_EQ(lines.at("Data type"), "Intersection distances");
+    EXPECT_EQ(lines.at("Number of values"), "3");
+    EXPECT_EQ(lines.at("Total length"), "1.04 m");
+    EXPECT_EQ(lines.at("Unsaved changes"), "no");
+    sheet.userClick(sheet.at("optData", 1));
+    const auto spacings = DocumentPropertyLines(sheet);
+    EXPECT_NE(std::find(spacings.begin(), spacings.end(), PropertyLine{"Total length", "1.51 m"}), spacings.end());
+    EXPECT_NE(std::find(spacings.begin(), spacings.end(), PropertyLine{"Unsaved changes", "yes"}), spacings.end());
+
+    ts.session.appendInfoText(bodyBlock("Title\r\nbody"));
+    EXPECT_EQ(DocumentPropertyLines(infoBox()),
+              (std::vector<PropertyLine>{{"Document", "Info box"},
+                                         {"Window", "InfoBox"},
+                                         {"File", "not saved"},
+                                         {"Unsaved changes", "yes"},
+                                         {"Characters", "9"},
+                                         {"Paragraphs", "2"}}));
+}
+
+TEST_F(DocumentCommands, PropertiesOfAChartAndWithoutADocument) {
+    run("mnuFileProperties");
+    EXPECT_EQ(lastMessage().text, "   No document is open.");
+    EXPECT_TRUE(ts.platform.modalForms.empty());
+
+    SpacingForm& sheet = openDatasheet(folder.write("profile.spg", kSpgFile));
+    sheet.userClick(sheet.at("cmdHisto"));
+    auto* chart = dynamic_cast<HistoForm*>(ts.session.moduleState<SpacingState>().currentChart);
+    ASSERT_NE(chart, nullptr);
+    const auto lines = DocumentPropertyLines(*chart);
+    const HistogramFigures& figures = chart->histogram()->figures;
+    EXPECT_EQ(lines.at(0), (PropertyLine{"Document", "Chart window"}));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), PropertyLine{"Chart", "Histogram"}), lines.end());
+    // The classes the options window shows for it.
+    const Form& tools = ts.session.form("frmHistoTools");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), PropertyLine{"Classes", tools.text("Text2", 1)}), lines.end());
+    EXPECT_EQ(figures.n, 3);
+    // The options window, though its caption begins like a chart's, is no document.
+    EXPECT_TRUE(DocumentPropertyLines(tools).empty());
 }
 
 }  // namespace

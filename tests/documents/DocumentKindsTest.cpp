@@ -1,6 +1,6 @@
 // The registry of document kinds: how a window and a file find their kind,
-// and a kind registered later (as the acquisition window's will be) taking
-// every File command for its windows and files.
+// and a kind registered later taking every File command for its windows and
+// files, or leaving out what it does not do.
 
 #include "documents/DocumentKinds.h"
 
@@ -90,7 +90,15 @@ struct RegisteredLater : ::testing::Test {
         ts.session.setActiveForm(scan);
         ts.main->documentActivated(*scan);
     }
-    // The acquisition kind as the acquisition window will register it, its handlers recording their calls.
+    // The acquisition kind without handlers: it opens, saves and prints nothing.
+    void removeHandlers() {
+        DocumentKind kind = *documentKinds(ts.session).forFile("a.dgt");
+        kind.open = nullptr;
+        kind.save = kind.saveAs = nullptr;
+        kind.print = nullptr;
+        documentKinds(ts.session).add(kind);
+    }
+    // The acquisition kind with handlers recording their calls.
     void registerHandlers() {
         DocumentKind kind = *documentKinds(ts.session).forFile("a.dgt");
         kind.open = [this](Session&, const std::string& path) { calls.push_back("open " + path); };
@@ -110,7 +118,8 @@ struct RegisteredLater : ::testing::Test {
     }
 };
 
-TEST_F(RegisteredLater, WithoutItsHandlersTheAcquisitionWindowHasNothingToSaveOrPrint) {
+TEST_F(RegisteredLater, WithoutHandlersAKindHasNothingToSaveOrPrint) {
+    removeHandlers();
     ts.platform.openAnswers.push_back("/data/cliff.dgt");
     for (const char* command : {"mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"}) run(command);
     EXPECT_EQ(ts.platform.openDialogs.at(0).fileName, "*.dgt");

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 
 #include "core/TextCodec.h"
@@ -113,6 +114,35 @@ TEST_F(InfoBoxFixture, TheInsertionPointFollowsTheUsersEdits) {
     box().deleteForward();
     EXPECT_EQ(box().document().plainText(), "res");
     EXPECT_EQ(ts.session.insertionPoint, 3);
+}
+
+// Insert switched to overwriting: typing replaces what follows the caret,
+// never beyond its paragraph; a selection, a line break and a paste of
+// several lines still insert.
+TEST_F(InfoBoxFixture, TypingOverwritesWithinTheParagraphWhenInsertIsOff) {
+    append(bodyBlock("F = 1.25\r\nNext line"));
+    ts.platform.keyboard.insertMode = false;
+    struct Step {
+        long long caret, selected;
+        const char* typed;
+        const char* expected;
+    };
+    const Step steps[] = {
+        {4, 0, "2", "F = 2.25\r\nNext line"},
+        {5, 0, ".5°", "F = 2.5°\r\nNext line"},     // a sign of two bytes counts as one character
+        {6, 0, "0 kN", "F = 2.0 kN\r\nNext line"},  // stops at the paragraph's end, then extends it
+        {0, 3, "S", "S 2.0 kN\r\nNext line"},       // a selection is replaced as usual
+        {8, 0, "\r\n", "S 2.0 kN\r\n\r\nNext line"},
+    };
+    for (const Step& step : steps) {
+        box().setSelection(step.caret, step.selected);
+        box().typeText(step.typed);
+        EXPECT_EQ(box().document().plainText(), step.expected) << step.typed;
+    }
+    ts.platform.keyboard.insertMode = true;
+    box().setSelection(0, 0);
+    box().typeText(">");
+    EXPECT_EQ(box().document().plainText(), ">S 2.0 kN\r\n\r\nNext line");
 }
 
 // ------------------------------------------------------------------ toolbar
@@ -227,6 +257,100 @@ TEST_F(InfoBoxFixture, TwentyThousandBlocksLandInOrderWithTheirStyles) {
     const std::string after = document.plainText();
     EXPECT_EQ(after.substr(0, 14), "\r\nRe[early]por");
     EXPECT_EQ(after.substr(after.size() - 6), "[last]");
+}
+
+// -------------------------------------------------------------------- Undo
+
+struct InfoBoxHistory : InfoBoxFixture {
+    void undo() { box().userUndo(); }
+    void redo() { box().userRedo(); }
+    std::string text() { return box().document().plainText("|"); }
+};
+
+TEST_F(InfoBoxHistory, LettersTypedInARowAreOneStepAndACaretMoveStartsAnother) {
+    append(bodyBlock("Report"));
+    box().setSelection(6, 0);
+    for (const char* letter : {" ", "o", "n", "e"}) box().typeText(letter);
+    box().setSelection(0, 0);
+    box().typeText(">");
+    box().setSelection(11, 0);
+    box().typeText("!");
+    EXPECT_EQ(text(), ">Report one!");
+    undo();
+    EXPECT_EQ(text(), ">Report one");
+    undo();
+    EXPECT_EQ(text(), "Report one");
+    EXPECT_EQ(box().selectionStart(), 0);  // the caret where the step found it
+    undo();
+    EXPECT_EQ(text(), "Report");
+    EXPECT_EQ(box().selectionStart(), 6);
+    redo();
+    EXPECT_EQ(text(), "Report one");
+    EXPECT_EQ(box().selectionStart(), 10);
+}
+
+TEST_F(InfoBoxHistory, DeletionsFormatsAndAlignmentsComeBackExactly) {
+    append(titleBlock("Wedge\r\n"));
+    append(bodyBlock("Safety factor\r\nis 1.2"));
+    // Each edit, and the text it left (paragraph formats and runs included).
+    std::vector<RichText> states{box().document().richText()};
+    const std::vector<std::function<void()>> edits = {
+        [&] { box().setSelection(0, 1), box().setAlignment(ParagraphAlignment::Center); },
+        [&] { box().setSelection(3, 12), box().toggleItalic(); },  // across the first break
+        [&] { box().setAlignment(ParagraphAlignment::Right); },
+        [&] { box().setSelection(2, 10), box().deleteSelection(); },
+        [&] { box().setSelection(5, 0), box().deleteBackward(); },
+        [&] { box().deleteForward(); },
+    };
+    for (const auto& edit : edits) {
+        edit();
+        states.push_back(box().document().richText());
+        ASSERT_NE(states.back(), states[states.size() - 2]);
+    }
+    for (std::size_t i = edits.size(); i-- > 0;) {
+        undo();
+        EXPECT_EQ(box().document().richText(), states[i]) << "undo to state " << i;
+    }
+    EXPECT_EQ(box().undoStack().index(), 2u);  // the two reports' blocks are left
+    for (std::size_t i = 1; i <= edits.size(); ++i) {
+        redo();
+        EXPECT_EQ(box().document().richText(), states[i]) << "redo to state " << i;
+    }
+}
+
+TEST_F(InfoBoxHistory, AReportIsTakenBackWholeWithTheInsertionPoint) {
+    append(bodyBlock("first"));
+    ts.session.appendReport({titleBlock("\r\nTitle"), bodyBlock("\r\nline 1"), bodyBlock("\r\nline 2")});
+    ts.session.appendReport({bodyBlock("\r\nsecond report")});
+    box().setSelection(0, 0);  // the user clicked elsewhere
+    undo();
+    EXPECT_EQ(text(), "first|Title|line 1|line 2");
+    undo();
+    EXPECT_EQ(text(), "first");
+    EXPECT_EQ(ts.session.insertionPoint, 5);
+    append(bodyBlock(" again"));  // the next report lands where the taken back one had
+    EXPECT_EQ(text(), "first again");
+}
+
+TEST_F(InfoBoxHistory, UnsavedReportsAreKnownAndUndoAfterASaveMakesTheTextUnsavedAgain) {
+    TempFolder folder;
+    EXPECT_FALSE(box().modified());
+    append(bodyBlock("result"));
+    EXPECT_TRUE(box().modified());
+    EXPECT_EQ(box().caption(), "InfoBox");  // its caption carries no marker
+    ASSERT_TRUE(box().saveFile(folder.file("r.rtf")));
+    EXPECT_FALSE(box().modified());
+    EXPECT_EQ(box().filePath(), folder.file("r.rtf"));
+    box().setSelection(6, 0);
+    box().typeText("s");
+    undo();
+    EXPECT_FALSE(box().modified());
+    undo();
+    EXPECT_TRUE(box().modified());
+    EXPECT_EQ(text(), "");
+    ASSERT_TRUE(box().loadFile(folder.file("r.rtf"), true));
+    EXPECT_FALSE(box().modified());
+    EXPECT_FALSE(box().undoStack().canUndo());  // a loaded file starts a new history
 }
 
 // -------------------------------------------------------------------- files

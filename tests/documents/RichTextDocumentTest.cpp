@@ -5,6 +5,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace ravelin {
 namespace {
@@ -176,6 +177,49 @@ TEST(RichTextDocument, EditsAnywhereFindTheirParagraphAfterManyOthers) {
         }
     }
     EXPECT_EQ(document.paragraphCount(), static_cast<long long>(std::count(model.begin(), model.end(), '\n')) + 1);
+}
+
+// Undo puts a removed piece back with insertFragment: whatever was removed,
+// across paragraphs of different alignments and runs of different formats,
+// the text comes back equal, paragraph formats included.
+TEST(RichTextDocument, ARemovedPieceInsertedBackGivesTheTextAsItWas) {
+    std::mt19937 random(29);
+    const TextFormat formats[] = {TextFormat{}, kBold, TextFormat{.font = "Courier New", .size = 14, .italic = true}};
+    const ParagraphAlignment alignments[] = {ParagraphAlignment::Left, ParagraphAlignment::Center,
+                                             ParagraphAlignment::Right};
+    for (int trial = 0; trial < 300; ++trial) {
+        RichTextDocument document;
+        for (int piece = 0; piece < 6; ++piece) {
+            const std::string text = piece % 2 ? "ab\r\ncd" : "\xC3\xA9" "f g";
+            document.insertText(random() % (document.length() + 1), text, formats[random() % 3]);
+            const long long at = random() % (document.length() + 1);
+            document.setAlignment(at, 0, alignments[random() % 3]);
+            document.setParagraphFormat(random() % (document.length() + 1), 0,
+                                        {alignments[random() % 3], static_cast<int>(random() % 3) * 200, -200, 0});
+        }
+        const RichText original = document.richText();
+        const long long start = random() % (document.length() + 1);
+        const long long length = random() % (document.length() - start + 1);
+        const RichText piece = document.richText(start, length);
+        ASSERT_EQ(RichTextDocument::fragmentLength(piece), length);
+        document.remove(start, length);
+        EXPECT_EQ(document.insertFragment(start, piece), length);
+        ASSERT_EQ(document.richText(), original) << "trial " << trial << " at " << start << " + " << length;
+    }
+}
+
+TEST(RichTextDocument, ParagraphBoundsSpanTheWholeParagraphsARangeTouches) {
+    RichTextDocument document;
+    document.insertText(0, "one\r\ntwo\r\nthree", TextFormat{});
+    // one = 0..3, break 3, two = 4..7, break 7, three = 8..13
+    const std::tuple<long long, long long, long long, long long> cases[] = {
+        {1, 0, 0, 3},   // a caret: its paragraph
+        {5, 4, 4, 13},  // into the third
+        {2, 2, 0, 3},   // up to the break: not into the next
+        {13, 0, 8, 13},
+    };
+    for (const auto& [start, length, from, to] : cases)
+        EXPECT_EQ(document.paragraphBounds(start, length), (std::pair{from, to})) << start << "+" << length;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "ModelWindowFixture.h"
+#include "core/FontMetrics.h"
 #include "core/NumberText.h"
 #include "models/PlaneFailure.h"
 #include "models/ProbabilisticWedge.h"
@@ -94,6 +95,12 @@ protected:
             if (control->kind() != ControlKind::TextBox || !control->readOnly()) continue;
             EXPECT_TRUE(isAcceptableResult(control->text()))
                 << form.name() << " " << control->key() << " shows '" << control->text() << "' after " << step;
+            // A box that shows messages is laid out for the widest it declares: every message fits.
+            if (kMessages.count(control->text())) {
+                EXPECT_LE(measureText(control->font(), control->text()).width,
+                          measureText(control->font(), control->widestText()).width)
+                    << control->key() << " is too narrow for '" << control->text() << "'";
+            }
         }
     }
 

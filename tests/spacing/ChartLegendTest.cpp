@@ -21,7 +21,7 @@ TEST(ChartLegendTest, PlacesAvoidSolidsThenPointsAndPreferTheUpperRight) {
     struct Case {
         const char* name;
         std::vector<CanvasRect> solid;
-        std::vector<CanvasPoint> points;
+        std::vector<DrawPoint> points;
         CanvasRect expected;
     };
     const Case cases[] = {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/FontMetrics.h"
 #include "spacing/Histogram.h"
 
 namespace ravelin {
@@ -116,6 +117,35 @@ TEST(ChartPlotTest, VariogramCurveTicksAndLabels) {
     // Ticks every 0.1; labels every 8th (N T exceeds a tenth of the plot height).
     EXPECT_EQ(canvas.texts(), (std::vector<std::string>{"0.0", "0.8", "0", "1", "2"}));
     EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Box).size(), 1u);
+}
+
+// The last label under the horizontal axis is centred on the right edge of
+// the plotting area, 200 twips from the picture's: a wide one used to be cut.
+TEST(ChartPlotTest, EveryLabelLiesInsideThePicture) {
+    for (const double width : {3000.0, 6000.0}) {
+        for (const double scale : {1.0, 2.0}) {
+            RecordingCanvas histogram(width * scale, kHeight * scale);
+            PlotHistogramOn(histogram, settled({1, 2.5, 7, 11}, 1.25, 9), {}, scale);  // last label "11.25"
+            RecordingCanvas variogram(width * scale, kHeight * scale);
+            PlotVariogramOn(variogram, {0.5, 1, 1.5, 1.2, 1.1, 1.3, 1.25}, 112.5, scale);  // last label "787.5"
+            for (const RecordingCanvas* canvas : {&histogram, &variogram}) {
+                const auto texts = canvas->ofKind(DrawOp::Kind::Text);
+                ASSERT_GE(texts.size(), 4u);
+                for (const DrawOp& op : texts) {
+                    const double textWidth = measureText(op.font, op.text).width;
+                    EXPECT_GE(op.x1, 0) << op.text;
+                    EXPECT_LE(op.x1 + textWidth, canvas->width() + 1e-9) << op.text << " at " << width << " x" << scale;
+                }
+            }
+        }
+    }
+    // A label with room to spare stays centred on its tick.
+    RecordingCanvas canvas(kWidth, kHeight);
+    PlotHistogramOn(canvas, settled({1, 2, 3}, 1, 4), {}, 1);
+    for (const DrawOp& op : canvas.ofKind(DrawOp::Kind::Text)) {
+        if (op.text != "2.0") continue;
+        EXPECT_NEAR(op.x1 + measureText(op.font, op.text).width / 2, 1000 + 2 * (kWidth - 1200) / 4, 1e-9);
+    }
 }
 
 TEST(ChartPlotTest, VariogramTicksStopBelowTheTopEdge) {

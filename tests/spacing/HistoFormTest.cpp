@@ -109,6 +109,36 @@ TEST_F(HistoFormTest, TheDoubleSizePictureHoldsTheChartTheLabelsAndTheTurnedLabe
     EXPECT_EQ(picture.ofKind(DrawOp::Kind::Box).back().x1, 2000);
 }
 
+TEST_F(HistoFormTest, AClickOnTheChartShowsItsOptionsAgain) {
+    Form& tools = t.session.form("frmHistoTools");
+    t.session.closeForm(tools);  // the user closes them from their title bar
+    ASSERT_FALSE(tools.visible());
+    chart->userPointerPress(chart->at("picHisto"), {500, 500, buttons::Right});
+    EXPECT_FALSE(tools.visible());  // the left button only
+    chart->userPointerPress(chart->at("picHisto"), {500, 500, buttons::Left});
+    EXPECT_TRUE(tools.visible());
+    EXPECT_EQ(t.main->menuItem("mnuViewHistoOptions").value(), 1);
+    EXPECT_EQ(t.main->toolButton("HistoOptions")->value(), 1);
+}
+
+TEST_F(HistoFormTest, RefreshDrawsTheChartAgainAtTheWindowsPresentSize) {
+    struct Drawn : FormObserver {
+        int charts = 0;
+        int repaints = 0;
+        void drawingChanged(Form&, Control& surface, DrawingLayer) override { charts += surface.name() == "picHisto"; }
+        void refreshRequested(Form&) override { ++repaints; }
+    } drawn;
+    chart->addObserver(&drawn);
+    chart->move(chart->left(), chart->top(), 9120, 6420);  // a size the chart has not been drawn at
+    t.session.setActiveForm(chart);
+    t.main->runCommand("mnuViewRefresh");
+    EXPECT_EQ(drawn.charts, 1);
+    EXPECT_EQ(drawn.repaints, 1);
+    EXPECT_EQ(chart->at("picHisto").width(), 9000);
+    EXPECT_EQ(chart->chart().width(), 9000);
+    chart->removeObserver(&drawn);
+}
+
 // The command line's --png, --svg and --pdf export this way, as Save does.
 TEST_F(HistoFormTest, TheNameChoosesTheExportFormatAndAFailureSaysWhy) {
     std::string error;

@@ -203,6 +203,151 @@ TEST_F(SpacingFormTest, PasteGrowsTheGridsInsteadOfDroppingRows) {
     EXPECT_EQ(sheet.rows(), 1003);
 }
 
+// ---------------------------------------------------------------- Undo and Redo
+
+class DatasheetHistoryTest : public SpacingFormTest {
+protected:
+    TempFolder folder;
+    void SetUp() override {
+        t.session.setActiveForm(&sheet);
+        t.platform.workingFolder = folder.path.string();  // a saved datasheet is captioned by its name
+    }
+    void undo() { t.main->runCommand("mnuEditUndo"); }
+    void redo() { t.main->runCommand("mnuEditRedo"); }
+    std::string column(long long first, long long last) {
+        std::string out;
+        for (long long r = first; r <= last; ++r) out += (r > first ? "," : "") + sheet.cell(0, r, 1);
+        return out;
+    }
+    void save() {
+        t.platform.saveAnswers.push_back(folder.file("history.spg"));
+        t.main->runCommand("mnuFileSave");
+        ASSERT_EQ(sheet.caption().back(), 'g');  // saved: no marker
+    }
+};
+
+TEST_F(DatasheetHistoryTest, CellEditsPasteCutAndDeleteAreTakenBackAndMadeAgain) {
+    type(1, "5");
+    type(2, "1.50");
+    sheet.userGridClick(0, 3);
+    t.platform.clipboard.text = "7\r8\r";
+    t.main->runCommand("mnuEditPaste");
+    sheet.userGridSelect(0, 1, 2);
+    t.main->runCommand("mnuEditCut");
+    sheet.userGridSelect(0, 4, 4);
+    sheet.userGridDelete(0);
+    EXPECT_EQ(column(1, 5), ",,7,,");
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 1");
+
+    const char* const states[] = {",,7,8,", "5,1.5,7,8,", "5,1.5,,,", "5,,,,", ",,,,"};
+    for (const char* expected : states) {
+        undo();
+        EXPECT_EQ(column(1, 5), expected);
+    }
+    EXPECT_FALSE(t.main->menuItem("mnuEditUndo").enabled());
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 0");  // the summary follows the cells
+    for (int i = 0; i < 5; ++i) redo();
+    EXPECT_EQ(column(1, 5), ",,7,,");
+    EXPECT_EQ(sheet.text("lblRes", 0), "Tot. length = 7.0");
+}
+
+TEST_F(DatasheetHistoryTest, APastePastTheLastRowIsTakenBackWithTheRowsItAddedToBothGrids) {
+    sheet.userGridClick(1, 999);
+    t.platform.clipboard.text = "1\r2\r3\r4";
+    sheet.userFocus(sheet.at("MSFlexGrid1", 1));
+    t.main->runCommand("mnuEditPaste");
+    ASSERT_EQ(sheet.grid(0).rows(), 1003);
+    EXPECT_EQ(sheet.cell(1, 1002, 1), "4");
+    undo();
+    EXPECT_EQ(sheet.grid(0).rows(), 1001);
+    EXPECT_EQ(sheet.grid(1).rows(), 1001);
+    EXPECT_TRUE(sheet.grid(1).isEmpty(999));
+    redo();
+    EXPECT_EQ(sheet.grid(0).rows(), 1003);
+    EXPECT_EQ(sheet.cell(1, 1001, 1), "3");
+}
+
+TEST_F(DatasheetHistoryTest, TypingIntoAHeaderFieldIsOneStepAndThetaFollowsItsCause) {
+    Control& comment = sheet.at("txtComment");
+    sheet.userFocus(comment);
+    for (int key : std::string("North")) sheet.userKeyPress(comment, key);
+    sheet.userFocus(sheet.at("txtFamily"));
+    sheet.userType(sheet.at("txtFamily"), "J1");
+    const std::pair<int, const char*> fields[] = {{2, "300"}, {3, "65"}, {5, "135"}, {6, "0"}};
+    for (const auto& [i, text] : fields) {
+        sheet.userFocus(sheet.at("txtOr", i));
+        sheet.userType(sheet.at("txtOr", i), text);
+    }
+    ASSERT_EQ(sheet.text("txtOr", 4), "29");
+    sheet.userClick(sheet.at("optData", 0));
+
+    undo();  // the data type
+    EXPECT_EQ(sheet.at("optData", 1).value(), 1);
+    undo();  // the scanline's plunge: theta can no longer be computed and may be typed again
+    EXPECT_EQ(sheet.text("txtOr", 6), "");
+    EXPECT_EQ(sheet.text("txtOr", 4), "0");
+    EXPECT_TRUE(sheet.at("txtOr", 4).enabled());
+    redo();
+    EXPECT_EQ(sheet.text("txtOr", 4), "29");
+    EXPECT_FALSE(sheet.at("txtOr", 4).enabled());
+    for (int i = 0; i < 5; ++i) undo();
+    EXPECT_EQ(sheet.text("txtFamily"), "");
+    EXPECT_EQ(sheet.text("txtComment"), "North");  // five letters, one step
+    undo();
+    EXPECT_EQ(sheet.text("txtComment"), "");
+    EXPECT_FALSE(t.main->menuItem("mnuEditUndo").enabled());
+}
+
+TEST_F(DatasheetHistoryTest, UndoAfterASaveBringsTheMarkerBackAndRedoTakesItAway) {
+    type(1, "2");
+    save();
+    type(2, "3");
+    EXPECT_EQ(sheet.caption(), "history.spg*");
+    undo();
+    EXPECT_EQ(sheet.caption(), "history.spg");
+    undo();
+    EXPECT_EQ(sheet.caption(), "history.spg*");
+    redo();
+    EXPECT_EQ(sheet.caption(), "history.spg");
+
+    // An applied chart setting is saved with the datasheet but is no step: the marker stays.
+    HistoForm* chart = plot();
+    ASSERT_NE(chart, nullptr);
+    save();
+    t.session.form("frmHistoTools").userClick(t.session.form("frmHistoTools").at("Command1"));
+    type(3, "4");
+    undo();
+    EXPECT_EQ(sheet.caption(), "history.spg*");
+}
+
+TEST_F(DatasheetHistoryTest, CtrlZInTheCellEditorTakesBackWhatWasTyped) {
+    type(1, "2");
+    sheet.userGridClick(0, 1);
+    sheet.userGridKeyPress(0, '9');  // the editor is open over "2"
+    EXPECT_EQ(sheet.userKeyDown('Z', shift::Ctrl), 0);
+    EXPECT_FALSE(sheet.at("txtSaisie").visible());
+    EXPECT_EQ(sheet.cell(0, 1, 1), "2");
+    sheet.userKeyDown('Y', shift::Ctrl);
+    EXPECT_EQ(sheet.cell(0, 1, 1), "9");
+    sheet.userKeyDown('Z', shift::Ctrl | shift::Shift);  // nothing left to make again
+    EXPECT_EQ(sheet.cell(0, 1, 1), "9");
+    // Opening the editor and leaving it as it was is no step.
+    sheet.userGridDoubleClick(0);
+    sheet.userKeyDown(keys::Escape, 0);
+    undo();
+    EXPECT_EQ(sheet.cell(0, 1, 1), "2");
+}
+
+TEST_F(SpacingFormTest, AResizeKeepsTheDesignWidthUnlessTheWindowIsMaximised) {
+    sheet.userResize(9000, 8500);
+    EXPECT_EQ(sheet.width(), 4500);
+    EXPECT_EQ(sheet.height(), 7425);
+    sheet.setWindowState(WindowState::Maximized);
+    sheet.userResize(18000, 12000);
+    EXPECT_EQ(sheet.width(), 18000);
+    EXPECT_EQ(sheet.height(), 12000);
+}
+
 TEST_F(SpacingFormTest, ActivationLoadsTheDatasheetsChartSettings) {
     t.session.moduleState<SpacingState>().histogramTable.push_back({&sheet, nullptr, 0.25, 9, {0, 1, 0, 0}});
     sheet.userActivate();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/GridUndo.h"
+
 #include <string>
 #include <vector>
 
@@ -53,6 +55,33 @@ TEST(SpacingGridTest, TextsStayAsTypedWhileWrittenValuesHaveTheirForm) {
     EXPECT_EQ(grid.text(8), "007.50");
     EXPECT_EQ(grid.number(9), 20);
     grid.clearRange(-5, 100);
+    EXPECT_EQ(grid.lastFilledRow(), 0);
+}
+
+// The generic copy keeps texts only: 1/3 written as a value would come back
+// as the 15 digits shown, and a "0.0#" value as its rounded text.
+TEST(SpacingGridTest, UndoGivesWrittenValuesAndTypedTextsBackExactly) {
+    SpacingGrid grid(0);
+    grid.setRows(8);
+    grid.setGeneral(1, 1.0 / 3);
+    grid.setFixed2(2, 0.125);
+    grid.setText(3, 1, "1e3");
+    grid.setText(4, 1, "007.50");
+    UndoStack history;
+    grid.selectBlock({1, 1}, {5, 1});
+    RecordGridChange(history, grid, grid.selection(), [&] { grid.clearBlock(grid.selection()); });
+    EXPECT_EQ(grid.lastFilledRow(), 0);
+    history.undo();
+    EXPECT_EQ(grid.cells().kind(0), CellKind::General);
+    EXPECT_EQ(grid.number(1), 1.0 / 3);
+    EXPECT_EQ(grid.cells().kind(1), CellKind::Fixed2);
+    EXPECT_EQ(grid.cells().value(1), 0.125);
+    EXPECT_EQ(grid.text(2), "0.13");
+    EXPECT_EQ(grid.text(3), "1e3");
+    EXPECT_EQ(grid.number(3), 1000);
+    EXPECT_EQ(grid.text(4), "007.50");
+    EXPECT_TRUE(grid.isEmpty(5));
+    history.redo();
     EXPECT_EQ(grid.lastFilledRow(), 0);
 }
 

@@ -190,6 +190,30 @@ private slots:
         QCOMPARE(p.view->rotatedBox()->geometry(), pixels(d, p.chart->at("picText")));
     }
 
+    // With the documents maximised, a new chart opens maximised: its drawing
+    // and labels take the whole window at once, not the size it was made at.
+    void aChartOpenedMaximisedDrawsAtItsFullSize() {
+        Desktop d;
+        d.window->resize(1400, 900);
+        d.window->show();
+        d.window->action("mnuFileNewData")->trigger();
+        auto* sheetWindow = qobject_cast<QMdiSubWindow*>(d.window->windowOf(*d.session.currentDocument()));
+        sheetWindow->showMaximized();
+        QCoreApplication::processEvents();
+        const Plotted p = plot(d);
+        QVERIFY(p.view);
+        auto* chartWindow = qobject_cast<QMdiSubWindow*>(d.window->windowOf(*p.chart));
+        QTRY_VERIFY(chartWindow->isMaximized());
+        const QSize area = p.view->size();
+        QVERIFY(area.width() > 1000);
+        // The surface fills the window but for the frame the form allows for (a maximised window shows none).
+        const QSize frame(d.context.px(HistoForm::kFrameWidth), d.context.px(HistoForm::kFrameHeight));
+        QTRY_COMPARE(p.view->surface()->size(), area - frame);
+        QCOMPARE(p.chart->chart().width(), p.chart->innerWidth());
+        // The statistics sit at the upper right of the full-size drawing.
+        QVERIFY(p.view->label("lblMean")->geometry().right() > area.width() * 3 / 4);
+    }
+
     void copyAndSaveTheChart() {
         Desktop d;
         Plotted p = plot(d);

@@ -46,6 +46,13 @@ void click(SpacingTable* table, long long storeRow, Qt::KeyboardModifiers modifi
     QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, cellCentre(table, storeRow));
 }
 
+// Types a value into a row of the measured grid through the cell editor.
+void typeValue(DatasheetView* view, long long storeRow, const char* text) {
+    click(view->table(0), storeRow);
+    QTest::keyClicks(view->table(0), text);
+    QTest::keyClick(view->cellEditor(), Qt::Key_Return);
+}
+
 }  // namespace
 
 class DatasheetViewTest : public QObject {
@@ -174,6 +181,73 @@ private slots:
         QVERIFY(!theta->isEnabled());
         QTest::mouseClick(view->findChild<QRadioButton*>("optData(0)"), Qt::LeftButton);
         QCOMPARE(sheet.at("optData", 0).value(), 1);
+    }
+
+    // Maximised or widened, the window's extra room goes past the fields, not
+    // between the orientation fields and their row labels.
+    void fieldsStayBesideTheirLabelsAtEverySize() {
+        Desktop d;
+        d.window->resize(1600, 1000);
+        d.window->show();
+        SpacingForm& sheet = newDatasheet(d);
+        DatasheetView* view = viewOf(d, sheet);
+        auto* sub = qobject_cast<QMdiSubWindow*>(d.window->windowOf(sheet));
+        for (const bool maximised : {false, true}) {
+            if (maximised) sub->showMaximized();
+            QTRY_VERIFY(sub->isMaximized() == maximised);
+            QCoreApplication::processEvents();
+            if (maximised) QVERIFY(view->width() > 1200);
+            const QWidget* frame = view->findChild<QLineEdit*>("txtOr(0)")->parentWidget();
+            const std::pair<const char*, const char*> rows[] = {
+                {"Cliff wall", "txtOr(0)"}, {"Disc. set", "txtOr(2)"}, {"Scanline", "txtOr(5)"}};
+            for (const auto& [caption, field] : rows) {
+                const QLabel* label = nullptr;
+                for (const QLabel* candidate : frame->findChildren<QLabel*>())
+                    if (candidate->text() == caption) label = candidate;
+                QVERIFY(label);
+                const QLineEdit* edit = frame->findChild<QLineEdit*>(field);
+                const int gap = edit->geometry().left() - label->geometry().left() - label->sizeHint().width();
+                QVERIFY2(gap >= 0 && gap < 40, qPrintable(QString("%1: %2 px").arg(caption).arg(gap)));
+            }
+            // The header's fields take the width instead: they still start right after their labels.
+            const QLineEdit* comment = view->findChild<QLineEdit*>("txtComment");
+            QVERIFY(comment->geometry().right() > view->width() - 40);
+        }
+    }
+
+    // Ctrl+Z and Ctrl+Y in the window take back and make again what the user
+    // did, whichever of its fields or grids has the focus; Delete empties cells.
+    void undoAndRedoKeysAndDeleteInTheWindow() {
+        Desktop d;
+        SpacingForm& sheet = newDatasheet(d);
+        DatasheetView* view = viewOf(d, sheet);
+        typeValue(view, 1, "4");
+        typeValue(view, 2, "6");
+        SpacingTable* measured = view->table(0);
+        auto* family = view->findChild<QLineEdit*>("txtFamily");
+        family->setFocus();
+        QTest::keyClicks(family, "J2");
+        QCOMPARE(sheet.text("txtFamily"), std::string("J2"));
+
+        QTest::keyClick(family, Qt::Key_Z, Qt::ControlModifier);  // the field's typing, in one step
+        QCOMPARE(family->text(), QString());
+        QTest::keyClick(family, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(shown(measured, 1, 1), QString());
+        QTest::keyClick(family, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(shown(measured, 1, 1), QString("6"));
+        QTest::keyClick(family, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(family->text(), QString("J2"));
+
+        click(measured, 2);
+        QTest::keyClick(measured, Qt::Key_Up, Qt::ShiftModifier);
+        QTest::keyClick(measured, Qt::Key_Delete);
+        QCOMPARE(shown(measured, 0, 1) + shown(measured, 1, 1), QString());
+        QTest::keyClick(measured, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(shown(measured, 0, 1) + "|" + shown(measured, 1, 1), QString("4|6"));
+        // The Edit menu's items say what there is to do.
+        QVERIFY(d.window->action("mnuEditUndo")->isEnabled());
+        QVERIFY(d.window->action("mnuEditRedo")->isEnabled());
+        QVERIFY(d.window->action("mnuEditRedo")->shortcuts().contains(QKeySequence("Ctrl+Y")));
     }
 
     void numberedRowsFromAThousandToAMillion() {

@@ -72,6 +72,13 @@ void focusField(Desktop& d) {
     field(d)->setFocus();
 }
 
+// A report in the Info box, and its field with the focus for typing.
+QTextEdit* fieldAfterReport(Desktop& d, const std::string& report) {
+    d.session.appendInfoText(bodyBlock(report));
+    focusField(d);
+    return field(d);
+}
+
 }  // namespace
 
 class InfoBoxViewTest : public QObject {
@@ -131,9 +138,7 @@ private slots:
 
     void editsInTheFieldReachTheDocument() {
         Desktop d;
-        d.session.appendInfoText(bodyBlock("Report\r\nend"));
-        QTextEdit* edit = field(d);
-        focusField(d);
+        QTextEdit* edit = fieldAfterReport(d, "Report\r\nend");
         QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClicks(edit, "My ");
         QTest::keyClick(edit, Qt::Key_Backspace);
@@ -151,6 +156,31 @@ private slots:
         QTest::keyClicks(edit, "X");
         compareTexts(d);
         QCOMPARE(edit->toPlainText(), QString("My\tX\nend"));
+    }
+
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z in the field go through the form's
+    // history: the field shows every step, formats and paragraphs included.
+    void undoAndRedoKeysInTheField() {
+        Desktop d;
+        QTextEdit* edit = fieldAfterReport(d, "Report");
+        QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(edit, " one");
+        QTest::keyClick(edit, Qt::Key_Return);
+        select(edit, 0, 6);
+        button(d, "Bold")->trigger();
+        focusField(d);
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!formatAt(edit, 1).font().bold());
+        compareTexts(d);
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);  // the typing, Return included
+        QCOMPARE(edit->toPlainText(), QString("Report"));
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);  // the report itself
+        QCOMPARE(edit->toPlainText(), QString());
+        QTest::keyClick(edit, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(edit->toPlainText(), QString("Report one\n"));
+        compareTexts(d);
+        QCOMPARE(edit->textCursor().position(), 11);  // the caret where the typing left it
     }
 
     void charactersBeyondTheBasicPlaneCountOnce() {
@@ -266,7 +296,9 @@ private slots:
         QVERIFY(writeFileAtomically(rtfPath, "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
                                              "\\qc\\f1\\fs40\\i Centred \\f0\\fs22\\i0\\b bold\\par}"));
         d.platform.files.push_back(rtfPath);
+        d.platform.answers.push_back(MessageAnswer::No);  // the reports were never saved: asked first
         d.window->action("mnuFileOpen")->trigger();
+        QCOMPARE(d.platform.messages.back().text, std::string("Save 'InfoBox' before closing ?"));
         QCOMPARE(sub->windowTitle(), QString::fromStdString("Info box - " + rtfPath));
         compareTexts(d);
         QCOMPARE(field(d)->toPlainText(), QString("Centred bold\n"));

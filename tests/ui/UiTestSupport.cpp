@@ -1,5 +1,9 @@
 #include "UiTestSupport.h"
 
+#include <QApplication>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include "app/Registrations.h"
@@ -10,18 +14,50 @@ namespace ravelin::testing {
 
 MessageAnswer TestQtPlatform::messageBox(const MessageRequest& request) {
     messages.push_back(request);
+    if (!answers.empty()) {
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
 }
 
 std::unique_ptr<PrintJob> TestQtPlatform::startPrint(const PrintDialogRequest& request) {
     printDialogs.push_back(request);
-    if (printPdf.empty()) return nullptr;
-    // The program's own print job, printing to a PDF file instead of a printer.
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(QString::fromStdString(printPdf));
-    return printJobFor(std::move(printer));
+    return QtPlatform::startPrint(request);
 }
+
+PreviewOutcome TestQtPlatform::printPreview(const PrintDialogRequest& request, const PrintContent& content) {
+    previewDialogs.push_back(request);
+    return QtPlatform::printPreview(request, content);
+}
+
+bool TestQtPlatform::runPrintDialog(QPrintDialog& dialog) {
+    // With RAVELIN_SCREENSHOTS set, the dialog as the user would see it is saved first.
+    if (const QString folder = qEnvironmentVariable("RAVELIN_SCREENSHOTS"); !folder.isEmpty()) {
+        dialog.show();
+        QApplication::processEvents();
+        dialog.grab().save(QString("%1/print-dialog-%2.png").arg(folder).arg(printDialogFiles.size() + 1));
+        dialog.hide();
+    }
+    QPrinter& printer = *dialog.printer();
+    printDialogFiles.push_back(printer.outputFileName());
+    printDialogOrientations.push_back(printer.pageLayout().orientation());
+    if (printAsProposed) return true;
+    if (printPdf.empty()) return false;
+    // The "Print to File (PDF)" destination with the test's file name.
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(printPdf));
+    return true;
+}
+
+bool TestQtPlatform::runPageSetupDialog(QPageSetupDialog& dialog) {
+    if (!pageSetup) return false;
+    pageSetup(*dialog.printer());
+    return true;
+}
+
+bool TestQtPlatform::runPreviewDialog(QPrintPreviewDialog& dialog) { return preview && preview(dialog); }
 
 Desktop::Desktop() {
     registerAllForms(session);

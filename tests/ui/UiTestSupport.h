@@ -3,7 +3,9 @@
 // off-screen platform, with the dialogs that would wait for a user answered
 // from a script instead.
 
+#include <QPageLayout>
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "core/MainForm.h"
@@ -21,18 +23,38 @@ public:
         return defaultText;
     }
     std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return next(files); }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return next(files); }
+    std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) override {
+        auto path = next(files);
+        if (!path) return std::nullopt;
+        return FileChoice{*path, request.filterIndex};
+    }
     void showModal(Form&) override {}
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
+    PreviewOutcome printPreview(const PrintDialogRequest& request, const PrintContent& content) override;
     std::optional<FontChoice> fontDialog(const FontChoice&) override { return next(fonts); }
     void beep() override {}
     std::string programFolder() override { return {}; }  // no log file from tests
 
     std::vector<MessageRequest> messages;
+    std::deque<MessageAnswer> answers;  // the questions' answers in order; none left = Yes (or OK)
     std::deque<std::optional<std::string>> files;  // the file dialogs' answers; none left = Cancel
-    std::string printPdf;  // print jobs go to this PDF file; empty = cancelled
+    std::string printPdf;  // the print dialog chooses this PDF file; empty = cancelled
+    bool printAsProposed = false;  // the print dialog is accepted with what it proposed
     std::vector<PrintDialogRequest> printDialogs;
+    std::vector<PrintDialogRequest> previewDialogs;
+    // What each print dialog showed when it opened: the file it proposed, the page orientation.
+    std::vector<QString> printDialogFiles;
+    std::vector<QPageLayout::Orientation> printDialogOrientations;
+    // The page set-up dialog's answer: changes the printer it shows; unset = Cancel.
+    std::function<void(QPrinter&)> pageSetup;
+    // Runs while the preview is shown (its own Print button included); false = closed without printing.
+    std::function<bool(QPrintPreviewDialog&)> preview;
     std::deque<std::optional<FontChoice>> fonts;  // the font dialog's answers; none left = Cancel
+
+protected:
+    bool runPrintDialog(QPrintDialog& dialog) override;
+    bool runPageSetupDialog(QPageSetupDialog& dialog) override;
+    bool runPreviewDialog(QPrintPreviewDialog& dialog) override;
 
 private:
     template <class T>

@@ -104,6 +104,14 @@ QSize CanvasView::sizeHint() const {
                  static_cast<int>(std::lround(shown->height() * naturalScale())));
 }
 
+// A fixed surface (a chart's turned label) takes the size its form gives it;
+// a navigable one needs room for its scroll bars.
+QSize CanvasView::minimumSizeHint() const {
+    if (navigable()) return QAbstractScrollArea::minimumSizeHint();
+    const int frame = 2 * frameWidth();
+    return QSize(frame, frame);
+}
+
 void CanvasView::applyView(ViewTransform view) {
     if (!form_) return;
     view.setViewport(viewport()->width(), viewport()->height());

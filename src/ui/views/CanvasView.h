@@ -34,6 +34,7 @@ public:
     int staticRenders() const { return staticRenders_; }
 
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
     void controlChanged(Form&, Control& control, ControlProperty property) override;
     void drawingChanged(Form&, Control& surface, DrawingLayer layer) override;

@@ -80,6 +80,10 @@ void SpacingTable::mouseDoubleClickEvent(QMouseEvent* event) {
 void SpacingTable::keyPressEvent(QKeyEvent* event) {
     if (!form_ || !gridModel()->grid()) return;
     const bool extend = event->modifiers() & Qt::ShiftModifier;
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        form_->userGridDelete(index_);
+        return;
+    }
     if (const auto row = form_->userGridKeyDown(index_, coreKeyCode(*event), extend, rowsPerPage())) {
         reveal({*row, SpacingGrid::kValueColumn});
         return;
@@ -190,7 +194,8 @@ QWidget* DatasheetView::buildOrientation() {
         grid->addWidget(field(rowFields[row][1]), row + 1, 2);
     }
     grid->addWidget(field(4), 2, 3);
-    grid->setColumnStretch(0, 1);
+    // The room a wide window gives goes past the last field, so the fields stay beside their labels.
+    grid->setColumnStretch(4, 1);
     trackMouse(frame);
     return frame;
 }

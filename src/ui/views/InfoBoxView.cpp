@@ -66,6 +66,13 @@ bool matchesAny(const QKeyEvent& event, std::initializer_list<QKeySequence::Stan
     return std::any_of(keys.begin(), keys.end(), [&](QKeySequence::StandardKey key) { return event.matches(key); });
 }
 
+// Ctrl+Y and Ctrl+Shift+Z redo whatever the platform's own Redo key is.
+bool isRedoKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
+           (event.key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier));
+}
+
 }  // namespace
 
 // ------------------------------------------------------------------ field
@@ -128,7 +135,9 @@ bool InfoTextEdit::event(QEvent* event) {
     // The clipboard keys belong to the field while it has the focus, not to the menu shortcuts.
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (matchesAny(*key, {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste})) {
+        if (matchesAny(*key, {QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste, QKeySequence::Undo,
+                              QKeySequence::Redo}) ||
+            isRedoKey(*key)) {
             event->accept();
             return true;
         }
@@ -158,8 +167,9 @@ void InfoTextEdit::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::DeleteEndOfWord)) return deleteWord(QTextCursor::NextWord);
     // Caret and selection moves are the field's own; the form hears of them.
     if (isNavigation(*event)) return QTextEdit::keyPressEvent(event);
-    // The text keeps no undo history.
-    if (matchesAny(*event, {QKeySequence::Undo, QKeySequence::Redo})) return;
+    // The history is the form's: the field's own document keeps none.
+    if (event->matches(QKeySequence::Undo)) return form_->userUndo();
+    if (event->matches(QKeySequence::Redo) || isRedoKey(*event)) return form_->userRedo();
 
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     switch (event->key()) {
@@ -170,7 +180,7 @@ void InfoTextEdit::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Tab:
             if (!(modifiers & (Qt::ControlModifier | Qt::AltModifier))) return form_->typeText("\t");
             break;
-        case Qt::Key_Insert: return;  // no overwrite mode
+        case Qt::Key_Insert: return;  // switches overwriting for the whole program (KeyboardWatcher)
         default: break;
     }
     // Ctrl with Alt is AltGr on some keyboards: that still types.

@@ -1,6 +1,8 @@
 #include "ui/views/ShellViews.h"
 
 #include <QFontDatabase>
+#include <QFormLayout>
+#include <QLineEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -11,11 +13,31 @@
 #include "ui/FormBinder.h"
 #include "ui/Icons.h"
 #include "ui/UiContext.h"
+#include "ui/views/AcquisitionView.h"
 #include "ui/views/InfoBoxView.h"
 #include "ui/views/ChartView.h"
 #include "ui/views/DatasheetView.h"
+#include "ui/views/DataGridView.h"
+#include "ui/views/ProjectionOptionsView.h"
+#include "ui/views/ProjectionView.h"
 
 namespace ravelin {
+
+namespace {
+
+// The dialog's "OK" (cmdOK) at the right of its last row.
+QHBoxLayout* okRow(Form& form, FormBinder& binder, QWidget* view) {
+    auto* ok = new QPushButton(view);
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    binder.bind(form.at("cmdOK"), ok);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    return buttons;
+}
+
+}  // namespace
 
 QWidget* createLogView(Form& form, UiContext&, QWidget* parent) {
     auto* view = new QWidget(parent);
@@ -65,15 +87,35 @@ QWidget* createAboutView(Form& form, UiContext&, QWidget* parent) {
     label("lblVersion");
     label("lblDescription")->setMinimumWidth(300);
     text->addStretch(1);
-    auto* ok = new QPushButton(view);
-    ok->setObjectName("cmdOK");
-    ok->setDefault(true);
-    binder->bind(form.at("cmdOK"), ok);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    text->addLayout(buttons);
+    text->addLayout(okRow(form, *binder, view));
     layout->addLayout(text, 1);
+    return view;
+}
+
+QWidget* createPropertiesView(Form& form, UiContext&, QWidget* parent) {
+    auto* view = new QWidget(parent);
+    view->setObjectName(qs(form.name()));
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(14, 14, 14, 12);
+    auto* lines = new QFormLayout;
+    lines->setLabelAlignment(Qt::AlignLeft);
+    lines->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    auto* binder = new FormBinder(form, view);
+    // Wide enough for a path as long as a usual one, never wider than a screen's good part.
+    constexpr int kWidestField = 640;
+    for (int i = 0; Control* line = form.find("txtProperty", i); ++i) {
+        auto* value = new QLineEdit(view);
+        value->setReadOnly(true);
+        value->setFrame(false);
+        value->setStyleSheet("QLineEdit { background: transparent; }");
+        binder->bind(*line, value);
+        value->setCursorPosition(0);  // a long path shows from its start; the tool tip shows it whole
+        value->setToolTip(value->text());
+        value->setMinimumWidth(std::min(kWidestField, value->fontMetrics().horizontalAdvance(value->text()) + 12));
+        lines->addRow(qs(line->description() + " :"), value);
+    }
+    layout->addLayout(lines);
+    layout->addLayout(okRow(form, *binder, view));
     return view;
 }
 
@@ -81,9 +123,14 @@ void registerAllViews(UiContext& context) {
     context.registerView("frmLog", createLogView, WindowKind::Tool);
     context.registerView("frmAbout", createAboutView, WindowKind::Dialog);
     context.registerView("frmOptions", nullptr, WindowKind::Dialog);
+    context.registerView("frmProperties", createPropertiesView, WindowKind::Dialog);
     context.registerView("frmInfoBox", createInfoBoxView, WindowKind::Document);
     context.registerView("frmSpacing", createDatasheetView, WindowKind::Document);
     context.registerView("frmHisto", createChartView, WindowKind::Document);
+    context.registerView("frmProj", createProjectionView, WindowKind::Document);
+    context.registerView("frmData", createDataGridView, WindowKind::Document);
+    context.registerView("frmOptProj", createProjectionOptionsView, WindowKind::Tool);
+    context.registerView("frmScan", createAcquisitionView, WindowKind::Document);
 }
 
 }  // namespace ravelin

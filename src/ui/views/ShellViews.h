@@ -1,5 +1,6 @@
 #pragma once
-// Views of the shell's own windows: the events log and the about box.
+// Views of the shell's own windows: the events log, the about box and the
+// Properties dialog.
 
 #include <QWidget>
 
@@ -10,6 +11,8 @@ class UiContext;
 
 QWidget* createLogView(Form& form, UiContext& context, QWidget* parent);
 QWidget* createAboutView(Form& form, UiContext& context, QWidget* parent);
+// The Properties dialog: its lines as label and value, the values selectable.
+QWidget* createPropertiesView(Form& form, UiContext& context, QWidget* parent);
 
 // Registers every hand-written view with the context.
 void registerAllViews(UiContext& context);

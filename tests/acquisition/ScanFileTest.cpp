@@ -1,0 +1,230 @@
+// The acquisition window and its ".dgt" files through the File commands:
+// opening (the file missing, its photograph missing or unreadable, a
+// reading that stops), saving where the window was read from, Save As,
+// a save that fails, and the photograph's path written for the new place.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+#include "acquisition/DgtFile.h"
+#include "documents/DocumentCommands.h"
+#include "core/TextCodec.h"
+#include "ScanWindowFixture.h"
+#include "support/RandomBytes.h"
+
+namespace ravelin {
+namespace {
+
+using testing::ScanWindowTest;
+
+const std::string kIndent(13, ' ');
+
+// A datafile: a source, a scale of 35 m, a triangle, two traces, a scanline, a rectangle.
+std::string datafile(const std::string& source) {
+    return "'Digitized data\r\n[Source]\r\nSour = " + source +
+           "\r\n[Scale]\r\n35\r\n[Window]\r\nNbre = 3\r\n120,80\r\n900,95\r\n510,640\r\n\r\n[Discontinuities]\r\n"
+           "Nbre = 2\r\n200,150,420,610\r\n700,100,720,900\r\n\r\n[Scanline]\r\n60,400\r\n1400,410\r\n\r\n"
+           "[Rectangle]\r\n100,100\r\n1000,100\r\n1000,700\r\n100,700\r\n";
+}
+
+class ScanFileTest : public ScanWindowTest {
+protected:
+    ScanForm& open(const std::string& path) {
+        ts.platform.openAnswers.push_back(path);
+        ts.main->runCommand("mnuFileOpen");
+        scan = acquisitionWindow(ts.session);
+        if (scan) activate(*scan);
+        return *scan;
+    }
+};
+
+TEST_F(ScanFileTest, AFileOpensWithThePhotographBesideIt) {
+    const std::string path = folder.write("north.dgt", datafile("north.jpg"));
+    folder.write("north.jpg", "bytes the scripted platform never reads");
+    ts.platform.addPicture(folder.file("north.jpg"), 3000, 2000);
+    open(path);
+    EXPECT_EQ(log.lines.front(), "Opening digitized datafile '" + path + "'");
+    // Not in the current folder: the whole path; nothing to save yet.
+    EXPECT_EQ(scan->caption(), "Acquisition Window - " + path);
+    EXPECT_TRUE(scan->visible());
+    EXPECT_EQ(scan->imageSource(), "north.jpg");
+    EXPECT_EQ(scan->picture()->width(), 3000);
+    EXPECT_EQ(scan->text("txtScale"), "35");
+    EXPECT_EQ(scan->geometry().traces.size(), 2u);
+    EXPECT_EQ(scan->geometry().rectangle[2], (CanvasPoint{1000, 700}));
+    // The triangle's surface at 35 / 2001 m a unit: half of |120·(95 - 640) + 900·(640 - 80) + 510·(80 - 95)|
+    // = 215,475 units², 65.92... m².
+    EXPECT_NEAR(std::stod(scan->text("txtSurface")), 215475 * (35 / 2001.0) * (35 / 2001.0), 1e-9);
+    EXPECT_TRUE(messageTexts().empty());
+    for (const std::string& key : acquisitionToolbarKeys()) {
+        EXPECT_TRUE(ts.main->toolButton(key)->visible()) << key;
+        EXPECT_EQ(ts.main->toolButton(key)->value(), 0) << key;
+    }
+}
+
+TEST_F(ScanFileTest, AMissingFileIsToldAndLeavesAnEmptyWindow) {
+    const std::string path = folder.file("gone.dgt");
+    OpenDocumentFile(ts.session, path);
+    scan = acquisitionWindow(ts.session);
+    ASSERT_NE(scan, nullptr);
+    EXPECT_EQ(scan->caption(), "Acquisition Window - Digit ");
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{"The file '" + path + "' does not exist in this folder."});
+    EXPECT_EQ(ts.platform.messages[0].title, "Unable to open datafile");
+    EXPECT_EQ(ts.platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(log.lines.back(), "The file '" + path + "' does not exist in this folder.\r\n" + kIndent +
+                                    "Opening operation cancelled.");
+    EXPECT_TRUE(scan->geometry().traces.empty());
+}
+
+TEST_F(ScanFileTest, AMissingOrUnreadablePhotographIsToldAndTheGeometryStillLoads) {
+    const struct {
+        const char* source;
+        bool damaged;
+        std::string message;
+    } cases[] = {
+        {"/no/such/folder/cliff.bmp", false,
+         "The background image '/no/such/folder/cliff.bmp' was not found in this folder."},
+        {"cut.jpg", true, "The picture file is cut short."},
+    };
+    for (const auto& c : cases) {
+        const std::string path = folder.write("cliff.dgt", datafile(c.source));
+        if (c.damaged) {
+            folder.write(c.source, "JFIF");
+            ts.platform.addPictureFailure(folder.file(c.source), c.message);
+        }
+        ts.platform.messages.clear();
+        open(path);
+        EXPECT_EQ(messageTexts(), std::vector<std::string>{c.message}) << c.source;
+        EXPECT_EQ(ts.platform.messages.at(0).title, "Unable to open background image");
+        EXPECT_EQ(log.lines.back(), c.message + "\r\n" + kIndent + "Acquisition window opened without image.");
+        EXPECT_EQ(scan->geometry().traces.size(), 2u);
+        EXPECT_EQ(scan->picture(), nullptr);
+        // The window keeps no source it cannot show: the next save writes none.
+        EXPECT_EQ(scan->imageSource(), "");
+        EXPECT_FALSE(IsModified(*scan));
+    }
+}
+
+TEST_F(ScanFileTest, AReadingThatStopsKeepsWhatCameBeforeAndIsTold) {
+    std::string bytes = datafile("");
+    bytes.replace(bytes.find("Nbre = 2"), 8, "Nbre=2");  // the count must start at its seventh character
+    const std::string path = folder.write("broken.dgt", bytes);
+    open(path);
+    EXPECT_EQ(scan->geometry().contourCount(), 3);  // read before the fault
+    EXPECT_TRUE(scan->geometry().traces.empty());
+    EXPECT_EQ(scan->caption(), "Acquisition Window - " + path);
+    ASSERT_EQ(ts.platform.messages.size(), 1u);
+    EXPECT_NE(ts.platform.messages[0].text.find("Line 13 : Nbre=2"), std::string::npos);
+    // The error record, each field on its own line.
+    EXPECT_EQ(log.lines.back(), "ERROR\r\nN°          : 13\r\nDescription : Type mismatch\r\nContext     : 0\r\n"
+                                "Helpfile    : \r\nSource      : Ravelin");
+}
+
+// Whatever the bytes, the window opens showing what the reader took from
+// them, with the read error told once when there is one.
+TEST_F(ScanFileTest, AnyBytesOpenIntoTheWindowAsTheReaderReadsThem) {
+    std::mt19937 random(2026);
+    const std::string valid = datafile("");
+    for (int round = 0; round < 150; ++round) {
+        std::string bytes = testing::mutated(valid, random, 1 + round % 6);
+        if (round % 10 == 0)
+            bytes.insert(bytes.size() / 2, "\r\n[Window]\r\nNbre = 2147483647\r\n2147483647,-2147483648\r\n");
+        const std::string path = folder.write("mutated.dgt", bytes);
+        const DgtReadResult read = ReadDigitizedFile(bytes);
+        ts.platform.messages.clear();
+        open(path);
+        ASSERT_NE(scan, nullptr);
+        EXPECT_TRUE(scan->visible());
+        EXPECT_EQ(scan->geometry().traces, read.document.geometry.traces) << round;
+        EXPECT_EQ(scan->geometry().contour, read.document.geometry.contour) << round;
+        EXPECT_EQ(scan->text("txtScale"), read.document.geometry.scaleText) << round;
+        // A source the mutation wrote names no picture there is: told too.
+        const bool source = !read.document.imageSource.empty();
+        EXPECT_EQ(ts.platform.messages.size(), (read.error ? 1u : 0u) + (source ? 1u : 0u)) << round;
+        EXPECT_FALSE(IsModified(*scan));
+    }
+}
+
+TEST_F(ScanFileTest, SaveWritesWhereTheWindowWasReadAndSaveAsAsksForAName) {
+    const std::string path = folder.write("cliff.dgt", datafile(""));
+    open(path);
+    drawTraces({{{5, 5}, {50, 60}}});
+    ts.main->runCommand("mnuFileSave");
+    EXPECT_FALSE(IsModified(*scan));
+    EXPECT_TRUE(ts.platform.saveDialogs.empty());
+    const DgtReadResult saved = ReadDigitizedFile(readFileBytes(path).value());
+    EXPECT_FALSE(saved.error);
+    EXPECT_EQ(saved.document.geometry, scan->geometry());
+
+    // A new window: Save asks, proposing the name after the caption's dash.
+    newWindow();
+    drawScanline({10, 10}, {500, 10});
+    const std::string target = folder.file("second.dgt");
+    ts.platform.saveAnswers.push_back(target);
+    ts.main->runCommand("mnuFileSave");
+    ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(ts.platform.saveDialogs[0].title, "Ravelin - Save as");
+    EXPECT_EQ(ts.platform.saveDialogs[0].filter, "Digitized data (*.dgt)|*.dgt|All Files (*.*)|*.*");
+    EXPECT_EQ(ts.platform.saveDialogs[0].fileName, "Digit 1");  // opening a file counted no new window
+    EXPECT_TRUE(ts.platform.saveDialogs[0].confirmOverwrite);
+    EXPECT_EQ(scan->caption(), "Acquisition Window - " + target);
+    EXPECT_EQ(scan->filePath(), target);
+    // A cancelled Save As leaves the caption and the marker as they were.
+    drawScanline({20, 20}, {600, 20});
+    ts.main->runCommand("mnuFileSaveAs");
+    EXPECT_EQ(scan->caption(), "Acquisition Window - " + target + "*");
+}
+
+TEST_F(ScanFileTest, AFailedSaveKeepsTheMarkerAndIsTold) {
+    newWindow();
+    drawTraces({{{5, 5}, {50, 60}}});
+    const std::string target = folder.file("no-such-folder/cliff.dgt");
+    ts.platform.saveAnswers.push_back(target);
+    ts.main->runCommand("mnuFileSaveAs");
+    EXPECT_TRUE(IsModified(*scan));
+    EXPECT_EQ(scan->filePath(), "");
+    ASSERT_EQ(ts.platform.messages.size(), 1u);
+    EXPECT_EQ(ts.platform.messages[0].title, "Ravelin - Save");
+    EXPECT_EQ(ts.platform.messages[0].text.rfind("The file '" + target + "' could not be saved.", 0), 0u);
+    EXPECT_EQ(log.lines.back().rfind("ERROR\r\nN°          : 75Description : ", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(target));
+}
+
+TEST_F(ScanFileTest, ARelativePhotographStaysRelativeOnlyWhereItStillLeadsToThePicture) {
+    const std::string path = folder.write("face.dgt", datafile("face.png"));
+    folder.write("face.png", "pixels");
+    ts.platform.addPicture(folder.file("face.png"), 800, 600);
+    open(path);
+    EXPECT_EQ(ScanDocument(*scan, folder.file("copy.dgt")).imageSource, "face.png");
+    std::filesystem::create_directories(folder.path / "elsewhere");
+    const std::string moved = folder.file("elsewhere/face.dgt");
+    EXPECT_EQ(ScanDocument(*scan, moved).imageSource, folder.file("face.png"));
+    // A path holding a comma comes back whole.
+    const std::string commas = folder.file("elsewhere/a, b.dgt");
+    ts.platform.saveAnswers.push_back(commas);
+    ts.main->runCommand("mnuFileSaveAs");
+    EXPECT_EQ(ReadDigitizedFile(readFileBytes(commas).value()).document.imageSource, folder.file("face.png"));
+}
+
+TEST_F(ScanFileTest, ClosingFromTheTitleBarAsksOnlyWhenModified) {
+    newWindow();
+    EXPECT_TRUE(ts.session.closeForm(*scan));
+    EXPECT_TRUE(messageTexts().empty());
+    for (const std::string& key : acquisitionToolbarKeys()) EXPECT_FALSE(ts.main->toolButton(key)->visible()) << key;
+    EXPECT_FALSE(ts.main->menuItem("mnuDataExpScan").enabled());
+
+    newWindow();
+    typeScale("12");
+    ts.platform.messageAnswers.push_back(MessageAnswer::Cancel);
+    EXPECT_FALSE(ts.session.closeForm(*scan));
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Save 'Acquisition Window - Digit 2' before closing ?"});
+    EXPECT_EQ(scan->caption(), "Acquisition Window - Digit 2*");
+    ts.platform.messageAnswers.push_back(MessageAnswer::No);
+    EXPECT_TRUE(ts.session.closeForm(*scan));
+    EXPECT_EQ(acquisitionWindow(ts.session), nullptr);
+}
+
+}  // namespace
+}  // namespace ravelin

@@ -1,0 +1,158 @@
+// Printing and its preview: the preview shows the very content File > Print
+// prints, for every kind of window that prints; a print that fails, from the
+// print dialog or from the preview, is told and written to the log file.
+
+#include "documents/PrintPreview.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/Canvas.h"
+#include "spacing/HistoForm.h"
+#include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
+#include "support/TestSession.h"
+
+namespace ravelin {
+namespace {
+
+using testing::TempFolder;
+using testing::TestSession;
+
+enum class Kind { InfoBox, Datasheet, Chart };
+
+struct Printing : ::testing::TestWithParam<Kind> {
+    TestSession ts;
+    TempFolder folder;
+
+    Printing() { ts.platform.folder = folder.path.string(); }
+
+    // The window of the kind under test, active, with something to print.
+    Form& printable() {
+        Form* window = nullptr;
+        if (GetParam() == Kind::InfoBox) {
+            ts.session.appendInfoText({"Wedge failure", 1, 14, ""});
+            ts.session.appendInfoText({"\r\nF = 1.32", 0, 0, ""});
+            window = &ts.session.form("frmInfoBox");
+        } else {
+            auto& sheet = dynamic_cast<SpacingForm&>(ts.main->NewDocumentWindow(2));
+            long long row = 1;
+            for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9", "1.6"}) sheet.setCell(0, row++, 1, value);
+            sheet.setText("txtComment", -1, "North face");
+            sheet.userMouseMove();
+            window = &sheet;
+            if (GetParam() == Kind::Chart) {
+                sheet.userClick(sheet.at("cmdHisto"));
+                window = ts.session.moduleState<SpacingState>().currentChart;
+            }
+        }
+        ts.session.setActiveForm(window);
+        window->userActivate();
+        return *window;
+    }
+    // Print asks first for a datasheet and a chart; Yes goes ahead.
+    void print() {
+        if (GetParam() != Kind::InfoBox) ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
+        ts.main->runCommand("mnuFilePrint");
+    }
+    std::string logFile() {
+        std::ifstream in(ts.session.logFilePath(), std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+};
+
+bool sameOps(const RecordingCanvas& a, const RecordingCanvas& b) {
+    if (a.ops().size() != b.ops().size() || a.width() != b.width() || a.height() != b.height()) return false;
+    for (size_t i = 0; i < a.ops().size(); ++i) {
+        const DrawOp& x = a.ops()[i];
+        const DrawOp& y = b.ops()[i];
+        if (x.kind != y.kind || x.x1 != y.x1 || x.y1 != y.y1 || x.x2 != y.x2 || x.y2 != y.y2 || !(x.color == y.color) ||
+            x.text != y.text || !(x.font == y.font))
+            return false;
+    }
+    return true;
+}
+
+// What two jobs put on paper is the same: the texts, or the pages' drawings.
+void expectSameContent(const RecordingPrintJob& a, const RecordingPrintJob& b) {
+    EXPECT_EQ(a.richTexts, b.richTexts);
+    ASSERT_EQ(a.pages.size(), b.pages.size());
+    for (size_t i = 0; i < a.pages.size(); ++i) EXPECT_TRUE(sameOps(*a.pages[i], *b.pages[i])) << "page " << i;
+    EXPECT_FALSE(a.richTexts.empty() && a.pages.empty());  // something was printed at all
+}
+
+TEST_P(Printing, ThePreviewShowsWhatPrintPrintsWithoutAskingFirst) {
+    Form& window = printable();
+    const size_t messagesBefore = ts.platform.messages.size();
+    ts.main->runCommand("mnuFilePrintPreview");
+    EXPECT_EQ(ts.platform.messages.size(), messagesBefore);  // no "Print ... ?" question
+    ASSERT_EQ(ts.platform.previewDialogs.size(), 1u);
+    EXPECT_EQ(ts.platform.previewDialogs[0].title, "Ravelin - Print Preview");
+    EXPECT_EQ(ts.platform.previewDialogs[0].documentName, window.caption());
+    EXPECT_TRUE(ts.platform.printJobs.empty());  // closed without printing
+
+    print();
+    ASSERT_EQ(ts.platform.printJobs.size(), 1u);
+    EXPECT_EQ(ts.platform.printDialogs[0].documentName, window.caption());
+    expectSameContent(*ts.platform.previews[0], *ts.platform.printJobs[0]);
+}
+
+TEST_P(Printing, AFailedPrintIsToldAndLoggedFromTheDialogAndFromThePreview) {
+    Form& window = printable();
+    ts.platform.printAnswers.push_back(false);  // the print dialog cancelled: nothing to tell
+    print();
+    const size_t messagesBefore = ts.platform.messages.size();
+    EXPECT_TRUE(ts.platform.printJobs.empty());
+
+    ts.platform.printFailure = "The printer is out of paper.";
+    print();
+    ts.platform.previewPrintAnswers.push_back(true);  // the preview's own Print button
+    ts.main->runCommand("mnuFilePrintPreview");
+    ASSERT_EQ(ts.platform.printJobs.size(), 2u);
+    expectSameContent(*ts.platform.previews[0], *ts.platform.printJobs[1]);
+
+    const std::string why = "The document could not be printed.\r\nThe printer is out of paper.";
+    int told = 0;
+    for (size_t i = messagesBefore; i < ts.platform.messages.size(); ++i) {
+        const MessageRequest& message = ts.platform.messages[i];
+        if (message.icon == MessageIcon::Question) continue;  // Print's own question
+        EXPECT_EQ(message.title, "Ravelin - Print");
+        EXPECT_EQ(message.text, why);
+        EXPECT_EQ(message.icon, MessageIcon::Exclamation);
+        ++told;
+    }
+    EXPECT_EQ(told, 2);
+    const std::string line = "Printing '" + window.caption() + "' failed: The printer is out of paper.";
+    const std::string log = logFile();
+    const size_t first = log.find(line);
+    ASSERT_NE(first, std::string::npos) << log;
+    EXPECT_NE(log.find(line, first + 1), std::string::npos);  // once for each failed print
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryPrintingWindow, Printing,
+                         ::testing::Values(Kind::InfoBox, Kind::Datasheet, Kind::Chart),
+                         [](const ::testing::TestParamInfo<Kind>& info) {
+                             switch (info.param) {
+                                 case Kind::InfoBox: return std::string("InfoBox");
+                                 case Kind::Datasheet: return std::string("Datasheet");
+                                 default: return std::string("Chart");
+                             }
+                         });
+
+TEST(PrintPreviewTest, AWindowWithNothingToPrintSaysSo) {
+    TestSession ts;
+    Form& tool = ts.session.form("frmToolXYZ");
+    for (Form* active : {static_cast<Form*>(nullptr), &tool}) {
+        ts.session.setActiveForm(active);
+        PreviewDocument(ts.session);
+    }
+    EXPECT_EQ(ts.messageTexts(), std::vector<std::string>(2, "   Nothing to print !"));
+    EXPECT_TRUE(ts.platform.previewDialogs.empty());
+}
+
+}  // namespace
+}  // namespace ravelin

@@ -1,0 +1,185 @@
+// Printing from the desktop program through Qt's printer: with no printer
+// installed a PDF file named after the document is proposed, a printer that
+// cannot print is told, Page Set-up's choices reach the printouts and the
+// next dialogs, and the preview shows the pages the printout has.
+//
+// With RAVELIN_SCREENSHOTS set to a folder, the preview is saved there.
+
+#include <QAction>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "UiTestSupport.h"
+#include "spacing/SpacingForm.h"
+
+using namespace ravelin;
+using ravelin::testing::Desktop;
+
+namespace {
+
+// A report of `lines` lines in the Info box, which is made the active window.
+void report(Desktop& d, int lines) {
+    d.session.appendInfoText({"Wedge failure\r\n", 1, 14, ""});
+    for (int i = 0; i < lines; ++i) d.session.appendInfoText({"F = 1." + std::to_string(i) + "\r\n", 0, 0, ""});
+    d.window->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(d.windowOf("frmInfoBox")));
+}
+
+// A datasheet's histogram, drawn through "Plot Histo"; the chart window is then the active one.
+void plotChart(Desktop& d) {
+    d.window->action("mnuFileNewData")->trigger();
+    auto& sheet = dynamic_cast<SpacingForm&>(*d.session.currentDocument());
+    long long row = 1;
+    for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9"}) sheet.setCell(0, row++, 1, value);
+    sheet.UpdateDataInfo();
+    sheet.userClick(sheet.at("cmdHisto"));
+}
+
+QByteArray read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int pageCount(const QByteArray& pdf) {
+    static const QRegularExpression page("/Type\\s*/Page(?!s)");
+    return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+// The first page's size in points, from its media box.
+QSizeF mediaBox(const QByteArray& pdf) {
+    static const QRegularExpression box("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)\\s*\\]");
+    const QRegularExpressionMatch match = box.match(QString::fromLatin1(pdf));
+    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+}
+
+}  // namespace
+
+class PrintingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void withoutAPrinterAPdfFileNamedAfterTheDocumentIsProposed() {
+        if (!QPrinterInfo::availablePrinterNames().isEmpty()) QSKIP("a printer is installed here");
+        Desktop d;
+        QTemporaryDir dir;
+        report(d, 3);
+        QAction* print = d.window->action("mnuFilePrint");
+        d.platform.printPdf = dir.filePath("first.pdf").toStdString();
+        print->trigger();
+        QVERIFY(read(dir.filePath("first.pdf")).startsWith("%PDF"));
+        QVERIFY2(d.platform.printDialogFiles[0].endsWith("/InfoBox.pdf"), qPrintable(d.platform.printDialogFiles[0]));
+
+        // The next dialog starts in the folder of the last PDF file, with this document's name.
+        d.platform.printPdf.clear();
+        d.platform.printAsProposed = true;
+        print->trigger();
+        QCOMPARE(d.platform.printDialogFiles[1], dir.filePath("InfoBox.pdf"));
+        QVERIFY(read(dir.filePath("InfoBox.pdf")).startsWith("%PDF"));
+        QVERIFY(d.platform.messages.empty());
+    }
+
+    void aPrintoutThatCannotBeWrittenIsTold() {
+        Desktop d;
+        QTemporaryDir dir;
+        report(d, 3);
+        // Nothing is begun on a printer that cannot print (Qt would only warn).
+        QTest::failOnWarning(QRegularExpression("QPainter::begin"));
+        const QString path = dir.filePath("no such folder/report.pdf");
+        d.platform.printPdf = path.toStdString();
+        d.window->action("mnuFilePrint")->trigger();
+        QCOMPARE(d.platform.messages.size(), size_t(1));
+        QCOMPARE(d.platform.messages[0].title, std::string("Ravelin - Print"));
+        QCOMPARE(QString::fromStdString(d.platform.messages[0].text),
+                 "The document could not be printed.\r\nThe folder of the PDF file '" + path + "' does not exist.");
+
+        // The same printer set-up prints once the file can be written.
+        d.platform.printPdf = dir.filePath("report.pdf").toStdString();
+        d.window->action("mnuFilePrint")->trigger();
+        QCOMPARE(d.platform.messages.size(), size_t(1));
+        QVERIFY(read(dir.filePath("report.pdf")).startsWith("%PDF"));
+    }
+
+    void pageSetUpChoicesReachThePrintoutsAndTheNextDialogs() {
+        Desktop d;
+        QTemporaryDir dir;
+        d.platform.pageSetup = [](QPrinter& printer) {
+            printer.setPageSize(QPageSize(QPageSize::A5));
+            printer.setPageOrientation(QPageLayout::Landscape);
+        };
+        d.window->action("mnuFilePageSetup")->trigger();
+        d.platform.pageSetup = nullptr;  // cancelled: the choices stay
+        d.window->action("mnuFilePageSetup")->trigger();
+
+        report(d, 3);
+        d.platform.printPdf = dir.filePath("report.pdf").toStdString();
+        d.window->action("mnuFilePrint")->trigger();
+        QCOMPARE(d.platform.printDialogOrientations.at(0), QPageLayout::Landscape);
+        // A5 across: 210 mm wide, 148 mm high, in points.
+        const QSizeF page = mediaBox(read(dir.filePath("report.pdf")));
+        QVERIFY2(qAbs(page.width() - 210 / 25.4 * 72) < 1 && qAbs(page.height() - 148 / 25.4 * 72) < 1,
+                 qPrintable(QString("%1 x %2").arg(page.width()).arg(page.height())));
+
+        // A chart prints on the same paper.
+        plotChart(d);
+        d.platform.printPdf = dir.filePath("chart.pdf").toStdString();
+        d.window->action("mnuFilePrint")->trigger();  // the question is answered Yes
+        QCOMPARE(d.platform.printDialogOrientations.at(1), QPageLayout::Landscape);
+        QCOMPARE(mediaBox(read(dir.filePath("chart.pdf"))), page);
+    }
+
+    void thePreviewShowsThePagesThePrintoutHasAndPrintsThem() {
+        Desktop d;
+        QTemporaryDir dir;
+        report(d, 120);  // more than a page
+        d.platform.printPdf = dir.filePath("report.pdf").toStdString();
+        d.window->action("mnuFilePrint")->trigger();
+        const int printed = pageCount(read(dir.filePath("report.pdf")));
+        QVERIFY(printed >= 2);
+
+        int previewed = 0;
+        bool fullPage = true;
+        QString shot = "print-preview-report.png";
+        d.platform.preview = [&](QPrintPreviewDialog& dialog) {
+            fullPage = dialog.printer()->fullPage();
+            dialog.show();
+            QApplication::processEvents();
+            auto* pages = dialog.findChild<QPrintPreviewWidget*>();
+            previewed = pages ? pages->pageCount() : 0;
+            if (const QString folder = qEnvironmentVariable("RAVELIN_SCREENSHOTS"); !folder.isEmpty())
+                dialog.grab().save(folder + "/" + shot);
+            // Its Print button: the same drawing, on the printer.
+            dialog.printer()->setOutputFileName(dir.filePath("from-preview.pdf"));
+            if (pages) pages->print();
+            return true;
+        };
+        QAction* preview = d.window->action("mnuFilePrintPreview");
+        QVERIFY(preview->isEnabled());
+        preview->trigger();
+        QCOMPARE(d.platform.previewDialogs.at(0).title, std::string("Ravelin - Print Preview"));
+        QCOMPARE(previewed, printed);
+        QCOMPARE(pageCount(read(dir.filePath("from-preview.pdf"))), printed);
+        QVERIFY(d.platform.messages.empty());
+
+        // Without a printing window active there is nothing to preview.
+        d.window->mdiArea()->setActiveSubWindow(nullptr);
+        QVERIFY(!preview->isEnabled());
+
+        // A chart previews on one page, and is printed from the preview as well.
+        plotChart(d);
+        shot = "print-preview-chart.png";
+        QVERIFY(preview->isEnabled());
+        preview->trigger();
+        QCOMPARE(previewed, 1);
+        QVERIFY(!fullPage);  // inside the printer's margins, though the report before used the whole page
+        QCOMPARE(pageCount(read(dir.filePath("from-preview.pdf"))), 1);
+    }
+};
+
+QTEST_MAIN(PrintingTest)
+#include "PrintingTest.moc"
