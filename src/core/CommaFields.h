@@ -43,6 +43,13 @@ public:
 
     // Bytes not read yet: no more fields than this can follow.
     std::size_t remainingBytes() const { return text_.size() - position_; }
+    // The text not read yet, for a reader's own fast path over whole lines;
+    // skipLines then steps over the `bytes` it read, holding `lines` line ends.
+    std::string_view rest() const { return text_.substr(position_); }
+    void skipLines(std::size_t bytes, long long lines) {
+        position_ += bytes;
+        line_ += lines;
+    }
     // The line the next field starts on.
     long long line() const { return line_; }
     // The line holding `offset`, cut to a length fit for a message (80 bytes, on a character boundary).

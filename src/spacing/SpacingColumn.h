@@ -12,6 +12,7 @@
 // As a grid's store, a cell shows its text as typed, or a value the window
 // wrote in its display form.
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -61,8 +62,32 @@ public:
     void append(std::string_view text);
     // Adds a cell holding a plain decimal's text (parsePlainDecimal's result, or a reader's).
     void appendDecimal(const PlainDecimal& decimal) {
-        values_.push_back(static_cast<double>(decimal.digits) / kPowersOfTen[decimal.decimals]);
+        values_.push_back(decimalValue(decimal));
         codes_.push_back(decimalCode(decimal.integerDigits, decimal.decimals));
+    }
+    // Adds up to `most` cells that `fill(values, codes, most)` writes in
+    // place and counts: for a reader's loop over a million lines, within the
+    // room reserved. Each value and code is what decimalValue and decimalCode
+    // give for a plain decimal.
+    template <class Fill>
+    std::size_t appendInPlace(std::size_t most, Fill&& fill) {
+        const std::size_t first = codes_.size();
+        most = std::min(most, codes_.capacity() - first);
+        values_.resize(first + most);  // left uninitialised (LargeAllocator): written by `fill` or cut again
+        codes_.resize(first + most);
+        const std::size_t added = fill(values_.data() + first, codes_.data() + first, most);
+        values_.resize(first + added);
+        codes_.resize(first + added);
+        return added;
+    }
+    static double decimalValue(const PlainDecimal& decimal) {
+        return static_cast<double>(decimal.digits) / kPowersOfTen[decimal.decimals];
+    }
+    // 10^exponent, exactly, for exponents 0 to kExactDigits.
+    static double powerOfTen(int exponent) { return kPowersOfTen[exponent]; }
+    // A plain decimal's code: 16 slots for each count of digits before the point.
+    static std::uint8_t decimalCode(int integerDigits, int decimals) {
+        return static_cast<std::uint8_t>(kFirstDecimalCode + (integerDigits - 1) * 16 + decimals);
     }
     // Adds a cell holding a value the window wrote (General or Fixed2; Empty adds an empty cell).
     void appendValue(double value, CellKind kind) {
@@ -70,6 +95,18 @@ public:
         values_.push_back(kind == CellKind::Empty ? 0.0 : value);
         codes_.push_back(static_cast<std::uint8_t>(kind));
     }
+    // Adds `count` cells of values the window wrote, which `fill(values,
+    // codes)` writes in place: each code is codeOf(CellKind::General),
+    // codeOf(CellKind::Fixed2) or, with a value of 0, codeOf(CellKind::Empty).
+    // A pass over a million rows, without a call per cell.
+    template <class Fill>
+    void appendValues(std::size_t count, Fill&& fill) {
+        const std::size_t first = codes_.size();
+        values_.resize(first + count);  // left uninitialised (LargeAllocator): written by `fill`
+        codes_.resize(first + count);
+        fill(values_.data() + first, codes_.data() + first);
+    }
+    static std::uint8_t codeOf(CellKind kind) { return static_cast<std::uint8_t>(kind); }
 
     // --- cells ---
     std::size_t size() const { return codes_.size(); }
@@ -102,6 +139,13 @@ public:
 
     // For passes over every cell, without the checks of value() and kind() (i < size()).
     const double* valueData() const { return values_.data(); }
+    const std::uint8_t* codeData() const { return codes_.data(); }
+    // What a code says: a plain decimal (with its digits before and after
+    // the point), or one of the kinds.
+    static bool isPlainDecimal(std::uint8_t code) { return code >= kFirstDecimalCode; }
+    static int integerDigitsOf(std::uint8_t code) { return (code - kFirstDecimalCode) / 16 + 1; }
+    static int decimalsOf(std::uint8_t code) { return (code - kFirstDecimalCode) % 16; }
+    static CellKind kindOfCode(std::uint8_t code) { return kindOf(code); }
     bool isEmptyAt(std::size_t i) const { return codes_[i] == static_cast<std::uint8_t>(CellKind::Empty); }
     // True when a cell holds a value of this kind (General or Fixed2).
     bool holdsWritten(CellKind kind) const;
@@ -115,10 +159,6 @@ private:
                                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     // Codes below this are the kinds themselves; from it on, plain decimals.
     static constexpr std::uint8_t kFirstDecimalCode = 4;
-    // A plain decimal's code: 16 slots for each count of digits before the point.
-    static std::uint8_t decimalCode(int integerDigits, int decimals) {
-        return static_cast<std::uint8_t>(kFirstDecimalCode + (integerDigits - 1) * 16 + decimals);
-    }
     static CellKind kindOf(std::uint8_t code) {
         return code >= kFirstDecimalCode ? CellKind::Text : static_cast<CellKind>(code);
     }

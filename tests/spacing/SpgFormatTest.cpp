@@ -122,6 +122,54 @@ TEST(SpgFormatTest, TheWriterGivesTheGrammarsLinesWithTheBlockOnlyForSettings) {
                   distances);
 }
 
+// Lines of one plain decimal each, as nearly every datasheet is, are read
+// many at a time: every shape of number and line end gives the cell a line
+// read alone gives, and the lines are counted as one by one.
+TEST(SpgFormatTest, LinesOfPlainDecimalsReadAsEachLineAlone) {
+    std::mt19937 random(7);
+    auto digits = [&](int count) {
+        std::string out;
+        for (int i = 0; i < count; ++i) out += static_cast<char>('0' + random() % 10);
+        return out;
+    };
+    const char* const ends[] = {"\r\n", "\n", "\r"};
+    const std::vector<std::string> odd = {".5", "5.", "1e3", " 0.4", "0.4 ", "-0.3", "abc", "", "0,4", "0.3\t",
+                                          "1234567890123456", "0.1234567890123456", "12.", "00.50"};
+    for (int round = 0; round < 40; ++round) {
+        std::string bytes;
+        SpacingColumn expected;
+        const char* end = ends[round % 3];
+        // Runs of one shape (the fast way) broken by other shapes and odd lines.
+        int integer = 1 + static_cast<int>(random() % 4);
+        int decimals = static_cast<int>(random() % 7);
+        for (int line = 0; line < 3000; ++line) {
+            if (random() % 40 == 0) {
+                integer = 1 + static_cast<int>(random() % 15);
+                decimals = static_cast<int>(random() % (16 - integer));
+            }
+            std::string text = digits(integer) + (decimals > 0 || random() % 50 == 0 ? "." : "") + digits(decimals);
+            if (text.back() == '.') text.pop_back();
+            if (random() % 60 == 0) text = odd[random() % odd.size()];
+            bytes += text + end;
+            // The line read alone: too short for the reading of many lines at a time.
+            const SpacingColumn alone = ReadSpacingDocument(text + "\r\n").document.values;
+            for (std::size_t i = 0; i < alone.size(); ++i) expected.append(alone.shownText(i));
+        }
+        if (round % 4 == 1) bytes.resize(bytes.size() - std::string_view(end).size());  // no last line end
+        const SpgReadResult read = ReadSpacingDocument(bytes + (round % 2 ? "" : "Type = 5"));
+        ASSERT_EQ(read.document.values.size(), expected.size()) << round;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            ASSERT_EQ(read.document.values.kind(i), expected.kind(i)) << round << " " << expected.shownText(i);
+            ASSERT_EQ(read.document.values.shownText(i), expected.shownText(i)) << round;
+            ASSERT_EQ(read.document.values.value(i), expected.value(i)) << round << " " << expected.shownText(i);
+        }
+        if (round % 2 == 0) {
+            ASSERT_TRUE(read.error);
+            EXPECT_EQ(read.error->line, 3001) << round;
+        }
+    }
+}
+
 // The column is reserved once, from the lines of the file: no regrowth, and
 // no room for more cells than a file of that size can hold.
 TEST(SpgFormatTest, TheColumnIsReservedForTheFilesLines) {
