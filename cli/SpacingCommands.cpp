@@ -260,7 +260,7 @@ Json histogramJson(CliSession& cli, const HistoForm* chart, bool withData = true
     const HistoForm::HistogramContent* content = chart ? chart->histogram() : nullptr;
     Json result;
     result["n"] = content ? content->figures.n : 0;
-    result["data"] = content && withData ? Json(content->data) : Json::array();
+    result["data"] = content && withData ? Json(content->data.values()) : Json::array();
     result["interval"] = content ? content->figures.interval : 0.0;
     result["classes"] = content ? content->figures.classes : 0;
     Json counts = Json::array();

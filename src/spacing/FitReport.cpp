@@ -108,7 +108,7 @@ std::string tableText(const FitSummary& summary) {
 std::optional<FitSummary> ChartFit(const HistoForm& chart) {
     const HistoForm::HistogramContent* content = chart.histogram();
     if (!content || content->figures.status != HistogramStatus::Ok) return std::nullopt;
-    return FitLaws(std::span<const double>(content->data.data(), content->data.size()), content->figures);
+    return FitLaws(content->data.values(), content->figures);
 }
 
 std::vector<ReportBlock> FitReportBlocks(const std::string& chartCaption, const HistogramFigures& figures,

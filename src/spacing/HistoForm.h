@@ -34,7 +34,7 @@ public:
     static constexpr double kDesignHeight = 5500;
 
     struct HistogramContent {
-        LargeVector<double> data;  // sorted
+        SortedValues data;
         HistogramFigures figures;
         LawChoice laws;
     };

@@ -8,8 +8,11 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "spacing/ValueSort.h"
 
 namespace ravelin {
 
@@ -27,9 +30,19 @@ struct SampleStatistics {
 };
 
 // Mean and sample standard deviation of data[from..to] (0-based, inclusive).
-// An empty range gives zeros.
+// An empty range gives zeros. The sums are taken in the data's order, one
+// value after the other, and each square is rounded before it is added.
 SampleStatistics Statistics(const std::vector<double>& data, std::size_t from, std::size_t to);
 SampleStatistics Statistics(const std::vector<double>& data);
+SampleStatistics StatisticsOf(std::span<const double> data);
+
+// Sorted values as runs of equal ones (ValueSort.h): a million distances
+// measured to the centimetre make a few thousand runs, and the histogram's
+// figures are taken from the runs with the same result, to the last bit, as
+// from the values one by one.
+// Statistics of the values the runs stand for, in their order.
+SampleStatistics StatisticsOf(std::span<const ValueRun> runs);
+
 
 // Intersection distances to spacings, in place: each value less the one before it.
 void ToSpacings(std::vector<double>& data);
@@ -47,6 +60,8 @@ std::optional<double> DefaultIntervalOfMean(double mean);
 // the values x with (j-1)*interval + eps < x <= j*interval + eps; the walk
 // stops at the first value below its class or beyond the last class.
 std::vector<long long> CountClasses(const std::vector<double>& sorted, long long classes, double interval);
+std::vector<long long> CountClassesOf(std::span<const double> sorted, long long classes, double interval);
+std::vector<long long> CountClassesOf(std::span<const ValueRun> sorted, long long classes, double interval);
 // The largest of counts[from..to], starting from -50000.
 long long MaxCount(const std::vector<long long>& counts, long long from, long long to);
 
@@ -96,6 +111,11 @@ struct HistogramFigures {
 // otherwise the default interval (0.05 when it rounds to 0) and
 // Int(largest / interval) + 2 classes.
 HistogramFigures SettleHistogram(std::vector<double>& data, double interval, long long classes);
+// The same from values already sorted; from their runs when they have them,
+// with the same figures.
+HistogramFigures SettleSortedHistogram(const SortedValues& sorted, double interval, long long classes);
+// Statistics of sorted values, from their runs when they have them.
+SampleStatistics StatisticsOf(const SortedValues& sorted);
 
 // The interval as the options window shows it: "0.0###" below 1, plain above.
 std::string IntervalText(double interval);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/MainForm.h"
 #include "core/NumberText.h"
@@ -10,8 +11,7 @@
 #include "core/Session.h"
 #include "spacing/HistoForm.h"
 #include "spacing/HistoToolsForm.h"
-#include "spacing/LargeBuffer.h"
-#include "spacing/ValueSort.h"
+#include "spacing/HistogramValues.h"
 #include "spacing/SpacingForm.h"
 #include "spacing/SpacingState.h"
 
@@ -36,11 +36,12 @@ long long wholeNumber(double value) {
 
 HistoToolsForm& tools(Session& session) { return session.form<HistoToolsForm>("frmHistoTools"); }
 
-// `figures` are those the data were drawn with: their sum is the scanline length when they have one.
-void setLabels(HistoForm& chart, const SpacingForm& sheet, const std::vector<double>& data,
-               const HistogramFigures& figures) {
+// The labels under the chart, from the values it was drawn with: the sum of
+// its figures is the scanline length when they have one.
+void setLabels(HistoForm& chart, const SpacingForm& sheet) {
     const SpacingState& state = chart.session().moduleState<SpacingState>();
     const ProgramOptions& options = chart.session().options;
+    const HistoForm::HistogramContent& content = *chart.histogram();
     const std::string& family = sheet.text("txtFamily");
     const std::string& location = sheet.text("txtLoc");
     std::string info;
@@ -53,9 +54,10 @@ void setLabels(HistoForm& chart, const SpacingForm& sheet, const std::vector<dou
     chart.setText("lblY", -1, " " + options.histogramYLabel + " ");
     chart.setText("lblMean", -1, "Mean = " + formatNumber(state.Mean, "0.0000"));
     chart.setText("lblStdDev", -1, "Std dev. = " + formatNumber(state.StdDev, "0.0000"));
-    chart.setText("lblNbValues", -1, formatNumber(static_cast<double>(data.size()), "0") + " values");
+    chart.setText("lblNbValues", -1, formatNumber(static_cast<double>(content.data.size()), "0") + " values");
+    const HistogramFigures& figures = content.figures;
     const bool summed = figures.status == HistogramStatus::Ok || figures.status == HistogramStatus::NotFinite;
-    const double length = summed ? figures.statistics.sum : ScanlineLength(data);
+    const double length = summed ? figures.statistics.sum : StatisticsOf(content.data).sum;
     chart.setText("lblScanline", -1, "Scanline length = " + formatNumber(length, "0.00"));
     chart.PositionneLabels();
 }
@@ -65,21 +67,6 @@ void setLabels(HistoForm& chart, const SpacingForm& sheet, const std::vector<dou
 std::string ChartTitle(const SpacingForm& sheet) {
     const std::string& comment = sheet.text("txtComment");
     return comment.empty() ? sheet.session().options.histogramTitle : comment;
-}
-
-std::vector<double> ReadHistogramData(const SpacingForm& sheet) {
-    const double theta = sheet.number("txtOr", 4);
-    const double c = theta == 0 ? 1 : std::cos(theta / DEG);
-    const SpacingGrid& measured = sheet.grid(0);
-    std::vector<double> data;
-    ReserveLarge(data, static_cast<std::size_t>(measured.lastFilledRow()));
-    measured.foldRows(0, [&](int, long long, double x, bool) {
-        const double y = x * c;
-        if (y != 0) data.push_back(y);
-        return 0;
-    });
-    if (sheet.at("optData", 0).value()) ToSpacings(data);
-    return data;
 }
 
 HistoForm& NewChartWindow(Session& session, long long index) {
@@ -111,16 +98,13 @@ void LoadHistoToolsFromRow(Session& session, const HistogramRow& row) {
     window.setValue(window.at("chkLegend"), row.legend);
 }
 
-HistogramFigures PlotHistogram(Session& session, std::vector<double>& data, HistoForm& chart, double& interval,
+HistogramFigures PlotHistogram(Session& session, SortedValues values, HistoForm& chart, double& interval,
                                long long& classes, const LawChoice& laws) {
     MainForm* main = session.mainForm();
     SpacingState& state = session.moduleState<SpacingState>();
     if (main) main->showProcessing(true);
     HistoForm::HistogramContent content;
-    // The chart keeps its own copy of the sorted values; its array serves the sort first.
-    content.data.reserve(data.size());
-    SortValues(data, content.data);
-    content.figures = SettleHistogram(data, interval, classes);
+    content.figures = SettleSortedHistogram(values, interval, classes);
     const HistogramFigures& figures = content.figures;
     if (figures.classesSettled) {
         interval = figures.interval;
@@ -131,10 +115,11 @@ HistogramFigures PlotHistogram(Session& session, std::vector<double>& data, Hist
     }
     // The labels show the data's own statistics even when the chart cannot be drawn.
     const SampleStatistics statistics =
-        figures.status == HistogramStatus::Ok ? figures.statistics : Statistics(data);
+        figures.status == HistogramStatus::Ok ? figures.statistics : StatisticsOf(values);
     state.Mean = statistics.mean;
     state.StdDev = statistics.stdDev;
-    content.data.assign(data.begin(), data.end());
+    // The chart keeps the sorted values it shows.
+    content.data = std::move(values);
     content.laws = laws;
     const HistogramStatus status = figures.status;
     HistogramFigures result = content.figures;
@@ -158,13 +143,25 @@ void cmdHisto_Click(SpacingForm& sheet) {
         platform.setBusy(false);
     };
     sheet.MSFlexGrid1_LeaveCell(0);
-    std::vector<double> data = ReadHistogramData(sheet);
-    if (data.empty()) {
+    // The values are read in the pass that converts them, then the conversion is applied unless there are
+    // none. An empty theta becomes "0" as the conversion begins, which may make it computed from the
+    // orientations: then the values are read apart first, with a factor of 1.
+    const double theta = sheet.number("txtOr", 4);
+    const double c = theta == 0 ? 1 : std::cos(theta / DEG);
+    const bool intersectionDistances = sheet.at("optData", 0).value() != 0;
+    const bool thetaGiven = !sheet.text("txtOr", 4).empty();
+    HistogramValuesBuilder builder(sheet.grid(0), c, intersectionDistances);
+    std::optional<SpacingForm::Conversion> conversion;
+    if (thetaGiven) conversion = sheet.convertMeasured(c, [&builder](double x, double y) { builder.add(x, y); });
+    SortedValues values =
+        thetaGiven ? builder.finish() : SortedHistogramValues(sheet.grid(0), c, intersectionDistances);
+    if (values.empty()) {
         finish();
         platform.messageBox({"Ravelin - Histogram", "No data !", MessageIcon::Exclamation, MessageButtons::Ok});
         return;
     }
-    sheet.ConvertData();
+    if (conversion) sheet.applyConversion(std::move(*conversion));
+    else sheet.ConvertData();
     long long classes = wholeNumber(sheet.number("Classes"));
     double interval = sheet.number("Interval");
 
@@ -200,8 +197,8 @@ void cmdHisto_Click(SpacingForm& sheet) {
     window.setValue(window.at("chkLegend"), row.legend);
     chart->setCaption("Histo-" + UnmarkedCaption(sheet));
     chart->show();
-    const HistogramFigures figures = PlotHistogram(session, data, *chart, interval, classes, window.laws());
-    setLabels(*chart, sheet, data, figures);
+    PlotHistogram(session, std::move(values), *chart, interval, classes, window.laws());
+    setLabels(*chart, sheet);
     row.interval = interval;
     row.classes = classes;
     finish();
@@ -216,13 +213,12 @@ void RedrawHistogram(Session& session, HistogramRow& row) {
     auto* chart = dynamic_cast<HistoForm*>(row.chart);
     // The chart keeps the values it shows; they are drawn again from a copy the plot may sort.
     if (!chart || !chart->histogram() || chart->histogram()->data.empty()) return;
-    const auto& shown = chart->histogram()->data;
-    std::vector<double> data(shown.begin(), shown.end());
+    SortedValues values = chart->histogram()->data;
     HistoToolsForm& window = tools(session);
     double interval = readNumber(window.text("Text2", 0));
     long long classes = wholeNumber(readNumber(window.text("Text2", 1)));
     const LawChoice laws = window.laws();
-    PlotHistogram(session, data, *chart, interval, classes, laws);
+    PlotHistogram(session, std::move(values), *chart, interval, classes, laws);
     row.interval = interval;
     row.classes = classes;
     row.laws[0] = laws.exponential;

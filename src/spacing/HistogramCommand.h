@@ -9,6 +9,7 @@
 
 #include "spacing/ChartPlot.h"
 #include "spacing/Histogram.h"
+#include "spacing/HistogramValues.h"
 
 namespace ravelin {
 
@@ -17,17 +18,14 @@ class Session;
 class SpacingForm;
 struct HistogramRow;
 
-// The measured values of the datasheet corrected by cos(theta), zeros and
-// empty cells skipped, turned into spacings for intersection distances.
-std::vector<double> ReadHistogramData(const SpacingForm& sheet);
-
 // The "Plot Histo" button.
 void cmdHisto_Click(SpacingForm& sheet);
 
-// Sorts data, settles interval and classes (in-out; 0 lets the routine
-// choose), writes them into the options window and draws the chart. When the
-// data cannot be drawn the user gets the "Invalid data" message.
-HistogramFigures PlotHistogram(Session& session, std::vector<double>& data, HistoForm& chart, double& interval,
+// Settles interval and classes (in-out; 0 lets the routine choose) from the
+// sorted values, writes them into the options window and draws the chart,
+// which keeps the values. When the data cannot be drawn the user gets the
+// "Invalid data" message.
+HistogramFigures PlotHistogram(Session& session, SortedValues values, HistoForm& chart, double& interval,
                                long long& classes, const LawChoice& laws);
 
 // Redraws a row's chart from the options window's fields and stores them back into the row.

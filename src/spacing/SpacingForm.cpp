@@ -490,41 +490,26 @@ void ComputeTheta(SpacingForm& datasheet) {
 }
 
 void SpacingForm::ConvertData() {
-    SpacingGrid& measured = grid(0);
-    SpacingGrid& corrected = grid(1);
-    measured.setRedraw(false);
-    corrected.setRedraw(false);
+    grid(0).setRedraw(false);
+    grid(1).setRedraw(false);
     MSFlexGrid1_LeaveCell(0);
     Control& theta = at("txtOr", 4);
     if (theta.text().empty()) setText(theta, "0");
     const double c = std::cos(readNumber(theta.text()) / DEG);
-    // Every corrected cell is rewritten, so the column is built whole and replaces the old one.
-    SpacingColumn values;
-    values.reserve(static_cast<std::size_t>(measured.lastFilledRow()));
-    const CellKind written = c != 1 ? CellKind::Fixed2 : CellKind::General;
-    std::vector<long long> zeros;  // cells reading as 0 ("0", "abc"), emptied after the pass
-    struct Total {
-        double sum = 0;
-        double largest = 0;
-    };
-    const Total total = measured.foldRows(Total{}, [&](Total t, long long r, double x, bool empty) {
-        if (x == 0) {
-            if (!empty) zeros.push_back(r);
-            values.appendValue(0, CellKind::Empty);
-            return t;
-        }
-        const double y = x * c;
-        values.appendValue(y, written);
-        t.sum += y;
-        t.largest = std::max(t.largest, y);
-        return t;
-    });
-    const double sum = total.sum;
-    const double largest = total.largest;
-    for (long long r : zeros) measured.clear(r);
-    corrected.assignColumn(std::move(values));
+    applyConversion(convertMeasured(c, [](double, double) {}));
+}
+
+void SpacingForm::applyConversion(Conversion conversion) {
+    SpacingGrid& measured = grid(0);
+    SpacingGrid& corrected = grid(1);
+    measured.setRedraw(false);
+    corrected.setRedraw(false);
+    Control& theta = at("txtOr", 4);
+    if (theta.text().empty()) setText(theta, "0");
+    for (long long r : conversion.zeros) measured.clear(r);
+    corrected.assignColumn(std::move(conversion.corrected));
     const bool spacings = at("optData", 1).value() != 0;
-    setText(at("lblRes", 1), "Tot. length = " + formatNumber(spacings ? sum : largest, "0.0#"));
+    setText(at("lblRes", 1), "Tot. length = " + formatNumber(spacings ? conversion.sum : conversion.largest, "0.0#"));
     measured.setRedraw(true);
     corrected.setRedraw(true);
 }

@@ -10,6 +10,7 @@
 // view writes through the user* actions below so that the window's rules
 // (editor, scrolling in step, modified marker) apply.
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -68,7 +69,22 @@ public:
     void EditCell(int key, int gridIndex);
     void MSFlexGrid1_LeaveCell(int gridIndex);
     void UpdateDataInfo();
+    // "Convert >": the corrected column from the measured one, its total
+    // length, and the measured cells that read 0 ("0", "abc") emptied.
     void ConvertData();
+    // The same in two steps, for "Plot Histo", which reads the values in the
+    // same pass: the conversion with the factor c (cos theta), calling
+    // each(x, y) for every non-zero measured value and its correction, in row
+    // order; then what it found applied to the window.
+    struct Conversion {
+        SpacingColumn corrected;
+        std::vector<long long> zeros;  // rows whose cells read 0
+        double sum = 0;
+        double largest = 0;
+    };
+    template <class Each>
+    Conversion convertMeasured(double c, Each&& each) const;
+    void applyConversion(Conversion conversion);
 
     // --- file ---
     // The full path of the file the datasheet was loaded from or saved to; empty when none.
@@ -147,6 +163,49 @@ private:
     HeaderState header_;   // the header as the last recorded step left it
     int headerDepth_ = 0;  // >0 while a header change runs its consequences (theta)
 };
+
+template <class Each>
+SpacingForm::Conversion SpacingForm::convertMeasured(double c, Each&& each) const {
+    const SpacingGrid& measured = grid(0);
+    Conversion conversion;
+    // Every corrected cell is rewritten, so the column is built whole and replaces the old one.
+    const auto rows = static_cast<std::size_t>(measured.lastFilledRow());
+    conversion.corrected.reserve(rows);
+    const std::uint8_t empty = SpacingColumn::codeOf(CellKind::Empty);
+    const std::uint8_t written = SpacingColumn::codeOf(c != 1 ? CellKind::Fixed2 : CellKind::General);
+    struct Total {
+        double sum = 0;
+        double largest = 0;
+        std::size_t visited = 0;
+    };
+    Total total;
+    std::vector<long long>& zeros = conversion.zeros;
+    conversion.corrected.appendValues(rows, [&](double* corrected, std::uint8_t* codes) {
+        total = measured.foldRows(Total{}, [&zeros, &each, corrected, codes, c, empty, written](
+                                               Total t, long long r, double x, bool isEmpty) {
+            const auto i = static_cast<std::size_t>(r - 1);
+            t.visited = i + 1;
+            if (x == 0) {
+                if (!isEmpty) zeros.push_back(r);
+                corrected[i] = 0;
+                codes[i] = empty;
+                return t;
+            }
+            const double y = x * c;
+            corrected[i] = y;
+            codes[i] = written;
+            each(x, y);
+            t.sum += y;
+            t.largest = std::max(t.largest, y);
+            return t;
+        });
+        std::fill(corrected + total.visited, corrected + rows, 0.0);
+        std::fill(codes + total.visited, codes + rows, empty);
+    });
+    conversion.sum = total.sum;
+    conversion.largest = total.largest;
+    return conversion;
+}
 
 // The theta angle of a datasheet from its orientation fields txtOr: when 2,
 // 3, 5 and 6 (the set's and the scanline's) are all filled, theta is written

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
@@ -52,7 +53,7 @@ class DistinctCounter {
 public:
     DistinctCounter() { resize(kFirstSlots); }
 
-    bool count(const std::vector<double>& values, std::size_t limit) {
+    bool count(std::span<const double> values, std::size_t limit) {
         for (double value : values) {
             if (!(value == value) || value == 0) return false;
             const auto bits = std::bit_cast<std::uint64_t>(value);  // never 0, the mark of a free slot
@@ -69,15 +70,16 @@ public:
         return true;
     }
 
-    // Rewrites the array in ascending order from the counts.
-    void writeSorted(std::vector<double>& values) const {
-        std::vector<std::pair<double, std::size_t>> runs;
+    // Rewrites the array in ascending order from the counts, and gives the runs.
+    std::vector<ValueRun> writeSorted(std::span<double> values) const {
+        std::vector<ValueRun> runs;
         runs.reserve(distinct_);
         for (std::size_t slot = 0; slot < keys_.size(); ++slot)
-            if (keys_[slot] != 0) runs.emplace_back(std::bit_cast<double>(keys_[slot]), counts_[slot]);
-        std::sort(runs.begin(), runs.end());
+            if (keys_[slot] != 0) runs.push_back({std::bit_cast<double>(keys_[slot]), counts_[slot]});
+        std::sort(runs.begin(), runs.end(), [](const ValueRun& a, const ValueRun& b) { return a.value < b.value; });
         double* out = values.data();
-        for (const auto& [value, count] : runs) out = std::fill_n(out, count, value);
+        for (const ValueRun& run : runs) out = std::fill_n(out, run.count, run.value);
+        return runs;
     }
 
 private:
@@ -106,12 +108,116 @@ private:
 
 }  // namespace
 
+namespace {
+
+// AddRepeatedly for a sum of at least +-0 and a positive value.
+double addPositiveRepeatedly(double sum, double value, std::size_t count) {
+    while (count > 0) {
+        // Below twice the value the sum changes binade at almost every addition: stepped one at a time.
+        if (!(sum >= 2 * value) || !std::isnormal(sum)) {
+            sum += value;
+            --count;
+            continue;
+        }
+        // The sum lies in [top / 2, top), where doubles are `unit` apart; the
+        // value is `units` of them (exactly: both scale by a power of two).
+        int exponent = 0;
+        std::frexp(sum, &exponent);
+        const double top = std::ldexp(1.0, exponent);
+        // In the highest binade the next one overflows: stepped one at a time to infinity.
+        if (!std::isfinite(top)) {
+            sum += value;
+            --count;
+            continue;
+        }
+        const double unit = std::ldexp(1.0, exponent - 53);
+        const double units = value / unit;  // below 2^52, as the value is below top / 4
+        const double whole = std::floor(units);
+        const double fraction = units - whole;
+        // A tie rounds by the sum's last bit, which changes as it goes: stepped one at a time.
+        if (fraction == 0.5) {
+            sum += value;
+            --count;
+            continue;
+        }
+        // Each addition below top adds the value rounded to whole units.
+        const auto step = static_cast<std::int64_t>(fraction < 0.5 ? whole : whole + 1);
+        if (step == 0) return sum;  // every addition rounds back to the sum
+        // Addition j (from 0) keeps below top while sum + j step units + value < top,
+        // that is while j step <= room - 1, all in whole units.
+        const auto room = static_cast<std::int64_t>((top - sum) / unit) - static_cast<std::int64_t>(whole);
+        if (room < 1) {
+            sum += value;
+            --count;
+            continue;
+        }
+        const std::size_t steps = std::min<std::size_t>(count, static_cast<std::size_t>((room - 1) / step + 1));
+        // Exact: steps x step units lie below 2^53, and the result is a double of [top / 2, top].
+        sum += static_cast<double>(static_cast<std::int64_t>(steps) * step) * unit;
+        count -= steps;
+    }
+    return sum;
+}
+
+}  // namespace
+
+double AddRepeatedly(double sum, double value, std::size_t count) {
+    if (count == 0) return sum;
+    if (!std::isfinite(sum) || !std::isfinite(value)) {
+        // Infinity and NaN absorb what follows: the sum stops changing within two additions.
+        for (; count > 0; --count) {
+            const double next = sum + value;
+            if (next == sum || (std::isnan(next) && std::isnan(sum))) return next;
+            sum = next;
+        }
+        return sum;
+    }
+    if (value == 0) return sum + value;  // once for the sign of a zero sum; then it stays
+    // Rounding to nearest is symmetric: negative sums are the mirror of positive ones.
+    while (count > 0 && (sum > 0 ? value < 0 : sum < 0 && value > 0)) {
+        // Of opposite signs the sum shrinks towards zero: stepped one at a time until they agree.
+        sum += value;
+        --count;
+    }
+    if (count == 0) return sum;
+    return value > 0 ? addPositiveRepeatedly(sum, value, count) : -addPositiveRepeatedly(-sum, -value, count);
+}
+
+SortedValues::SortedValues(std::vector<ValueRun> runs) : runs_(std::move(runs)) {
+    for (const ValueRun& run : runs_) size_ += run.count;
+}
+
+double SortedValues::largest() const { return runs_.empty() ? values_.back() : runs_.back().value; }
+
+std::span<const double> SortedValues::values() const {
+    if (values_.size() != size_) {
+        values_.resize(size_);  // left uninitialised (LargeAllocator), filled next
+        double* out = values_.data();
+        for (const ValueRun& run : runs_) out = std::fill_n(out, run.count, run.value);
+    }
+    return values_;
+}
+
+double SortedValues::sum() const {
+    if (!sum_) {
+        double sum = 0;
+        if (runs_.empty()) {
+            for (double value : values_) sum += value;
+        } else {
+            for (const ValueRun& run : runs_) sum = AddRepeatedly(sum, run.value, run.count);
+        }
+        sum_ = sum;
+    }
+    return *sum_;
+}
+
 void SortValues(std::vector<double>& values) {
     LargeVector<double> scratch;
     SortValues(values, scratch);
 }
 
-void SortValues(std::vector<double>& values, LargeVector<double>& scratch) {
+void SortValues(std::span<double> values, LargeVector<double>& scratch, std::vector<ValueRun>* runs) {
+    if (runs) runs->clear();
     const std::size_t n = values.size();
     // A histogram redrawn with new classes sorts the values it sorted before.
     if (std::is_sorted(values.begin(), values.end())) return;
@@ -121,7 +227,8 @@ void SortValues(std::vector<double>& values, LargeVector<double>& scratch) {
     }
     DistinctCounter counter;
     if (counter.count(values, std::min(kMostDistinct, n / kRepeatsAtLeast))) {
-        counter.writeSorted(values);
+        std::vector<ValueRun> counted = counter.writeSorted(values);
+        if (runs) *runs = std::move(counted);
         return;
     }
     std::vector<std::array<std::size_t, kBuckets>> counts(kPasses);

@@ -72,7 +72,7 @@ TEST_F(HistogramCommandTest, PlottingAgainReusesTheChartAndItsSettingsUnlessNewH
     EXPECT_EQ(row.datasheet, &sheet);
     EXPECT_EQ(row.chart, first);
     ASSERT_NE(first->histogram(), nullptr);  // the chart keeps the values it shows
-    EXPECT_TRUE(std::ranges::equal(first->histogram()->data, std::vector<double>{1, 2, 3, 4}));
+    EXPECT_TRUE(std::ranges::equal(first->histogram()->data.values(), std::vector<double>{1, 2, 3, 4}));
     EXPECT_EQ(sheet.cell(1, 4, 1), "4");  // the conversion ran
     tools().userType(tools().at("Text2", 0), "1");
     tools().userType(tools().at("Text2", 1), "5");

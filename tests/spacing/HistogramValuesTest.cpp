@@ -1,0 +1,210 @@
+// The histogram's values gathered without sorting doubles: repeated sums in
+// closed form, runs of equal values, the whole numbers of plain decimals
+// counted or radix-sorted, and the figures taken from them. Each is checked
+// bit for bit against the plain way: adding one value after the other, or
+// sorting the products as doubles.
+
+#include "spacing/HistogramValues.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "spacing/Histogram.h"
+
+namespace ravelin {
+namespace {
+
+double addedOneByOne(double sum, double value, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) sum += value;
+    return sum;
+}
+
+std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+
+TEST(AddRepeatedlyTest, GivesTheSumOfOneAdditionAfterTheOther) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double big = std::numeric_limits<double>::max();
+    struct Case {
+        double sum;
+        double value;
+        std::size_t count;
+    };
+    const Case cases[] = {
+        {0, 0.35, 1000000},         // the usual run: crosses many binades
+        {0, 0.1, 3},                // rounding at the first steps
+        {1, 0x1p-53, 1000},         // exactly half a unit: ties to even, the sum never moves
+        {1, 0x1.8p-53, 1000},       // above half a unit: each addition rounds up
+        {1 + 0x1p-52, 0x1p-53, 5},  // a tie from an odd last bit rounds up once, then stays
+        {3, 0x1p-52, 1000000},      // a quarter unit of the binade above 2: lost every time
+        {1e6, -0.01, 200000},       // of opposite signs the sum shrinks through zero
+        {-1e-3, 0.001, 7},          // from exactly opposite to zero and beyond
+        {-2.5, -0.123456, 500000},  // negative sums mirror positive ones
+        {0, 5e-324, 1000},          // subnormal steps
+        {0x1p-1000, 0x1p-1020, 1000},
+        {big / 2, big / 8, 10},     // overflow to infinity
+        {0, inf, 3},
+        {inf, -inf, 2},             // NaN
+        {-0.0, 0.0, 4},             // the sign of a zero sum
+        {-0.0, -0.0, 4},
+        {12.5, 0.0, 9},
+        {0.3, 0.7, 0},
+    };
+    for (const Case& c : cases) {
+        const double expected = addedOneByOne(c.sum, c.value, c.count);
+        const double got = AddRepeatedly(c.sum, c.value, c.count);
+        EXPECT_TRUE(bits(got) == bits(expected) || (std::isnan(got) && std::isnan(expected)))
+            << c.sum << " + " << c.value << " x " << c.count << ": " << got << " / " << expected;
+    }
+    // Random sums, values and counts of every scale.
+    std::mt19937_64 random(20261207);
+    std::uniform_int_distribution<int> exponent(-40, 40);
+    std::uniform_real_distribution<double> mantissa(-2, 2);
+    std::uniform_int_distribution<std::size_t> count(0, 20000);
+    for (int round = 0; round < 3000; ++round) {
+        const double sum = round % 5 == 0 ? 0 : std::ldexp(mantissa(random), exponent(random));
+        // Decimal values of two places, as a datasheet holds, every third round.
+        const double value = round % 3 == 0 ? std::round(mantissa(random) * 500) / 100
+                                            : std::ldexp(mantissa(random), exponent(random));
+        const std::size_t n = count(random);
+        ASSERT_EQ(bits(AddRepeatedly(sum, value, n)), bits(addedOneByOne(sum, value, n)))
+            << sum << " + " << value << " x " << n;
+    }
+}
+
+std::vector<double> expanded(const std::vector<ValueRun>& runs) {
+    std::vector<double> values;
+    for (const ValueRun& run : runs) values.insert(values.end(), run.count, run.value);
+    return values;
+}
+
+TEST(SortedValuesTest, RunsStandForTheirValuesOneByOne) {
+    const std::vector<ValueRun> runs = {{0.05, 3}, {0.35, 1}, {1.2, 250000}, {7.75, 2}};
+    const std::vector<double> values = expanded(runs);
+    const SortedValues sorted(runs);
+    EXPECT_EQ(sorted.size(), values.size());
+    EXPECT_EQ(sorted.largest(), 7.75);
+    EXPECT_TRUE(std::ranges::equal(sorted.values(), values));
+    double sum = 0;
+    for (double x : values) sum += x;
+    EXPECT_EQ(bits(sorted.sum()), bits(sum));
+    EXPECT_TRUE(SortedValues().empty());
+    EXPECT_EQ(SortedValues().sum(), 0);
+
+    // The figures from the runs are those of the values they stand for, to the last bit.
+    const SampleStatistics fromRuns = StatisticsOf(std::span<const ValueRun>(runs));
+    const SampleStatistics fromValues = Statistics(values);
+    EXPECT_EQ(bits(fromRuns.mean), bits(fromValues.mean));
+    EXPECT_EQ(bits(fromRuns.stdDev), bits(fromValues.stdDev));
+    EXPECT_EQ(bits(fromRuns.sum), bits(fromValues.sum));
+    for (const double interval : {0.05, 0.1, 0.35, 1.0})
+        EXPECT_EQ(CountClassesOf(std::span<const ValueRun>(runs), 160, interval), CountClasses(values, 160, interval))
+            << interval;
+    const SampleStatistics one = StatisticsOf(std::span<const ValueRun>(std::vector<ValueRun>{{0.4, 1}}));
+    EXPECT_EQ(one.mean, 0.4);
+    EXPECT_EQ(one.stdDev, 0);
+}
+
+// A measured column filled with texts as typed.
+std::unique_ptr<SpacingGrid> gridOf(const std::vector<std::string>& texts) {
+    auto grid = std::make_unique<SpacingGrid>(0);
+    grid->setRows(static_cast<long long>(texts.size()) + 1);
+    SpacingColumn column;
+    for (const std::string& text : texts) column.append(text);
+    grid->assignColumn(std::move(column));
+    return grid;
+}
+
+// What the values must be: the products of the column's numbers, zeros left
+// out, spacings taken for intersection distances, sorted as doubles.
+std::vector<double> plainWay(const SpacingGrid& grid, double factor, bool distances) {
+    std::vector<double> data;
+    for (long long r = 1; r <= grid.lastFilledRow(); ++r) {
+        const double y = grid.number(r) * factor;
+        if (y != 0) data.push_back(y);
+    }
+    if (distances) ToSpacings(data);
+    std::stable_sort(data.begin(), data.end());
+    return data;
+}
+
+std::vector<std::uint64_t> bitsOf(std::span<const double> values) {
+    std::vector<std::uint64_t> out;
+    for (double x : values) out.push_back(bits(x));
+    return out;
+}
+
+TEST(HistogramValuesTest, PlainDecimalsGiveTheValuesASortOfTheProductsGives) {
+    std::mt19937 random(15);
+    std::exponential_distribution<double> spacing(2.5);
+    // Every way the values are gathered: few distinct whole numbers (counted),
+    // up to 2^32 (32-bit radix sort), beyond (64-bit), and columns holding
+    // other texts, which are sorted as doubles.
+    struct Column {
+        const char* name;
+        int decimals;
+        double scale;
+        const char* odd;  // a text put in every 50th cell, or none
+    };
+    const Column columns[] = {{"centimetres", 2, 1, nullptr},    {"whole metres", 0, 20, nullptr},
+                              {"micrometres", 6, 1, nullptr},    {"large", 4, 1e6, nullptr},
+                              {"fourteen digits", 9, 1e4, nullptr}, {"with zeros", 2, 1, "0"},
+                              {"with texts", 3, 1, "abc"},       {"with negatives", 2, 1, "-0.25"},
+                              {"with exponents", 2, 1, "1e-2"}};
+    for (const Column& c : columns) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < 20000; ++i) {
+            char text[64];
+            std::snprintf(text, sizeof text, "%.*f", c.decimals, spacing(random) * c.scale);
+            texts.push_back(c.odd && i % 50 == 7 ? c.odd : text);
+        }
+        texts.push_back("0.5");  // fewer decimals than the rest: the same whole-number scale
+        texts.push_back("");
+        texts.push_back(texts[3]);  // a repeat
+        const std::unique_ptr<SpacingGrid> grid = gridOf(texts);
+        for (const double factor : {1.0, std::cos(15 / 57.29577951308232), std::cos(120 / 57.29577951308232)}) {
+            for (const bool distances : {false, true}) {
+                const SortedValues sorted = SortedHistogramValues(*grid, factor, distances);
+                const std::vector<double> expected = plainWay(*grid, factor, distances);
+                ASSERT_EQ(bitsOf(sorted.values()), bitsOf(expected)) << c.name << " " << factor << " " << distances;
+                double sum = 0;
+                for (double x : expected) sum += x;
+                ASSERT_EQ(bits(sorted.sum()), bits(sum)) << c.name << " " << factor << " " << distances;
+
+                // The figures drawn from them, against those of the plain values.
+                std::vector<double> copy = expected;
+                const HistogramFigures want = SettleHistogram(copy, 0, 0);
+                const HistogramFigures got = SettleSortedHistogram(sorted, 0, 0);
+                ASSERT_EQ(got.status, want.status) << c.name;
+                EXPECT_EQ(got.counts, want.counts) << c.name;
+                EXPECT_EQ(bits(got.statistics.mean), bits(want.statistics.mean)) << c.name;
+                EXPECT_EQ(bits(got.statistics.stdDev), bits(want.statistics.stdDev)) << c.name;
+                const SampleStatistics plain = Statistics(expected);
+                EXPECT_EQ(bits(StatisticsOf(sorted).stdDev), bits(plain.stdDev)) << c.name;
+            }
+        }
+    }
+}
+
+TEST(HistogramValuesTest, EmptyAndSingleColumns) {
+    EXPECT_TRUE(SortedHistogramValues(*gridOf({}), 1, false).empty());
+    EXPECT_TRUE(SortedHistogramValues(*gridOf({"0", "0.00", ""}), 1, false).empty());
+    const SortedValues one = SortedHistogramValues(*gridOf({"", "0.35"}), 1, false);
+    ASSERT_EQ(one.size(), 1u);
+    EXPECT_EQ(one.largest(), 0.35);
+    const HistogramFigures figures = SettleSortedHistogram(one, 0, 0);
+    EXPECT_EQ(figures.status, HistogramStatus::Ok);
+    EXPECT_EQ(figures.statistics.mean, 0.35);
+    EXPECT_EQ(figures.statistics.stdDev, 0);
+}
+
+}  // namespace
+}  // namespace ravelin
