@@ -1,10 +1,6 @@
 #include "CliPlatform.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-
-#include <vector>
-
+#include "NativeModule.h"
 #include "PictureModule.h"
 
 namespace ravelin::cli {
@@ -23,22 +19,7 @@ struct PictureModule {
 
 template <class Function>
 Function* symbol(void* handle, const char* name) {
-    return reinterpret_cast<Function*>(dlsym(handle, name));
-}
-
-// The folder of the running executable, with its trailing "/"; empty when unknown.
-std::string executableFolder() {
-    std::vector<char> path(4096);
-    for (;;) {
-        const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
-        if (length < 0) return {};
-        if (static_cast<std::size_t>(length) < path.size()) {
-            std::string text(path.data(), static_cast<std::size_t>(length));
-            const auto slash = text.rfind('/');
-            return slash == std::string::npos ? std::string() : text.substr(0, slash + 1);
-        }
-        path.resize(path.size() * 2);  // cut: try again with more room
-    }
+    return reinterpret_cast<Function*>(moduleSymbol(handle, name));
 }
 
 // Opens the module once; nullptr when it is absent, of another build, or incomplete.
@@ -49,7 +30,7 @@ const PictureModule* pictureModule() {
         // Beside the executable in a build tree; in the installed library folder otherwise.
         void* handle = nullptr;
         for (const char* subfolder : {"", kInstalledModuleFolder}) {
-            handle = dlopen((folder + subfolder + kPictureModuleName).c_str(), RTLD_NOW | RTLD_LOCAL);
+            handle = openModule(folder + subfolder + kPictureModuleName);
             if (handle) break;
         }
         if (!handle) return nullptr;
@@ -64,7 +45,7 @@ const PictureModule* pictureModule() {
         // Never closed when usable: Qt's application object and the pictures it decoded live in it until
         // the process ends.
         if (!usable) {
-            dlclose(handle);
+            closeModule(handle);
             return nullptr;
         }
         return &module;

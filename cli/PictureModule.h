@@ -26,7 +26,11 @@ constexpr int kPictureInterfaceVersion = 2;
 
 // The file name of the module, looked for in the executable's folder, then
 // in the installed library folder relative to it.
-constexpr const char* kPictureModuleName = "ravelin-cli-render.so";
+#if defined(_WIN32)
+constexpr const char* kPictureModuleName = "ravelin-cli-render.dll";
+#else
+constexpr const char* kPictureModuleName = "ravelin-cli-render.so";  // CMake's module suffix on macOS too
+#endif
 constexpr const char* kInstalledModuleFolder = "../lib/ravelin/";
 
 struct PictureInterfaceStamp {

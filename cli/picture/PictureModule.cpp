@@ -1,10 +1,17 @@
 // ravelin-cli's picture module: Qt's painter behind the interface of
 // cli/PictureModule.h. Only the functions below are exported.
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+
+#if defined(_WIN32)
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <io.h>
+#else
+#include <fcntl.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,13 +27,16 @@ namespace {
 // Qt's painter needs an application object; an off-screen one needs no display.
 void ensureGuiApplication() {
     if (QGuiApplication::instance()) return;
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    if (!std::getenv("XDG_RUNTIME_DIR")) {
-        // Qt wants a private runtime folder; make the one it would pick, quietly.
-        const std::string folder = "/tmp/runtime-" + std::to_string(getuid());
-        mkdir(folder.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#if defined(Q_OS_LINUX)
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Qt wants a private runtime folder on Linux; make one of the user's own, quietly.
+        const QString folder = QDir::tempPath() + "/runtime-" + qEnvironmentVariable("USER", "ravelin");
+        if (QDir().mkpath(folder))
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
     }
+#endif
     static int argc = 1;
     static char name[] = "ravelin-cli";
     static char* argv[] = {name, nullptr};
@@ -38,9 +48,54 @@ void ensureGuiApplication() {
     });
 }
 
+// The standard error sent to the null device while it lives: some decoders
+// (libpng's default error handler) print there themselves, and the message
+// ravelin-cli gives already says it.
+class QuietStandardError {
+public:
+    QuietStandardError() {
+        std::fflush(stderr);
+#if defined(_WIN32)
+        kept_ = _dup(_fileno(stderr));
+        quiet_ = _open("NUL", _O_WRONLY);
+        if (kept_ >= 0 && quiet_ >= 0) _dup2(quiet_, _fileno(stderr));
+#else
+        kept_ = dup(STDERR_FILENO);
+        quiet_ = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (kept_ >= 0 && quiet_ >= 0) dup2(quiet_, STDERR_FILENO);
+#endif
+    }
+    ~QuietStandardError() {
+        std::fflush(stderr);
+#if defined(_WIN32)
+        if (kept_ >= 0) {
+            _dup2(kept_, _fileno(stderr));
+            _close(kept_);
+        }
+        if (quiet_ >= 0) _close(quiet_);
+#else
+        if (kept_ >= 0) {
+            dup2(kept_, STDERR_FILENO);
+            close(kept_);
+        }
+        if (quiet_ >= 0) close(quiet_);
+#endif
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int kept_ = -1;
+    int quiet_ = -1;
+};
+
 }  // namespace
 
+#if defined(_WIN32)
+#define RAVELIN_EXPORT extern "C" __declspec(dllexport)
+#else
 #define RAVELIN_EXPORT extern "C" __attribute__((visibility("default")))
+#endif
 
 RAVELIN_EXPORT ravelin::cli::PictureInterfaceStamp ravelin_picture_stamp() {
     return ravelin::cli::currentPictureStamp();
@@ -67,17 +122,6 @@ RAVELIN_EXPORT bool ravelin_picture_export_rich_text(const ravelin::RichText& te
 
 RAVELIN_EXPORT void ravelin_picture_load(const std::string& path, ravelin::PictureLoad& result) {
     ensureGuiApplication();
-    // Some decoders (libpng's default error handler) print on the standard
-    // error themselves; the message ravelin-cli gives already says it.
-    std::fflush(stderr);
-    const int kept = dup(STDERR_FILENO);
-    const int quiet = open("/dev/null", O_WRONLY);
-    if (kept >= 0 && quiet >= 0) dup2(quiet, STDERR_FILENO);
+    const QuietStandardError quiet;
     result = ravelin::loadPictureFile(path);
-    std::fflush(stderr);
-    if (kept >= 0) {
-        dup2(kept, STDERR_FILENO);
-        close(kept);
-    }
-    if (quiet >= 0) close(quiet);
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/SystemFiles.h"  // the files these texts are read from and written to
+
 namespace ravelin {
 
 bool isValidUtf8(std::string_view bytes);
@@ -32,11 +34,5 @@ std::string toCrLf(std::string_view text);
 // last dot of the name after the last '/', "" when the name has no dot.
 // Readers and writers pick the format by it, whatever case the user typed.
 std::string lowerExtension(std::string_view path);
-
-// Whole-file reading; nullopt when the file cannot be opened.
-std::optional<std::string> readFileBytes(const std::string& path);
-// Writes beside the target and renames over it, so a failed write never
-// leaves a truncated file. Returns false, with the reason in `error`, on failure.
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 }  // namespace ravelin

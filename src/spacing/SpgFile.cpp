@@ -1,11 +1,6 @@
 #include "spacing/SpgFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -74,23 +69,10 @@ public:
 private:
     // True when the file was read whole as the regular file of the size it announced.
     bool readRegular(const std::string& path) {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0) return false;
-        struct stat info {};
-        bool whole = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-        if (whole) {
-            regular_.resize(static_cast<std::size_t>(info.st_size));  // left uninitialised, filled by the reading
-            std::size_t filled = 0;
-            while (whole && filled < regular_.size()) {
-                const ssize_t got = ::read(fd, regular_.data() + filled, regular_.size() - filled);
-                if (got < 0 && errno == EINTR) continue;
-                whole = got > 0;
-                if (whole) filled += static_cast<std::size_t>(got);
-            }
-            char more = 0;
-            whole = whole && ::read(fd, &more, 1) == 0;
-        }
-        ::close(fd);
+        const bool whole = readRegularFile(path, [this](std::size_t size) {
+            regular_.resize(size);  // left uninitialised, filled by the reading
+            return regular_.data();
+        });
         if (!whole) regular_ = LargeVector<char>();
         return whole;
     }

@@ -2,10 +2,10 @@
 // A session on a scripted platform with every window kind registered and
 // the main window loaded, as ravelin-cli starts one.
 
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 
 #include "app/Registrations.h"
@@ -43,7 +43,7 @@ struct TempFolder {
     std::filesystem::path path;
     TempFolder() {
         path = std::filesystem::temp_directory_path() /
-               ("ravelin-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
+               ("ravelin-test-" + std::to_string(processTag()) + "-" + std::to_string(counter()++));
         std::filesystem::remove_all(path);
         std::filesystem::create_directories(path);
     }
@@ -60,6 +60,11 @@ struct TempFolder {
     static int& counter() {
         static int value = 0;
         return value;
+    }
+    // Tells apart the folders of test processes running at the same time.
+    static unsigned processTag() {
+        static const unsigned tag = std::random_device{}();
+        return tag;
     }
 };
 
