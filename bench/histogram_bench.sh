@@ -26,8 +26,8 @@ import sys
 import numpy as np
 path, count, decimals = sys.argv[1], int(sys.argv[2]), int(sys.argv[3])
 rng = np.random.default_rng(20261207)
-smallest = 10.0 ** -decimals
-values = np.maximum(np.round(rng.exponential(0.4, count), decimals), smallest)
+# Never below a centimetre: a value within the classes' 1e-6 margin of 0 would stop the count.
+values = np.maximum(np.round(rng.exponential(0.4, count), decimals), 0.01)
 header = ("'Heading comment/title\r\nHead = Benchmark scanline\r\n'Family name\r\nFami = J1\r\n"
           "'Location\r\nLoca = Quarry north\r\nClif = 250,75\r\nScan = 250,75\r\nDisc = 70,30\r\n"
           "Type = 2\r\nAngl = 15\r\n")
