@@ -186,6 +186,20 @@ private slots:
         }
     }
 
+    // The converter read a description the header placed outside its record
+    // (past the file's end); such a description is dropped and the drawing kept.
+    void unsoundDescriptionIsDropped() {
+        for (const QByteArray& placement : {QByteArray("\0\0\0\0\x89\0\0\0", 8),   // no length, offset past record
+                                            QByteArray("\x40\0\0\0\x58\0\0\0", 8),   // length past record
+                                            QByteArray("\x01\0\0\0\x10\0\0\0", 8)}) { // offset inside the fields
+            QByteArray bytes = enhancedMetafile();
+            bytes.replace(60, 8, placement);
+            const PictureLoad loaded = platform_.loadPicture(write("described.emf", bytes).toStdString());
+            QVERIFY2(loaded.picture, loaded.error.c_str());
+            QVERIFY(reddish(drawn(loaded.picture).pixelColor(100, 50)));
+        }
+    }
+
     void badFilesGiveAClearMessage() {
         const QImage source = halves(300, 200);
         // A Windows metafile whose header announces a largest record of 3 GB (its words 34..37).
@@ -211,6 +225,7 @@ private slots:
             {"cut.emf", enhancedMetafile().left(100), damaged},
             {"cut.wmf", windowsMetafile().left(60), damaged},
             {"huge-record.wmf", hugeRecord, damaged + " (its header announces records larger than the file)."},
+            {"short-header.emf", enhancedMetafile().left(80), damaged + " (its header record does not lie within the file)."},
             // 320 and 4900 million pixels announced in a few bytes: refused before any is allocated.
             {"huge.bmp", bitmapHeader(20000, 16000),
              "is too large to open: 20000 x 16000 pixels, more than 268435456."},

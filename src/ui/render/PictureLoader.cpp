@@ -80,7 +80,32 @@ PictureLoad renderSvg(const std::string& path, const QByteArray& svg, long long 
     return {std::make_shared<QtPicture>(std::move(image)), {}};
 }
 
+// The converter reads the header's description string wherever its offset
+// points, as far as it finds a terminator, whatever length the header gives:
+// an offset outside the header record read past the file. The description is
+// never drawn, so an unsound one is dropped rather than the picture refused.
+// False when the header record itself does not lie within the file.
+bool mendEnhancedMetafileHeader(QByteArray& bytes) {
+    constexpr std::uint32_t kMinimumHeaderBytes = 88;
+    constexpr qsizetype kSizeAt = 4;
+    constexpr qsizetype kCountAt = 60;
+    constexpr qsizetype kOffsetAt = 64;
+    if (bytes.size() < kMinimumHeaderBytes) return false;
+    const std::uint64_t recordBytes = littleEndian32(bytes, kSizeAt);
+    if (recordBytes < kMinimumHeaderBytes || recordBytes > static_cast<std::uint64_t>(bytes.size())) return false;
+    const std::uint64_t count = littleEndian32(bytes, kCountAt);
+    const std::uint64_t offset = littleEndian32(bytes, kOffsetAt);
+    if (count == 0 && offset == 0) return true;
+    const bool sound = count > 0 && offset >= kMinimumHeaderBytes && offset + 2 * count <= recordBytes;
+    if (!sound) {
+        bytes.replace(kCountAt, 4, QByteArray(4, '\0'));
+        bytes.replace(kOffsetAt, 4, QByteArray(4, '\0'));
+    }
+    return true;
+}
+
 PictureLoad loadEnhancedMetafile(const std::string& path, QByteArray bytes, long long maxPixels) {
+    if (!mendEnhancedMetafileHeader(bytes)) return damaged(path, "its header record does not lie within the file");
     generatorOptions options{};
     char noNamespace[] = "";
     options.nameSpace = noNamespace;
