@@ -40,7 +40,9 @@ const PictureModule* pictureModule() {
         module.exportDrawing = symbol<RavelinExportDrawingFunction>(handle, "ravelin_picture_export_drawing");
         module.exportRichText = symbol<RavelinExportRichTextFunction>(handle, "ravelin_picture_export_rich_text");
         module.loadPicture = symbol<RavelinLoadPictureFunction>(handle, "ravelin_picture_load");
-        const bool usable = stamp && stamp() == currentPictureStamp() && module.renderImage && module.exportDrawing &&
+        PictureInterfaceStamp moduleStamp;
+        if (stamp) stamp(&moduleStamp);
+        const bool usable = stamp && moduleStamp == currentPictureStamp() && module.renderImage && module.exportDrawing &&
                             module.exportRichText && module.loadPicture;
         // Never closed when usable: Qt's application object and the pictures it decoded live in it until
         // the process ends.

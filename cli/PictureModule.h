@@ -52,7 +52,8 @@ inline PictureInterfaceStamp currentPictureStamp() {
 
 // The module's exported functions (C names, looked up with dlsym).
 extern "C" {
-using RavelinPictureStampFunction = ravelin::cli::PictureInterfaceStamp();
+// Through a pointer: a C function cannot return a C++ type.
+using RavelinPictureStampFunction = void(ravelin::cli::PictureInterfaceStamp* stamp);
 using RavelinRenderImageFunction = bool(const ravelin::RecordingCanvas& drawing, double widthTwips,
                                         double heightTwips, ravelin::Image& image);
 // ".bmp", ".png", ".svg" or ".pdf" by the path's extension; `error` says why not.

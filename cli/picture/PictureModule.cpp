@@ -97,8 +97,8 @@ private:
 #define RAVELIN_EXPORT extern "C" __attribute__((visibility("default")))
 #endif
 
-RAVELIN_EXPORT ravelin::cli::PictureInterfaceStamp ravelin_picture_stamp() {
-    return ravelin::cli::currentPictureStamp();
+RAVELIN_EXPORT void ravelin_picture_stamp(ravelin::cli::PictureInterfaceStamp* stamp) {
+    *stamp = ravelin::cli::currentPictureStamp();
 }
 
 RAVELIN_EXPORT bool ravelin_picture_render_image(const ravelin::RecordingCanvas& drawing, double widthTwips,
