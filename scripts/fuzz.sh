@@ -24,6 +24,7 @@ fi
 seconds=${1:-30}
 shift || true
 if [ "${FUZZ_BUILD:-1}" != 0 ]; then
+  scripts/install-deps.sh --clang
   if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DRAVELIN_FUZZ=ON -DRAVELIN_BUILD_TESTS=OFF -DRAVELIN_WERROR=ON

@@ -12,9 +12,11 @@ packages=(
   libx11-dev
   jq desktop-file-utils libxml2-utils
 )
-# Optional extras: pass --bench for the benchmark comparison, --display for Xvfb.
+# Optional extras: pass --bench for the benchmark comparison, --display for Xvfb,
+# --clang for the clang build and the fuzzers (libFuzzer is in the runtime package).
 for arg in "$@"; do
   case "$arg" in
+    --clang) packages+=(clang libclang-rt-dev) ;;
     --bench) packages+=(python3 python3-numpy time) ;;
     --display) packages+=(xvfb xauth) ;;
   esac
