@@ -453,8 +453,7 @@ void ScanForm::cmdShowJab_Click() {
     if (editor_.segmentHalfDrawn()) return;
     const EstimatorReport report = RunEstimators(geometry(), caption());
     if (session().hasFormType("frmInfoBox")) {
-        Form& box = session().form("frmInfoBox");
-        box.setCaption(report.infoBoxName.empty() ? "InfoBox" : "InfoBox - " + report.infoBoxName);
+        session().nameInfoBox(report.infoBoxName);
         session().clearInfoText(ReportTarget::InfoBox);
         session().initInfoText(ReportTarget::InfoBox);
     }
