@@ -20,7 +20,7 @@ bool writeAcquisition(ScanForm& scan, const std::string& path) {
         tellSaveFailed(scan.session(), path, outcome.error, true);  // the writer logged its error record
         return false;
     }
-    ClearModifiedMarker(scan);
+    scan.undoStack().setClean();  // which takes the "*" off
     return true;
 }
 
