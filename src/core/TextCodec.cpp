@@ -174,11 +174,13 @@ std::optional<std::string> readFileBytes(const std::string& path) {
     }
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error, WriteFault fault) {
     auto fail = [&](const std::string& message) {
         if (error) *error = message;
         return false;
     };
+    if (fault == WriteFault::NoPermission)
+        return fail(systemError("Cannot create a temporary file beside " + path, EACCES));
     std::string tempTemplate = path + ".tmp-XXXXXX";
     std::vector<char> tempPath(tempTemplate.begin(), tempTemplate.end());
     tempPath.push_back('\0');
@@ -197,11 +199,25 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     struct stat existing {};
     mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : defaultFileMode();
     if (::fchmod(fd, mode) != 0) return abandon("Cannot set the permissions of " + temp);
+    if (fault == WriteFault::NoSpace) {
+        errno = ENOSPC;
+        return abandon("Cannot write " + temp);
+    }
+    if (fault == WriteFault::MidWrite) {
+        // Half the bytes reach the temporary file before the error, as when a device fails.
+        const bool half = writeAll(fd, bytes.substr(0, bytes.size() / 2));
+        errno = half ? EIO : errno;
+        return abandon("Cannot write " + temp);
+    }
     if (!writeAll(fd, bytes)) return abandon("Cannot write " + temp);
     if (::fsync(fd) != 0) return abandon("Cannot flush " + temp);
     int closed = ::close(fd);
     fd = -1;
     if (closed != 0) return abandon("Cannot close " + temp);
+    if (fault == WriteFault::Rename) {
+        errno = EACCES;
+        return abandon("Cannot replace " + path);
+    }
     if (::rename(temp.c_str(), path.c_str()) != 0) return abandon("Cannot replace " + path);
 
     // Make the rename itself durable; a failure here no longer endangers the data.
