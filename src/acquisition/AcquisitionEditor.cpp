@@ -15,7 +15,32 @@ EditorResponse& EditorResponse::operator|=(const EditorResponse& other) {
     surface = surface || other.surface;
     releaseContourButton = releaseContourButton || other.releaseContourButton;
     releaseAllButtons = releaseAllButtons || other.releaseAllButtons;
+    if (other.edit) edit = other.edit;
     return *this;
+}
+
+void ApplyGeometryEdit(AcquisitionGeometry& geometry, const GeometryEdit& edit, bool forward) {
+    const AcquisitionGeometry& to = forward ? edit.after : edit.before;
+    switch (edit.part) {
+        case GeometryEdit::Part::AddedTrace:
+            if (forward) geometry.traces.insert(geometry.traces.end(), to.traces.begin(), to.traces.end());
+            else if (!geometry.traces.empty()) geometry.traces.pop_back();
+            break;
+        case GeometryEdit::Part::AddedVertex:
+            if (forward) geometry.contour.insert(geometry.contour.end(), to.contour.begin(), to.contour.end());
+            else if (!geometry.contour.empty()) geometry.contour.pop_back();
+            break;
+        case GeometryEdit::Part::Scanline: geometry.scanline = to.scanline; break;
+        case GeometryEdit::Part::Rectangle: geometry.rectangle = to.rectangle; break;
+        case GeometryEdit::Part::Traces: geometry.traces = to.traces; break;
+        case GeometryEdit::Part::Contour: geometry.contour = to.contour; break;
+        case GeometryEdit::Part::Whole: {
+            std::string scale = std::move(geometry.scaleText);
+            geometry = to;
+            geometry.scaleText = std::move(scale);
+            break;
+        }
+    }
 }
 
 void AcquisitionEditor::load(AcquisitionGeometry geometry) {
@@ -51,6 +76,7 @@ EditorResponse AcquisitionEditor::press(double x, double y, PointerButton button
         for (int i = 0; i < 4; ++i) {
             const CanvasPoint corner = geometry_.rectangle[static_cast<std::size_t>(i)];
             if (std::abs(corner.x - x) < kCornerGrabDistance && std::abs(corner.y - y) < kCornerGrabDistance) {
+                if (draggedCorner_ == 0) rectangleBeforeDrag_ = geometry_.rectangle;
                 draggedCorner_ = i + 1;
                 break;
             }
@@ -83,6 +109,8 @@ EditorResponse AcquisitionEditor::pressTrace(CanvasPoint point, PointerButton bu
         geometry_.traces.back().end2 = point;
         dropHalfDrawn();
         response.redraw = true;
+        response.edit = GeometryEdit{GeometryEdit::Part::AddedTrace, {}, {}};
+        response.edit->after.traces.push_back(geometry_.traces.back());
     }
     return response;
 }
@@ -93,12 +121,16 @@ EditorResponse AcquisitionEditor::pressScanline(CanvasPoint point, PointerButton
     response.modified = response.redraw = response.overlay = true;
     if (!firstClick_) {
         // A new scanline replaces the old one from its first click on.
+        scanlineBefore_ = geometry_.scanline;
         geometry_.scanline = {point, CanvasPoint{}};
         firstClick_ = bandShown_ = true;
         anchor_ = point;
     } else {
         geometry_.scanline[1] = point;
         dropHalfDrawn();
+        response.edit = GeometryEdit{GeometryEdit::Part::Scanline, {}, {}};
+        response.edit->before.scanline = scanlineBefore_;
+        response.edit->after.scanline = geometry_.scanline;
     }
     return response;
 }
@@ -127,6 +159,8 @@ EditorResponse AcquisitionEditor::pressContour(CanvasPoint point, PointerButton 
     firstClick_ = bandShown_ = true;
     geometry_.contour.push_back(point);
     anchor_ = point;
+    response.edit = GeometryEdit{GeometryEdit::Part::AddedVertex, {}, {}};
+    response.edit->after.contour.push_back(point);
     return response;
 }
 
@@ -158,8 +192,13 @@ EditorResponse AcquisitionEditor::move(double x, double y) {
 }
 
 EditorResponse AcquisitionEditor::release() {
-    draggedCorner_ = 0;
     EditorResponse response;
+    if (draggedCorner_ != 0 && geometry_.rectangle != rectangleBeforeDrag_) {
+        response.edit = GeometryEdit{GeometryEdit::Part::Rectangle, {}, {}};
+        response.edit->before.rectangle = rectangleBeforeDrag_;
+        response.edit->after.rectangle = geometry_.rectangle;
+    }
+    draggedCorner_ = 0;
     response.redraw = mode_ == DrawingMode::None;
     return response;
 }
@@ -181,6 +220,10 @@ EditorResponse AcquisitionEditor::startContour() {
     if (mode_ != DrawingMode::Contour || firstClick_) return response;
     response.modified = !geometry_.contour.empty();
     response.surface = true;
+    if (response.modified) {
+        response.edit = GeometryEdit{GeometryEdit::Part::Contour, {}, {}};
+        response.edit->before.contour = std::move(geometry_.contour);
+    }
     geometry_.clearContour();
     return response;
 }
@@ -191,7 +234,10 @@ EditorResponse AcquisitionEditor::showRectangle(double innerWidth, double innerH
     EditorResponse response = setMode(DrawingMode::None);
     if (firstClick_) return response;
     if (!geometry_.hasRectangle()) {
+        response.edit = GeometryEdit{GeometryEdit::Part::Rectangle, {}, {}};
+        response.edit->before.rectangle = geometry_.rectangle;
         geometry_.rectangle = AcquisitionGeometry::defaultRectangle(innerWidth, innerHeight);
+        response.edit->after.rectangle = geometry_.rectangle;
         response.modified = true;
     }
     return response;
@@ -201,6 +247,11 @@ EditorResponse AcquisitionEditor::clearDiscontinuities() {
     EditorResponse response;
     response.modified = !geometry_.traces.empty();
     response.redraw = response.overlay = true;
+    const std::span<const Trace> finished = completedTraces();
+    if (!finished.empty()) {
+        response.edit = GeometryEdit{GeometryEdit::Part::Traces, {}, {}};
+        response.edit->before.traces.assign(finished.begin(), finished.end());
+    }
     // The half-drawn trace goes with the others; its second click has nothing left to finish.
     if (mode_ == DrawingMode::Discontinuity) dropHalfDrawn();
     geometry_.clearDisc();
@@ -213,12 +264,55 @@ EditorResponse AcquisitionEditor::clearAll() {
     EditorResponse response;
     response.modified = geometry_ != empty;
     response.redraw = response.overlay = response.surface = response.releaseAllButtons = true;
+    AcquisitionGeometry finished = finishedGeometry();
+    if (finished != empty) {
+        response.edit = GeometryEdit{GeometryEdit::Part::Whole, std::move(finished), empty};
+    }
     geometry_ = std::move(empty);
     mode_ = DrawingMode::None;
     // A segment left half drawn would block every mode command afterwards.
     dropHalfDrawn();
     draggedCorner_ = 0;
     return response;
+}
+
+AcquisitionGeometry AcquisitionEditor::finishedGeometry() const {
+    AcquisitionGeometry finished = geometry_;
+    if (mode_ == DrawingMode::Discontinuity && firstClick_ && !finished.traces.empty()) finished.traces.pop_back();
+    if (mode_ == DrawingMode::Scanline && firstClick_) finished.scanline = scanlineBefore_;
+    if (draggedCorner_ != 0) finished.rectangle = rectangleBeforeDrag_;
+    return finished;
+}
+
+bool AcquisitionEditor::discardStroke() {
+    bool dropped = false;
+    if (draggedCorner_ != 0) {
+        geometry_.rectangle = rectangleBeforeDrag_;
+        draggedCorner_ = 0;
+        dropped = true;
+    }
+    if (firstClick_ && mode_ != DrawingMode::Contour) {
+        if (mode_ == DrawingMode::Discontinuity && !geometry_.traces.empty()) geometry_.traces.pop_back();
+        if (mode_ == DrawingMode::Scanline) geometry_.scanline = scanlineBefore_;
+        dropHalfDrawn();
+        dropped = true;
+    }
+    return dropped;
+}
+
+void AcquisitionEditor::replay(const GeometryEdit& edit, bool forward) {
+    discardStroke();
+    ApplyGeometryEdit(geometry_, edit, forward);
+    if (mode_ != DrawingMode::Contour) return;
+    if (edit.part == GeometryEdit::Part::Contour || edit.part == GeometryEdit::Part::Whole) {
+        mode_ = DrawingMode::None;
+        dropHalfDrawn();
+        return;
+    }
+    // The open contour goes on from its last vertex; the band waits for the pointer to move.
+    bandShown_ = false;
+    firstClick_ = !geometry_.contour.empty();
+    if (firstClick_) anchor_ = geometry_.contour.back();
 }
 
 EditorResponse AcquisitionEditor::togglePicture() {

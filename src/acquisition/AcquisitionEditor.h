@@ -38,6 +38,22 @@ namespace ravelin {
 enum class DrawingMode { None, Scanline, Discontinuity, Contour };
 enum class PointerButton { Left, Right };
 
+// A finished change of the geometry, for the window's history (Edit > Undo
+// and Redo): which part changed, with what it held before and after. Only
+// that part's members of `before` and `after` are filled, so a step costs
+// what it changed: one trace or vertex appended, the scanline, the
+// rectangle, the traces or the contour cleared, or the whole acquisition
+// cleared (the scale excepted, which the scale field's history keeps).
+struct GeometryEdit {
+    enum class Part { AddedTrace, AddedVertex, Scanline, Rectangle, Traces, Contour, Whole };
+    Part part = Part::Whole;
+    AcquisitionGeometry before;
+    AcquisitionGeometry after;
+};
+
+// Makes the edit again on `geometry` (forward) or takes it back.
+void ApplyGeometryEdit(AcquisitionGeometry& geometry, const GeometryEdit& edit, bool forward);
+
 // What the window must do after an editing call. Several calls' responses combine with |=.
 struct EditorResponse {
     bool beep = false;
@@ -48,6 +64,8 @@ struct EditorResponse {
     bool surface = false;   // recompute the contour's surface into txtSurface
     bool releaseContourButton = false;
     bool releaseAllButtons = false;
+    // A change that is finished: one step of the history.
+    std::optional<GeometryEdit> edit;
 
     EditorResponse& operator|=(const EditorResponse& other);
 };
@@ -89,6 +107,16 @@ public:
     EditorResponse togglePicture();
     EditorResponse scaleEdited(const std::string& text);
 
+    // Drops what is half done, as if it had not begun: a half-drawn trace,
+    // a half-drawn scanline (the one it replaced comes back), a corner being
+    // dragged (the rectangle goes back). Open contours keep their vertices,
+    // each of which is a step of its own. Returns whether anything was dropped.
+    bool discardStroke();
+    // Undo (forward false) or Redo of a step of the history. The mode stays,
+    // except that a contour replaced whole ends the contour mode; an open
+    // contour goes on from its last vertex.
+    void replay(const GeometryEdit& edit, bool forward);
+
     DrawingMode mode() const { return mode_; }
     // A trace or scanline has its first end, or a contour is open: estimators and mode commands wait.
     bool segmentHalfDrawn() const { return firstClick_; }
@@ -109,6 +137,8 @@ private:
     EditorResponse closeContour();
     // Ends a half-drawn segment without keeping it.
     void dropHalfDrawn();
+    // The geometry without the half-drawn segment (what a clearing step gives back).
+    AcquisitionGeometry finishedGeometry() const;
 
     AcquisitionGeometry geometry_;
     DrawingMode mode_ = DrawingMode::None;
@@ -118,6 +148,8 @@ private:
     double pointerY_ = 0;
     CanvasPoint anchor_;
     int draggedCorner_ = 0;
+    std::array<CanvasPoint, 4> rectangleBeforeDrag_{};
+    std::array<CanvasPoint, 2> scanlineBefore_{};  // the scanline a half-drawn one replaces
     bool pictureHidden_ = false;
 };
 

@@ -30,7 +30,8 @@ double canvasDistance(CanvasPoint a, CanvasPoint b) {
 }
 
 double truncateToHundredths(double x) {
-    if (!std::isfinite(x)) return x;
+    // From 1e15 on a double holds no hundredths to cut, and x × 100 could overflow.
+    if (!std::isfinite(x) || std::fabs(x) >= 1e15) return x;
     char text[40];
     std::snprintf(text, sizeof text, "%.15g", x * 100);
     return std::floor(std::strtod(text, nullptr)) / 100;

@@ -145,7 +145,8 @@ DgtSaveOutcome SaveDigitizedFile(const std::string& path, const ScanForm& window
     if (path.empty()) return outcome;
     Session& session = window.session();
     session.platform().setBusy(true);
-    outcome.written = writeFileAtomically(path, WriteDigitizedFile(ScanDocument(window, path)), &outcome.error);
+    outcome.written =
+        session.platform().writeFile(path, WriteDigitizedFile(ScanDocument(window, path)), &outcome.error);
     if (!outcome.written) session.logError(75, outcome.error, kSource);
     session.platform().setBusy(false);
     return outcome;

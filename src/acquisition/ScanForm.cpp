@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "acquisition/AcquisitionCommands.h"
 #include "acquisition/AcquisitionDrawing.h"
@@ -29,6 +30,38 @@ constexpr double kHandleSlack = 0.25;
 constexpr double kLargestHandle = AcquisitionEditor::kCornerGrabDistance;
 // The clipboard gets at most this many pixels (a 16-megapixel picture, 64 MB).
 constexpr double kClipboardPixels = 1 << 24;
+
+// A step of the drawing: the editor's part before and after.
+class DrawingStep final : public UndoCommand {
+public:
+    DrawingStep(ScanForm& scan, GeometryEdit edit) : scan_(scan), edit_(std::move(edit)) {}
+    void undo() override { scan_.replayEdit(edit_, false); }
+    void redo() override { scan_.replayEdit(edit_, true); }
+
+private:
+    ScanForm& scan_;
+    GeometryEdit edit_;
+};
+
+// The scale typed: the letters typed in a row are one step.
+class ScaleStep final : public UndoCommand {
+public:
+    ScaleStep(Form& scan, std::string before, std::string after)
+        : scan_(scan), before_(std::move(before)), after_(std::move(after)) {}
+    void undo() override { scan_.setText(scan_.at("txtScale"), before_); }
+    void redo() override { scan_.setText(scan_.at("txtScale"), after_); }
+    bool absorb(UndoCommand& next) override {
+        auto* typed = dynamic_cast<ScaleStep*>(&next);
+        if (!typed || typed->before_ != after_) return false;
+        after_ = typed->after_;
+        return true;
+    }
+
+private:
+    Form& scan_;
+    std::string before_;
+    std::string after_;
+};
 
 }  // namespace
 
@@ -97,6 +130,7 @@ void ScanForm::onLoad() {
     drawStatic();
     drawOverlay();
     updateSurface();
+    undoStack().clear();
     if (MainForm* main = session().mainForm()) showAcquisitionTools(*main, true);
     showState();
 }
@@ -130,7 +164,35 @@ void ScanForm::onUnload() {
 // ------------------------------------------------------------------ events
 
 void ScanForm::onChange(Control& control) {
-    if (control.name() == "txtScale") apply(editor_.scaleEdited(control.text()));
+    if (control.name() != "txtScale") return;
+    std::string before = geometry().scaleText;
+    apply(editor_.scaleEdited(control.text()));
+    if (before != geometry().scaleText)
+        undoStack().push(std::make_unique<ScaleStep>(*this, std::move(before), geometry().scaleText));
+}
+
+void ScanForm::onLostFocus(Control& control) {
+    if (control.name() == "txtScale") undoStack().breakJoin();  // typing there again is a step of its own
+}
+
+bool ScanForm::onDiscardEdit() {
+    if (!editor_.discardStroke()) return false;
+    showGeometry();
+    return true;
+}
+
+void ScanForm::replayEdit(const GeometryEdit& edit, bool forward) {
+    editor_.replay(edit, forward);
+    showGeometry();
+}
+
+void ScanForm::showGeometry() {
+    updateSurface();
+    drawStatic();
+    drawOverlay();
+    showState();
+    // A half-drawn segment's first click put the "*" that the history knows nothing of.
+    onModifiedChanged(undoStack().modified());
 }
 
 void ScanForm::onClick(Control& control) {
@@ -206,6 +268,7 @@ void ScanForm::apply(const EditorResponse& response) {
     if (response.redraw) drawStatic();
     if (response.redraw || response.overlay) drawOverlay();
     showState();
+    if (response.edit) undoStack().push(std::make_unique<DrawingStep>(*this, *response.edit));
 }
 
 double ScanForm::handleHalfSize() const {
@@ -321,13 +384,13 @@ void ScanForm::showAcquisition(AcquisitionGeometry geometry) {
     const std::string scale = geometry.scaleText;
     editor_.load(std::move(geometry));
     rectangleTool_ = false;
-    const bool wasModified = IsModified(*this);
     setText(at("txtScale"), scale);
-    if (!wasModified) ClearModifiedMarker(*this);
     updateSurface();
     drawStatic();
     drawOverlay();
     showState();
+    // What was read is the file's: no history, no "*".
+    undoStack().clear();
 }
 
 // ------------------------------------------------------------------ view
@@ -412,7 +475,8 @@ void ScanForm::cmdOpenPict_Click() {
         caption.resize(caption.size() - pictureCaption_.size());
     pictureCaption_ = " - " + DatasheetCaption(*path, platform().currentFolder());
     setCaption(caption + pictureCaption_);
-    MarkModified(*this);
+    // The picture is not in the history: no Undo leads back to the file.
+    undoStack().changedWithoutRecord();
     setPicture(loaded.picture, *path, *path);
 }
 
@@ -453,8 +517,7 @@ void ScanForm::cmdShowJab_Click() {
     if (editor_.segmentHalfDrawn()) return;
     const EstimatorReport report = RunEstimators(geometry(), caption());
     if (session().hasFormType("frmInfoBox")) {
-        Form& box = session().form("frmInfoBox");
-        box.setCaption(report.infoBoxName.empty() ? "InfoBox" : "InfoBox - " + report.infoBoxName);
+        session().nameInfoBox(report.infoBoxName);
         session().clearInfoText(ReportTarget::InfoBox);
         session().initInfoText(ReportTarget::InfoBox);
     }

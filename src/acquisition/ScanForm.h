@@ -49,8 +49,7 @@ public:
     const Drawing& canvasDrawing() const { return *findDrawing(at("picCanvas")); }
 
     // Replaces the whole acquisition (a file was read): the geometry and the
-    // scale text, no mode, nothing half drawn; the "*" that setting the scale
-    // left is removed.
+    // scale text, no mode, nothing half drawn, no history and no "*".
     void showAcquisition(AcquisitionGeometry geometry);
 
     // --- the photograph ---
@@ -87,6 +86,9 @@ public:
     void fitToWindow();
     void actualSize();
 
+    // Undo (forward false) or Redo of a step of the drawing's history.
+    void replayEdit(const GeometryEdit& edit, bool forward);
+
     // The whole drawing (both layers) in twips: one photograph pixel is 15
     // twips, so that the platform renders it at the photograph's own size.
     RecordingCanvas Picture() const;
@@ -99,6 +101,8 @@ public:
 protected:
     void onLoad() override;
     void onChange(Control& control) override;
+    void onLostFocus(Control& control) override;
+    bool onDiscardEdit() override;
     void onClick(Control& control) override;
     void onPointerPress(Control& control, const PointerEvent& event) override;
     void onPointerMove(Control& control, const PointerEvent& event) override;
@@ -119,6 +123,8 @@ private:
     void buildControls();
     // Carries out what an editing call asks for.
     void apply(const EditorResponse& response);
+    // The whole window shown again after the geometry changed under the editor (a step undone or dropped).
+    void showGeometry();
     void drawStatic();
     void drawOverlay();
     void updateSurface();

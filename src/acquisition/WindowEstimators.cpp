@@ -18,11 +18,14 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr std::string_view kCaptionPrefix = "Acquisition Window - ";
 
-std::string number(double value) { return generalNumber(truncateToHundredths(value)); }
+// A figure beyond the largest number (a scale near it, squared or multiplied) has no value to show.
+std::string number(double value) { return std::isfinite(value) ? generalNumber(truncateToHundredths(value)) : "-"; }
 std::string count(long long value) { return std::to_string(value); }
 
-// The surface as written into txtSurface and read back from it.
-double shownSurface(double squareMetres) { return readNumber(SurfaceText(squareMetres)); }
+// The surface as written into txtSurface and read back from it; one too large to show stays so, not 0.
+double shownSurface(double squareMetres) {
+    return std::isfinite(squareMetres) ? readNumber(SurfaceText(squareMetres)) : squareMetres;
+}
 
 DiscontinuityMeans meansOf(double persistence, double windowSurface, double traceLength) {
     DiscontinuityMeans means;
@@ -81,7 +84,10 @@ ContourEstimate contourEstimate(const WindowCounts& counts, double surface, doub
 
 }  // namespace
 
-std::string SurfaceText(double squareMetres) { return generalNumber(squareMetres); }
+std::string SurfaceText(double squareMetres) {
+    // A scale near the largest number squares beyond it: no surface to show rather than "inf".
+    return std::isfinite(squareMetres) ? generalNumber(squareMetres) : "-";
+}
 
 RectangleEstimate EstimatePahl(const AcquisitionGeometry& geometry) {
     const double f = geometry.metresPerUnit();

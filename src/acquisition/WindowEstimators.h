@@ -41,7 +41,7 @@ struct ContourEstimate {
     std::optional<DiscontinuityMeans> means;
 };
 
-// The surface (m²) as the window shows it in txtSurface: the general number form.
+// The surface (m²) as the window shows it in txtSurface: the general number form, "-" when not finite.
 std::string SurfaceText(double squareMetres);
 
 RectangleEstimate EstimatePahl(const AcquisitionGeometry& geometry);

@@ -408,6 +408,7 @@ void Form::userResize(double width, double height) {
 }
 
 void Form::userUndo() {
+    if (onDiscardEdit()) return;
     onCommitEdit();
     undo_.undo();
 }

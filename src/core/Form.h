@@ -323,7 +323,8 @@ public:
     UndoStack& undoStack() { return undo_; }
     const UndoStack& undoStack() const { return undo_; }
     // Undo and Redo as the Edit menu runs them: an edit in progress (a cell
-    // editor's text) is committed first, so that Undo takes back what was typed.
+    // editor's text) is committed first, so that Undo takes back what was
+    // typed; one that cannot be committed (a segment half drawn) is what Undo takes back.
     void userUndo();
     void userRedo();
     // View > Refresh: the window draws its content again and its views repaint.
@@ -357,6 +358,9 @@ protected:
     virtual void onUnload() {}
     // Commits an edit in progress before Undo or Redo.
     virtual void onCommitEdit() {}
+    // Drops an edit in progress that Undo takes back by itself (a segment
+    // half drawn): return true, and the history is left as it is.
+    virtual bool onDiscardEdit() { return false; }
     // The document's history left or came back to the saved state: by
     // default the caption's "*" follows.
     virtual void onModifiedChanged(bool modified);

@@ -8,9 +8,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Picture.h"
+#include "core/TextCodec.h"
 
 namespace ravelin {
 
@@ -148,6 +150,12 @@ public:
                                              double heightTwips) = 0;
     virtual bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
                                const std::string& path, std::string* error) = 0;
+
+    // Writes a document's file (datasheet, acquisition, report) whole or not
+    // at all: a failure leaves the earlier file as it was and says why in `error`.
+    virtual bool writeFile(const std::string& path, std::string_view bytes, std::string* error) {
+        return writeFileAtomically(path, bytes, error);
+    }
 
     // Decodes a picture file (bitmap, GIF, JPEG, PNG, TIFF, enhanced or
     // Windows metafile) into a handle a canvas draws. A file that cannot be

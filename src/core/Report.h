@@ -38,6 +38,10 @@ public:
     // Empties the text. The Info box moves the shared insertion point back to
     // its start; the hidden print field leaves the point to its caller.
     virtual void clearInfoText() = 0;
+    // Names the text after what its reports come from ("VolumeEstimation", an
+    // acquisition's file name). The name has no visible effect: the Info box
+    // keeps its caption, which the File commands rely on.
+    virtual void setReportName(const std::string& /*name*/) {}
     // The blocks of one report in order at the insertion point.
     virtual void appendReport(const std::vector<ReportBlock>& blocks) {
         for (const ReportBlock& block : blocks) appendInfoText(block, 0);

@@ -144,17 +144,40 @@ PreviewOutcome ScriptedPlatform::printPreview(const PrintDialogRequest& request,
     return {true, !ok, ok ? std::string() : printed.failure()};
 }
 
+namespace {
+
+WriteFault takeFault(std::deque<WriteFault>& faults) {
+    if (faults.empty()) return WriteFault::None;
+    const WriteFault fault = faults.front();
+    faults.pop_front();
+    return fault;
+}
+
+// A picture or PDF file this platform cannot draw: a queued fault fails as the
+// real writing would, at its own step, else the painter is missing.
+bool failExport(std::deque<WriteFault>& faults, const std::string& path, std::string* error) {
+    const WriteFault fault = takeFault(faults);
+    if (fault != WriteFault::None) writeFileAtomically(path, {}, error, fault);
+    else if (error) *error = "no painter available";
+    return false;
+}
+
+}  // namespace
+
 bool ScriptedPlatform::exportDrawing(const RecordingCanvas&, double, double, const std::string& path,
                                      std::string* error) {
     exportedDrawings.push_back(path);
-    if (error) *error = "no painter available";
-    return false;
+    return failExport(writeFaults, path, error);
 }
 
 bool ScriptedPlatform::exportRichText(const RichText&, const std::string& path, std::string* error) {
     exportedDrawings.push_back(path);
-    if (error) *error = "no painter available";
-    return false;
+    return failExport(writeFaults, path, error);
+}
+
+bool ScriptedPlatform::writeFile(const std::string& path, std::string_view bytes, std::string* error) {
+    writtenFiles.push_back(path);
+    return writeFileAtomically(path, bytes, error, takeFault(writeFaults));
 }
 
 std::optional<FontChoice> ScriptedPlatform::fontDialog(const FontChoice& initial) {

@@ -62,6 +62,8 @@ public:
     bool exportDrawing(const RecordingCanvas&, double, double, const std::string& path, std::string* error) override;
 
     bool exportRichText(const RichText&, const std::string& path, std::string* error) override;
+    // Writes the file for real, meeting the next of writeFaults.
+    bool writeFile(const std::string& path, std::string_view bytes, std::string* error) override;
 
     // Answers from the scripted pictures below; any other path cannot be opened.
     PictureLoad loadPicture(const std::string& path) override;
@@ -99,6 +101,7 @@ public:
     std::vector<FontChoice> fontDialogs;  // the presets shown
     std::vector<std::string> modalForms;
     std::vector<std::string> exportedDrawings;  // paths asked of exportDrawing
+    std::vector<std::string> writtenFiles;      // paths asked of writeFile
     std::vector<std::string> loadedPictures;    // paths asked of loadPicture
     int beeps = 0;
     int printerSetups = 0;
@@ -133,6 +136,10 @@ public:
     std::deque<bool> previewPrintAnswers;
     KeyboardState keyboard;
     std::deque<std::optional<FontChoice>> fontAnswers;  // empty: Cancel
+    // The failure each file written in turn meets (writeFile, and the pictures
+    // and PDF files exported, which fail with the fault's own reason and leave
+    // the earlier file alone); none left: writeFile writes.
+    std::deque<WriteFault> writeFaults;
     // Runs while a modal window is shown (a test clicks its buttons here).
     std::function<void(Form&)> modalHandler;
 

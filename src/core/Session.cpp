@@ -130,6 +130,11 @@ void Session::clearInfoText(ReportTarget target) {
     if (sink) sink->clearInfoText();
 }
 
+void Session::nameInfoBox(const std::string& name) {
+    if (hasFormType("frmInfoBox"))
+        if (auto* sink = dynamic_cast<InfoSink*>(&form("frmInfoBox"))) sink->setReportName(name);
+}
+
 std::string Session::logFilePath() const {
     std::string folder = platform_.programFolder();
     if (folder.empty()) return {};  // no program folder (tests, command line): no log file

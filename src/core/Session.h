@@ -112,6 +112,8 @@ public:
     void appendReport(const std::vector<ReportBlock>& blocks);
     void initInfoText(ReportTarget target);
     void clearInfoText(ReportTarget target);
+    // Gives the Info box (created on first use) the name of what its reports come from (InfoSink::setReportName).
+    void nameInfoBox(const std::string& name);
     // Supplies the hidden print field; the Info box registers as a form "frmInfoBox".
     void setPrintField(InfoSink* sink) { printField_ = sink; }
     // Shared insertion point of appended blocks (character position).

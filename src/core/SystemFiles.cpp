@@ -115,11 +115,15 @@ bool readRegularFile(const std::string& path, const std::function<char*(std::siz
     return got && *got == bytes && readFully(file.handle, &more, 1) == std::optional<std::size_t>(0);
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error, WriteFault fault) {
     auto fail = [&](const std::string& message) {
         if (error) *error = message;
         return false;
     };
+    if (fault == WriteFault::NoPermission) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return fail(windowsError("Cannot create a temporary file beside " + path));
+    }
     // A name of its own beside the target, from the process and the clock; taken names are stepped over.
     std::string temp;
     std::wstring wideTemp;
@@ -138,8 +142,13 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         DeleteFileW(wideTemp.c_str());
         return fail(message);
     };
+    if (fault == WriteFault::NoSpace) {
+        SetLastError(ERROR_DISK_FULL);
+        return abandon("Cannot write " + temp);
+    }
     const char* p = bytes.data();
-    std::size_t left = bytes.size();
+    // Half the bytes reach the temporary file before the error, as when a device fails.
+    std::size_t left = fault == WriteFault::MidWrite ? bytes.size() / 2 : bytes.size();
     while (left > 0) {
         const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(left, std::size_t{1} << 30));
         DWORD written = 0;
@@ -147,10 +156,18 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
         p += written;
         left -= written;
     }
+    if (fault == WriteFault::MidWrite) {
+        SetLastError(ERROR_WRITE_FAULT);
+        return abandon("Cannot write " + temp);
+    }
     if (!FlushFileBuffers(handle)) return abandon("Cannot flush " + temp);
     const bool closed = CloseHandle(handle);
     handle = INVALID_HANDLE_VALUE;
     if (!closed) return abandon("Cannot close " + temp);
+    if (fault == WriteFault::Rename) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return abandon("Cannot replace " + path);
+    }
     // ReplaceFileW keeps the replaced file's attributes and permissions; a new file is moved into place.
     const std::wstring target = widePath(path);
     const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -208,8 +225,13 @@ ssize_t readFully(int fd, char* data, std::size_t size) {
 }
 
 bool writeAll(int fd, std::string_view bytes) {
+    if (fault == WriteFault::NoSpace) {
+        SetLastError(ERROR_DISK_FULL);
+        return abandon("Cannot write " + temp);
+    }
     const char* p = bytes.data();
-    std::size_t left = bytes.size();
+    // Half the bytes reach the temporary file before the error, as when a device fails.
+    std::size_t left = fault == WriteFault::MidWrite ? bytes.size() / 2 : bytes.size();
     while (left > 0) {
         ssize_t n = ::write(fd, p, left);
         if (n < 0) {
@@ -263,11 +285,13 @@ bool readRegularFile(const std::string& path, const std::function<char*(std::siz
     return readFully(file.fd, &more, 1) == 0;  // nothing beyond: the file did not grow meanwhile
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error) {
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error, WriteFault fault) {
     auto fail = [&](const std::string& message) {
         if (error) *error = message;
         return false;
     };
+    if (fault == WriteFault::NoPermission)
+        return fail(systemError("Cannot create a temporary file beside " + path, EACCES));
     std::string tempTemplate = path + ".tmp-XXXXXX";
     std::vector<char> tempPath(tempTemplate.begin(), tempTemplate.end());
     tempPath.push_back('\0');
@@ -286,11 +310,25 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     struct stat existing {};
     mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : defaultFileMode();
     if (::fchmod(fd, mode) != 0) return abandon("Cannot set the permissions of " + temp);
+    if (fault == WriteFault::NoSpace) {
+        errno = ENOSPC;
+        return abandon("Cannot write " + temp);
+    }
+    if (fault == WriteFault::MidWrite) {
+        // Half the bytes reach the temporary file before the error, as when a device fails.
+        const bool half = writeAll(fd, bytes.substr(0, bytes.size() / 2));
+        errno = half ? EIO : errno;
+        return abandon("Cannot write " + temp);
+    }
     if (!writeAll(fd, bytes)) return abandon("Cannot write " + temp);
     if (::fsync(fd) != 0) return abandon("Cannot flush " + temp);
     int closed = ::close(fd);
     fd = -1;
     if (closed != 0) return abandon("Cannot close " + temp);
+    if (fault == WriteFault::Rename) {
+        errno = EACCES;
+        return abandon("Cannot replace " + path);
+    }
     if (::rename(temp.c_str(), path.c_str()) != 0) return abandon("Cannot replace " + path);
 
     // Make the rename itself durable; a failure here no longer endangers the data.

@@ -22,10 +22,19 @@ std::optional<std::string> readFileBytes(const std::string& path);
 // is no regular file, cannot be read, or changed size while it was read.
 bool readRegularFile(const std::string& path, const std::function<char*(std::size_t)>& room);
 
+// A failure the file writing can be told to meet, so that tests see each
+// step fail as a full disk or a locked folder would make it fail: the
+// temporary file refused (no permission), the first write refused (no
+// space), the write stopped halfway (an I/O error after half the bytes),
+// or the final rename refused (the target locked).
+enum class WriteFault { None, NoPermission, NoSpace, MidWrite, Rename };
+
 // Writes beside the target and renames over it, so a failed write never
 // leaves a truncated file; a file replaced keeps its permissions. Returns
-// false, with the reason in `error`, on failure.
-bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// false, with the reason in `error`, on failure; `fault` makes the named
+// step fail as the system would.
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string* error = nullptr,
+                         WriteFault fault = WriteFault::None);
 
 // When the file was created, where the file system keeps it and the system tells it.
 std::optional<std::time_t> fileBirthTime(const std::string& path);

@@ -20,7 +20,7 @@ bool writeAcquisition(ScanForm& scan, const std::string& path) {
         tellSaveFailed(scan.session(), path, outcome.error, true);  // the writer logged its error record
         return false;
     }
-    ClearModifiedMarker(scan);
+    scan.undoStack().setClean();  // which takes the "*" off
     return true;
 }
 
@@ -49,12 +49,26 @@ bool saveAcquisition(ScanForm& scan) {
     return writeAcquisition(scan, scan.filePath());
 }
 
+// What the acquisition holds, for Properties.
+std::vector<PropertyLine> acquisitionProperties(const ScanForm& scan) {
+    const AcquisitionGeometry& g = scan.geometry();
+    const bool scanline = g.scanline != std::array<CanvasPoint, 2>{};
+    const std::string& scale = g.scaleText;
+    return {{"Traces", std::to_string(scan.editor().completedTraces().size())},
+            {"Contour vertices", std::to_string(g.contour.size())},
+            {"Scanline", scanline ? "drawn" : "none"},
+            {"Rectangular window", g.hasRectangle() ? "drawn" : "none"},
+            {"Scale", scale.empty() ? "none" : scale + " m across the photograph"},
+            {"Photograph", scan.picturePath().empty() ? "none" : scan.picturePath()}};
+}
+
 }  // namespace
 
 ScanForm* OpenDigitizedFile(Session& session, const std::string& path) {
     ScanForm* scan = ReloadAcquisitionWindow(session);
     if (!scan) return nullptr;
-    session.logEvent("Opening digitized datafile '" + path + "'");
+    // The Open commands' lines go to the log file only, not to the Events log window.
+    session.writeLogFile("Opening digitized datafile '" + path + "'");
     LoadDigitizedFile(path, *scan);
     return scan;
 }
@@ -79,6 +93,14 @@ DocumentKind acquisitionDocumentKind() {
     kind.saveAs = [](Form& window) {
         auto* scan = dynamic_cast<ScanForm*>(&window);
         return scan && saveAcquisitionAs(*scan);
+    };
+    kind.filePath = [](const Form& window) {
+        const auto* scan = dynamic_cast<const ScanForm*>(&window);
+        return scan ? scan->filePath() : std::string();
+    };
+    kind.properties = [](const Form& window) {
+        const auto* scan = dynamic_cast<const ScanForm*>(&window);
+        return scan ? acquisitionProperties(*scan) : std::vector<PropertyLine>{};
     };
     kind.printQuestion = "Print a draft copy of the current Acquisition window ?";
     kind.print = [](Form& window) {

@@ -470,7 +470,7 @@ bool InfoBoxForm::loadFile(const std::string& path, bool asRichText) {
 bool InfoBoxForm::saveFile(const std::string& path) {
     const std::string bytes = lowerExtension(path) == ".txt" ? plainTextFile() : richTextFile();
     std::string error;
-    if (writeFileAtomically(path, bytes, &error)) {
+    if (platform().writeFile(path, bytes, &error)) {
         filePath_ = path;
         undoStack().setClean();
         return true;

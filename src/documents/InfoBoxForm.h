@@ -43,6 +43,9 @@ public:
     void clearInfoText() override;
     // The blocks of one report, taken back by one Undo.
     void appendReport(const std::vector<ReportBlock>& blocks) override;
+    void setReportName(const std::string& name) override { reportName_ = name; }
+    // The name the last naming report gave; "" before any.
+    const std::string& reportName() const { return reportName_; }
 
     // --- the text and the selection (positions in characters) ---
     RichTextDocument& document() { return document_; }
@@ -139,6 +142,7 @@ private:
     TextFormat typingFormat_;
     std::vector<InfoBoxObserver*> observers_;
     std::string filePath_;
+    std::string reportName_;
     long long report_ = 0;  // the report being appended (its blocks join), 0 when none
     long long reports_ = 0;  // reports appended so far
 };

@@ -39,7 +39,18 @@ bool saveProjection(Form& window) {
 DocumentKind projectionDocumentKind() {
     DocumentKind kind;
     kind.name = "projection";
+    kind.title = "Stereographic projection";
     kind.windowName = "frmProj";
+    // A picture of the data grid's rows, which the grid keeps: nothing to lose, so nothing for Save All.
+    kind.modified = [](const Form&) { return false; };
+    kind.properties = [](const Form& window) {
+        const auto* plot = dynamic_cast<const ProjForm*>(&window);
+        if (!plot) return std::vector<PropertyLine>{};
+        std::size_t readings = 0;
+        for (const PlottedData& d : plot->data()) readings += d.readings.size();
+        return std::vector<PropertyLine>{{"Plotted sets", std::to_string(plot->data().size())},
+                                         {"Readings", std::to_string(readings)}};
+    };
     kind.save = saveProjection;
     kind.saveAs = saveProjection;
     // Never the current document: Save As acts on it while it is active.

@@ -133,6 +133,7 @@ void ModProbForm::ExportReport() {
         RecalculateWedgeProb();
         blocks = ProbabilisticWedgeReport(wedgeInput_, text("txtV21", 0));
     }
+    session().nameInfoBox("ProbabilisticModel");
     session().appendReport(blocks);
 }
 

@@ -199,7 +199,8 @@ std::string SpacingFileText(const SpacingForm& window) { return SpacingDocumentT
 SpgSaveOutcome SaveSpacingFile(const std::string& path, const SpacingForm& window) {
     SpgSaveOutcome outcome;
     if (path.empty()) return outcome;
-    outcome.written = writeFileAtomically(path, WriteSpacingDocument(DatasheetDocument(window)), &outcome.error);
+    outcome.written =
+        window.platform().writeFile(path, WriteSpacingDocument(DatasheetDocument(window)), &outcome.error);
     if (!outcome.written) window.session().logError(75, outcome.error, kSource);
     return outcome;
 }

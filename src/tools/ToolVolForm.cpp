@@ -144,8 +144,6 @@ void ToolVolForm::RecalculateThreeSets() {
 }
 
 void ToolVolForm::ExportReport() {
-    // The report's name ("VolumeEstimation") is not shown: the Info box keeps its caption, which the File
-    // commands rely on, as it does for the probabilistic models' report.
     std::vector<ReportBlock> blocks;
     switch (at("tbsOptions").value()) {
         case 1:
@@ -161,6 +159,7 @@ void ToolVolForm::ExportReport() {
             blocks = ThreeSetVolumeReport(prisms_, text("txtV3"));
             break;
     }
+    session().nameInfoBox("VolumeEstimation");
     session().appendReport(blocks);
 }
 

@@ -32,6 +32,8 @@ TEST(CanvasUnitsTest, TruncationToHundredthsGoesDownOnTheDecimalValue) {
     } cases[] = {
         {1.239, 1.23}, {2.499, 2.49}, {-0.001, -0.01}, {199.999, 199.99}, {1, 1}, {0, 0}, {1e-17, 0},
         {0.29, 0.29},  // 0.29 × 100 is 28.999999999999996 in binary
+        // Beyond 1e15 there are no hundredths to cut; near the largest double, × 100 would overflow.
+        {1e15 + 2, 1e15 + 2}, {1.7e308, 1.7e308}, {-1.7e308, -1.7e308},
     };
     for (const auto& c : cases) EXPECT_EQ(truncateToHundredths(c.value), c.truncated) << c.value;
 }

@@ -46,6 +46,8 @@ TEST_F(ScanFileTest, AFileOpensWithThePhotographBesideIt) {
     ts.platform.addPicture(folder.file("north.jpg"), 3000, 2000);
     open(path);
     EXPECT_EQ(log.lines.front(), "Opening digitized datafile '" + path + "'");
+    // The Open command's line goes to the log file only, not to the Events log window.
+    EXPECT_EQ(ts.session.form("frmLog").text("txtLog").find("Opening digitized datafile"), std::string::npos);
     // Not in the current folder: the whole path; nothing to save yet.
     EXPECT_EQ(scan->caption(), "Acquisition Window - " + path);
     EXPECT_TRUE(scan->visible());

@@ -99,6 +99,21 @@ TEST(PahlTest, OneTraceInsideAndOneAcrossGiveTheHeight) {
                                    "Mean volume of a discontinuity : 1415417960.56\r\n"));
 }
 
+// A scale near the largest number: lengths stay finite, surfaces square beyond it and show "-", never "inf".
+TEST(PahlTest, AScaleTooLargeToSquareShowsNoSurface) {
+    AcquisitionGeometry g = pahlRectangle();
+    g.scaleText = "1e200";  // 1e200 / 2001 m a unit: the 2001 x 1000 rectangle is 1e200 x 4.9975e199 m
+    g.traces = {{{500, 100}, {500, 900}}, {{1000, -100}, {1000, 1100}}};
+    const RectangleEstimate e = EstimatePahl(g);
+    EXPECT_DOUBLE_EQ(e.base, 1e200);
+    EXPECT_TRUE(std::isinf(e.surface));
+    EXPECT_EQ(SurfaceText(e.surface), "-");
+    const std::string body = PahlReport(e, g)[1].text;
+    EXPECT_NE(body.find("Total surface of the rectangular window : -\r\n"), std::string::npos) << body;
+    EXPECT_NE(body.find("Base length of the rectangular window : 1E+200\r\n"), std::string::npos) << body;
+    EXPECT_EQ(body.find("inf"), std::string::npos) << body;
+}
+
 TEST(PahlTest, LeaningTracesAndACornerDraggedPastItsNeighbour) {
     AcquisitionGeometry g = pahlRectangle();
     g.rectangle = {{{2001, 0}, {0, 0}, {0, 1000}, {2001, 1000}}};  // corner 2 dragged left of corner 1

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ModelWindowFixture.h"
+#include "documents/InfoBoxForm.h"
 
 namespace ravelin::testing {
 namespace {
@@ -27,6 +28,10 @@ TEST_F(ModProbFormTest, ExportOfTheDefaultsShowsDashesForTheResults) {
     EXPECT_EQ(report[0], titleBlock("Probabilistic slip surface\r\n\r\n"));
     EXPECT_NE(report[1].text.find("slip surface : -\r\n"), std::string::npos);
     EXPECT_NE(report[1].text.find("completely : -%\r\n"), std::string::npos);
+    // The report names the Info box without a visible effect.
+    const auto& box = dynamic_cast<const InfoBoxForm&>(session.form("frmInfoBox"));
+    EXPECT_EQ(box.caption(), "InfoBox");
+    EXPECT_EQ(box.reportName(), "ProbabilisticModel");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Random and extreme texts typed into every input of the spacing and volume
-// tools in random order, with page changes, presses on the pages and
+// Random and extreme texts typed into every input of the spacing, volume and
+// XYZ tools in random order, with page changes, presses on the pages and
 // exports: every result shows a non-negative finite number (a probability at
 // most 100), "-" where a volume has no value, or the infinity sign in the
 // Symbol font; every entry beyond its range is told exactly once, and
@@ -12,6 +12,7 @@
 
 #include "core/NumberText.h"
 #include "models/ModelWindowFixture.h"
+#include "support/InputSweep.h"
 
 namespace ravelin::testing {
 namespace {
@@ -48,23 +49,14 @@ bool isPercentage(const Control& result) {
            name == "txtC42Rep" || name == "txtC4Ret";
 }
 
-bool mentionsNonFinite(const std::string& text) {
-    static const std::regex word(R"((^|[^A-Za-z])(inf|nan)([^A-Za-z]|$))", std::regex::icase);
-    return std::regex_search(text, word);
-}
-
 class ToolSweepTest : public ModelWindowTest, public ::testing::WithParamInterface<unsigned> {
 protected:
     static std::string randomText(std::mt19937& random) {
-        static const std::vector<std::string> extremes = {
-            "", "abc", "-", ".", "-5", "0", "1e308", "1e-308", "1e400", "99999999999999999999", "2147483647",
-            "2147483648", "360", "361", "180", "180.0000001", "90", "90.0000001", "100", "100.0000001", "99.9999999",
-            "1", "0.5", "1.5", "2.5", "12abc", "1,5", "0.000000001", "1e-15", "45", "60"};
-        const int kind = std::uniform_int_distribution<int>(0, 3)(random);
-        if (kind < 2) return extremes[std::uniform_int_distribution<size_t>(0, extremes.size() - 1)(random)];
+        static const std::vector<std::string> limits = {
+            "2147483647", "2147483648", "360", "361", "180", "180.0000001", "90", "90.0000001", "100",
+            "100.0000001", "99.9999999", "1", "0.5", "1.5", "2.5", "1e-15", "45", "60"};
         // Whole multiples of 15 make equal, opposite and perpendicular sets likely.
-        if (kind == 2) return generalNumber(15 * std::uniform_int_distribution<int>(0, 24)(random));
-        return generalNumber(std::uniform_real_distribution<double>(-10, 400)(random));
+        return randomSweepText(random, limits, 15, -10, 400);
     }
 
     static void checkResults(Form& form, const std::string& step) {
@@ -133,6 +125,51 @@ protected:
 TEST_P(ToolSweepTest, SpacingAndProbabilityTool) { sweep("frmToolSpacing", GetParam(), 500); }
 
 TEST_P(ToolSweepTest, VolumeTool) { sweep("frmToolVol", GetParam(), 400); }
+
+// The XYZ tool: its results are signed cosines and angles, so any finite
+// number (or nothing yet) may show; the angles of planes and lines stay in
+// their ranges and each entry beyond them is told once; vectors take any value.
+TEST_P(ToolSweepTest, XyzTool) {
+    std::mt19937 random(GetParam());
+    Form& form = session.form("frmToolXYZ");
+    std::vector<Control*> inputs;
+    for (const auto& c : form.controls())
+        if (c->kind() == ControlKind::TextBox && !c->readOnly()) inputs.push_back(c.get());
+    ASSERT_EQ(inputs.size(), 13u);
+    Control& tabs = control(form, "tbsOptions");
+    const int pages = static_cast<int>(tabs.tabs().size());
+    static const std::regex shown(R"(-?[0-9]+(\.[0-9]+)?(E[+-][0-9]+)?)");
+    runSweep(400, random, [&](int action) {
+        const size_t messagesBefore = platform.messages.size();
+        size_t expectedMessages = 0;
+        std::string described;
+        if (action < 80) {
+            Control& field = *inputs[std::uniform_int_distribution<size_t>(0, inputs.size() - 1)(random)];
+            const std::string typed = randomText(random);
+            described = "typing '" + typed + "' into " + field.key();
+            const bool vector = field.name() == "txtXYZ1";
+            const double maximum = field.index() % 2 == 0 ? 360 : 90;
+            const double value = readNumber(typed);
+            if (!vector) expectedMessages = value < 0 || value > maximum;
+            type(form, field.key(), typed);
+            const double left = readNumber(field.text());
+            if (!vector) {
+                EXPECT_TRUE(left >= 0 && left <= maximum) << described << " left " << field.text();
+            }
+        } else {
+            const int page = std::uniform_int_distribution<int>(1, pages)(random);
+            described = "page " + std::to_string(page);
+            form.userSelectTab(tabs, page);
+        }
+        EXPECT_EQ(platform.messages.size() - messagesBefore, expectedMessages) << described;
+        for (const auto& c : form.controls()) {
+            if (c->kind() != ControlKind::TextBox || !c->readOnly()) continue;
+            const std::string& text = c->text();
+            EXPECT_TRUE(text.empty() || std::regex_match(text, shown))
+                << c->key() << " shows '" << text << "' after " << described;
+        }
+    });
+}
 
 INSTANTIATE_TEST_SUITE_P(ToolSweepSeeds, ToolSweepTest, ::testing::Range(1u, 9u));
 

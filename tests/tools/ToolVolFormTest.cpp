@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ToolWindowFixture.h"
+#include "documents/InfoBoxForm.h"
 
 namespace ravelin::testing {
 namespace {
@@ -69,7 +70,9 @@ TEST_F(ToolVolFormTest, RangeMessagesNameTheSetOrPlane) {
 
 TEST_F(ToolVolFormTest, ReportsOfThePagesLeaveTheInfoBoxCaption) {
     exportPage(1, {{"txtMS(0)", "1"}, {"txtMS(1)", "1.5"}, {"txtMS(2)", "2"}, {"txtMS(3)", "3"}, {"txtMS(4)", "89.6"}});
+    // The report names the Info box without a visible effect.
     EXPECT_EQ(session.form("frmInfoBox").caption(), "InfoBox");
+    EXPECT_EQ(dynamic_cast<InfoBoxForm&>(session.form("frmInfoBox")).reportName(), "VolumeEstimation");
     const std::vector<ReportBlock> expected = {
         titleBlock("Volume estimation from 2 discontinuity sets"),
         {"\r\nMean spacing and mean persistance of the 2 sets + angle between the two sets", style::Italic, 9, ""},
