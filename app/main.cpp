@@ -1,14 +1,18 @@
 // Ravelin, the desktop program.
 //
-// ravelin [FILE ...] [--startup-report] [--open-report]
+// ravelin [FILE ...] [--startup-report] [--open-report] [--screenshot PNG]
 // FILE: documents opened at start, as File > Open datasheet would open them.
 // --startup-report: starts as usual, then prints how long start-up took and
 // the memory in use once the main window is idle, and quits (benchmarks).
 // --open-report: opens the FILE arguments, then prints how long it took until
 // the datasheet was shown, how long scrolling its grids to the end and
 // editing its last value took, and the memory in use, and quits (benchmarks).
+// --screenshot PNG: opens the FILE arguments, plots the histogram of the
+// datasheet among them, tiles the windows, saves the main window as PNG and
+// quits (the picture in README.md, scripts/screenshot.sh).
 
 #include <QApplication>
+#include <QPixmap>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
@@ -85,6 +89,13 @@ void reportOpening(ravelin::Session& session, ravelin::MainWindow& window, const
     ravelin::ClearModifiedMarker(*sheet);
 }
 
+// The datasheet opened last with its histogram beside it, as the README shows them.
+void plotBesideDatasheet(ravelin::Session& session) {
+    if (auto* sheet = dynamic_cast<ravelin::SpacingForm*>(session.currentDocument()))
+        if (ravelin::Control* plot = sheet->find("cmdHisto")) sheet->userClick(*plot);
+    if (ravelin::MainForm* main = session.mainForm()) main->runCommand("mnuWindowTileVertical");
+}
+
 // --help and --version answer before any window system is needed.
 std::optional<int> answerInformationRequest(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
@@ -122,6 +133,8 @@ int main(int argc, char** argv) {
     QApplication::setStyle("Fusion");
     const bool startupReport = app.arguments().contains("--startup-report");
     const bool openReport = app.arguments().contains("--open-report");
+    const qsizetype screenshotAt = app.arguments().indexOf("--screenshot");
+    const QString screenshot = screenshotAt > 0 ? app.arguments().value(screenshotAt + 1) : QString();
 
     ravelin::QtPlatform platform;
     ravelin::Session session(platform);
@@ -135,8 +148,22 @@ int main(int argc, char** argv) {
     ravelin::runStartup(session, kSplashSeconds);
     QElapsedTimer opening;
     opening.start();
-    for (const QString& argument : app.arguments().mid(1))
-        if (!argument.startsWith("--")) ravelin::OpenDocumentFile(session, argument.toStdString());
+    const QStringList arguments = app.arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith("--") && (screenshotAt < 0 || i != screenshotAt + 1))
+            ravelin::OpenDocumentFile(session, arguments[i].toStdString());
+    if (!screenshot.isEmpty()) {
+        window.resize(1280, 800);  // a picture that reads well at the width of a README page
+        // Half a second for the windows to settle at their size before and after the plot.
+        QTimer::singleShot(500, [&] {
+            plotBesideDatasheet(session);
+            QTimer::singleShot(500, [&] {
+                if (!window.grab().save(screenshot, "PNG"))
+                    std::fprintf(stderr, "cannot write %s\n", qPrintable(screenshot));
+                window.close();
+            });
+        });
+    }
     if (openReport) {
         QTimer::singleShot(0, [&] {
             reportOpening(session, window, opening);

@@ -12,6 +12,10 @@ namespace ravelin::cli {
 
 class CliPlatform : public ScriptedPlatform {
 public:
+    // A command scripts only the answers its own options give (a path, a width); every other question takes
+    // the default button, as a user pressing Enter would, and its text goes to the command's output.
+    CliPlatform() { strict = false; }
+
     std::optional<Image> renderImage(const RecordingCanvas& drawing, double widthTwips, double heightTwips) override;
     bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips, const std::string& path,
                        std::string* error) override;

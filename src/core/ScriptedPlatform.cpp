@@ -34,6 +34,8 @@ MessageAnswer ScriptedPlatform::messageBox(const MessageRequest& request) {
         messageAnswers.pop_front();
         return answer;
     }
+    reportUnscripted(std::string("message box \"") + request.title + "\": " + request.text,
+                     request.buttons != MessageButtons::Ok);
     switch (request.buttons) {
         case MessageButtons::YesNo:
         case MessageButtons::YesNoCancel: return MessageAnswer::Yes;
@@ -49,6 +51,7 @@ std::optional<std::string> ScriptedPlatform::inputBox(const std::string& prompt,
         inputAnswers.pop_front();
         return answer;
     }
+    reportUnscripted("input box \"" + title + "\": " + prompt);
     return defaultText;
 }
 
@@ -59,7 +62,10 @@ void ScriptedPlatform::showModal(Form& form) {
 
 std::optional<std::string> ScriptedPlatform::openFileDialog(const FileDialogRequest& request) {
     openDialogs.push_back(request);
-    if (openAnswers.empty()) return std::nullopt;
+    if (openAnswers.empty()) {
+        reportUnscripted("open dialog \"" + request.title + "\"");
+        return std::nullopt;
+    }
     auto answer = openAnswers.front();
     openAnswers.pop_front();
     return answer;
@@ -67,7 +73,10 @@ std::optional<std::string> ScriptedPlatform::openFileDialog(const FileDialogRequ
 
 std::optional<FileChoice> ScriptedPlatform::saveFileDialog(const FileDialogRequest& request) {
     saveDialogs.push_back(request);
-    if (saveAnswers.empty()) return std::nullopt;
+    if (saveAnswers.empty()) {
+        reportUnscripted("save dialog \"" + request.title + "\"");
+        return std::nullopt;
+    }
     auto answer = saveAnswers.front();
     saveAnswers.pop_front();
     int filter = request.filterIndex;
@@ -77,6 +86,12 @@ std::optional<FileChoice> ScriptedPlatform::saveFileDialog(const FileDialogReque
     }
     if (!answer) return std::nullopt;
     return FileChoice{*answer, filter};
+}
+
+void ScriptedPlatform::reportUnscripted(const std::string& what, bool question) {
+    if (!strict) return;
+    unscripted.push_back({what, question});
+    if (onUnscripted) onUnscripted(unscripted.back());
 }
 
 void ScriptedPlatform::clipboardClear() { clipboard = Clipboard{}; }

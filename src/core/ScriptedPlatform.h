@@ -123,6 +123,19 @@ public:
     // Answers used in order; when a queue is empty: message boxes answer their
     // first button (OK or Yes), input boxes their default text, file dialogs Cancel,
     // print dialogs OK.
+    //
+    // Strict (the default): a message box, input box or file dialog that finds its queue empty was not
+    // scripted. It is still answered as above, so the window goes on, but it is recorded in `unscripted` and
+    // reported to `onUnscripted`, which a test uses to fail. Lenient: only answered.
+    bool strict = true;
+    struct Unscripted {
+        std::string what;  // the request's kind, title and text
+        // False for a message with an OK button alone: it tells, it asks nothing. The others were answered
+        // with a guess.
+        bool question = true;
+    };
+    std::vector<Unscripted> unscripted;
+    std::function<void(const Unscripted&)> onUnscripted;
     std::deque<MessageAnswer> messageAnswers;
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::optional<std::string>> openAnswers;
@@ -151,6 +164,7 @@ public:
 private:
     std::map<std::string, PictureLoad> pictures_;
     RecordingPrintJob& newJob(std::vector<RecordingPrintJob*>& list);
+    void reportUnscripted(const std::string& what, bool question = true);
 
     std::vector<std::unique_ptr<RecordingPrintJob>> jobs_;
 };

@@ -73,8 +73,8 @@ TEST_F(ScanFileTest, AMissingFileIsToldAndLeavesAnEmptyWindow) {
     ASSERT_NE(scan, nullptr);
     EXPECT_EQ(scan->caption(), "Acquisition Window - Digit ");
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"The file '" + path + "' does not exist in this folder."});
-    EXPECT_EQ(ts.platform.messages[0].title, "Unable to open datafile");
-    EXPECT_EQ(ts.platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ts.platform.told()[0].title, "Unable to open datafile");
+    EXPECT_EQ(ts.platform.told()[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(log.lines.back(), "The file '" + path + "' does not exist in this folder.\r\n" + kIndent +
                                     "Opening operation cancelled.");
     EXPECT_TRUE(scan->geometry().traces.empty());
@@ -99,7 +99,7 @@ TEST_F(ScanFileTest, AMissingOrUnreadablePhotographIsToldAndTheGeometryStillLoad
         ts.platform.messages.clear();
         open(path);
         EXPECT_EQ(messageTexts(), std::vector<std::string>{c.message}) << c.source;
-        EXPECT_EQ(ts.platform.messages.at(0).title, "Unable to open background image");
+        EXPECT_EQ(ts.platform.told().at(0).title, "Unable to open background image");
         EXPECT_EQ(log.lines.back(), c.message + "\r\n" + kIndent + "Acquisition window opened without image.");
         EXPECT_EQ(scan->geometry().traces.size(), 2u);
         EXPECT_EQ(scan->picture(), nullptr);
@@ -117,8 +117,8 @@ TEST_F(ScanFileTest, AReadingThatStopsKeepsWhatCameBeforeAndIsTold) {
     EXPECT_EQ(scan->geometry().contourCount(), 3);  // read before the fault
     EXPECT_TRUE(scan->geometry().traces.empty());
     EXPECT_EQ(scan->caption(), "Acquisition Window - " + path);
-    ASSERT_EQ(ts.platform.messages.size(), 1u);
-    EXPECT_NE(ts.platform.messages[0].text.find("Line 13 : Nbre=2"), std::string::npos);
+    ASSERT_EQ(ts.platform.told().size(), 1u);
+    EXPECT_NE(ts.platform.told()[0].text.find("Line 13 : Nbre=2"), std::string::npos);
     // The error record, each field on its own line.
     EXPECT_EQ(log.lines.back(), "ERROR\r\nN°          : 13\r\nDescription : Type mismatch\r\nContext     : 0\r\n"
                                 "Helpfile    : \r\nSource      : Ravelin");
@@ -144,7 +144,7 @@ TEST_F(ScanFileTest, AnyBytesOpenIntoTheWindowAsTheReaderReadsThem) {
         EXPECT_EQ(scan->text("txtScale"), read.document.geometry.scaleText) << round;
         // A source the mutation wrote names no picture there is: told too.
         const bool source = !read.document.imageSource.empty();
-        EXPECT_EQ(ts.platform.messages.size(), (read.error ? 1u : 0u) + (source ? 1u : 0u)) << round;
+        EXPECT_EQ(ts.platform.told().size(), (read.error ? 1u : 0u) + (source ? 1u : 0u)) << round;
         EXPECT_FALSE(IsModified(*scan));
     }
 }
@@ -187,9 +187,9 @@ TEST_F(ScanFileTest, AFailedSaveKeepsTheMarkerAndIsTold) {
     ts.main->runCommand("mnuFileSaveAs");
     EXPECT_TRUE(IsModified(*scan));
     EXPECT_EQ(scan->filePath(), "");
-    ASSERT_EQ(ts.platform.messages.size(), 1u);
-    EXPECT_EQ(ts.platform.messages[0].title, "Ravelin - Save");
-    EXPECT_EQ(ts.platform.messages[0].text.rfind("The file '" + target + "' could not be saved.", 0), 0u);
+    ASSERT_EQ(ts.platform.told().size(), 1u);
+    EXPECT_EQ(ts.platform.told()[0].title, "Ravelin - Save");
+    EXPECT_EQ(ts.platform.told()[0].text.rfind("The file '" + target + "' could not be saved.", 0), 0u);
     EXPECT_EQ(log.lines.back().rfind("ERROR\r\nN°          : 75Description : ", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(target));
 }

@@ -106,7 +106,7 @@ TEST_F(ScanWindowTest, TheContourIsRefusedWhereItWouldCrossItselfAndClosedWithTh
     click(400, 10);
     click(400, 10, buttons::Right);
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"Try to create a countour polygon with 3 or more than sides."});
-    EXPECT_EQ(ts.platform.messages.back().title, "Contour not valid");
+    EXPECT_EQ(ts.platform.told().back().title, "Contour not valid");
     EXPECT_EQ(scan->geometry().contourCount(), 2);
     EXPECT_EQ(scan->text("txtSurface"), "0");
 }
@@ -223,8 +223,8 @@ TEST_F(ScanWindowTest, ExportingWithoutTracesOrScanlineIsRefusedAndMakesNoDatash
               (std::vector<std::string>{
                   "Unable to export scanline data.\r\n\r\nThere are no discontinuities on your acquisition window !",
                   "Unable to export scanline data.\r\n\r\nThere is no scanline on your acquisition window !"}));
-    EXPECT_EQ(ts.platform.messages[0].title, "");  // the program's own title
-    EXPECT_EQ(ts.platform.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(ts.platform.told()[0].title, "");  // the program's own title
+    EXPECT_EQ(ts.platform.told()[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(ts.session.findForm("frmSpacing"), nullptr);
 }
 

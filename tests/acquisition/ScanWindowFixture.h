@@ -84,7 +84,7 @@ protected:
         for (CanvasPoint v : vertices) click(v.x, v.y);
         click(vertices.back().x, vertices.back().y, buttons::Right);
     }
-    std::vector<std::string> messageTexts() const { return ts.messageTexts(); }
+    std::vector<std::string> messageTexts() { return ts.messageTexts(); }
 };
 
 }  // namespace ravelin::testing

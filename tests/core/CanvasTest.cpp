@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ScriptedPlatform.h"
+#include "support/TestPlatform.h"
 
 namespace ravelin {
 namespace {
@@ -40,7 +40,7 @@ TEST(RecordingCanvasTest, SegmentsOfOnePenCostLittleMoreThanTheirPoints) {
 }
 
 TEST(RecordingCanvasTest, ReplayDrawsEveryKindOfOperationScaled) {
-    ScriptedPlatform platform;
+    testing::TestPlatform platform;
     platform.addPicture("cliff.jpg", 640, 480);
     const PictureHandle photo = platform.loadPicture("cliff.jpg").picture;
     ASSERT_TRUE(photo);

@@ -38,7 +38,7 @@ protected:
 };
 
 struct FormTest : ::testing::Test {
-    ScriptedPlatform platform;
+    testing::TestPlatform platform;
     Session session{platform};
     ProbeForm form{session};
 };

@@ -34,7 +34,7 @@ protected:
 };
 
 struct RangeTest : ::testing::Test {
-    ScriptedPlatform platform;
+    testing::TestPlatform platform;
     Session session{platform};
     RangeForm form{session};
 };
@@ -42,11 +42,11 @@ struct RangeTest : ::testing::Test {
 TEST_F(RangeTest, BoundsPassAndAnOutOfRangeValueGivesOneMessageAndTheBound) {
     form.userType(form.at("txtIn", 0), "1");
     form.userType(form.at("txtIn", 1), "90");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.told().empty());
     EXPECT_TRUE(session.inputValid);
     form.userType(form.at("txtIn", 1), "95");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "The m should not be greater than 90");
+    ASSERT_EQ(platform.told().size(), 1u);
+    EXPECT_EQ(platform.told()[0].text, "The m should not be greater than 90");
     EXPECT_EQ(platform.beeps, 1);
     EXPECT_EQ(form.text("txtIn", 1), "90");
     EXPECT_EQ(form.checked, (std::vector<double>{1, 90}));
@@ -57,20 +57,20 @@ TEST_F(RangeTest, AnEmptyFieldReadsZeroAndIsCheckedOnce) {
     form.userType(form.at("txtIn", 0), "");
     // 0 lies below the minimum 1: one message, the field ends at the bound.
     EXPECT_EQ(form.text("txtIn", 0), "1");
-    EXPECT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "The k should not be smaller than 1");
+    EXPECT_EQ(platform.told().size(), 1u);
+    EXPECT_EQ(platform.told()[0].text, "The k should not be smaller than 1");
     form.userType(form.at("txtIn", 1), "");
     EXPECT_EQ(form.text("txtIn", 1), "0.0");
-    EXPECT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.told().size(), 1u);
 }
 
 TEST_F(RangeTest, TwoInvalidFieldsGiveTwoDistinctMessages) {
     form.at("txtIn", 0).withText("50");
     form.at("txtIn", 1).withText("-7");
     form.setText("txtIn", 0, "60");
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0].text, "The k should not be greater than 10");
-    EXPECT_EQ(platform.messages[1].text, "The m should not be smaller than 0");
+    ASSERT_EQ(platform.told().size(), 2u);
+    EXPECT_EQ(platform.told()[0].text, "The k should not be greater than 10");
+    EXPECT_EQ(platform.told()[1].text, "The m should not be smaller than 0");
 }
 
 // The input-valid flag tells the last check's outcome: a refused value

@@ -96,7 +96,7 @@ TEST_F(PointerInputTest, PointerShapesAndViewsReachTheObserversOncePerChange) {
 }
 
 TEST_F(PointerInputTest, ScriptedPicturesHaveTheirSizeOrTheirFailure) {
-    ScriptedPlatform& platform = t.platform;
+    testing::TestPlatform& platform = t.platform;
     platform.addPicture("cliff.jpg", 6000, 4000);
     platform.addPictureFailure("broken.png", "'broken.png' is damaged or incomplete.");
     platform.addPicture("huge.bmp", 20000, 20000);  // 400 million pixels

@@ -13,7 +13,7 @@
 #include <tuple>
 
 #include "core/FileFacts.h"
-#include "core/ScriptedPlatform.h"
+#include "support/TestPlatform.h"
 #include "support/TestSession.h"
 
 namespace ravelin {
@@ -47,7 +47,7 @@ TEST(SaveDialogTest, ABareNameTakesTheChosenFiltersExtension) {
 
 TEST(SaveDialogTest, ACompletedNameThatExistsIsReplacedOnlyWhenTheUserAgrees) {
     TempFolder folder;
-    ScriptedPlatform platform;
+    testing::TestPlatform platform;
     const std::string bare = folder.file("report");
     const std::string existing = folder.write("report.txt", "old");
     const FileDialogRequest request{"Ravelin - Save", kReportFilter, "", 1, false, true};
@@ -57,13 +57,13 @@ TEST(SaveDialogTest, ACompletedNameThatExistsIsReplacedOnlyWhenTheUserAgrees) {
     EXPECT_EQ(chooseSaveFile(platform, request), std::nullopt);  // No: as if cancelled
     EXPECT_EQ(chooseSaveFile(platform, request), existing);
     EXPECT_EQ(chooseSaveFile(platform, request), bare + ".rtf");  // nothing there: no question
-    ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_EQ(platform.messages[0].text, "The file '" + existing + "' already exists.\r\nDo you want to replace it?");
-    EXPECT_EQ(platform.messages[0].buttons, MessageButtons::YesNo);
+    ASSERT_EQ(platform.told().size(), 2u);
+    EXPECT_EQ(platform.told()[0].text, "The file '" + existing + "' already exists.\r\nDo you want to replace it?");
+    EXPECT_EQ(platform.told()[0].buttons, MessageButtons::YesNo);
     // A name the dialog returned whole was asked about by the dialog itself.
     platform.saveAnswers = {existing};
     EXPECT_EQ(chooseSaveFile(platform, request), existing);
-    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.told().size(), 2u);
     EXPECT_EQ(chooseSaveFile(platform, request), std::nullopt);  // cancelled
 }
 

@@ -15,7 +15,7 @@ using testing::TempFolder;
 using testing::TestSession;
 
 TEST(ModifiedMarkerTest, MarksOnceAndClearsOnlyTheMarker) {
-    ScriptedPlatform platform;
+    testing::TestPlatform platform;
     Session session{platform};
     Form form(session, "frmDoc", "Data 1");
     MarkModified(form);
@@ -28,7 +28,7 @@ TEST(ModifiedMarkerTest, MarksOnceAndClearsOnlyTheMarker) {
 
 struct LogTest : ::testing::Test {
     TempFolder folder;
-    ScriptedPlatform platform;
+    testing::TestPlatform platform;
     void SetUp() override {
         platform.folder = folder.path.string();
         platform.executable = "Ravelin";

@@ -67,7 +67,7 @@ struct DocumentCommands : ::testing::Test {
         EXPECT_NE(logFileText().find("14:03:27  -  " + line + "\r\n"), std::string::npos) << line;
         EXPECT_EQ(logText().find(line), std::string::npos) << line;
     }
-    const MessageRequest& lastMessage() { return ts.platform.messages.back(); }
+    const MessageRequest& lastMessage() { return ts.platform.told().back(); }
     InfoBoxForm& infoBox() { return ts.form<InfoBoxForm>("frmInfoBox"); }
     long datasheetCount() {
         return std::count_if(ts.session.forms().begin(), ts.session.forms().end(),
@@ -95,7 +95,7 @@ TEST_F(DocumentCommands, OpenDialogPutsTheCurrentDocumentsKindFirst) {
     EXPECT_EQ(ts.platform.openDialogs[2].filter.rfind("Digitized datasheet (*.dgt)|*.dgt|", 0), 0u);
     // Cancelled: nothing opened, nothing said; a digitized datafile is never read as text into the Info box.
     EXPECT_EQ(datasheetCount(), 1);
-    EXPECT_TRUE(ts.platform.messages.empty());
+    EXPECT_TRUE(ts.platform.told().empty());
     EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);
 }
 
@@ -113,7 +113,7 @@ TEST_F(DocumentCommands, OpeningADatasheetCreatesItsWindowAndTableRowAndOpeningI
     // Already opened: No leaves the window as it is, Yes reloads it.
     sheet.userType(sheet.at("txtFamily"), "edited");
     run("mnuFileOpen", MessageAnswer::No, path);
-    ASSERT_EQ(ts.platform.messages.size(), 1u);
+    ASSERT_EQ(ts.platform.told().size(), 1u);
     EXPECT_EQ(lastMessage().text, "The file '" + path + "' is already opened.\r\n\r\nDo you want to overwrite it?");
     EXPECT_EQ(sheet.text("txtFamily"), "edited");
     EXPECT_EQ(datasheetCount(), 1);
@@ -187,7 +187,7 @@ TEST_F(DocumentCommands, AFailedSaveKeepsTheMarkerAndTellsTheUser) {
     run("mnuFileSave", {}, path);
     EXPECT_EQ(sheet.caption(), "Data 1*");
     EXPECT_TRUE(sheet.filePath().empty());
-    ASSERT_EQ(ts.platform.messages.size(), 1u);
+    ASSERT_EQ(ts.platform.told().size(), 1u);
     EXPECT_EQ(lastMessage().text.rfind("The file '" + path + "' could not be saved.", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(path));
 }
@@ -213,7 +213,7 @@ TEST_F(DocumentCommands, SaveAndSaveAsOfTheInfoBoxOfferRichAndPlainText) {
 TEST_F(DocumentCommands, WithTheMainWindowCurrentOnlyPrintSpeaks) {
     for (const char* command : {"mnuFileSaveAs", "mnuFileSave", "mnuFileClose"}) run(command);
     EXPECT_TRUE(ts.platform.saveDialogs.empty());
-    EXPECT_TRUE(ts.platform.messages.empty());
+    EXPECT_TRUE(ts.platform.told().empty());
     // Neither the main window nor a tool window has anything to print.
     run("mnuFilePrint");
     activate(ts.session.form("frmToolXYZ"));
@@ -279,7 +279,7 @@ TEST_F(DocumentCommands, TheInfoBoxPrintsItsTextThroughThePrintDialog) {
     ts.platform.printAnswers.push_back(false);
     infoBox().setSelection(0, 7);
     run("mnuFilePrint");
-    EXPECT_TRUE(ts.platform.messages.empty());  // no question for the Info box
+    EXPECT_TRUE(ts.platform.told().empty());  // no question for the Info box
     ASSERT_EQ(ts.platform.printDialogs.size(), 2u);
     EXPECT_FALSE(ts.platform.printDialogs[0].offerSelection);
     EXPECT_TRUE(ts.platform.printDialogs[1].offerSelection);  // text selected: the choice is offered
@@ -415,7 +415,7 @@ TEST_F(UnsavedDocuments, YesSavesNoDiscardsAndEachIsAskedOnce) {
     ts.platform.messageAnswers = {MessageAnswer::Yes, MessageAnswer::No};
     ts.platform.saveAnswers = {folder.file("kept")};
     EXPECT_TRUE(exitProgram());
-    EXPECT_EQ(ts.platform.messages.size(), 2u);
+    EXPECT_EQ(ts.platform.told().size(), 2u);
     EXPECT_NE(readFileBytes(folder.file("kept.rtf")).value_or("").find("unsaved report"), std::string::npos);
     EXPECT_TRUE(ts.session.forms().empty());
     EXPECT_EQ(std::count_if(std::filesystem::directory_iterator(folder.path), {},
@@ -426,7 +426,7 @@ TEST_F(UnsavedDocuments, YesSavesNoDiscardsAndEachIsAskedOnce) {
 TEST_F(UnsavedDocuments, ASaveThatDidNotHappenStopsTheExit) {
     ts.platform.messageAnswers = {MessageAnswer::Yes};  // and the save dialog is cancelled
     EXPECT_FALSE(exitProgram());
-    EXPECT_EQ(ts.platform.messages.size(), 1u);
+    EXPECT_EQ(ts.platform.told().size(), 1u);
     EXPECT_TRUE(ts.session.owns(&infoBox()));
     EXPECT_TRUE(ts.session.owns(sheet));
 }
@@ -444,9 +444,9 @@ TEST_F(UnsavedDocuments, OpeningAFileIntoTheInfoBoxAsksAboutItsReports) {
     EXPECT_EQ(infoBox().document().plainText(), "unsaved report");
     run("mnuFileOpen", {}, notes);  // No
     EXPECT_EQ(infoBox().document().plainText(), "from a file");
-    EXPECT_EQ(ts.platform.messages.size(), 3u);
+    EXPECT_EQ(ts.platform.told().size(), 3u);
     run("mnuFileOpen", {}, notes);  // nothing unsaved: no question
-    EXPECT_EQ(ts.platform.messages.size(), 3u);
+    EXPECT_EQ(ts.platform.told().size(), 3u);
 }
 
 // ---------------------------------------------------------------- Save All

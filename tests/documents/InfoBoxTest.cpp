@@ -417,8 +417,8 @@ TEST_F(InfoBoxFiles, SavesTxtAsPlainTextAnythingElseAsRichTextAndReportsAFailure
 
     const std::string missing = folder.file("no-such-folder/out.rtf");
     EXPECT_FALSE(box().saveFile(missing));
-    ASSERT_EQ(ts.platform.messages.size(), 1u);
-    EXPECT_EQ(ts.platform.messages[0].text.rfind("The file '" + missing + "' could not be saved.\r\n", 0), 0u);
+    ASSERT_EQ(ts.platform.told().size(), 1u);
+    EXPECT_EQ(ts.platform.told()[0].text.rfind("The file '" + missing + "' could not be saved.\r\n", 0), 0u);
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 

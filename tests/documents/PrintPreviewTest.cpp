@@ -87,9 +87,9 @@ void expectSameContent(const RecordingPrintJob& a, const RecordingPrintJob& b) {
 
 TEST_P(Printing, ThePreviewShowsWhatPrintPrintsWithoutAskingFirst) {
     Form& window = printable();
-    const size_t messagesBefore = ts.platform.messages.size();
+    const size_t messagesBefore = ts.platform.told().size();
     ts.main->runCommand("mnuFilePrintPreview");
-    EXPECT_EQ(ts.platform.messages.size(), messagesBefore);  // no "Print ... ?" question
+    EXPECT_EQ(ts.platform.told().size(), messagesBefore);  // no "Print ... ?" question
     ASSERT_EQ(ts.platform.previewDialogs.size(), 1u);
     EXPECT_EQ(ts.platform.previewDialogs[0].title, "Ravelin - Print Preview");
     EXPECT_EQ(ts.platform.previewDialogs[0].documentName, window.caption());
@@ -105,7 +105,7 @@ TEST_P(Printing, AFailedPrintIsToldAndLoggedFromTheDialogAndFromThePreview) {
     Form& window = printable();
     ts.platform.printAnswers.push_back(false);  // the print dialog cancelled: nothing to tell
     print();
-    const size_t messagesBefore = ts.platform.messages.size();
+    const size_t messagesBefore = ts.platform.told().size();
     EXPECT_TRUE(ts.platform.printJobs.empty());
 
     ts.platform.printFailure = "The printer is out of paper.";
@@ -117,8 +117,8 @@ TEST_P(Printing, AFailedPrintIsToldAndLoggedFromTheDialogAndFromThePreview) {
 
     const std::string why = "The document could not be printed.\r\nThe printer is out of paper.";
     int told = 0;
-    for (size_t i = messagesBefore; i < ts.platform.messages.size(); ++i) {
-        const MessageRequest& message = ts.platform.messages[i];
+    for (size_t i = messagesBefore; i < ts.platform.told().size(); ++i) {
+        const MessageRequest& message = ts.platform.told()[i];
         if (message.icon == MessageIcon::Question) continue;  // Print's own question
         EXPECT_EQ(message.title, "Ravelin - Print");
         EXPECT_EQ(message.text, why);

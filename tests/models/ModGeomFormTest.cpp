@@ -34,7 +34,7 @@ TEST_F(ModGeomFormTest, EmptyCohesionClearsTheCrackDepthToo) {
     type(w, "txt1MS(7)", "");
     // No crack depth for an analysis that computed nothing, not the earlier 49.924.
     EXPECT_EQ(text(w, "txtV21(1)"), "-");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.told().empty());
 }
 
 TEST_F(ModGeomFormTest, ResultsComeBackAfterAWarningAndFollowTheCrackOption) {

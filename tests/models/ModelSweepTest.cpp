@@ -120,7 +120,7 @@ protected:
         Control& tabs = control(form, "tbsOptions");
         for (int step = 0; step < steps; ++step) {
             const int action = std::uniform_int_distribution<int>(0, 19)(random);
-            const size_t messagesBefore = platform.messages.size();
+            const size_t messagesBefore = platform.told().size();
             std::string described;
             if (action < 14) {
                 Control& field = *inputs[std::uniform_int_distribution<size_t>(0, inputs.size() - 1)(random)];
@@ -132,7 +132,7 @@ protected:
                 described = "typing '" + typed + "' into " + field.key();
                 type(form, field.key(), typed);
                 EXPECT_TRUE(enabled || field.text() == before) << described << " changed a disabled field";
-                EXPECT_EQ(platform.messages.size() - messagesBefore, told ? 1u : 0u) << described;
+                EXPECT_EQ(platform.told().size() - messagesBefore, told ? 1u : 0u) << described;
                 const double shown = readNumber(field.text());
                 EXPECT_TRUE(shown >= 0 && shown <= maximum) << described << " left " << field.text();
             } else if (action < 17 && !toggles.empty()) {
@@ -150,7 +150,7 @@ protected:
                 EXPECT_FALSE(report.empty());
                 EXPECT_FALSE(mentionsNonFinite(reportText())) << reportText();
             }
-            EXPECT_TRUE(action < 14 || platform.messages.size() == messagesBefore) << described << " gave a message";
+            EXPECT_TRUE(action < 14 || platform.told().size() == messagesBefore) << described << " gave a message";
             checkResults(form, described);
             if (::testing::Test::HasFailure()) return;  // one clear failure, not hundreds
         }

@@ -45,7 +45,7 @@ protected:
     }
 
     TestSession t;
-    ScriptedPlatform& platform = t.platform;
+    TestPlatform& platform = t.platform;
     Session& session = t.session;
     MainForm* main = t.main;
     std::vector<ReportBlock> report;

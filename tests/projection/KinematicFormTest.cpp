@@ -110,7 +110,7 @@ TEST(KinematicFormTest, WedgeSlidingAndSendToWedgeModel) {
 TEST(KinematicFormTest, SendToWedgeModelWithoutACriticalPairOrWithAFaceDippingNorth) {
     KinematicTool none({{"150", "20"}, {"210", "20"}});
     none.click(*none.options, "cmdSendWedge");
-    EXPECT_EQ(none.platform.messages.back().text,
+    EXPECT_EQ(none.platform.told().back().text,
               "No pair of planes lies in the primary critical zone: there is no wedge to send.");
     EXPECT_EQ(none.session.findForm("frmModGeom"), nullptr);
 
@@ -123,7 +123,7 @@ TEST(KinematicFormTest, SendToWedgeModelWithoutACriticalPairOrWithAFaceDippingNo
 
     ProjectionTool empty;
     empty.click(*empty.options, "cmdExportKinematic");
-    EXPECT_EQ(empty.platform.messages.back().title, "Ravelin - Kinematic analysis");
+    EXPECT_EQ(empty.platform.told().back().title, "Ravelin - Kinematic analysis");
     EXPECT_TRUE(empty.report.empty());
 }
 
@@ -131,7 +131,7 @@ TEST(KinematicFormTest, FieldsOutOfRangeAreRefusedAndTheAnalysisRedraws) {
     KinematicTool t(std::vector<std::pair<std::string, std::string>>{{"180", "45"}});
     EXPECT_EQ(t.result().planar.critical, 1u);
     t.type("txtKinematic", 2, "120");  // a friction angle above 90
-    EXPECT_EQ(t.platform.messages.back().title, "Invalid data");
+    EXPECT_EQ(t.platform.told().back().title, "Invalid data");
     EXPECT_EQ(t.options->text("txtKinematic", 2), "90");
     EXPECT_EQ(t.result().planar.critical, 0u);  // redrawn with 90: nothing slides
     t.type("txtKinematic", 2, "");  // an emptied field keeps the last value until typed again

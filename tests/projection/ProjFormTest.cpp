@@ -48,8 +48,8 @@ TEST(ProjFormTest, ProjectionsMenuShowsTheMessageAndTheThreeWindowsTogether) {
     EXPECT_TRUE(item.enabled());
     for (int round = 0; round < 2; ++round) {
         s.main->runCommand("mnuToolsProjections");
-        ASSERT_EQ(s.platform.messages.size(), static_cast<std::size_t>(round + 1));
-        const MessageRequest& m = s.platform.messages.back();
+        ASSERT_EQ(s.platform.told().size(), static_cast<std::size_t>(round + 1));
+        const MessageRequest& m = s.platform.told().back();
         EXPECT_EQ(m.text, "This provisional projection tool is provided as an example.");
         EXPECT_EQ(m.title, "Ravelin information");
         EXPECT_EQ(m.icon, MessageIcon::Information);
@@ -64,6 +64,7 @@ TEST(ProjFormTest, ProjectionsMenuShowsTheMessageAndTheThreeWindowsTogether) {
     }
     // Closing the plot or the options window from its title bar closes all three the same way.
     for (const char* closed : {"frmProj", "frmOptProj"}) {
+        s.platform.messageAnswers.push_back(MessageAnswer::Ok);  // the provisional tool's message, as above
         s.main->runCommand("mnuToolsProjections");
         EXPECT_FALSE(s.session.closeForm(s.session.form(closed)));
         EXPECT_EQ(item.value(), 0);
@@ -117,9 +118,9 @@ TEST(ProjFormTest, NoStructuralDataToPlot) {
     ProjectionTool t;
     t.typeRows({{"120", ""}, {"", "45"}});  // no row with both cells
     EXPECT_FALSE(t.replace());
-    ASSERT_EQ(t.platform.messages.size(), 2u);  // after the tool's own message
-    EXPECT_EQ(t.platform.messages.back().text, "No structural data to plot !");
-    EXPECT_EQ(t.platform.messages.back().title, "Warning !");
+    ASSERT_EQ(t.platform.told().size(), 2u);  // after the tool's own message
+    EXPECT_EQ(t.platform.told().back().text, "No structural data to plot !");
+    EXPECT_EQ(t.platform.told().back().title, "Warning !");
     EXPECT_TRUE(t.session.moduleState<ProjectionState>().error);
     EXPECT_TRUE(t.plot->data().empty());
     EXPECT_FALSE(t.plot->surface().ofKind(DrawOp::Kind::Polyline).empty());  // the net stands, empty
@@ -375,13 +376,13 @@ TEST(ProjFormTest, FileSaveAndPrintWhileThePlotIsActive) {
     ASSERT_EQ(t.platform.saveDialogs.size(), 1u);
     EXPECT_EQ(t.platform.saveDialogs[0].filter, "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf");
     EXPECT_EQ(t.platform.exportedDrawings, (std::vector<std::string>{"/tmp/net.png"}));
-    EXPECT_EQ(t.platform.messages.back().title, "Ravelin - Save");  // this platform cannot draw: the user is told
+    EXPECT_EQ(t.platform.told().back().title, "Ravelin - Save");  // this platform cannot draw: the user is told
     t.platform.saveAnswers.push_back("/tmp/net.svg");
     t.main->runCommand("mnuFileSaveAs");
     EXPECT_EQ(t.platform.exportedDrawings.back(), "/tmp/net.svg");
 
     t.main->runCommand("mnuFilePrint");
-    EXPECT_EQ(t.platform.messages.back().text, "Print a draft copy of the current projection ?");
+    EXPECT_EQ(t.platform.told().back().text, "Print a draft copy of the current projection ?");
     ASSERT_EQ(t.platform.printJobs.size(), 1u);
     EXPECT_EQ(t.platform.printJobs[0]->pages.at(0)->ofKind(DrawOp::Kind::Circle).size(), 1u);  // the row's symbol
 
@@ -392,10 +393,10 @@ TEST(ProjFormTest, FileSaveAndPrintWhileThePlotIsActive) {
 namespace {
 
 // A platform whose event processing can run the user's actions in the middle of a drawing.
-struct PausingPlatform : ScriptedPlatform {
+struct PausingPlatform : ravelin::testing::TestPlatform {
     std::function<void()> duringDrawing;
     void processEvents() override {
-        ScriptedPlatform::processEvents();
+        ravelin::testing::TestPlatform::processEvents();
         if (auto action = std::exchange(duringDrawing, nullptr)) action();
     }
 };

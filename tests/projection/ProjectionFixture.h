@@ -23,6 +23,7 @@ struct ProjectionTool : TestSession, SessionObserver {
 
     ProjectionTool() {
         session.addObserver(this);
+        platform.messageAnswers.push_back(MessageAnswer::Ok);  // "This provisional projection tool is ..."
         main->runCommand("mnuToolsProjections");
         data = &form<DataForm>("frmData");
         options = &form<OptProjForm>("frmOptProj");

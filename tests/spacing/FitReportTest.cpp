@@ -33,7 +33,7 @@ TEST_F(FitReportTest, TheButtonWritesTheTableOfTheCurrentChart) {
     values({"1", "2", "3"});
     HistoForm* chart = plot();
     pressFitReport();
-    EXPECT_TRUE(t.platform.messages.empty());
+    EXPECT_TRUE(t.platform.told().empty());
     const std::string text = infoBox();
     EXPECT_NE(text.find("Goodness of fit"), std::string::npos);
     EXPECT_NE(text.find("Chart : " + chart->caption() + "\nNumber of values : 3\n"), std::string::npos) << text;
@@ -80,8 +80,8 @@ TEST_F(FitReportTest, LawsThatCannotBeFittedSaySoAndTheTableIsFixedPitch) {
 
 TEST_F(FitReportTest, WithoutADrawnHistogramTheUserIsToldAndNothingIsWritten) {
     pressFitReport();
-    ASSERT_EQ(t.platform.messages.size(), 1u);
-    EXPECT_EQ(t.platform.messages[0].title, "Ravelin - Fit report");
+    ASSERT_EQ(t.platform.told().size(), 1u);
+    EXPECT_EQ(t.platform.told()[0].title, "Ravelin - Fit report");
     EXPECT_EQ(t.session.findForm("frmInfoBox"), nullptr);
 
     // A chart whose data could not be drawn has nothing to fit either.
@@ -90,8 +90,8 @@ TEST_F(FitReportTest, WithoutADrawnHistogramTheUserIsToldAndNothingIsWritten) {
     plot();
     t.platform.messages.clear();
     pressFitReport();
-    ASSERT_EQ(t.platform.messages.size(), 1u);
-    EXPECT_EQ(t.platform.messages[0].title, "Ravelin - Fit report");
+    ASSERT_EQ(t.platform.told().size(), 1u);
+    EXPECT_EQ(t.platform.told()[0].title, "Ravelin - Fit report");
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ TEST_F(HistogramCommandTest, DecreasingDistancesGiveTheInvalidDataMessage) {
     sheet.userClick(sheet.at("optData", 0));
     values({"5", "2"});
     HistoForm* chart = plot();
-    ASSERT_EQ(t.platform.messages.size(), 1u);  // once, though several steps fail
-    EXPECT_EQ(t.platform.messages[0].title, "Invalid data");
+    ASSERT_EQ(t.platform.told().size(), 1u);  // once, though several steps fail
+    EXPECT_EQ(t.platform.told()[0].title, "Invalid data");
     ASSERT_NE(chart, nullptr);  // the window stays, with nothing drawn
     EXPECT_TRUE(chart->chart().ofKind(DrawOp::Kind::FillBox).empty());
     EXPECT_FALSE(t.platform.busy);
@@ -47,7 +47,7 @@ TEST_F(HistogramCommandTest, ASingleValueHasNoSpread) {
     // Normal and lognormal laws need a spread: without one they are left out, the chart is complete.
     tools().setValue(tools().at("Check1", 1), 1);
     tools().userClick(tools().at("Command1"));
-    EXPECT_TRUE(t.platform.messages.empty());
+    EXPECT_TRUE(t.platform.told().empty());
     EXPECT_EQ(chart->chart().ofKind(DrawOp::Kind::Box).size(), chart->histogram()->figures.classes + 1u);
 }
 

@@ -371,7 +371,7 @@ TEST_F(SpacingFormTest, ClosingAsksOnlyForAModifiedDatasheetAndReleasesIt) {
     auto& other = t.main->NewDocumentWindow(2);
     ClearModifiedMarker(other);
     EXPECT_TRUE(t.session.closeForm(other));
-    EXPECT_EQ(t.platform.messages.size(), 2u);  // no question for the unmodified one
+    EXPECT_EQ(t.platform.told().size(), 2u);  // no question for the unmodified one
 }
 
 TEST(SpacingWindowCountersTest, NumbersNeverGoDownAndClosingFreesTableRows) {
@@ -400,7 +400,7 @@ TEST(SpacingWindowCountersTest, NumbersNeverGoDownAndClosingFreesTableRows) {
 }
 
 TEST(SpacingFormClosingTest, WithoutACloseCommandAModifiedDatasheetClosesWithoutAsking) {
-    ScriptedPlatform platform;
+    testing::TestPlatform platform;
     Session session{platform};
     session.registerForm("frmMain", [](Session& s) { return std::make_unique<MainForm>(s); });
     session.registerForm("frmSpacing", [](Session& s) { return std::make_unique<SpacingForm>(s); });
@@ -408,7 +408,7 @@ TEST(SpacingFormClosingTest, WithoutACloseCommandAModifiedDatasheetClosesWithout
     Form& sheet = main.NewDocumentWindow(2);
     MarkModified(sheet);
     EXPECT_TRUE(session.closeForm(sheet));
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.told().empty());
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ TEST_F(SpgFileTest, TheExampleLoadsAndIsWrittenBackByteForByte) {
     bytes.replace(bytes.find("Angl = 25"), 9, "Angl = 99");
     SpacingForm& sheet = newSheet();
     ASSERT_TRUE(LoadSpacingFile(folder.write("profile.spg", bytes), sheet));
-    EXPECT_TRUE(t.platform.messages.empty());
+    EXPECT_TRUE(t.platform.told().empty());
     EXPECT_EQ(sheet.text("txtOr", 4), "25");  // from the orientations, not from the "Angl" line
     EXPECT_FALSE(IsModified(sheet));
     EXPECT_EQ(sheet.caption(), "profile.spg");  // a file in the current folder is named without it
@@ -93,7 +93,7 @@ TEST_F(SpgFileTest, FieldsSurviveASaveAndALoadQuotedWholeOrLeftOut) {
     EXPECT_NE(read(path).find("boul\xE9" "e"), std::string::npos);  // a Windows-1252 file
     SpacingForm& again = newSheet();
     ASSERT_TRUE(LoadSpacingFile(path, again));
-    EXPECT_TRUE(t.platform.messages.empty());  // "Fami = " is an empty family, not an error
+    EXPECT_TRUE(t.platform.told().empty());  // "Fami = " is an empty family, not an error
     // A quote inside a quoted text has no escape: it becomes the typographic closing quote.
     EXPECT_EQ(again.text("txtComment"), "North face, \xE2\x80\x9Dmain\xE2\x80\x9D profile");
     EXPECT_EQ(again.text("txtLoc"), "Gorge \"\xC3\xA9" "boul\xC3\xA9" "e\"");
@@ -136,8 +136,8 @@ TEST_F(SpgFileTest, ForeignFilesAndDistancesOfEveryShapeReadAsMeant) {
         EXPECT_EQ(sheet.grid(0).number(static_cast<long long>(i) + 1), readNumber(texts[i])) << texts[i];
 
     EXPECT_FALSE(LoadSpacingFile(folder.write("error.spg", lines + "Type = 7\r\n6\r\n"), sheet));
-    EXPECT_NE(t.platform.messages.back().text.find("Line 18 : Type = 7"), std::string::npos)
-        << t.platform.messages.back().text;
+    EXPECT_NE(t.platform.told().back().text.find("Line 18 : Type = 7"), std::string::npos)
+        << t.platform.told().back().text;
     EXPECT_EQ(column(sheet).size(), texts.size() - 1);
 }
 
@@ -152,7 +152,7 @@ TEST_F(SpgFileTest, AFileStoppingAtAnErrorIsShownHalfLoadedAndTheUserIsToldItsLi
         MarkModified(sheet);
         const std::string path = folder.write("broken.spg", bytes);
         EXPECT_FALSE(LoadSpacingFile(path, sheet));
-        EXPECT_NE(t.platform.messages.back().text.find(line), std::string::npos) << line;
+        EXPECT_NE(t.platform.told().back().text.find(line), std::string::npos) << line;
         EXPECT_EQ(column(sheet), values);
         // The rest of the load still ran: caption, marker and buttons.
         EXPECT_EQ(sheet.caption(), path);
@@ -160,13 +160,13 @@ TEST_F(SpgFileTest, AFileStoppingAtAnErrorIsShownHalfLoadedAndTheUserIsToldItsLi
         EXPECT_TRUE(sheet.at("cmdHisto").enabled());
     }
     EXPECT_EQ(sheet.text("txtOr", 2), "300");
-    ASSERT_EQ(t.platform.messages.size(), 3u);
-    EXPECT_EQ(t.platform.messages[0].icon, MessageIcon::Exclamation);
+    ASSERT_EQ(t.platform.told().size(), 3u);
+    EXPECT_EQ(t.platform.told()[0].icon, MessageIcon::Exclamation);
     EXPECT_NE(log().find("ERROR\r\nN\xB0          : 340Description : Control array element doesn't exist"),
               std::string::npos);
     // "Head =" and a quoted "Fami = " are empty values, not short lines.
     EXPECT_TRUE(LoadSpacingFile(folder.write("empty.spg", "Head =\r\n\"Fami = \"\r\nLoca =   \r\n"), sheet));
-    EXPECT_EQ(t.platform.messages.size(), 3u);
+    EXPECT_EQ(t.platform.told().size(), 3u);
     EXPECT_EQ(sheet.text("txtComment"), "");
 }
 
@@ -249,9 +249,9 @@ TEST_F(SpgFileTest, AnyBytesAreReadSafely) {
     const std::string valid = example();
     std::mt19937 random(12345);
     auto check = [&](const std::string& bytes) {
-        const std::size_t messages = t.platform.messages.size();
+        const std::size_t messages = t.platform.told().size();
         const bool complete = LoadSpacingFile(folder.write("fuzz.spg", bytes), sheet);
-        EXPECT_EQ(complete, t.platform.messages.size() == messages);
+        EXPECT_EQ(complete, t.platform.told().size() == messages);
         EXPECT_GE(sheet.rows(), 1001);
         EXPECT_FALSE(IsModified(sheet));
         EXPECT_TRUE(sheet.at("cmdHisto").enabled());

@@ -55,27 +55,27 @@ TEST_F(VariogramCommandTest, CancelOrZeroEndsSilentlyAndOutOfRangeAnswersAreTold
     EXPECT_EQ(run("abc", "20"), nullptr);
     EXPECT_EQ(run("1", std::nullopt), nullptr);
     EXPECT_EQ(run("1", "0"), nullptr);
-    EXPECT_TRUE(t.platform.messages.empty());
+    EXPECT_TRUE(t.platform.told().empty());
     EXPECT_NE(run("1", "1e9"), nullptr);  // more lags than a chart can carry are cut, with a message
-    EXPECT_EQ(t.platform.messages.back().text, "The maximum number of lags should not be greater than 32767");
+    EXPECT_EQ(t.platform.told().back().text, "The maximum number of lags should not be greater than 32767");
     EXPECT_EQ(run("-1", "20"), nullptr);  // a negative width is refused with a message
-    EXPECT_EQ(t.platform.messages.back().text, "The range of scanline distance should be greater than 0");
+    EXPECT_EQ(t.platform.told().back().text, "The range of scanline distance should be greater than 0");
 }
 
 TEST_F(VariogramCommandTest, NoWindowsOrNoVariationGiveAMessageAndNoChart) {
     values({"0.2", "0.2", "0.2"});
     EXPECT_EQ(run("1", "20"), nullptr);  // all positions in the first, incomplete window
-    ASSERT_EQ(t.platform.messages.size(), 1u);
-    EXPECT_NE(t.platform.messages[0].text.find("fewer than two complete windows"), std::string::npos);
+    ASSERT_EQ(t.platform.told().size(), 1u);
+    EXPECT_NE(t.platform.told()[0].text.find("fewer than two complete windows"), std::string::npos);
 
     values({"0.5", "1", "1", "1"});  // positions 0.5, 1.5, 2.5, 3.5: one in every window
     EXPECT_EQ(run("1", "20"), nullptr);
-    EXPECT_NE(t.platform.messages.back().text.find("semivariogram is 0 for every lag"), std::string::npos);
+    EXPECT_NE(t.platform.told().back().text.find("semivariogram is 0 for every lag"), std::string::npos);
     EXPECT_EQ(t.session.findForm("frmHisto"), nullptr);
     EXPECT_FALSE(t.main->at("Panels", panels::Processing).visible());
 
     EXPECT_EQ(run("0.000001", "20"), nullptr);  // millions of windows
-    EXPECT_NE(t.platform.messages.back().text.find("more than 100000 windows"), std::string::npos);
+    EXPECT_NE(t.platform.told().back().text.find("more than 100000 windows"), std::string::npos);
 }
 
 }  // namespace

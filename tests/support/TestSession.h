@@ -10,13 +10,13 @@
 
 #include "app/Registrations.h"
 #include "core/MainForm.h"
-#include "core/ScriptedPlatform.h"
 #include "core/Session.h"
+#include "support/TestPlatform.h"
 
 namespace ravelin::testing {
 
 struct TestSession {
-    ScriptedPlatform platform;
+    TestPlatform platform;
     Session session{platform};
     MainForm* main = nullptr;
 
@@ -30,12 +30,8 @@ struct TestSession {
         return dynamic_cast<T&>(session.form(name));
     }
 
-    // The message texts shown so far, in order.
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& m : platform.messages) texts.push_back(m.text);
-        return texts;
-    }
+    // The message texts shown so far, in order; the test has now seen them.
+    std::vector<std::string> messageTexts() { return platform.messageTexts(); }
 };
 
 // A fresh empty folder under the system's temporary folder, removed at the end.

@@ -119,12 +119,12 @@ TEST_F(ToolSpacingFormTest, ThreeSetPageTellsItsSchemeIsUnderTestingWhenPressed)
     Control& page = control(w, "picOptions(4)");
     w.userClick(page);  // a page out of sight takes no press
     selectPage(w, 5);
-    EXPECT_TRUE(platform.messages.empty());  // selecting the tab alone says nothing
+    EXPECT_TRUE(platform.told().empty());  // selecting the tab alone says nothing
     w.userClick(page);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].title, "Not available");
-    EXPECT_EQ(platform.messages[0].text, "The calculation scheme used for 3 discontinuity sets is still under testing...");
-    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Information);
+    ASSERT_EQ(platform.told().size(), 1u);
+    EXPECT_EQ(platform.told()[0].title, "Not available");
+    EXPECT_EQ(platform.told()[0].text, "The calculation scheme used for 3 discontinuity sets is still under testing...");
+    EXPECT_EQ(platform.told()[0].icon, MessageIcon::Information);
 }
 
 TEST_F(ToolSpacingFormTest, PageKeysWalkTheFivePages) {
@@ -206,7 +206,7 @@ TEST_F(ToolSpacingFormTest, EachPageExportsItsOwnReport) {
                           titleBlock("Connectivity net formed by 3 discontinuity sets"),
                           bodyBlock("\r\n\r\nThe calculation scheme used for 3 discontinuity sets is still under "
                                     "testing...\r\n\r\n\r\n")}));
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.told().empty());
 }
 
 }  // namespace

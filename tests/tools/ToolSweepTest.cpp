@@ -83,7 +83,7 @@ protected:
         const int pages = static_cast<int>(tabs.tabs().size());
         for (int step = 0; step < steps; ++step) {
             const int action = std::uniform_int_distribution<int>(0, 19)(random);
-            const size_t messagesBefore = platform.messages.size();
+            const size_t messagesBefore = platform.told().size();
             size_t expectedMessages = 0;
             std::string described;
             if (action < 14) {
@@ -115,7 +115,7 @@ protected:
                 EXPECT_FALSE(mentionsNonFinite(reportText())) << reportText();
                 EXPECT_EQ(reportText().find("® +¥"), std::string::npos) << reportText();
             }
-            EXPECT_EQ(platform.messages.size() - messagesBefore, expectedMessages) << described;
+            EXPECT_EQ(platform.told().size() - messagesBefore, expectedMessages) << described;
             checkResults(form, described);
             if (::testing::Test::HasFailure()) return;  // one clear failure, not hundreds
         }

@@ -42,7 +42,7 @@ TEST_F(ToolVolFormTest, EachPageShowsItsVolume) {
     EXPECT_EQ(text(w, "txtMS13(8)"), "0.0");  // leaving a set's field reformats every set's
     type(w, "txtMS13(8)", "90");  // three vertical sets: no prism
     EXPECT_EQ(text(w, "txtV3"), "-");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(platform.told().empty());
 }
 
 TEST_F(ToolVolFormTest, RangeMessagesNameTheSetOrPlane) {

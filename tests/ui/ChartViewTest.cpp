@@ -146,7 +146,7 @@ private slots:
         QVERIFY(text);
         QVERIFY(text->toPlainText().contains("Goodness of fit"));
         QVERIFY(text->toPlainText().contains("Best fit (lowest AIC, marked *) : "));
-        QVERIFY(d.platform.messages.empty());
+        QVERIFY(d.platform.told().empty());
     }
 
     void doubleClickEditsLabelsInPlace() {

@@ -274,7 +274,7 @@ private slots:
         d.platform.printPdf = dir.filePath("infobox.pdf").toStdString();
         print->trigger();
         QCOMPARE(d.platform.printDialogs.size(), size_t(1));
-        QVERIFY(d.platform.messages.empty());
+        QVERIFY(d.platform.told().empty());
         QFile pdf(QString::fromStdString(d.platform.printPdf));
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         const QByteArray bytes = pdf.readAll();
@@ -298,7 +298,7 @@ private slots:
         d.platform.files.push_back(rtfPath);
         d.platform.answers.push_back(MessageAnswer::No);  // the reports were never saved: asked first
         d.window->action("mnuFileOpen")->trigger();
-        QCOMPARE(d.platform.messages.back().text, std::string("Save 'InfoBox' before closing ?"));
+        QCOMPARE(d.platform.told().back().text, std::string("Save 'InfoBox' before closing ?"));
         QCOMPARE(sub->windowTitle(), QString::fromStdString("Info box - " + rtfPath));
         compareTexts(d);
         QCOMPARE(field(d)->toPlainText(), QString("Centred bold\n"));

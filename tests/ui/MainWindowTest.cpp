@@ -129,7 +129,7 @@ private slots:
         planeDip->setFocus();
         planeDip->selectAll();
         QTest::keyClicks(planeDip, "95");
-        QCOMPARE(d.platform.messages.size(), size_t(1));
+        QCOMPARE(d.platform.told().size(), size_t(1));
         QCOMPARE(planeDip->text(), QString("90"));
         QCOMPARE(planeDip->selectedText(), QString("90"));
 

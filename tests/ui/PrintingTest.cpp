@@ -81,7 +81,7 @@ private slots:
         print->trigger();
         QCOMPARE(d.platform.printDialogFiles[1], dir.filePath("InfoBox.pdf"));
         QVERIFY(read(dir.filePath("InfoBox.pdf")).startsWith("%PDF"));
-        QVERIFY(d.platform.messages.empty());
+        QVERIFY(d.platform.told().empty());
     }
 
     void aPrintoutThatCannotBeWrittenIsTold() {
@@ -93,15 +93,15 @@ private slots:
         const QString path = dir.filePath("no such folder/report.pdf");
         d.platform.printPdf = path.toStdString();
         d.window->action("mnuFilePrint")->trigger();
-        QCOMPARE(d.platform.messages.size(), size_t(1));
-        QCOMPARE(d.platform.messages[0].title, std::string("Ravelin - Print"));
-        QCOMPARE(QString::fromStdString(d.platform.messages[0].text),
+        QCOMPARE(d.platform.told().size(), size_t(1));
+        QCOMPARE(d.platform.told()[0].title, std::string("Ravelin - Print"));
+        QCOMPARE(QString::fromStdString(d.platform.told()[0].text),
                  "The document could not be printed.\r\nThe folder of the PDF file '" + path + "' does not exist.");
 
         // The same printer set-up prints once the file can be written.
         d.platform.printPdf = dir.filePath("report.pdf").toStdString();
         d.window->action("mnuFilePrint")->trigger();
-        QCOMPARE(d.platform.messages.size(), size_t(1));
+        QCOMPARE(d.platform.told().size(), size_t(1));
         QVERIFY(read(dir.filePath("report.pdf")).startsWith("%PDF"));
     }
 
@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(d.platform.previewDialogs.at(0).title, std::string("Ravelin - Print Preview"));
         QCOMPARE(previewed, printed);
         QCOMPARE(pageCount(read(dir.filePath("from-preview.pdf"))), printed);
-        QVERIFY(d.platform.messages.empty());
+        QVERIFY(d.platform.told().empty());
 
         // Without a printing window active there is nothing to preview.
         d.window->mdiArea()->setActiveSubWindow(nullptr);

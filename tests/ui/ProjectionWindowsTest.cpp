@@ -100,7 +100,7 @@ private slots:
         openTool(d);
         QAction* item = d.window->action("mnuToolsProjections");
         QVERIFY(item->isChecked());
-        QCOMPARE(d.platform.messages.back().text, std::string("This provisional projection tool is provided as an example."));
+        QCOMPARE(d.platform.told().back().text, std::string("This provisional projection tool is provided as an example."));
         for (const char* name : {"frmProj", "frmOptProj", "frmData"}) QVERIFY2(d.windowOf(name)->isVisible(), name);
         // Two documents of the main window's area, and a floating options window.
         QVERIFY(qobject_cast<QMdiSubWindow*>(d.windowOf("frmProj")));

@@ -78,20 +78,20 @@ private slots:
         QVERIFY(tabs);
         QCOMPARE(tabs->tabToolTip(4), QString("Connectivity net formed by 3 families (p. 80)"));
         tabs->setCurrentIndex(4);
-        QVERIFY(d.platform.messages.empty());  // the tab alone says nothing
+        QVERIFY(d.platform.told().empty());  // the tab alone says nothing
 
         auto* results = d.find<QWidget>("frmToolSpacing", "fraC4(4)");
         QVERIFY(results && results->isVisible());
         QTest::mouseClick(results, Qt::LeftButton, {}, QPoint(5, results->height() - 5));
-        QCOMPARE(d.platform.messages.size(), size_t(1));
-        QCOMPARE(d.platform.messages[0].title, std::string("Not available"));
+        QCOMPARE(d.platform.told().size(), size_t(1));
+        QCOMPARE(d.platform.told()[0].title, std::string("Not available"));
 
         // A press into a field is typing there, not a press on the page.
         QTest::mouseClick(d.find<QLineEdit>("frmToolSpacing", "txtC4(0)"), Qt::LeftButton);
-        QCOMPARE(d.platform.messages.size(), size_t(1));
+        QCOMPARE(d.platform.told().size(), size_t(1));
         tabs->setCurrentIndex(3);
         QTest::mouseClick(d.find<QWidget>("frmToolSpacing", "fraC24(0)"), Qt::LeftButton, {}, QPoint(5, 5));
-        QCOMPARE(d.platform.messages.size(), size_t(1));
+        QCOMPARE(d.platform.told().size(), size_t(1));
     }
 };
 
