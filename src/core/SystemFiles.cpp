@@ -225,13 +225,8 @@ ssize_t readFully(int fd, char* data, std::size_t size) {
 }
 
 bool writeAll(int fd, std::string_view bytes) {
-    if (fault == WriteFault::NoSpace) {
-        SetLastError(ERROR_DISK_FULL);
-        return abandon("Cannot write " + temp);
-    }
     const char* p = bytes.data();
-    // Half the bytes reach the temporary file before the error, as when a device fails.
-    std::size_t left = fault == WriteFault::MidWrite ? bytes.size() / 2 : bytes.size();
+    std::size_t left = bytes.size();
     while (left > 0) {
         ssize_t n = ::write(fd, p, left);
         if (n < 0) {

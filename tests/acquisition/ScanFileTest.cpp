@@ -96,7 +96,7 @@ TEST_F(ScanFileTest, AMissingOrUnreadablePhotographIsToldAndTheGeometryStillLoad
             folder.write(c.source, "JFIF");
             ts.platform.addPictureFailure(folder.file(c.source), c.message);
         }
-        ts.platform.messages.clear();
+        ts.platform.forgetMessages();
         open(path);
         EXPECT_EQ(messageTexts(), std::vector<std::string>{c.message}) << c.source;
         EXPECT_EQ(ts.platform.told().at(0).title, "Unable to open background image");
@@ -135,7 +135,7 @@ TEST_F(ScanFileTest, AnyBytesOpenIntoTheWindowAsTheReaderReadsThem) {
             bytes.insert(bytes.size() / 2, "\r\n[Window]\r\nNbre = 2147483647\r\n2147483647,-2147483648\r\n");
         const std::string path = folder.write("mutated.dgt", bytes);
         const DgtReadResult read = ReadDigitizedFile(bytes);
-        ts.platform.messages.clear();
+        ts.platform.forgetMessages();
         open(path);
         ASSERT_NE(scan, nullptr);
         EXPECT_TRUE(scan->visible());
@@ -175,6 +175,7 @@ TEST_F(ScanFileTest, SaveWritesWhereTheWindowWasReadAndSaveAsAsksForAName) {
     EXPECT_EQ(scan->filePath(), target);
     // A cancelled Save As leaves the caption and the marker as they were.
     drawScanline({20, 20}, {600, 20});
+    ts.platform.saveAnswers.push_back(std::nullopt);
     ts.main->runCommand("mnuFileSaveAs");
     EXPECT_EQ(scan->caption(), "Acquisition Window - " + target + "*");
 }

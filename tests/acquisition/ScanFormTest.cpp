@@ -187,6 +187,7 @@ TEST_F(ScanWindowTest, APictureIsOpenedLoggedShownHiddenAndReplaced) {
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"The picture file '/photos/cut.jpg' is damaged."});
     EXPECT_EQ(scan->imageSource(), second);
     // A cancelled dialog neither.
+    ts.platform.openAnswers.push_back(std::nullopt);
     button("cmdOpenPict");
     EXPECT_EQ(scan->imageSource(), second);
 }

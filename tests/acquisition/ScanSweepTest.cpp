@@ -42,7 +42,7 @@ TEST_P(ScanSweepTest, ScaleFieldsDrawingAndHistory) {
     const char* modes[] = {"cmdDisc", "cmdScanline", "cmdDraw", "cmdRectangle"};
     std::size_t mostTraces = 0, mostVertices = 0;  // the sweep drew something worth estimating
     runSweep(3000, random, [&](int action) {
-        const std::size_t messagesBefore = ts.platform.messages.size();
+        const std::size_t messagesBefore = ts.platform.told().size();
         std::string described;
         if (action < 25) {
             const std::string typed = randomSweepText(random, scales, 10, -100, 1e6);
@@ -86,8 +86,8 @@ TEST_P(ScanSweepTest, ScaleFieldsDrawingAndHistory) {
             described = "Export data";
             button("cmdExport");
         }
-        for (std::size_t i = messagesBefore; i < ts.platform.messages.size(); ++i)
-            EXPECT_TRUE(isOwnMessage(ts.platform.messages[i].text)) << described << ": " << ts.platform.messages[i].text;
+        for (std::size_t i = messagesBefore; i < ts.platform.told().size(); ++i)
+            EXPECT_TRUE(isOwnMessage(ts.platform.told()[i].text)) << described << ": " << ts.platform.told()[i].text;
         const std::string& surface = scan->text("txtSurface");
         EXPECT_TRUE(surface == "-" || isFiniteNumberText(surface)) << described << " left the surface '" << surface
                                                                     << "' at scale '" << scan->text("txtScale") << "'";

@@ -92,6 +92,7 @@ TEST_F(RangeTest, TheInputValidFlagFollowsEachCheck) {
         CheckRange(form, field, "k", c.minimum, c.maximum);
         EXPECT_EQ(session.inputValid, c.valid) << "'" << c.text << "' in " << c.minimum << ".." << c.maximum;
     }
+    platform.forgetMessages();  // the messages themselves are the subject of the tests above
 }
 
 // The dip calculation runs on values that passed their checks: a refused
@@ -108,6 +109,7 @@ TEST(ToolXyzGuardTest, ARefusedValueLeavesTheFlagClearAndThePageForTheBound) {
     EXPECT_EQ(xyz.text("txtDirPen", 1), "90");
     EXPECT_EQ(xyz.text("txtXYZ", 4), "0.0");  // the pole of a vertical plane is horizontal
     EXPECT_FALSE(t.session.inputValid);
+    EXPECT_EQ(t.messageTexts(), std::vector<std::string>{"The dip angle should not be greater than 90"});
 }
 
 TEST(NavigateKeyTest, PageDownStopsAtTheLastPageAndDisablesTheHiddenOnes) {

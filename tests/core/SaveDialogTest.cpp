@@ -61,7 +61,7 @@ TEST(SaveDialogTest, ACompletedNameThatExistsIsReplacedOnlyWhenTheUserAgrees) {
     EXPECT_EQ(platform.told()[0].text, "The file '" + existing + "' already exists.\r\nDo you want to replace it?");
     EXPECT_EQ(platform.told()[0].buttons, MessageButtons::YesNo);
     // A name the dialog returned whole was asked about by the dialog itself.
-    platform.saveAnswers = {existing};
+    platform.saveAnswers = {existing, std::nullopt};
     EXPECT_EQ(chooseSaveFile(platform, request), existing);
     EXPECT_EQ(platform.told().size(), 2u);
     EXPECT_EQ(chooseSaveFile(platform, request), std::nullopt);  // cancelled

@@ -44,6 +44,12 @@ struct DocumentCommands : ::testing::Test {
         if (!file.empty()) files.push_back(file);
         ts.main->runCommand(command);
     }
+    // Runs a command whose file dialog the user cancels.
+    void runCancelled(const std::string& command, std::optional<MessageAnswer> answer = {}) {
+        if (answer) ts.platform.messageAnswers.push_back(*answer);
+        (command == "mnuFileOpen" ? ts.platform.openAnswers : ts.platform.saveAnswers).push_back(std::nullopt);
+        ts.main->runCommand(command);
+    }
     void activate(Form& form) {
         ts.session.setActiveForm(&form);
         form.userActivate();
@@ -83,9 +89,9 @@ struct AcquisitionStandIn : Form {
 };
 
 TEST_F(DocumentCommands, OpenDialogPutsTheCurrentDocumentsKindFirst) {
-    run("mnuFileOpen");
+    runCancelled("mnuFileOpen");
     newDatasheet();
-    run("mnuFileOpen");
+    runCancelled("mnuFileOpen");
     ts.session.registerForm("frmScan", [](Session& s) { return std::make_unique<AcquisitionStandIn>(s); });
     ts.main->documentActivated(ts.session.form("frmScan"));
     run("mnuFileOpen", {}, folder.write("scan.dgt", "not for the Info box"));
@@ -233,7 +239,7 @@ TEST_F(DocumentCommands, CloseAsksAboutAModifiedDatasheetAndCancelYesAndNoDoWhat
     EXPECT_EQ(lastMessage().text, "Save 'Data 1' before closing ?");
     EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNoCancel);
     EXPECT_TRUE(ts.session.closeCancelled);
-    run("mnuFileClose", MessageAnswer::Yes);  // Yes, but the Save As dialog is cancelled
+    runCancelled("mnuFileClose", MessageAnswer::Yes);  // Yes, but the Save As dialog is cancelled
     EXPECT_TRUE(ts.session.owns(&sheet));
     EXPECT_EQ(sheet.caption(), "Data 1*");
     EXPECT_TRUE(ts.session.closeCancelled);
@@ -381,6 +387,8 @@ TEST_F(DocumentCommands, TheChosenFilterGivesABareNameItsExtensionAndItsFormat) 
     ts.platform.saveFilters = {2};
     run("mnuFileSave", {}, folder.file("chart"));
     EXPECT_EQ(ts.platform.exportedDrawings, std::vector<std::string>{folder.file("chart.png")});
+    // The scripted platform draws no pictures: the save is told as failed, with the chosen name.
+    EXPECT_EQ(lastMessage().text.rfind("The file '" + folder.file("chart.png") + "' could not be saved.", 0), 0u);
 }
 
 // ------------------------------------------------------- unsaved reports at exit
@@ -425,6 +433,7 @@ TEST_F(UnsavedDocuments, YesSavesNoDiscardsAndEachIsAskedOnce) {
 
 TEST_F(UnsavedDocuments, ASaveThatDidNotHappenStopsTheExit) {
     ts.platform.messageAnswers = {MessageAnswer::Yes};  // and the save dialog is cancelled
+    ts.platform.saveAnswers = {std::nullopt};
     EXPECT_FALSE(exitProgram());
     EXPECT_EQ(ts.platform.told().size(), 1u);
     EXPECT_TRUE(ts.session.owns(&infoBox()));
@@ -440,6 +449,7 @@ TEST_F(UnsavedDocuments, OpeningAFileIntoTheInfoBoxAsksAboutItsReports) {
     EXPECT_EQ(logFileText().find("notes.txt"), std::string::npos);  // not opened: not logged
 
     // Yes with the save dialog cancelled: not saved, so not replaced.
+    ts.platform.saveAnswers = {std::nullopt};
     run("mnuFileOpen", {}, notes);
     EXPECT_EQ(infoBox().document().plainText(), "unsaved report");
     run("mnuFileOpen", {}, notes);  // No
@@ -521,8 +531,10 @@ TEST_F(DocumentCommands, PropertiesOfAChartAndWithoutADocument) {
     EXPECT_EQ(lastMessage().text, "   No document is open.");
     EXPECT_TRUE(ts.platform.modalForms.empty());
 
-    SpacingForm& sheet = openDatasheet(folder.write("profile.spg", kSpgFile));
+    // Intersection distances in increasing order, as a histogram needs them.
+    SpacingForm& sheet = openDatasheet(folder.write("profile.spg", "Type = 1\r\n0.12\r\n0.35\r\n1.04\r\n"));
     sheet.userClick(sheet.at("cmdHisto"));
+    EXPECT_EQ(ts.platform.told().size(), 1u);  // "No document is open." alone
     auto* chart = dynamic_cast<HistoForm*>(ts.session.moduleState<SpacingState>().currentChart);
     ASSERT_NE(chart, nullptr);
     const auto lines = DocumentPropertyLines(*chart);

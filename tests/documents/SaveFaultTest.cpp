@@ -60,7 +60,7 @@ protected:
     void expectFailedSave(const Fault& f, const std::string& command, const std::string& target,
                           const std::function<bool()>& stillModified, const std::string& dialogAnswer = {}) {
         const std::set<std::string> before = filesIn(folder.path);
-        ts.platform.messages.clear();
+        ts.platform.forgetMessages();
         ts.platform.writeFaults = {f.fault};
         if (!dialogAnswer.empty()) ts.platform.saveAnswers.push_back(dialogAnswer);
         ts.platform.messageAnswers.push_back(MessageAnswer::Ok);  // the failure's message
@@ -69,8 +69,8 @@ protected:
         EXPECT_EQ(readFileBytes(target), std::string(kOriginal)) << f.name;
         EXPECT_EQ(filesIn(folder.path), before) << f.name << ": a temporary file was left";
         EXPECT_TRUE(stillModified()) << f.name;
-        ASSERT_EQ(ts.platform.messages.size(), 1u) << f.name;
-        const MessageRequest& told = ts.platform.messages[0];
+        ASSERT_EQ(ts.platform.told().size(), 1u) << f.name;
+        const MessageRequest& told = ts.platform.told()[0];
         EXPECT_EQ(told.title, "Ravelin - Save");
         EXPECT_EQ(told.icon, MessageIcon::Exclamation);
         EXPECT_EQ(told.text.rfind("The file '" + target + "' could not be saved.\r\n", 0), 0u) << told.text;
@@ -143,15 +143,15 @@ TEST(SaveFaultsProjection, AProjectionPictureKeepsTheEarlierPicture) {
     t.session.setActiveForm(t.plot);
     t.plot->userActivate();
     for (const Fault& f : kFaults) {
-        t.platform.messages.clear();
+        t.platform.forgetMessages();
         t.platform.writeFaults = {f.fault};
         t.platform.saveAnswers.push_back(path);
         t.platform.messageAnswers.push_back(MessageAnswer::Ok);
         t.main->runCommand("mnuFileSave");
         EXPECT_EQ(readFileBytes(path), std::string(kOriginal)) << f.name;
         EXPECT_EQ(filesIn(folder.path), std::set<std::string>{"net.png"}) << f.name;
-        ASSERT_EQ(t.platform.messages.size(), 1u) << f.name;
-        EXPECT_TRUE(t.platform.messages[0].text.ends_with(f.reason)) << f.name;
+        ASSERT_EQ(t.platform.told().size(), 1u) << f.name;
+        EXPECT_TRUE(t.platform.told()[0].text.ends_with(f.reason)) << f.name;
     }
 }
 

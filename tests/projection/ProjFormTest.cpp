@@ -133,6 +133,7 @@ TEST(ProjFormTest, NoStructuralDataToPlot) {
     t.add();
     EXPECT_EQ(t.plot->data().size(), 1u);
     EXPECT_FALSE(t.replace());
+    EXPECT_EQ(t.platform.told().back().text, "No structural data to plot !");
     EXPECT_TRUE(t.plot->data().empty());
 }
 
@@ -294,6 +295,7 @@ TEST(ProjFormTest, BadInputNeverGivesANonFiniteCoordinateOrALineOutsideTheNet) {
                 for (const NetPoint& p : t.points()) EXPECT_LE(test::radiusOf(view, p), view.radius() * (1 + 1e-12));
                 t.choose("optKinematicPlot", 1);
                 EXPECT_TRUE(everyCoordinateFinite(t.plot->surface()));
+                EXPECT_FALSE(t.platform.told().empty());  // the fields beyond their ranges were told
             }
         }
     }
@@ -381,6 +383,7 @@ TEST(ProjFormTest, FileSaveAndPrintWhileThePlotIsActive) {
     t.main->runCommand("mnuFileSaveAs");
     EXPECT_EQ(t.platform.exportedDrawings.back(), "/tmp/net.svg");
 
+    t.platform.messageAnswers.push_back(MessageAnswer::Yes);
     t.main->runCommand("mnuFilePrint");
     EXPECT_EQ(t.platform.told().back().text, "Print a draft copy of the current projection ?");
     ASSERT_EQ(t.platform.printJobs.size(), 1u);

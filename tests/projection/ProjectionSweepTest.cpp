@@ -44,7 +44,7 @@ TEST_P(ProjectionSweepTest, DataGridOptionsAndKinematicInputs) {
     }
     const char* buttons[] = {"cmdPlot", "cmdAdd", "cmdExportMean", "cmdExportKinematic", "cmdSendWedge"};
     runSweep(1500, random, [&](int action) {
-        const std::size_t messagesBefore = t.platform.messages.size();
+        const std::size_t messagesBefore = t.platform.told().size();
         std::string described;
         t.report.clear();
         if (action < 35) {
@@ -72,8 +72,8 @@ TEST_P(ProjectionSweepTest, DataGridOptionsAndKinematicInputs) {
             t.click(*t.options, name);
             EXPECT_FALSE(mentionsNonFinite(t.reportText())) << described << " wrote " << t.reportText();
         }
-        for (std::size_t i = messagesBefore; i < t.platform.messages.size(); ++i) {
-            const MessageRequest& m = t.platform.messages[i];
+        for (std::size_t i = messagesBefore; i < t.platform.told().size(); ++i) {
+            const MessageRequest& m = t.platform.told()[i];
             EXPECT_TRUE(kTitles.count(m.title)) << described << ": '" << m.title << "' " << m.text;
             EXPECT_FALSE(mentionsNonFinite(m.text)) << described << ": " << m.text;
         }

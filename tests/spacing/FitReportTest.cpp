@@ -88,7 +88,7 @@ TEST_F(FitReportTest, WithoutADrawnHistogramTheUserIsToldAndNothingIsWritten) {
     sheet.userClick(sheet.at("optData", 0));
     values({"5", "2"});
     plot();
-    t.platform.messages.clear();
+    t.platform.forgetMessages();
     pressFitReport();
     ASSERT_EQ(t.platform.told().size(), 1u);
     EXPECT_EQ(t.platform.told()[0].title, "Ravelin - Fit report");

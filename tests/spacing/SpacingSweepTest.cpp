@@ -48,7 +48,7 @@ TEST_P(SpacingSweepTest, HeaderCellsHistogramOptionsAndVariogram) {
     const int orientation[] = {0, 1, 2, 3, 5, 6};  // dip directions at even indices but the scanline's 5
     // Up to 32767 classes drawn at each Plot Histo or Apply: fewer steps than elsewhere keep it quick.
     runSweep(800, random, [&](int action) {
-        const std::size_t messagesBefore = t.platform.messages.size();
+        const std::size_t messagesBefore = t.platform.told().size();
         std::string described;
         report.text.clear();
         if (action < 25) {
@@ -108,8 +108,8 @@ TEST_P(SpacingSweepTest, HeaderCellsHistogramOptionsAndVariogram) {
             t.platform.inputAnswers.clear();
         }
         EXPECT_FALSE(mentionsNonFinite(report.text)) << described << " wrote " << report.text;
-        for (std::size_t i = messagesBefore; i < t.platform.messages.size(); ++i)
-            EXPECT_FALSE(mentionsNonFinite(t.platform.messages[i].text)) << described << ": " << t.platform.messages[i].text;
+        for (std::size_t i = messagesBefore; i < t.platform.told().size(); ++i)
+            EXPECT_FALSE(mentionsNonFinite(t.platform.told()[i].text)) << described << ": " << t.platform.told()[i].text;
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(mentionsNonFinite(sheet.text("lblRes", i))) << described << ": " << sheet.text("lblRes", i);
         // Charts change with Apply, Plot Histo and the variogram.

@@ -31,6 +31,11 @@ public:
         unseen_.clear();
         return messages;
     }
+    // Sees and drops the messages shown so far.
+    void forgetMessages() {
+        unseen_.clear();
+        messages.clear();
+    }
     std::vector<std::string> messageTexts() {
         std::vector<std::string> texts;
         for (const auto& m : told()) texts.push_back(m.text);

@@ -68,7 +68,7 @@ TEST_F(ToolSpacingFormTest, RangeMessagesNameTheirField) {
         {"txtC4(12)", "200", "The probability threshold should not be greater than 100", "100.0"},
     };
     for (const auto& c : cases) {
-        platform.messages.clear();
+        platform.forgetMessages();
         type(tool(), c.key, c.typed);
         EXPECT_EQ(t.messageTexts(), std::vector<std::string>{c.message}) << c.key << " " << c.typed;
         EXPECT_EQ(text(tool(), c.key), c.left) << c.key;

@@ -140,7 +140,7 @@ TEST_P(ToolSweepTest, XyzTool) {
     const int pages = static_cast<int>(tabs.tabs().size());
     static const std::regex shown(R"(-?[0-9]+(\.[0-9]+)?(E[+-][0-9]+)?)");
     runSweep(400, random, [&](int action) {
-        const size_t messagesBefore = platform.messages.size();
+        const size_t messagesBefore = platform.told().size();
         size_t expectedMessages = 0;
         std::string described;
         if (action < 80) {
@@ -161,7 +161,7 @@ TEST_P(ToolSweepTest, XyzTool) {
             described = "page " + std::to_string(page);
             form.userSelectTab(tabs, page);
         }
-        EXPECT_EQ(platform.messages.size() - messagesBefore, expectedMessages) << described;
+        EXPECT_EQ(platform.told().size() - messagesBefore, expectedMessages) << described;
         for (const auto& c : form.controls()) {
             if (c->kind() != ControlKind::TextBox || !c->readOnly()) continue;
             const std::string& text = c->text();

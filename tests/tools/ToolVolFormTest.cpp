@@ -62,7 +62,7 @@ TEST_F(ToolVolFormTest, RangeMessagesNameTheSetOrPlane) {
         {"txtMS13(6)", "95", "The dip angle of plane 1 should not be greater than 90"},
     };
     for (const auto& c : cases) {
-        platform.messages.clear();
+        platform.forgetMessages();
         type(tool(), c.key, c.typed);
         EXPECT_EQ(t.messageTexts(), std::vector<std::string>{c.message}) << c.key;
     }

@@ -5,6 +5,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTest>
 
 #include "app/Registrations.h"
 #include "core/Startup.h"
@@ -13,13 +14,30 @@
 namespace ravelin::testing {
 
 MessageAnswer TestQtPlatform::messageBox(const MessageRequest& request) {
+    if (tearingDown && answers.empty()) return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     messages.push_back(request);
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();
         answers.pop_front();
         return answer;
     }
-    return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
+    if (request.buttons == MessageButtons::Ok) {
+        unseen_.push_back(request.title + ": " + request.text);
+        return MessageAnswer::Ok;
+    }
+    unscripted("message box \"" + request.title + "\": " + request.text);
+    return MessageAnswer::Yes;
+}
+
+void TestQtPlatform::unscripted(const std::string& what) const {
+    if (tearingDown) return;
+    QTest::qFail(("Not scripted: " + what).c_str(), __FILE__, __LINE__);
+}
+
+void TestQtPlatform::checkAllSeen() {
+    for (const std::string& what : unseen_)
+        QTest::qFail(("Not scripted and never looked at: " + what).c_str(), __FILE__, __LINE__);
+    unseen_.clear();
 }
 
 std::unique_ptr<PrintJob> TestQtPlatform::startPrint(const PrintDialogRequest& request) {
@@ -68,6 +86,8 @@ Desktop::Desktop() {
 }
 
 Desktop::~Desktop() {
+    platform.checkAllSeen();
+    platform.tearingDown = true;
     if (session.mainForm()) session.closeForm(*session.mainForm());
     window.reset();
 }

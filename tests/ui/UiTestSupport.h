@@ -19,25 +19,42 @@ namespace ravelin::testing {
 class TestQtPlatform : public QtPlatform {
 public:
     MessageAnswer messageBox(const MessageRequest& request) override;
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string& defaultText) override {
+    std::optional<std::string> inputBox(const std::string& prompt, const std::string&,
+                                        const std::string& defaultText) override {
+        unscripted("input box: " + prompt);
         return defaultText;
     }
-    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return next(files); }
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
+        return next(files, "open dialog \"" + request.title + "\"");
+    }
     std::optional<FileChoice> saveFileDialog(const FileDialogRequest& request) override {
-        auto path = next(files);
+        auto path = next(files, "save dialog \"" + request.title + "\"");
         if (!path) return std::nullopt;
         return FileChoice{*path, request.filterIndex};
     }
+    // The messages shown so far, in order; the test has now seen them. A
+    // message that only tells (OK alone) and that the test never looks at
+    // fails it when the desktop goes; a question, input box or file dialog
+    // that the test did not script fails it where it was asked.
+    const std::vector<MessageRequest>& told() {
+        unseen_.clear();
+        return messages;
+    }
+    // Fails the running test for each message it never looked at.
+    void checkAllSeen();
+    // Set while the desktop of a finished test closes: its questions about
+    // unsaved documents are answered No, unscripted and unrecorded.
+    bool tearingDown = false;
     void showModal(Form&) override {}
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
     PreviewOutcome printPreview(const PrintDialogRequest& request, const PrintContent& content) override;
-    std::optional<FontChoice> fontDialog(const FontChoice&) override { return next(fonts); }
+    std::optional<FontChoice> fontDialog(const FontChoice&) override { return next(fonts, "font dialog"); }
     void beep() override {}
     std::string programFolder() override { return {}; }  // no log file from tests
 
     std::vector<MessageRequest> messages;
-    std::deque<MessageAnswer> answers;  // the questions' answers in order; none left = Yes (or OK)
-    std::deque<std::optional<std::string>> files;  // the file dialogs' answers; none left = Cancel
+    std::deque<MessageAnswer> answers;  // the questions' answers in order; none left = Yes (or OK), a failure
+    std::deque<std::optional<std::string>> files;  // the file dialogs' answers; none left = Cancel, a failure
     std::string printPdf;  // the print dialog chooses this PDF file; empty = cancelled
     bool printAsProposed = false;  // the print dialog is accepted with what it proposed
     std::vector<PrintDialogRequest> printDialogs;
@@ -49,7 +66,7 @@ public:
     std::function<void(QPrinter&)> pageSetup;
     // Runs while the preview is shown (its own Print button included); false = closed without printing.
     std::function<bool(QPrintPreviewDialog&)> preview;
-    std::deque<std::optional<FontChoice>> fonts;  // the font dialog's answers; none left = Cancel
+    std::deque<std::optional<FontChoice>> fonts;  // the font dialog's answers; none left = Cancel (and a failure)
 
 protected:
     bool runPrintDialog(QPrintDialog& dialog) override;
@@ -57,9 +74,15 @@ protected:
     bool runPreviewDialog(QPrintPreviewDialog& dialog) override;
 
 private:
+    void unscripted(const std::string& what) const;
+    std::vector<std::string> unseen_;
+
     template <class T>
-    static std::optional<T> next(std::deque<std::optional<T>>& answers) {
-        if (answers.empty()) return std::nullopt;
+    std::optional<T> next(std::deque<std::optional<T>>& answers, const std::string& what) const {
+        if (answers.empty()) {
+            unscripted(what);
+            return std::nullopt;
+        }
         std::optional<T> answer = std::move(answers.front());
         answers.pop_front();
         return answer;

@@ -1,0 +1,48 @@
+// The scripted platform's strict mode: what a test did not script is
+// recorded and reported, still answered so the window goes on; a message
+// that only tells is kept apart from a question answered by a guess.
+
+#include <gtest/gtest.h>
+
+#include "core/ScriptedPlatform.h"
+
+namespace ravelin {
+namespace {
+
+TEST(StrictPlatformTest, UnscriptedRequestsAreReportedAndStillAnswered) {
+    ScriptedPlatform platform;
+    std::vector<std::string> reported;
+    platform.onUnscripted = [&](const ScriptedPlatform::Unscripted& u) { reported.push_back(u.what); };
+
+    platform.messageAnswers = {MessageAnswer::No};
+    EXPECT_EQ(platform.messageBox({"Closing", "Save it ?", MessageIcon::None, MessageButtons::YesNoCancel}), MessageAnswer::No);
+    EXPECT_TRUE(platform.unscripted.empty());  // scripted: nothing to report
+
+    EXPECT_EQ(platform.messageBox({"Closing", "Save it ?", MessageIcon::None, MessageButtons::YesNoCancel}), MessageAnswer::Yes);
+    EXPECT_EQ(platform.messageBox({"Invalid data", "Too large", MessageIcon::None, MessageButtons::Ok}), MessageAnswer::Ok);
+    EXPECT_EQ(platform.inputBox("Width", "Export", "640"), std::optional<std::string>("640"));
+    EXPECT_EQ(platform.openFileDialog({"Ravelin - Open", "All (*.*)|*.*", "", 1, false, false}), std::nullopt);
+    EXPECT_EQ(platform.saveFileDialog({"Ravelin - Save", "All (*.*)|*.*", "", 1, false, true}), std::nullopt);
+
+    ASSERT_EQ(platform.unscripted.size(), 5u);
+    EXPECT_EQ(reported.size(), 5u);
+    EXPECT_EQ(platform.unscripted[0].what, "message box \"Closing\": Save it ?");
+    EXPECT_TRUE(platform.unscripted[0].question);
+    EXPECT_FALSE(platform.unscripted[1].question);  // OK alone tells, asks nothing
+    EXPECT_TRUE(platform.unscripted[2].question);
+    EXPECT_EQ(platform.unscripted[4].what, "save dialog \"Ravelin - Save\"");
+}
+
+TEST(StrictPlatformTest, TheLenientModeOnlyAnswers) {
+    ScriptedPlatform platform;
+    platform.strict = false;
+    bool reported = false;
+    platform.onUnscripted = [&](const ScriptedPlatform::Unscripted&) { reported = true; };
+    EXPECT_EQ(platform.messageBox({"Closing", "Save it ?", MessageIcon::None, MessageButtons::YesNo}), MessageAnswer::Yes);
+    EXPECT_EQ(platform.openFileDialog({"Ravelin - Open", "All (*.*)|*.*", "", 1, false, false}), std::nullopt);
+    EXPECT_TRUE(platform.unscripted.empty());
+    EXPECT_FALSE(reported);
+}
+
+}  // namespace
+}  // namespace ravelin
