@@ -93,10 +93,10 @@ for decimals in 2 6; do
   done
   if (( same )); then echo "PASS same figures as NumPy ($rn values, $rc classes, mean $rmean)"
   else echo "FAIL figures differ: ravelin $rn $ri $rc $rmax $rmean $rstd / NumPy $(cat "$work/numpy.txt")"; status=1; fi
-  if (( $(echo "$nr >= 20" | bc -l) )); then echo "PASS faster than NumPy: ${nr}x (target at least 20x)"
-  else echo "FAIL faster than NumPy: ${nr}x (target at least 20x)"; status=1; fi
-  if (( $(echo "$wr <= 6" | bc -l) )); then echo "PASS against wc -l: ${wr}x (target at most 6x)"
-  else echo "FAIL against wc -l: ${wr}x (target at most 6x)"; status=1; fi
+  verdict_ratio "histogram of $values values, $decimals decimals, against NumPy" "$rm_ ms" "$nr" ">=" 20 \
+    "faster than NumPy ($nm ms)" || status=1
+  verdict_ratio "histogram of $values values, $decimals decimals, against wc -l" "$rm_ ms" "$wr" "<=" 6 \
+    "the time of wc -l ($wm ms)" || status=1
   rm -f "$file"
 done
 

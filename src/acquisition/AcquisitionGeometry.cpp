@@ -39,13 +39,6 @@ double truncateToHundredths(double x) {
 
 double AcquisitionGeometry::metresPerUnit() const { return readNumber(scaleText) / (kReferenceWidth + 1); }
 
-void AcquisitionGeometry::initiateAll() {
-    contour.clear();
-    traces.clear();
-    scanline = {};
-    rectangle = noRectangle();
-}
-
 void AcquisitionGeometry::dragCorner(int corner, CanvasPoint to) {
     if (corner < 0 || corner > 3) return;
     rectangle[static_cast<std::size_t>(corner)] = to;

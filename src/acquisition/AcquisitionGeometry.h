@@ -56,8 +56,6 @@ struct AcquisitionGeometry {
     // Metres per canvas unit: the scale text's leading number / 2001.
     double metresPerUnit() const;
 
-    // Empties the contour, the traces and the scanline and removes the rectangle; the scale stays.
-    void initiateAll();
     void clearContour() { contour.clear(); }
     void clearDisc() { traces.clear(); }
 

@@ -201,12 +201,6 @@ void Form::setSelection(Control& control, int start, int length) {
     notify(control, ControlProperty::Selection);
 }
 
-void Form::setForeColor(Control& control, ColorValue color) {
-    if (control.foreColor_ == color) return;
-    control.foreColor_ = color;
-    notify(control, ControlProperty::Color);
-}
-
 void Form::setBackColor(Control& control, ColorValue color) {
     if (control.backColor_ == color) return;
     control.backColor_ = color;

@@ -263,7 +263,6 @@ public:
     void setFont(Control& control, const FontSpec& font);
     void setSelection(Control& control, int start, int length);
     void selectAll(Control& control) { setSelection(control, 0, static_cast<int>(control.text().size())); }
-    void setForeColor(Control& control, ColorValue color);
     void setBackColor(Control& control, ColorValue color);
     void setToolTip(Control& control, std::string tip);
     void setGeometry(Control& control, double left, double top, double width, double height);

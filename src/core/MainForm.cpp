@@ -212,7 +212,6 @@ void MainForm::runCommand(const std::string& menuItem) {
     command();
 }
 
-void MainForm::refreshCommandStates() { installBuiltInCommands(); }
 
 void MainForm::placeholder(const std::string& menuItem, const std::string& message) {
     setCommand(menuItem, [this, message] { platform().messageBox({"", message, MessageIcon::None, MessageButtons::Ok}); });

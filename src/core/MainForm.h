@@ -131,9 +131,6 @@ public:
     void addMainObserver(MainFormObserver* observer) { mainObservers_.push_back(observer); }
     void removeMainObserver(MainFormObserver* observer);
 
-    // Menu items whose window kind is registered become enabled; call after registration.
-    void refreshCommandStates();
-
 protected:
     void onLoad() override;
     void onClick(Control& control) override;

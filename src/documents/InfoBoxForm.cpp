@@ -109,15 +109,6 @@ private:
 
 }  // namespace
 
-const std::vector<std::string>& InfoBoxForm::toolbarKeys() {
-    static const std::vector<std::string> keys = [] {
-        std::vector<std::string> k;
-        for (const ToolbarButton& b : toolbarButtons()) k.emplace_back(b.key);
-        return k;
-    }();
-    return keys;
-}
-
 InfoBoxForm::InfoBoxForm(Session& session) : Form(session, "frmInfoBox", kCaption), typingFormat_(infoTextFormat()) {
     int index = 1;
     for (const ToolbarButton& b : toolbarButtons()) {

@@ -32,8 +32,6 @@ public:
 class InfoBoxForm : public Form, public InfoSink, public EditTarget {
 public:
     static constexpr const char* kCaption = "InfoBox";
-    // Buttons of the window's own toolbar Toolbar1, indices 1.., by key.
-    static const std::vector<std::string>& toolbarKeys();
 
     explicit InfoBoxForm(Session& session);
 

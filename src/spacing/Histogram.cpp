@@ -87,12 +87,6 @@ void ToSpacings(std::vector<double>& data) {
     for (std::size_t i = data.size(); i-- > 1;) data[i] -= data[i - 1];
 }
 
-double ScanlineLength(const std::vector<double>& data) {
-    double sum = 0;
-    for (double value : data) sum += value;
-    return sum;
-}
-
 std::optional<double> DefaultInterval(const std::vector<double>& data) {
     if (data.empty()) return DefaultIntervalOfMean(0);
     double sum = 0;

@@ -46,7 +46,6 @@ SampleStatistics StatisticsOf(std::span<const ValueRun> runs);
 
 // Intersection distances to spacings, in place: each value less the one before it.
 void ToSpacings(std::vector<double>& data);
-double ScanlineLength(const std::vector<double>& data);
 
 // The class interval chosen when none is stored: about a quarter of the
 // mean's leading decade, rounded to 2 decimals with halves to even.
