@@ -157,7 +157,8 @@ QWidget* FormView::buildContainer(const std::string& key, bool isPage) {
         const bool twoColumns = frames.size() > 1 && total > 10;
         auto* columns = new QHBoxLayout;
         auto* left = new QVBoxLayout;
-        auto* right = new QVBoxLayout;
+        // Only a layout placed in another is owned by it: the right column exists only when it is used.
+        auto* right = twoColumns ? new QVBoxLayout : nullptr;
         int used = 0;
         std::vector<QWidget*> leftBoxes;
         std::vector<QWidget*> rightBoxes;

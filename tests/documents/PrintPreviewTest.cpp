@@ -66,10 +66,12 @@ struct Printing : ::testing::TestWithParam<Kind> {
 };
 
 bool sameOps(const RecordingCanvas& a, const RecordingCanvas& b) {
-    if (a.ops().size() != b.ops().size() || a.width() != b.width() || a.height() != b.height()) return false;
-    for (size_t i = 0; i < a.ops().size(); ++i) {
-        const DrawOp& x = a.ops()[i];
-        const DrawOp& y = b.ops()[i];
+    // ops() unpacks the compact store into a new list on each call: taken once, held here.
+    const std::vector<DrawOp> as = a.ops(), bs = b.ops();
+    if (as.size() != bs.size() || a.width() != b.width() || a.height() != b.height()) return false;
+    for (size_t i = 0; i < as.size(); ++i) {
+        const DrawOp& x = as[i];
+        const DrawOp& y = bs[i];
         if (x.kind != y.kind || x.x1 != y.x1 || x.y1 != y.y1 || x.x2 != y.x2 || x.y2 != y.y2 || !(x.color == y.color) ||
             x.text != y.text || !(x.font == y.font))
             return false;
