@@ -83,8 +83,8 @@ void reportOpening(ravelin::Session& session, ravelin::MainWindow& window, const
     });
     const long long rows = sheet->rows() - 1;
     const bool edited = sheet->cell(0, rows, 1) == "7";
-    std::printf("open_ms=%.0f rows=%lld scroll_end_ms=%.1f edit_ms=%.1f edited=%d rss_kb=%ld\n", openMs, rows,
-                scrollMs, editMs, edited ? 1 : 0, residentKilobytes());
+    std::printf("open_ms=%.0f rows=%lld scroll_end_ms=%.1f edit_ms=%.1f edited=%d rss_kb=%ld\n", openMs, rows, scrollMs,
+                editMs, edited ? 1 : 0, residentKilobytes());
     // The benchmark's edit is not the user's: no save question on the way out.
     ravelin::ClearModifiedMarker(*sheet);
 }

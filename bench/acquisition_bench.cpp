@@ -85,12 +85,10 @@ int main(int argc, char** argv) {
         sink += read.document.geometry.traces.size() + (read.error ? 1 : 0);
     });
     const AcquisitionGeometry& g = document.geometry;
-    measure("export_ms", runs, [&] {
-        sink += ExportScanline(g, g.traces, "Acquisition Window - x").sample.values.size();
-    });
-    measure("estimators_ms", runs, [&] {
-        sink += RunEstimators(g, "Acquisition Window - north-face.dgt").blocks.size();
-    });
+    measure("export_ms", runs,
+            [&] { sink += ExportScanline(g, g.traces, "Acquisition Window - x").sample.values.size(); });
+    measure("estimators_ms", runs,
+            [&] { sink += RunEstimators(g, "Acquisition Window - north-face.dgt").blocks.size(); });
 
     // The same through the window, in a session as the desktop program has one.
     ScriptedPlatform platform;
@@ -116,9 +114,8 @@ int main(int argc, char** argv) {
 
     const EstimatorReport report = RunEstimators(g, "Acquisition Window - north-face.dgt");
     const ScanlineExport exported = ExportScanline(g, g.traces, "Acquisition Window - x");
-    std::cout << "file_bytes " << std::filesystem::file_size(path)
-              << "\ncrossings " << exported.sample.values.size() + 1 << "\nsurface " << report.surfaceText
-              << "\nsink " << sink << "\n";
+    std::cout << "file_bytes " << std::filesystem::file_size(path) << "\ncrossings "
+              << exported.sample.values.size() + 1 << "\nsurface " << report.surfaceText << "\nsink " << sink << "\n";
     std::filesystem::remove(path);
     return 0;
 }

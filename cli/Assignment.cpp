@@ -37,8 +37,7 @@ void applyAssignment(Form& form, const Assignment& assignment) {
             else form.setValue(*control, 0);
             return;
         }
-        default:
-            throw WorkError(key + " cannot be assigned");
+        default: throw WorkError(key + " cannot be assigned");
     }
 }
 

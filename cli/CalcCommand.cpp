@@ -78,8 +78,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
     const std::string window = parsed.positional.front();
 
     CliSession cli;
-    if (!cli.session.hasFormType(window) || window == "frmMain")
-        throw WorkError("unknown window '" + window + "'");
+    if (!cli.session.hasFormType(window) || window == "frmMain") throw WorkError("unknown window '" + window + "'");
     Form& form = cli.session.form(window);
 
     if (parsed.has("--list")) {
@@ -95,8 +94,7 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
             throw UsageError("--page takes a tab number");
         if (!tabs) throw WorkError(window + " has no pages");
         const int page = std::stoi(text.substr(0, 6));
-        if (page < 1 || page > static_cast<int>(tabs->tabs().size()))
-            throw WorkError(window + " has no page " + text);
+        if (page < 1 || page > static_cast<int>(tabs->tabs().size())) throw WorkError(window + " has no page " + text);
         form.userSelectTab(*tabs, page);
     }
 
@@ -129,15 +127,10 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
     out << "\n";
     for (const auto& control : form.controls()) {
         switch (control->kind()) {
-            case ControlKind::TextBox:
-                out << "  " << control->key() << " = " << ShownText(*control) << "\n";
-                break;
+            case ControlKind::TextBox: out << "  " << control->key() << " = " << ShownText(*control) << "\n"; break;
             case ControlKind::CheckBox:
-            case ControlKind::OptionButton:
-                out << "  " << control->key() << " = " << control->value() << "\n";
-                break;
-            default:
-                break;
+            case ControlKind::OptionButton: out << "  " << control->key() << " = " << control->value() << "\n"; break;
+            default: break;
         }
     }
     cli.printMessages(out);
@@ -148,10 +141,11 @@ int runCalc(const std::vector<std::string>& args, std::ostream& out) {
 }  // namespace
 
 Command calcCommand() {
-    return {"calc",
-            "calc WINDOW [--page N] [NAME(I)=TEXT | NAME=0|1 ...] [--export [--rtf OUT] [--txt OUT] [--pdf OUT]] [--json]\n"
-            "  calc WINDOW --list [--json]",
-            runCalc};
+    return {
+        "calc",
+        "calc WINDOW [--page N] [NAME(I)=TEXT | NAME=0|1 ...] [--export [--rtf OUT] [--txt OUT] [--pdf OUT]] [--json]\n"
+        "  calc WINDOW --list [--json]",
+        runCalc};
 }
 
 }  // namespace ravelin::cli

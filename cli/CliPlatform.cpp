@@ -24,7 +24,7 @@ Function* symbol(void* handle, const char* name) {
 
 // Opens the module once; nullptr when it is absent, of another build, or incomplete.
 const PictureModule* pictureModule() {
-    static const PictureModule* loaded = [] () -> const PictureModule* {
+    static const PictureModule* loaded = []() -> const PictureModule* {
         const std::string folder = executableFolder();
         if (folder.empty()) return nullptr;
         // Beside the executable in a build tree; in the installed library folder otherwise.
@@ -42,8 +42,8 @@ const PictureModule* pictureModule() {
         module.loadPicture = symbol<RavelinLoadPictureFunction>(handle, "ravelin_picture_load");
         PictureInterfaceStamp moduleStamp;
         if (stamp) stamp(&moduleStamp);
-        const bool usable = stamp && moduleStamp == currentPictureStamp() && module.renderImage && module.exportDrawing &&
-                            module.exportRichText && module.loadPicture;
+        const bool usable = stamp && moduleStamp == currentPictureStamp() && module.renderImage &&
+                            module.exportDrawing && module.exportRichText && module.loadPicture;
         // Never closed when usable: Qt's application object and the pictures it decoded live in it until
         // the process ends.
         if (!usable) {

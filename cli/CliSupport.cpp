@@ -130,8 +130,8 @@ std::vector<std::string> pictureOutputs(const Arguments& parsed, const std::vect
 }
 
 const std::vector<Command>& commands() {
-    static const std::vector<Command> list = {calcCommand(),     datasheetCommand(),   histogramCommand(),
-                                              variogramCommand(), infoBoxCommand(),     acquisitionCommand(),
+    static const std::vector<Command> list = {calcCommand(),      datasheetCommand(), histogramCommand(),
+                                              variogramCommand(), infoBoxCommand(),   acquisitionCommand(),
                                               projectCommand(),   pictureCommand()};
     return list;
 }

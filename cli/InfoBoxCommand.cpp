@@ -49,13 +49,15 @@ int runInfoBox(const std::vector<std::string>& args, std::ostream& out) {
     if (parsed.positional.size() != 1) throw UsageError("infobox needs one FILE");
     const std::string path = parsed.positional.front();
     const std::string extension = lowerExtension(path);
-    if (extension == ".spg" || extension == ".dgt") throw UsageError("infobox opens rich text and text files, not " + extension);
+    if (extension == ".spg" || extension == ".dgt")
+        throw UsageError("infobox opens rich text and text files, not " + extension);
 
     CliSession cli;
     OpenDocumentFile(cli.session, path);
     auto* box = dynamic_cast<InfoBoxForm*>(cli.session.findForm("frmInfoBox"));
     if (!box || box->caption() == InfoBoxForm::kCaption) {
-        const std::string why = cli.platform.messages.empty() ? "cannot open " + path : cli.platform.messages.back().text;
+        const std::string why =
+            cli.platform.messages.empty() ? "cannot open " + path : cli.platform.messages.back().text;
         throw WorkError(why);
     }
     const RichText text = box->document().richText();

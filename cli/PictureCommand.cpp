@@ -23,8 +23,7 @@ int runPicture(const std::vector<std::string>& args, std::ostream& out) {
     if (parsed.has("--width")) {
         try {
             shownWidth = std::stoll(parsed.value("--width"));
-        } catch (const std::exception&) {
-        }
+        } catch (const std::exception&) {}
         if (shownWidth <= 0) throw UsageError("--width needs a whole number of pixels above 0");
     }
 

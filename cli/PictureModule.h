@@ -44,8 +44,8 @@ struct PictureInterfaceStamp {
 };
 
 inline PictureInterfaceStamp currentPictureStamp() {
-    return {kPictureInterfaceVersion, sizeof(RecordingCanvas), sizeof(RichText), sizeof(Image), sizeof(std::string),
-            sizeof(PictureLoad)};
+    return {kPictureInterfaceVersion, sizeof(RecordingCanvas), sizeof(RichText), sizeof(Image),
+            sizeof(std::string),      sizeof(PictureLoad)};
 }
 
 }  // namespace ravelin::cli
@@ -54,13 +54,12 @@ inline PictureInterfaceStamp currentPictureStamp() {
 extern "C" {
 // Through a pointer: a C function cannot return a C++ type.
 using RavelinPictureStampFunction = void(ravelin::cli::PictureInterfaceStamp* stamp);
-using RavelinRenderImageFunction = bool(const ravelin::RecordingCanvas& drawing, double widthTwips,
-                                        double heightTwips, ravelin::Image& image);
+using RavelinRenderImageFunction = bool(const ravelin::RecordingCanvas& drawing, double widthTwips, double heightTwips,
+                                        ravelin::Image& image);
 // ".bmp", ".png", ".svg" or ".pdf" by the path's extension; `error` says why not.
 using RavelinExportDrawingFunction = bool(const ravelin::RecordingCanvas& drawing, double widthTwips,
                                           double heightTwips, const std::string& path, std::string& error);
-using RavelinExportRichTextFunction = bool(const ravelin::RichText& text, const std::string& path,
-                                           std::string& error);
+using RavelinExportRichTextFunction = bool(const ravelin::RichText& text, const std::string& path, std::string& error);
 // Decodes a picture file; the pictures it gives are drawn by the two functions above.
 using RavelinLoadPictureFunction = void(const std::string& path, ravelin::PictureLoad& result);
 }

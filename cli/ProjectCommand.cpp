@@ -111,8 +111,8 @@ void fillGrid(DataForm& data, const std::vector<DataRow>& rows) {
 void click(Form& form, const char* name, int index = -1) { form.userClick(form.at(name, index)); }
 
 void setOptions(OptProjForm& options, const Arguments& parsed) {
-    const int structure = choice<int>(parsed, "--struct",
-                                      {{"lines", 0}, {"poles", 1}, {"planes", 2}, {"smallcircles", 3}}, 0);
+    const int structure =
+        choice<int>(parsed, "--struct", {{"lines", 0}, {"poles", 1}, {"planes", 2}, {"smallcircles", 3}}, 0);
     click(options, "optStruct", structure);
     click(options, "optProj", choice<int>(parsed, "--net", {{"wulff", 0}, {"schmidt", 1}}, 0));
     click(options, "optHemi", choice<int>(parsed, "--hemisphere", {{"lower", 0}, {"upper", 1}}, 0));
@@ -137,9 +137,7 @@ Json pathJson(const Polyline& path) {
     return points;
 }
 
-Json modeJson(const ModeCount& m) {
-    return {{"critical", m.critical}, {"total", m.total}, {"percent", m.percent()}};
-}
+Json modeJson(const ModeCount& m) { return {{"critical", m.critical}, {"total", m.total}, {"percent", m.percent()}}; }
 
 Json optionalJson(const std::optional<double>& value) { return value ? Json(*value) : Json(nullptr); }
 
@@ -228,8 +226,8 @@ std::string percentText(const ModeCount& m) {
 void printPicture(const CliSession& cli, const NetPicture& picture, std::ostream& out) {
     const NetView& v = picture.view;
     out << (v.net() == NetKind::Wulff ? "Wulff" : "Schmidt") << " net, "
-        << (v.hemisphere() == Hemisphere::Lower ? "lower" : "upper") << " hemisphere: centre ("
-        << generalNumber(v.cx()) << ", " << generalNumber(v.cy()) << "), radius " << generalNumber(v.radius()) << "\n";
+        << (v.hemisphere() == Hemisphere::Lower ? "lower" : "upper") << " hemisphere: centre (" << generalNumber(v.cx())
+        << ", " << generalNumber(v.cy()) << "), radius " << generalNumber(v.radius()) << "\n";
     std::size_t points = 0, curves = 0;
     for (const PlottedLayer& layer : picture.layers) {
         points += layer.points.size();
@@ -244,9 +242,9 @@ void printPicture(const CliSession& cli, const NetPicture& picture, std::ostream
     }
     if (picture.mean && picture.mean->statistics.mean) {
         const FisherStatistics& s = picture.mean->statistics;
-        out << "mean: trend " << formatNumber(s.mean->trend, "0.0") << ", plunge " << formatNumber(s.mean->plunge, "0.0")
-            << ", K " << (s.kappa ? formatNumber(*s.kappa, "0.0") : "-") << ", alpha95 "
-            << (s.alpha95 ? formatNumber(*s.alpha95, "0.0") : "-") << ", n " << s.n << "\n";
+        out << "mean: trend " << formatNumber(s.mean->trend, "0.0") << ", plunge "
+            << formatNumber(s.mean->plunge, "0.0") << ", K " << (s.kappa ? formatNumber(*s.kappa, "0.0") : "-")
+            << ", alpha95 " << (s.alpha95 ? formatNumber(*s.alpha95, "0.0") : "-") << ", n " << s.n << "\n";
     }
     if (picture.kinematic) {
         const KinematicResult& r = picture.kinematic->result;
@@ -263,10 +261,10 @@ void printPicture(const CliSession& cli, const NetPicture& picture, std::ostream
 }
 
 int runProject(const std::vector<std::string>& args, std::ostream& out) {
-    const Arguments parsed = parseArguments(
-        args, {"--struct", "--net", "--hemisphere", "--cone", "--size", "--kinematic", "--kinematic-plot", "--svg",
-               "--png", "--pdf"},
-        {"--contour", "--mean", "--json"});
+    const Arguments parsed = parseArguments(args,
+                                            {"--struct", "--net", "--hemisphere", "--cone", "--size", "--kinematic",
+                                             "--kinematic-plot", "--svg", "--png", "--pdf"},
+                                            {"--contour", "--mean", "--json"});
     if (parsed.positional.size() > 1) throw UsageError("project reads one FILE, or - for standard input");
     if (!parsed.has("--struct")) throw UsageError("project needs --struct lines|poles|planes|smallcircles");
     const std::vector<std::string> pictures = pictureOutputs(parsed, {"png", "svg", "pdf"});
@@ -291,7 +289,8 @@ int runProject(const std::vector<std::string>& args, std::ostream& out) {
     if (plotted) {
         for (const std::string& path : pictures) {
             std::string error;
-            if (!plot.exportTo(path, &error)) throw WorkError("cannot write " + path + (error.empty() ? "" : ": " + error));
+            if (!plot.exportTo(path, &error))
+                throw WorkError("cannot write " + path + (error.empty() ? "" : ": " + error));
         }
     }
     if (parsed.has("--json")) out << pictureJson(cli, plot.picture(), plot.data()).dump(2) << "\n";

@@ -301,8 +301,8 @@ void printHistogram(CliSession& cli, const HistoForm* chart, std::ostream& out) 
     }
     out << "mean: " << generalNumber(figures["mean"].get<double>()) << "\n";
     out << "standard deviation: " << generalNumber(figures["stddev"].get<double>()) << "\n";
-    out << "largest count: " << figures["max_count"] << ", vertical range: "
-        << generalNumber(figures["ymax"].get<double>()) << "\n";
+    out << "largest count: " << figures["max_count"]
+        << ", vertical range: " << generalNumber(figures["ymax"].get<double>()) << "\n";
     for (const auto& [name, text] : figures["labels"].items()) out << name << ": " << text.get<std::string>() << "\n";
     cli.printMessages(out);
 }
@@ -398,7 +398,9 @@ int runVariogram(const std::vector<std::string>& args, std::ostream& out) {
 }  // namespace
 
 Command datasheetCommand() {
-    return {"datasheet", "datasheet FILE [--convert] [--save OUT] [--report [--rtf OUT] [--txt OUT] [--pdf OUT]] [--json]", runDatasheet};
+    return {"datasheet",
+            "datasheet FILE [--convert] [--save OUT] [--report [--rtf OUT] [--txt OUT] [--pdf OUT]] [--json]",
+            runDatasheet};
 }
 
 Command histogramCommand() {

@@ -27,9 +27,9 @@ const std::vector<Window>& windows() {
     static const std::vector<Window> list = [] {
         std::vector<Window> found;
         cli::CliSession cli;
-        for (const char* name : {"frmToolXYZ", "frmToolSpacing", "frmToolVol", "frmModGeom", "frmModProb",
-                                 "frmHistoTools", "frmOptions", "frmInfoBox", "frmSpacing", "frmHisto", "frmLog",
-                                 "frmAbout"}) {
+        for (const char* name :
+             {"frmToolXYZ", "frmToolSpacing", "frmToolVol", "frmModGeom", "frmModProb", "frmHistoTools", "frmOptions",
+              "frmInfoBox", "frmSpacing", "frmHisto", "frmLog", "frmAbout"}) {
             if (!cli.session.hasFormType(name)) continue;
             Window window{name, {}};
             for (const auto& control : cli.session.form(name).controls()) window.keys.push_back(control->key());
@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
             case 0: args.push_back(input.ConsumeRandomLengthString(40)); break;  // anything at all
             case 1: args.push_back(input.PickValueInArray({"--export", "--json", "--list", "--page"})); break;
             default: {
-                const std::string& key = window.keys[input.ConsumeIntegralInRange<std::size_t>(0, window.keys.size() - 1)];
+                const std::string& key =
+                    window.keys[input.ConsumeIntegralInRange<std::size_t>(0, window.keys.size() - 1)];
                 args.push_back(key + "=" + input.ConsumeRandomLengthString(24));
             }
         }
@@ -66,8 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
         const int status = cli::calcCommand().run(args, out);
         RAVELIN_FUZZ_CHECK(status == 0 && !out.str().empty());
     } catch (const cli::UsageError&) {
-    } catch (const cli::WorkError&) {
-    }
+    } catch (const cli::WorkError&) {}
     // The parser alone: an argument it takes names a control, whatever the window.
     for (std::size_t i = 1; i < args.size(); ++i) {
         try {

@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     const auto* picture = dynamic_cast<const QtPicture*>(loaded.picture.get());
     RAVELIN_FUZZ_CHECK(picture && pictureSizeAllowed(picture->width(), picture->height(), kFuzzedMaxPixels));
     RAVELIN_FUZZ_CHECK(picture->levels() >= 1);
-    RAVELIN_FUZZ_CHECK(picture->level(0).width() == picture->width() && picture->level(0).height() == picture->height());
+    RAVELIN_FUZZ_CHECK(picture->level(0).width() == picture->width() &&
+                       picture->level(0).height() == picture->height());
     // The copy drawn at a tenth of the size is among the halved ones and no coarser than needed.
     const QImage& tenth = picture->levelFor(0.1);
     RAVELIN_FUZZ_CHECK(!tenth.isNull() && tenth.width() >= picture->width() / 10);

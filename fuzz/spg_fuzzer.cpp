@@ -53,7 +53,8 @@ std::optional<std::vector<std::string>> plainCells(std::string_view bytes) {
         field.clear();
     };
     for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80 || c == '"' || std::string_view("'CDSTFLHAINWXYZ").find(c) != std::string_view::npos)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '"' ||
+            std::string_view("'CDSTFLHAINWXYZ").find(c) != std::string_view::npos)
             return std::nullopt;
         if (c == ',' || c == '\r' || c == '\n') end();
         else field.push_back(c);

@@ -73,7 +73,7 @@ private:
 };
 
 struct Joint {
-    QPointF a, b;  // pixels
+    QPointF a, b;    // pixels
     double opening;  // pixels
 };
 
@@ -232,8 +232,8 @@ int main(int argc, char** argv) {
     for (const Joint& joint : joints) g.traces.push_back({canvas(joint.a), canvas(joint.b)});
     g.scanline = {canvas({50, 540}), canvas({1550, 520})};
     g.rectangle = {canvas({330, 200}), canvas({1170, 200}), canvas({1170, 820}), canvas({330, 820})};
-    const QPointF contour[] = {{180, 130}, {700, 90}, {1180, 170}, {1480, 380}, {1420, 760},
-                               {1050, 900}, {560, 880}, {230, 720}, {120, 420}};
+    const QPointF contour[] = {{180, 130},  {700, 90},  {1180, 170}, {1480, 380}, {1420, 760},
+                               {1050, 900}, {560, 880}, {230, 720},  {120, 420}};
     for (QPointF p : contour) g.contour.push_back(canvas(p));
     const std::string datafile = folder + "/rock-face.dgt";
     std::ofstream(datafile, std::ios::binary) << WriteDigitizedFile(document);

@@ -36,10 +36,10 @@ struct AcquisitionScene {
     PictureHandle picture;          // null when there is none or it is hidden
     double width = 0;               // the drawing's extent, canvas units
     double height = 0;
-    bool contourOpen = false;     // being drawn: no closing edge yet
+    bool contourOpen = false;        // being drawn: no closing edge yet
     bool scanlineHalfDrawn = false;  // its second end is awaited: the rubber band shows it
-    bool rectangle = true;     // false while a corner is dragged (the overlay shows it then)
-    double handleHalfSize = 10;  // corner handles, canvas units
+    bool rectangle = true;           // false while a corner is dragged (the overlay shows it then)
+    double handleHalfSize = 10;      // corner handles, canvas units
 };
 
 // The static layer: background, contour, traces, scanline, rectangle with its handles.

@@ -169,9 +169,9 @@ EditorResponse AcquisitionEditor::closeContour() {
     dropHalfDrawn();
     EditorResponse response;
     if (geometry_.contour.size() < 3) {
-        response.message = MessageRequest{"Contour not valid",
-                                          "Try to create a countour polygon with 3 or more than sides.",
-                                          MessageIcon::Exclamation, MessageButtons::Ok};
+        response.message =
+            MessageRequest{"Contour not valid", "Try to create a countour polygon with 3 or more than sides.",
+                           MessageIcon::Exclamation, MessageButtons::Ok};
     }
     response.redraw = response.overlay = response.surface = response.releaseContourButton = response.beep = true;
     return response;

@@ -45,10 +45,22 @@ void AcquisitionGeometry::dragCorner(int corner, CanvasPoint to) {
     // A corner passes its x to the corner above or below it and its y to the corner beside it.
     auto& r = rectangle;
     switch (corner) {
-        case 0: r[3].x = to.x; r[1].y = to.y; break;
-        case 1: r[0].y = to.y; r[2].x = to.x; break;
-        case 2: r[3].y = to.y; r[1].x = to.x; break;
-        default: r[2].y = to.y; r[0].x = to.x; break;
+        case 0:
+            r[3].x = to.x;
+            r[1].y = to.y;
+            break;
+        case 1:
+            r[0].y = to.y;
+            r[2].x = to.x;
+            break;
+        case 2:
+            r[3].y = to.y;
+            r[1].x = to.x;
+            break;
+        default:
+            r[2].y = to.y;
+            r[0].x = to.x;
+            break;
     }
 }
 

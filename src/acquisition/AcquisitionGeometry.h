@@ -43,8 +43,8 @@ double canvasDistance(CanvasPoint a, CanvasPoint b);
 double truncateToHundredths(double x);
 
 struct AcquisitionGeometry {
-    std::vector<CanvasPoint> contour;  // vertices in the order clicked; closed implicitly
-    std::vector<Trace> traces;         // the last one may be half-drawn, its second end (0, 0)
+    std::vector<CanvasPoint> contour;       // vertices in the order clicked; closed implicitly
+    std::vector<Trace> traces;              // the last one may be half-drawn, its second end (0, 0)
     std::array<CanvasPoint, 2> scanline{};  // both (0, 0) when none was drawn
     // Corners 1 top-left, 2 top-right, 3 bottom-right, 4 bottom-left, sides axis-parallel.
     std::array<CanvasPoint, 4> rectangle = noRectangle();

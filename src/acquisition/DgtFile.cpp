@@ -33,8 +33,8 @@ bool exists(const std::string& path) {
 // The error record of a reading that stopped, each field on its own line.
 void logReadError(Session& session, int number, const std::string& description) {
     session.writeLogFile(std::string("ERROR") + kCrLf + "N°          : " + std::to_string(number) + kCrLf +
-                         "Description : " + description + kCrLf + "Context     : 0" + kCrLf + "Helpfile    : " +
-                         kCrLf + "Source      : " + kSource);
+                         "Description : " + description + kCrLf + "Context     : 0" + kCrLf + "Helpfile    : " + kCrLf +
+                         "Source      : " + kSource);
 }
 
 void tellReadStopped(Session& session, const std::string& path, const DgtReadError& error) {
@@ -68,12 +68,10 @@ void loadPhotograph(ScanForm& window, const std::string& source, const std::stri
     }
     // The window opens without the picture, and saves without it.
     window.removePicture();
-    const std::string sentence = exists(path)
-                                     ? loaded.error
-                                     : "The background image '" + source + "' was not found in this folder.";
+    const std::string sentence =
+        exists(path) ? loaded.error : "The background image '" + source + "' was not found in this folder.";
     session.writeLogFile(sentence + kCrLf + kLogIndent + "Acquisition window opened without image.");
-    platform.messageBox(
-        {"Unable to open background image", sentence, MessageIcon::Exclamation, MessageButtons::Ok});
+    platform.messageBox({"Unable to open background image", sentence, MessageIcon::Exclamation, MessageButtons::Ok});
 }
 
 }  // namespace
@@ -102,9 +100,9 @@ bool LoadDigitizedFile(const std::string& path, ScanForm& window) {
         if (!exists(path)) {
             tellFileMissing(session, path);
         } else {
-            tellReadStopped(session, path,
-                            {75, "Path/File access error", "The file cannot be read (access denied, or not a file).",
-                             0, ""});
+            tellReadStopped(
+                session, path,
+                {75, "Path/File access error", "The file cannot be read (access denied, or not a file).", 0, ""});
         }
         window.removePicture();
         window.show();

@@ -22,7 +22,7 @@ std::optional<FloatPoint> SegmentsIntersect(CanvasPoint a1, CanvasPoint a2, Canv
     const float dBx = static_cast<float>(b2.x) - b1x, dBy = static_cast<float>(b2.y) - b1y;
     const float d = dAy * dBx - dBy * dAx;
     if (d == 0) return std::nullopt;
-    const float t = ((a1x - b1x) * dAy + (b1y - a1y) * dAx) / d;                       // along B
+    const float t = ((a1x - b1x) * dAy + (b1y - a1y) * dAx) / d;                        // along B
     const float s = ((b1x - a1x) * dBy + (a1y - b1y) * dBx) / (dBy * dAx - dAy * dBx);  // along A
     if (t < 0 || t > 1 || s < 0 || s > 1) return std::nullopt;
     return FloatPoint{a1x + s * dAx, a1y + s * dAy};
@@ -85,8 +85,8 @@ bool ContourRegion::contains(CanvasPoint p) const {
         return winding != 0;
     }
     if (bandTops_.size() < 2 || p.y < bandTops_.front() || p.y >= bandTops_.back()) return false;
-    const auto band = static_cast<std::size_t>(
-        std::upper_bound(bandTops_.begin(), bandTops_.end(), p.y) - bandTops_.begin() - 1);
+    const auto band =
+        static_cast<std::size_t>(std::upper_bound(bandTops_.begin(), bandTops_.end(), p.y) - bandTops_.begin() - 1);
     for (std::uint32_t k = bandFirst_[band]; k < bandFirst_[band + 1]; ++k)
         winding += crossing(edges_[bandEdges_[k]], p);
     return winding != 0;

@@ -52,9 +52,9 @@ private:
     int crossing(const Edge& edge, CanvasPoint point) const;
 
     std::vector<Edge> edges_;
-    std::vector<std::int32_t> bandTops_;     // distinct vertex y values, ascending
-    std::vector<std::uint32_t> bandFirst_;   // per band, its first entry in bandEdges_; one more at the end
-    std::vector<std::uint32_t> bandEdges_;   // edge indices, band after band
+    std::vector<std::int32_t> bandTops_;    // distinct vertex y values, ascending
+    std::vector<std::uint32_t> bandFirst_;  // per band, its first entry in bandEdges_; one more at the end
+    std::vector<std::uint32_t> bandEdges_;  // edge indices, band after band
     bool indexed_ = false;
 };
 

@@ -328,8 +328,7 @@ void ScanForm::showState() {
     }
     if (mode != DrawingMode::None || editor_.draggedCorner() != 0)
         setPointer(canvas(), mode != DrawingMode::None ? PointerShape::CrossHair : PointerShape::SizeAll);
-    else if (canvas().pointer() == PointerShape::CrossHair)
-        setPointer(canvas(), PointerShape::Arrow);
+    else if (canvas().pointer() == PointerShape::CrossHair) setPointer(canvas(), PointerShape::Arrow);
 }
 
 void ScanForm::ViewWatcher::controlChanged(Form&, Control& control, ControlProperty property) {
@@ -339,8 +338,8 @@ void ScanForm::ViewWatcher::controlChanged(Form&, Control& control, ControlPrope
 void ScanForm::viewChanged() {
     const ViewTransform& view = canvasDrawing().view();
     if (view.viewportWidth() <= 0 || view.viewportHeight() <= 0) return;
-    const bool resized = view.viewportWidth() != fittedView_.viewportWidth() ||
-                         view.viewportHeight() != fittedView_.viewportHeight();
+    const bool resized =
+        view.viewportWidth() != fittedView_.viewportWidth() || view.viewportHeight() != fittedView_.viewportHeight();
     if (fitPending_ || (fitted_ && resized)) {
         fitToWindow();  // which hears its own change and sizes the handles
         return;

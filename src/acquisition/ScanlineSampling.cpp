@@ -46,8 +46,8 @@ ScanlineExport ExportScanline(const AcquisitionGeometry& geometry, std::span<con
         return result;
     }
     const std::size_t dash = caption.find('-');
-    const std::string_view name = dash == std::string::npos ? std::string_view(caption)
-                                                            : std::string_view(caption).substr(dash + 1);
+    const std::string_view name =
+        dash == std::string::npos ? std::string_view(caption) : std::string_view(caption).substr(dash + 1);
     ScanlineSample& sample = result.sample;
     sample.comment = "Data imported from : '" + std::string(trimSpaces(name)) + "'";
     const std::vector<double> distances = CrossingDistances(geometry.scanline, traces, geometry.metresPerUnit());

@@ -25,8 +25,7 @@ bool crossesInside(const ContourRegion& region, const Trace& trace) {
 
 }  // namespace
 
-WindowCounts ClassifyTraces(std::span<const CanvasPoint> window, std::span<const Trace> traces,
-                            double metresPerUnit) {
+WindowCounts ClassifyTraces(std::span<const CanvasPoint> window, std::span<const Trace> traces, double metresPerUnit) {
     WindowCounts counts;
     if (window.size() < 3) return counts;
     const ContourRegion region(window);

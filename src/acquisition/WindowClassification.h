@@ -12,10 +12,10 @@
 namespace ravelin {
 
 struct WindowCounts {
-    long long contained = 0;    // n0
-    long long dissecting = 0;   // n1
-    long long transecting = 0;  // n2
-    double traceLength = 0;     // L, metres
+    long long contained = 0;                                                  // n0
+    long long dissecting = 0;                                                 // n1
+    long long transecting = 0;                                                // n2
+    double traceLength = 0;                                                   // L, metres
     long long total() const { return contained + dissecting + transecting; }  // N
 };
 
@@ -24,8 +24,7 @@ struct WindowCounts {
 // ends outside is transecting when one of the 19 points dividing it in 20
 // equal parts lies inside, so a trace that only clips a corner between two of
 // them is not counted, though its length inside still enters L.
-WindowCounts ClassifyTraces(std::span<const CanvasPoint> window, std::span<const Trace> traces,
-                            double metresPerUnit);
+WindowCounts ClassifyTraces(std::span<const CanvasPoint> window, std::span<const Trace> traces, double metresPerUnit);
 
 // The first two crossings of the segment end1-end2 with the window's edges,
 // taken edge by edge in order (the closing edge last), rounded to whole units.

@@ -40,17 +40,18 @@ ReportBlock methodTitle(const char* name) { return {std::string(kCrLf) + kCrLf +
 
 std::string countLines(const WindowCounts& counts, const std::string& window) {
     return std::string(kCrLf) + "Discontinuities contained within the " + window +
-           " window (both ends visible) = " + count(counts.contained) + kCrLf +
-           "Discontinuities that dissect the " + window + " window (one end visible) = " + count(counts.dissecting) +
-           kCrLf + "Discontinuities that transect the " + window +
+           " window (both ends visible) = " + count(counts.contained) + kCrLf + "Discontinuities that dissect the " +
+           window + " window (one end visible) = " + count(counts.dissecting) + kCrLf +
+           "Discontinuities that transect the " + window +
            " window (neither end visible) = " + count(counts.transecting) + kCrLf +
            "Total number of discontinuities within the " + window + " window = " + count(counts.total()) + kCrLf;
 }
 
 std::string meanLines(const DiscontinuityMeans& means) {
-    return std::string("Mean persistance : ") + number(means.persistence) + kCrLf + "Mean spacing : " +
-           number(means.spacing) + kCrLf + kCrLf + "Mean surface of a discontinuity : " + number(means.surface) +
-           kCrLf + "Mean volume of a discontinuity : " + number(means.volume);
+    return std::string("Mean persistance : ") + number(means.persistence) + kCrLf +
+           "Mean spacing : " + number(means.spacing) + kCrLf + kCrLf +
+           "Mean surface of a discontinuity : " + number(means.surface) + kCrLf +
+           "Mean volume of a discontinuity : " + number(means.volume);
 }
 
 std::string notEnoughData() { return std::string(kCrLf) + "Not enough data !" + kCrLf; }
@@ -103,8 +104,8 @@ RectangleEstimate EstimatePahl(const AcquisitionGeometry& geometry) {
     const long long below = c.total() - c.transecting + c.contained;
     const long long above = c.total() + c.transecting - c.contained;
     if (d != 0 && below != 0 && c.traceLength != 0) {
-        const double persistence = estimate.height * estimate.base * static_cast<double>(above) /
-                                   (d * static_cast<double>(below));
+        const double persistence =
+            estimate.height * estimate.base * static_cast<double>(above) / (d * static_cast<double>(below));
         estimate.means = meansOf(persistence, estimate.surface, c.traceLength);
     }
     return estimate;
@@ -112,8 +113,8 @@ RectangleEstimate EstimatePahl(const AcquisitionGeometry& geometry) {
 
 ContourEstimate EstimateTarvenoz2001(const WindowCounts& counts, double surface) {
     const double y = static_cast<double>(counts.dissecting) / 2 + static_cast<double>(counts.contained);
-    const bool enough = y != 0 && counts.total() != 0 && counts.dissecting + counts.transecting != 0 &&
-                        counts.traceLength != 0;
+    const bool enough =
+        y != 0 && counts.total() != 0 && counts.dissecting + counts.transecting != 0 && counts.traceLength != 0;
     return contourEstimate(counts, surface, y, enough);
 }
 
@@ -162,8 +163,10 @@ std::vector<ReportBlock> Tarvenoz2001Report(const ContourEstimate& estimate, con
     }
     std::string text = notEnoughData();
     const bool noCrossing = estimate.effectiveNumber == 0;
-    if (noCrossing) text += "  - there should be at least one discontinuity contained (n0) or that dissect (n1) the "
-                            "contoured window.";
+    if (noCrossing)
+        text +=
+            "  - there should be at least one discontinuity contained (n0) or that dissect (n1) the "
+            "contoured window.";
     blocks.push_back(bodyBlock(text + contourHints(geometry, noCrossing)));
     return blocks;
 }
@@ -178,8 +181,8 @@ std::vector<ReportBlock> Tarvenoz1996Report(const ContourEstimate& estimate, con
 EstimatorReport RunEstimators(const AcquisitionGeometry& geometry, const std::string& caption) {
     EstimatorReport report;
     std::u32string characters = toCodePoints(caption);
-    const std::string fileName(trimSpaces(toUtf8(std::u32string_view(characters).substr(
-        std::min(characters.size(), kCaptionPrefix.size())))));
+    const std::string fileName(
+        trimSpaces(toUtf8(std::u32string_view(characters).substr(std::min(characters.size(), kCaptionPrefix.size())))));
     report.infoBoxName = fileName;
     std::erase(report.infoBoxName, '*');
     report.caption = caption.starts_with("Acquisition ") ? caption : std::string(kCaptionPrefix) + caption;

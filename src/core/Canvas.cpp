@@ -57,8 +57,8 @@ void RecordingCanvas::add(DrawOp::Kind kind, std::span<const DrawPoint> points, 
         records_.back().count += static_cast<std::uint32_t>(points.size());
         return;
     }
-    records_.push_back(Record{kind, pen, static_cast<std::uint32_t>(points_.size()),
-                              static_cast<std::uint32_t>(points.size()), item});
+    records_.push_back(
+        Record{kind, pen, static_cast<std::uint32_t>(points_.size()), static_cast<std::uint32_t>(points.size()), item});
     points_.insert(points_.end(), points.begin(), points.end());
 }
 
@@ -220,8 +220,8 @@ std::optional<DrawRect> RecordingCanvas::bounds() const {
                 const TextSize size = measureText(fonts_[t.font], t.text);
                 const double a = t.angleTenths / 10.0 * std::numbers::pi / 180;
                 const double c = std::cos(a), s = std::sin(a);
-                for (const DrawPoint corner : {DrawPoint{0, 0}, {size.width, 0}, {0, size.height},
-                                               {size.width, size.height}})
+                for (const DrawPoint corner :
+                     {DrawPoint{0, 0}, {size.width, 0}, {0, size.height}, {size.width, size.height}})
                     take(p[0].x + corner.x * c + corner.y * s, p[0].y - corner.x * s + corner.y * c);
                 break;
             }

@@ -94,16 +94,28 @@ public:
 // operations compactly and builds these on demand.
 struct DrawOp {
     enum class Kind : std::uint8_t {
-        Clear, Line, Box, FillBox, Circle, Polyline, Polygon, FillPolygon, Text, RotatedText, Clip, ClearClip, Picture
+        Clear,
+        Line,
+        Box,
+        FillBox,
+        Circle,
+        Polyline,
+        Polygon,
+        FillPolygon,
+        Text,
+        RotatedText,
+        Clip,
+        ClearClip,
+        Picture
     } kind = Kind::Clear;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // ends, corners; circle: (x1, y1) centre, x2 radius; text: (x1, y1)
-    Rgb color;                               // pen colour of strokes and texts, fill colour of fills and clears
+    Rgb color;                              // pen colour of strokes and texts, fill colour of fills and clears
     double penWidth = 1;
     LineStyle lineStyle = LineStyle::Solid;
     PenMode penMode = PenMode::Normal;
-    FontSpec font;                // texts
-    std::string text;             // texts
-    int angleTenths = 0;          // rotated texts
+    FontSpec font;                  // texts
+    std::string text;               // texts
+    int angleTenths = 0;            // rotated texts
     std::vector<DrawPoint> points;  // polylines and polygons
     PictureHandle picture;
 };
@@ -116,7 +128,10 @@ class RecordingCanvas : public Canvas {
 public:
     explicit RecordingCanvas(double width = 0, double height = 0) : width_(width), height_(height) {}
 
-    void setSize(double width, double height) { width_ = width; height_ = height; }
+    void setSize(double width, double height) {
+        width_ = width;
+        height_ = height;
+    }
     double width() const override { return width_; }
     double height() const override { return height_; }
 

@@ -15,7 +15,7 @@ namespace ravelin {
 class FieldReader {
 public:
     struct Field {
-        std::string_view text;  // without its quotes and surrounding blanks
+        std::string_view text;   // without its quotes and surrounding blanks
         std::size_t offset = 0;  // where it starts in the text
         long long line = 1;      // 1-based line of the text
     };

@@ -10,8 +10,8 @@
 namespace ravelin {
 
 struct FileFacts {
-    std::uintmax_t size = 0;          // bytes
-    std::time_t modified = 0;         // seconds since 1970-01-01 UTC
+    std::uintmax_t size = 0;             // bytes
+    std::time_t modified = 0;            // seconds since 1970-01-01 UTC
     std::optional<std::time_t> created;  // where the file system keeps it
 };
 

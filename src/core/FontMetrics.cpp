@@ -22,8 +22,8 @@ int advanceOf(const FaceTable& face, char32_t cp) {
         std::uint16_t w = face.latin[cp - 0x20];
         if (w != 0) return w;
     } else {
-        auto end = std::find_if(face.extra.begin(), face.extra.end(),
-                                [](const ExtraAdvance& e) { return e.codePoint == 0; });
+        auto end =
+            std::find_if(face.extra.begin(), face.extra.end(), [](const ExtraAdvance& e) { return e.codePoint == 0; });
         auto it = std::lower_bound(face.extra.begin(), end, cp,
                                    [](const ExtraAdvance& e, char32_t c) { return e.codePoint < c; });
         if (it != end && it->codePoint == cp) return it->advance;

@@ -9,9 +9,7 @@
 
 namespace ravelin {
 
-std::string Control::key() const {
-    return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
-}
+std::string Control::key() const { return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")"; }
 
 Control& Control::withGeometry(double left, double top, double width, double height) {
     left_ = left;
@@ -80,20 +78,15 @@ Control& Form::add(ControlKind kind, const std::string& name, int index) {
     Control& control = *controls_.back();
     index_[key] = &control;
     switch (kind) {
-        case ControlKind::TextBox:
-            control.font_ = control.designFont_ = FontSpec{};
-            break;
+        case ControlKind::TextBox: control.font_ = control.designFont_ = FontSpec{}; break;
         case ControlKind::Label:
         case ControlKind::Frame:
         case ControlKind::PictureBox:
         case ControlKind::MenuItem:
         case ControlKind::ToolButton:
         case ControlKind::StatusPanel:
-        case ControlKind::TabStrip:
-            control.tabStop_ = false;
-            break;
-        default:
-            break;
+        case ControlKind::TabStrip: control.tabStop_ = false; break;
+        default: break;
     }
     return control;
 }
@@ -322,11 +315,8 @@ void Form::focusNext(int direction) {
             case ControlKind::CheckBox:
             case ControlKind::OptionButton:
             case ControlKind::CommandButton:
-            case ControlKind::Grid:
-                stops.push_back(control.get());
-                break;
-            default:
-                break;
+            case ControlKind::Grid: stops.push_back(control.get()); break;
+            default: break;
         }
     }
     if (stops.empty()) return;
@@ -340,9 +330,7 @@ void Form::focusNext(int direction) {
 void Form::userClick(Control& control) {
     if (!control.enabled_) return;
     switch (control.kind_) {
-        case ControlKind::CheckBox:
-            setValue(control, control.value_ ? 0 : 1);
-            return;
+        case ControlKind::CheckBox: setValue(control, control.value_ ? 0 : 1); return;
         case ControlKind::OptionButton:
             if (control.value_) {
                 onClick(control);  // clicking the selected option still raises its click
@@ -350,9 +338,7 @@ void Form::userClick(Control& control) {
             }
             setValue(control, 1);
             return;
-        default:
-            onClick(control);
-            return;
+        default: onClick(control); return;
     }
 }
 

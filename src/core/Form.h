@@ -56,7 +56,16 @@ constexpr ColorValue kDefaultColor = -1;
 
 // Which property of a control changed, for observers.
 enum class ControlProperty {
-    Text, Enabled, Visible, Value, Font, Selection, Geometry, Color, Tabs, ToolTip,
+    Text,
+    Enabled,
+    Visible,
+    Value,
+    Font,
+    Selection,
+    Geometry,
+    Color,
+    Tabs,
+    ToolTip,
     Pointer,  // the pointer shape asked for over the control
     View,     // a drawing surface's zoom or scroll position
 };
@@ -104,24 +113,77 @@ public:
     const std::string& widestText() const { return widestText_; }
 
     // Design-time set-up (no events, no notifications): used while a form builds itself.
-    Control& withText(std::string text) { text_ = std::move(text); return *this; }
-    Control& withDescription(std::string description) { description_ = std::move(description); return *this; }
-    Control& withContainer(std::string container) { container_ = std::move(container); return *this; }
-    Control& withGroup(std::string group) { group_ = std::move(group); return *this; }
-    Control& withToolTip(std::string tip) { toolTip_ = std::move(tip); return *this; }
-    Control& withTag(std::string tag) { tag_ = std::move(tag); return *this; }
-    Control& withFont(FontSpec font) { font_ = designFont_ = std::move(font); return *this; }
-    Control& withValue(int value) { value_ = value; return *this; }
-    Control& withEnabled(bool enabled) { enabled_ = enabled; return *this; }
-    Control& withVisible(bool visible) { visible_ = visible; return *this; }
-    Control& withReadOnly(bool readOnly = true) { readOnly_ = readOnly; tabStop_ = !readOnly; return *this; }
-    Control& withTabs(std::vector<TabInfo> tabs) { tabs_ = std::move(tabs); if (value_ == 0) value_ = 1; return *this; }
-    Control& withForeColor(ColorValue color) { foreColor_ = color; return *this; }
-    Control& withBackColor(ColorValue color) { backColor_ = color; return *this; }
+    Control& withText(std::string text) {
+        text_ = std::move(text);
+        return *this;
+    }
+    Control& withDescription(std::string description) {
+        description_ = std::move(description);
+        return *this;
+    }
+    Control& withContainer(std::string container) {
+        container_ = std::move(container);
+        return *this;
+    }
+    Control& withGroup(std::string group) {
+        group_ = std::move(group);
+        return *this;
+    }
+    Control& withToolTip(std::string tip) {
+        toolTip_ = std::move(tip);
+        return *this;
+    }
+    Control& withTag(std::string tag) {
+        tag_ = std::move(tag);
+        return *this;
+    }
+    Control& withFont(FontSpec font) {
+        font_ = designFont_ = std::move(font);
+        return *this;
+    }
+    Control& withValue(int value) {
+        value_ = value;
+        return *this;
+    }
+    Control& withEnabled(bool enabled) {
+        enabled_ = enabled;
+        return *this;
+    }
+    Control& withVisible(bool visible) {
+        visible_ = visible;
+        return *this;
+    }
+    Control& withReadOnly(bool readOnly = true) {
+        readOnly_ = readOnly;
+        tabStop_ = !readOnly;
+        return *this;
+    }
+    Control& withTabs(std::vector<TabInfo> tabs) {
+        tabs_ = std::move(tabs);
+        if (value_ == 0) value_ = 1;
+        return *this;
+    }
+    Control& withForeColor(ColorValue color) {
+        foreColor_ = color;
+        return *this;
+    }
+    Control& withBackColor(ColorValue color) {
+        backColor_ = color;
+        return *this;
+    }
     Control& withGeometry(double left, double top, double width, double height);
-    Control& withTabStop(bool tabStop) { tabStop_ = tabStop; return *this; }
-    Control& withMinus(bool allowsMinus = true) { allowsMinus_ = allowsMinus; return *this; }
-    Control& withWidestText(std::string text) { widestText_ = std::move(text); return *this; }
+    Control& withTabStop(bool tabStop) {
+        tabStop_ = tabStop;
+        return *this;
+    }
+    Control& withMinus(bool allowsMinus = true) {
+        allowsMinus_ = allowsMinus;
+        return *this;
+    }
+    Control& withWidestText(std::string text) {
+        widestText_ = std::move(text);
+        return *this;
+    }
 
 private:
     friend class Form;
@@ -207,8 +269,8 @@ struct PointerEvent {
     double y = 0;
     // Press, release and double click: the button concerned; move: the buttons held.
     int buttons = 0;
-    int shift = 0;       // shift:: bits
-    double wheel = 0;    // wheel turn in notches, positive away from the user
+    int shift = 0;     // shift:: bits
+    double wheel = 0;  // wheel turn in notches, positive away from the user
 };
 
 class Form {
@@ -269,9 +331,9 @@ public:
     void setTabs(Control& tabStrip, std::vector<TabInfo> tabs);
 
     // --- the user's actions (from widgets or from a script) ---
-    void load();                                   // runs onLoad once
-    void userType(Control& control, const std::string& text);   // replaces the text: one change event
-    bool userKeyPress(Control& control, int& key);  // a typed character; false when refused
+    void load();                                               // runs onLoad once
+    void userType(Control& control, const std::string& text);  // replaces the text: one change event
+    bool userKeyPress(Control& control, int& key);             // a typed character; false when refused
     // For widgets that edit natively: runs the key filter only (true = accept),
     // then reports the edited text with the caret position.
     bool filterKey(Control& control, int& key);
@@ -279,9 +341,9 @@ public:
     // Key preview of the window; returns the key code left after the
     // handlers (0 when a handler consumed the key).
     int userKeyDown(int keyCode, int shiftState);
-    void userFocus(Control& control);              // the control receives the focus
-    void userLeave();                              // the focus leaves the window's controls
-    void userClick(Control& control);              // button, check box, option button, menu item
+    void userFocus(Control& control);  // the control receives the focus
+    void userLeave();                  // the focus leaves the window's controls
+    void userClick(Control& control);  // button, check box, option button, menu item
     void userDoubleClick(Control& control);
     void userSelectTab(Control& tabStrip, int tab);  // tab is 1-based
     // The pointer over a control (a disabled control gets nothing).
@@ -291,7 +353,7 @@ public:
     void userPointerDoubleClick(Control& control, const PointerEvent& event);
     // True when the window used the turn; otherwise a view of a navigable surface zooms with it.
     bool userPointerWheel(Control& control, const PointerEvent& event);
-    void userActivate();                           // the window became the active window
+    void userActivate();  // the window became the active window
     void userDeactivate();
     void userResize(double width, double height);
     // Closing: Session::closeForm asks queryUnload() (the window may refuse,

@@ -212,9 +212,10 @@ void MainForm::runCommand(const std::string& menuItem) {
     command();
 }
 
-
 void MainForm::placeholder(const std::string& menuItem, const std::string& message) {
-    setCommand(menuItem, [this, message] { platform().messageBox({"", message, MessageIcon::None, MessageButtons::Ok}); });
+    setCommand(menuItem, [this, message] {
+        platform().messageBox({"", message, MessageIcon::None, MessageButtons::Ok});
+    });
 }
 
 void MainForm::installBuiltInCommands() {
@@ -267,7 +268,8 @@ void MainForm::installBuiltInCommands() {
             platform().showModal(options);
             if (session().owns(&options)) session().destroyForm(options);
         });
-    if (s.hasFormType("frmAbout")) setCommand("mnuHelpAbout", [this] { platform().showModal(session().form("frmAbout")); });
+    if (s.hasFormType("frmAbout"))
+        setCommand("mnuHelpAbout", [this] { platform().showModal(session().form("frmAbout")); });
     if (s.hasFormType("frmSpacing")) setCommand("mnuFileNewData", [this] { NewDocumentWindow(2); });
 }
 
@@ -537,8 +539,8 @@ void MainForm::enableDocumentCommands(const DocumentCommandSet& commands) {
     for (const auto& [item, wanted] : items) setEnabled(at(item), wanted && hasCommand(item));
     setEnabled(at("mnuEdit"), commands.edit);
     const std::pair<const char*, bool> buttons[] = {
-        {"Save", commands.save},     {"Print", commands.print},     {"Cut", commands.edit},
-        {"Copy", commands.edit},     {"Paste", commands.edit},      {"Bold", commands.format},
+        {"Save", commands.save},     {"Print", commands.print},      {"Cut", commands.edit},
+        {"Copy", commands.edit},     {"Paste", commands.edit},       {"Bold", commands.format},
         {"Italic", commands.format}, {"Underline", commands.format}, {"Left", commands.format},
         {"Center", commands.format}, {"Right", commands.format},
     };

@@ -201,9 +201,9 @@ std::string exponentText(long long exponent, bool alwaysSign, std::size_t minDig
 // A display pattern split into its parts.
 struct Pattern {
     std::string prefix;
-    std::string integerPart;   // placeholders '0'/'#' with literals between them
+    std::string integerPart;  // placeholders '0'/'#' with literals between them
     bool point = false;
-    std::string decimals;      // placeholders after the point
+    std::string decimals;  // placeholders after the point
     bool scientific = false;
     char exponentChar = 'E';
     bool exponentAlwaysSigned = true;

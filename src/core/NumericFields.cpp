@@ -31,14 +31,9 @@ void NavigateKey(Form& window, int keyCode) {
             break;
         case keys::Enter:
         case keys::LineFeed:
-        case keys::Down:
-            window.focusNext(+1);
-            break;
-        case keys::Up:
-            window.focusNext(-1);
-            break;
-        default:
-            break;
+        case keys::Down: window.focusNext(+1); break;
+        case keys::Up: window.focusNext(-1); break;
+        default: break;
     }
 }
 

@@ -69,9 +69,7 @@ void CrossProduct(OrientationResult& r, const Vector3& a, const Vector3& b) {
     r.Z = c.z;
 }
 
-double AngleBetweenLines(const Vector3& a, const Vector3& b) {
-    return ArcCosDeg(std::fabs(dot(a, b)));
-}
+double AngleBetweenLines(const Vector3& a, const Vector3& b) { return ArcCosDeg(std::fabs(dot(a, b))); }
 
 double ArcCosDeg(double v) {
     // Rounding can push a dot product of unit vectors just past 1.
@@ -96,8 +94,7 @@ double AtanDeg2(double y, double x) {
 
 double Cotan(double radians) { return 1 / std::tan(radians); }
 
-double Determinant3(double p1, double p2, double p3, double p4, double p5, double p6, double p7, double p8,
-                    double p9) {
+double Determinant3(double p1, double p2, double p3, double p4, double p5, double p6, double p7, double p8, double p9) {
     return p1 * (p5 * p9 - p6 * p8) - p4 * (p2 * p9 - p3 * p8) + p7 * (p2 * p6 - p3 * p5);
 }
 

@@ -58,8 +58,7 @@ double ArcSinDeg(double v);
 // Between -90 and 270: +-90 when |x| < 1e-05, else atan(y/x), plus 180 when x < 0.
 double AtanDeg2(double y, double x);
 double Cotan(double radians);
-double Determinant3(double p1, double p2, double p3, double p4, double p5, double p6, double p7, double p8,
-                    double p9);
+double Determinant3(double p1, double p2, double p3, double p4, double p5, double p6, double p7, double p8, double p9);
 
 inline Vector3 cosines(const OrientationResult& r) { return {r.X, r.Y, r.Z}; }
 

@@ -7,7 +7,8 @@ std::string pictureOpenError(const std::string& path, const std::string& reason)
 }
 
 std::string pictureFormatError(const std::string& path) {
-    return "'" + path + "' is not a picture Ravelin can read (bitmap, GIF, JPEG, PNG, TIFF, enhanced or Windows "
+    return "'" + path +
+           "' is not a picture Ravelin can read (bitmap, GIF, JPEG, PNG, TIFF, enhanced or Windows "
            "metafile).";
 }
 

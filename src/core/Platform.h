@@ -36,8 +36,8 @@ struct MessageRequest {
 struct FileDialogRequest {
     std::string title;
     std::string filter;
-    std::string fileName;      // proposed name, may hold a pattern such as "*.spg"
-    int filterIndex = 1;       // 1-based
+    std::string fileName;  // proposed name, may hold a pattern such as "*.spg"
+    int filterIndex = 1;   // 1-based
     bool mustExist = false;
     bool confirmOverwrite = false;
 };
@@ -146,8 +146,7 @@ public:
     // memory (nullopt when this platform cannot draw), or to a file whose
     // extension picks the format (".bmp", ".png", ".svg", ".pdf"). A file is
     // replaced whole or not at all: a failure leaves the earlier file as it was.
-    virtual std::optional<Image> renderImage(const RecordingCanvas& drawing, double widthTwips,
-                                             double heightTwips) = 0;
+    virtual std::optional<Image> renderImage(const RecordingCanvas& drawing, double widthTwips, double heightTwips) = 0;
     virtual bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
                                const std::string& path, std::string* error) = 0;
 

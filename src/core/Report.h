@@ -17,10 +17,10 @@ constexpr int Underline = 4;
 }  // namespace style
 
 struct ReportBlock {
-    std::string text;   // UTF-8; line breaks inside a block are CR LF
-    int style = 0;      // bit set of style::Bold, style::Italic, style::Underline
-    double size = 0;    // points; 0 = unchanged (the default 11)
-    std::string font;   // empty = unchanged ("Arial")
+    std::string text;  // UTF-8; line breaks inside a block are CR LF
+    int style = 0;     // bit set of style::Bold, style::Italic, style::Underline
+    double size = 0;   // points; 0 = unchanged (the default 11)
+    std::string font;  // empty = unchanged ("Arial")
     bool operator==(const ReportBlock&) const = default;
 };
 

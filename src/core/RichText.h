@@ -38,9 +38,9 @@ struct ParagraphFormat {
 struct RichParagraph {
     std::vector<TextRun> runs;
     ParagraphAlignment alignment = ParagraphAlignment::Left;
-    int leftIndent = 0;     // twips
-    int firstIndent = 0;    // twips, relative to leftIndent (negative = hanging)
-    int rightIndent = 0;    // twips
+    int leftIndent = 0;   // twips
+    int firstIndent = 0;  // twips, relative to leftIndent (negative = hanging)
+    int rightIndent = 0;  // twips
     bool operator==(const RichParagraph&) const = default;
 
     ParagraphFormat format() const { return {alignment, leftIndent, firstIndent, rightIndent}; }

@@ -64,9 +64,9 @@ std::optional<std::string> chooseSaveFile(Platform& platform, const FileDialogRe
     const std::string path = pathForFilter(choice->path, request.filter, choice->filterIndex);
     std::error_code ignored;
     if (path != choice->path && request.confirmOverwrite && std::filesystem::exists(path, ignored)) {
-        const MessageAnswer answer = platform.messageBox(
-            {request.title, "The file '" + path + "' already exists.\r\nDo you want to replace it?",
-             MessageIcon::Exclamation, MessageButtons::YesNo});
+        const MessageAnswer answer =
+            platform.messageBox({request.title, "The file '" + path + "' already exists.\r\nDo you want to replace it?",
+                                 MessageIcon::Exclamation, MessageButtons::YesNo});
         if (answer != MessageAnswer::Yes) return std::nullopt;
     }
     return path;

@@ -108,8 +108,8 @@ std::optional<std::string> ScriptedPlatform::readSetting(const std::string& appl
     return it->second;
 }
 
-void ScriptedPlatform::writeSetting(const std::string& application, const std::string& section,
-                                    const std::string& key, const std::string& value) {
+void ScriptedPlatform::writeSetting(const std::string& application, const std::string& section, const std::string& key,
+                                    const std::string& value) {
     settings[application + "/" + section + "/" + key] = value;
 }
 

@@ -22,7 +22,10 @@ public:
     Canvas& page() override;
     void newPage() override;
     void printRichText(const RichText& text) override { richTexts.push_back(text); }
-    bool endDocument() override { ended = true; return failureText.empty(); }
+    bool endDocument() override {
+        ended = true;
+        return failureText.empty();
+    }
     std::string failure() const override { return failureText; }
     bool selectionOnly() const override { return selection; }
 
@@ -157,7 +160,7 @@ public:
     std::function<void(Form&)> modalHandler;
 
     ClockText clock{"06/12/2026", "14:03:27"};
-    std::string folder;       // empty: no log file is written
+    std::string folder;  // empty: no log file is written
     std::string executable = "Ravelin";
     std::string workingFolder;
 

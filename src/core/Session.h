@@ -60,7 +60,9 @@ public:
     // The single instance of a window kind, created and loaded on first use.
     Form& form(const std::string& name);
     template <class T>
-    T& form(const std::string& name) { return dynamic_cast<T&>(form(name)); }
+    T& form(const std::string& name) {
+        return dynamic_cast<T&>(form(name));
+    }
     // The existing instance, or nullptr.
     Form* findForm(const std::string& name) const;
     const std::vector<std::unique_ptr<Form>>& forms() const { return forms_; }
@@ -100,7 +102,7 @@ public:
 
     bool closeCancelled = false;
     bool shuttingDown = false;  // windows unload for good instead of hiding
-    bool inputValid = false;  // CheckRange's last outcome: the checked value lay within its range
+    bool inputValid = false;    // CheckRange's last outcome: the checked value lay within its range
 
     ProgramOptions options;
 

@@ -50,8 +50,9 @@ AboutForm::AboutForm(Session& session) : Form(session, "frmAbout", "About Raveli
     add(ControlKind::Label, "lblTitle").withText("Ravelin").withFont({"Arial", 20, true});
     add(ControlKind::Label, "lblVersion").withText("Version " RAVELIN_VERSION);
     add(ControlKind::Label, "lblDescription")
-        .withText("Discontinuities of rock cliffs: traces, spacings, persistence, block volumes, plane and wedge "
-                  "failures, probabilistic models and stereographic projection.");
+        .withText(
+            "Discontinuities of rock cliffs: traces, spacings, persistence, block volumes, plane and wedge "
+            "failures, probabilistic models and stereographic projection.");
     add(ControlKind::CommandButton, "cmdOK").withText("OK");
 }
 
@@ -73,7 +74,9 @@ OptionsForm::OptionsForm(Session& session) : Form(session, "frmOptions", "Option
                    {"Histogram", "Histogram settings"}})
         .withValue(1);
     for (int i = 0; i < 4; ++i)
-        add(ControlKind::PictureBox, "picOptions", i).withGeometry(i == 0 ? 180 : -20000, 495, 0, 0).withEnabled(i == 0);
+        add(ControlKind::PictureBox, "picOptions", i)
+            .withGeometry(i == 0 ? 180 : -20000, 495, 0, 0)
+            .withEnabled(i == 0);
 
     // General page.
     add(ControlKind::TextBox, "txtNbDataOnGrid")
@@ -81,20 +84,29 @@ OptionsForm::OptionsForm(Session& session) : Form(session, "frmOptions", "Option
         .withDescription("Mamimum number of data per datasheet")
         .withContainer(OptionPage(0));
     add(ControlKind::CheckBox, "chkGeneral", 0).withText("Show &ToolTips").withContainer(OptionPage(0));
-    add(ControlKind::CheckBox, "chkGeneral", 1).withText("Use a &different header for every worksheet / file").withContainer(OptionPage(0));
+    add(ControlKind::CheckBox, "chkGeneral", 1)
+        .withText("Use a &different header for every worksheet / file")
+        .withContainer(OptionPage(0));
     add(ControlKind::Frame, "fraCharting").withText("Charting options").withContainer(OptionPage(0));
     const char* chartChecks[] = {"Associate a legend with every chart", "Allow &comments on chart",
                                  "&Auto plot distribution on histogram"};
-    for (int i = 0; i < 3; ++i) add(ControlKind::CheckBox, "chkChart", i).withText(chartChecks[i]).withContainer("fraCharting");
+    for (int i = 0; i < 3; ++i)
+        add(ControlKind::CheckBox, "chkChart", i).withText(chartChecks[i]).withContainer("fraCharting");
     const char* lawOptions[] = {"use &Normal distribution", "use &Lognormal distribution", "use &Uniform distribution",
                                 "use Negative &Exponential distribution"};
     for (int i = 0; i < 4; ++i)
-        add(ControlKind::OptionButton, "optLaw", i).withText(lawOptions[i]).withContainer("fraCharting").withValue(i == 0);
+        add(ControlKind::OptionButton, "optLaw", i)
+            .withText(lawOptions[i])
+            .withContainer("fraCharting")
+            .withValue(i == 0);
     add(ControlKind::Label, "lblNote", 0).withText(kNotInUse).withContainer(OptionPage(0));
 
     // Folders page.
     add(ControlKind::Frame, "fraAppPath").withText("Application path").withContainer(OptionPage(1));
-    add(ControlKind::TextBox, "txtAppPath").withContainer("fraAppPath").withReadOnly().withText(session.platform().programFolder());
+    add(ControlKind::TextBox, "txtAppPath")
+        .withContainer("fraAppPath")
+        .withReadOnly()
+        .withText(session.platform().programFolder());
     add(ControlKind::Frame, "fraFolders").withText("Default folders").withContainer(OptionPage(1));
     const char* folders[] = {"Data folder", "Charts folder"};
     for (int i = 0; i < 2; ++i) {
@@ -106,20 +118,35 @@ OptionsForm::OptionsForm(Session& session) : Form(session, "frmOptions", "Option
     // User page.
     add(ControlKind::Frame, "fraUser").withText("User caracteristics").withContainer(OptionPage(2));
     const char* userFields[] = {"Name", "Organisation", "Shortame"};
-    for (int i = 0; i < 3; ++i) add(ControlKind::TextBox, "txtUser", i).withDescription(userFields[i]).withContainer("fraUser");
+    for (int i = 0; i < 3; ++i)
+        add(ControlKind::TextBox, "txtUser", i).withDescription(userFields[i]).withContainer("fraUser");
     add(ControlKind::Label, "lblNote", 2).withText(kNotInUse).withContainer(OptionPage(2));
 
     // Histogram page.
     add(ControlKind::Frame, "fraDefaults").withText("Default settings").withContainer(OptionPage(3));
-    add(ControlKind::TextBox, "Text2", 0).withText(defaults.histogramTitle).withDescription("Title").withContainer("fraDefaults");
-    add(ControlKind::TextBox, "Text2", 1).withText(defaults.histogramXLabel).withDescription("X label").withContainer("fraDefaults");
-    add(ControlKind::TextBox, "Text2", 2).withText(defaults.histogramYLabel).withDescription("Y label").withContainer("fraDefaults");
+    add(ControlKind::TextBox, "Text2", 0)
+        .withText(defaults.histogramTitle)
+        .withDescription("Title")
+        .withContainer("fraDefaults");
+    add(ControlKind::TextBox, "Text2", 1)
+        .withText(defaults.histogramXLabel)
+        .withDescription("X label")
+        .withContainer("fraDefaults");
+    add(ControlKind::TextBox, "Text2", 2)
+        .withText(defaults.histogramYLabel)
+        .withDescription("Y label")
+        .withContainer("fraDefaults");
     add(ControlKind::Frame, "fraLaws").withText("Distribution density law").withContainer(OptionPage(3));
     const char* laws[] = {"Negative exponential", "Normal", "Lognormal", "Triangular"};
     for (int i = 0; i < 4; ++i) add(ControlKind::CheckBox, "chkLaw", i).withText(laws[i]).withContainer("fraLaws");
     add(ControlKind::Frame, "fraHistoProps").withText("Histogram properties").withContainer(OptionPage(3));
-    add(ControlKind::TextBox, "txtHistoProp", 0).withText("0.01").withDescription("Minimum interval").withContainer("fraHistoProps");
-    add(ControlKind::TextBox, "txtHistoProp", 1).withDescription("Minimum number of classes").withContainer("fraHistoProps");
+    add(ControlKind::TextBox, "txtHistoProp", 0)
+        .withText("0.01")
+        .withDescription("Minimum interval")
+        .withContainer("fraHistoProps");
+    add(ControlKind::TextBox, "txtHistoProp", 1)
+        .withDescription("Minimum number of classes")
+        .withContainer("fraHistoProps");
     add(ControlKind::CheckBox, "chkDrawLaws").withText("Draw selected law(s)").withContainer("fraHistoProps");
     add(ControlKind::Label, "lblNote", 3).withText(kNotInUse).withContainer(OptionPage(3));
 
@@ -131,21 +158,14 @@ void OptionsForm::onClick(Control& control) {
     if (control.name() != "cmdCancel") return;
     auto say = [this](const char* text) { platform().messageBox({"", text, MessageIcon::None, MessageButtons::Ok}); };
     switch (control.index()) {
-        case 0:
-            hide();
-            break;
-        case 1:
-            say("Default Code goes here to set default options in dialog!");
-            break;
+        case 0: hide(); break;
+        case 1: say("Default Code goes here to set default options in dialog!"); break;
         case 2:
             say("Code goes here to set options and close dialog!");
             hide();
             break;
-        case 3:
-            say("Apply Code goes here to set options w/o closing dialog!");
-            break;
-        default:
-            break;
+        case 3: say("Apply Code goes here to set options w/o closing dialog!"); break;
+        default: break;
     }
 }
 

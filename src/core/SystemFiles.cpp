@@ -35,8 +35,7 @@ std::wstring widePath(const std::string& path) {
     if (path.empty()) return {};
     const int length = MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
     return wide;
 }
 
@@ -60,8 +59,8 @@ struct OpenHandle {
 };
 
 HANDLE openForReading(const std::string& path) {
-    return CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    return CreateFileW(widePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
 // Reads up to `size` bytes; the count read (less at the file's end), or nullopt on an error.
@@ -129,8 +128,8 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes, std::s
     std::wstring wideTemp;
     HANDLE handle = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
-        temp = path + ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) +
-               "-" + std::to_string(attempt);
+        temp = path + ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) + "-" +
+               std::to_string(attempt);
         wideTemp = widePath(temp);
         handle = CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
@@ -184,9 +183,8 @@ std::optional<std::time_t> fileBirthTime(const std::string& path) {
     if (!GetFileAttributesExW(widePath(path).c_str(), GetFileExInfoStandard, &facts)) return std::nullopt;
     // FILETIME counts 100 ns steps since 1601-01-01 UTC; time_t seconds since 1970-01-01.
     constexpr unsigned long long kStepsTo1970 = 116444736000000000ULL;
-    const unsigned long long steps =
-        (static_cast<unsigned long long>(facts.ftCreationTime.dwHighDateTime) << 32) |
-        facts.ftCreationTime.dwLowDateTime;
+    const unsigned long long steps = (static_cast<unsigned long long>(facts.ftCreationTime.dwHighDateTime) << 32) |
+                                     facts.ftCreationTime.dwLowDateTime;
     if (steps < kStepsTo1970) return std::nullopt;
     return static_cast<std::time_t>((steps - kStepsTo1970) / 10000000ULL);
 }

@@ -30,8 +30,8 @@ void ToolForm::addPages(const std::vector<TabInfo>& tabs) {
     }
 }
 
-void ToolForm::addNumericArray(NumericArray array, const std::string& container,
-                               const std::vector<std::string>& labels, const std::vector<std::string>& defaults) {
+void ToolForm::addNumericArray(NumericArray array, const std::string& container, const std::vector<std::string>& labels,
+                               const std::vector<std::string>& defaults) {
     for (int i = array.first; i <= array.last; ++i) {
         const size_t k = static_cast<size_t>(i - array.first);
         Control& field = add(ControlKind::TextBox, array.name, i).withContainer(container).withMinus(array.allowMinus);
@@ -45,7 +45,8 @@ void ToolForm::addOutputArray(const std::string& name, int first, int last, cons
                               const std::vector<std::string>& labels, const std::string& initialText) {
     for (int i = first; i <= last; ++i) {
         const size_t k = static_cast<size_t>(i - first);
-        Control& field = add(ControlKind::TextBox, name, i).withContainer(container).withReadOnly().withText(initialText);
+        Control& field =
+            add(ControlKind::TextBox, name, i).withContainer(container).withReadOnly().withText(initialText);
         if (k < labels.size()) field.withDescription(labels[k]);
     }
 }
@@ -86,8 +87,7 @@ void ToolForm::onKeyDown(int& keyCode, int shiftState) {
             NavigateKey(*this, keyCode);
             keyCode = 0;  // the navigation is done; the field must not act on the key too
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

@@ -54,7 +54,6 @@ std::size_t decodeUtf8(std::string_view s, std::size_t i, char32_t& cp) {
     return length;
 }
 
-
 std::u32string toCodePoints(std::string_view utf8) {
     std::u32string out;
     out.reserve(utf8.size());

@@ -10,8 +10,8 @@ namespace ravelin {
 
 class ViewTransform {
 public:
-    double scale() const { return scale_; }      // device pixels per drawing unit, > 0
-    DrawPoint origin() const { return origin_; }  // the drawing point at the viewport's top-left corner
+    double scale() const { return scale_; }                    // device pixels per drawing unit, > 0
+    DrawPoint origin() const { return origin_; }               // the drawing point at the viewport's top-left corner
     double viewportWidth() const { return viewportWidth_; }    // pixels
     double viewportHeight() const { return viewportHeight_; }  // pixels
     double minScale() const { return minScale_; }

@@ -33,8 +33,8 @@ std::string proposedName(const ScanForm& scan) {
 
 bool saveAcquisitionAs(ScanForm& scan) {
     Platform& platform = scan.platform();
-    const FileDialogRequest request{"Ravelin - Save as", "Digitized data (*.dgt)|*.dgt|All Files (*.*)|*.*",
-                                    proposedName(scan), 1, false, true};
+    const FileDialogRequest request{
+        "Ravelin - Save as", "Digitized data (*.dgt)|*.dgt|All Files (*.*)|*.*", proposedName(scan), 1, false, true};
     const auto path = chooseSaveFile(platform, request);
     if (!path || path->empty()) return false;
     if (!writeAcquisition(scan, *path)) return false;

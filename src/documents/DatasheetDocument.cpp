@@ -49,8 +49,12 @@ bool writeDatasheet(SpacingForm& sheet, const std::string& path) {
 
 bool saveDatasheetAs(SpacingForm& sheet) {
     Session& session = sheet.session();
-    FileDialogRequest request{"Ravelin - Save as", "Spacing datasheet (*.spg)|*.spg|All Files (*.*)|*.*",
-                              UnmarkedCaption(sheet), 1, false, true};
+    FileDialogRequest request{"Ravelin - Save as",
+                              "Spacing datasheet (*.spg)|*.spg|All Files (*.*)|*.*",
+                              UnmarkedCaption(sheet),
+                              1,
+                              false,
+                              true};
     const auto path = chooseSaveFile(session.platform(), request);
     if (!path) return false;
     if (!writeDatasheet(sheet, *path)) return false;
@@ -128,9 +132,7 @@ DocumentKind datasheetDocumentKind() {
     kind.print = [](Form& window) { PrintDatasheet(dynamic_cast<SpacingForm&>(window)); };
     kind.printout = [](Form& window) { return datasheetPrintout(dynamic_cast<SpacingForm&>(window)); };
     kind.filePath = [](const Form& window) { return dynamic_cast<const SpacingForm&>(window).filePath(); };
-    kind.properties = [](const Form& window) {
-        return datasheetProperties(dynamic_cast<const SpacingForm&>(window));
-    };
+    kind.properties = [](const Form& window) { return datasheetProperties(dynamic_cast<const SpacingForm&>(window)); };
     return kind;
 }
 

@@ -17,8 +17,7 @@ constexpr double kHeadingSize = 11;
 }  // namespace
 
 std::vector<ReportBlock> datasheetReportBlocks(const SpacingForm& window) {
-    const std::string dataType =
-        window.at("optData", 1).value() ? "Discontinuity spacings" : "Intersection distances";
+    const std::string dataType = window.at("optData", 1).value() ? "Discontinuity spacings" : "Intersection distances";
     auto orientation = [&window](int dip, int angle) {
         return window.text("txtOr", dip) + "/" + window.text("txtOr", angle);
     };
@@ -36,9 +35,9 @@ std::vector<ReportBlock> datasheetReportBlocks(const SpacingForm& window) {
         {crlf + "Datasheet", style::Bold, kTitleSize, ""},
         {crlf + crlf + "File name : ", kBoldItalic, kHeadingSize, ""},
         {window.caption(), style::Plain, 0, ""},
-        {crlf + crlf + "Comment / title : " + window.text("txtComment") + crlf + "Family name : " +
-             window.text("txtFamily") + crlf + "Location : " + window.text("txtLoc") + crlf + "Type of Data : " +
-             dataType,
+        {crlf + crlf + "Comment / title : " + window.text("txtComment") + crlf +
+             "Family name : " + window.text("txtFamily") + crlf + "Location : " + window.text("txtLoc") + crlf +
+             "Type of Data : " + dataType,
          style::Plain, 0, ""},
         {crlf + "Orientation data : " + crlf + crlf, kBoldItalic, kHeadingSize, ""},
         {"Cliff wall : " + orientation(0, 1) + crlf + "Discontinuity set : " + orientation(2, 3) + crlf +

@@ -65,9 +65,9 @@ void SaveAllDocuments(Session& session) {
 bool AskToSaveBeforeExit(Session& session) {
     std::vector<Form*> discarded;
     for (Form* window : unsavedDocuments(session)) {
-        const MessageAnswer answer = ask(session, "Closing Ravelin",
-                                         "Save '" + UnmarkedCaption(*window) + "' before closing ?",
-                                         MessageButtons::YesNoCancel);
+        const MessageAnswer answer =
+            ask(session, "Closing Ravelin", "Save '" + UnmarkedCaption(*window) + "' before closing ?",
+                MessageButtons::YesNoCancel);
         if (answer == MessageAnswer::Cancel) return false;
         if (answer == MessageAnswer::No) {
             discarded.push_back(window);

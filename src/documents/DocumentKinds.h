@@ -27,7 +27,7 @@ struct PropertyLine {
 };
 
 struct DocumentKind {
-    std::string name;  // "datasheet": a kind added again under the same name replaces it
+    std::string name;   // "datasheet": a kind added again under the same name replaces it
     std::string title;  // what Properties calls it: "Spacing datasheet"
 
     // --- how a window of the kind is known: by its window name, else by its caption ---

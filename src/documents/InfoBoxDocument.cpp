@@ -1,6 +1,5 @@
 #include "documents/InfoBoxDocument.h"
 
-
 #include "core/Platform.h"
 #include "core/SaveDialog.h"
 #include "core/Session.h"
@@ -14,8 +13,8 @@ namespace ravelin {
 namespace {
 
 bool saveInfoBox(InfoBoxForm& box) {
-    FileDialogRequest request{"Ravelin - Save", "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt", "", 1,
-                              false, true};
+    FileDialogRequest request{
+        "Ravelin - Save", "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt", "", 1, false, true};
     const auto path = chooseSaveFile(box.platform(), request);
     return path && box.saveFile(*path);
 }
@@ -28,9 +27,9 @@ bool saveInfoBoxInPlace(InfoBoxForm& box) {
 void openInfoBoxFile(Session& session, const std::string& path) {
     // Reports no file holds yet would be replaced by the file's text: the user decides first.
     if (auto* existing = dynamic_cast<InfoBoxForm*>(session.findForm("frmInfoBox")); existing && existing->modified()) {
-        const MessageAnswer answer = session.platform().messageBox(
-            {"Closing Ravelin", "Save '" + existing->caption() + "' before closing ?", MessageIcon::Question,
-             MessageButtons::YesNoCancel});
+        const MessageAnswer answer =
+            session.platform().messageBox({"Closing Ravelin", "Save '" + existing->caption() + "' before closing ?",
+                                           MessageIcon::Question, MessageButtons::YesNoCancel});
         if (answer == MessageAnswer::Cancel) return;
         if (answer == MessageAnswer::Yes && !saveInfoBoxInPlace(*existing)) return;
     }

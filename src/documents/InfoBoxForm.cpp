@@ -26,10 +26,9 @@ struct ToolbarButton {
 
 const std::vector<ToolbarButton>& toolbarButtons() {
     static const std::vector<ToolbarButton> buttons = {
-        {"Font", "Font", false},           {"Copy", "Copy", false},
-        {"Bold", "Bold", true},            {"Italic", "Italic", true},
-        {"Underline", "Underline", true},  {"Left", "Left Justify", true},
-        {"Center", "Center", true},        {"Right", "Right Justify", true},
+        {"Font", "Font", false},    {"Copy", "Copy", false},          {"Bold", "Bold", true},
+        {"Italic", "Italic", true}, {"Underline", "Underline", true}, {"Left", "Left Justify", true},
+        {"Center", "Center", true}, {"Right", "Right Justify", true},
     };
     return buttons;
 }
@@ -65,8 +64,14 @@ class InfoBoxEdit final : public UndoCommand {
 public:
     InfoBoxEdit(InfoBoxForm& box, long long start, long long length, RichText removed, InfoBoxForm::Caret before,
                 InfoBoxForm::Caret after, int kind, long long report)
-        : box_(box), start_(start), length_(length), piece_(std::move(removed)), before_(before), after_(after),
-          kind_(kind), report_(report) {}
+        : box_(box),
+          start_(start),
+          length_(length),
+          piece_(std::move(removed)),
+          before_(before),
+          after_(after),
+          kind_(kind),
+          report_(report) {}
 
     void undo() override {
         swap();
@@ -163,9 +168,7 @@ void InfoBoxForm::appendReport(const std::vector<ReportBlock>& blocks) {
 
 // ------------------------------------------------------------- history
 
-InfoBoxForm::Caret InfoBoxForm::caret() const {
-    return {selectionStart_, selectionLength_, session().insertionPoint};
-}
+InfoBoxForm::Caret InfoBoxForm::caret() const { return {selectionStart_, selectionLength_, session().insertionPoint}; }
 
 void InfoBoxForm::restoreCaret(const Caret& caret) {
     session().insertionPoint = std::clamp(caret.insertionPoint, 0LL, document_.length());
@@ -270,7 +273,8 @@ void InfoBoxForm::replaceSelection(const std::string& utf8, const TextFormat& fo
 
 namespace {
 long long codePoints(std::string_view utf8) {
-    return std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    return std::count_if(utf8.begin(), utf8.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
 }
 }  // namespace
 
@@ -437,8 +441,7 @@ bool InfoBoxForm::loadFile(const std::string& path, bool asRichText) {
     platform().setBusy(true);
     if (main) main->showProcessing(true);
     const ReadProgress progress = [this, main](std::size_t done, std::size_t total) {
-        if (main && total > 0)
-            main->setStatusPanel(1, "Opening... " + std::to_string(done * 100 / total) + " %");
+        if (main && total > 0) main->setStatusPanel(1, "Opening... " + std::to_string(done * 100 / total) + " %");
         platform().processEvents();
     };
     const RichText text = rich ? readRtf(*bytes, progress) : plainRichText(decodeFileText(*bytes), progress);
@@ -473,7 +476,8 @@ bool InfoBoxForm::saveFile(const std::string& path) {
 // ------------------------------------------------------------- activation
 
 void InfoBoxForm::setDocumentMenus(bool enabled) {
-    if (MainForm* main = session().mainForm()) main->enableDocumentCommands({enabled, enabled, enabled, enabled, enabled});
+    if (MainForm* main = session().mainForm())
+        main->enableDocumentCommands({enabled, enabled, enabled, enabled, enabled});
 }
 
 void InfoBoxForm::onActivate() { setDocumentMenus(true); }

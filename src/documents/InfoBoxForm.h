@@ -141,7 +141,7 @@ private:
     std::vector<InfoBoxObserver*> observers_;
     std::string filePath_;
     std::string reportName_;
-    long long report_ = 0;  // the report being appended (its blocks join), 0 when none
+    long long report_ = 0;   // the report being appended (its blocks join), 0 when none
     long long reports_ = 0;  // reports appended so far
 };
 

@@ -39,7 +39,8 @@ RichText reportRichText(const std::vector<ReportBlock>& blocks) {
     RichTextDocument document;
     document.clear(infoParagraphFormat());
     long long insertionPoint = 0;
-    for (const ReportBlock& block : blocks) insertionPoint = appendInfoBlock(document, block, 0, insertionPoint).insertionPoint;
+    for (const ReportBlock& block : blocks)
+        insertionPoint = appendInfoBlock(document, block, 0, insertionPoint).insertionPoint;
     return document.richText();
 }
 

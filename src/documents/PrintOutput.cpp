@@ -15,8 +15,8 @@ constexpr const char* kPreviewTitle = "Ravelin - Print Preview";
 
 void tellPrintFailed(Session& session, const std::string& documentName, const std::string& why) {
     const std::string reason = why.empty() ? "The printer did not accept it." : why;
-    session.platform().messageBox({kPrintTitle, "The document could not be printed.\r\n" + reason,
-                                   MessageIcon::Exclamation, MessageButtons::Ok});
+    session.platform().messageBox(
+        {kPrintTitle, "The document could not be printed.\r\n" + reason, MessageIcon::Exclamation, MessageButtons::Ok});
     session.writeLogFile("Printing '" + documentName + "' failed: " + reason);
 }
 
@@ -38,8 +38,7 @@ PrintContent drawingPrintout(RecordingCanvas drawing) {
     };
 }
 
-bool printContent(Session& session, const std::string& documentName, const PrintContent& content,
-                  bool offerSelection) {
+bool printContent(Session& session, const std::string& documentName, const PrintContent& content, bool offerSelection) {
     Platform& platform = session.platform();
     std::unique_ptr<PrintJob> job = platform.startPrint({kPrintTitle, offerSelection, false, documentName});
     if (!job) return false;
@@ -52,7 +51,8 @@ bool printContent(Session& session, const std::string& documentName, const Print
 }
 
 void previewContent(Session& session, const std::string& documentName, const PrintContent& content) {
-    const PreviewOutcome outcome = session.platform().printPreview({kPreviewTitle, false, false, documentName}, content);
+    const PreviewOutcome outcome =
+        session.platform().printPreview({kPreviewTitle, false, false, documentName}, content);
     if (outcome.printed && outcome.failed) tellPrintFailed(session, documentName, outcome.failure);
 }
 

@@ -56,11 +56,10 @@ DocumentKind projectionDocumentKind() {
     // Never the current document: Save As acts on it while it is active.
     kind.saveAsFromActiveWindow = true;
     kind.printQuestion = "Print a draft copy of the current projection ?";
-    kind.printout = [](Form& window) {
-        return drawingPrintout(dynamic_cast<ProjForm&>(window).exportPicture());
-    };
+    kind.printout = [](Form& window) { return drawingPrintout(dynamic_cast<ProjForm&>(window).exportPicture()); };
     kind.print = [](Form& window) {
-        printContent(window.session(), window.caption(), drawingPrintout(dynamic_cast<ProjForm&>(window).exportPicture()));
+        printContent(window.session(), window.caption(),
+                     drawingPrintout(dynamic_cast<ProjForm&>(window).exportPicture()));
     };
     return kind;
 }

@@ -199,7 +199,8 @@ long long RichTextDocument::insertText(long long position, std::string_view utf8
     Paragraph& target = paragraphs_[at.paragraph];
     if (lines.size() == 1) {
         target.text.insert(at.offset, lines.front());
-        target.formats.insert(target.formats.begin() + static_cast<std::ptrdiff_t>(at.offset), lines.front().size(), id);
+        target.formats.insert(target.formats.begin() + static_cast<std::ptrdiff_t>(at.offset), lines.front().size(),
+                              id);
     } else {
         // The text after the insertion point moves to the end of the last new paragraph.
         std::u32string tailText = target.text.substr(at.offset);

@@ -144,40 +144,154 @@ constexpr int kDefaultHalfPoints = 24;
 constexpr std::size_t kProgressStep = 256 * 1024;
 
 enum class Word {
-    Unknown, Par, Tab, Bold, Italic, Underline, UnderlineNone, Plain, Pard, Left, Right, Center, LeftIndent,
-    RightIndent, FirstIndent, Font, FontSize, DefaultFont, UnicodeSkip, Unicode, Binary, FontTable, SkipDestination,
-    EmDash, EnDash, Bullet, LeftQuote, RightQuote, LeftDoubleQuote, RightDoubleQuote, EmSpace, EnSpace,
+    Unknown,
+    Par,
+    Tab,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Plain,
+    Pard,
+    Left,
+    Right,
+    Center,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    Font,
+    FontSize,
+    DefaultFont,
+    UnicodeSkip,
+    Unicode,
+    Binary,
+    FontTable,
+    SkipDestination,
+    EmDash,
+    EnDash,
+    Bullet,
+    LeftQuote,
+    RightQuote,
+    LeftDoubleQuote,
+    RightDoubleQuote,
+    EmSpace,
+    EnSpace,
 };
 
 const std::unordered_map<std::string_view, Word>& wordTable() {
     static const std::unordered_map<std::string_view, Word> table = [] {
         std::unordered_map<std::string_view, Word> t = {
-            {"par", Word::Par}, {"line", Word::Par}, {"sect", Word::Par}, {"row", Word::Par},
-            {"tab", Word::Tab}, {"cell", Word::Tab},
-            {"b", Word::Bold}, {"i", Word::Italic}, {"ulnone", Word::UnderlineNone}, {"plain", Word::Plain},
-            {"pard", Word::Pard}, {"ql", Word::Left}, {"qj", Word::Left}, {"qd", Word::Left}, {"qr", Word::Right},
-            {"qc", Word::Center}, {"li", Word::LeftIndent}, {"lin", Word::LeftIndent}, {"ri", Word::RightIndent},
-            {"rin", Word::RightIndent}, {"fi", Word::FirstIndent}, {"f", Word::Font}, {"fs", Word::FontSize},
-            {"deff", Word::DefaultFont}, {"uc", Word::UnicodeSkip}, {"u", Word::Unicode}, {"bin", Word::Binary},
-            {"fonttbl", Word::FontTable}, {"emdash", Word::EmDash}, {"endash", Word::EnDash},
-            {"bullet", Word::Bullet}, {"lquote", Word::LeftQuote}, {"rquote", Word::RightQuote},
-            {"ldblquote", Word::LeftDoubleQuote}, {"rdblquote", Word::RightDoubleQuote},
-            {"emspace", Word::EmSpace}, {"enspace", Word::EnSpace},
+            {"par", Word::Par},
+            {"line", Word::Par},
+            {"sect", Word::Par},
+            {"row", Word::Par},
+            {"tab", Word::Tab},
+            {"cell", Word::Tab},
+            {"b", Word::Bold},
+            {"i", Word::Italic},
+            {"ulnone", Word::UnderlineNone},
+            {"plain", Word::Plain},
+            {"pard", Word::Pard},
+            {"ql", Word::Left},
+            {"qj", Word::Left},
+            {"qd", Word::Left},
+            {"qr", Word::Right},
+            {"qc", Word::Center},
+            {"li", Word::LeftIndent},
+            {"lin", Word::LeftIndent},
+            {"ri", Word::RightIndent},
+            {"rin", Word::RightIndent},
+            {"fi", Word::FirstIndent},
+            {"f", Word::Font},
+            {"fs", Word::FontSize},
+            {"deff", Word::DefaultFont},
+            {"uc", Word::UnicodeSkip},
+            {"u", Word::Unicode},
+            {"bin", Word::Binary},
+            {"fonttbl", Word::FontTable},
+            {"emdash", Word::EmDash},
+            {"endash", Word::EnDash},
+            {"bullet", Word::Bullet},
+            {"lquote", Word::LeftQuote},
+            {"rquote", Word::RightQuote},
+            {"ldblquote", Word::LeftDoubleQuote},
+            {"rdblquote", Word::RightDoubleQuote},
+            {"emspace", Word::EmSpace},
+            {"enspace", Word::EnSpace},
         };
-        for (const char* underline : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash",
-                                      "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash",
-                                      "ululdbwave", "ulw", "ulwave"})
+        for (const char* underline :
+             {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave", "ulldash", "ulth", "ulthd", "ulthdash",
+              "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw", "ulwave"})
             t.emplace(underline, Word::Underline);
         // Destinations whose content is not text of the document.
-        for (const char* skipped :
-             {"colortbl", "stylesheet", "info", "pict", "object", "objdata", "header", "headerl", "headerr",
-              "headerf", "footer", "footerl", "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor",
-              "xe", "tc", "txe", "fldinst", "listtable", "listoverridetable", "revtbl", "rsidtbl", "generator",
-              "themedata", "colorschememapping", "latentstyles", "datastore", "xmlnstbl", "mmathPr", "pgdsctbl",
-              "filetbl", "template", "docvar", "userprops", "bkmkstart", "bkmkend", "ftnsep", "ftnsepc",
-              "aftnsep", "aftnsepc", "ftncn", "aftncn", "fchars", "lchars", "nonshppict", "shpinst", "pn",
-              "pntxtb", "pntxta", "comment", "title", "subject", "author", "operator", "keywords", "doccomm",
-              "company", "manager", "category", "falt", "panose", "listpicture", "wgrffmtfilter", "mmath"})
+        for (const char* skipped : {"colortbl",
+                                    "stylesheet",
+                                    "info",
+                                    "pict",
+                                    "object",
+                                    "objdata",
+                                    "header",
+                                    "headerl",
+                                    "headerr",
+                                    "headerf",
+                                    "footer",
+                                    "footerl",
+                                    "footerr",
+                                    "footerf",
+                                    "footnote",
+                                    "annotation",
+                                    "atnid",
+                                    "atnauthor",
+                                    "xe",
+                                    "tc",
+                                    "txe",
+                                    "fldinst",
+                                    "listtable",
+                                    "listoverridetable",
+                                    "revtbl",
+                                    "rsidtbl",
+                                    "generator",
+                                    "themedata",
+                                    "colorschememapping",
+                                    "latentstyles",
+                                    "datastore",
+                                    "xmlnstbl",
+                                    "mmathPr",
+                                    "pgdsctbl",
+                                    "filetbl",
+                                    "template",
+                                    "docvar",
+                                    "userprops",
+                                    "bkmkstart",
+                                    "bkmkend",
+                                    "ftnsep",
+                                    "ftnsepc",
+                                    "aftnsep",
+                                    "aftnsepc",
+                                    "ftncn",
+                                    "aftncn",
+                                    "fchars",
+                                    "lchars",
+                                    "nonshppict",
+                                    "shpinst",
+                                    "pn",
+                                    "pntxtb",
+                                    "pntxta",
+                                    "comment",
+                                    "title",
+                                    "subject",
+                                    "author",
+                                    "operator",
+                                    "keywords",
+                                    "doccomm",
+                                    "company",
+                                    "manager",
+                                    "category",
+                                    "falt",
+                                    "panose",
+                                    "listpicture",
+                                    "wgrffmtfilter",
+                                    "mmath"})
             t.emplace(skipped, Word::SkipDestination);
         return t;
     }();
@@ -327,7 +441,8 @@ private:
             case Word::Font: state_.chars.font = static_cast<int>(std::max(0LL, parameter)); break;
             case Word::FontSize:
                 if (parameter > 0)
-                    state_.chars.halfPoints = static_cast<int>(std::clamp(parameter, kSmallestHalfPoints, kLargestHalfPoints));
+                    state_.chars.halfPoints =
+                        static_cast<int>(std::clamp(parameter, kSmallestHalfPoints, kLargestHalfPoints));
                 break;
             case Word::DefaultFont: defaultFont_ = static_cast<int>(std::max(0LL, parameter)); break;
             case Word::UnicodeSkip: state_.unicodeSkip = static_cast<int>(std::clamp(parameter, 0LL, 16LL)); break;
@@ -365,9 +480,7 @@ private:
                 }
                 return;
             }
-            case '*':
-                state_.destination = Destination::Skip;
-                return;
+            case '*': state_.destination = Destination::Skip; return;
             default: break;
         }
         if (skipPending_ > 0) {
@@ -453,8 +566,7 @@ private:
             // Neighbouring runs that look alike are one run.
             if (!paragraph_.runs.empty() && paragraph_.runs.back().format == runFormat_)
                 paragraph_.runs.back().text += runText_;
-            else
-                paragraph_.runs.push_back({std::move(runText_), runFormat_});
+            else paragraph_.runs.push_back({std::move(runText_), runFormat_});
         }
         runText_.clear();
         runOpen_ = false;

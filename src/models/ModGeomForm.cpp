@@ -12,7 +12,6 @@ namespace ravelin {
 
 namespace {
 
-
 struct InputField {
     int index;
     const char* label;
@@ -72,7 +71,6 @@ const InputField& wedgeField(int index) {
 
 // The boxes that only mean something with a tension crack.
 constexpr int kCrackBoxes[] = {16, 17, 19};
-
 
 }  // namespace
 
@@ -141,10 +139,8 @@ void ModGeomForm::onTabClick(Control& tabStrip) {
 
 void ModGeomForm::onChange(Control& control) {
     if (control.readOnly()) return;
-    if (control.name() == "txt1MS")
-        RecalculatePlane();
-    else if (control.name() == "txtW")
-        RecalculateWedge();
+    if (control.name() == "txt1MS") RecalculatePlane();
+    else if (control.name() == "txtW") RecalculateWedge();
 }
 
 void ModGeomForm::onClick(Control& control) {
@@ -164,7 +160,8 @@ void ModGeomForm::onClick(Control& control) {
 PlaneFailureInput ModGeomForm::ReadPlaneInputs() {
     std::array<double, 20> v{};  // by box index
     for (const InputField& field : kPlaneFields)
-        v[static_cast<size_t>(field.index)] = CheckRange(*this, at("txt1MS", field.index), field.rangeName, 0, field.maximum);
+        v[static_cast<size_t>(field.index)] =
+            CheckRange(*this, at("txt1MS", field.index), field.rangeName, 0, field.maximum);
     PlaneFailureInput in;
     in.slopeHeight = v[0];
     in.crackDistance = v[1];
@@ -187,10 +184,8 @@ void ModGeomForm::RecalculatePlane() {
     planeInput_ = ReadPlaneInputs();
     const PlaneFailureResult result = ComputePlaneFailure(planeInput_);
     std::string safety = "-";
-    if (!result.message.empty())
-        safety = result.message;
-    else if (result.safetyFactor)
-        safety = formatNumber(*result.safetyFactor, "0.000");
+    if (!result.message.empty()) safety = result.message;
+    else if (result.safetyFactor) safety = formatNumber(*result.safetyFactor, "0.000");
     setText("txtV21", 0, safety);
     // Without a crack depth the box shows "-" rather than the depth of an earlier geometry.
     setText("txtV21", 1, result.crackDepth ? formatNumber(*result.crackDepth, "0.0##") : "-");
@@ -199,7 +194,8 @@ void ModGeomForm::RecalculatePlane() {
 WedgeFailureInput ModGeomForm::ReadWedgeInputs() {
     std::array<double, 20> v{};  // by box index
     for (const InputField& field : kWedgeFields)
-        v[static_cast<size_t>(field.index)] = CheckRange(*this, at("txtW", field.index), field.rangeName, 0, field.maximum);
+        v[static_cast<size_t>(field.index)] =
+            CheckRange(*this, at("txtW", field.index), field.rangeName, 0, field.maximum);
     WedgeFailureInput in;
     in.slopeHeight = v[0];
     in.rockUnitWeight = v[1];

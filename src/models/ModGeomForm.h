@@ -3,7 +3,6 @@
 // an input recomputes its model; a tab click recomputes both; "Export"
 // recomputes the selected model and writes its report to the Info box.
 
-
 #include "core/ToolForm.h"
 #include "models/PlaneFailure.h"
 #include "models/WedgeFailure.h"

@@ -73,10 +73,8 @@ void ModProbForm::onLoad() {
 
 void ModProbForm::onChange(Control& control) {
     if (control.readOnly()) return;
-    if (control.name() == "txtMS")
-        RecalculateSlip();
-    else if (control.name() == "txt1MS")
-        RecalculateWedgeProb();
+    if (control.name() == "txtMS") RecalculateSlip();
+    else if (control.name() == "txt1MS") RecalculateWedgeProb();
 }
 
 void ModProbForm::onClick(Control& control) {

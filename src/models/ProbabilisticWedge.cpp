@@ -17,7 +17,6 @@ Vector3 unitPole(double dipDirection, double dip) {
     return cosines(r);
 }
 
-
 bool samePlane(double dipDirection1, double dip1, double dipDirection2, double dip2) {
     return dipDirection1 == dipDirection2 && dip1 == dip2;
 }

@@ -219,7 +219,7 @@ WedgeFailureResult ComputeWedge(const WedgeFailureInput& in) {
 }
 
 std::vector<std::string> WedgeFailureModeTexts() {
-    return {kBehindWedge, kNoWedge, kReduceDip, kChangeDirection, kInvalidCrack,
+    return {kBehindWedge, kNoWedge,  kReduceDip, kChangeDirection, kInvalidCrack,
             kBothLost,    kOnPlane1, kOnPlane2,  kOnIntersection};
 }
 

@@ -49,12 +49,16 @@ void DataForm::buildControls() {
     add(ControlKind::TextBox, "Text1").withVisible(false).withTabStop(false);
     add(ControlKind::MenuItem, "mnuContext").withText("Edit").withVisible(false);
     const std::pair<const char*, const char*> items[] = {
-        {"mnuContextCopy", "&Copy"},         {"mnuContextCut", "Cu&t"},
-        {"mnuContextPaste", "&Paste"},       {"mnuContextBar", "-"},
-        {"mnuContextClearGrid", "Clear &grid"}, {"mnuContextBar1", "-"},
+        {"mnuContextCopy", "&Copy"},
+        {"mnuContextCut", "Cu&t"},
+        {"mnuContextPaste", "&Paste"},
+        {"mnuContextBar", "-"},
+        {"mnuContextClearGrid", "Clear &grid"},
+        {"mnuContextBar1", "-"},
         {"mnuContextSelectAll", "&Select all"},
     };
-    for (const auto& [name, caption] : items) add(ControlKind::MenuItem, name).withText(caption).withContainer("mnuContext");
+    for (const auto& [name, caption] : items)
+        add(ControlKind::MenuItem, name).withText(caption).withContainer("mnuContext");
 }
 
 void DataForm::onLoad() {
@@ -75,7 +79,8 @@ std::vector<DataRow> DataForm::dataRows(bool selectionOnly) const {
     }
     std::vector<DataRow> rows;
     rows.reserve(static_cast<std::size_t>(std::max(0LL, last - first + 1)));
-    for (long long r = first; r <= last; ++r) rows.push_back({grid_.text(r, kDirectionColumn), grid_.text(r, kDipColumn)});
+    for (long long r = first; r <= last; ++r)
+        rows.push_back({grid_.text(r, kDirectionColumn), grid_.text(r, kDipColumn)});
     return rows;
 }
 
@@ -85,7 +90,8 @@ void DataForm::placeEditor() {
     const Control& g = gridControl();
     double left = g.left() - kEditorInset;
     for (int c = 0; c < editCell_.column; ++c) left += grid_.columnSpec(c).width;
-    const double top = g.top() - kEditorInset + static_cast<double>(editCell_.row - grid_.topRow() + 1) * Grid::kRowHeight;
+    const double top =
+        g.top() - kEditorInset + static_cast<double>(editCell_.row - grid_.topRow() + 1) * Grid::kRowHeight;
     setGeometry(editor(), left, top, grid_.columnSpec(editCell_.column).width, Grid::kRowHeight);
 }
 
@@ -95,8 +101,8 @@ void DataForm::EditDataCell(int key) {
     placeEditor();
     setVisible(box, true);
     setFocus(box);
-    const std::string text = key > keys::Space || key < 0 ? typedCharacter(key)
-                                                          : grid_.text(editCell_.row, editCell_.column);
+    const std::string text =
+        key > keys::Space || key < 0 ? typedCharacter(key) : grid_.text(editCell_.row, editCell_.column);
     setText(box, text);
     setSelection(box, static_cast<int>(box.text().size()), 0);
 }
@@ -136,21 +142,18 @@ void DataForm::onKeyDown(int& keyCode, int shiftState) {
         case keys::Right:
             // Direction, then dip angle, then the next row's direction.
             if (cell.column == kDirectionColumn) leaveEditorTo({cell.row, kDipColumn});
-            else leaveEditorTo({cell.row < lastRow ? cell.row + 1 : cell.row, cell.row < lastRow ? kDirectionColumn : kDipColumn});
+            else
+                leaveEditorTo(
+                    {cell.row < lastRow ? cell.row + 1 : cell.row, cell.row < lastRow ? kDirectionColumn : kDipColumn});
             break;
         case keys::Left:
             // The first cell has nothing before it: the editor closes on it.
             if (cell.column == kDipColumn) leaveEditorTo({cell.row, kDirectionColumn});
             else leaveEditorTo(cell.row > 1 ? GridCell{cell.row - 1, kDipColumn} : cell);
             break;
-        case keys::Down:
-            leaveEditorTo({std::min(cell.row + 1, lastRow), cell.column});
-            break;
-        case keys::Up:
-            leaveEditorTo({std::max(cell.row - 1, 1LL), cell.column});
-            break;
-        default:
-            return;
+        case keys::Down: leaveEditorTo({std::min(cell.row + 1, lastRow), cell.column}); break;
+        case keys::Up: leaveEditorTo({std::max(cell.row - 1, 1LL), cell.column}); break;
+        default: return;
     }
     keyCode = 0;
 }

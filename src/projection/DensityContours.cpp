@@ -143,7 +143,8 @@ DensityContours densityContours(const NetView& view, const std::vector<Line>& li
     }
 
     double step = options.levelStep > 0 && std::isfinite(options.levelStep) ? options.levelStep : 2;
-    if (legend.maximumSigma / step > kMaxContourLevels) step *= std::ceil(legend.maximumSigma / step / kMaxContourLevels);
+    if (legend.maximumSigma / step > kMaxContourLevels)
+        step *= std::ceil(legend.maximumSigma / step / kMaxContourLevels);
     legend.levelStep = step;
     for (int k = 1; k * step < legend.maximumSigma; ++k) legend.levels.push_back(k * step);
 

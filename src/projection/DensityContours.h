@@ -47,23 +47,23 @@ constexpr int kMaxContourCells = 1000;  // a million nodes: beyond it a contour 
 NodeGrid kambDensityGrid(NetKind net, const std::vector<Vector3>& unitVectors, int cells = kDefaultContourCells);
 
 struct ContourOptions {
-    double levelStep = 2;                  // sigma between levels; a step that is not positive means 2
-    int cells = kDefaultContourCells;      // as for kambDensityGrid
+    double levelStep = 2;              // sigma between levels; a step that is not positive means 2
+    int cells = kDefaultContourCells;  // as for kambDensityGrid
 };
 
 struct ContourLevel {
-    double level = 0;                     // sigma
-    std::vector<Polyline> paths;          // canvas coordinates, within the net
+    double level = 0;             // sigma
+    std::vector<Polyline> paths;  // canvas coordinates, within the net
 };
 
 // What a legend of the contours shows.
 struct DensityLegend {
-    std::size_t n = 0;              // data contoured
-    double countingArea = 0;        // A, fraction of the hemisphere (0..1)
-    double expectedSigma = 0;       // E / s: where uniform data would lie (about 3)
-    double maximumSigma = 0;        // highest node density within the net
-    double levelStep = 0;           // sigma between levels
-    std::vector<double> levels;     // sigma, ascending
+    std::size_t n = 0;           // data contoured
+    double countingArea = 0;     // A, fraction of the hemisphere (0..1)
+    double expectedSigma = 0;    // E / s: where uniform data would lie (about 3)
+    double maximumSigma = 0;     // highest node density within the net
+    double levelStep = 0;        // sigma between levels
+    std::vector<double> levels;  // sigma, ascending
 };
 
 struct DensityContours {
@@ -77,6 +77,7 @@ constexpr int kMaxContourLevels = 50;
 // Contours of the lines as the net plots them (each through the view
 // azimuth rule; non-finite lines are left out), at levels step, 2 step, ...
 // below the highest density. Fewer than one datum gives no contours.
-DensityContours densityContours(const NetView& view, const std::vector<Line>& lines, const ContourOptions& options = {});
+DensityContours densityContours(const NetView& view, const std::vector<Line>& lines,
+                                const ContourOptions& options = {});
 
 }  // namespace ravelin

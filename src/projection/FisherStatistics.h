@@ -31,8 +31,8 @@ namespace ravelin {
 enum class FisherData { Vectors, Axes };
 
 struct FisherStatistics {
-    std::size_t n = 0;             // lines used (non-finite ones are left out)
-    double resultantLength = 0;    // R, 0..n
+    std::size_t n = 0;           // lines used (non-finite ones are left out)
+    double resultantLength = 0;  // R, 0..n
     // Vectors: trend 0..360 and plunge -90..90 of the mean vector; axes: the
     // lower end of the mean axis. Empty for no data or R = 0.
     std::optional<Line> mean;

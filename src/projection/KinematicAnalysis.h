@@ -48,8 +48,8 @@ namespace ravelin {
 constexpr double kDefaultLateralLimit = 20;
 
 struct KinematicInputs {
-    Plane slope;                              // the slope face (any finite values; normalised)
-    double frictionAngle = 30;                // 0..90, clamped
+    Plane slope;                                 // the slope face (any finite values; normalised)
+    double frictionAngle = 30;                   // 0..90, clamped
     double lateralLimit = kDefaultLateralLimit;  // 0..180, sign ignored, clamped
 };
 
@@ -57,13 +57,15 @@ struct KinematicInputs {
 struct ModeCount {
     std::size_t critical = 0;
     std::size_t total = 0;
-    double percent() const { return total > 0 ? 100.0 * static_cast<double>(critical) / static_cast<double>(total) : 0; }
+    double percent() const {
+        return total > 0 ? 100.0 * static_cast<double>(critical) / static_cast<double>(total) : 0;
+    }
 };
 
 struct PlanePair {
-    std::size_t first = 0;   // indices into the planes analysed
+    std::size_t first = 0;  // indices into the planes analysed
     std::size_t second = 0;
-    Line intersection;       // lower hemisphere
+    Line intersection;  // lower hemisphere
 };
 
 // Beyond this many planes the wedge test (one test per pair) is not run: 3000
@@ -73,12 +75,12 @@ constexpr std::size_t kMaxWedgePlanes = 3000;
 constexpr std::size_t kMaxListedPairs = 20000;
 
 struct KinematicResult {
-    ModeCount planar;            // planes
-    ModeCount wedgePrimary;      // pairs of planes
-    ModeCount wedgeSecondary;    // pairs of planes
-    ModeCount toppling;          // planes
-    std::vector<bool> planarCritical;    // per plane, in the order given
-    std::vector<bool> topplingCritical;  // per plane
+    ModeCount planar;                       // planes
+    ModeCount wedgePrimary;                 // pairs of planes
+    ModeCount wedgeSecondary;               // pairs of planes
+    ModeCount toppling;                     // planes
+    std::vector<bool> planarCritical;       // per plane, in the order given
+    std::vector<bool> topplingCritical;     // per plane
     std::vector<PlanePair> primaryPairs;    // critical pairs, first kMaxListedPairs
     std::vector<PlanePair> secondaryPairs;  // idem
     // The primary-zone pair whose intersection plunges most steeply (the
@@ -114,8 +116,8 @@ struct KinematicZones {
     Polyline topplingZone;
     // Intersection plot: wedge sliding.
     Polyline slopeGreatCircle;
-    Polyline frictionPlaneGreatCircle;             // dip direction af, dip phi
-    std::vector<Polyline> lineFrictionCone;        // lines plunging phi
+    Polyline frictionPlaneGreatCircle;       // dip direction af, dip phi
+    std::vector<Polyline> lineFrictionCone;  // lines plunging phi
     Polyline wedgePrimaryZone;
     Polyline wedgeSecondaryZone;
 };

@@ -19,14 +19,14 @@ constexpr const char* kDegree = "\xC2\xB0";
 constexpr std::size_t kItemsPerPause = 4000;
 
 // Sizes in twips.
-constexpr double kCriticalPoleRadius = 38;   // a little larger than a data circle, so it rims it
-constexpr double kCriticalLineRadius = 22;   // intersections are many: smaller dots
-constexpr double kCriticalRingRadius = 70;   // around the most critical line of intersection
-constexpr double kMeanHalfSize = 45;         // the mean's square
-constexpr double kLegendMargin = 60;         // legend text from the canvas edge
-constexpr double kSwatchWidth = 180;         // a legend's colour sample
+constexpr double kCriticalPoleRadius = 38;  // a little larger than a data circle, so it rims it
+constexpr double kCriticalLineRadius = 22;  // intersections are many: smaller dots
+constexpr double kCriticalRingRadius = 70;  // around the most critical line of intersection
+constexpr double kMeanHalfSize = 45;        // the mean's square
+constexpr double kLegendMargin = 60;        // legend text from the canvas edge
+constexpr double kSwatchWidth = 180;        // a legend's colour sample
 constexpr double kSwatchGap = 50;
-constexpr int kFilledCircleSides = 16;       // a filled symbol reads as a disc at any zoom
+constexpr int kFilledCircleSides = 16;        // a filled symbol reads as a disc at any zoom
 constexpr std::size_t kMostLegendLevels = 6;  // contour levels named in the legend
 
 const FontSpec kLegendFont{"Arial", 8};
@@ -148,8 +148,7 @@ void drawLegend(Canvas& canvas, const std::vector<LegendLine>& lines, Corner cor
 }
 
 std::string count(const ModeCount& m) {
-    return std::to_string(m.critical) + "/" + std::to_string(m.total) + " (" + formatNumber(m.percent(), "0.0") +
-           " %)";
+    return std::to_string(m.critical) + "/" + std::to_string(m.total) + " (" + formatNumber(m.percent(), "0.0") + " %)";
 }
 
 std::vector<LegendLine> kinematicLegend(const KinematicPicture& k) {
@@ -293,8 +292,8 @@ void drawNet(Canvas& canvas, const NetView& view) {
 
 Rgb contourColor(std::size_t k, std::size_t count) {
     // Blue, green, orange, red: the usual reading of low to high density.
-    static constexpr Rgb kStops[] = {Rgb::fromRgb(40, 80, 210), Rgb::fromRgb(30, 150, 60),
-                                     Rgb::fromRgb(230, 140, 20), Rgb::fromRgb(200, 20, 20)};
+    static constexpr Rgb kStops[] = {Rgb::fromRgb(40, 80, 210), Rgb::fromRgb(30, 150, 60), Rgb::fromRgb(230, 140, 20),
+                                     Rgb::fromRgb(200, 20, 20)};
     const double t = count <= 1 ? 0 : static_cast<double>(k) / static_cast<double>(count - 1);
     const double at = t * 3;
     const int i = std::min(static_cast<int>(at), 2);

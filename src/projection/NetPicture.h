@@ -26,10 +26,10 @@ namespace ravelin {
 struct PlottedData {
     StructureType type = StructureType::Lines;
     std::vector<Reading> readings;
-    int symbol = 0;         // 0..4, as the options window numbers them
+    int symbol = 0;  // 0..4, as the options window numbers them
     Rgb color;
-    double coneAngle = 0;   // degrees, small circles only
-    bool shown = true;      // false from "&Clear canvas" until the data is plotted again
+    double coneAngle = 0;  // degrees, small circles only
+    bool shown = true;     // false from "&Clear canvas" until the data is plotted again
 };
 
 // Which plot of the kinematic analysis the net shows: the poles of the
@@ -94,7 +94,7 @@ struct NetPicture {
     bool blank = false;  // a cleared canvas: nothing at all is drawn
     std::vector<PlottedLayer> layers;
     std::optional<DensityContours> contours;  // asked for, on the Schmidt net
-    bool contoursNeedSchmidt = false;          // asked for on the Wulff net: none drawn, the legend says why
+    bool contoursNeedSchmidt = false;         // asked for on the Wulff net: none drawn, the legend says why
     std::optional<MeanOrientation> mean;
     std::optional<KinematicPicture> kinematic;
 };

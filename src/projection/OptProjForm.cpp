@@ -45,7 +45,8 @@ void OptProjForm::buildPlotOptions() {
         for (const char* text : captions) add(ControlKind::OptionButton, name, i++).withText(text).withContainer(frame);
         at(name, 0).withValue(1);
     };
-    options("fraStruct", "Structural elements", "optStruct", {"axis / lines", "pole to planes", "planes", "small circles"});
+    options("fraStruct", "Structural elements", "optStruct",
+            {"axis / lines", "pole to planes", "planes", "small circles"});
     addNumericArray({"RaySmallCirc", -1, -1, ""}, "fraStruct", {"Cone angle of small circles (°)"}, {"30"});
     options("fraSymbol", "Symbol", "optSymbol", {"open circle", "filled circle", "+", "x", "*"});
     options("fraHemi", "Hemisphere", "optHemi", {"lower", "upper"});
@@ -69,7 +70,9 @@ void OptProjForm::buildPlotOptions() {
 
 void OptProjForm::buildAnalyses() {
     add(ControlKind::Frame, "fraDensity").withText("Density and mean orientation");
-    add(ControlKind::CheckBox, "chkContour").withText("Density contours (Kamb, Schmidt net)").withContainer("fraDensity");
+    add(ControlKind::CheckBox, "chkContour")
+        .withText("Density contours (Kamb, Schmidt net)")
+        .withContainer("fraDensity");
     add(ControlKind::CheckBox, "chkMean").withText("Mean orientation and 95 % cone").withContainer("fraDensity");
     add(ControlKind::CommandButton, "cmdExportMean").withText("Export").withContainer("fraDensity");
 
@@ -97,8 +100,8 @@ void OptProjForm::onLoad() { openToolWindow(); }
 ProjectionSettings& OptProjForm::settings() { return session().moduleState<ProjectionState>().settings; }
 
 KinematicInputs OptProjForm::kinematicInputs() const {
-    return {{number("txtKinematic", 0), number("txtKinematic", 1)}, number("txtKinematic", 2),
-            number("txtKinematic", 3)};
+    return {
+        {number("txtKinematic", 0), number("txtKinematic", 1)}, number("txtKinematic", 2), number("txtKinematic", 3)};
 }
 
 void OptProjForm::redrawPlot(bool replot) {

@@ -25,9 +25,10 @@ public:
     // The palette: labels lblColor(0..kPaletteSize-1); lblColor(kPaletteSize) shows the current colour.
     static constexpr int kPaletteSize = 12;
     static constexpr std::array<Rgb, kPaletteSize> kPalette = {
-        colors::Black,              Rgb::fromRgb(128, 128, 128), Rgb::fromRgb(255, 0, 0),   Rgb::fromRgb(128, 0, 0),
-        Rgb::fromRgb(255, 128, 0),  Rgb::fromRgb(128, 64, 0),    Rgb::fromRgb(0, 160, 0),   Rgb::fromRgb(0, 96, 0),
-        Rgb::fromRgb(0, 0, 255),    Rgb::fromRgb(0, 0, 128),     Rgb::fromRgb(255, 0, 255), Rgb::fromRgb(0, 160, 160)};
+        colors::Black,           Rgb::fromRgb(128, 128, 128), Rgb::fromRgb(255, 0, 0),
+        Rgb::fromRgb(128, 0, 0), Rgb::fromRgb(255, 128, 0),   Rgb::fromRgb(128, 64, 0),
+        Rgb::fromRgb(0, 160, 0), Rgb::fromRgb(0, 96, 0),      Rgb::fromRgb(0, 0, 255),
+        Rgb::fromRgb(0, 0, 128), Rgb::fromRgb(255, 0, 255),   Rgb::fromRgb(0, 160, 160)};
 
     explicit OptProjForm(Session& session);
 

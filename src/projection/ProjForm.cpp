@@ -61,13 +61,13 @@ bool ProjForm::plot(bool replace) {
     if (readings.empty()) {
         state.error = true;
         if (replace) draw();  // the net, cleared of its data
-        platform().messageBox(
-            {std::string(kNoStructuralDataTitle), std::string(kNoStructuralDataMessage), MessageIcon::Exclamation,
-             MessageButtons::Ok});
+        platform().messageBox({std::string(kNoStructuralDataTitle), std::string(kNoStructuralDataMessage),
+                               MessageIcon::Exclamation, MessageButtons::Ok});
         return false;
     }
     state.error = false;
-    data_.push_back({settings.structure, std::move(readings), settings.symbol, settings.color, settings.coneAngle, true});
+    data_.push_back(
+        {settings.structure, std::move(readings), settings.symbol, settings.color, settings.coneAngle, true});
     draw();
     return true;
 }
@@ -105,7 +105,8 @@ void ProjForm::draw() {
         const NetView view = NetView::forCanvas(canvasWidth_, canvasHeight_, settings.net, settings.hemisphere);
         const auto letEventsRun = [this] { platform().processEvents(); };
         picture_ = buildNetPicture(view, data_, settings.analyses(), letEventsRun);
-        picture_.blank = cleared_ && std::none_of(data_.begin(), data_.end(), [](const PlottedData& d) { return d.shown; });
+        picture_.blank =
+            cleared_ && std::none_of(data_.begin(), data_.end(), [](const PlottedData& d) { return d.shown; });
         RecordingCanvas canvas(canvasWidth_, canvasHeight_);
         drawNetPicture(canvas, picture_, letEventsRun);
         Control& surface = at("picProj");

@@ -66,7 +66,10 @@ std::vector<ReportBlock> MeanOrientationReport(const MeanOrientation& mean, std:
     if (s.alpha95) cone = degrees(*s.alpha95);
     else if (s.n < 2) cone = "- (fewer than 2 data)";
     else if (s.mean) cone = "- (data too scattered)";
-    figures.push_back("Cone of confidence \xCE\xB1" "95 : " + cone);
+    figures.push_back(
+        "Cone of confidence \xCE\xB1"
+        "95 : " +
+        cone);
     section(blocks, "Fisher statistics", figures);
     return blocks;
 }
@@ -76,7 +79,8 @@ std::vector<ReportBlock> KinematicReport(const KinematicPicture& k) {
     const KinematicResult& r = k.result;
     std::vector<ReportBlock> blocks;
     title(blocks, "Kinematic analysis");
-    section(blocks, "Slope face", {"Dip direction : " + degrees(in.slope.dipDirection), "Dip angle : " + degrees(in.slope.dip)});
+    section(blocks, "Slope face",
+            {"Dip direction : " + degrees(in.slope.dipDirection), "Dip angle : " + degrees(in.slope.dip)});
     section(blocks, "Limits",
             {"Friction angle : " + degrees(in.frictionAngle), "Lateral limit : " + degrees(in.lateralLimit),
              "Number of planes : " + std::to_string(k.planes.size())});

@@ -126,7 +126,8 @@ bool SendToWedgeModel(Session& session) {
     if (!pair) {
         tell(session, kKinematicTitle,
              kinematic->result.wedgesSkipped
-                 ? "Wedges are not analysed beyond " + std::to_string(kMaxWedgePlanes) + " planes: there is no wedge to send."
+                 ? "Wedges are not analysed beyond " + std::to_string(kMaxWedgePlanes) +
+                       " planes: there is no wedge to send."
                  : std::string("No pair of planes lies in the primary critical zone: there is no wedge to send."));
         return false;
     }
@@ -139,15 +140,13 @@ bool SendToWedgeModel(Session& session) {
     }
     if (Control* tabs = model.find("tbsOptions")) model.userSelectTab(*tabs, 2);
 
-    auto planeOf = [&](std::size_t i) {
-        return normalisedPlane(kinematic->planes[i]).value_or(Plane{});
-    };
+    auto planeOf = [&](std::size_t i) { return normalisedPlane(kinematic->planes[i]).value_or(Plane{}); };
     const Plane first = planeOf(pair->first);
     const Plane second = planeOf(pair->second);
     const Plane face = normalisedPlane(kinematic->inputs.slope).value_or(Plane{});
     // The wedge model takes a slope face of dip direction 0 for a missing one; 360 is the same face.
     const double faceDirection = face.dipDirection == 0 ? 360 : face.dipDirection;
-    const std::pair<int, double> fields[] = {{2, first.dipDirection},  {3, first.dip},  {7, second.dipDirection},
+    const std::pair<int, double> fields[] = {{2, first.dipDirection}, {3, first.dip},      {7, second.dipDirection},
                                              {8, second.dip},         {14, faceDirection}, {15, face.dip}};
     for (const auto& [index, value] : fields)
         if (Control* box = model.find("txtW", index)) model.setText(*box, generalNumber(value));

@@ -10,7 +10,8 @@ namespace ravelin {
 
 class Session;
 
-inline constexpr std::string_view kProjectionInfoMessage = "This provisional projection tool is provided as an example.";
+inline constexpr std::string_view kProjectionInfoMessage =
+    "This provisional projection tool is provided as an example.";
 inline constexpr std::string_view kProjectionInfoTitle = "Ravelin information";
 
 // Installs "&Projections" on the main window when the main window is created.

@@ -126,7 +126,7 @@ struct RimMarks {
     NetPoint northLabelAnchor;    // bottom centre of the label
     std::string northLabel = "N";
 };
-constexpr double kRimTick = 60;          // twips: short tick
+constexpr double kRimTick = 60;           // twips: short tick
 constexpr double kRimCardinalTick = 120;  // twips: tick at the four cardinal points
 constexpr double kNorthLabelGap = 20;     // twips between the primitive circle and the label
 RimMarks rimMarks(const NetView& view);

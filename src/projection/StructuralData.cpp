@@ -12,9 +12,7 @@ namespace {
 bool isBlank(char c) { return c == ' '; }
 bool isHardSeparator(char c) { return c == ',' || c == '\t'; }
 
-bool holdsSomething(std::string_view cell) {
-    return cell.find_first_not_of(" \t") != std::string_view::npos;
-}
+bool holdsSomething(std::string_view cell) { return cell.find_first_not_of(" \t") != std::string_view::npos; }
 
 DataRow rowOfLine(std::string_view line) {
     std::vector<std::string> cells(1);

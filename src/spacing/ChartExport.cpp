@@ -40,8 +40,8 @@ std::string chartFileName(const std::string& path) {
 bool exportChart(HistoForm& chart, const std::string& path, std::string* error) {
     const RecordingCanvas picture = ChartPicture(chart);
     std::string why;
-    const bool written = chart.platform().exportDrawing(picture, picture.width(), picture.height(),
-                                                        chartFileName(path), &why);
+    const bool written =
+        chart.platform().exportDrawing(picture, picture.width(), picture.height(), chartFileName(path), &why);
     if (!written && why.empty()) why = "the picture could not be written";
     if (error) *error = why;
     return written;

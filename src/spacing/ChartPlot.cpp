@@ -12,13 +12,13 @@ namespace ravelin {
 
 namespace {
 
-constexpr double kLeftMargin = 1000;    // twips at print scale 1
+constexpr double kLeftMargin = 1000;  // twips at print scale 1
 constexpr double kRightMargin = 200;
 constexpr double kVerticalMargin = 800;
-constexpr double kLabelOffset = 100;    // between a tick's end and its label
-constexpr double kLongTick = 30;        // vertical axis
+constexpr double kLabelOffset = 100;  // between a tick's end and its label
+constexpr double kLongTick = 30;      // vertical axis
 constexpr double kShortTick = 10;
-constexpr double kLongClassTick = 60;   // horizontal axis
+constexpr double kLongClassTick = 60;  // horizontal axis
 constexpr double kShortClassTick = 40;
 // Curve points closer than this to the last one drawn are skipped: below a
 // twip nothing shows, and a curve of 32767 classes keeps a few thousand segments.
@@ -108,8 +108,8 @@ std::vector<LawCurve> lawCurves(const HistogramFigures& figures, const LawChoice
             {chartcolors::Normal, FlattenedCurve(NormalDensities(samples, subStep, s), area, k), "Normal", 1});
     }
     if (laws.lognormal && s.stdDev > 0) {
-        curves.push_back({chartcolors::Lognormal, FlattenedCurve(LognormalDensities(samples, subStep, s), area, k),
-                          "Lognormal", 2});
+        curves.push_back(
+            {chartcolors::Lognormal, FlattenedCurve(LognormalDensities(samples, subStep, s), area, k), "Lognormal", 2});
     }
     return curves;
 }
@@ -216,7 +216,8 @@ void PlotHistogramOn(Canvas& canvas, const HistogramFigures& figures, const LawC
     for (long long j = 0; j <= classes; ++j) {
         const double x = area.x0 + static_cast<double>(j) * area.classWidth;
         const bool labelled = j % q == 0;
-        const std::string label = labelled ? formatNumber(static_cast<double>(j) * figures.interval, "0.0#") : std::string();
+        const std::string label =
+            labelled ? formatNumber(static_cast<double>(j) * figures.interval, "0.0#") : std::string();
         horizontalTick(up, x, area.y0, area.top, labelled ? kLongClassTick : kShortClassTick,
                        labelled ? &label : nullptr);
     }
@@ -282,7 +283,8 @@ void PlotVariogramOn(Canvas& canvas, const std::vector<double>& gamma, double wi
             if (k % (m / 2) != 0) continue;
             labelled = k % m == 0;
         }
-        const std::string label = labelled ? formatNumber(static_cast<double>(k) * decade / 10, "##0.0#") : std::string();
+        const std::string label =
+            labelled ? formatNumber(static_cast<double>(k) * decade / 10, "##0.0#") : std::string();
         verticalTick(up, x0, xr, y, labelled ? kLongTick : kShortTick, labelled ? &label : nullptr);
     }
 

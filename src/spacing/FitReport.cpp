@@ -120,17 +120,19 @@ std::vector<ReportBlock> FitReportBlocks(const std::string& chartCaption, const 
     blocks.push_back(headingBlock("Histogram" + crlf));
     blocks.push_back(bodyBlock("Chart : " + chartCaption + crlf + "Number of values : " + std::to_string(figures.n) +
                                crlf + "Class interval : " + generalNumber(figures.interval) + crlf +
-                               "Number of classes : " + std::to_string(figures.classes) + crlf + "Mean : " +
-                               fixed(s.mean) + crlf + "Std dev. : " + fixed(s.stdDev) + crlf + crlf));
+                               "Number of classes : " + std::to_string(figures.classes) + crlf +
+                               "Mean : " + fixed(s.mean) + crlf + "Std dev. : " + fixed(s.stdDev) + crlf + crlf));
     blocks.push_back(headingBlock("Laws fitted by the method of moments" + crlf));
     blocks.push_back({tableText(fit), style::Plain, kTableSize, kTableFont});
     const std::string best = fit.best ? LawCaption(*fit.best) : "none";
     blocks.push_back(bodyBlock(
         crlf + "Best fit (lowest AIC, marked *) : " + best + crlf +
         "D : Kolmogorov-Smirnov statistic. Chi\xC2\xB2 : on the histogram's classes, adjacent classes merged until "
-        "each expects at least 5 values; df = merged classes - 1 - fitted parameters." + crlf +
+        "each expects at least 5 values; df = merged classes - 1 - fitted parameters." +
+        crlf +
         "The p values take the parameters as known: fitted to these same values, a law fits less well than its "
-        "p value suggests." + crlf + crlf));
+        "p value suggests." +
+        crlf + crlf));
     return blocks;
 }
 

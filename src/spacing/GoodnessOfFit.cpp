@@ -21,10 +21,10 @@ namespace policies = boost::math::policies;
 // The arguments are checked before use; should one slip through, a NaN is
 // reported as "not fitted" rather than thrown out of a button handler.
 // Double precision throughout: the statistics need no more, and a million values fit in a fraction of a second.
-using NoThrow = policies::policy<policies::domain_error<policies::ignore_error>,
-                                 policies::pole_error<policies::ignore_error>,
-                                 policies::overflow_error<policies::ignore_error>,
-                                 policies::evaluation_error<policies::ignore_error>, policies::promote_double<false>>;
+using NoThrow =
+    policies::policy<policies::domain_error<policies::ignore_error>, policies::pole_error<policies::ignore_error>,
+                     policies::overflow_error<policies::ignore_error>,
+                     policies::evaluation_error<policies::ignore_error>, policies::promote_double<false>>;
 
 // ln(sqrt(2 pi)), the constant of the normal and lognormal log densities.
 const double kLogRootTwoPi = 0.5 * std::log(2 * std::numbers::pi);
@@ -43,7 +43,7 @@ std::string fixed(double value) { return formatNumber(value, "0.0000"); }
 
 // The law as the chart draws it, or the reason it cannot be fitted.
 std::optional<FittedLaw> lawAsDrawn(Law law, std::span<const double> sorted, const SampleStatistics& s,
-                                std::string& reason) {
+                                    std::string& reason) {
     const double m = s.mean;
     const double sd = s.stdDev;
     if (sorted.empty()) {
@@ -58,13 +58,15 @@ std::optional<FittedLaw> lawAsDrawn(Law law, std::span<const double> sorted, con
     switch (law) {
         case Law::Exponential: {
             const boost::math::exponential_distribution<double, NoThrow> d(1 / m);
-            return FittedLaw{{{"mean", m}}, 1, [d](double x) { return cdf(d, x); },
-                             [m](double x) { return -std::log(m) - x / m; }};
+            return FittedLaw{
+                {{"mean", m}}, 1, [d](double x) { return cdf(d, x); }, [m](double x) { return -std::log(m) - x / m; }};
         }
         case Law::Normal: {
             if (!spread) break;
             const boost::math::normal_distribution<double, NoThrow> d(m, sd);
-            return FittedLaw{{{"mean", m}, {"stddev", sd}}, 2, [d](double x) { return cdf(d, x); },
+            return FittedLaw{{{"mean", m}, {"stddev", sd}},
+                             2,
+                             [d](double x) { return cdf(d, x); },
                              [m, sd](double x) {
                                  const double z = (x - m) / sd;
                                  return -std::log(sd) - kLogRootTwoPi - 0.5 * z * z;
@@ -76,7 +78,9 @@ std::optional<FittedLaw> lawAsDrawn(Law law, std::span<const double> sorted, con
             const double sigma = std::sqrt(std::log1p(ratio * ratio));
             const double mu = std::log(m) - sigma * sigma / 2;
             const boost::math::lognormal_distribution<double, NoThrow> d(mu, sigma);
-            return FittedLaw{{{"mu", mu}, {"sigma", sigma}}, 2, [d](double x) { return cdf(d, x); },
+            return FittedLaw{{{"mu", mu}, {"sigma", sigma}},
+                             2,
+                             [d](double x) { return cdf(d, x); },
                              [mu, sigma](double x) {
                                  const double z = (std::log(x) - mu) / sigma;
                                  return -std::log(x) - std::log(sigma) - kLogRootTwoPi - 0.5 * z * z;
@@ -90,7 +94,9 @@ std::optional<FittedLaw> lawAsDrawn(Law law, std::span<const double> sorted, con
                 return std::nullopt;
             }
             const boost::math::triangular_distribution<double, NoThrow> d(0, 0, end);
-            return FittedLaw{{{"lower", 0}, {"upper", end}}, 1, [d](double x) { return cdf(d, x); },
+            return FittedLaw{{{"lower", 0}, {"upper", end}},
+                             1,
+                             [d](double x) { return cdf(d, x); },
                              [end](double x) { return std::log(2 / end) + std::log1p(-x / end); }};
         }
     }

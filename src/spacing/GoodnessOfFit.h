@@ -52,7 +52,7 @@ struct LawFit {
     double ksP = 0;
     // Absent when the merged classes are fewer than 2.
     std::optional<double> chiSquare;
-    long long degreesOfFreedom = 0;  // merged classes - 1 - fitted parameters; may be 0 or less
+    long long degreesOfFreedom = 0;    // merged classes - 1 - fitted parameters; may be 0 or less
     std::optional<double> chiSquareP;  // absent unless degreesOfFreedom >= 1
     double logLikelihood = 0;
     double aic = 0;

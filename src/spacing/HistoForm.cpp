@@ -25,11 +25,11 @@ constexpr double kPlotLeft = 1000;
 constexpr double kPlotVertical = 800;
 // Below the plotting area: a long tick (60), the label offset (100), a tick label and a gap.
 constexpr double kAxisLabelDrop = 390;
-constexpr double kEditorLeftmost = 20;    // twips: the label editor never starts further left
-constexpr double kEditorEdge = 50;        // twips of the editor's border where it can be dragged
+constexpr double kEditorLeftmost = 20;  // twips: the label editor never starts further left
+constexpr double kEditorEdge = 50;      // twips of the editor's border where it can be dragged
 
-const char* const kEditableLabels[] = {"lblTitre", "lblInfo", "lblX", "lblMean", "lblStdDev", "lblNbValues",
-                                       "lblScanline"};
+const char* const kEditableLabels[] = {"lblTitre",  "lblInfo",     "lblX",       "lblMean",
+                                       "lblStdDev", "lblNbValues", "lblScanline"};
 const char* const kStatistics[] = {"lblMean", "lblStdDev", "lblNbValues", "lblScanline"};
 
 }  // namespace

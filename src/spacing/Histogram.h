@@ -43,7 +43,6 @@ SampleStatistics StatisticsOf(std::span<const double> data);
 // Statistics of the values the runs stand for, in their order.
 SampleStatistics StatisticsOf(std::span<const ValueRun> runs);
 
-
 // Intersection distances to spacings, in place: each value less the one before it.
 void ToSpacings(std::vector<double>& data);
 
@@ -84,10 +83,10 @@ int HorizontalLabelStep(double textWidth, long long classes, double plotWidth);
 enum class HistogramStatus {
     Ok,
     NoData,
-    IntervalOverflow,   // the default interval's decade search overflowed
-    TooManyClasses,     // more than MaximumClasses
-    NothingCounted,     // the largest count is not positive
-    NotFinite,          // the statistics overflowed
+    IntervalOverflow,  // the default interval's decade search overflowed
+    TooManyClasses,    // more than MaximumClasses
+    NothingCounted,    // the largest count is not positive
+    NotFinite,         // the statistics overflowed
 };
 
 // Everything a histogram shows, settled from its data.

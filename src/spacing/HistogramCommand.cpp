@@ -25,7 +25,6 @@ const char* const InvalidDataText =
 
 namespace {
 
-
 // A whole number typed in a field (rounded halves to even, as a 16-bit conversion does).
 long long wholeNumber(double value) {
     if (!std::isfinite(value)) return 0;

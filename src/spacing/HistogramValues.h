@@ -76,8 +76,8 @@ private:
 
     Way way_ = Way::SortProducts;
     double factor_;
-    bool spacings_;       // intersection distances, turned into spacings
-    double scale_ = 1;    // 10^decimals of the smallest place
+    bool spacings_;            // intersection distances, turned into spacings
+    double scale_ = 1;         // 10^decimals of the smallest place
     std::uint64_t bound_ = 0;  // every whole number is below it
     std::vector<std::uint32_t> counts_;
     int passes_ = 0;

@@ -19,10 +19,10 @@ namespace ravelin {
 
 namespace {
 
-constexpr double kWindowWidth = 4500;       // twips, kept on every resize
-constexpr double kCreationHeight = 8500;    // twips
-constexpr double kLargestHeight = 7425;     // twips, the height a resize allows at most
-constexpr double kGridTop = 3900;           // twips, top of both grids
+constexpr double kWindowWidth = 4500;     // twips, kept on every resize
+constexpr double kCreationHeight = 8500;  // twips
+constexpr double kLargestHeight = 7425;   // twips, the height a resize allows at most
+constexpr double kGridTop = 3900;         // twips, top of both grids
 constexpr double kGridLefts[2] = {100, 2350};
 
 std::string codePointText(int key) {
@@ -46,8 +46,7 @@ bool isHeaderField(const std::string& name) {
 // One change of the header: typing into one field (joined letter by letter), or the data type.
 class HeaderChange final : public UndoCommand {
 public:
-    HeaderChange(SpacingForm& sheet, std::string field, SpacingForm::HeaderState before,
-                 SpacingForm::HeaderState after)
+    HeaderChange(SpacingForm& sheet, std::string field, SpacingForm::HeaderState before, SpacingForm::HeaderState after)
         : sheet_(sheet), field_(std::move(field)), before_(std::move(before)), after_(std::move(after)) {}
     void undo() override { sheet_.applyHeaderState(before_); }
     void redo() override { sheet_.applyHeaderState(after_); }
@@ -64,7 +63,6 @@ private:
     SpacingForm::HeaderState before_;
     SpacingForm::HeaderState after_;
 };
-
 
 }  // namespace
 
@@ -337,8 +335,7 @@ void SpacingForm::onClick(Control& control) {
     if (name == "optData") {
         MarkModified(*this);
         headerEdited(control);
-    }
-    else if (name == "cmdConvert") ConvertData();
+    } else if (name == "cmdConvert") ConvertData();
     else if (name == "cmdHisto") cmdHisto_Click(*this);
     else if (name == "Vario") Vario_Click(*this);
 }
@@ -357,8 +354,8 @@ void SpacingForm::onKeyDown(int& keyCode, int shiftState) {
     // Ctrl+Z takes back, Ctrl+Y and Ctrl+Shift+Z make again, in the fields and the cell editor alike.
     const int modifiers = shiftState & (shift::Shift | shift::Ctrl | shift::Alt);
     const bool undo = keyCode == 'Z' && modifiers == shift::Ctrl;
-    const bool redo = (keyCode == 'Y' && modifiers == shift::Ctrl) ||
-                      (keyCode == 'Z' && modifiers == (shift::Ctrl | shift::Shift));
+    const bool redo =
+        (keyCode == 'Y' && modifiers == shift::Ctrl) || (keyCode == 'Z' && modifiers == (shift::Ctrl | shift::Shift));
     if (undo || redo) {
         keyCode = 0;
         if (undo) userUndo();
@@ -385,8 +382,7 @@ void SpacingForm::onKeyDown(int& keyCode, int shiftState) {
             focusGrid(currentGrid_);
             if (store.row() > 1) moveRow(currentGrid_, store.row() - 1);
             break;
-        default:
-            return;
+        default: return;
     }
     keyCode = 0;
 }

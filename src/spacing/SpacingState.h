@@ -15,14 +15,14 @@ class Form;
 
 // One datasheet opened from or saved to a file.
 struct DatasheetRow {
-    std::string path;  // full path of the file, or the main window's caption when free
+    std::string path;        // full path of the file, or the main window's caption when free
     Form* window = nullptr;  // nullptr when the row is free
 };
 
 // One chart window opened from a spacing datasheet.
 struct HistogramRow {
     Form* datasheet = nullptr;  // nullptr when the datasheet was closed (row free)
-    Form* chart = nullptr;  // it keeps the values it shows
+    Form* chart = nullptr;      // it keeps the values it shows
     double interval = 0;
     long long classes = 0;
     int laws[4] = {0, 0, 0, 0};  // exponential, lognormal, normal, triangular

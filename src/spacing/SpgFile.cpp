@@ -37,7 +37,8 @@ void reportReadError(Session& session, const std::string& path, const SpgReadErr
     session.logError(error.number, error.description, kSource);
     const std::string text = "The file '" + path + "' could not be read completely." + kCrLf + kCrLf + "Line " +
                              std::to_string(error.line) + " : " + error.lineText + kCrLf + error.reason + kCrLf +
-                             kCrLf + "Only the lines above it were loaded: saving the datasheet now would lose the "
+                             kCrLf +
+                             "Only the lines above it were loaded: saving the datasheet now would lose the "
                              "rest of the file.";
     session.platform().messageBox({"Ravelin - Open", text, MessageIcon::Exclamation, MessageButtons::Ok});
 }
@@ -143,7 +144,7 @@ SpgDocument DatasheetDocument(const SpacingForm& window) {
     SpgChartSettings& chart = document.chart;
     if (row != table.rend()) {
         chart = {generalNumber(row->interval), std::to_string(row->classes), std::to_string(row->laws[0]),
-                 std::to_string(row->laws[1]),   std::to_string(row->laws[2]),  std::to_string(row->laws[3]),
+                 std::to_string(row->laws[1]), std::to_string(row->laws[2]), std::to_string(row->laws[3]),
                  std::to_string(row->legend)};
     } else if (std::any_of(std::begin(kChartLabels), std::end(kChartLabels),
                            [&](const ChartLabel& label) { return !TrimBlanks(text(label.name)).empty(); })) {
@@ -170,9 +171,9 @@ bool LoadSpacingFile(const std::string& path, SpacingForm& window) {
         if (!std::filesystem::exists(path, ignored)) {
             fileMissing(window, path);
         } else {
-            reportReadError(session, path,
-                            {75, "Path/File access error", "The file cannot be read (access denied, or not a file).",
-                             0, ""});
+            reportReadError(
+                session, path,
+                {75, "Path/File access error", "The file cannot be read (access denied, or not a file).", 0, ""});
         }
         window.UpdateDataInfo();
         platform.setBusy(false);

@@ -148,10 +148,10 @@ int firstMarked(std::uint64_t low, std::uint64_t high, int from) {
 // Where the parts of a line holding a plain decimal lie: its digits, the
 // point between them (if any), its line end (CR LF, LF or CR).
 struct LineShape {
-    int integerDigits = 0;  // bytes 0 to integerDigits - 1
-    int decimals = 0;       // after the point at byte integerDigits; none without a point
-    int textBytes = 0;      // the number's bytes: digits and point
-    int length = 0;         // with the line end
+    int integerDigits = 0;            // bytes 0 to integerDigits - 1
+    int decimals = 0;                 // after the point at byte integerDigits; none without a point
+    int textBytes = 0;                // the number's bytes: digits and point
+    int length = 0;                   // with the line end
     bool loneCarriageReturn = false;  // the line ends with a CR that no LF follows
 };
 
@@ -239,8 +239,8 @@ private:
     int length_;
     bool pointed_;
     std::uint64_t keptBelowPoint_;
-    std::uint64_t numberBytes_;  // the digits' bytes once the point is out
-    int toTop_;                  // bits that move them to the top of the word
+    std::uint64_t numberBytes_;           // the digits' bytes once the point is out
+    int toTop_;                           // bits that move them to the top of the word
     std::uint64_t mask_[2] = {0, 0};      // the point and line end bytes
     std::uint64_t expected_[2] = {0, 0};  // their values
     std::uint64_t digitBytes_ = 0;        // bit 7 of each byte that must be a digit
@@ -265,32 +265,32 @@ PlainLines readPlainLines(std::string_view text, SpacingColumn& values) {
     const char* const last = text.size() > kWindowAndLineEnd ? begin + text.size() - kWindowAndLineEnd : begin;
     const char* line = begin;
     // Each line read takes two bytes at least.
-    const std::size_t added = values.appendInPlace(text.size() / 2, [&](double* out, std::uint8_t* codes,
-                                                                        std::size_t most) {
-        std::size_t count = 0;
-        while (count < most && line < last) {
-            const std::optional<LineShape> shape = lineShape(line);
-            if (!shape) break;
-            const PlainDecimal first = decimalOf(line, *shape);
-            out[count] = SpacingColumn::decimalValue(first);
-            codes[count] = SpacingColumn::decimalCode(shape->integerDigits, shape->decimals);
-            ++count;
-            line += shape->length;
-            if (!RepeatedShape::fits(*shape)) continue;
-            // The lines that follow in the same shape; everything the loop needs is held locally.
-            const RepeatedShape same(*shape);
-            const std::uint8_t code = codes[count - 1];
-            const double divisor = SpacingColumn::powerOfTen(shape->decimals);
-            std::uint64_t digits = 0;
-            while (count < most && line < last && same.read(line, digits)) {
-                out[count] = static_cast<double>(static_cast<std::int64_t>(digits)) / divisor;  // below 10^8
-                codes[count] = code;
+    const std::size_t added =
+        values.appendInPlace(text.size() / 2, [&](double* out, std::uint8_t* codes, std::size_t most) {
+            std::size_t count = 0;
+            while (count < most && line < last) {
+                const std::optional<LineShape> shape = lineShape(line);
+                if (!shape) break;
+                const PlainDecimal first = decimalOf(line, *shape);
+                out[count] = SpacingColumn::decimalValue(first);
+                codes[count] = SpacingColumn::decimalCode(shape->integerDigits, shape->decimals);
                 ++count;
-                line += same.length();
+                line += shape->length;
+                if (!RepeatedShape::fits(*shape)) continue;
+                // The lines that follow in the same shape; everything the loop needs is held locally.
+                const RepeatedShape same(*shape);
+                const std::uint8_t code = codes[count - 1];
+                const double divisor = SpacingColumn::powerOfTen(shape->decimals);
+                std::uint64_t digits = 0;
+                while (count < most && line < last && same.read(line, digits)) {
+                    out[count] = static_cast<double>(static_cast<std::int64_t>(digits)) / divisor;  // below 10^8
+                    codes[count] = code;
+                    ++count;
+                    line += same.length();
+                }
             }
-        }
-        return count;
-    });
+            return count;
+        });
     return {static_cast<std::size_t>(line - begin), static_cast<long long>(added)};
 }
 
@@ -298,11 +298,10 @@ PlainLines readPlainLines(std::string_view text, SpacingColumn& values) {
 // or a line end, as nearly every line of a datasheet is; otherwise consumes
 // nothing, and next() reads the field.
 bool nextPlainDecimal(FieldReader& reader, PlainDecimal& decimal) {
-    return reader.acceptNext(
-        [&decimal](std::string_view raw) {
-            const std::size_t length = SpacingColumn::readPlainDecimal(raw, decimal);
-            return length != 0 && length == raw.size();
-        });
+    return reader.acceptNext([&decimal](std::string_view raw) {
+        const std::size_t length = SpacingColumn::readPlainDecimal(raw, decimal);
+        return length != 0 && length == raw.size();
+    });
 }
 
 // The value of a key line; nullopt when the line is too short to hold one.
@@ -419,7 +418,8 @@ std::string SpacingDocumentText(const SpgDocument& document) {
         line(protectField(std::string(key) + " = " + oneLine(text)));
     };
     auto orientation = [&](const char* key, const SpgOrientation& value) {
-        line(protectField(std::string(key) + " = " + oneLine(value.direction)) + "," + protectField(oneLine(value.dip), true));
+        line(protectField(std::string(key) + " = " + oneLine(value.direction)) + "," +
+             protectField(oneLine(value.dip), true));
     };
 
     line("'Heading comment/title");

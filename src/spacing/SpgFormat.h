@@ -66,11 +66,11 @@ struct SpgDocument {
 
 // Why reading stopped before the end of the file.
 struct SpgReadError {
-    int number = 0;            // the error number recorded in the log
-    std::string description;   // its description in the log
-    std::string reason;        // what the user is told
-    long long line = 0;        // 1-based line of the file; 0 when the file could not be read at all
-    std::string lineText;      // that line, cut to 80 characters
+    int number = 0;           // the error number recorded in the log
+    std::string description;  // its description in the log
+    std::string reason;       // what the user is told
+    long long line = 0;       // 1-based line of the file; 0 when the file could not be read at all
+    std::string lineText;     // that line, cut to 80 characters
 };
 
 struct SpgReadResult {

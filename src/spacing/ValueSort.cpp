@@ -83,7 +83,9 @@ public:
     }
 
 private:
-    std::size_t slotOf(std::uint64_t bits) const { return static_cast<std::size_t>((bits * kHashMultiplier) >> shift_); }
+    std::size_t slotOf(std::uint64_t bits) const {
+        return static_cast<std::size_t>((bits * kHashMultiplier) >> shift_);
+    }
 
     void resize(std::size_t slots) {
         std::vector<std::uint64_t> keys = std::move(keys_);

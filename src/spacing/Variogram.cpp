@@ -41,8 +41,8 @@ std::vector<double> Semivariogram(const std::vector<long long>& counts, long lon
     for (long long h = 1; h <= lags; ++h) {
         double sum = 0;
         for (long long k = 0; k + h < windows; ++k) {
-            const double d = static_cast<double>(counts[static_cast<std::size_t>(k)] -
-                                                 counts[static_cast<std::size_t>(k + h)]);
+            const double d =
+                static_cast<double>(counts[static_cast<std::size_t>(k)] - counts[static_cast<std::size_t>(k + h)]);
             sum += d * d;
         }
         gamma[static_cast<std::size_t>(h - 1)] = sum / static_cast<double>(windows - h) / 2;

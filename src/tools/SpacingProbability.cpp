@@ -14,9 +14,9 @@ namespace {
 
 namespace policies = boost::math::policies;
 // Errors come back as values (checked below), never as exceptions.
-using QuietPolicy = policies::policy<policies::domain_error<policies::ignore_error>,
-                                     policies::overflow_error<policies::ignore_error>,
-                                     policies::evaluation_error<policies::ignore_error>>;
+using QuietPolicy =
+    policies::policy<policies::domain_error<policies::ignore_error>, policies::overflow_error<policies::ignore_error>,
+                     policies::evaluation_error<policies::ignore_error>>;
 
 double finiteOrZero(double value) { return std::isfinite(value) ? value : 0; }
 
@@ -142,7 +142,8 @@ std::array<double, 3> ComputeThreeSetNet(const std::array<NetSet, 3>& sets, doub
     const double P = probability;
     const double persistences = sets[0].persistence * sets[1].persistence * sets[2].persistence;
     auto permutation = [&](const NetSet& a, const NetSet& b, const NetSet& third) {
-        const double pairAngle = cutToMicroDegrees(AngleBetweenLines(pole(b.dipDirection, b.dip), pole(a.dipDirection, a.dip)));
+        const double pairAngle =
+            cutToMicroDegrees(AngleBetweenLines(pole(b.dipDirection, b.dip), pole(a.dipDirection, a.dip)));
         double da = 0, db = 0;
         if (P == 1) {
             da = db = 1e20;  // an infinite threshold distance
@@ -163,8 +164,8 @@ std::array<double, 3> ComputeThreeSetNet(const std::array<NetSet, 3>& sets, doub
         LineToCosines(r, std::atan(A / B) * DEG, std::atan(C / std::sqrt(A * A + B * B)) * DEG);
         const double thirdAngle = cutToMicroDegrees(AngleBetweenLines(pole(third.dipDirection, third.dip), cosines(r)));
         const double sinPair = std::sin(radians(pairAngle));
-        const double R = 100 * P * P * P * persistences * length * sinPair * sinPair * std::sin(radians(thirdAngle)) /
-                         (8 * da * db);
+        const double R =
+            100 * P * P * P * persistences * length * sinPair * sinPair * std::sin(radians(thirdAngle)) / (8 * da * db);
         return std::isfinite(R) ? std::min(R, 100.0) : 100.0;
     };
     return {permutation(sets[0], sets[1], sets[2]), permutation(sets[1], sets[2], sets[0]),

@@ -42,10 +42,10 @@ struct DistributionInput {
     double volumePerDiscontinuity = 0;  // v
 };
 struct DistributionTexts {
-    std::string exactly;    // P(k, V) in percent, "0.00"
-    std::string fewer;      // P(<k, V) in percent, "0.00"
-    std::string atLeastOne; // P(>=1, d) in percent, "0.00"
-    std::string threshold;  // threshold distance for P, "0.00"; empty when infinite
+    std::string exactly;     // P(k, V) in percent, "0.00"
+    std::string fewer;       // P(<k, V) in percent, "0.00"
+    std::string atLeastOne;  // P(>=1, d) in percent, "0.00"
+    std::string threshold;   // threshold distance for P, "0.00"; empty when infinite
     bool thresholdInfinite = false;
 };
 DistributionTexts ComputeDistribution(const DistributionInput& in);

@@ -18,8 +18,8 @@ std::string percentOfField(const std::string& fieldText) { return formatNumber(r
 std::string setLines(double persistence1, double frequency1, double persistence2, double frequency2, double theta) {
     return kCrLf + std::string("Mean persistence of set 1 : ") + plain(persistence1) + kCrLf +
            "Frequency of set 1 : " + plain(frequency1) + kCrLf + "Mean persistence of set 2 : " + plain(persistence2) +
-           kCrLf + "Frequency of set 2 : " + plain(frequency2) + kCrLf + "Angle between the two sets : " +
-           angle(theta) + kCrLf;
+           kCrLf + "Frequency of set 2 : " + plain(frequency2) + kCrLf +
+           "Angle between the two sets : " + angle(theta) + kCrLf;
 }
 
 }  // namespace
@@ -29,9 +29,9 @@ std::vector<ReportBlock> DistributionReport(const DistributionInput& in, const D
         titleBlock("Spacing distribution and probability threshold"),
         bodyBlock(kTwoBreaks + "Mean spacing of the discontinuity set : " + plain(in.meanSpacing) + kTwoBreaks),
         titleBlock("Discontinuities per volume"),
-        bodyBlock(kTwoBreaks + "Number of discontinuities k : " + std::to_string(in.count) + kCrLf + "Volume : " +
-                  plain(in.volume) + kCrLf + "Probability of finding k discontinuities in this volume : " +
-                  shown.exactly + "%" + kCrLf +
+        bodyBlock(kTwoBreaks + "Number of discontinuities k : " + std::to_string(in.count) + kCrLf +
+                  "Volume : " + plain(in.volume) + kCrLf +
+                  "Probability of finding k discontinuities in this volume : " + shown.exactly + "%" + kCrLf +
                   "Probability of finding less than k discontinuities in this volume : " + shown.fewer + "%" +
                   kTwoBreaks),
         titleBlock("Spacing distribution"),
@@ -39,9 +39,9 @@ std::vector<ReportBlock> DistributionReport(const DistributionInput& in, const D
                   "Probability of finding one or more discontinuities in an interval of d meters : " +
                   shown.atLeastOne + "%" + kTwoBreaks),
         titleBlock("Threshold distance"),
-        bodyBlock(kTwoBreaks + "Probability threshold of finding one or more discontinuities : " +
-                  plain(in.probability * 100) + "%" + kCrLf + "Interval distance for this threshold : " +
-                  shown.threshold + kTwoBreaks + kCrLf),
+        bodyBlock(kTwoBreaks +
+                  "Probability threshold of finding one or more discontinuities : " + plain(in.probability * 100) +
+                  "%" + kCrLf + "Interval distance for this threshold : " + shown.threshold + kTwoBreaks + kCrLf),
     };
 }
 
@@ -51,8 +51,8 @@ std::vector<ReportBlock> IntersectionsReport(const IntersectionInput& in, const 
         titleBlock("Density of intersection of two discontinuity sets"),
         headingBlock(kTwoBreaks + "Intersection data"),
         bodyBlock(kCrLf + std::string("Frequency of set 1 : ") + plain(in.frequency1) + kCrLf +
-                  "Frequency of set 2 : " + plain(in.frequency2) + kCrLf + "Angle between the two sets : " +
-                  angle(in.angle) + kCrLf +
+                  "Frequency of set 2 : " + plain(in.frequency2) + kCrLf +
+                  "Angle between the two sets : " + angle(in.angle) + kCrLf +
                   "Angle between intersection line and the pole to the surface of observation : " + angle(in.delta) +
                   kTwoBreaks),
         titleBlock("Total length of the instersection lines in a given volume"),
@@ -70,15 +70,14 @@ std::vector<ReportBlock> ConnectivityReport(const ConnectivityInput& in, const s
         headingBlock(kTwoBreaks + "Discontinuity sets characteristics"),
         bodyBlock(setLines(in.persistence1, in.frequency1, in.persistence2, in.frequency2, in.angle) +
                   "Probability of continuity threshold : " + formatNumber(in.probability, "0.0##%") + kCrLf +
-                  "Number of successive intersections (=number of stairs) : " + std::to_string(in.stairs) +
-                  kTwoBreaks),
+                  "Number of successive intersections (=number of stairs) : " + std::to_string(in.stairs) + kTwoBreaks),
         headingBlock("Probability of intersection"),
         bodyBlock(kCrLf + std::string("Threshold distance of set 1 : ") + shown[0] + kCrLf +
                   "Threshold distance of set 2 : " + shown[1] + kCrLf +
                   "Probability of crossing of the two sets (Pc) : " + percentOfField(shown[2]) + kCrLf +
                   "Probability of continuity of the net (threshold) (Ps) : " + percentOfField(shown[3]) + kCrLf +
-                  "Probability of intersection under this threshold (Pt) : " + percentOfField(shown[4]) +
-                  kTwoBreaks + kCrLf),
+                  "Probability of intersection under this threshold (Pt) : " + percentOfField(shown[4]) + kTwoBreaks +
+                  kCrLf),
     };
 }
 

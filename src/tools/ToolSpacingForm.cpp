@@ -11,7 +11,8 @@ namespace ravelin {
 namespace {
 
 constexpr const char* kFieldPattern = "0.0######";
-constexpr const char* kThreeSetMessage = "The calculation scheme used for 3 discontinuity sets is still under testing...";
+constexpr const char* kThreeSetMessage =
+    "The calculation scheme used for 3 discontinuity sets is still under testing...";
 // The Symbol font draws these characters as an arrow, a plus sign and the infinity sign.
 constexpr const char* kInfinityText = "® +¥ ";
 
@@ -134,13 +135,13 @@ void ToolSpacingForm::buildIntersectionsPage() {
 void ToolSpacingForm::buildConnectivityPage() {
     std::vector<std::string> labels;
     for (const InputField& field : kConnectivity) labels.emplace_back(field.label);
-    addNumericArray({"txtC2", 0, 6, kFieldPattern}, addFrame(*this, "fraC2", 0, "Discontinuity sets characteristics ", 2),
-                    labels);
-    addOutputArray("txtC2Ret", 0, 4, addFrame(*this, "fraC2", 1, "Probability of intersection", 2),
-                   {"Threshold distance of set 1", "Threshold distance of set 2",
-                    "Probability of crossing of the two sets (Pc)",
-                    "Probability of continuity of the net (threshold) (Ps)",
-                    "Probability of intersection under this threshold (Pt)"});
+    addNumericArray({"txtC2", 0, 6, kFieldPattern},
+                    addFrame(*this, "fraC2", 0, "Discontinuity sets characteristics ", 2), labels);
+    addOutputArray(
+        "txtC2Ret", 0, 4, addFrame(*this, "fraC2", 1, "Probability of intersection", 2),
+        {"Threshold distance of set 1", "Threshold distance of set 2", "Probability of crossing of the two sets (Pc)",
+         "Probability of continuity of the net (threshold) (Ps)",
+         "Probability of intersection under this threshold (Pt)"});
 }
 
 void ToolSpacingForm::buildFourDiscPage() {
@@ -159,9 +160,10 @@ void ToolSpacingForm::buildFourDiscPage() {
 
 void ToolSpacingForm::buildThreeSetPage() {
     for (int set = 0; set < 3; ++set) {
-        addNumericArray({"txtC4", 4 * set, 4 * set + 3, kFieldPattern},
-                        addFrame(*this, "fraC4", set, "Set " + std::to_string(set + 1), 4),
-                        {kNetRows[0], kNetRows[1], std::string(kNetRows[2]) + " (°)", std::string(kNetRows[3]) + " (°)"});
+        addNumericArray(
+            {"txtC4", 4 * set, 4 * set + 3, kFieldPattern},
+            addFrame(*this, "fraC4", set, "Set " + std::to_string(set + 1), 4),
+            {kNetRows[0], kNetRows[1], std::string(kNetRows[2]) + " (°)", std::string(kNetRows[3]) + " (°)"});
     }
     addNumericArray({"txtC4", 12, 12, kFieldPattern}, addFrame(*this, "fraC4", 3, "Continuity", 4),
                     {"Probability threshold of continuity (%)"});
@@ -172,10 +174,8 @@ void ToolSpacingForm::buildThreeSetPage() {
 
 // Each page's input array and its recalculation.
 const std::pair<const char*, void (ToolSpacingForm::*)()> kRecalculations[] = {
-    {"txtDistrDisc", &ToolSpacingForm::RecalculateDistribution},
-    {"txtDI", &ToolSpacingForm::RecalculateIntersections},
-    {"txtC2", &ToolSpacingForm::RecalculateConnectivity},
-    {"txtC24", &ToolSpacingForm::RecalculateFourDiscNet},
+    {"txtDistrDisc", &ToolSpacingForm::RecalculateDistribution}, {"txtDI", &ToolSpacingForm::RecalculateIntersections},
+    {"txtC2", &ToolSpacingForm::RecalculateConnectivity},        {"txtC24", &ToolSpacingForm::RecalculateFourDiscNet},
     {"txtC4", &ToolSpacingForm::RecalculateThreeSetNet},
 };
 
@@ -224,7 +224,8 @@ void ToolSpacingForm::RecalculateDistribution() {
     double values[6] = {};
     for (int i = 0; i < 6; ++i) values[i] = checked(*this, "txtDistrDisc", i, kDistribution[i]);
     // k is a whole number, rounded as its field shows it.
-    distribution_ = {values[0], static_cast<long long>(roundHalfAway(values[1], 0)), values[2], values[3],
+    distribution_ = {values[0],       static_cast<long long>(roundHalfAway(values[1], 0)),
+                     values[2],       values[3],
                      values[4] / 100, values[5]};
     const DistributionTexts texts = ComputeDistribution(distribution_);
     setText("txtResDD", 0, texts.exactly);

@@ -14,8 +14,10 @@ std::string setNumber(int index) { return std::to_string(index + 1); }
 
 // A result field of its own, without an index.
 void addResult(Form& form, const std::string& name, const std::string& container) {
-    form.add(ControlKind::TextBox, name).withContainer(container).withReadOnly().withDescription(
-        "Compartment mean volume");
+    form.add(ControlKind::TextBox, name)
+        .withContainer(container)
+        .withReadOnly()
+        .withDescription("Compartment mean volume");
 }
 
 void addExplanation(Form& form, int page, const char* text) {
@@ -58,7 +60,9 @@ void ToolVolForm::addSetsAndResult(int page, NumericArray inputs, const std::vec
                                    const std::string& result) {
     const std::string sets = "fraVol(" + std::to_string(2 * page) + ")";
     const std::string volume = "fraVol(" + std::to_string(2 * page + 1) + ")";
-    add(ControlKind::Frame, "fraVol", 2 * page).withText("Discontinuity sets characteristics").withContainer(OptionPage(page));
+    add(ControlKind::Frame, "fraVol", 2 * page)
+        .withText("Discontinuity sets characteristics")
+        .withContainer(OptionPage(page));
     addNumericArray(std::move(inputs), sets, labels);
     add(ControlKind::Frame, "fraVol", 2 * page + 1).withText("Volume estimation").withContainer(OptionPage(page));
     addResult(*this, result, volume);
@@ -122,7 +126,8 @@ void ToolVolForm::RecalculateTwoSets() {
 
 void ToolVolForm::RecalculateFracturation() {
     double v[4] = {};
-    for (int i = 0; i < 2; ++i) v[i] = CheckRange(*this, at("txt1MS", i), "mean spacing " + setNumber(i), 0, kLargestBound);
+    for (int i = 0; i < 2; ++i)
+        v[i] = CheckRange(*this, at("txt1MS", i), "mean spacing " + setNumber(i), 0, kLargestBound);
     v[2] = CheckRange(*this, at("txt1MS", 2), "angle between set 1 and set 2", 0, 180);
     v[3] = CheckRange(*this, at("txt1MS", 3),
                       "apparent fequency of the fractures in a direction perpendicular to the intersection of 1 and 2",

@@ -12,14 +12,13 @@ namespace ravelin {
 namespace {
 constexpr const char* kAngles = "0.0######";
 
-
 // Two orientations typed as (dip direction, dip) pairs in fields 0..3, each checked.
 std::array<double, 4> checkedOrientations(Form& form, const std::string& array) {
     std::array<double, 4> values{};
     for (int i = 0; i < 4; ++i) {
         const bool direction = i % 2 == 0;
-        values[static_cast<size_t>(i)] = CheckRange(form, form.at(array, i), direction ? "dip direction" : "dip angle",
-                                                    0, direction ? 360 : 90);
+        values[static_cast<size_t>(i)] =
+            CheckRange(form, form.at(array, i), direction ? "dip direction" : "dip angle", 0, direction ? 360 : 90);
     }
     return values;
 }
@@ -50,22 +49,24 @@ ToolXyzForm::ToolXyzForm(Session& session) : ToolForm(session, "frmToolXYZ", "XY
                     {"X (north)", "Y (east)", "Z (down)"});
     addOutputArray("txtIXYZ1", 0, 2, frame(5, "Downward directed unit vector", 1),
                    {"X (north)", "Y (east)", "Z (down)"});
-    addOutputArray("txtIXYZ1", 3, 4, frame(6, "Corresp. plane (dip direction)", 1), {"Dip direction (°)", "Dip angle (°)"});
+    addOutputArray("txtIXYZ1", 3, 4, frame(6, "Corresp. plane (dip direction)", 1),
+                   {"Dip direction (°)", "Dip angle (°)"});
     addOutputArray("txtIXYZ1", 5, 6, frame(7, "Perpendicular plane (dip direct.)", 1),
                    {"Dip direction (°)", "Dip angle (°)"});
 
     // "Wedges"
-    addNumericArray({"txtPDirPen", 0, 3, kAngles}, frame(8, "Wedge planes", 2),
-                    {"Plane 1 dip direction (°)", "Plane 1 dip angle (°)", "Plane 2 dip direction (°)",
-                     "Plane 2 dip angle (°)"});
+    addNumericArray(
+        {"txtPDirPen", 0, 3, kAngles}, frame(8, "Wedge planes", 2),
+        {"Plane 1 dip direction (°)", "Plane 1 dip angle (°)", "Plane 2 dip direction (°)", "Plane 2 dip angle (°)"});
     addOutputArray("txtIRes", 0, 1, frame(9, "Intersection line", 2), {"Trend (°)", "Plunge (°)"});
-    addOutputArray("txtIRes", 2, 4, frame(10, "Intersection line coordinates", 2), {"X (north)", "Y (east)", "Z (down)"});
+    addOutputArray("txtIRes", 2, 4, frame(10, "Intersection line coordinates", 2),
+                   {"X (north)", "Y (east)", "Z (down)"});
     addOutputArray("txtIRes", 5, 5, frame(11, "Acute intersection angle", 2), {"Angle (°)"});
 
     // "Lines"
-    addNumericArray({"txtLDirPen", 0, 3, kAngles}, frame(12, "Orientation of lines", 3),
-                    {"Line 1 dip direction (°)", "Line 1 dip angle (°)", "Line 2 dip direction (°)",
-                     "Line 2 dip angle (°)"});
+    addNumericArray(
+        {"txtLDirPen", 0, 3, kAngles}, frame(12, "Orientation of lines", 3),
+        {"Line 1 dip direction (°)", "Line 1 dip angle (°)", "Line 2 dip direction (°)", "Line 2 dip angle (°)"});
     addOutputArray("txtRes", 0, 1, frame(13, "Common plane (= c. p.)", 3), {"Dip direction (°)", "Dip angle (°)"});
     addOutputArray("txtRes", 2, 4, frame(14, "Pole to c. p. coordinates", 3), {"X (north)", "Y (east)", "Z (down)"});
     addOutputArray("txtRes", 5, 5, frame(15, "Acute intersection angle", 3), {"Angle (°)"});

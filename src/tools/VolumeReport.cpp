@@ -41,9 +41,10 @@ std::vector<ReportBlock> TwoSetVolumeReport(const TwoSetInput& in, const std::st
 
 std::vector<ReportBlock> FracturationVolumeReport(const FracturationInput& in, const std::string& volumeText) {
     return report("Volume estimation from 2 discontinuity sets and a direction of fracturation",
-                  std::string("Mean spacing of the 2 sets + angle between the two sets + apparent frequency") +
-                      kCrLf + "of the fracturation in a direction perpendicular to the intersection of set 1 and 2",
-                  line("Mean spacing of set 1", plain(in.spacing1)) + line("Mean spacing of set 2", plain(in.spacing2)) +
+                  std::string("Mean spacing of the 2 sets + angle between the two sets + apparent frequency") + kCrLf +
+                      "of the fracturation in a direction perpendicular to the intersection of set 1 and 2",
+                  line("Mean spacing of set 1", plain(in.spacing1)) +
+                      line("Mean spacing of set 2", plain(in.spacing2)) +
                       line("Angle between set 1 and set 2", degrees(in.angle)) +
                       line("Apparent frequency of the fracturation", plain(in.frequency)),
                   volumeText);
@@ -57,8 +58,8 @@ std::vector<ReportBlock> ThreeSetVolumeReport(const std::array<PrismSet, 3>& set
                  line("Dip direction" + set, formatNumber(sets[i].dipDirection, "000°")) +
                  line("Dip angle" + set, degrees(sets[i].dip));
     }
-    return report("Volume estimation from 3 discontinuity sets", "Mean spacing, dip direction and dip angle of the 3 sets",
-                  lines, volumeText);
+    return report("Volume estimation from 3 discontinuity sets",
+                  "Mean spacing, dip direction and dip angle of the 3 sets", lines, volumeText);
 }
 
 }  // namespace ravelin

@@ -23,7 +23,8 @@ namespace {
 
 // Core selections are byte offsets in UTF-8; Qt counts UTF-16 units.
 int toQtOffset(const std::string& text, int byteOffset) {
-    return static_cast<int>(QString::fromUtf8(text.data(), std::clamp(byteOffset, 0, static_cast<int>(text.size()))).size());
+    return static_cast<int>(
+        QString::fromUtf8(text.data(), std::clamp(byteOffset, 0, static_cast<int>(text.size()))).size());
 }
 int toByteOffset(const QString& text, int qtOffset) { return static_cast<int>(text.left(qtOffset).toUtf8().size()); }
 
@@ -106,9 +107,7 @@ int coreShiftState(Qt::KeyboardModifiers modifiers) {
     return state;
 }
 
-FormBinder::FormBinder(Form& form, QWidget* root) : QObject(root), form_(&form), root_(root) {
-    form.addObserver(this);
-}
+FormBinder::FormBinder(Form& form, QWidget* root) : QObject(root), form_(&form), root_(root) { form.addObserver(this); }
 
 FormBinder::~FormBinder() { detach(); }
 
@@ -231,9 +230,7 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
                 plain->moveCursor(QTextCursor::End);
             }
             break;
-        case ControlProperty::Enabled:
-            widget->setEnabled(control.enabled());
-            break;
+        case ControlProperty::Enabled: widget->setEnabled(control.enabled()); break;
         case ControlProperty::Visible:
             // Option pages are shown by their tab widget, not by the flag.
             // A widget not yet placed in its window must not be shown on its
@@ -245,7 +242,8 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
             break;
         case ControlProperty::Value:
             if (auto* tabs = qobject_cast<QTabWidget*>(widget)) {
-                if (control.value() >= 1 && control.value() <= tabs->count()) tabs->setCurrentIndex(control.value() - 1);
+                if (control.value() >= 1 && control.value() <= tabs->count())
+                    tabs->setCurrentIndex(control.value() - 1);
             } else if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isCheckable()) {
                 button->setChecked(control.value() != 0);
             }
@@ -288,12 +286,9 @@ void FormBinder::apply(Control& control, QWidget* widget, ControlProperty proper
                 }
             }
             break;
-        case ControlProperty::Pointer:
-            showPointer(widget, control.pointer());
-            break;
+        case ControlProperty::Pointer: showPointer(widget, control.pointer()); break;
         case ControlProperty::Geometry:
-        case ControlProperty::View:
-            break;  // the generic layout places widgets itself; views follow their own surfaces
+        case ControlProperty::View: break;  // the generic layout places widgets itself; views follow their own surfaces
     }
 }
 
@@ -334,7 +329,8 @@ bool FormBinder::eventFilter(QObject* watched, QEvent* event) {
         const int code = coreKeyCode(*key);
         if (code != 0 && code != keys::Backspace) {
             const bool isTab = code == keys::Tab;
-            const int shiftState = coreShiftState(key->modifiers()) | (key->key() == Qt::Key_Backtab ? shift::Shift : 0);
+            const int shiftState =
+                coreShiftState(key->modifiers()) | (key->key() == Qt::Key_Backtab ? shift::Shift : 0);
             if (form_->userKeyDown(code, shiftState) == 0 || isTab) return true;
             if (!form_) return true;
         }

@@ -77,9 +77,7 @@ void FormHost::applyGeometry() {
 void FormHost::formChanged(Form&, FormProperty property) {
     if (!window_) return;
     switch (property) {
-        case FormProperty::Caption:
-            applyCaption();
-            break;
+        case FormProperty::Caption: applyCaption(); break;
         case FormProperty::Visible:
             window_->setVisible(form_->visible());
             if (form_->visible()) {
@@ -96,8 +94,7 @@ void FormHost::formChanged(Form&, FormProperty property) {
             else if (form_->windowState() == WindowState::Maximized) window_->showMaximized();
             else if (form_->visible()) window_->showNormal();
             break;
-        case FormProperty::Enabled:
-            break;
+        case FormProperty::Enabled: break;
     }
 }
 
@@ -141,7 +138,8 @@ bool FormHost::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::Show: {
             // A window shown maximised got its size while still hidden: the form hears of it now.
             const QSize size = window_->size();
-            if (!applying_ && (size.width() != context_.px(form_->width()) || size.height() != context_.px(form_->height())))
+            if (!applying_ &&
+                (size.width() != context_.px(form_->width()) || size.height() != context_.px(form_->height())))
                 reportGeometry(true);
             return false;
         }
@@ -159,8 +157,7 @@ bool FormHost::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::WindowDeactivate:
             if (floating_) form_->userDeactivate();
             return false;
-        default:
-            return false;
+        default: return false;
     }
 }
 

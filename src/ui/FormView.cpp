@@ -34,7 +34,8 @@ int fieldWidthFor(const QLineEdit& edit, const QString& text) {
     option.rect = edit.rect();
     option.lineWidth = edit.hasFrame() ? edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit) : 0;
     option.state |= QStyle::State_Sunken;
-    return edit.style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, edit.fontMetrics().height()), &edit)
+    return edit.style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(width, edit.fontMetrics().height()), &edit)
         .width();
 }
 
@@ -43,12 +44,9 @@ bool laidOut(const Control& control) {
         case ControlKind::MenuItem:
         case ControlKind::ToolButton:
         case ControlKind::StatusPanel:
-        case ControlKind::Grid:
-            return false;
-        case ControlKind::PictureBox:
-            return control.name() == "picOptions";
-        default:
-            return true;
+        case ControlKind::Grid: return false;
+        case ControlKind::PictureBox: return control.name() == "picOptions";
+        default: return true;
     }
 }
 
@@ -242,18 +240,14 @@ QWidget* FormView::widgetFor(Control& control) {
             widget = radio;
             break;
         }
-        case ControlKind::CommandButton:
-            widget = new QPushButton;
-            break;
+        case ControlKind::CommandButton: widget = new QPushButton; break;
         case ControlKind::Label: {
             auto* label = new QLabel;
             label->setWordWrap(true);
             widget = label;
             break;
         }
-        default:
-            widget = new QLabel;
-            break;
+        default: widget = new QLabel; break;
     }
     binder_->bind(control, widget);
     // Sized once its font is known: the longest message the window writes shows whole.

@@ -84,8 +84,7 @@ bool KeyboardWatcher::eventFilter(QObject* watched, QEvent* event) {
             // The lock keys may have changed while another program had the keyboard.
             if (watched == qApp && QGuiApplication::applicationState() == Qt::ApplicationActive) changed();
             break;
-        default:
-            break;
+        default: break;
     }
     return false;
 }

@@ -203,10 +203,10 @@ void MainWindow::buildMenus() {
 
     // Keyboard shortcuts a desktop user expects.
     const std::pair<const char*, QKeySequence> shortcuts[] = {
-        {"mnuFileOpen", QKeySequence::Open},       {"mnuFileSave", QKeySequence::Save},
-        {"mnuFilePrint", QKeySequence::Print},     {"mnuEditCut", QKeySequence::Cut},
-        {"mnuEditCopy", QKeySequence::Copy},       {"mnuEditPaste", QKeySequence::Paste},
-        {"mnuFileNewData", QKeySequence::New},     {"mnuEditUndo", QKeySequence::Undo},
+        {"mnuFileOpen", QKeySequence::Open},   {"mnuFileSave", QKeySequence::Save},
+        {"mnuFilePrint", QKeySequence::Print}, {"mnuEditCut", QKeySequence::Cut},
+        {"mnuEditCopy", QKeySequence::Copy},   {"mnuEditPaste", QKeySequence::Paste},
+        {"mnuFileNewData", QKeySequence::New}, {"mnuEditUndo", QKeySequence::Undo},
     };
     for (const auto& [key, sequence] : shortcuts)
         // A focused text field still takes its own editing keys (it overrides the shortcut).
@@ -290,9 +290,7 @@ void MainWindow::syncAction(Control& control) {
 void MainWindow::controlChanged(Form&, Control& control, ControlProperty property) {
     switch (control.kind()) {
         case ControlKind::MenuItem:
-        case ControlKind::ToolButton:
-            syncAction(control);
-            break;
+        case ControlKind::ToolButton: syncAction(control); break;
         case ControlKind::StatusPanel:
             if (auto it = panels_.find(control.index()); it != panels_.end()) {
                 it->second->setText(qs(control.text()));
@@ -311,9 +309,7 @@ void MainWindow::controlChanged(Form&, Control& control, ControlProperty propert
 
 void MainWindow::formChanged(Form& form, FormProperty property) {
     switch (property) {
-        case FormProperty::Caption:
-            setWindowTitle(qs(form.caption()));
-            break;
+        case FormProperty::Caption: setWindowTitle(qs(form.caption())); break;
         case FormProperty::Visible:
             if (form.visible()) show();
             else hide();
@@ -330,8 +326,7 @@ void MainWindow::formChanged(Form& form, FormProperty property) {
             if (form.windowState() == WindowState::Minimized) showMinimized();
             else if (form.windowState() == WindowState::Maximized) showMaximized();
             break;
-        case FormProperty::Enabled:
-            break;
+        case FormProperty::Enabled: break;
     }
 }
 
@@ -360,7 +355,7 @@ void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && main_)
         subWindowActivated(mdi_->activeSubWindow());
     if (event->type() == QEvent::WindowStateChange && main_) {
-        main_->setWindowState(isMinimized() ? WindowState::Minimized
+        main_->setWindowState(isMinimized()   ? WindowState::Minimized
                               : isMaximized() ? WindowState::Maximized
                                               : WindowState::Normal);
     }
@@ -368,9 +363,7 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::arrangeWindows(WindowArrangement arrangement) {
     switch (arrangement) {
-        case WindowArrangement::Cascade:
-            mdi_->cascadeSubWindows();
-            break;
+        case WindowArrangement::Cascade: mdi_->cascadeSubWindows(); break;
         case WindowArrangement::TileHorizontal:
         case WindowArrangement::TileVertical: {
             // Documents side by side (vertical tiles) or stacked (horizontal tiles).
@@ -384,8 +377,7 @@ void MainWindow::arrangeWindows(WindowArrangement arrangement) {
             for (int i = 0; i < n; ++i) {
                 if (arrangement == WindowArrangement::TileVertical)
                     shown[i]->setGeometry(area.width() * i / n, 0, area.width() / n, area.height());
-                else
-                    shown[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() / n);
+                else shown[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() / n);
             }
             break;
         }

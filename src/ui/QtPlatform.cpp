@@ -99,7 +99,8 @@ MessageAnswer QtPlatform::messageBox(const MessageRequest& request) {
 std::optional<std::string> QtPlatform::inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultText) {
     bool ok = false;
-    const QString text = QInputDialog::getText(parent(), qs(title), qs(prompt), QLineEdit::Normal, qs(defaultText), &ok);
+    const QString text =
+        QInputDialog::getText(parent(), qs(title), qs(prompt), QLineEdit::Normal, qs(defaultText), &ok);
     if (!ok) return std::nullopt;
     return ss(text);
 }
@@ -163,7 +164,8 @@ std::optional<FileChoice> QtPlatform::fileDialog(const FileDialogRequest& reques
                          [&dialog, suffixOf](const QString& chosen) { dialog.setDefaultSuffix(suffixOf(chosen)); });
     }
     // A pattern ("*.spg") is no file name to preselect.
-    if (!request.fileName.empty() && request.fileName.find('*') == std::string::npos) dialog.selectFile(qs(request.fileName));
+    if (!request.fileName.empty() && request.fileName.find('*') == std::string::npos)
+        dialog.selectFile(qs(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const qsizetype chosen = filters.indexOf(dialog.selectedNameFilter());
     const int filterIndex = chosen < 0 ? request.filterIndex : static_cast<int>(chosen) + 1;
@@ -484,7 +486,9 @@ void QtPlatform::setBusy(bool busy) {
 
 std::string QtPlatform::programFolder() { return ss(QCoreApplication::applicationDirPath()); }
 
-std::string QtPlatform::executableName() { return ss(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName()); }
+std::string QtPlatform::executableName() {
+    return ss(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+}
 
 std::string QtPlatform::currentFolder() { return ss(QDir::currentPath()); }
 

@@ -100,7 +100,6 @@ private:
     std::unique_ptr<KeyboardWatcher> keyboard_;
 };
 
-
 // "Desc|*.a;*.b|Desc|*.c" as Qt file-dialog filters, one per pair.
 QStringList qtFileFilters(const std::string& filter);
 

@@ -19,8 +19,16 @@ TEST(CanvasUnitsTest, PositionsRoundHalvesToEvenWithinThe32BitRange) {
         double position;
         std::int32_t unit;
     } cases[] = {
-        {2.5, 2},   {3.5, 4},   {-2.5, -2},  {-3.5, -4},    {2.4999, 2},
-        {2.5001, 3}, {0.5, 0},  {-0.5, 0},   {1e12, 2147483647}, {-1e12, -2147483647 - 1},
+        {2.5, 2},
+        {3.5, 4},
+        {-2.5, -2},
+        {-3.5, -4},
+        {2.4999, 2},
+        {2.5001, 3},
+        {0.5, 0},
+        {-0.5, 0},
+        {1e12, 2147483647},
+        {-1e12, -2147483647 - 1},
         {std::numeric_limits<double>::quiet_NaN(), 0},
     };
     for (const auto& c : cases) EXPECT_EQ(roundToCanvasUnit(c.position), c.unit) << c.position;
@@ -30,10 +38,18 @@ TEST(CanvasUnitsTest, TruncationToHundredthsGoesDownOnTheDecimalValue) {
     const struct {
         double value, truncated;
     } cases[] = {
-        {1.239, 1.23}, {2.499, 2.49}, {-0.001, -0.01}, {199.999, 199.99}, {1, 1}, {0, 0}, {1e-17, 0},
+        {1.239, 1.23},
+        {2.499, 2.49},
+        {-0.001, -0.01},
+        {199.999, 199.99},
+        {1, 1},
+        {0, 0},
+        {1e-17, 0},
         {0.29, 0.29},  // 0.29 × 100 is 28.999999999999996 in binary
         // Beyond 1e15 there are no hundredths to cut; near the largest double, × 100 would overflow.
-        {1e15 + 2, 1e15 + 2}, {1.7e308, 1.7e308}, {-1.7e308, -1.7e308},
+        {1e15 + 2, 1e15 + 2},
+        {1.7e308, 1.7e308},
+        {-1.7e308, -1.7e308},
     };
     for (const auto& c : cases) EXPECT_EQ(truncateToHundredths(c.value), c.truncated) << c.value;
 }

@@ -50,7 +50,7 @@ TEST(DgtFormatTest, EmptyPartsAreWrittenAsTheirMarkers) {
     EXPECT_EQ(WriteDigitizedFile(back), bytes);
 
     DigitizedDocument lone = example();
-    lone.geometry.contour = {{5, 5}};  // a lone vertex is no contour
+    lone.geometry.contour = {{5, 5}};           // a lone vertex is no contour
     lone.geometry.traces = {{{7, 8}, {0, 0}}};  // a half-drawn trace keeps its (0, 0) end
     const std::string loneBytes = WriteDigitizedFile(lone);
     EXPECT_NE(loneBytes.find("[Window]\r\nNbre = 0\r\n\r\n"), std::string::npos);
@@ -74,9 +74,13 @@ TEST(DgtFormatTest, CommasInThePathAndTheScaleSurviveARoundTrip) {
     EXPECT_EQ(readWhole(bare).imageSource, "C:\\Data\\a");
     // Windows-1252 text is read as such and written back the same way.
     std::string accented = kExampleFile;
-    accented.replace(accented.find("cliff1"), 6, "\xE9" "boulis");
+    accented.replace(accented.find("cliff1"), 6,
+                     "\xE9"
+                     "boulis");
     const DigitizedDocument read = readWhole(accented);
-    EXPECT_EQ(read.imageSource, "C:\\Data\\\xC3\xA9" "boulis.bmp");
+    EXPECT_EQ(read.imageSource,
+              "C:\\Data\\\xC3\xA9"
+              "boulis.bmp");
     EXPECT_EQ(WriteDigitizedFile(read), accented);
 }
 
@@ -88,8 +92,7 @@ TEST(DgtFormatTest, HandWrittenLayoutsReadAsTheWrittenOne) {
         "199.5,150.5\n'second end\n420,610\n[Scanline]\n60,400,1400,410\n[Rectangle]\n-10,0,0,0,0,0,0,0\n";
     EXPECT_EQ(readWhole(reflowed), example());
     // Sections may come in any order; a later one wins.
-    const std::string reordered =
-        "[Rectangle]\r\n1,2,3,4,5,6,7,8\r\n[Scale]\r\n10\r\n[Scale]\r\n20\r\n";
+    const std::string reordered = "[Rectangle]\r\n1,2,3,4,5,6,7,8\r\n[Scale]\r\n10\r\n[Scale]\r\n20\r\n";
     const DigitizedDocument d = readWhole(reordered);
     EXPECT_EQ(d.geometry.scaleText, "20");
     EXPECT_EQ(d.geometry.rectangle[3], (CanvasPoint{7, 8}));
@@ -111,8 +114,8 @@ TEST(DgtFormatTest, FaultsEndTheReadingWithTheirLineAndKeepWhatCameBefore) {
         {"count beyond the file", head + "Nbre = 999999999999\r\n1,2\r\n", 62, 4, 0},
         {"count beyond any integer", head + "Nbre = 99999999999999999999999999\r\n1,2\r\n", 62, 4, 0},
         {"file ends early", head + "Nbre = 5\r\n1,2\r\n3,4\r\n", 62, 4, 2},
-        {"next header in a short section", head + "Nbre = 4\r\n1,2\r\n3,4\r\n[Discontinuities]\r\nNbre = 0\r\n",
-         13, 7, 2},
+        {"next header in a short section", head + "Nbre = 4\r\n1,2\r\n3,4\r\n[Discontinuities]\r\nNbre = 0\r\n", 13, 7,
+         2},
         {"coordinate not a number", head + "Nbre = 2\r\n1,2\r\nx,4\r\n", 13, 6, 1},
         {"coordinate beyond 32 bits", head + "Nbre = 2\r\n1,2\r\n3,4e10\r\n", 6, 6, 1},
         {"header at the end", "[Scale]\r\n35\r\n[Source]", 62, 3, 0},

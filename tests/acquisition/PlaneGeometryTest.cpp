@@ -23,13 +23,13 @@ TEST(SegmentsIntersectTest, EndsCountParallelsNeverMeet) {
         std::optional<FloatPoint> expected;
     };
     const Case cases[] = {
-        {{0, 0}, {10, 10}, {0, 10}, {10, 0}, FloatPoint{5, 5}},      // a plain cross
-        {{0, 0}, {10, 0}, {5, 0}, {5, 10}, FloatPoint{5, 0}},        // B starts on A
-        {{0, 0}, {10, 0}, {10, 0}, {20, 5}, FloatPoint{10, 0}},      // end to end
-        {{0, 0}, {10, 0}, {0, 1}, {10, 1}, std::nullopt},            // parallel
-        {{0, 0}, {10, 0}, {5, 0}, {15, 0}, std::nullopt},            // collinear overlap
-        {{0, 0}, {10, 0}, {20, -5}, {20, 5}, std::nullopt},          // B beyond A's end
-        {{0, 0}, {0, 0}, {-5, -5}, {5, 5}, std::nullopt},            // a point is parallel to anything
+        {{0, 0}, {10, 10}, {0, 10}, {10, 0}, FloatPoint{5, 5}},        // a plain cross
+        {{0, 0}, {10, 0}, {5, 0}, {5, 10}, FloatPoint{5, 0}},          // B starts on A
+        {{0, 0}, {10, 0}, {10, 0}, {20, 5}, FloatPoint{10, 0}},        // end to end
+        {{0, 0}, {10, 0}, {0, 1}, {10, 1}, std::nullopt},              // parallel
+        {{0, 0}, {10, 0}, {5, 0}, {15, 0}, std::nullopt},              // collinear overlap
+        {{0, 0}, {10, 0}, {20, -5}, {20, 5}, std::nullopt},            // B beyond A's end
+        {{0, 0}, {0, 0}, {-5, -5}, {5, 5}, std::nullopt},              // a point is parallel to anything
         {{0, 0}, {3, 1}, {1, 0}, {1, 1}, FloatPoint{1, 1.0f / 3.0f}},  // single precision, not double
     };
     for (const Case& c : cases) {
@@ -47,9 +47,8 @@ TEST(PointInContourTest, LeftAndTopEdgesInsideRightAndBottomOutside) {
         CanvasPoint point;
         bool inside;
     } cases[] = {
-        {{5, 5}, true},  {{0, 5}, true},    {{5, 0}, true},   {{0, 0}, true},   {{9, 9}, true},
-        {{10, 5}, false}, {{5, 10}, false}, {{10, 0}, false}, {{0, 10}, false}, {{10, 10}, false},
-        {{-1, 5}, false}, {{5, -1}, false},
+        {{5, 5}, true},   {{0, 5}, true},   {{5, 0}, true},   {{0, 0}, true},    {{9, 9}, true},   {{10, 5}, false},
+        {{5, 10}, false}, {{10, 0}, false}, {{0, 10}, false}, {{10, 10}, false}, {{-1, 5}, false}, {{5, -1}, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PointInContour(clockwise, c.point), c.inside) << c.point.x << "," << c.point.y;

@@ -75,8 +75,8 @@ TEST_F(ScanFileTest, AMissingFileIsToldAndLeavesAnEmptyWindow) {
     EXPECT_EQ(messageTexts(), std::vector<std::string>{"The file '" + path + "' does not exist in this folder."});
     EXPECT_EQ(ts.platform.told()[0].title, "Unable to open datafile");
     EXPECT_EQ(ts.platform.told()[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(log.lines.back(), "The file '" + path + "' does not exist in this folder.\r\n" + kIndent +
-                                    "Opening operation cancelled.");
+    EXPECT_EQ(log.lines.back(),
+              "The file '" + path + "' does not exist in this folder.\r\n" + kIndent + "Opening operation cancelled.");
     EXPECT_TRUE(scan->geometry().traces.empty());
 }
 
@@ -120,8 +120,9 @@ TEST_F(ScanFileTest, AReadingThatStopsKeepsWhatCameBeforeAndIsTold) {
     ASSERT_EQ(ts.platform.told().size(), 1u);
     EXPECT_NE(ts.platform.told()[0].text.find("Line 13 : Nbre=2"), std::string::npos);
     // The error record, each field on its own line.
-    EXPECT_EQ(log.lines.back(), "ERROR\r\nN°          : 13\r\nDescription : Type mismatch\r\nContext     : 0\r\n"
-                                "Helpfile    : \r\nSource      : Ravelin");
+    EXPECT_EQ(log.lines.back(),
+              "ERROR\r\nN°          : 13\r\nDescription : Type mismatch\r\nContext     : 0\r\n"
+              "Helpfile    : \r\nSource      : Ravelin");
 }
 
 // Whatever the bytes, the window opens showing what the reader took from

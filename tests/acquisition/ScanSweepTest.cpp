@@ -59,7 +59,8 @@ TEST_P(ScanSweepTest, ScaleFieldsDrawingAndHistory) {
             const int which = std::uniform_int_distribution<int>(0, 9)(random) == 0 ? buttons::Right : buttons::Left;
             described = "a click at (" + generalNumber(x) + ", " + generalNumber(y) + ")";
             press(x, y, which);
-            if (std::uniform_int_distribution<int>(0, 2)(random) == 0) move(position(random, 2001), position(random, 1250));
+            if (std::uniform_int_distribution<int>(0, 2)(random) == 0)
+                move(position(random, 2001), position(random, 1250));
             release(x, y, which);
         } else if (action < 85) {
             const AcquisitionGeometry before = scan->geometry();
@@ -89,8 +90,8 @@ TEST_P(ScanSweepTest, ScaleFieldsDrawingAndHistory) {
         for (std::size_t i = messagesBefore; i < ts.platform.told().size(); ++i)
             EXPECT_TRUE(isOwnMessage(ts.platform.told()[i].text)) << described << ": " << ts.platform.told()[i].text;
         const std::string& surface = scan->text("txtSurface");
-        EXPECT_TRUE(surface == "-" || isFiniteNumberText(surface)) << described << " left the surface '" << surface
-                                                                    << "' at scale '" << scan->text("txtScale") << "'";
+        EXPECT_TRUE(surface == "-" || isFiniteNumberText(surface))
+            << described << " left the surface '" << surface << "' at scale '" << scan->text("txtScale") << "'";
         mostTraces = std::max(mostTraces, scan->geometry().traces.size());
         mostVertices = std::max(mostVertices, scan->geometry().contour.size());
     });

@@ -42,11 +42,12 @@ TEST(ScanlineSamplingTest, DistancesFromTheFirstCrossingWhicheverWayTheScanlineR
 TEST(ScanlineSamplingTest, WhatCountsAsACrossing) {
     // Ends count; a second trace through the first crossing gives 0; a trace along the scanline is parallel to it.
     const AcquisitionGeometry g = acquisition({
-        {{300, 200}, {250, 400}},    // touches the scanline with its end
-        verticalAt(300), verticalAt(500),
-        {{0, 200}, {2000, 200}},     // lies along it
-        {{700, 300}, {800, 250}},    // misses it
-        verticalAt(1100),            // through its right end
+        {{300, 200}, {250, 400}},  // touches the scanline with its end
+        verticalAt(300),
+        verticalAt(500),
+        {{0, 200}, {2000, 200}},   // lies along it
+        {{700, 300}, {800, 250}},  // misses it
+        verticalAt(1100),          // through its right end
     });
     EXPECT_EQ(sample(g).texts, (std::vector<std::string>{"0", "200", "800"}));
     EXPECT_EQ(sample(acquisition({verticalAt(500)})).values.size(), 0u);  // one crossing: no distance

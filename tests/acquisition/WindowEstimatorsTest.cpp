@@ -172,18 +172,17 @@ std::string contourReport(const std::string& counts, const std::string& rest) {
 }
 
 TEST(TarvenozTest, TwoInsideAndTwoDissectingGiveThreeByBothMethods) {
-    const AcquisitionGeometry g = contoured({{{100, 100}, {100, 200}},
-                                             {{300, 100}, {300, 200}},
-                                             {{500, 900}, {500, 1100}},
-                                             {{700, 900}, {700, 1100}}});
+    const AcquisitionGeometry g = contoured(
+        {{{100, 100}, {100, 200}}, {{300, 100}, {300, 200}}, {{500, 900}, {500, 1100}}, {{700, 900}, {700, 1100}}});
     const EstimatorReport report = RunEstimators(g, "Acquisition Window - cliff.dgt*");
     // Y = n1/2 + n0 = 3; X = n1² / (2·(n1 + n2)) + n2 + n0 = 4/4 + 0 + 2 = 3; p = L / 3 with L = 400.
-    const std::string body = contourReport(
-        "2204", "\r\nNumber of discontinuities per surface unit = 3\r\n"
-                "\r\nTotal discontinuity length within the contoured window : 400"
-                "\r\nTotal surface of the contoured window : 1000000\r\n"
-                "\r\nMean persistance : 133.33\r\nMean spacing : 2500\r\n"
-                "\r\nMean surface of a discontinuity : 22635.36\r\nMean volume of a discontinuity : 56588424.21");
+    const std::string body =
+        contourReport("2204",
+                      "\r\nNumber of discontinuities per surface unit = 3\r\n"
+                      "\r\nTotal discontinuity length within the contoured window : 400"
+                      "\r\nTotal surface of the contoured window : 1000000\r\n"
+                      "\r\nMean persistance : 133.33\r\nMean spacing : 2500\r\n"
+                      "\r\nMean surface of a discontinuity : 22635.36\r\nMean volume of a discontinuity : 56588424.21");
     ASSERT_EQ(report.blocks.size(), 8u);
     EXPECT_EQ(report.blocks[0],
               (ReportBlock{"\r\nMean spacing and mean persistance estimations", style::Bold, 16, ""}));
@@ -208,13 +207,13 @@ TEST(TarvenozTest, OnlyTransectingTracesSatisfyTheOlderMethodAlone) {
               "\r\nNot enough data !\r\n  - there should be at least one discontinuity contained (n0) or that dissect "
               "(n1) the contoured window.");
     // X = n2 = 2, L = 2000.
-    EXPECT_EQ(report.blocks[5].text,
-              contourReport("0022", "\r\nNumber of discontinuities per surface unit = 2\r\n"
-                                    "\r\nTotal discontinuity length within the contoured window : 2000"
-                                    "\r\nTotal surface of the contoured window : 1000000\r\n"
-                                    "\r\nMean persistance : 1000\r\nMean spacing : 500\r\n"
-                                    "\r\nMean surface of a discontinuity : 1273239.54"
-                                    "\r\nMean volume of a discontinuity : 636619772.36"));
+    EXPECT_EQ(report.blocks[5].text, contourReport("0022",
+                                                   "\r\nNumber of discontinuities per surface unit = 2\r\n"
+                                                   "\r\nTotal discontinuity length within the contoured window : 2000"
+                                                   "\r\nTotal surface of the contoured window : 1000000\r\n"
+                                                   "\r\nMean persistance : 1000\r\nMean spacing : 500\r\n"
+                                                   "\r\nMean surface of a discontinuity : 1273239.54"
+                                                   "\r\nMean volume of a discontinuity : 636619772.36"));
 }
 
 TEST(TarvenozTest, NotEnoughDataHints) {

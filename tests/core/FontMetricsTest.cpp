@@ -7,9 +7,7 @@
 namespace ravelin {
 namespace {
 
-FontSpec arial(double size, bool bold = false, bool italic = false) {
-    return FontSpec{"Arial", size, bold, italic};
-}
+FontSpec arial(double size, bool bold = false, bool italic = false) { return FontSpec{"Arial", size, bold, italic}; }
 
 // Advance of a text at 2048 pt, where one font unit is 20 twips (the faces
 // have 2048 units per em), so widths can be checked in font units.
@@ -32,14 +30,16 @@ TEST(FontMetrics, WidthsAddUpFromTheTableAndUnknownCharactersTakeTheWidthOfN) {
         {"", 0},
         {"0.00", 3 * 1139 + 569},  // digits share the figure width, the point is narrower
         {"W", 1933},
-        {"\xC2\xB0", 819},      // °
-        {"\xE2\x82\xAC", n},    // €
-        {"\xE2\x80\x94", 2048}, // em dash
+        {"\xC2\xB0", 819},        // °
+        {"\xE2\x82\xAC", n},      // €
+        {"\xE2\x80\x94", 2048},   // em dash
         {"\xF0\x9F\x98\x80", n},  // outside the BMP
-        {"\xB0", n},             // a stray byte is one character
-        {"\xE2\x82", 2 * n},     // truncated: each byte on its own
-        {"\xC0\xAF", 2 * n},     // overlong
-        {"\xE2\x82" "a", 2 * n + 1139},
+        {"\xB0", n},              // a stray byte is one character
+        {"\xE2\x82", 2 * n},      // truncated: each byte on its own
+        {"\xC0\xAF", 2 * n},      // overlong
+        {"\xE2\x82"
+         "a",
+         2 * n + 1139},
     };
     for (const auto& [text, expected] : cases) EXPECT_DOUBLE_EQ(units(arial(12), text), expected) << text;
     EXPECT_DOUBLE_EQ(measureText(arial(10), "0.00").width, (3 * 1139 + 569) * 10.0 * 20 / 2048);

@@ -120,8 +120,8 @@ TEST_F(DataGridTest, KeysMoveTheCellAndShiftMovesTheBlocksFreeEndRoundItsAnchor)
 
 TEST_F(DataGridTest, ReadingOrderLeadsAcrossTheColumnsThenToTheNextRow) {
     const std::tuple<GridCell, int, GridCell> moves[] = {
-        {{1, 1}, 1, {1, 2}},     {{1, 2}, 1, {2, 1}},   {{100, 2}, 1, {100, 2}},  // nowhere after the last cell
-        {{5, 2}, -1, {5, 1}},    {{5, 1}, -1, {4, 2}},  {{1, 1}, -1, {1, 1}},     // nor before the first
+        {{1, 1}, 1, {1, 2}},     {{1, 2}, 1, {2, 1}},  {{100, 2}, 1, {100, 2}},  // nowhere after the last cell
+        {{5, 2}, -1, {5, 1}},    {{5, 1}, -1, {4, 2}}, {{1, 1}, -1, {1, 1}},     // nor before the first
         {{300, 9}, 1, {100, 2}},  // a cell outside is taken as the nearest data cell
     };
     for (const auto& [from, direction, to] : moves)

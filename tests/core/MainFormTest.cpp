@@ -206,8 +206,8 @@ TEST(DocumentCommandStateTest, EditMenuAndFormatButtonsFollowTheActiveWindow) {
     Form& chart = t.main->NewDocumentWindow(0);
     Form& tool = t.session.form("frmToolXYZ");
     const std::pair<Form*, Expected> steps[] = {
-        {&box, {"Info box", true, true, true}},     {&sheet, {"datasheet", true, false, true}},
-        {&box, {"Info box again", true, true, true}}, {&chart, {"chart", true, false, false}},
+        {&box, {"Info box", true, true, true}},        {&sheet, {"datasheet", true, false, true}},
+        {&box, {"Info box again", true, true, true}},  {&chart, {"chart", true, false, false}},
         {&tool, {"tool window", false, false, false}}, {&box, {"Info box once more", true, true, true}},
     };
     for (const auto& [form, expected] : steps) {

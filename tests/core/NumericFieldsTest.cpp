@@ -82,8 +82,8 @@ TEST_F(RangeTest, TheInputValidFlagFollowsEachCheck) {
         bool valid;
     };
     const Case cases[] = {
-        {"5", 0, 10, true},  {"11", 0, 10, false},   {"10", 0, 10, true},
-        {"-1", 0, 10, false}, {"0", 0, 10, true},    {"1e9", 0, 90, false},
+        {"5", 0, 10, true},   {"11", 0, 10, false}, {"10", 0, 10, true},
+        {"-1", 0, 10, false}, {"0", 0, 10, true},   {"1e9", 0, 90, false},
     };
     Control& field = form.at("txtIn", 0);
     for (const Case& c : cases) {

@@ -21,7 +21,10 @@ void expectVector(const OrientationResult& r, Vector3 expected, const std::strin
 TEST(PlaneToPole, TrendWrapsOnlyAbove360) {
     const double cases[][4] = {
         // dip direction, dip, pole trend, pole plunge
-        {180, 30, 360, 60}, {181, 30, 1, 60}, {0, 90, 180, 0}, {90, 0, 270, 90},
+        {180, 30, 360, 60},
+        {181, 30, 1, 60},
+        {0, 90, 180, 0},
+        {90, 0, 270, 90},
     };
     for (const auto& c : cases) {
         OrientationResult r;
@@ -56,8 +59,8 @@ TEST(CosinesToLine, GeneralDirectionsRoundTrip) {
 TEST(CosinesToLine, AxisAndUpwardDirectionsUseTheQuadrant) {
     const double cases[][5] = {
         // x, y, z, trend, plunge
-        {0, 1, 0, 90, 0},   {0, 0, 1, 0, 90},    {-1, 0, 0, 180, 0},  {0, -1, 0, 270, 0},
-        {0, 0, -1, 0, 90},  {-2, 0, 2, 180, 45}, {0, -1, -1, 90, 45}, {-1, 0, -1, 0, 45},
+        {0, 1, 0, 90, 0},  {0, 0, 1, 0, 90},    {-1, 0, 0, 180, 0},  {0, -1, 0, 270, 0},
+        {0, 0, -1, 0, 90}, {-2, 0, 2, 180, 45}, {0, -1, -1, 90, 45}, {-1, 0, -1, 0, 45},
     };
     for (const auto& [x, y, z, trend, plunge] : cases) {
         OrientationResult r;

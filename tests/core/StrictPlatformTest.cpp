@@ -15,11 +15,14 @@ TEST(StrictPlatformTest, UnscriptedRequestsAreReportedAndStillAnswered) {
     platform.onUnscripted = [&](const ScriptedPlatform::Unscripted& u) { reported.push_back(u.what); };
 
     platform.messageAnswers = {MessageAnswer::No};
-    EXPECT_EQ(platform.messageBox({"Closing", "Save it ?", MessageIcon::None, MessageButtons::YesNoCancel}), MessageAnswer::No);
+    EXPECT_EQ(platform.messageBox({"Closing", "Save it ?", MessageIcon::None, MessageButtons::YesNoCancel}),
+              MessageAnswer::No);
     EXPECT_TRUE(platform.unscripted.empty());  // scripted: nothing to report
 
-    EXPECT_EQ(platform.messageBox({"Closing", "Save it ?", MessageIcon::None, MessageButtons::YesNoCancel}), MessageAnswer::Yes);
-    EXPECT_EQ(platform.messageBox({"Invalid data", "Too large", MessageIcon::None, MessageButtons::Ok}), MessageAnswer::Ok);
+    EXPECT_EQ(platform.messageBox({"Closing", "Save it ?", MessageIcon::None, MessageButtons::YesNoCancel}),
+              MessageAnswer::Yes);
+    EXPECT_EQ(platform.messageBox({"Invalid data", "Too large", MessageIcon::None, MessageButtons::Ok}),
+              MessageAnswer::Ok);
     EXPECT_EQ(platform.inputBox("Width", "Export", "640"), std::optional<std::string>("640"));
     EXPECT_EQ(platform.openFileDialog({"Ravelin - Open", "All (*.*)|*.*", "", 1, false, false}), std::nullopt);
     EXPECT_EQ(platform.saveFileDialog({"Ravelin - Save", "All (*.*)|*.*", "", 1, false, true}), std::nullopt);
@@ -38,7 +41,8 @@ TEST(StrictPlatformTest, TheLenientModeOnlyAnswers) {
     platform.strict = false;
     bool reported = false;
     platform.onUnscripted = [&](const ScriptedPlatform::Unscripted&) { reported = true; };
-    EXPECT_EQ(platform.messageBox({"Closing", "Save it ?", MessageIcon::None, MessageButtons::YesNo}), MessageAnswer::Yes);
+    EXPECT_EQ(platform.messageBox({"Closing", "Save it ?", MessageIcon::None, MessageButtons::YesNo}),
+              MessageAnswer::Yes);
     EXPECT_EQ(platform.openFileDialog({"Ravelin - Open", "All (*.*)|*.*", "", 1, false, false}), std::nullopt);
     EXPECT_TRUE(platform.unscripted.empty());
     EXPECT_FALSE(reported);

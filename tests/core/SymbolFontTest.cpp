@@ -9,11 +9,11 @@ namespace {
 
 TEST(SymbolFontTest, BytesBecomeTheSignsTheFontDraws) {
     const std::pair<const char*, const char*> cases[] = {
-        {"® +¥ ", "→ +∞ "},          // the infinite distance of the spacing tool
-        {"abgDW", "αβγΔΩ"},           // Latin letters are Greek ones
-        {"12.5 + 3", "12.5 + 3"},     // digits, point, blank and plus are kept
+        {"® +¥ ", "→ +∞ "},        // the infinite distance of the spacing tool
+        {"abgDW", "αβγΔΩ"},        // Latin letters are Greek ones
+        {"12.5 + 3", "12.5 + 3"},  // digits, point, blank and plus are kept
         {"£³¹", "≤≥≠"},
-        {"→ ∞", "→ ∞"},               // characters outside the code page stay
+        {"→ ∞", "→ ∞"},  // characters outside the code page stay
         {"", ""},
     };
     for (const auto& [text, shown] : cases) EXPECT_EQ(SymbolFontText(text), shown) << text;

@@ -53,7 +53,10 @@ TEST(FileText, EncodingPrefersWindows1252AndDecodingDropsTheBomAndFallsBack) {
     EXPECT_EQ(encodeFileText(wide), wide);  // kept as UTF-8 rather than lost
     EXPECT_EQ(decodeFileText(encodeFileText(wide)), wide);
 
-    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF" "a" + kDegree), "a" + kDegree);
+    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"
+                             "a" +
+                             kDegree),
+              "a" + kDegree);
     EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"), "");
     EXPECT_EQ(decodeFileText("45\xB0"), "45" + kDegree);
     // One invalid byte makes the whole file Windows-1252.
@@ -62,15 +65,18 @@ TEST(FileText, EncodingPrefersWindows1252AndDecodingDropsTheBomAndFallsBack) {
 
 // Texts whose Windows-1252 bytes a reader would take for UTF-8 or a byte-order mark.
 TEST(FileText, EveryTextReadsBackAsWritten) {
-    const std::string aTilde = "\xC3\x83";  // Ã, Windows-1252 0xC3
-    const std::string copyright = "\xC2\xA9";  // ©, Windows-1252 0xA9
+    const std::string aTilde = "\xC3\x83";                      // Ã, Windows-1252 0xC3
+    const std::string copyright = "\xC2\xA9";                   // ©, Windows-1252 0xA9
     const std::string bomAsLatin = "\xC3\xAF\xC2\xBB\xC2\xBF";  // "ï»¿", Windows-1252 EF BB BF
     const std::pair<std::string, std::string> cases[] = {
-        {aTilde + copyright, aTilde + copyright},                      // C3 A9 is "é" in UTF-8
-        {aTilde + copyright + kDegree, "\xC3\xA9\xB0"},                   // not UTF-8 as a whole: single-byte
-        {bomAsLatin + "x", bomAsLatin + "x"},                          // EF BB BF would be dropped as a mark
-        {bomAsLatin + "\xC3\xA9", bomAsLatin + "\xC3\xA9"},            // ... even before invalid UTF-8
-        {"\xEF\xBB\xBF" "a", "\xEF\xBB\xBF\xEF\xBB\xBF" "a"},          // U+FEFF first: behind a mark of its own
+        {aTilde + copyright, aTilde + copyright},            // C3 A9 is "é" in UTF-8
+        {aTilde + copyright + kDegree, "\xC3\xA9\xB0"},      // not UTF-8 as a whole: single-byte
+        {bomAsLatin + "x", bomAsLatin + "x"},                // EF BB BF would be dropped as a mark
+        {bomAsLatin + "\xC3\xA9", bomAsLatin + "\xC3\xA9"},  // ... even before invalid UTF-8
+        {"\xEF\xBB\xBF"
+         "a",
+         "\xEF\xBB\xBF\xEF\xBB\xBF"
+         "a"},  // U+FEFF first: behind a mark of its own
     };
     for (const auto& [text, bytes] : cases) {
         EXPECT_EQ(encodeFileText(text), bytes) << text;

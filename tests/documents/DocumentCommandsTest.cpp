@@ -128,8 +128,9 @@ TEST_F(DocumentCommands, OpeningADatasheetCreatesItsWindowAndTableRowAndOpeningI
 }
 
 TEST_F(DocumentCommands, TextAndRichTextFilesGoToTheInfoBoxWithItsCaption) {
-    for (const auto& [name, bytes, logLine] : {std::tuple{"report.txt", "line one\r\nline two", "Opening file '"},
-                                           std::tuple{"REPORT.RTF", "{\\rtf1 \\b rich}", "Opening rich text file '"}}) {
+    for (const auto& [name, bytes, logLine] :
+         {std::tuple{"report.txt", "line one\r\nline two", "Opening file '"},
+          std::tuple{"REPORT.RTF", "{\\rtf1 \\b rich}", "Opening rich text file '"}}) {
         const std::string path = folder.write(name, bytes);
         run("mnuFileOpen", {}, path);
         EXPECT_EQ(infoBox().caption(), "Info box - " + path);
@@ -273,8 +274,7 @@ TEST_F(DocumentCommands, ADatasheetPrintsItsReportAfterTheQuestion) {
     for (int i = 0; i < 2; ++i) run("mnuFilePrint", MessageAnswer::Yes);
     EXPECT_EQ(ts.platform.printDialogs.size(), 2u);
     ASSERT_EQ(ts.platform.printJobs.size(), 1u);
-    EXPECT_EQ(ts.platform.printJobs[0]->richTexts,
-              std::vector<RichText>{reportRichText(datasheetReportBlocks(sheet))});
+    EXPECT_EQ(ts.platform.printJobs[0]->richTexts, std::vector<RichText>{reportRichText(datasheetReportBlocks(sheet))});
     EXPECT_TRUE(ts.platform.printJobs[0]->ended);
 }
 
@@ -289,7 +289,7 @@ TEST_F(DocumentCommands, TheInfoBoxPrintsItsTextThroughThePrintDialog) {
     ASSERT_EQ(ts.platform.printDialogs.size(), 2u);
     EXPECT_FALSE(ts.platform.printDialogs[0].offerSelection);
     EXPECT_TRUE(ts.platform.printDialogs[1].offerSelection);  // text selected: the choice is offered
-    ASSERT_EQ(ts.platform.printJobs.size(), 1u);  // the second dialog was cancelled
+    ASSERT_EQ(ts.platform.printJobs.size(), 1u);              // the second dialog was cancelled
     EXPECT_EQ(ts.platform.printJobs[0]->richTexts[0], infoBox().document().richText());
 
     // "Selection" chosen in the dialog: only the selected part is printed.
@@ -302,7 +302,8 @@ TEST_F(DocumentCommands, TheInfoBoxPrintsItsTextThroughThePrintDialog) {
 TEST_F(DocumentCommands, AChartPrintsItsBarsFittedToThePage) {
     SpacingForm& sheet = newDatasheet();
     long long row = 1;
-    for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9", "1.6", "3.2", "0.2"}) sheet.setCell(0, row++, 1, value);
+    for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9", "1.6", "3.2", "0.2"})
+        sheet.setCell(0, row++, 1, value);
     sheet.userMouseMove();
     sheet.userClick(sheet.at("cmdHisto"));
     auto* chart = dynamic_cast<HistoForm*>(ts.session.moduleState<SpacingState>().currentChart);
@@ -328,8 +329,8 @@ TEST_F(DocumentCommands, AChartPrintsItsBarsFittedToThePage) {
     int filled = 0;  // bars of classes that hold values
     for (size_t i = 0; i < printed.size(); ++i) {
         const DrawOp& bar = printed[i];
-        for (auto [shown, drawn] : {std::pair{bar.x1, bars[i].x1}, {bar.y1, bars[i].y1}, {bar.x2, bars[i].x2},
-                                    {bar.y2, bars[i].y2}})
+        for (auto [shown, drawn] :
+             {std::pair{bar.x1, bars[i].x1}, {bar.y1, bars[i].y1}, {bar.x2, bars[i].x2}, {bar.y2, bars[i].y2}})
             EXPECT_NEAR(shown, drawn * scale, 1e-6) << "bar " << i;
         EXPECT_LE(std::max({bar.x1, bar.x2}), page.width() + 1e-6);
         EXPECT_LE(std::max({bar.y1, bar.y2}), page.height() + 1e-6);
@@ -406,8 +407,8 @@ struct UnsavedDocuments : DocumentCommands {
 TEST_F(UnsavedDocuments, CancelAtExitKeepsEveryWindowAsItWas) {
     ts.platform.messageAnswers = {MessageAnswer::No, MessageAnswer::Cancel};
     EXPECT_FALSE(exitProgram());
-    EXPECT_EQ(ts.messageTexts(), (std::vector<std::string>{"Save 'InfoBox' before closing ?",
-                                                           "Save 'Data 1' before closing ?"}));
+    EXPECT_EQ(ts.messageTexts(),
+              (std::vector<std::string>{"Save 'InfoBox' before closing ?", "Save 'Data 1' before closing ?"}));
     EXPECT_EQ(lastMessage().title, "Closing Ravelin");
     EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNoCancel);
     // Nothing closed, nothing lost, and the answer No given before Cancel changed nothing either.
@@ -416,7 +417,7 @@ TEST_F(UnsavedDocuments, CancelAtExitKeepsEveryWindowAsItWas) {
     EXPECT_EQ(infoBox().document().plainText(), "unsaved report");
     EXPECT_TRUE(infoBox().modified());
     EXPECT_NE(ts.session.findForm("frmLog"), nullptr);  // the other windows too
-    EXPECT_TRUE(ts.platform.settings.empty());  // the placement is written only when the program ends
+    EXPECT_TRUE(ts.platform.settings.empty());          // the placement is written only when the program ends
 }
 
 TEST_F(UnsavedDocuments, YesSavesNoDiscardsAndEachIsAskedOnce) {
@@ -517,13 +518,12 @@ TEST_F(DocumentCommands, PropertiesTellTheFileAndWhatTheDocumentHolds) {
     EXPECT_NE(std::find(spacings.begin(), spacings.end(), PropertyLine{"Unsaved changes", "yes"}), spacings.end());
 
     ts.session.appendInfoText(bodyBlock("Title\r\nbody"));
-    EXPECT_EQ(DocumentPropertyLines(infoBox()),
-              (std::vector<PropertyLine>{{"Document", "Info box"},
-                                         {"Window", "InfoBox"},
-                                         {"File", "not saved"},
-                                         {"Unsaved changes", "yes"},
-                                         {"Characters", "9"},
-                                         {"Paragraphs", "2"}}));
+    EXPECT_EQ(DocumentPropertyLines(infoBox()), (std::vector<PropertyLine>{{"Document", "Info box"},
+                                                                           {"Window", "InfoBox"},
+                                                                           {"File", "not saved"},
+                                                                           {"Unsaved changes", "yes"},
+                                                                           {"Characters", "9"},
+                                                                           {"Paragraphs", "2"}}));
 }
 
 TEST_F(DocumentCommands, PropertiesOfAChartAndWithoutADocument) {

@@ -25,7 +25,7 @@ TEST(DocumentKindsTest, AWindowIsKnownByItsNameFirstThenByItsCaption) {
     const DocumentKinds& kinds = documentKinds(ts.session);
     const std::tuple<const char*, const char*, const char*> windows[] = {
         {"frmSpacing", "Data 1", "datasheet"},
-        {"frmSpacing", "InfoBox", "datasheet"},         // a datasheet saved as "InfoBox"
+        {"frmSpacing", "InfoBox", "datasheet"},  // a datasheet saved as "InfoBox"
         {"frmSpacing", "Histo.spg", "datasheet"},
         {"frmInfoBox", "Info box - /r/a.txt", "infobox"},
         {"frmHisto", "Histo-Data 1", "chart"},
@@ -33,7 +33,7 @@ TEST(DocumentKindsTest, AWindowIsKnownByItsNameFirstThenByItsCaption) {
         {"frmScan", "Scan 1", "acquisition"},
         {"frmOther", "Acquisition Window - Digit 1", "acquisition"},
         {"frmToolXYZ", "XYZ - Tool", "none"},
-        {"frmOther", "InfoBox", "none"},               // the Info box is known by its name alone
+        {"frmOther", "InfoBox", "none"},  // the Info box is known by its name alone
     };
     for (const auto& [name, caption, expected] : windows) {
         Form window(ts.session, name, caption);
@@ -125,7 +125,7 @@ TEST_F(RegisteredLater, WithoutHandlersAKindHasNothingToSaveOrPrint) {
     EXPECT_EQ(ts.platform.openDialogs.at(0).fileName, "*.dgt");
     EXPECT_TRUE(ts.platform.saveDialogs.empty());
     EXPECT_EQ(ts.messageTexts(), std::vector<std::string>{"   Nothing to print !"});  // no question first
-    EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);  // the .dgt was not read as text
+    EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);                            // the .dgt was not read as text
 }
 
 TEST_F(RegisteredLater, ItsHandlersTakeEveryFileCommand) {
@@ -141,10 +141,9 @@ TEST_F(RegisteredLater, ItsHandlersTakeEveryFileCommand) {
     const std::string caption = "Acquisition Window - Digit 1";
     EXPECT_EQ(calls, (std::vector<std::string>{"open /data/CLIFF.DGT", "save " + caption, "saveAs " + caption,
                                                "print " + caption, "save " + caption, "close " + caption}));
-    EXPECT_EQ(ts.messageTexts(),
-              (std::vector<std::string>{"Print a draft copy of the current Acquisition window ?",
-                                        "Print a draft copy of the current Acquisition window ?",
-                                        "Save '" + caption + "' before closing ?"}));
+    EXPECT_EQ(ts.messageTexts(), (std::vector<std::string>{"Print a draft copy of the current Acquisition window ?",
+                                                           "Print a draft copy of the current Acquisition window ?",
+                                                           "Save '" + caption + "' before closing ?"}));
     EXPECT_TRUE(ts.session.owns(scan));  // the kind's close handler decides; this one keeps it
 }
 

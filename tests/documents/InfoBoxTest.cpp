@@ -223,7 +223,9 @@ TEST_F(InfoBoxFixture, CopyTakesTheWholeTextAndCutAndPasteTheSelection) {
     EXPECT_EQ(ts.session.insertionPoint, 7);
     box().setSelection(7, 0);
     ts.main->runCommand("mnuEditPaste");
-    EXPECT_EQ(box().document().plainText("|"), "Title|\xE2\x82\xAC" "caf\xC3\xA9 ");
+    EXPECT_EQ(box().document().plainText("|"),
+              "Title|\xE2\x82\xAC"
+              "caf\xC3\xA9 ");
     // A renamed Info box (holding an opened file) copies only its selection.
     box().setCaption("Info box - notes.txt");
     box().setSelection(0, 5);
@@ -355,11 +357,14 @@ TEST_F(InfoBoxHistory, UnsavedReportsAreKnownAndUndoAfterASaveMakesTheTextUnsave
 
 // -------------------------------------------------------------------- files
 
-struct InfoBoxFiles : InfoBoxFixture { TempFolder folder; };
+struct InfoBoxFiles : InfoBoxFixture {
+    TempFolder folder;
+};
 
 TEST_F(InfoBoxFiles, RichTextLoadsReplacingTheTextAndRenamesTheBox) {
     append(bodyBlock("old report"));
-    const std::string path = folder.write("report.rtf", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\qc\\b\\fs28 Title\\par\\pard\\b0 body}");
+    const std::string path =
+        folder.write("report.rtf", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\qc\\b\\fs28 Title\\par\\pard\\b0 body}");
     ASSERT_TRUE(box().loadFile(path, true));
     EXPECT_EQ(box().document().plainText("|"), "Title|body");
     EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Center);
@@ -386,8 +391,9 @@ TEST_F(InfoBoxFiles, BinaryAndMissingFilesAreRefusedAndTheTextStays) {
     const std::string binary = folder.write("picture.rtf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
     EXPECT_FALSE(box().loadFile(binary, true));
     EXPECT_FALSE(box().loadFile(folder.file("missing.txt"), false));
-    EXPECT_EQ(ts.messageTexts(), (std::vector<std::string>{"The file '" + binary + "' is not a text file.",
-                                                           "The file '" + folder.file("missing.txt") + "' cannot be read."}));
+    EXPECT_EQ(ts.messageTexts(),
+              (std::vector<std::string>{"The file '" + binary + "' is not a text file.",
+                                        "The file '" + folder.file("missing.txt") + "' cannot be read."}));
     EXPECT_EQ(box().document().plainText(), "keep me");
     EXPECT_EQ(box().caption(), "InfoBox");
 }

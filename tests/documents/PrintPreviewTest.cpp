@@ -135,8 +135,7 @@ TEST_P(Printing, AFailedPrintIsToldAndLoggedFromTheDialogAndFromThePreview) {
     EXPECT_NE(log.find(line, first + 1), std::string::npos);  // once for each failed print
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPrintingWindow, Printing,
-                         ::testing::Values(Kind::InfoBox, Kind::Datasheet, Kind::Chart),
+INSTANTIATE_TEST_SUITE_P(EveryPrintingWindow, Printing, ::testing::Values(Kind::InfoBox, Kind::Datasheet, Kind::Chart),
                          [](const ::testing::TestParamInfo<Kind>& info) {
                              switch (info.param) {
                                  case Kind::InfoBox: return std::string("InfoBox");

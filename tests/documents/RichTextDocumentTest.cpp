@@ -23,7 +23,14 @@ TEST(RichTextDocument, InsertedTextCountsCodePointsAndOneCharacterPerLineBreak) 
     EXPECT_EQ(wide.plainText(1, 4), "\xC2\xB0\xE2\x82\xAC\xF0\x9F\x98\x80|");
     // Control characters other than tab are dropped; malformed UTF-8 is replaced rather than lost.
     RichTextDocument odd;
-    EXPECT_EQ(odd.insertText(0, std::string("a\tb\0c\x07" "d\x7F" "e", 9) + "x\xFFy", {}), 9);
+    EXPECT_EQ(odd.insertText(0,
+                             std::string("a\tb\0c\x07"
+                                         "d\x7F"
+                                         "e",
+                                         9) +
+                                 "x\xFFy",
+                             {}),
+              9);
     EXPECT_EQ(odd.plainText(), "a\tbcdex\xEF\xBF\xBDy");
 }
 
@@ -190,7 +197,9 @@ TEST(RichTextDocument, ARemovedPieceInsertedBackGivesTheTextAsItWas) {
     for (int trial = 0; trial < 300; ++trial) {
         RichTextDocument document;
         for (int piece = 0; piece < 6; ++piece) {
-            const std::string text = piece % 2 ? "ab\r\ncd" : "\xC3\xA9" "f g";
+            const std::string text = piece % 2 ? "ab\r\ncd"
+                                               : "\xC3\xA9"
+                                                 "f g";
             document.insertText(random() % (document.length() + 1), text, formats[random() % 3]);
             const long long at = random() % (document.length() + 1);
             document.setAlignment(at, 0, alignments[random() % 3]);

@@ -29,7 +29,10 @@ TEST(RtfWriter, HeaderFontsEscapesAndEveryCharacterIn7BitText) {
                                       {"a\\b{c}d\te \xC3\xA9 \xE2\x82\xAC \xC5\x91 \xF0\x9F\x98\x80", {}}}}};
     const std::string rtf = writeRtf(text);
     EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}"
-                        "{\\f1\\fnil\\fcharset0 Times New Roman;}}", 0), 0u) << rtf;
+                        "{\\f1\\fnil\\fcharset0 Times New Roman;}}",
+                        0),
+              0u)
+        << rtf;
     EXPECT_EQ(rtf.substr(rtf.size() - 3), "}\r\n");
     // Code page bytes where they exist, else Unicode words with a signed 16-bit number, surrogates in pairs.
     EXPECT_NE(rtf.find(" \\'e9 \\'80 \\u337? \\u-10179?\\u-8704?"), std::string::npos) << rtf;
@@ -55,9 +58,12 @@ RichText sampleReport() {
 TEST(RtfRoundTrip, WhatRavelinWritesReadsBackIdentical) {
     // Indents and alignment come back through the same words the reader takes from other programs' files.
     RichText aligned;
-    aligned.paragraphs = {
-        RichParagraph{{{"right", {"\xE5\xAE\x8B\xE4\xBD\x93", 10.5, true, false, false}}}, ParagraphAlignment::Right, 0, -400, 1440},
-        RichParagraph{{}, ParagraphAlignment::Center}, RichParagraph{{{"last", {}}}}};
+    aligned.paragraphs = {RichParagraph{{{"right", {"\xE5\xAE\x8B\xE4\xBD\x93", 10.5, true, false, false}}},
+                                        ParagraphAlignment::Right,
+                                        0,
+                                        -400,
+                                        1440},
+                          RichParagraph{{}, ParagraphAlignment::Center}, RichParagraph{{{"last", {}}}}};
     std::vector<ReportBlock> blocks;  // every style, size and font mix
     for (int i = 0; i < 300; ++i)
         blocks.push_back({"Block " + std::to_string(i) + "\r\n", i % 8, i % 3 ? 0.0 : 14.0, i % 5 ? "" : "Verdana"});
@@ -105,14 +111,16 @@ TEST(RtfReader, ReadsAWordDocumentWithItsTablesAndDestinations) {
 }
 
 TEST(RtfReader, PlainResetsCharactersAndPardResetsParagraphs) {
-    const RichText text =
-        readRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\qc\\li300\\f1\\fs18\\b\\i\\ul A\\plain B\\par "
-                "\\pard C}");
+    const RichText text = readRtf(
+        "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Courier New;}}\\qc\\li300\\f1\\fs18\\b\\i\\ul A\\plain B\\par "
+        "\\pard C}");
     ASSERT_EQ(text.paragraphs.size(), 2u);
     EXPECT_EQ(text.paragraphs[0].runs[0].format, (TextFormat{"Courier New", 9, true, true, true}));
     EXPECT_EQ(text.paragraphs[0].runs[1].format, (TextFormat{"Arial", 12, false, false, false}));
-    EXPECT_EQ((std::pair{text.paragraphs[0].alignment, text.paragraphs[0].leftIndent}), (std::pair{ParagraphAlignment::Center, 300}));
-    EXPECT_EQ((std::pair{text.paragraphs[1].alignment, text.paragraphs[1].leftIndent}), (std::pair{ParagraphAlignment::Left, 0}));
+    EXPECT_EQ((std::pair{text.paragraphs[0].alignment, text.paragraphs[0].leftIndent}),
+              (std::pair{ParagraphAlignment::Center, 300}));
+    EXPECT_EQ((std::pair{text.paragraphs[1].alignment, text.paragraphs[1].leftIndent}),
+              (std::pair{ParagraphAlignment::Left, 0}));
 }
 
 TEST(RtfReader, UnicodeFallbackSkippingFollowsUc) {

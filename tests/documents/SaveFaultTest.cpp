@@ -118,7 +118,8 @@ TEST_F(SaveFaults, TheInfoBoxKeepsItsFileAndItsUnsavedReports) {
     ASSERT_TRUE(box.modified());
     // The Info box asks for a name at each Save; the file exists and is chosen again.
     for (const Fault& f : kFaults)
-        expectFailedSave(f, "mnuFileSave", path, [&] { return box.modified(); }, path);
+        expectFailedSave(
+            f, "mnuFileSave", path, [&] { return box.modified(); }, path);
 
     ts.platform.saveAnswers.push_back(path);
     ts.main->runCommand("mnuFileSave");
@@ -131,7 +132,9 @@ TEST_F(SaveFaults, AChartPictureKeepsTheEarlierPicture) {
     Form& chart = ts.main->NewDocumentWindow(0);
     activate(chart);
     // A chart holds nothing a file lacks: there is no marker to keep, only the picture and the message.
-    for (const Fault& f : kFaults) expectFailedSave(f, "mnuFileSave", path, [] { return true; }, path);
+    for (const Fault& f : kFaults)
+        expectFailedSave(
+            f, "mnuFileSave", path, [] { return true; }, path);
 }
 
 TEST(SaveFaultsProjection, AProjectionPictureKeepsTheEarlierPicture) {

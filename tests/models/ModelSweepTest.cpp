@@ -75,9 +75,9 @@ bool isAcceptableResult(const std::string& text) {
 class ModelSweepTest : public ModelWindowTest, public ::testing::WithParamInterface<unsigned> {
 protected:
     std::string randomText(std::mt19937& random) {
-        static const std::vector<std::string> limits = {
-            "2147483647", "2147483648", "214748364", "214748365", "360", "361", "90", "90.0000001",
-            "89.9999999", "1", "0.5", "1.5", "45", "0.0#"};
+        static const std::vector<std::string> limits = {"2147483647", "2147483648", "214748364",  "214748365",  "360",
+                                                        "361",        "90",         "90.0000001", "89.9999999", "1",
+                                                        "0.5",        "1.5",        "45",         "0.0#"};
         // Whole multiples of 15 degrees make identical and perpendicular planes likely.
         return randomSweepText(random, limits, 15, -50, 400);
     }
@@ -178,16 +178,19 @@ TEST(ModelSweepArithmetic, EveryResultIsFiniteOrAbsent) {
     };
     auto finite = [](const std::optional<double>& value) { return !value || std::isfinite(*value); };
     for (int k = 0; k < 20000; ++k) {
-        const PlaneFailureInput plane{amount(),  amount(),  std::min(amount(), 1.0), amount(), amount(),
-                                      angle(90), angle(90), amount(), angle(90), angle(90), amount(), angle(90),
+        const PlaneFailureInput plane{amount(),  amount(),  std::min(amount(), 1.0),
+                                      amount(),  amount(),  angle(90),
+                                      angle(90), amount(),  angle(90),
+                                      angle(90), amount(),  angle(90),
                                       amount(),  k % 2 == 0};
         const PlaneFailureResult p = ComputePlaneFailure(plane);
         ASSERT_TRUE(finite(p.safetyFactor) && finite(p.crackDepth)) << k;
         ASSERT_TRUE(isAcceptableResult(p.message.empty() ? "-" : p.message)) << p.message;
 
-        WedgeFailureInput wedge{amount(),   amount(),  angle(360), angle(90), amount(),   angle(90),  angle(360),
-                                angle(90),  amount(),  angle(90),  angle(360), angle(90), angle(360), angle(90),
-                                angle(360), angle(90), amount(),   std::min(amount(), 214748364.0)};
+        WedgeFailureInput wedge{
+            amount(),   amount(),  angle(360), angle(90), amount(),   angle(90),
+            angle(360), angle(90), amount(),   angle(90), angle(360), angle(90),
+            angle(360), angle(90), angle(360), angle(90), amount(),   std::min(amount(), 214748364.0)};
         wedge.overhanging = k % 3 == 0;
         wedge.drySlope = k % 5 == 0;
         wedge.tensionCrack = k % 2 == 0;

@@ -11,8 +11,15 @@ namespace {
 // The worked example's results (1.106, 49.924, dry 1.346) are in tests/cli/models.tsv.
 
 PlaneFailureInput defaults() {
-    return {.slopeHeight = 100, .crackDistance = 29, .crackFilling = 0.5, .rockUnitWeight = 160,
-            .waterUnitWeight = 62.5, .faceDip = 60, .failurePlaneDip = 30, .cohesion = 1000, .frictionAngle = 30};
+    return {.slopeHeight = 100,
+            .crackDistance = 29,
+            .crackFilling = 0.5,
+            .rockUnitWeight = 160,
+            .waterUnitWeight = 62.5,
+            .faceDip = 60,
+            .failurePlaneDip = 30,
+            .cohesion = 1000,
+            .frictionAngle = 30};
 }
 
 double tanDeg(double degrees) { return std::tan(degrees / DEG); }

@@ -8,11 +8,24 @@ namespace ravelin {
 namespace {
 
 WedgeFailureInput defaults() {
-    return {.slopeHeight = 100, .rockUnitWeight = 160,
-            .dipDirection1 = 105, .dip1 = 45, .cohesion1 = 500, .friction1 = 20,
-            .dipDirection2 = 235, .dip2 = 70, .cohesion2 = 1000, .friction2 = 30,
-            .dipDirection3 = 195, .dip3 = 12, .dipDirection4 = 185, .dip4 = 65, .dipDirection5 = 165, .dip5 = 70,
-            .waterUnitWeight = 62.4, .crackDistance = 40};
+    return {.slopeHeight = 100,
+            .rockUnitWeight = 160,
+            .dipDirection1 = 105,
+            .dip1 = 45,
+            .cohesion1 = 500,
+            .friction1 = 20,
+            .dipDirection2 = 235,
+            .dip2 = 70,
+            .cohesion2 = 1000,
+            .friction2 = 30,
+            .dipDirection3 = 195,
+            .dip3 = 12,
+            .dipDirection4 = 185,
+            .dip4 = 65,
+            .dipDirection5 = 165,
+            .dip5 = 70,
+            .waterUnitWeight = 62.4,
+            .crackDistance = 40};
 }
 
 WedgeFailureInput withPlanes(double a1, double d1, double a2, double d2) {
@@ -179,14 +192,15 @@ TEST(WedgeFailure, InvalidTensionCracksEndTheAnalysis) {
 TEST(WedgeFailure, IncompleteOrIdenticalPlanesComputeNothing) {
     // Input and whether it counts as complete: the same plane under two names (north as 0 and 360,
     // one vertical plane from both sides) does.
-    std::vector<std::pair<WedgeFailureInput, bool>> cases = {
-        {withPlanes(105, 45, 105, 45), false}, {defaults(), false},
-        {withPlanes(0, 45, 360, 45), true}, {withPlanes(100, 90, 280, 90), true}};
+    std::vector<std::pair<WedgeFailureInput, bool>> cases = {{withPlanes(105, 45, 105, 45), false},
+                                                             {defaults(), false},
+                                                             {withPlanes(0, 45, 360, 45), true},
+                                                             {withPlanes(100, 90, 280, 90), true}};
     cases[1].first.dipDirection3 = 185, cases[1].first.dip3 = 65;  // upper surface = face
     // A face dipping towards 0 counts as missing.
-    for (double WedgeFailureInput::*field : {&WedgeFailureInput::dipDirection4, &WedgeFailureInput::slopeHeight,
-                                             &WedgeFailureInput::rockUnitWeight, &WedgeFailureInput::dip1,
-                                             &WedgeFailureInput::dip2, &WedgeFailureInput::dip4}) {
+    for (double WedgeFailureInput::*field :
+         {&WedgeFailureInput::dipDirection4, &WedgeFailureInput::slopeHeight, &WedgeFailureInput::rockUnitWeight,
+          &WedgeFailureInput::dip1, &WedgeFailureInput::dip2, &WedgeFailureInput::dip4}) {
         cases.push_back({defaults(), false});
         cases.back().first.*field = 0;
     }

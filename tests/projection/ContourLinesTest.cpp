@@ -19,7 +19,8 @@ NodeGrid sampled(int nodes, double x0, double step, const std::function<double(d
 
 double length(const Polyline& path) {
     double total = 0;
-    for (std::size_t k = 1; k < path.size(); ++k) total += std::hypot(path[k].x - path[k - 1].x, path[k].y - path[k - 1].y);
+    for (std::size_t k = 1; k < path.size(); ++k)
+        total += std::hypot(path[k].x - path[k - 1].x, path[k].y - path[k - 1].y);
     return total;
 }
 

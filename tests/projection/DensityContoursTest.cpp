@@ -85,7 +85,8 @@ TEST(DensityContoursTest, GridCountsEqualABruteForceSum) {
     for (const Case c : {Case{NetKind::Schmidt, 20, 40}, Case{NetKind::Wulff, 20, 40}, Case{NetKind::Schmidt, 5000, 60},
                          Case{NetKind::Wulff, 5000, 60}, Case{NetKind::Schmidt, 5000, 10}}) {
         std::vector<Vector3> data = uniformAxes(c.n / 2, 7);
-        for (const Line& l : cluster({300, 5}, 3, c.n - c.n / 2, 8)) data.push_back(lineVector(*lowerHemisphereLine(l)));
+        for (const Line& l : cluster({300, 5}, 3, c.n - c.n / 2, 8))
+            data.push_back(lineVector(*lowerHemisphereLine(l)));
         const NodeGrid grid = kambDensityGrid(c.net, data, c.cells);
         const double f = kambKernel(data.size()).exponent;
         const std::string what = std::to_string(c.n) + (c.net == NetKind::Wulff ? " Wulff" : " Schmidt");

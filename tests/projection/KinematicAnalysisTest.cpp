@@ -135,7 +135,8 @@ TEST(KinematicAnalysisTest, PairLoopAgreesWithTheReferenceTestOnRandomPlanes) {
     std::uniform_real_distribution<double> direction(0, 360), dip(0, 90);
     std::vector<Plane> planes;
     for (int i = 0; i < 150; ++i) planes.push_back({std::nearbyint(direction(random)), std::nearbyint(dip(random))});
-    for (const KinematicInputs& inputs : {kFace, KinematicInputs{{15, 85}, 20, 30}, KinematicInputs{{200, 90}, 0, 10}}) {
+    for (const KinematicInputs& inputs :
+         {kFace, KinematicInputs{{15, 85}, 20, 30}, KinematicInputs{{200, 90}, 0, 10}}) {
         const KinematicResult r = kinematicAnalysis(inputs, planes);
         std::size_t primary = 0, secondary = 0;
         for (std::size_t i = 0; i < planes.size(); ++i) {
@@ -237,8 +238,8 @@ TEST(KinematicAnalysisTest, ZonesTurnWithTheHemisphereAndVanishWhenEmpty) {
         }
     }
     // A face flatter than the friction angle: nothing slides or topples.
-    const KinematicZones flat = kinematicZones(NetView::forCanvas(6000, 6000, NetKind::Schmidt, Hemisphere::Lower),
-                                               {{120, 25}, 30, 20});
+    const KinematicZones flat =
+        kinematicZones(NetView::forCanvas(6000, 6000, NetKind::Schmidt, Hemisphere::Lower), {{120, 25}, 30, 20});
     EXPECT_TRUE(flat.planarZone.empty());
     EXPECT_TRUE(flat.wedgePrimaryZone.empty());
     EXPECT_TRUE(flat.wedgeSecondaryZone.empty());

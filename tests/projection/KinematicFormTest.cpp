@@ -41,8 +41,8 @@ TEST(KinematicFormTest, PlanarSlidingCountsAndItsReport) {
     // 180/45 and 195/45 slide (45 above 30, below the face's 60 and 59.1 at 15 degrees off);
     // 180/20 is too flat, 180/70 does not daylight, 230/45 lies beyond the lateral limit.
     // At the limits: 200/45, exactly 20 off, is counted; 180/30, exactly at the friction angle, is not.
-    KinematicTool t({{"180", "45"}, {"180", "20"}, {"180", "70"}, {"230", "45"}, {"195", "45"}, {"200", "45"},
-                     {"180", "30"}});
+    KinematicTool t(
+        {{"180", "45"}, {"180", "20"}, {"180", "70"}, {"230", "45"}, {"195", "45"}, {"200", "45"}, {"180", "30"}});
     EXPECT_EQ(t.result().planar.critical, 3u);
     EXPECT_EQ(t.result().planar.total, 7u);
     EXPECT_EQ(t.result().planarCritical, (std::vector<bool>{true, false, false, false, true, true, false}));
@@ -60,8 +60,9 @@ TEST(KinematicFormTest, PlanarSlidingCountsAndItsReport) {
     EXPECT_TRUE(t.reported("Friction angle : 30.0\xC2\xB0"));
     EXPECT_TRUE(t.reported("Planar sliding : 3 of 7 planes (42.9 %)"));
     EXPECT_TRUE(t.reported("Flexural toppling : 0 of 7 planes (0.0 %)"));
-    EXPECT_TRUE(t.reported("Wedge sliding, primary critical zone : " + std::to_string(t.result().wedgePrimary.critical) +
-                           " of 21 pairs of planes (" + formatNumber(t.result().wedgePrimary.percent(), "0.0") + " %)"));
+    EXPECT_TRUE(
+        t.reported("Wedge sliding, primary critical zone : " + std::to_string(t.result().wedgePrimary.critical) +
+                   " of 21 pairs of planes (" + formatNumber(t.result().wedgePrimary.percent(), "0.0") + " %)"));
 }
 
 TEST(KinematicFormTest, FlexuralToppling) {
@@ -134,6 +135,6 @@ TEST(KinematicFormTest, FieldsOutOfRangeAreRefusedAndTheAnalysisRedraws) {
     EXPECT_EQ(t.platform.told().back().title, "Invalid data");
     EXPECT_EQ(t.options->text("txtKinematic", 2), "90");
     EXPECT_EQ(t.result().planar.critical, 0u);  // redrawn with 90: nothing slides
-    t.type("txtKinematic", 2, "");  // an emptied field keeps the last value until typed again
+    t.type("txtKinematic", 2, "");              // an emptied field keeps the last value until typed again
     EXPECT_DOUBLE_EQ(t.session.moduleState<ProjectionState>().settings.kinematicInputs.frictionAngle, 90);
 }

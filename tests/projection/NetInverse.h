@@ -16,8 +16,8 @@ inline Vector3 directionDrawnAt(const NetView& view, NetPoint p) {
     const double east = (p.x - view.cx()) / view.radius();
     const double north = (view.cy() - p.y) / view.radius();
     const double rho = std::hypot(east, north);
-    const double colatitude = view.net() == NetKind::Wulff ? 2 * std::atan(rho)
-                                                           : 2 * std::asin(std::min(rho / std::numbers::sqrt2, 1.0));
+    const double colatitude =
+        view.net() == NetKind::Wulff ? 2 * std::atan(rho) : 2 * std::asin(std::min(rho / std::numbers::sqrt2, 1.0));
     const double azimuth = std::atan2(east, north);
     return {std::sin(colatitude) * std::cos(azimuth), std::sin(colatitude) * std::sin(azimuth), std::cos(colatitude)};
 }

@@ -54,13 +54,15 @@ TEST(ProjFormTest, ProjectionsMenuShowsTheMessageAndTheThreeWindowsTogether) {
         EXPECT_EQ(m.title, "Ravelin information");
         EXPECT_EQ(m.icon, MessageIcon::Information);
         EXPECT_EQ(item.value(), 1);
-        for (const char* name : {"frmProj", "frmOptProj", "frmData"}) EXPECT_TRUE(s.session.form(name).visible()) << name;
+        for (const char* name : {"frmProj", "frmOptProj", "frmData"})
+            EXPECT_TRUE(s.session.form(name).visible()) << name;
         EXPECT_EQ(s.session.form("frmProj").caption(), "Projection");
         EXPECT_EQ(s.session.form("frmOptProj").caption(), "Projection options");
 
         s.main->runCommand("mnuToolsProjections");
         EXPECT_EQ(item.value(), 0);
-        for (const char* name : {"frmProj", "frmOptProj", "frmData"}) EXPECT_FALSE(s.session.form(name).visible()) << name;
+        for (const char* name : {"frmProj", "frmOptProj", "frmData"})
+            EXPECT_FALSE(s.session.form(name).visible()) << name;
     }
     // Closing the plot or the options window from its title bar closes all three the same way.
     for (const char* closed : {"frmProj", "frmOptProj"}) {
@@ -68,7 +70,8 @@ TEST(ProjFormTest, ProjectionsMenuShowsTheMessageAndTheThreeWindowsTogether) {
         s.main->runCommand("mnuToolsProjections");
         EXPECT_FALSE(s.session.closeForm(s.session.form(closed)));
         EXPECT_EQ(item.value(), 0);
-        for (const char* name : {"frmProj", "frmOptProj", "frmData"}) EXPECT_FALSE(s.session.form(name).visible()) << name;
+        for (const char* name : {"frmProj", "frmOptProj", "frmData"})
+            EXPECT_FALSE(s.session.form(name).visible()) << name;
     }
 }
 
@@ -272,9 +275,8 @@ TEST(ProjFormTest, GreatAndSmallCirclesLieOnTheirPlanesAndCones) {
 
 TEST(ProjFormTest, BadInputNeverGivesANonFiniteCoordinateOrALineOutsideTheNet) {
     const std::vector<std::pair<std::string, std::string>> rows = {
-        {"abc", "xyz"},   {"", "45"},        {"-400", "-30"}, {"1e300", "1e300"}, {"720.5", "95"},
-        {"1e-300", "0"},  {"-1e308", "1e308"}, {"1e309", "5"}, {"12.5.3", "7e"},  {"90", "-90"},
-        {" 15 ", "\t"},   {"360", "90"},
+        {"abc", "xyz"},      {"", "45"},     {"-400", "-30"},  {"1e300", "1e300"}, {"720.5", "95"}, {"1e-300", "0"},
+        {"-1e308", "1e308"}, {"1e309", "5"}, {"12.5.3", "7e"}, {"90", "-90"},      {" 15 ", "\t"},  {"360", "90"},
     };
     for (int structure = 0; structure < 4; ++structure) {
         for (int net : {0, 1}) {
@@ -347,7 +349,10 @@ TEST(ProjFormTest, MeanOrientationOfLinesAndPolesAndItsReport) {
     EXPECT_TRUE(t.reported("Read as vectors"));
     EXPECT_NE(t.reportText().find(" / 90.0\xC2\xB0\r\n"), std::string::npos);  // the trend of a vertical mean is any
     EXPECT_TRUE(t.reported("Fisher's K : " + formatNumber(kappa, "0.0")));
-    EXPECT_TRUE(t.reported("Cone of confidence \xCE\xB1" "95 : " + formatNumber(alpha95, "0.0") + "\xC2\xB0"));
+    EXPECT_TRUE(
+        t.reported("Cone of confidence \xCE\xB1"
+                   "95 : " +
+                   formatNumber(alpha95, "0.0") + "\xC2\xB0"));
     EXPECT_EQ(formatNumber(alpha95, "0.0"), "18.8");  // the hand-worked figure
 
     // Poles of planes are axes: poles 180/10 and 0/10 average to the horizontal north-south axis.
@@ -376,7 +381,8 @@ TEST(ProjFormTest, FileSaveAndPrintWhileThePlotIsActive) {
     t.platform.saveAnswers.push_back("/tmp/net");
     t.main->runCommand("mnuFileSave");
     ASSERT_EQ(t.platform.saveDialogs.size(), 1u);
-    EXPECT_EQ(t.platform.saveDialogs[0].filter, "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf");
+    EXPECT_EQ(t.platform.saveDialogs[0].filter,
+              "PNG image (*.png)|*.png|SVG drawing (*.svg)|*.svg|PDF document (*.pdf)|*.pdf");
     EXPECT_EQ(t.platform.exportedDrawings, (std::vector<std::string>{"/tmp/net.png"}));
     EXPECT_EQ(t.platform.told().back().title, "Ravelin - Save");  // this platform cannot draw: the user is told
     t.platform.saveAnswers.push_back("/tmp/net.svg");
@@ -423,7 +429,7 @@ TEST(ProjFormTest, ALongDrawingLetsEventsRunAndTakesTheirChangesAfterwards) {
     platform.duringDrawing = [&] {
         EXPECT_TRUE(platform.busy);
         plotsDuringDrawing += plot.cmdPlot_Click() ? 1 : 0;  // refused while drawing
-        plot.resizeCanvas(4000, 3000);                        // taken once the drawing is over
+        plot.resizeCanvas(4000, 3000);                       // taken once the drawing is over
     };
     const int before = platform.eventsProcessed;
     ASSERT_TRUE(plot.cmdPlot_Click());

@@ -83,7 +83,8 @@ struct ProjectionTool : TestSession, SessionObserver {
     // Every point drawn as a symbol, in drawing order.
     std::vector<NetPoint> points() const {
         std::vector<NetPoint> all;
-        for (const PlottedLayer& layer : plot->picture().layers) all.insert(all.end(), layer.points.begin(), layer.points.end());
+        for (const PlottedLayer& layer : plot->picture().layers)
+            all.insert(all.end(), layer.points.begin(), layer.points.end());
         return all;
     }
 };

@@ -32,7 +32,9 @@ TEST(ProjectionReportsTest, MeanReportSaysWhyAFigureIsMissing) {
     EXPECT_TRUE(has(one, "Number of lines : 1"));
     EXPECT_TRUE(has(one, "Mean trend / plunge : 40.0\xC2\xB0 / 30.0\xC2\xB0"));
     EXPECT_TRUE(has(one, "Fisher's K : - (fewer than 2 data)"));
-    EXPECT_TRUE(has(one, "Cone of confidence \xCE\xB1" "95 : - (fewer than 2 data)"));
+    EXPECT_TRUE(has(one,
+                    "Cone of confidence \xCE\xB1"
+                    "95 : - (fewer than 2 data)"));
 
     // Three lines 120 degrees apart on the horizon, read as vectors: R = 0, they cancel out.
     const std::string cancel =
@@ -45,7 +47,9 @@ TEST(ProjectionReportsTest, MeanReportSaysWhyAFigureIsMissing) {
         text(MeanOrientationReport(meanOf({{0, 5}, {92, 3}, {10, 88}}, FisherData::Axes), 0, 3));
     EXPECT_TRUE(has(scattered, "Number of poles to planes : 3"));
     EXPECT_TRUE(has(scattered, "Read as axes (a line and its opposite are one datum)"));
-    EXPECT_TRUE(has(scattered, "Cone of confidence \xCE\xB1" "95 : - (data too scattered)"));
+    EXPECT_TRUE(has(scattered,
+                    "Cone of confidence \xCE\xB1"
+                    "95 : - (data too scattered)"));
     EXPECT_NE(scattered.find("Mean plane (dip direction / dip) : "), std::string::npos);
 }
 

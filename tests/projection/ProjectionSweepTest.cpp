@@ -22,8 +22,11 @@ struct Field {
     int index;
     double maximum;
 };
-const Field kFields[] = {{"RaySmallCirc", -1, 180}, {"txtKinematic", 0, 360}, {"txtKinematic", 1, 90},
-                         {"txtKinematic", 2, 90},   {"txtKinematic", 3, 90}};
+const Field kFields[] = {{"RaySmallCirc", -1, 180},
+                         {"txtKinematic", 0, 360},
+                         {"txtKinematic", 1, 90},
+                         {"txtKinematic", 2, 90},
+                         {"txtKinematic", 3, 90}};
 
 const std::set<std::string> kTitles = {"Invalid data", "Warning !", "Ravelin - Mean orientation",
                                        "Ravelin - Kinematic analysis"};
@@ -33,8 +36,8 @@ class ProjectionSweepTest : public ::testing::TestWithParam<unsigned> {};
 TEST_P(ProjectionSweepTest, DataGridOptionsAndKinematicInputs) {
     std::mt19937 random(GetParam());
     ProjectionTool t;
-    const std::vector<std::string> angles = {"0", "90", "90.0000001", "180", "180.5", "270", "360", "361",
-                                             "359.9999999", "1e-9", "45", "30", "20"};
+    const std::vector<std::string> angles = {"0",   "90",          "90.0000001", "180", "180.5", "270", "360",
+                                             "361", "359.9999999", "1e-9",       "45",  "30",    "20"};
     std::vector<Control*> toggles;
     for (const auto& control : t.options->controls()) {
         const ControlKind kind = control->kind();
@@ -52,7 +55,8 @@ TEST_P(ProjectionSweepTest, DataGridOptionsAndKinematicInputs) {
             const int column = std::uniform_int_distribution<int>(1, 2)(random);
             std::string typed = randomSweepText(random, angles, 15, -400, 800);
             if (typed.size() > 40) typed.resize(40);  // typed key by key: a long text says no more
-            described = "typing '" + typed + "' into cell (" + std::to_string(row) + ", " + std::to_string(column) + ")";
+            described =
+                "typing '" + typed + "' into cell (" + std::to_string(row) + ", " + std::to_string(column) + ")";
             t.data->userGridClick(row, column);
             t.typeCell(typed);
         } else if (action < 55) {

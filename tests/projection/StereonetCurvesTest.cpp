@@ -32,8 +32,8 @@ Vector3 drawnNormal(const NetView& view, Plane plane) {
     return test::unitOf(dipDirection + 180, 90 - dip * 180 / kPi);
 }
 
-const Plane kPlanes[] = {{0, 0},    {0, 90},  {30, 45},     {123.4, 89.99999}, {200, 1e-9},
-                         {271, 12}, {90, 60}, {359.5, 89.5}, {180, 30},        {45.5, 75}};
+const Plane kPlanes[] = {{0, 0},    {0, 90},  {30, 45},      {123.4, 89.99999}, {200, 1e-9},
+                         {271, 12}, {90, 60}, {359.5, 89.5}, {180, 30},         {45.5, 75}};
 
 TEST(GreatCircleTest, EveryPointLiesOnThePlaneAndTheEndsOnTheStrike) {
     for (NetKind kind : {NetKind::Wulff, NetKind::Schmidt}) {
@@ -68,9 +68,9 @@ TEST(GreatCircleTest, SamplingSteps) {
     const Polyline s = greatCircle(schmidt, plane);
     ASSERT_EQ(s.size(), 181u);
     for (std::size_t k = 1; k < s.size(); ++k) {
-        EXPECT_NEAR(test::degreesBetween(test::directionDrawnAt(schmidt, s[k - 1]),
-                                         test::directionDrawnAt(schmidt, s[k])),
-                    1, 1e-7);
+        EXPECT_NEAR(
+            test::degreesBetween(test::directionDrawnAt(schmidt, s[k - 1]), test::directionDrawnAt(schmidt, s[k])), 1,
+            1e-7);
     }
     const NetView wulff = net(NetKind::Wulff, Hemisphere::Lower);
     const Polyline w = greatCircle(wulff, plane);

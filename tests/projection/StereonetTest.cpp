@@ -34,8 +34,8 @@ TEST(StereonetTest, EdgeCasesOfBothNets) {
     struct Case {
         const char* what;
         Line line;
-        double radius;  // fraction of R
-        double azimuth; // degrees, where the radius is not 0
+        double radius;   // fraction of R
+        double azimuth;  // degrees, where the radius is not 0
     };
     const Case cases[] = {
         {"vertical line at the centre", {123, 90}, 0, 0},
@@ -95,8 +95,8 @@ TEST(StereonetTest, UpperHemisphereTurnsTheWholeDegreeTrendHalfATurn) {
 TEST(StereonetTest, OutOfRangeLinesAreAxesAndNonFiniteOnesAreRefused) {
     const struct {
         Line given, lower;
-    } cases[] = {{{30, -20}, {210, 20}},  {{30, 120}, {210, 60}}, {{-30, 10}, {330, 10}},
-                 {{750, 45}, {30, 45}},   {{10, -90}, {0, 90}},   {{10, 270}, {0, 90}}};
+    } cases[] = {{{30, -20}, {210, 20}}, {{30, 120}, {210, 60}}, {{-30, 10}, {330, 10}},
+                 {{750, 45}, {30, 45}},  {{10, -90}, {0, 90}},   {{10, 270}, {0, 90}}};
     for (const auto& c : cases) {
         const Line l = *lowerHemisphereLine(c.given);
         const double trendError = std::fabs(std::remainder(l.trend - c.lower.trend, 360.0));
@@ -116,7 +116,7 @@ TEST(StereonetTest, OutOfRangeLinesAreAxesAndNonFiniteOnesAreRefused) {
 
 TEST(StereonetTest, AnyFiniteLineLandsWithinTheNet) {
     const double big = std::numeric_limits<double>::max();
-    const Line lines[] = {{big, big},   {-big, 45},  {1e300, -1e300}, {359.9999999, 90.0000001},
+    const Line lines[] = {{big, big},   {-big, 45},   {1e300, -1e300},   {359.9999999, 90.0000001},
                           {0, -1e-300}, {1e15, 89.5}, {-1e-320, 1e-320}, {12345.678, -9876.5}};
     for (NetKind kind : {NetKind::Wulff, NetKind::Schmidt}) {
         for (Hemisphere hemisphere : {Hemisphere::Lower, Hemisphere::Upper}) {

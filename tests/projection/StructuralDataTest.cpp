@@ -13,12 +13,18 @@ TEST(StructuralDataTest, TextLinesSplitIntoTwoCells) {
         std::string line;
         std::string direction, dip;
     } cases[] = {
-        {"120,45", "120", "45"},           {"120\t45", "120", "45"},
-        {"  120   45  ", "120", "45"},     {"120 , 45", "120", "45"},
-        {"120,,45", "120", ""},            {"120\t\t45", "120", ""},
-        {",45", "", "45"},                 {"120", "120", ""},
-        {"120 45 60", "120", "45"},        {"120,45,extra", "120", "45"},
-        {"N120E, 45SW", "N120E", "45SW"},  {"", "", ""},
+        {"120,45", "120", "45"},
+        {"120\t45", "120", "45"},
+        {"  120   45  ", "120", "45"},
+        {"120 , 45", "120", "45"},
+        {"120,,45", "120", ""},
+        {"120\t\t45", "120", ""},
+        {",45", "", "45"},
+        {"120", "120", ""},
+        {"120 45 60", "120", "45"},
+        {"120,45,extra", "120", "45"},
+        {"N120E, 45SW", "N120E", "45SW"},
+        {"", "", ""},
         {"120 ,\t45", "120", ""},  // a comma and a tab: two separators, an empty cell between them
     };
     for (const auto& c : cases) {
@@ -31,7 +37,9 @@ TEST(StructuralDataTest, TextLinesSplitIntoTwoCells) {
 }
 
 TEST(StructuralDataTest, FileRowsWithAnyLineEndsAndAByteOrderMark) {
-    const std::vector<DataRow> rows = splitDataText("\xEF\xBB\xBF" "10,20\r\n30,40\n\n50,60\r70,80");
+    const std::vector<DataRow> rows = splitDataText(
+        "\xEF\xBB\xBF"
+        "10,20\r\n30,40\n\n50,60\r70,80");
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0].direction, "10");
     EXPECT_EQ(rows[2].direction, "");  // the empty line keeps its row
@@ -63,9 +71,8 @@ TEST(StructuralDataTest, PolesRoundToWholeDegrees) {
     const struct {
         double dipDirection, dip, trend, plunge;
     } cases[] = {
-        {0, 0, 180, 90},      {180, 30, 0, 60},      {181, 30, 1, 60},    {270, 90, 90, 0},
-        {45.4, 30.4, 225, 60}, {45.5, 30.5, 226, 60}, {44.5, 31.5, 224, 58}, {-30, 20, 150, 70},
-        {720, 100, 180, -10},
+        {0, 0, 180, 90},       {180, 30, 0, 60},      {181, 30, 1, 60},   {270, 90, 90, 0},     {45.4, 30.4, 225, 60},
+        {45.5, 30.5, 226, 60}, {44.5, 31.5, 224, 58}, {-30, 20, 150, 70}, {720, 100, 180, -10},
     };
     for (const auto& c : cases) {
         const Line pole = plottedPole(c.dipDirection, c.dip);

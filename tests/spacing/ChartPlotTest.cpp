@@ -37,7 +37,7 @@ TEST(ChartPlotTest, BarsAreFilledThenOutlinedWithHeightsInCounts) {
         EXPECT_NEAR(bar.y2 - bar.y1, j < 3 ? countHeight : 0, 1e-9);
     }
     const auto boxes = canvas.ofKind(DrawOp::Kind::Box);
-    ASSERT_EQ(boxes.size(), 5u);  // four outlines and the frame
+    ASSERT_EQ(boxes.size(), 5u);              // four outlines and the frame
     const DrawOp last = canvas.ops().back();  // the frame comes last, over everything
     EXPECT_EQ(last.kind, DrawOp::Kind::Box);
     EXPECT_EQ(last.x2, boxes[4].x2);

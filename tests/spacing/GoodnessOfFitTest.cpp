@@ -81,9 +81,9 @@ TEST(GoodnessOfFitTest, KolmogorovPValuesMatchPublishedTables) {
         long long n;
         double level;
     };
-    const Case cases[] = {{0.842, 2, 0.05}, {0.563, 5, 0.05}, {0.669, 5, 0.01}, {0.322, 10, 0.20}, {0.369, 10, 0.10},
-                          {0.409, 10, 0.05}, {0.489, 10, 0.01}, {0.294, 20, 0.05}, {0.352, 20, 0.01},
-                          {0.134, 100, 0.05}};
+    const Case cases[] = {{0.842, 2, 0.05},  {0.563, 5, 0.05},  {0.669, 5, 0.01},  {0.322, 10, 0.20},
+                          {0.369, 10, 0.10}, {0.409, 10, 0.05}, {0.489, 10, 0.01}, {0.294, 20, 0.05},
+                          {0.352, 20, 0.01}, {0.134, 100, 0.05}};
     // The tables give d to 3 decimals: half a unit there moves p by up to 0.004 at the 20% level.
     for (const Case& c : cases) EXPECT_NEAR(KolmogorovSmirnovPValue(c.d, c.n), c.level, 0.005) << c.n << " " << c.d;
     // Limiting Kolmogorov distribution, P(K > 1) = 0.2700 and P(K > 1.3581) = 0.05, on both sides of the series switch.
@@ -103,9 +103,9 @@ TEST(GoodnessOfFitTest, ClassesAreMergedUntilEachExpectsFiveValues) {
     };
     const Case cases[] = {
         {{2, 2, 2, 6, 1, 1}, {{1, 3}, {4, 6}}},  // a short remainder joins the group before it
-        {{5, 5, 5}, {{1, 1}, {2, 2}, {3, 3}}},    // exactly five closes a group
-        {{1, 1}, {{1, 2}}},                       // too few values for two groups
-        {{0, 7, 0, 0}, {{1, 4}}},                 // classes expecting nothing join a group too
+        {{5, 5, 5}, {{1, 1}, {2, 2}, {3, 3}}},   // exactly five closes a group
+        {{1, 1}, {{1, 2}}},                      // too few values for two groups
+        {{0, 7, 0, 0}, {{1, 4}}},                // classes expecting nothing join a group too
     };
     for (const Case& c : cases) {
         const std::vector<double> observed(c.expected.size(), 1);
@@ -152,7 +152,7 @@ TEST(GoodnessOfFitTest, ValuesOneTwoThreeWorkedByHand) {
     EXPECT_EQ(summary.best, Law::Triangular);
     const LawFit& lognormal = fitOf(summary, Law::Lognormal);
     EXPECT_NEAR(lognormal.parameters[0].value, std::log(2.0) - std::log(1.25) / 2, 1e-12);  // mu
-    EXPECT_NEAR(lognormal.parameters[1].value, std::sqrt(std::log(1.25)), 1e-12);            // sigma
+    EXPECT_NEAR(lognormal.parameters[1].value, std::sqrt(std::log(1.25)), 1e-12);           // sigma
 }
 
 // 40 values in classes of 1: counts 25, 9, 4, 2; mean 1.085, sd 0.9009, largest 3.6.

@@ -146,8 +146,9 @@ TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsEdited
     EXPECT_TRUE(IsModified(sheet));
     EXPECT_EQ(chart->text("lblTitre"), "My title");
     const auto lines = chart->chart().ofKind(DrawOp::Kind::Line);
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const DrawOp& op) { return op.color == chartcolors::Triangular; }), 1);
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(), [](const DrawOp& op) { return op.color == chartcolors::Triangular; }),
+        1);
     EXPECT_FALSE(IsModified(*t.main));
 
     plot();

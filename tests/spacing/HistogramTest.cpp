@@ -30,14 +30,13 @@ TEST(DefaultIntervalTest, QuarterOfTheLeadingDecadeRoundedHalfToEven) {
     EXPECT_DOUBLE_EQ(*DefaultInterval({0.37}), 0.1);
     EXPECT_DOUBLE_EQ(*DefaultInterval({2.5}), 0.65);
     // (Int(k mean) + 1) / 4 / k lands on a half: 0.125 goes down, 0.075 up.
-    EXPECT_DOUBLE_EQ(*DefaultInterval({4.0 / 10}), 0.12);   // k = 10: (4 + 1) / 4 / 10
-    EXPECT_DOUBLE_EQ(*DefaultInterval({0.2}), 0.08);        // k = 10: (2 + 1) / 4 / 10
+    EXPECT_DOUBLE_EQ(*DefaultInterval({4.0 / 10}), 0.12);  // k = 10: (4 + 1) / 4 / 10
+    EXPECT_DOUBLE_EQ(*DefaultInterval({0.2}), 0.08);       // k = 10: (2 + 1) / 4 / 10
     // k reaches 10000 and may go no further.
     EXPECT_DOUBLE_EQ(*DefaultInterval({0.0001}), 0);  // (1 + 1) / 4 / 10000 rounds to 0
     EXPECT_EQ(DefaultInterval({0.00009}), std::nullopt);
     EXPECT_EQ(DefaultInterval({-1, 0.5}), std::nullopt);
-    EXPECT_EQ(DefaultInterval({std::numeric_limits<double>::max(), std::numeric_limits<double>::max()}),
-              std::nullopt);
+    EXPECT_EQ(DefaultInterval({std::numeric_limits<double>::max(), std::numeric_limits<double>::max()}), std::nullopt);
 }
 
 TEST(CountClassesTest, BoundaryValuesFallIntoTheLowerClassAndTheWalkStopsAtBothEnds) {

@@ -50,10 +50,10 @@ TEST(AddRepeatedlyTest, GivesTheSumOfOneAdditionAfterTheOther) {
         {-2.5, -0.123456, 500000},  // negative sums mirror positive ones
         {0, 5e-324, 1000},          // subnormal steps
         {0x1p-1000, 0x1p-1020, 1000},
-        {big / 2, big / 8, 10},     // overflow to infinity
+        {big / 2, big / 8, 10},  // overflow to infinity
         {0, inf, 3},
-        {inf, -inf, 2},             // NaN
-        {-0.0, 0.0, 4},             // the sign of a zero sum
+        {inf, -inf, 2},  // NaN
+        {-0.0, 0.0, 4},  // the sign of a zero sum
         {-0.0, -0.0, 4},
         {12.5, 0.0, 9},
         {0.3, 0.7, 0},
@@ -72,8 +72,8 @@ TEST(AddRepeatedlyTest, GivesTheSumOfOneAdditionAfterTheOther) {
     for (int round = 0; round < 3000; ++round) {
         const double sum = round % 5 == 0 ? 0 : std::ldexp(mantissa(random), exponent(random));
         // Decimal values of two places, as a datasheet holds, every third round.
-        const double value = round % 3 == 0 ? std::round(mantissa(random) * 500) / 100
-                                            : std::ldexp(mantissa(random), exponent(random));
+        const double value =
+            round % 3 == 0 ? std::round(mantissa(random) * 500) / 100 : std::ldexp(mantissa(random), exponent(random));
         const std::size_t n = count(random);
         ASSERT_EQ(bits(AddRepeatedly(sum, value, n)), bits(addedOneByOne(sum, value, n)))
             << sum << " + " << value << " x " << n;
@@ -154,11 +154,10 @@ TEST(HistogramValuesTest, PlainDecimalsGiveTheValuesASortOfTheProductsGives) {
         double scale;
         const char* odd;  // a text put in every 50th cell, or none
     };
-    const Column columns[] = {{"centimetres", 2, 1, nullptr},    {"whole metres", 0, 20, nullptr},
-                              {"micrometres", 6, 1, nullptr},    {"large", 4, 1e6, nullptr},
-                              {"fourteen digits", 9, 1e4, nullptr}, {"with zeros", 2, 1, "0"},
-                              {"with texts", 3, 1, "abc"},       {"with negatives", 2, 1, "-0.25"},
-                              {"with exponents", 2, 1, "1e-2"}};
+    const Column columns[] = {
+        {"centimetres", 2, 1, nullptr}, {"whole metres", 0, 20, nullptr},     {"micrometres", 6, 1, nullptr},
+        {"large", 4, 1e6, nullptr},     {"fourteen digits", 9, 1e4, nullptr}, {"with zeros", 2, 1, "0"},
+        {"with texts", 3, 1, "abc"},    {"with negatives", 2, 1, "-0.25"},    {"with exponents", 2, 1, "1e-2"}};
     for (const Column& c : columns) {
         std::vector<std::string> texts;
         for (int i = 0; i < 20000; ++i) {

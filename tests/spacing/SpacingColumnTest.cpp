@@ -18,11 +18,30 @@ namespace {
 
 TEST(SpacingColumnTest, TextsComeBackExactlyWithTheValuesReadNumberGives) {
     // Plain decimals take a quicker way than readNumber: both must agree to the last bit.
-    const std::vector<std::string> texts = {
-        "", "0.35", "12", "12.", ".5", "007.50", "0.3", "2.675", "4503599627370497", "1234567890.12345",
-        "0.000000000000001", "1e3", "-3.5", " 4", "1.2.3", ".", "12abc", "0,35", "1e400",
-        "0.30000000000000004", "9007199254740993", "00000000000000000000001.25", std::string(1000, '7'),
-        "caf\xC3\xA9"};
+    const std::vector<std::string> texts = {"",
+                                            "0.35",
+                                            "12",
+                                            "12.",
+                                            ".5",
+                                            "007.50",
+                                            "0.3",
+                                            "2.675",
+                                            "4503599627370497",
+                                            "1234567890.12345",
+                                            "0.000000000000001",
+                                            "1e3",
+                                            "-3.5",
+                                            " 4",
+                                            "1.2.3",
+                                            ".",
+                                            "12abc",
+                                            "0,35",
+                                            "1e400",
+                                            "0.30000000000000004",
+                                            "9007199254740993",
+                                            "00000000000000000000001.25",
+                                            std::string(1000, '7'),
+                                            "caf\xC3\xA9"};
     SpacingColumn column;
     for (const std::string& text : texts) column.append(text);
     EXPECT_EQ(column.kind(0), CellKind::Empty);
@@ -52,8 +71,8 @@ TEST(SpacingColumnTest, TextsComeBackExactlyWithTheValuesReadNumberGives) {
 
 TEST(SpacingColumnTest, PlainDecimalsAreNotKeptAsTexts) {
     SpacingColumn column;
-    const std::vector<std::string> texts = {"0.40", "007.50", "0", "000", "100.000", "999999999999999",
-                                            "0.00000000000001", "12345678901234.5"};
+    const std::vector<std::string> texts = {
+        "0.40", "007.50", "0", "000", "100.000", "999999999999999", "0.00000000000001", "12345678901234.5"};
     for (const std::string& text : texts) column.append(text);
     for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(column.text(i), texts[i]);
     EXPECT_EQ(column.keptTexts(), 0u);

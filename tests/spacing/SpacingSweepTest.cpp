@@ -37,13 +37,14 @@ protected:
 
 TEST_P(SpacingSweepTest, HeaderCellsHistogramOptionsAndVariogram) {
     std::mt19937 random(GetParam());
-    const std::vector<std::string> own = {"0", "0.001", "1", "2.5", "17", "1e-300", "1e300", "360", "361", "90",
-                                          "90.0000001", "89.9999999", "45", "1e6"};
+    const std::vector<std::string> own = {"0",   "0.001", "1",  "2.5",        "17",         "1e-300", "1e300",
+                                          "360", "361",   "90", "90.0000001", "89.9999999", "45",     "1e6"};
     auto text = [&] { return randomSweepText(random, own, 15, -50, 400); };
     // Between 3 and 30 values to start with.
     const int count = std::uniform_int_distribution<int>(3, 30)(random);
     std::vector<std::string> start;
-    for (int i = 0; i < count; ++i) start.push_back(generalNumber(std::uniform_real_distribution<double>(0.01, 20)(random)));
+    for (int i = 0; i < count; ++i)
+        start.push_back(generalNumber(std::uniform_real_distribution<double>(0.01, 20)(random)));
     values(start);
     const int orientation[] = {0, 1, 2, 3, 5, 6};  // dip directions at even indices but the scanline's 5
     // Up to 32767 classes drawn at each Plot Histo or Apply: fewer steps than elsewhere keep it quick.
@@ -99,7 +100,8 @@ TEST_P(SpacingSweepTest, HeaderCellsHistogramOptionsAndVariogram) {
         } else {
             // The variogram asks for its lags and its window width; either may be cancelled.
             for (int question = 0; question < 2; ++question) {
-                if (std::uniform_int_distribution<int>(0, 9)(random) == 0) t.platform.inputAnswers.push_back(std::nullopt);
+                if (std::uniform_int_distribution<int>(0, 9)(random) == 0)
+                    t.platform.inputAnswers.push_back(std::nullopt);
                 else t.platform.inputAnswers.push_back(text());
             }
             described = "Variogram with '" + t.platform.inputAnswers[0].value_or("(cancel)") + "', '" +
@@ -109,7 +111,8 @@ TEST_P(SpacingSweepTest, HeaderCellsHistogramOptionsAndVariogram) {
         }
         EXPECT_FALSE(mentionsNonFinite(report.text)) << described << " wrote " << report.text;
         for (std::size_t i = messagesBefore; i < t.platform.told().size(); ++i)
-            EXPECT_FALSE(mentionsNonFinite(t.platform.told()[i].text)) << described << ": " << t.platform.told()[i].text;
+            EXPECT_FALSE(mentionsNonFinite(t.platform.told()[i].text))
+                << described << ": " << t.platform.told()[i].text;
         for (int i = 0; i < 3; ++i)
             EXPECT_FALSE(mentionsNonFinite(sheet.text("lblRes", i))) << described << ": " << sheet.text("lblRes", i);
         // Charts change with Apply, Plot Histo and the variogram.

@@ -76,7 +76,10 @@ TEST(DatasheetCaptionTest, CutsTheCurrentFolderOnlyForFilesInIt) {
 TEST_F(SpgFileTest, FieldsSurviveASaveAndALoadQuotedWholeOrLeftOut) {
     SpacingForm& sheet = newSheet();
     sheet.setText("txtComment", -1, "North face, \"main\" profile");
-    sheet.setText("txtLoc", -1, "  Gorge \"\xC3\xA9" "boul\xC3\xA9" "e\"  ");  // trimmed; a quote without a comma stays
+    sheet.setText("txtLoc", -1,
+                  "  Gorge \"\xC3\xA9"
+                  "boul\xC3\xA9"
+                  "e\"  ");  // trimmed; a quote without a comma stays
     sheet.setText("txtOr", 0, "135,5");
     sheet.setText("txtOr", 1, "80");
     sheet.setText("txtOr", 4, "12\r\nAngl = 99");  // a line break would start a field of its own
@@ -90,35 +93,43 @@ TEST_F(SpgFileTest, FieldsSurviveASaveAndALoadQuotedWholeOrLeftOut) {
 
     const std::string path = folder.file("fields.spg");
     ASSERT_TRUE(SaveSpacingFile(path, sheet).written);
-    EXPECT_NE(read(path).find("boul\xE9" "e"), std::string::npos);  // a Windows-1252 file
+    EXPECT_NE(read(path).find("boul\xE9"
+                              "e"),
+              std::string::npos);  // a Windows-1252 file
     SpacingForm& again = newSheet();
     ASSERT_TRUE(LoadSpacingFile(path, again));
     EXPECT_TRUE(t.platform.told().empty());  // "Fami = " is an empty family, not an error
     // A quote inside a quoted text has no escape: it becomes the typographic closing quote.
     EXPECT_EQ(again.text("txtComment"), "North face, \xE2\x80\x9Dmain\xE2\x80\x9D profile");
-    EXPECT_EQ(again.text("txtLoc"), "Gorge \"\xC3\xA9" "boul\xC3\xA9" "e\"");
+    EXPECT_EQ(again.text("txtLoc"),
+              "Gorge \"\xC3\xA9"
+              "boul\xC3\xA9"
+              "e\"");
     EXPECT_EQ(again.text("txtOr", 0), "135,5");
     EXPECT_EQ(again.at("optData", 0).value(), 1);
     // Empty cells are not written: the gap closes.
-    EXPECT_EQ(column(again), (std::vector<std::string>{"0,35", "\xE2\x80\x9D" "7", "1.25", "abc"}));
+    EXPECT_EQ(column(again), (std::vector<std::string>{"0,35",
+                                                       "\xE2\x80\x9D"
+                                                       "7",
+                                                       "1.25", "abc"}));
 }
 
 TEST_F(SpgFileTest, ForeignFilesAndDistancesOfEveryShapeReadAsMeant) {
     // Plain decimals take a quicker way through the reader than other fields: both must agree.
     const std::string lines =
-        "Head = Only\n"           // LF line ends
-        "Clif = 135\r"            // CR alone; no comma: the next field is the dip
+        "Head = Only\n"  // LF line ends
+        "Clif = 135\r"   // CR alone; no comma: the next field is the dip
         "'Orientation\r\n"
         "\r\n"
-        "   \r\n"                 // blank lines are skipped
-        "Fami = J1, J2\r\n"       // written elsewhere unquoted: cut at its comma
-        "Loca = caf\xE9\r\n"      // Windows-1252
-        "clif = 3\r\n"            // lower case: a distance
-        "0,35\r\n"                // a decimal comma: two values
-        "\"1.5\", ignored\r\n"    // a quoted field; the rest up to the comma dropped
+        "   \r\n"               // blank lines are skipped
+        "Fami = J1, J2\r\n"     // written elsewhere unquoted: cut at its comma
+        "Loca = caf\xE9\r\n"    // Windows-1252
+        "clif = 3\r\n"          // lower case: a distance
+        "0,35\r\n"              // a decimal comma: two values
+        "\"1.5\", ignored\r\n"  // a quoted field; the rest up to the comma dropped
         "0.40,0.5\r\n"
-        "007.50\n"                // line ends of every kind after plain decimals too
-        "12.\r"                   // a point without decimals
+        "007.50\n"  // line ends of every kind after plain decimals too
+        "12.\r"     // a point without decimals
         "1.2.3\r\n"
         "0.1234567890123456\r\n"  // more digits than a double holds exactly
         "  3\t\r\n"               // blanks around
@@ -129,8 +140,9 @@ TEST_F(SpgFileTest, ForeignFilesAndDistancesOfEveryShapeReadAsMeant) {
     EXPECT_EQ(sheet.text("txtOr", 1), "'Orientation");
     EXPECT_EQ(sheet.text("txtFamily"), "J1");
     EXPECT_EQ(sheet.text("txtLoc"), "caf\xC3\xA9");
-    const std::vector<std::string> texts = {"J2",  "clif = 3", "0",     "35",  "1.5",                "ignored", "0.40",
-                                            "0.5", "007.50",   "12.",   "1.2.3", "0.1234567890123456", "3",       "4e1", "5"};
+    const std::vector<std::string> texts = {"J2",   "clif = 3", "0",      "35",  "1.5",   "ignored",
+                                            "0.40", "0.5",      "007.50", "12.", "1.2.3", "0.1234567890123456",
+                                            "3",    "4e1",      "5"};
     EXPECT_EQ(column(sheet), texts);
     for (std::size_t i = 0; i < texts.size(); ++i)
         EXPECT_EQ(sheet.grid(0).number(static_cast<long long>(i) + 1), readNumber(texts[i])) << texts[i];
@@ -145,7 +157,7 @@ TEST_F(SpgFileTest, AFileStoppingAtAnErrorIsShownHalfLoadedAndTheUserIsToldItsLi
     const std::tuple<const char*, const char*, std::vector<std::string>> cases[] = {
         {"Head = Before\r\n0.5\r\n0.75\r\nType = 3\r\nHead = After\r\n9.9\r\n", "Line 4 : Type = 3", {"0.5", "0.75"}},
         {"1\r\n2\r\nHead\r\n3\r\n", "Line 3 : Head", {"1", "2"}},  // a key without its value
-        {"4\r\nDisc = 300", "Line 2 : Disc = 300", {"4"}},           // a missing dip
+        {"4\r\nDisc = 300", "Line 2 : Disc = 300", {"4"}},         // a missing dip
     };
     SpacingForm& sheet = newSheet();
     for (const auto& [bytes, line, values] : cases) {
@@ -229,7 +241,7 @@ TEST_F(SpgFileTest, TheLegendIsKeptOnACommentLineThatReadersWithoutItSkip) {
     ASSERT_TRUE(LoadSpacingFile(folder.write("legend.spg", text), other));
     EXPECT_EQ(other.text("Legend"), "1");
     EXPECT_EQ(column(other), (std::vector<std::string>{"0.4"}));  // a comment, not a distance
-    EXPECT_EQ(SpacingFileText(other), text);  // kept from the label while no chart was drawn
+    EXPECT_EQ(SpacingFileText(other), text);                      // kept from the label while no chart was drawn
 
     t.session.moduleState<SpacingState>().histogramTable.back().legend = 0;
     EXPECT_EQ(SpacingFileText(sheet).find("Lgnd"), std::string::npos);

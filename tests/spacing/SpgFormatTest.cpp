@@ -48,7 +48,7 @@ TEST(SpgFormatTest, KeysSetOnlyTheirFieldsAndTheLastOneWins) {
         "Nbcl = 12\r\n"
         "0.35\r\n"
         "head = 4\r\n"  // lower case: a distance
-        "Wexp =\r\n");   // an empty value, its blank dropped
+        "Wexp =\r\n");  // an empty value, its blank dropped
     ASSERT_FALSE(read.error);
     const SpgDocument& document = read.document;
     EXPECT_EQ(document.family, "J2");
@@ -58,7 +58,8 @@ TEST(SpgFormatTest, KeysSetOnlyTheirFieldsAndTheLastOneWins) {
     // Keys left out stay unset, so the datasheet keeps what it had.
     EXPECT_FALSE(document.comment || document.location || document.theta);
     EXPECT_EQ(document.scanline, SpgOrientation{});
-    EXPECT_EQ(document.chart, (SpgChartSettings{std::nullopt, "12", "", std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
+    EXPECT_EQ(document.chart,
+              (SpgChartSettings{std::nullopt, "12", "", std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
     EXPECT_EQ(texts(document.values), (std::vector<std::string>{"its rest a field", "0.35", "head = 4"}));
 }
 
@@ -133,8 +134,20 @@ TEST(SpgFormatTest, LinesOfPlainDecimalsReadAsEachLineAlone) {
         return out;
     };
     const char* const ends[] = {"\r\n", "\n", "\r"};
-    const std::vector<std::string> odd = {".5", "5.", "1e3", " 0.4", "0.4 ", "-0.3", "abc", "", "0,4", "0.3\t",
-                                          "1234567890123456", "0.1234567890123456", "12.", "00.50"};
+    const std::vector<std::string> odd = {".5",
+                                          "5.",
+                                          "1e3",
+                                          " 0.4",
+                                          "0.4 ",
+                                          "-0.3",
+                                          "abc",
+                                          "",
+                                          "0,4",
+                                          "0.3\t",
+                                          "1234567890123456",
+                                          "0.1234567890123456",
+                                          "12.",
+                                          "00.50"};
     for (int round = 0; round < 40; ++round) {
         std::string bytes;
         SpacingColumn expected;
@@ -219,10 +232,35 @@ TEST(SpgFormatTest, AnyBytesAreReadSafelyAndWrittenBackStably) {
     };
     for (std::size_t cut = 0; cut <= valid.size(); cut += 7) check(valid.substr(0, cut));
     // Random bytes, and random sequences of the file's own pieces.
-    const std::vector<std::string> pieces = {
-        "Head = ", "Fami =", "Clif = ", "Scan = 1", "Disc", "Type = 2", "Type = ", "Angl = ", "Inte = ", "Ztri = 1",
-        "'", "\"", ",", " ", "\t", "\r\n", "\r", "\n", "0.35", "007.50", "12", "1e3", "-", "x", "caf\xE9",
-        "\xC3\xA9", "\xEF\xBB\xBF", "\xE2\x80\x9D", std::string(1, '\0')};
+    const std::vector<std::string> pieces = {"Head = ",
+                                             "Fami =",
+                                             "Clif = ",
+                                             "Scan = 1",
+                                             "Disc",
+                                             "Type = 2",
+                                             "Type = ",
+                                             "Angl = ",
+                                             "Inte = ",
+                                             "Ztri = 1",
+                                             "'",
+                                             "\"",
+                                             ",",
+                                             " ",
+                                             "\t",
+                                             "\r\n",
+                                             "\r",
+                                             "\n",
+                                             "0.35",
+                                             "007.50",
+                                             "12",
+                                             "1e3",
+                                             "-",
+                                             "x",
+                                             "caf\xE9",
+                                             "\xC3\xA9",
+                                             "\xEF\xBB\xBF",
+                                             "\xE2\x80\x9D",
+                                             std::string(1, '\0')};
     for (int round = 0; round < 600; ++round) {
         std::string bytes;
         if (round % 2) {

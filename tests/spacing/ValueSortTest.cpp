@@ -34,9 +34,14 @@ void expectStableOrder(std::vector<double> values, std::size_t room = 0) {
 std::vector<double> mixedValues(std::size_t n, unsigned seed) {
     std::mt19937 random(seed);
     std::lognormal_distribution<double> spacing(std::log(0.4), 0.6);
-    const double specials[] = {0.0, -0.0, std::numeric_limits<double>::infinity(),
-                               -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::denorm_min(),
-                               -std::numeric_limits<double>::max(), 1.0, 1.0};
+    const double specials[] = {0.0,
+                               -0.0,
+                               std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity(),
+                               std::numeric_limits<double>::denorm_min(),
+                               -std::numeric_limits<double>::max(),
+                               1.0,
+                               1.0};
     std::vector<double> values;
     for (std::size_t i = 0; i < n; ++i) {
         switch (random() % 4) {
@@ -50,7 +55,8 @@ std::vector<double> mixedValues(std::size_t n, unsigned seed) {
 }
 
 TEST(ValueSortTest, GivesTheOrderOfAStableSortShortAndLong) {
-    for (std::size_t n : {0u, 1u, 2u, 100u, 4095u, 4096u, 50000u}) expectStableOrder(mixedValues(n, static_cast<unsigned>(n)));
+    for (std::size_t n : {0u, 1u, 2u, 100u, 4095u, 4096u, 50000u})
+        expectStableOrder(mixedValues(n, static_cast<unsigned>(n)));
     std::vector<double> spacings = mixedValues(200000, 3);
     for (double& v : spacings) v = std::fabs(v);  // the usual case: all positive
     expectStableOrder(spacings);
@@ -84,7 +90,7 @@ std::vector<double> measuredValues(std::size_t n, double step, unsigned seed) {
 }
 
 TEST(ValueSortTest, RepeatedValuesGiveTheSameOrder) {
-    expectStableOrder(measuredValues(200000, 0.01, 1));   // a few hundred distinct values
+    expectStableOrder(measuredValues(200000, 0.01, 1));    // a few hundred distinct values
     expectStableOrder(measuredValues(200000, 0.0005, 2));  // thousands: the count table grows
     expectStableOrder(measuredValues(200000, 1e-9, 3));    // nearly all distinct: sorted by bits
     std::vector<double> withInfinity = measuredValues(50000, 0.01, 4);

@@ -20,10 +20,39 @@ namespace ravelin::testing {
 
 // Texts that every field meets in a sweep, whatever its range.
 inline const std::vector<std::string>& extremeTexts() {
-    static const std::vector<std::string> texts = {
-        "", "-", ".", "+", "e", "abc", "12abc", "1,5", ",", "0", "-0", "-5", "1e308", "-1e308", "1e-308", "1e400",
-        "-1e400", "nan", "-nan", "inf", "-inf", "Infinity", "99999999999999999999", std::string(400, '9'),
-        "0." + std::string(400, '0') + "1", "0.000000001", "  7", "+3", "1 000", "0x10", "1e", "1e+", "\xC2\xB0"};
+    static const std::vector<std::string> texts = {"",
+                                                   "-",
+                                                   ".",
+                                                   "+",
+                                                   "e",
+                                                   "abc",
+                                                   "12abc",
+                                                   "1,5",
+                                                   ",",
+                                                   "0",
+                                                   "-0",
+                                                   "-5",
+                                                   "1e308",
+                                                   "-1e308",
+                                                   "1e-308",
+                                                   "1e400",
+                                                   "-1e400",
+                                                   "nan",
+                                                   "-nan",
+                                                   "inf",
+                                                   "-inf",
+                                                   "Infinity",
+                                                   "99999999999999999999",
+                                                   std::string(400, '9'),
+                                                   "0." + std::string(400, '0') + "1",
+                                                   "0.000000001",
+                                                   "  7",
+                                                   "+3",
+                                                   "1 000",
+                                                   "0x10",
+                                                   "1e",
+                                                   "1e+",
+                                                   "\xC2\xB0"};
     return texts;
 }
 
@@ -56,7 +85,8 @@ inline bool isFiniteNumberText(const std::string& text) {
 // until the first failure: one clear failure rather than hundreds.
 template <class Step>
 void runSweep(int steps, std::mt19937& random, Step&& step) {
-    for (int i = 0; i < steps && !::testing::Test::HasFailure(); ++i) step(std::uniform_int_distribution<int>(0, 99)(random));
+    for (int i = 0; i < steps && !::testing::Test::HasFailure(); ++i)
+        step(std::uniform_int_distribution<int>(0, 99)(random));
 }
 
 // Whether every position a drawing holds is finite.

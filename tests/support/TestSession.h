@@ -2,7 +2,6 @@
 // A session on a scripted platform with every window kind registered and
 // the main window loaded, as ravelin-cli starts one.
 
-
 #include <filesystem>
 #include <fstream>
 #include <random>

@@ -64,8 +64,8 @@ TEST(DistributionTest, WorkedExamplesAndDegenerateInputs) {
     in = {2, 1, 3, 0, 0.5, 3};
     out = ComputeDistribution(in);
     EXPECT_EQ(out.threshold, "1.39");  // 2 ln 2
-    EXPECT_EQ(out.exactly, "36.79");  // one expected, exactly one
-    EXPECT_EQ(out.fewer, "36.79");    // one expected, none
+    EXPECT_EQ(out.exactly, "36.79");   // one expected, exactly one
+    EXPECT_EQ(out.fewer, "36.79");     // one expected, none
     EXPECT_EQ(out.atLeastOne, "0.00");
 
     in.probability = 1;
@@ -86,8 +86,8 @@ TEST(DistributionTest, WorkedExamplesAndDegenerateInputs) {
 TEST(IntersectionsTest, DensitiesRoundedHalfToEven) {
     EXPECT_EQ(IntersectionLength(2, 3, 10, 30), 30);
     EXPECT_EQ(IntersectionCount(2, 3, 5, 60), 15);
-    EXPECT_EQ(IntersectionLength(0.5, 0.25, 1, 90), 0.12);   // 0.125
-    EXPECT_EQ(IntersectionLength(0.5, 0.75, 1, 90), 0.38);   // 0.375
+    EXPECT_EQ(IntersectionLength(0.5, 0.25, 1, 90), 0.12);  // 0.125
+    EXPECT_EQ(IntersectionLength(0.5, 0.75, 1, 90), 0.38);  // 0.375
     EXPECT_EQ(IntersectionLength(7, 7, 7, 0), 0);
     // At 90 degrees the cosine is exactly 0, even for the largest inputs.
     EXPECT_EQ(IntersectionCount(2147483647, 2147483647, 2147483647, 90), 0);

@@ -88,8 +88,13 @@ TEST_F(ToolSpacingFormTest, LeavingReformatsTheArrayButNotTheStairs) {
     EXPECT_EQ(text(w, "txtResDD(0)"), "18.04");  // k = 3 with two expected
 
     // The number of stairs keeps its text and rounds halves to even: 2.5 stairs are 2.
-    typeAll({{"txtC2(0)", "1"}, {"txtC2(1)", "1"}, {"txtC2(2)", "1"}, {"txtC2(3)", "1"}, {"txtC2(4)", "90"},
-             {"txtC2(5)", "50"}, {"txtC2(6)", "2.5"}});
+    typeAll({{"txtC2(0)", "1"},
+             {"txtC2(1)", "1"},
+             {"txtC2(2)", "1"},
+             {"txtC2(3)", "1"},
+             {"txtC2(4)", "90"},
+             {"txtC2(5)", "50"},
+             {"txtC2(6)", "2.5"}});
     EXPECT_EQ(text(w, "txtC2(6)"), "2.5");
     EXPECT_EQ(text(w, "txtC2(5)"), "50.0");
     EXPECT_EQ(text(w, "txtC2Ret(4)"), "1.692");
@@ -123,7 +128,8 @@ TEST_F(ToolSpacingFormTest, ThreeSetPageTellsItsSchemeIsUnderTestingWhenPressed)
     w.userClick(page);
     ASSERT_EQ(platform.told().size(), 1u);
     EXPECT_EQ(platform.told()[0].title, "Not available");
-    EXPECT_EQ(platform.told()[0].text, "The calculation scheme used for 3 discontinuity sets is still under testing...");
+    EXPECT_EQ(platform.told()[0].text,
+              "The calculation scheme used for 3 discontinuity sets is still under testing...");
     EXPECT_EQ(platform.told()[0].icon, MessageIcon::Information);
 }
 
@@ -141,7 +147,10 @@ TEST_F(ToolSpacingFormTest, PageKeysWalkTheFivePages) {
 
 TEST_F(ToolSpacingFormTest, DistributionReportCopiesTheInfinitySignAsText) {
     Form& w = tool();
-    typeAll({{"txtDistrDisc(0)", "2"}, {"txtDistrDisc(2)", "3"}, {"txtDistrDisc(5)", "3"}, {"txtDistrDisc(3)", "1.5"},
+    typeAll({{"txtDistrDisc(0)", "2"},
+             {"txtDistrDisc(2)", "3"},
+             {"txtDistrDisc(5)", "3"},
+             {"txtDistrDisc(3)", "1.5"},
              {"txtDistrDisc(4)", "100"}});
     click(w, "cmdExport");
     const std::vector<ReportBlock> expected = {
@@ -166,26 +175,38 @@ TEST_F(ToolSpacingFormTest, DistributionReportCopiesTheInfinitySignAsText) {
 }
 
 TEST_F(ToolSpacingFormTest, EachPageExportsItsOwnReport) {
-    exportPage(2, {{"txtDI(0)", "2"}, {"txtDI(1)", "3"}, {"txtDI(2)", "30"}, {"txtDI(3)", "7.25"}, {"txtDI(4)", "10"},
+    exportPage(2, {{"txtDI(0)", "2"},
+                   {"txtDI(1)", "3"},
+                   {"txtDI(2)", "30"},
+                   {"txtDI(3)", "7.25"},
+                   {"txtDI(4)", "10"},
                    {"txtDI(5)", "5"}});
     ASSERT_EQ(report.size(), 7u);
     EXPECT_EQ(report[1], headingBlock("\r\n\r\nIntersection data"));
     EXPECT_EQ(report[2].text,
               "\r\nFrequency of set 1 : 2\r\nFrequency of set 2 : 3\r\nAngle between the two sets : 30.0°\r\n"
               "Angle between intersection line and the pole to the surface of observation : 07.25°\r\n\r\n");
-    EXPECT_EQ(report[4].text, "\r\nVolume : 10\r\nTotal length of the intersection lines in the considered volume : "
-                              "30\r\n\r\n");
+    EXPECT_EQ(report[4].text,
+              "\r\nVolume : 10\r\nTotal length of the intersection lines in the considered volume : "
+              "30\r\n\r\n");
     // 2·3·5·cos 7.25° = 29.760 (hand-worked)
-    EXPECT_EQ(report[6].text, "\r\nSurface : 5\r\nNumber of intersection lines on the considered surface : "
-                              "29.76\r\n\r\n\r\n");
+    EXPECT_EQ(report[6].text,
+              "\r\nSurface : 5\r\nNumber of intersection lines on the considered surface : "
+              "29.76\r\n\r\n\r\n");
 
-    exportPage(3, {{"txtC2(0)", "1"}, {"txtC2(1)", "1"}, {"txtC2(2)", "1"}, {"txtC2(3)", "1"}, {"txtC2(4)", "90"},
-                   {"txtC2(5)", "50"}, {"txtC2(6)", "2"}});
+    exportPage(3, {{"txtC2(0)", "1"},
+                   {"txtC2(1)", "1"},
+                   {"txtC2(2)", "1"},
+                   {"txtC2(3)", "1"},
+                   {"txtC2(4)", "90"},
+                   {"txtC2(5)", "50"},
+                   {"txtC2(6)", "2"}});
     ASSERT_EQ(report.size(), 5u);
     EXPECT_EQ(report[0], titleBlock("Connectivity of two discontinuity sets"));
-    EXPECT_NE(report[2].text.find("Angle between the two sets : 90.0°\r\nProbability of continuity threshold : 50.0%\r\n"
-                                  "Number of successive intersections (=number of stairs) : 2\r\n\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        report[2].text.find("Angle between the two sets : 90.0°\r\nProbability of continuity threshold : 50.0%\r\n"
+                            "Number of successive intersections (=number of stairs) : 2\r\n\r\n"),
+        std::string::npos);
     EXPECT_EQ(report[3], headingBlock("Probability of intersection"));
     EXPECT_EQ(report[4].text,
               "\r\nThreshold distance of set 1 : 0.69\r\nThreshold distance of set 2 : 0.69\r\n"
@@ -193,7 +214,8 @@ TEST_F(ToolSpacingFormTest, EachPageExportsItsOwnReport) {
               "Probability of continuity of the net (threshold) (Ps) : 25.0%\r\n"
               "Probability of intersection under this threshold (Pt) : 1.692%\r\n\r\n\r\n");
 
-    exportPage(4, {{"txtC24(0)", "1"}, {"txtC24(1)", "1"}, {"txtC24(2)", "1"}, {"txtC24(3)", "1"}, {"txtC24(4)", "90"}});
+    exportPage(4,
+               {{"txtC24(0)", "1"}, {"txtC24(1)", "1"}, {"txtC24(2)", "1"}, {"txtC24(3)", "1"}, {"txtC24(4)", "90"}});
     ASSERT_EQ(report.size(), 7u);
     EXPECT_EQ(report[0], titleBlock("Connectivity of 4 discontinuities form 2 discontinuity sets"));
     EXPECT_EQ(report[4].text,
@@ -202,10 +224,11 @@ TEST_F(ToolSpacingFormTest, EachPageExportsItsOwnReport) {
               "Probability that sets 1 and 2 form a net of four successive discontinuities : 7.0\r\n\r\n");
     EXPECT_EQ(report[5], headingBlock("Solution 2 (simplification of solution 1)"));
 
-    EXPECT_EQ(exportPage(5, {}), (std::vector<ReportBlock>{
-                          titleBlock("Connectivity net formed by 3 discontinuity sets"),
-                          bodyBlock("\r\n\r\nThe calculation scheme used for 3 discontinuity sets is still under "
-                                    "testing...\r\n\r\n\r\n")}));
+    EXPECT_EQ(exportPage(5, {}),
+              (std::vector<ReportBlock>{
+                  titleBlock("Connectivity net formed by 3 discontinuity sets"),
+                  bodyBlock("\r\n\r\nThe calculation scheme used for 3 discontinuity sets is still under "
+                            "testing...\r\n\r\n\r\n")}));
     EXPECT_TRUE(platform.told().empty());
 }
 

@@ -53,8 +53,8 @@ class ToolSweepTest : public ModelWindowTest, public ::testing::WithParamInterfa
 protected:
     static std::string randomText(std::mt19937& random) {
         static const std::vector<std::string> limits = {
-            "2147483647", "2147483648", "360", "361", "180", "180.0000001", "90", "90.0000001", "100",
-            "100.0000001", "99.9999999", "1", "0.5", "1.5", "2.5", "1e-15", "45", "60"};
+            "2147483647",  "2147483648", "360", "361", "180", "180.0000001", "90",    "90.0000001", "100",
+            "100.0000001", "99.9999999", "1",   "0.5", "1.5", "2.5",         "1e-15", "45",         "60"};
         // Whole multiples of 15 make equal, opposite and perpendicular sets likely.
         return randomSweepText(random, limits, 15, -10, 400);
     }
@@ -68,8 +68,7 @@ protected:
             bool acceptable = symbol ? text == "® +¥ " : std::regex_match(text, shown);
             if (!symbol && text == "-") acceptable = form.name() == "frmToolVol";
             if (acceptable && !symbol && isPercentage(*control)) acceptable = readNumber(text) <= 100;
-            EXPECT_TRUE(acceptable) << form.name() << " " << control->key() << " shows '" << text << "' after "
-                                    << step;
+            EXPECT_TRUE(acceptable) << form.name() << " " << control->key() << " shows '" << text << "' after " << step;
         }
     }
 
@@ -91,8 +90,8 @@ protected:
                 const std::string typed = randomText(random);
                 const Range range = rangeOf(windowName, field);
                 const double value = readNumber(typed);
-                expectedMessages = value < static_cast<double>(range.minimum) ||
-                                   value > static_cast<double>(range.maximum);
+                expectedMessages =
+                    value < static_cast<double>(range.minimum) || value > static_cast<double>(range.maximum);
                 described = "typing '" + typed + "' into " + field.key();
                 type(form, field.key(), typed);
                 const double left = readNumber(field.text());

@@ -22,8 +22,8 @@ TEST_F(ToolVolFormTest, EachPageShowsItsVolume) {
     EXPECT_EQ(text(w, "txtV2"), "1.3");  // 4/π
     type(w, "txtMS(4)", "180");
     EXPECT_EQ(text(w, "txtV2"), "0.0");
-    typeAll({{"txtMS(0)", "2000"}, {"txtMS(1)", "1500"}, {"txtMS(2)", "1000"}, {"txtMS(3)", "1000"},
-             {"txtMS(4)", "90"}});
+    typeAll(
+        {{"txtMS(0)", "2000"}, {"txtMS(1)", "1500"}, {"txtMS(2)", "1000"}, {"txtMS(3)", "1000"}, {"txtMS(4)", "90"}});
     EXPECT_EQ(text(w, "txtV2"), "1.91E+09");  // 6E+09 / π
     // A sliver of an angle (1e-310 degrees) gives a volume too large for a number...
     Control& angle = control(w, "txtMS(4)");
@@ -36,11 +36,15 @@ TEST_F(ToolVolFormTest, EachPageShowsItsVolume) {
     typeAll({{"txt1MS(0)", "2"}, {"txt1MS(1)", "3"}, {"txt1MS(2)", "30"}, {"txt1MS(3)", "4"}});
     EXPECT_EQ(text(w, "txtV21"), "3.0");
 
-    typeAll({{"txtMS13(0)", "1"}, {"txtMS13(1)", "2"}, {"txtMS13(2)", "3"}, {"txtMS13(4)", "90"},
-             {"txtMS13(6)", "90"}, {"txtMS13(7)", "90"}});
+    typeAll({{"txtMS13(0)", "1"},
+             {"txtMS13(1)", "2"},
+             {"txtMS13(2)", "3"},
+             {"txtMS13(4)", "90"},
+             {"txtMS13(6)", "90"},
+             {"txtMS13(7)", "90"}});
     EXPECT_EQ(text(w, "txtV3"), "6.0");
     EXPECT_EQ(text(w, "txtMS13(8)"), "0.0");  // leaving a set's field reformats every set's
-    type(w, "txtMS13(8)", "90");  // three vertical sets: no prism
+    type(w, "txtMS13(8)", "90");              // three vertical sets: no prism
     EXPECT_EQ(text(w, "txtV3"), "-");
     EXPECT_TRUE(platform.told().empty());
 }
@@ -86,18 +90,26 @@ TEST_F(ToolVolFormTest, ReportsOfThePagesLeaveTheInfoBoxCaption) {
 
     exportPage(2, {{"txt1MS(0)", "2"}, {"txt1MS(1)", "3"}, {"txt1MS(2)", "30"}, {"txt1MS(3)", "4"}});
     ASSERT_EQ(report.size(), 6u);
-    EXPECT_EQ(report[1].text, "\r\nMean spacing of the 2 sets + angle between the two sets + apparent frequency\r\n"
-                              "of the fracturation in a direction perpendicular to the intersection of set 1 and 2");
-    EXPECT_EQ(report[3].text, "\r\nMean spacing of set 1 : 2\r\nMean spacing of set 2 : 3\r\n"
-                              "Angle between set 1 and set 2 : 30°\r\nApparent frequency of the fracturation : 4\r\n\r\n");
+    EXPECT_EQ(report[1].text,
+              "\r\nMean spacing of the 2 sets + angle between the two sets + apparent frequency\r\n"
+              "of the fracturation in a direction perpendicular to the intersection of set 1 and 2");
+    EXPECT_EQ(report[3].text,
+              "\r\nMean spacing of set 1 : 2\r\nMean spacing of set 2 : 3\r\n"
+              "Angle between set 1 and set 2 : 30°\r\nApparent frequency of the fracturation : 4\r\n\r\n");
 
-    exportPage(3, {{"txtMS13(0)", "1"}, {"txtMS13(1)", "2"}, {"txtMS13(2)", "3"}, {"txtMS13(3)", "5"},
-                   {"txtMS13(4)", "95"}, {"txtMS13(6)", "90"}, {"txtMS13(7)", "90"}});
+    exportPage(3, {{"txtMS13(0)", "1"},
+                   {"txtMS13(1)", "2"},
+                   {"txtMS13(2)", "3"},
+                   {"txtMS13(3)", "5"},
+                   {"txtMS13(4)", "95"},
+                   {"txtMS13(6)", "90"},
+                   {"txtMS13(7)", "90"}});
     ASSERT_EQ(report.size(), 6u);
-    EXPECT_EQ(report[3].text, "\r\nMean spacing of set 1 : 1\r\nDip direction of set 1 : 005°\r\nDip angle of set 1 : "
-                              "90°\r\nMean spacing of set 2 : 2\r\nDip direction of set 2 : 095°\r\nDip angle of set 2 : "
-                              "90°\r\nMean spacing of set 3 : 3\r\nDip direction of set 3 : 000°\r\nDip angle of set 3 : "
-                              "00°\r\n\r\n");
+    EXPECT_EQ(report[3].text,
+              "\r\nMean spacing of set 1 : 1\r\nDip direction of set 1 : 005°\r\nDip angle of set 1 : "
+              "90°\r\nMean spacing of set 2 : 2\r\nDip direction of set 2 : 095°\r\nDip angle of set 2 : "
+              "90°\r\nMean spacing of set 3 : 3\r\nDip direction of set 3 : 000°\r\nDip angle of set 3 : "
+              "00°\r\n\r\n");
     EXPECT_EQ(report[5].text, "\r\nCompartment mean volume : 6.0\r\n\r\n\r\n");
 }
 

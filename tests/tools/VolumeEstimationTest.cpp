@@ -50,9 +50,10 @@ TEST(VolumeEstimationTest, VolumeTexts) {
         bool zeroIsDash;
         const char* shown;
     } cases[] = {
-        {4 / M_PI, false, "1.3"},          {0, false, "0.0"},         {0, true, "-"},
-        {999999999.94, false, "999999999.9"}, {1e9, false, "1.00E+09"}, {1.5e9, true, "1.50E+09"},
-        {INFINITY, false, "-"},            {NAN, true, "-"},
+        {4 / M_PI, false, "1.3"}, {0, false, "0.0"},
+        {0, true, "-"},           {999999999.94, false, "999999999.9"},
+        {1e9, false, "1.00E+09"}, {1.5e9, true, "1.50E+09"},
+        {INFINITY, false, "-"},   {NAN, true, "-"},
     };
     for (const auto& c : cases) EXPECT_EQ(VolumeText(c.volume, c.zeroIsDash), c.shown) << c.volume;
 }

@@ -120,8 +120,7 @@ private slots:
         QVERIFY(a.view);
         QVERIFY(a.scan->picture());
         QCOMPARE(a.scan->picture()->width(), 1600);
-        QCOMPARE(a.d.window->windowOf(*a.scan)->windowTitle(),
-                 QString::fromStdString(a.scan->caption()));
+        QCOMPARE(a.d.window->windowOf(*a.scan)->windowTitle(), QString::fromStdString(a.scan->caption()));
         // Fitted: the whole canvas of 2001 units in sight, as large as the viewport allows.
         const ViewTransform fitted = a.transform();
         const double height = 2001.0 * 1000 / 1600;
@@ -260,8 +259,8 @@ private slots:
         auto* text = a.d.find<QTextEdit>("frmInfoBox", "txtText");
         QVERIFY(text);
         const QString report = text->toPlainText();
-        for (const char* title : {"Mean spacing and mean persistance estimations", "Tarvenoz (2001)",
-                                  "Tarvenoz (1996)", "Pahl (1981)"})
+        for (const char* title :
+             {"Mean spacing and mean persistance estimations", "Tarvenoz (2001)", "Tarvenoz (1996)", "Pahl (1981)"})
             QVERIFY2(report.contains(title), title);
         // After the chain the surface field shows the rectangle's surface, written last.
         QCOMPARE(a.view->findChild<QLineEdit*>("txtSurface")->text(),

@@ -182,8 +182,8 @@ private slots:
                 const QRgb a = panned.pixel(x, y), b = whole.pixel(x, y);
                 // The smoothed photograph may round a level or three the other way when drawn from
                 // another corner; a strip's edge may differ a little more. Anything shifted wrong differs a lot.
-                const int step = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
-                                           std::abs(qBlue(a) - qBlue(b))});
+                const int step = std::max(
+                    {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
                 QVERIFY2(step <= 24, qPrintable(QString("(%1, %2) differs by %3").arg(x).arg(y).arg(step)));
                 differing += step > 3;
             }

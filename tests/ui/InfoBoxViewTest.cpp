@@ -100,7 +100,8 @@ private slots:
         QCOMPARE(edit->textCursor().position(), 41);  // the caret waits at the insertion point
 
         // Hundreds of blocks more, and typing after them.
-        for (int i = 0; i < 300; ++i) d.session.appendInfoText(bodyBlock("Safety factor : 1." + std::to_string(i) + "\r\n"));
+        for (int i = 0; i < 300; ++i)
+            d.session.appendInfoText(bodyBlock("Safety factor : 1." + std::to_string(i) + "\r\n"));
         focusField(d);
         QTest::keyClicks(edit, "end");
         compareTexts(d);
@@ -190,7 +191,7 @@ private slots:
         focusField(d);
         QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Right);
-        const QString smile = QString::fromUcs4(U"\U0001F600");  // two UTF-16 units
+        const QString smile = QString::fromUcs4(U"\U0001F600");       // two UTF-16 units
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, smile);  // both units in one key event
         QApplication::sendEvent(edit, &press);
         compareTexts(d);
@@ -293,8 +294,9 @@ private slots:
 
         // An opened rich text file replaces the reports, formats and the centred paragraph included.
         const std::string rtfPath = dir.filePath("report.rtf").toStdString();
-        QVERIFY(writeFileAtomically(rtfPath, "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
-                                             "\\qc\\f1\\fs40\\i Centred \\f0\\fs22\\i0\\b bold\\par}"));
+        QVERIFY(writeFileAtomically(rtfPath,
+                                    "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1 Times New Roman;}}"
+                                    "\\qc\\f1\\fs40\\i Centred \\f0\\fs22\\i0\\b bold\\par}"));
         d.platform.files.push_back(rtfPath);
         d.platform.answers.push_back(MessageAnswer::No);  // the reports were never saved: asked first
         d.window->action("mnuFileOpen")->trigger();

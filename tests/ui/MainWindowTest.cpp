@@ -111,9 +111,9 @@ private slots:
         QCOMPARE(direction->selectedText(), QString("0"));  // selected on entry
         QTest::keyClicks(direction, "9,0");                 // the comma is refused
         QCOMPARE(direction->text(), QString("90"));
-        QTest::keyClick(direction, Qt::Key_Return);          // Enter moves to the next field
+        QTest::keyClick(direction, Qt::Key_Return);  // Enter moves to the next field
         QVERIFY(dip->hasFocus());
-        QCOMPARE(direction->text(), QString("90.0"));       // reformatted on leaving
+        QCOMPARE(direction->text(), QString("90.0"));  // reformatted on leaving
         QTest::keyClicks(dip, "30");
         QCOMPARE(trend->text(), QString("270.0"));
 
@@ -173,7 +173,8 @@ private slots:
         for (int i = 4; i <= 7; ++i) panel[i] = d.window->statusBar()->findChild<QLabel*>(QString("Panels(%1)").arg(i));
         // The lock keys as this window system reports them: shown only where it can tell.
         const KeyboardState locks = lockKeyState();
-        const std::pair<int, std::optional<bool>> lockPanels[] = {{4, locks.scrollLock}, {5, locks.capsLock}, {6, locks.numLock}};
+        const std::pair<int, std::optional<bool>> lockPanels[] = {
+            {4, locks.scrollLock}, {5, locks.capsLock}, {6, locks.numLock}};
         for (const auto& [index, on] : lockPanels) {
             QCOMPARE(panel[index]->isVisibleTo(d.window.get()), on.has_value());
             if (on) QCOMPARE(panel[index]->isEnabled(), *on);

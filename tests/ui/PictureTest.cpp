@@ -49,23 +49,23 @@ QByteArray enhancedMetafile() {
     records.u32(43).u32(24).u32(10).u32(10).u32(190).u32(90);    // rectangle
     records.u32(14).u32(20).u32(0).u32(16).u32(20);              // end of file
     Bytes header;
-    header.u32(1).u32(88).u32(0).u32(0).u32(200).u32(100);           // header record, bounds in pixels
-    header.u32(0).u32(0).u32(5292).u32(2646);                        // frame in 0.01 mm at 96 per inch
+    header.u32(1).u32(88).u32(0).u32(0).u32(200).u32(100);  // header record, bounds in pixels
+    header.u32(0).u32(0).u32(5292).u32(2646);               // frame in 0.01 mm at 96 per inch
     header.u32(0x464D4520).u32(0x10000).u32(88 + records.data.size()).u32(5);
-    header.u16(2).u16(0).u32(0).u32(0).u32(0);                       // handles, no description, no palette
-    header.u32(1920).u32(1080).u32(508).u32(286);                    // the reference screen
+    header.u16(2).u16(0).u32(0).u32(0).u32(0);     // handles, no description, no palette
+    header.u32(1920).u32(1080).u32(508).u32(286);  // the reference screen
     return header.data + records.data;
 }
 
 // A placeable Windows metafile of 200 x 100 pixels at 96 per inch, the same red rectangle.
 QByteArray windowsMetafile() {
     Bytes records;
-    records.u32(5).u16(0x020B).u16(0).u16(0);                    // window origin
-    records.u32(5).u16(0x020C).u16(100).u16(200);                // window extent
-    records.u32(7).u16(0x02FC).u16(0).u32(0x0000FF).u16(0);      // a solid red brush
-    records.u32(4).u16(0x012D).u16(0);                           // selected
+    records.u32(5).u16(0x020B).u16(0).u16(0);                     // window origin
+    records.u32(5).u16(0x020C).u16(100).u16(200);                 // window extent
+    records.u32(7).u16(0x02FC).u16(0).u32(0x0000FF).u16(0);       // a solid red brush
+    records.u32(4).u16(0x012D).u16(0);                            // selected
     records.u32(7).u16(0x041B).u16(90).u16(190).u16(10).u16(10);  // rectangle: bottom, right, top, left
-    records.u32(3).u16(0);                                       // end of file
+    records.u32(3).u16(0);                                        // end of file
     Bytes header;
     header.u16(1).u16(9).u16(0x300).u32(static_cast<quint32>(18 + records.data.size()) / 2).u16(1).u32(7).u16(0);
     Bytes placeable;
@@ -90,8 +90,8 @@ QByteArray redGif() {
 QByteArray bitmapHeader(int width, int height) {
     Bytes b;
     b.data = "BM";
-    b.u32(54).u32(0).u32(54);                                   // file size (a lie), reserved, pixel offset
-    b.u32(40).u32(width).u32(height).u16(1).u16(24).u32(0);     // 24 bits, uncompressed
+    b.u32(54).u32(0).u32(54);                                // file size (a lie), reserved, pixel offset
+    b.u32(40).u32(width).u32(height).u16(1).u16(24).u32(0);  // 24 bits, uncompressed
     b.u32(0).u32(2835).u32(2835).u32(0).u32(0);
     return b.data;
 }
@@ -174,8 +174,8 @@ private slots:
         QVERIFY2(gif.picture, gif.error.c_str());
         QVERIFY(reddish(drawn(gif.picture).pixelColor(0, 0)));
         // Metafiles: a red rectangle 10 pixels inside a white page of 200 x 100.
-        for (const auto& [name, bytes] : {std::pair("drawing.emf", enhancedMetafile()),
-                                          std::pair("drawing.wmf", windowsMetafile())}) {
+        for (const auto& [name, bytes] :
+             {std::pair("drawing.emf", enhancedMetafile()), std::pair("drawing.wmf", windowsMetafile())}) {
             const PictureLoad loaded = platform_.loadPicture(write(name, bytes).toStdString());
             QVERIFY2(loaded.picture, loaded.error.c_str());
             QCOMPARE(loaded.picture->width(), 200);
@@ -189,9 +189,9 @@ private slots:
     // The converter read a description the header placed outside its record
     // (past the file's end); such a description is dropped and the drawing kept.
     void unsoundDescriptionIsDropped() {
-        for (const QByteArray& placement : {QByteArray("\0\0\0\0\x89\0\0\0", 8),   // no length, offset past record
-                                            QByteArray("\x40\0\0\0\x58\0\0\0", 8),   // length past record
-                                            QByteArray("\x01\0\0\0\x10\0\0\0", 8)}) { // offset inside the fields
+        for (const QByteArray& placement : {QByteArray("\0\0\0\0\x89\0\0\0", 8),       // no length, offset past record
+                                            QByteArray("\x40\0\0\0\x58\0\0\0", 8),     // length past record
+                                            QByteArray("\x01\0\0\0\x10\0\0\0", 8)}) {  // offset inside the fields
             QByteArray bytes = enhancedMetafile();
             bytes.replace(60, 8, placement);
             const PictureLoad loaded = platform_.loadPicture(write("described.emf", bytes).toStdString());
@@ -208,8 +208,9 @@ private slots:
         auto cut = [](QByteArray bytes) { return bytes.left(bytes.size() / 2); };
         const QString folder = dir_.path() + "/";
         const std::string damaged = "is damaged or incomplete";
-        const std::string unknown = "is not a picture Ravelin can read (bitmap, GIF, JPEG, PNG, TIFF, enhanced or "
-                                    "Windows metafile).";
+        const std::string unknown =
+            "is not a picture Ravelin can read (bitmap, GIF, JPEG, PNG, TIFF, enhanced or "
+            "Windows metafile).";
         const struct {
             QString name;
             QByteArray bytes;
@@ -225,7 +226,8 @@ private slots:
             {"cut.emf", enhancedMetafile().left(100), damaged},
             {"cut.wmf", windowsMetafile().left(60), damaged},
             {"huge-record.wmf", hugeRecord, damaged + " (its header announces records larger than the file)."},
-            {"short-header.emf", enhancedMetafile().left(80), damaged + " (its header record does not lie within the file)."},
+            {"short-header.emf", enhancedMetafile().left(80),
+             damaged + " (its header record does not lie within the file)."},
             // 320 and 4900 million pixels announced in a few bytes: refused before any is allocated.
             {"huge.bmp", bitmapHeader(20000, 16000),
              "is too large to open: 20000 x 16000 pixels, more than 268435456."},
@@ -249,8 +251,9 @@ private slots:
 
     void mutatedFilesAreRefusedOrReadWithinTheLimits() {
         const QImage source = halves(64, 48);
-        const QByteArray samples[] = {saved(source, "bmp"), saved(source, "jpg"), saved(source, "png"),
-                                      saved(source, "tif"), redGif(), enhancedMetafile(), windowsMetafile()};
+        const QByteArray samples[] = {
+            saved(source, "bmp"), saved(source, "jpg"), saved(source, "png"), saved(source, "tif"), redGif(),
+            enhancedMetafile(),   windowsMetafile()};
         std::mt19937 random(20260612);  // fixed: the same files every run
         int refused = 0;
         for (const QByteArray& sample : samples) {

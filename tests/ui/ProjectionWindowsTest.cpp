@@ -86,7 +86,8 @@ void saveScreenshot(Desktop& d, const QString& name) {
     QTest::qWait(150);  // the plot replots once resizing pauses
     const QImage main = d.window->grab().toImage();
     const QImage options = d.windowOf("frmOptProj")->grab().toImage();
-    QImage picture(main.width() + options.width() + 12, std::max(main.height(), options.height()), QImage::Format_RGB32);
+    QImage picture(main.width() + options.width() + 12, std::max(main.height(), options.height()),
+                   QImage::Format_RGB32);
     picture.fill(QColor(90, 90, 90));
     QPainter painter(&picture);
     painter.drawImage(0, 0, main);
@@ -194,7 +195,8 @@ private slots:
         QTRY_COMPARE(plot.canvasWidth(), d.context.twips(view->surface()->viewport()->width()));
         QCOMPARE(plot.canvasHeight(), d.context.twips(view->surface()->viewport()->height()));
         QCOMPARE(plot.picture().view.cx(), plot.canvasWidth() / 2);
-        QCOMPARE(plot.data()[0].color, Rgb::fromRgb(255, 100, 100));  // a new size replots in the lower hemisphere's colour
+        QCOMPARE(plot.data()[0].color,
+                 Rgb::fromRgb(255, 100, 100));  // a new size replots in the lower hemisphere's colour
 
         view->menuBar()->findChild<QAction*>("mnuClearCanvas")->trigger();
         QCOMPARE(plot.surface().ops().size(), std::size_t(1));  // a blank surface

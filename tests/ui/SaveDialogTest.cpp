@@ -45,8 +45,8 @@ private slots:
         QTemporaryDir dir;
         QtPlatform platform;
         const std::string folder = dir.path().toStdString();
-        const FileDialogRequest request{"Ravelin - Save", "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt",
-                                        folder + "/x", 1, false, true};
+        const FileDialogRequest request{
+            "Ravelin - Save", "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt", folder + "/x", 1, false, true};
         answerNextDialog("Text files (*.txt)", "report");
         const std::optional<FileChoice> text = platform.saveFileDialog(request);
         QVERIFY(text.has_value());

@@ -14,7 +14,8 @@
 namespace ravelin::testing {
 
 MessageAnswer TestQtPlatform::messageBox(const MessageRequest& request) {
-    if (tearingDown && answers.empty()) return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+    if (tearingDown && answers.empty())
+        return request.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     messages.push_back(request);
     if (!answers.empty()) {
         const MessageAnswer answer = answers.front();

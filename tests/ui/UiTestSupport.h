@@ -55,8 +55,8 @@ public:
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> answers;  // the questions' answers in order; none left = Yes (or OK), a failure
     std::deque<std::optional<std::string>> files;  // the file dialogs' answers; none left = Cancel, a failure
-    std::string printPdf;  // the print dialog chooses this PDF file; empty = cancelled
-    bool printAsProposed = false;  // the print dialog is accepted with what it proposed
+    std::string printPdf;                          // the print dialog chooses this PDF file; empty = cancelled
+    bool printAsProposed = false;                  // the print dialog is accepted with what it proposed
     std::vector<PrintDialogRequest> printDialogs;
     std::vector<PrintDialogRequest> previewDialogs;
     // What each print dialog showed when it opened: the file it proposed, the page orientation.

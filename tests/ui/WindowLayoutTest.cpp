@@ -98,8 +98,8 @@ const std::vector<WindowCase>& windows() {
         {"frmInfoBox",
          [](Desktop& d, const Check& check) {
              d.session.appendInfoText({"Wedge failure", 1, 14, ""});
-             d.session.appendInfoText({"\r\nF = safety factor : 1.32\r\nFailure mode : Sliding on line of intersection",
-                                       0, 0, ""});
+             d.session.appendInfoText(
+                 {"\r\nF = safety factor : 1.32\r\nFailure mode : Sliding on line of intersection", 0, 0, ""});
              shown(d, "frmInfoBox", check);
          }},
         {"frmSpacing",
@@ -173,7 +173,8 @@ QString describe(const QWidget* w) {
 QSize needed(const QWidget* w) {
     if (auto* label = qobject_cast<const QLabel*>(w); label && !label->wordWrap() && label->pixmap().isNull())
         return label->sizeHint();
-    if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w) || qobject_cast<const QPushButton*>(w))
+    if (qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w) ||
+        qobject_cast<const QPushButton*>(w))
         return w->sizeHint();
     return w->minimumSizeHint();
 }

@@ -159,8 +159,7 @@ PictureLoad loadWindowsMetafile(const std::string& path, QByteArray bytes, long 
         bounds.BR = {static_cast<float>(page.Right * perUnit), static_cast<float>(page.Bottom * perUnit)};
     }
     unsigned int width = 0, height = 0;
-    if (wmf_display_size(api, &width, &height, kMetafileDpi, kMetafileDpi) != wmf_E_None || width == 0 ||
-        height == 0)
+    if (wmf_display_size(api, &width, &height, kMetafileDpi, kMetafileDpi) != wmf_E_None || width == 0 || height == 0)
         return damaged(path, "it has no size");
     if (!pictureSizeAllowed(width, height, maxPixels))
         return {nullptr, pictureSizeError(path, width, height, maxPixels)};
@@ -252,8 +251,7 @@ PictureLoad loadRaster(const std::string& path, QImageReader& reader, const QByt
         if (!reader.read(&image) || image.isNull()) return damaged(path, reader.errorString().toStdString());
         if (!watch.warning().empty()) return damaged(path, watch.warning());
     }
-    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                          : QImage::Format_RGB32);
+    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (image.isNull()) return {nullptr, pictureSizeError(path, size.width(), size.height(), maxPixels)};
     return {std::make_shared<QtPicture>(std::move(image)), {}};
 }

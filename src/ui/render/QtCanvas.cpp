@@ -71,9 +71,7 @@ void QtCanvas::stroke(Draw draw) {
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void QtCanvas::clear(Rgb color) {
-    painter_.fillRect(rect(0, 0, width_, height_), toQColor(color));
-}
+void QtCanvas::clear(Rgb color) { painter_.fillRect(rect(0, 0, width_, height_), toQColor(color)); }
 
 void QtCanvas::setPen(const Pen& pen) {
     invert_ = pen.mode == PenMode::Invert && canInvert_;

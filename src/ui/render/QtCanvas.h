@@ -58,7 +58,7 @@ private:
     QPainter& painter_;
     double width_;
     double height_;
-    double scale_;    // device pixels per drawing unit
+    double scale_;  // device pixels per drawing unit
     double originX_ = 0;
     double originY_ = 0;
     double textZoom_ = 1;

@@ -52,8 +52,8 @@ QImage renderDrawing(const RecordingCanvas& drawing, double widthTwips, double h
     return image;
 }
 
-bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
-                         const std::string& path, std::string* error) {
+bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, double heightTwips, const std::string& path,
+                         std::string* error) {
     const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
     if (suffix == "svg") {
         return saveFile(path, error, [&](QIODevice& file) {

@@ -18,8 +18,8 @@ constexpr double kScreenDpi = 96;
 
 QImage renderDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips, double dpi = kScreenDpi);
 // ".bmp", ".png", ".jpg", ".svg" or ".pdf" by the path's extension (case-insensitive).
-bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
-                         const std::string& path, std::string* error);
+bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, double heightTwips, const std::string& path,
+                         std::string* error);
 
 Image toImage(const QImage& image);
 QImage fromImage(const Image& image);

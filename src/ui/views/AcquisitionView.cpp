@@ -23,10 +23,17 @@ struct ButtonPlace {
 
 // The first row: the picture, the drawing modes, what the acquisition gives.
 const ButtonPlace kCommandRow[] = {
-    {"cmdOpenPict", "Open", false},      {"cmdShowHide", "HidePict", false}, {"", "", false},
-    {"cmdDisc", "Discont", true},        {"cmdScanline", "Scanline", true},  {"cmdDraw", "Contour", true},
-    {"cmdRectangle", "Rectangle", true}, {"", "", false},                    {"cmdExport", "NewData", false},
-    {"cmdShowJab", "", false},           {"cmdShowPahl", "", false},
+    {"cmdOpenPict", "Open", false},
+    {"cmdShowHide", "HidePict", false},
+    {"", "", false},
+    {"cmdDisc", "Discont", true},
+    {"cmdScanline", "Scanline", true},
+    {"cmdDraw", "Contour", true},
+    {"cmdRectangle", "Rectangle", true},
+    {"", "", false},
+    {"cmdExport", "NewData", false},
+    {"cmdShowJab", "", false},
+    {"cmdShowPahl", "", false},
 };
 
 QFrame* separator(QWidget* parent) {

@@ -70,9 +70,9 @@ private:
     Control* surface_;
     UiContext& context_;
     QImage cache_;
-    bool cacheValid_ = false;  // the static layer has not changed since it was drawn
+    bool cacheValid_ = false;   // the static layer has not changed since it was drawn
     ViewTransform cachedView_;  // the view it was drawn with
-    QRect shownOverlay_;  // where the overlay was painted last
+    QRect shownOverlay_;        // where the overlay was painted last
     bool panning_ = false;
     QPointF panFrom_;
     int syncing_ = 0;

@@ -14,8 +14,8 @@ namespace ravelin {
 namespace {
 
 // The labels the window shows (lblY is only the text of the turned label).
-const char* const kShownLabels[] = {"lblTitre",    "lblInfo",     "lblX",  "lblMean",
-                                    "lblStdDev",   "lblNbValues", "lblScanline"};
+const char* const kShownLabels[] = {"lblTitre",  "lblInfo",     "lblX",       "lblMean",
+                                    "lblStdDev", "lblNbValues", "lblScanline"};
 // Small enough that the form, not the widgets, decides the window's size.
 constexpr int kMinimumWidth = 160;
 constexpr int kMinimumHeight = 120;
@@ -103,16 +103,13 @@ void ChartView::place(const Control& control) {
 void ChartView::controlChanged(Form&, Control& control, ControlProperty property) {
     switch (property) {
         case ControlProperty::Geometry:
-        case ControlProperty::Text:
-            place(control);
-            break;
+        case ControlProperty::Text: place(control); break;
         case ControlProperty::Font:
             // The editor takes each edited label's font, the design font included.
             if (control.name() == "txtSaisie" && editor_) editor_->setFont(toQFont(control.font()));
             place(control);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -133,14 +130,10 @@ bool ChartView::eventFilter(QObject* watched, QEvent* event) {
     Control* control = binder_->controlFor(watched);
     if (!control) return false;
     switch (event->type()) {
-        case QEvent::MouseButtonDblClick:
-            form_->userDoubleClick(*control);
-            return true;
+        case QEvent::MouseButtonDblClick: form_->userDoubleClick(*control); return true;
         case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-            return true;  // a press on a label does nothing
-        default:
-            return false;
+        case QEvent::MouseButtonRelease: return true;  // a press on a label does nothing
+        default: return false;
     }
 }
 

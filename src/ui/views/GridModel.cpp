@@ -55,16 +55,13 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (!grid_ || !index.isValid()) return {};
     switch (role) {
-        case Qt::DisplayRole:
-            return qs(grid_->text(gridRow(index.row()), index.column()));
-        case Qt::TextAlignmentRole:
-            return QVariant(qtAlignment(grid_->columnSpec(index.column()).alignment));
+        case Qt::DisplayRole: return qs(grid_->text(gridRow(index.row()), index.column()));
+        case Qt::TextAlignmentRole: return QVariant(qtAlignment(grid_->columnSpec(index.column()).alignment));
         case Qt::BackgroundRole:
             // The numbering column is fixed, drawn like the header.
             if (index.column() == 0) return QApplication::palette().button();
             return {};
-        default:
-            return {};
+        default: return {};
     }
 }
 

@@ -42,8 +42,8 @@ Span walk(const QString& text, long long limit) {
     Span span;
     const int size = static_cast<int>(text.size());
     while (span.units < size && span.points < limit) {
-        const bool pair = text[span.units].isHighSurrogate() && span.units + 1 < size &&
-                          text[span.units + 1].isLowSurrogate();
+        const bool pair =
+            text[span.units].isHighSurrogate() && span.units + 1 < size && text[span.units + 1].isLowSurrogate();
         span.units += pair ? 2 : 1;
         ++span.points;
     }
@@ -114,21 +114,18 @@ long long InfoTextEdit::toCore(int position) const {
 }
 
 bool InfoTextEdit::isNavigation(const QKeyEvent& event) const {
-    return matchesAny(event, {QKeySequence::MoveToNextChar,       QKeySequence::MoveToPreviousChar,
-                              QKeySequence::MoveToNextWord,       QKeySequence::MoveToPreviousWord,
-                              QKeySequence::MoveToNextLine,       QKeySequence::MoveToPreviousLine,
-                              QKeySequence::MoveToNextPage,       QKeySequence::MoveToPreviousPage,
-                              QKeySequence::MoveToStartOfLine,    QKeySequence::MoveToEndOfLine,
-                              QKeySequence::MoveToStartOfBlock,   QKeySequence::MoveToEndOfBlock,
-                              QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
-                              QKeySequence::SelectNextChar,       QKeySequence::SelectPreviousChar,
-                              QKeySequence::SelectNextWord,       QKeySequence::SelectPreviousWord,
-                              QKeySequence::SelectNextLine,       QKeySequence::SelectPreviousLine,
-                              QKeySequence::SelectNextPage,       QKeySequence::SelectPreviousPage,
-                              QKeySequence::SelectStartOfLine,    QKeySequence::SelectEndOfLine,
-                              QKeySequence::SelectStartOfBlock,   QKeySequence::SelectEndOfBlock,
-                              QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
-                              QKeySequence::SelectAll,            QKeySequence::Deselect});
+    return matchesAny(
+        event,
+        {QKeySequence::MoveToNextChar,        QKeySequence::MoveToPreviousChar,  QKeySequence::MoveToNextWord,
+         QKeySequence::MoveToPreviousWord,    QKeySequence::MoveToNextLine,      QKeySequence::MoveToPreviousLine,
+         QKeySequence::MoveToNextPage,        QKeySequence::MoveToPreviousPage,  QKeySequence::MoveToStartOfLine,
+         QKeySequence::MoveToEndOfLine,       QKeySequence::MoveToStartOfBlock,  QKeySequence::MoveToEndOfBlock,
+         QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument, QKeySequence::SelectNextChar,
+         QKeySequence::SelectPreviousChar,    QKeySequence::SelectNextWord,      QKeySequence::SelectPreviousWord,
+         QKeySequence::SelectNextLine,        QKeySequence::SelectPreviousLine,  QKeySequence::SelectNextPage,
+         QKeySequence::SelectPreviousPage,    QKeySequence::SelectStartOfLine,   QKeySequence::SelectEndOfLine,
+         QKeySequence::SelectStartOfBlock,    QKeySequence::SelectEndOfBlock,    QKeySequence::SelectStartOfDocument,
+         QKeySequence::SelectEndOfDocument,   QKeySequence::SelectAll,           QKeySequence::Deselect});
 }
 
 bool InfoTextEdit::event(QEvent* event) {

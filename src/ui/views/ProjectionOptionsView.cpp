@@ -166,8 +166,7 @@ void ProjectionOptionsView::fill(QGroupBox* box, const std::string& container) {
                 buttons->addWidget(button);
                 break;
             }
-            default:
-                break;
+            default: break;
         }
     }
     grid->setColumnStretch(0, 1);
