@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the core and ravelin-cli with clang, warnings as errors, into
-# build-clang/: the code must stay clean for both compilers the platforms use.
+# build-clang/: the code must stay clean for both compilers the platforms use;
+# then checks that the sources keep the .clang-format layout.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --clang
@@ -11,3 +12,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" --target ravelin-cli -j "$(nproc)"
 "$build/bin/ravelin-cli" --version
+# The sources keep the .clang-format layout (also a ctest wherever clang-format 14 is installed).
+cmake -DROOT="$PWD" -DCLANG_FORMAT="$(command -v clang-format-14 || command -v clang-format)" \
+  -P tests/code_layout/check_format.cmake
+echo "sources in the .clang-format layout"

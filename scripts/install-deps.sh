@@ -13,10 +13,10 @@ packages=(
   jq desktop-file-utils libxml2-utils
 )
 # Optional extras: pass --bench for the benchmark comparison, --display for Xvfb,
-# --clang for the clang build and the fuzzers (libFuzzer is in the runtime package).
+# --clang for the clang build, the format check and the fuzzers (libFuzzer is in the runtime package).
 for arg in "$@"; do
   case "$arg" in
-    --clang) packages+=(clang libclang-rt-dev) ;;
+    --clang) packages+=(clang clang-format libclang-rt-dev) ;;
     --bench) packages+=(python3 python3-numpy time) ;;
     --display) packages+=(xvfb xauth) ;;
   esac
