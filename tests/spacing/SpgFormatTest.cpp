@@ -194,6 +194,16 @@ TEST(SpgFormatTest, TheColumnIsReservedForTheFilesLines) {
     }
     // Blank lines make no cells: the room follows the size of the file.
     EXPECT_EQ(ReadSpacingDocument(std::string(1000, '\n')).document.values.capacity(), 501u);
+    // Lines ended by a lone carriage return are not foreseen: every value is
+    // read, and the column grows by doubling, never beyond twice what the
+    // text can hold (found by the fuzzer in a 13-byte file of mixed line ends).
+    for (const std::string& bytes : {std::string("\x8Ep\n1T\r\xF3\nd\r\n\xFF"
+                                                 "6"),
+                                     std::string("0.1\r0.2\r0.3\r0.4\r0.5")}) {
+        const SpgReadResult read = ReadSpacingDocument(bytes);
+        EXPECT_EQ(read.document.values.size(), 5u);
+        EXPECT_LE(read.document.values.capacity(), 2 * (bytes.size() / 2 + 1));
+    }
 }
 
 TEST(SpgFormatTest, ANonAsciiFileIsDecodedAndTextsAreEncodedBack) {
