@@ -12,15 +12,16 @@ wall_ms() {
 best() { tr ' ' '\n' | grep . | sort -n | head -1; }
 median() { tr ' ' '\n' | grep . | sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
 # table_row NAME FIGURE TARGET RATIO MET: a row of bench/run.sh's table, kept only when it runs the script.
+# No field may be empty ("-" for none): the table is read back split at tabs, which collapse.
 table_row() {
   [ -z "${BENCH_TABLE:-}" ] || printf '%s\t%s\t%s\t%s\t%s\n' "$@" >>"$BENCH_TABLE"
 }
 verdict() { # verdict NAME VALUE LIMIT UNIT
   if (( $(echo "$2 < $3" | bc -l) )); then
-    table_row "$1" "$2 $4" "< $3 $4" "" yes
+    table_row "$1" "$2 $4" "< $3 $4" "-" yes
     echo "PASS $1: $2 $4 (target < $3 $4)"
   else
-    table_row "$1" "$2 $4" "< $3 $4" "" no
+    table_row "$1" "$2 $4" "< $3 $4" "-" no
     echo "FAIL $1: $2 $4 (target < $3 $4)"; return 1
   fi
 }

@@ -35,7 +35,7 @@ for script in "${scripts[@]}"; do
   BENCH_TABLE=$rows bash "$script" >>"$log" 2>&1
   code=$?
   if (( $(wc -l <"$rows") == before )); then
-    printf '%s\t%s\t%s\t%s\t%s\n' "$name: stopped without a figure (exit $code)" "-" "-" "" no >>"$rows"
+    printf '%s\t%s\t%s\t%s\t%s\n' "$name: stopped without a figure (exit $code)" "-" "-" "-" no >>"$rows"
   fi
 done
 loads+="$(cut -d' ' -f1 /proc/loadavg)"
