@@ -15,9 +15,10 @@ runs=$build/fuzz-runs.tsv
 
 if [ "${1:-}" = "--totals" ]; then
   [ -f "$runs" ] || { echo "no runs recorded in $runs"; exit 0; }
-  awk -F'\t' '{ n[$2] += $4; s[$2] += $3; f[$2] += ($5 != "ok") }
-    END { printf "%-16s %14s %10s %9s\n", "fuzzer", "executions", "seconds", "findings";
-          for (k in n) printf "%-16s %14d %10d %9d\n", k, n[k], s[k], f[k] }' "$runs" | sort
+  printf "%-16s %14s %10s %9s\n" fuzzer executions seconds findings
+  # A run stopped from outside ("interrupted") counts its executions, not as a finding.
+  awk -F'\t' '{ n[$2] += $4; s[$2] += $3; f[$2] += ($5 == "finding") }
+    END { for (k in n) printf "%-16s %14d %10d %9d\n", k, n[k], s[k], f[k] }' "$runs" | sort
   exit 0
 fi
 
@@ -52,6 +53,9 @@ for name in "${names[@]}"; do
   if "$build/bin/fuzz_$name" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=3072 -print_final_stats=1 \
        -artifact_prefix="$build/findings/$name-" "$work" "fuzz/corpus/$name" >"$log" 2>&1; then
     result=ok
+  elif grep -q "run interrupted" "$log" && ! grep -q "Test unit written" "$log"; then
+    result=interrupted  # stopped from outside (a signal): its executions count, nothing was found
+    status=1
   else
     result=finding
     status=1
