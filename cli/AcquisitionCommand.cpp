@@ -199,7 +199,7 @@ int runAcquisition(const std::vector<std::string>& arguments, std::ostream& out)
         if (sample.wanted) result["sample"] = sampled;
         if (parsed.has("--estimate")) result["report"] = reportBlocksJson(report);
         if (!files.is_null()) result["files"] = files;
-        out << result.dump(2) << "\n";
+        writeJson(out, result);
     } else {
         printAcquisition(cli, scan, logStart, out);
         if (sample.wanted) {

@@ -293,7 +293,7 @@ int runProject(const std::vector<std::string>& args, std::ostream& out) {
                 throw WorkError("cannot write " + path + (error.empty() ? "" : ": " + error));
         }
     }
-    if (parsed.has("--json")) out << pictureJson(cli, plot.picture(), plot.data()).dump(2) << "\n";
+    if (parsed.has("--json")) writeJson(out, pictureJson(cli, plot.picture(), plot.data()));
     else printPicture(cli, plot.picture(), out);
     if (!plotted) {
         std::cerr << "ravelin-cli: no structural data to plot\n";

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins libgl-dev
   nlohmann-json3-dev libeigen3-dev libboost-math-dev libgtest-dev googletest
   fonts-liberation2 fonts-dejavu-core
-  libemf2svg-dev libwmf-dev
+  libemf2svg-dev libwmf-dev fonts-urw-base35  # libwmf cannot start without its fonts
   libx11-dev
   jq desktop-file-utils libxml2-utils
 )

@@ -159,14 +159,14 @@ PreviewOutcome ScriptedPlatform::printPreview(const PrintDialogRequest& request,
     return {true, !ok, ok ? std::string() : printed.failure()};
 }
 
-namespace {
-
 WriteFault takeFault(std::deque<WriteFault>& faults) {
     if (faults.empty()) return WriteFault::None;
     const WriteFault fault = faults.front();
     faults.pop_front();
     return fault;
 }
+
+namespace {
 
 // A picture or PDF file this platform cannot draw: a queued fault fails as the
 // real writing would, at its own step, else the painter is missing.

@@ -172,4 +172,7 @@ private:
     std::vector<std::unique_ptr<RecordingPrintJob>> jobs_;
 };
 
+// The next of the queued failures a file writing is told to meet (None when none is left).
+WriteFault takeFault(std::deque<WriteFault>& faults);
+
 }  // namespace ravelin

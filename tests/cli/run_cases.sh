@@ -3,7 +3,9 @@
 #
 # Each non-comment line of a .tsv file holds, separated by tabs:
 #   name, expected exit status, jq filter ("-" to skip), expected jq output
-#   (compact JSON, or "-"), then the arguments as shell words.
+#   (compact JSON, or "-"), then the arguments as shell words. The filter
+#   "text" checks plain output instead: each " | "-separated piece of the
+#   expected column must appear in it, as a fixed string.
 # The arguments are evaluated by bash (quotes work) with $EXAMPLES set to the
 # examples folder and $TMP to a scratch folder.
 set -u
@@ -21,6 +23,16 @@ while IFS=$'\t' read -r name status filter expected args; do
   fi
   if [[ "$status" != 0 ]] && ! grep -q '^ravelin-cli: ' "$TMP/stderr"; then
     echo "FAIL $name: no 'ravelin-cli: ' message on stderr"; failures=$((failures + 1)); continue
+  fi
+  if [[ "$filter" == "text" ]]; then
+    missing=""
+    while IFS= read -r piece; do
+      [[ -n "$piece" && "$out" != *"$piece"* ]] && missing=$piece && break
+    done <<< "${expected// | /$'\n'}"
+    if [[ -n "$missing" ]]; then
+      echo "FAIL $name: the output lacks \"$missing\""; printf '%s\n' "$out" | head -5 | sed 's/^/  out: /'; failures=$((failures + 1))
+    fi
+    continue
   fi
   if [[ "$filter" != "-" ]]; then
     got=$(printf '%s' "$out" | jq -c "$filter" 2>&1)

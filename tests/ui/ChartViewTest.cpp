@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -235,6 +236,23 @@ private slots:
             QVERIFY2(!saved.isNull(), name);
             QCOMPARE(saved.size(), copied.size());
         }
+
+        // A save that fails halfway keeps the earlier picture and tells the user why.
+        const QString path = dir.path() + "/chart.png";
+        QFile before(path);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray kept = before.readAll();
+        before.close();
+        d.platform.files.push_back(path.toStdString());
+        d.platform.writeFaults = {WriteFault::MidWrite};
+        const size_t toldBefore = d.platform.told().size();
+        d.window->action("mnuFileSave")->trigger();
+        QVERIFY(d.platform.writeFaults.empty());
+        QCOMPARE(d.platform.told().size(), toldBefore + 1);
+        QVERIFY(QString::fromStdString(d.platform.told().back().text).endsWith("Input/output error"));
+        QFile after(path);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), kept);
     }
 };
 

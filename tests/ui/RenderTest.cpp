@@ -1,5 +1,6 @@
 // Recorded drawings rendered by Qt's painter into images and files.
 
+#include <QDir>
 #include <QFile>
 #include <QPdfWriter>
 #include <QTextBlock>
@@ -93,6 +94,49 @@ private slots:
         std::string error;
         QVERIFY(!exportDrawingToFile(drawing, 2880, 1440, dir.filePath("missing/chart.png").toStdString(), &error));
         QVERIFY(!error.empty());
+    }
+
+    // Every exporter writes through the safe replacement: whichever step fails,
+    // the earlier file stays byte for byte, nothing is left beside it, and the
+    // reason is the system's own; the next export without a failure writes.
+    void aFailedExportKeepsTheEarlierFile() {
+        RecordingCanvas drawing(2880, 1440);
+        drawing.line(0, 0, 2880, 1440);
+        RichText text;
+        text.paragraphs.push_back({});
+        text.paragraphs.back().runs.push_back({"a report", {}});
+        const std::pair<WriteFault, const char*> faults[] = {{WriteFault::NoPermission, "Permission denied"},
+                                                             {WriteFault::NoSpace, "No space left on device"},
+                                                             {WriteFault::MidWrite, "Input/output error"},
+                                                             {WriteFault::Rename, "Permission denied"}};
+        const QByteArray original = "the earlier picture";
+        for (const char* name : {"chart.png", "chart.bmp", "chart.svg", "chart.pdf", "report.pdf"}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(name);
+            auto exportWith = [&](WriteFault fault, std::string* error) {
+                return QString(name).startsWith("report")
+                           ? exportRichTextToPdf(text, path.toStdString(), error, fault)
+                           : exportDrawingToFile(drawing, 2880, 1440, path.toStdString(), error, fault);
+            };
+            {
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(original) == original.size());
+            }
+            for (const auto& [fault, reason] : faults) {
+                std::string error;
+                QVERIFY2(!exportWith(fault, &error), name);
+                QVERIFY2(QString::fromStdString(error).endsWith(reason), error.c_str());
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::ReadOnly));
+                QCOMPARE(file.readAll(), original);
+                QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
+            }
+            std::string error;
+            QVERIFY2(exportWith(WriteFault::None, &error), error.c_str());
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(file.readAll() != original, name);
+        }
     }
 
     void printedIndentsDoNotShrinkWithTheResolution() {

@@ -8,7 +8,9 @@
 #include <QTest>
 
 #include "app/Registrations.h"
+#include "core/ScriptedPlatform.h"
 #include "core/Startup.h"
+#include "ui/render/Render.h"
 #include "ui/views/ShellViews.h"
 
 namespace ravelin::testing {
@@ -28,6 +30,15 @@ MessageAnswer TestQtPlatform::messageBox(const MessageRequest& request) {
     }
     unscripted("message box \"" + request.title + "\": " + request.text);
     return MessageAnswer::Yes;
+}
+
+bool TestQtPlatform::exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips,
+                                   const std::string& path, std::string* error) {
+    return exportDrawingToFile(drawing, widthTwips, heightTwips, path, error, takeFault(writeFaults));
+}
+
+bool TestQtPlatform::exportRichText(const RichText& text, const std::string& path, std::string* error) {
+    return exportRichTextToPdf(text, path, error, takeFault(writeFaults));
 }
 
 void TestQtPlatform::unscripted(const std::string& what) const {

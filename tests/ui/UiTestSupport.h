@@ -51,6 +51,10 @@ public:
     std::optional<FontChoice> fontDialog(const FontChoice&) override { return next(fonts, "font dialog"); }
     void beep() override {}
     std::string programFolder() override { return {}; }  // no log file from tests
+    // Pictures and PDF files through the real exporters, meeting the next of writeFaults.
+    bool exportDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips, const std::string& path,
+                       std::string* error) override;
+    bool exportRichText(const RichText& text, const std::string& path, std::string* error) override;
 
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> answers;  // the questions' answers in order; none left = Yes (or OK), a failure
@@ -67,6 +71,7 @@ public:
     // Runs while the preview is shown (its own Print button included); false = closed without printing.
     std::function<bool(QPrintPreviewDialog&)> preview;
     std::deque<std::optional<FontChoice>> fonts;  // the font dialog's answers; none left = Cancel (and a failure)
+    std::deque<WriteFault> writeFaults;           // failures the next exports meet, in order
 
 protected:
     bool runPrintDialog(QPrintDialog& dialog) override;

@@ -1,15 +1,16 @@
 #include "ui/render/Render.h"
 
 #include <QFileInfo>
+#include <QBuffer>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <cmath>
 #include <functional>
 
+#include "core/SystemFiles.h"
 #include "ui/render/QtCanvas.h"
 
 namespace ravelin {
@@ -30,14 +31,17 @@ bool fail(std::string* error, const std::string& text) {
     return false;
 }
 
-// Written beside the target and renamed over it only once complete, so a
-// failure leaves the earlier file as it was. The writer (a painter's device)
-// is done with the file when `write` returns.
-bool saveFile(const std::string& path, std::string* error, const std::function<bool(QIODevice&)>& write) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || !write(file) || !file.commit())
-        return fail(error, "cannot write " + path + ": " + file.errorString().toStdString());
-    return true;
+// Encoded in memory, then written by the core's safe replacement, so a
+// failure leaves the earlier file as it was and every document kind fails
+// alike (and can be told to fail by tests).
+bool saveFile(const std::string& path, std::string* error, WriteFault fault,
+              const std::function<bool(QIODevice&)>& write) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !write(buffer)) return fail(error, "the picture could not be encoded");
+    buffer.close();
+    return writeFileAtomically(path, std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())), error,
+                               fault);
 }
 
 }  // namespace
@@ -53,10 +57,10 @@ QImage renderDrawing(const RecordingCanvas& drawing, double widthTwips, double h
 }
 
 bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, double heightTwips, const std::string& path,
-                         std::string* error) {
+                         std::string* error, WriteFault fault) {
     const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
     if (suffix == "svg") {
-        return saveFile(path, error, [&](QIODevice& file) {
+        return saveFile(path, error, fault, [&](QIODevice& file) {
             QSvgGenerator generator;
             generator.setOutputDevice(&file);
             generator.setResolution(static_cast<int>(kScreenDpi));
@@ -68,7 +72,7 @@ bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, doub
         });
     }
     if (suffix == "pdf") {
-        return saveFile(path, error, [&](QIODevice& file) {
+        return saveFile(path, error, fault, [&](QIODevice& file) {
             QPdfWriter writer(&file);
             writer.setResolution(300);
             writer.setPageSize(QPageSize(QSizeF(widthTwips / 1440.0, heightTwips / 1440.0), QPageSize::Inch));
@@ -80,7 +84,7 @@ bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, doub
     }
     const char* format = suffix == "bmp" ? "BMP" : suffix == "jpg" || suffix == "jpeg" ? "JPG" : "PNG";
     const QImage image = renderDrawing(drawing, widthTwips, heightTwips);
-    return saveFile(path, error, [&](QIODevice& file) { return image.save(&file, format); });
+    return saveFile(path, error, fault, [&](QIODevice& file) { return image.save(&file, format); });
 }
 
 Image toImage(const QImage& source) {
@@ -208,10 +212,10 @@ void printDocument(QTextDocument& document, QPagedPaintDevice& device) {
     document.print(&device);
 }
 
-bool exportRichTextToPdf(const RichText& text, const std::string& path, std::string* error) {
+bool exportRichTextToPdf(const RichText& text, const std::string& path, std::string* error, WriteFault fault) {
     QTextDocument document;
     fillDocument(text, document);
-    return saveFile(path, error, [&](QIODevice& file) {
+    return saveFile(path, error, fault, [&](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));  // the text keeps its own margins

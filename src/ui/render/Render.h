@@ -10,6 +10,7 @@
 #include "core/Canvas.h"
 #include "core/Platform.h"
 #include "core/RichText.h"
+#include "core/SystemFiles.h"
 
 namespace ravelin {
 
@@ -18,8 +19,9 @@ constexpr double kScreenDpi = 96;
 
 QImage renderDrawing(const RecordingCanvas& drawing, double widthTwips, double heightTwips, double dpi = kScreenDpi);
 // ".bmp", ".png", ".jpg", ".svg" or ".pdf" by the path's extension (case-insensitive).
+// The file is replaced whole or not at all; `fault` makes that writing fail (tests).
 bool exportDrawingToFile(const RecordingCanvas& drawing, double widthTwips, double heightTwips, const std::string& path,
-                         std::string* error);
+                         std::string* error, WriteFault fault = WriteFault::None);
 
 Image toImage(const QImage& image);
 QImage fromImage(const Image& image);
@@ -34,6 +36,7 @@ void fillDocument(const RichText& text, QTextDocument& document);
 RichText documentToRichText(const QTextDocument& document);
 // Prints on every page of the device's paper, 2 cm inside its edges.
 void printDocument(QTextDocument& document, QPagedPaintDevice& device);
-bool exportRichTextToPdf(const RichText& text, const std::string& path, std::string* error);
+bool exportRichTextToPdf(const RichText& text, const std::string& path, std::string* error,
+                         WriteFault fault = WriteFault::None);
 
 }  // namespace ravelin
