@@ -26,12 +26,15 @@
 #include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 #include <functional>
 
 #include "UiTestSupport.h"
+#include "documents/DocumentCommands.h"
+#include "documents/PropertiesForm.h"
 #include "spacing/SpacingForm.h"
 #include "ui/FormBinder.h"
 #include "ui/views/CanvasView.h"
@@ -74,6 +77,15 @@ std::function<void(Desktop&, const Check&)> modal(const char* form) {
     };
 }
 
+// The projection tool gives its notice, then shows its three windows together.
+std::function<void(Desktop&, const Check&)> projectionWindow(const char* form) {
+    return [form](Desktop& d, const Check& check) {
+        d.window->action("mnuToolsProjections")->trigger();
+        QCOMPARE(d.platform.told().size(), size_t(1));
+        shown(d, form, check);
+    };
+}
+
 SpacingForm& datasheetWithValues(Desktop& d) {
     d.window->action("mnuFileNewData")->trigger();
     auto& sheet = dynamic_cast<SpacingForm&>(*d.session.currentDocument());
@@ -112,6 +124,27 @@ const std::vector<WindowCase>& windows() {
              SpacingForm& sheet = datasheetWithValues(d);
              sheet.userClick(sheet.at("cmdHisto"));
              shown(d, "frmHisto", check);
+         }},
+        {"frmScan",
+         [](Desktop& d, const Check& check) {
+             // The example acquisition with its photograph, traces, scanline, rectangle and contour.
+             QTemporaryDir folder;
+             for (const char* name : {"rock-face.dgt", "rock-face.png"})
+                 QFile::copy(QString(RAVELIN_SOURCE_DIR) + "/examples/" + name, folder.filePath(name));
+             OpenDocumentFile(d.session, folder.filePath("rock-face.dgt").toStdString());
+             shown(d, "frmScan", check);
+         }},
+        {"frmData", projectionWindow("frmData")},
+        {"frmOptProj", projectionWindow("frmOptProj")},
+        {"frmProj", projectionWindow("frmProj")},
+        {"frmProperties",
+         [](Desktop& d, const Check& check) {
+             // As File > Properties fills it for a datasheet (the test platform shows no modal window itself).
+             const SpacingForm& sheet = datasheetWithValues(d);
+             auto& dialog = dynamic_cast<PropertiesForm&>(d.session.createForm("frmProperties"));
+             dialog.fill(UnmarkedCaption(sheet), DocumentPropertyLines(sheet));
+             modal("frmProperties")(d, check);
+             d.session.destroyForm(dialog);
          }},
         {"frmAbout", modal("frmAbout")},
         {"frmOptions", modal("frmOptions")},

@@ -111,6 +111,8 @@ QWidget* createPropertiesView(Form& form, UiContext&, QWidget* parent) {
         binder->bind(*line, value);
         value->setCursorPosition(0);  // a long path shows from its start; the tool tip shows it whole
         value->setToolTip(value->text());
+        QObject::connect(value, &QLineEdit::textChanged, value,
+                         [value](const QString& text) { value->setToolTip(text); });
         value->setMinimumWidth(std::min(kWidestField, value->fontMetrics().horizontalAdvance(value->text()) + 12));
         lines->addRow(qs(line->description() + " :"), value);
     }
