@@ -54,15 +54,6 @@ ScanForm* NewAcquisitionWindow(Session& session) {
     return scan;
 }
 
-const std::vector<std::string>& acquisitionToolbarKeys() {
-    static const std::vector<std::string> keys = [] {
-        std::vector<std::string> list;
-        for (const ButtonCommand& b : kButtonCommands) list.emplace_back(b.key);
-        return list;
-    }();
-    return keys;
-}
-
 void showAcquisitionTools(MainForm& main, bool windowExists) {
     for (const ButtonCommand& b : kButtonCommands) {
         if (Control* button = main.toolButton(b.key)) {

@@ -28,9 +28,6 @@ ScanForm* ReloadAcquisitionWindow(Session& session);
 // Digit " and the next number, shown. nullptr when the old one was kept.
 ScanForm* NewAcquisitionWindow(Session& session);
 
-// The toolbar keys of the acquisition window's buttons, drawing buttons first.
-const std::vector<std::string>& acquisitionToolbarKeys();
-
 // Shows (released) or hides the toolbar buttons and enables or disables the
 // acquisition menu commands, as an acquisition window comes or goes.
 void showAcquisitionTools(MainForm& main, bool windowExists);

@@ -27,8 +27,6 @@ std::string decodeFileText(std::string_view bytes);
 // decodeFileText gives the text back: Windows-1252 that would read as UTF-8
 // is written as UTF-8.
 std::string encodeFileText(std::string_view utf8);
-// Every CR LF, lone LF and lone CR becomes CR LF.
-std::string toCrLf(std::string_view text);
 
 // The extension of a file name in lower case with its dot (".rtf"): from the
 // last dot of the name after the last '/', "" when the name has no dot.

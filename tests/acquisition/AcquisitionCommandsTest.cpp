@@ -16,7 +16,7 @@ const char* const kWindowCommands[] = {"mnuFileOpenImage", "mnuDataShowJab", "mn
 
 TEST_F(ScanWindowTest, TheToolbarButtonsComeAndGoWithTheWindow) {
     auto buttonsAre = [&](bool visible, bool enabled) {
-        for (const std::string& key : acquisitionToolbarKeys()) {
+        for (const std::string& key : testing::kAcquisitionButtons) {
             const Control& b = *ts.main->toolButton(key);
             if (b.visible() != visible || b.enabled() != enabled) return false;
         }

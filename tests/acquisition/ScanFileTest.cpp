@@ -60,7 +60,7 @@ TEST_F(ScanFileTest, AFileOpensWithThePhotographBesideIt) {
     // = 215,475 units², 65.92... m².
     EXPECT_NEAR(std::stod(scan->text("txtSurface")), 215475 * (35 / 2001.0) * (35 / 2001.0), 1e-9);
     EXPECT_TRUE(messageTexts().empty());
-    for (const std::string& key : acquisitionToolbarKeys()) {
+    for (const std::string& key : testing::kAcquisitionButtons) {
         EXPECT_TRUE(ts.main->toolButton(key)->visible()) << key;
         EXPECT_EQ(ts.main->toolButton(key)->value(), 0) << key;
     }
@@ -216,7 +216,8 @@ TEST_F(ScanFileTest, ClosingFromTheTitleBarAsksOnlyWhenModified) {
     newWindow();
     EXPECT_TRUE(ts.session.closeForm(*scan));
     EXPECT_TRUE(messageTexts().empty());
-    for (const std::string& key : acquisitionToolbarKeys()) EXPECT_FALSE(ts.main->toolButton(key)->visible()) << key;
+    for (const std::string& key : testing::kAcquisitionButtons)
+        EXPECT_FALSE(ts.main->toolButton(key)->visible()) << key;
     EXPECT_FALSE(ts.main->menuItem("mnuDataExpScan").enabled());
 
     newWindow();

@@ -288,7 +288,7 @@ TEST_F(ScanWindowTest, ClearingTracesOrTheWholeWindowReleasesTheButtons) {
     typeScale("35");
     ts.main->runCommand("mnuDataClearWin");
     EXPECT_EQ(scan->geometry(), (AcquisitionGeometry{{}, {}, {}, AcquisitionGeometry::noRectangle(), "35"}));
-    for (const std::string& key : acquisitionToolbarKeys()) EXPECT_EQ(pressed(key.c_str()), 0) << key;
+    for (const std::string& key : testing::kAcquisitionButtons) EXPECT_EQ(pressed(key.c_str()), 0) << key;
     // Nothing is left half drawn: the modes work again.
     toolbar("Discont");
     EXPECT_EQ(scan->editor().mode(), DrawingMode::Discontinuity);

@@ -15,6 +15,9 @@
 
 namespace ravelin::testing {
 
+// The main toolbar's five acquisition buttons.
+inline const std::vector<std::string> kAcquisitionButtons = {"Contour", "Discont", "Rectangle", "Scanline", "HidePict"};
+
 // Every message written to the log file, whether or not there is one.
 struct LogLines : SessionObserver {
     std::vector<std::string> lines;

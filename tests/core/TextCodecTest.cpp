@@ -86,12 +86,6 @@ TEST(FileText, EveryTextReadsBackAsWritten) {
     EXPECT_EQ(encodeFileText(aTilde + " " + copyright), "\xC3 \xA9");
 }
 
-TEST(FileText, LineEndsBecomeCrLf) {
-    EXPECT_EQ(toCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
-    EXPECT_EQ(toCrLf("\r\r\n\nx\r"), "\r\n\r\n\r\nx\r\n");
-    EXPECT_EQ(toCrLf(""), "");
-}
-
 class FileTest : public ::testing::Test {
 protected:
     void TearDown() override {
