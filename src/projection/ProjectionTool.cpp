@@ -146,8 +146,11 @@ bool SendToWedgeModel(Session& session) {
     const Plane face = normalisedPlane(kinematic->inputs.slope).value_or(Plane{});
     // The wedge model takes a slope face of dip direction 0 for a missing one; 360 is the same face.
     const double faceDirection = face.dipDirection == 0 ? 360 : face.dipDirection;
-    const std::pair<int, double> fields[] = {{2, first.dipDirection}, {3, first.dip},      {7, second.dipDirection},
-                                             {8, second.dip},         {14, faceDirection}, {15, face.dip}};
+    // The test's friction angle is the joints' own: both planes take it (their cohesion stays as typed).
+    const double friction = kinematic->inputs.frictionAngle;
+    const std::pair<int, double> fields[] = {{2, first.dipDirection},  {3, first.dip},  {5, friction},
+                                             {7, second.dipDirection}, {8, second.dip}, {10, friction},
+                                             {14, faceDirection},      {15, face.dip}};
     for (const auto& [index, value] : fields)
         if (Control* box = model.find("txtW", index)) model.setText(*box, generalNumber(value));
     return true;
