@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +15,7 @@
 #include <QtTest>
 
 #include "UiTestSupport.h"
+#include "core/SystemFiles.h"
 #include "spacing/ChartPlot.h"
 #include "spacing/HistoForm.h"
 #include "spacing/SpacingForm.h"
@@ -239,10 +239,8 @@ private slots:
 
         // A save that fails halfway keeps the earlier picture and tells the user why.
         const QString path = dir.path() + "/chart.png";
-        QFile before(path);
-        QVERIFY(before.open(QIODevice::ReadOnly));
-        const QByteArray kept = before.readAll();
-        before.close();
+        const std::optional<std::string> kept = readFileBytes(path.toStdString());
+        QVERIFY(kept);
         d.platform.files.push_back(path.toStdString());
         d.platform.writeFaults = {WriteFault::MidWrite};
         const size_t toldBefore = d.platform.told().size();
@@ -250,9 +248,7 @@ private slots:
         QVERIFY(d.platform.writeFaults.empty());
         QCOMPARE(d.platform.told().size(), toldBefore + 1);
         QVERIFY(QString::fromStdString(d.platform.told().back().text).endsWith("Input/output error"));
-        QFile after(path);
-        QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll(), kept);
+        QVERIFY(readFileBytes(path.toStdString()) == kept);
     }
 };
 

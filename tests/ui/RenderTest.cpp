@@ -9,6 +9,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include "core/SystemFiles.h"
 #include "ui/render/QtPicture.h"
 #include "ui/render/Render.h"
 
@@ -109,7 +110,7 @@ private slots:
                                                              {WriteFault::NoSpace, "No space left on device"},
                                                              {WriteFault::MidWrite, "Input/output error"},
                                                              {WriteFault::Rename, "Permission denied"}};
-        const QByteArray original = "the earlier picture";
+        const std::string original = "the earlier picture";
         for (const char* name : {"chart.png", "chart.bmp", "chart.svg", "chart.pdf", "report.pdf"}) {
             QTemporaryDir dir;
             const QString path = dir.filePath(name);
@@ -118,24 +119,17 @@ private slots:
                            ? exportRichTextToPdf(text, path.toStdString(), error, fault)
                            : exportDrawingToFile(drawing, 2880, 1440, path.toStdString(), error, fault);
             };
-            {
-                QFile file(path);
-                QVERIFY(file.open(QIODevice::WriteOnly) && file.write(original) == original.size());
-            }
+            QVERIFY(writeFileAtomically(path.toStdString(), original));
             for (const auto& [fault, reason] : faults) {
                 std::string error;
                 QVERIFY2(!exportWith(fault, &error), name);
                 QVERIFY2(QString::fromStdString(error).endsWith(reason), error.c_str());
-                QFile file(path);
-                QVERIFY(file.open(QIODevice::ReadOnly));
-                QCOMPARE(file.readAll(), original);
+                QVERIFY(readFileBytes(path.toStdString()) == original);
                 QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{name});
             }
             std::string error;
             QVERIFY2(exportWith(WriteFault::None, &error), error.c_str());
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QVERIFY2(file.readAll() != original, name);
+            QVERIFY2(readFileBytes(path.toStdString()) != original, name);
         }
     }
 
