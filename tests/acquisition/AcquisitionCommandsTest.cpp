@@ -11,10 +11,7 @@ namespace {
 
 using testing::ScanWindowTest;
 
-const char* const kWindowCommands[] = {"mnuFileOpenImage", "mnuDataShowJab", "mnuDataExpScan", "mnuDataClearDisc",
-                                       "mnuDataClearWin"};
-
-TEST_F(ScanWindowTest, TheToolbarButtonsComeAndGoWithTheWindow) {
+TEST_F(ScanWindowTest, TheToolbarButtonsAndCommandsComeAndGoWithTheWindow) {
     auto buttonsAre = [&](bool visible, bool enabled) {
         for (const std::string& key : testing::kAcquisitionButtons) {
             const Control& b = *ts.main->toolButton(key);
@@ -22,16 +19,19 @@ TEST_F(ScanWindowTest, TheToolbarButtonsComeAndGoWithTheWindow) {
         }
         return true;
     };
+    auto commandsAre = [&](bool enabled) {
+        for (const char* item : {"mnuFileOpenImage", "mnuDataShowJab", "mnuDataExpScan", "mnuDataClearDisc",
+                                 "mnuDataClearWin", "mnuFileSave", "mnuFileSaveAs", "mnuFilePrint", "mnuEdit"})
+            if (ts.main->menuItem(item).enabled() != enabled) return false;
+        return true;
+    };
     EXPECT_TRUE(buttonsAre(false, false));
-    for (const char* item : kWindowCommands) EXPECT_FALSE(ts.main->menuItem(item).enabled()) << item;
+    EXPECT_TRUE(commandsAre(false));
     EXPECT_TRUE(ts.main->menuItem("mnuFileNewScan").enabled());
 
     newWindow();
     EXPECT_TRUE(buttonsAre(true, true));
-    for (const char* item : kWindowCommands) EXPECT_TRUE(ts.main->menuItem(item).enabled()) << item;
-    // The Save, Save As and Print commands and the Edit menu serve it while it is active.
-    for (const char* item : {"mnuFileSave", "mnuFileSaveAs", "mnuFilePrint", "mnuEdit"})
-        EXPECT_TRUE(ts.main->menuItem(item).enabled()) << item;
+    EXPECT_TRUE(commandsAre(true));
     scan->userDeactivate();
     EXPECT_TRUE(buttonsAre(true, false));
     activate(*scan);
@@ -40,36 +40,42 @@ TEST_F(ScanWindowTest, TheToolbarButtonsComeAndGoWithTheWindow) {
     ts.main->runCommand("mnuFileClose");
     ASSERT_EQ(acquisitionWindow(ts.session), nullptr);
     EXPECT_TRUE(buttonsAre(false, false));
-    for (const char* item : kWindowCommands) EXPECT_FALSE(ts.main->menuItem(item).enabled()) << item;
+    EXPECT_TRUE(commandsAre(false));
 }
 
-TEST_F(ScanWindowTest, NewAcquisitionWindowCountsAndAsksToSaveAModifiedOne) {
+TEST_F(ScanWindowTest, ANewWindowOrTheTitleBarAsksToSaveAModifiedWindow) {
     newWindow();
-    EXPECT_EQ(scan->caption(), "Acquisition Window - Digit 1");
-    EXPECT_TRUE(scan->visible());
     drawTraces({{{10, 10}, {100, 100}}});
     ScanForm* first = scan;
+    const std::string question = "Save 'Acquisition Window - Digit 1' before closing ?";
 
     // Cancelled: the window stays, with its marker, and nothing is counted.
     ts.platform.messageAnswers.push_back(MessageAnswer::Cancel);
     ts.main->runCommand("mnuFileNewScan");
     EXPECT_EQ(acquisitionWindow(ts.session), first);
     EXPECT_EQ(first->caption(), "Acquisition Window - Digit 1*");
-    EXPECT_EQ(ts.session.digitizingCounter, 1);
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Save 'Acquisition Window - Digit 1' before closing ?"});
+    EXPECT_EQ(messageTexts(), std::vector<std::string>{question});
 
     // No: a fresh window, empty, with the next number, its buttons released.
     ts.platform.messageAnswers.push_back(MessageAnswer::No);
     newWindow();
-    EXPECT_NE(scan, first);
     EXPECT_EQ(scan->caption(), "Acquisition Window - Digit 2");
     EXPECT_TRUE(scan->geometry().traces.empty());
-    EXPECT_EQ(scan->editor().mode(), DrawingMode::None);
     EXPECT_EQ(pressed("Discont"), 0);
-    // An unmodified window is replaced without a question.
+    // Unmodified, it is replaced or closed from the title bar without a question.
     newWindow();
     EXPECT_EQ(scan->caption(), "Acquisition Window - Digit 3");
+    EXPECT_TRUE(ts.session.closeForm(*scan));
     EXPECT_EQ(messageTexts().size(), 2u);
+
+    newWindow();
+    typeScale("12");
+    ts.platform.messageAnswers.push_back(MessageAnswer::Cancel);
+    EXPECT_FALSE(ts.session.closeForm(*scan));
+    EXPECT_EQ(messageTexts().back(), "Save 'Acquisition Window - Digit 4' before closing ?");
+    ts.platform.messageAnswers.push_back(MessageAnswer::No);
+    EXPECT_TRUE(ts.session.closeForm(*scan));
+    EXPECT_EQ(acquisitionWindow(ts.session), nullptr);
 }
 
 TEST_F(ScanWindowTest, TheDrawingButtonsExcludeOneAnotherAndFollowTheWindowsOwnButtons) {

@@ -7,6 +7,8 @@
 
 #include <random>
 
+#include "support/RandomBytes.h"
+
 namespace ravelin {
 namespace {
 
@@ -157,20 +159,10 @@ TEST(DgtFormatTest, RandomAndMutatedBytes) {
         for (char& c : bytes) c = round % 2 ? static_cast<char>(byte(random)) : alphabet[letter(random)];
         expectReadSafely(bytes);
     }
-    const std::string file = kExampleFile;
-    std::uniform_int_distribution<std::size_t> at(0, file.size() - 1);
+    // The example file changed here and there, now and then with a long run of digits (counts beyond the file).
     for (int round = 0; round < 2000; ++round) {
-        std::string bytes = file;
-        for (int edits = 1 + round % 4; edits > 0; --edits) {
-            const std::size_t i = at(random) % bytes.size();
-            switch (byte(random) % 4) {
-                case 0: bytes[i] = alphabet[letter(random)]; break;
-                case 1: bytes.erase(i, 1 + i % 5); break;
-                case 2: bytes.insert(i, bytes.substr(at(random) % bytes.size(), 12)); break;
-                default: bytes.insert(i, "9999999"); break;
-            }
-            if (bytes.empty()) bytes = file;
-        }
+        std::string bytes = testing::mutated(kExampleFile, random, 1 + round % 4);
+        if (round % 3 == 0) bytes.insert(random() % (bytes.size() + 1), "9999999");
         expectReadSafely(bytes);
     }
 }

@@ -1,7 +1,6 @@
 #pragma once
-// The acquisition window in a test session: made by "New acquisition
-// window", activated as the desktop would, driven by pointer events in
-// canvas units and by its buttons, with what went to the log file kept.
+// The acquisition window in a test session, made by "New acquisition
+// window" and driven by pointer events in canvas units and by its buttons.
 
 #include <gtest/gtest.h>
 
@@ -56,7 +55,8 @@ protected:
         release(x, y, button);
     }
     void button(const char* name) { scan->userClick(scan->at(name)); }
-    // A button of the main toolbar, clicked as the user does.
+    void undo() { ts.main->runCommand("mnuEditUndo"); }
+    void redo() { ts.main->runCommand("mnuEditRedo"); }
     void toolbar(const char* key) { ts.main->userClick(*ts.main->toolButton(key)); }
     int pressed(const char* key) { return ts.main->toolButton(key)->value(); }
     void typeScale(const std::string& text) { scan->userType(scan->at("txtScale"), text); }
@@ -69,6 +69,9 @@ protected:
         for (const DrawOp& op : layer.ofKind(kind))
             if (op.color == colour) found.push_back(op);
         return found;
+    }
+    static std::size_t count(const RecordingCanvas& layer, DrawOp::Kind kind, Rgb colour) {
+        return drawn(layer, kind, colour).size();
     }
     void drawTraces(const std::vector<Trace>& traces) {
         button("cmdDisc");

@@ -33,10 +33,12 @@ TEST(ScanlineSamplingTest, DistancesFromTheFirstCrossingWhicheverWayTheScanlineR
     EXPECT_EQ(s.texts, (std::vector<std::string>{"200", "600"}));
     EXPECT_EQ(s.values, (std::vector<double>{200, 600}));
     EXPECT_EQ(s.pasteText(), "200\r600\r");
-    EXPECT_EQ(s.dataType, 1);
     EXPECT_EQ(s.comment, "Data imported from : 'Digit 1'");
     std::swap(g.scanline[0], g.scanline[1]);
     EXPECT_EQ(sample(g).texts, s.texts);
+    // The name in the comment follows the first dash.
+    EXPECT_EQ(sample(g, "Acquisition Window - north-face.dgt*").comment, "Data imported from : 'north-face.dgt*'");
+    EXPECT_EQ(sample(g, "  cliff  ").comment, "Data imported from : 'cliff'");
 }
 
 TEST(ScanlineSamplingTest, WhatCountsAsACrossing) {
@@ -68,12 +70,6 @@ TEST(ScanlineSamplingTest, EveryCrossingReachesTheDatasheet) {
     ASSERT_EQ(s.values.size(), 999u);
     EXPECT_EQ(s.values.front(), 2);
     EXPECT_EQ(s.texts.back(), "1998");
-}
-
-TEST(ScanlineSamplingTest, TheNameInTheCommentFollowsTheFirstDash) {
-    const AcquisitionGeometry g = acquisition({verticalAt(300), verticalAt(500)});
-    EXPECT_EQ(sample(g, "Acquisition Window - north-face.dgt*").comment, "Data imported from : 'north-face.dgt*'");
-    EXPECT_EQ(sample(g, "  cliff  ").comment, "Data imported from : 'cliff'");
 }
 
 TEST(ScanlineSamplingTest, NothingToExportIsRefusedWithAMessage) {

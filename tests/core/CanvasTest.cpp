@@ -92,9 +92,7 @@ TEST(RecordingCanvasTest, ReplayDrawsEveryKindOfOperationScaled) {
         for (std::size_t k = 0; k < a.points.size(); ++k)
             EXPECT_EQ(b.points[k], (DrawPoint{2 * a.points[k].x, 2 * a.points[k].y}));
     }
-    EXPECT_EQ(after[1].picture->width(), 640);
     EXPECT_EQ(after[7].penMode, PenMode::Invert);
-    EXPECT_EQ(target.texts(), (std::vector<std::string>{"Joint set J1", "Frequency"}));
 }
 
 TEST(RecordingCanvasTest, BoundsCoverTheGeometryAndTurnedTexts) {

@@ -37,9 +37,7 @@ TEST(FontMetrics, WidthsAddUpFromTheTableAndUnknownCharactersTakeTheWidthOfN) {
         {"\xB0", n},              // a stray byte is one character
         {"\xE2\x82", 2 * n},      // truncated: each byte on its own
         {"\xC0\xAF", 2 * n},      // overlong
-        {"\xE2\x82"
-         "a",
-         2 * n + 1139},
+        {std::string("\xE2\x82") + "a", 2 * n + 1139},
     };
     for (const auto& [text, expected] : cases) EXPECT_DOUBLE_EQ(units(arial(12), text), expected) << text;
     EXPECT_DOUBLE_EQ(measureText(arial(10), "0.00").width, (3 * 1139 + 569) * 10.0 * 20 / 2048);

@@ -1,9 +1,13 @@
 // The form model: events fire as the windows expect, option groups stay
 // exclusive, focus moves through enabled fields of the visible page only.
+// Then numeric input fields: key filter, range check with its single
+// message, navigation between pages (the theta field is tested through the
+// datasheet).
 
 #include <gtest/gtest.h>
 
 #include "core/Form.h"
+#include "core/NumericFields.h"
 #include "support/TestSession.h"
 
 namespace ravelin {
@@ -37,11 +41,14 @@ protected:
     void onTabClick(Control& t) override { events.push_back("tab " + std::to_string(t.value())); }
 };
 
-struct FormTest : ::testing::Test {
+// A window of the given kind on a scripted platform.
+template <class Window>
+struct OnWindow : ::testing::Test {
     testing::TestPlatform platform;
     Session session{platform};
-    ProbeForm form{session};
+    Window form{session};
 };
+using FormTest = OnWindow<ProbeForm>;
 
 TEST_F(FormTest, ChangeFiresOnlyWhenTheTextDiffers) {
     form.setText("txtA", 0, "12");
@@ -107,6 +114,116 @@ TEST(ControlKeyTest, ParsesNamesAndIndices) {
     EXPECT_EQ(parseControlKey("cmdExport"), std::make_pair(std::string("cmdExport"), -1));
     for (const char* bad : {"", "(3)", "txt(", "txt()", "txt(a)", "txt(3", "txt)", "txt(-1)", "txt(99999999)"})
         EXPECT_FALSE(parseControlKey(bad).has_value()) << bad;
+}
+
+// ------------------------------------------------------------- numeric fields
+
+// Which keys pass, with and without the minus sign, is shown through the XYZ tool's fields.
+TEST(FilterNumericKeyTest, KeepsThePointAndBackspaceAndRefusesLettersAndSigns) {
+    for (int key : {int('a'), int(' '), int('+'), int('e'), int('.'), keys::Backspace}) {
+        int filtered = key;
+        FilterNumericKey(false, filtered);
+        EXPECT_EQ(filtered, key == '.' || key == keys::Backspace ? key : 0) << key;
+    }
+}
+
+// A window that checks two bounded fields on every change, as the tools do.
+class RangeForm : public Form {
+public:
+    explicit RangeForm(Session& s) : Form(s, "frmRange", "Range") {
+        add(ControlKind::TextBox, "txtIn", 0).withText("5");
+        add(ControlKind::TextBox, "txtIn", 1).withText("5");
+    }
+    std::vector<double> checked;
+
+protected:
+    void onChange(Control&) override {
+        checked = {CheckRange(*this, at("txtIn", 0), "k", 1, 10), CheckRange(*this, at("txtIn", 1), "m", 0, 90)};
+    }
+};
+
+using RangeTest = OnWindow<RangeForm>;
+
+TEST_F(RangeTest, BoundsPassAndAnOutOfRangeValueGivesOneMessageAndTheBound) {
+    form.userType(form.at("txtIn", 0), "1");
+    form.userType(form.at("txtIn", 1), "90");
+    EXPECT_TRUE(platform.told().empty());
+    EXPECT_TRUE(session.inputValid);
+    form.userType(form.at("txtIn", 1), "95");
+    ASSERT_EQ(platform.told().size(), 1u);
+    EXPECT_EQ(platform.told()[0].text, "The m should not be greater than 90");
+    EXPECT_EQ(platform.beeps, 1);
+    EXPECT_EQ(form.text("txtIn", 1), "90");
+    EXPECT_EQ(form.checked, (std::vector<double>{1, 90}));
+    EXPECT_EQ(form.at("txtIn", 1).selLength(), 2);  // the bound is selected for retyping
+}
+
+TEST_F(RangeTest, AnEmptyFieldReadsZeroAndIsCheckedOnce) {
+    form.userType(form.at("txtIn", 0), "");
+    // 0 lies below the minimum 1: one message, the field ends at the bound.
+    EXPECT_EQ(form.text("txtIn", 0), "1");
+    EXPECT_EQ(platform.told().size(), 1u);
+    EXPECT_EQ(platform.told()[0].text, "The k should not be smaller than 1");
+    form.userType(form.at("txtIn", 1), "");
+    EXPECT_EQ(form.text("txtIn", 1), "0.0");
+    EXPECT_EQ(platform.told().size(), 1u);
+}
+
+TEST_F(RangeTest, TwoInvalidFieldsGiveTwoDistinctMessages) {
+    form.at("txtIn", 0).withText("50");
+    form.at("txtIn", 1).withText("-7");
+    form.setText("txtIn", 0, "60");
+    ASSERT_EQ(platform.told().size(), 2u);
+    EXPECT_EQ(platform.told()[0].text, "The k should not be greater than 10");
+    EXPECT_EQ(platform.told()[1].text, "The m should not be smaller than 0");
+}
+
+// The input-valid flag tells the last check's outcome: a refused value
+// clears it even after earlier checks had set it.
+TEST_F(RangeTest, TheInputValidFlagFollowsEachCheck) {
+    struct Case {
+        const char* text;
+        long long minimum, maximum;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"5", 0, 10, true},   {"11", 0, 10, false}, {"10", 0, 10, true},
+        {"-1", 0, 10, false}, {"0", 0, 10, true},   {"1e9", 0, 90, false},
+    };
+    Control& field = form.at("txtIn", 0);
+    for (const Case& c : cases) {
+        session.inputValid = !c.valid;  // what an earlier check left
+        field.withText(c.text);
+        CheckRange(form, field, "k", c.minimum, c.maximum);
+        EXPECT_EQ(session.inputValid, c.valid) << "'" << c.text << "' in " << c.minimum << ".." << c.maximum;
+    }
+    platform.forgetMessages();  // the messages themselves are the subject of the tests above
+}
+
+// The dip calculation runs on values that passed their checks: a refused
+// dip angle leaves the page as the bound put in its place shows it, and the
+// flag the guard reads is clear, where it used to stay set from loading on.
+TEST(ToolXyzGuardTest, ARefusedValueLeavesTheFlagClearAndThePageForTheBound) {
+    testing::TestSession t;
+    Form& xyz = t.session.form("frmToolXYZ");
+    xyz.userType(xyz.at("txtDirPen", 0), "90");
+    xyz.userType(xyz.at("txtDirPen", 1), "30");
+    ASSERT_EQ(xyz.text("txtXYZ", 3), "270.0");
+    EXPECT_TRUE(t.session.inputValid);
+    xyz.userType(xyz.at("txtDirPen", 1), "95");
+    EXPECT_EQ(xyz.text("txtDirPen", 1), "90");
+    EXPECT_EQ(xyz.text("txtXYZ", 4), "0.0");  // the pole of a vertical plane is horizontal
+    EXPECT_FALSE(t.session.inputValid);
+    EXPECT_EQ(t.messageTexts(), std::vector<std::string>{"The dip angle should not be greater than 90"});
+}
+
+TEST(NavigateKeyTest, PageDownStopsAtTheLastPageAndDisablesTheHiddenOnes) {
+    testing::TestSession t;
+    Form& xyz = t.session.form("frmToolXYZ");
+    for (int i = 0; i < 5; ++i) NavigateKey(xyz, keys::PageDown);
+    EXPECT_EQ(xyz.at("tbsOptions").value(), 4);
+    EXPECT_FALSE(xyz.at("picOptions", 0).enabled());
+    EXPECT_TRUE(xyz.at("picOptions", 3).enabled());
 }
 
 }  // namespace

@@ -1,18 +1,13 @@
 // The save dialog's file type decides the format: a name typed without an
 // extension takes the chosen filter's, and a file of the completed name is
-// not replaced without asking. Then the file facts the Properties dialog
-// shows.
+// not replaced without asking.
 
 #include "core/SaveDialog.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
 #include <tuple>
 
-#include "core/FileFacts.h"
 #include "support/TestPlatform.h"
 #include "support/TestSession.h"
 
@@ -65,37 +60,6 @@ TEST(SaveDialogTest, ACompletedNameThatExistsIsReplacedOnlyWhenTheUserAgrees) {
     EXPECT_EQ(chooseSaveFile(platform, request), existing);
     EXPECT_EQ(platform.told().size(), 2u);
     EXPECT_EQ(chooseSaveFile(platform, request), std::nullopt);  // cancelled
-}
-
-TEST(FileFactsTest, SizeAndDatesOfAFile) {
-    TempFolder folder;
-    const std::time_t made = std::time(nullptr);
-    const std::string path = folder.write("facts.spg", std::string(1234567, 'x'));
-    // 2024-03-05 06:07:08 UTC, read back in UTC.
-    const auto written = std::chrono::sys_days{std::chrono::year{2024} / 3 / 5} + std::chrono::hours{6} +
-                         std::chrono::minutes{7} + std::chrono::seconds{8};
-    std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(written));
-    const char* zone = std::getenv("TZ");
-    const std::string saved = zone ? zone : "";
-    setenv("TZ", "UTC", 1);
-    tzset();
-    const std::optional<FileFacts> facts = fileFacts(path);
-    ASSERT_TRUE(facts.has_value());
-    EXPECT_EQ(facts->size, 1234567u);
-    EXPECT_EQ(localTimeText(facts->modified), "2024-03-05 06:07:08");
-    // Where the file system keeps it, the creation date is now, not the date the file was given.
-    if (facts->created) {
-        EXPECT_NEAR(static_cast<double>(*facts->created), static_cast<double>(made), 5);
-    }
-    if (zone) setenv("TZ", saved.c_str(), 1);
-    else unsetenv("TZ");
-    tzset();
-
-    EXPECT_EQ(fileFacts(folder.file("missing.spg")), std::nullopt);
-    EXPECT_EQ(fileFacts(folder.path.string()), std::nullopt);  // a folder is no document file
-    const std::tuple<std::uintmax_t, const char*> sizes[] = {
-        {0, "0 bytes"}, {1, "1 byte"}, {999, "999 bytes"}, {1000, "1 000 bytes"}, {1234567, "1 234 567 bytes"}};
-    for (const auto& [bytes, text] : sizes) EXPECT_EQ(byteCountText(bytes), text);
 }
 
 }  // namespace

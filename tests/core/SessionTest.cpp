@@ -1,5 +1,4 @@
-// Session bookkeeping: the modified marker, document counters and the
-// event log file.
+// The session's event log: its file, named from the program, and its window.
 
 #include <gtest/gtest.h>
 
@@ -13,18 +12,6 @@ namespace {
 
 using testing::TempFolder;
 using testing::TestSession;
-
-TEST(ModifiedMarkerTest, MarksOnceAndClearsOnlyTheMarker) {
-    testing::TestPlatform platform;
-    Session session{platform};
-    Form form(session, "frmDoc", "Data 1");
-    MarkModified(form);
-    MarkModified(form);
-    EXPECT_EQ(form.caption(), "Data 1*");
-    ClearModifiedMarker(form);
-    ClearModifiedMarker(form);
-    EXPECT_EQ(form.caption(), "Data 1");
-}
 
 struct LogTest : ::testing::Test {
     TempFolder folder;

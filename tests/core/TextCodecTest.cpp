@@ -1,26 +1,20 @@
+// Windows-1252 and UTF-8: validation, conversion, and the encoding files
+// are written in and read back from.
+
 #include "core/TextCodec.h"
 
 #include <gtest/gtest.h>
 
-#if !defined(_WIN32)  // the permission tests below are POSIX's
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
-#include <filesystem>
 #include <string>
-
-#include "support/TestSession.h"
 
 namespace ravelin {
 namespace {
-
-namespace fs = std::filesystem;
 
 const std::string kDegree = "\xC2\xB0";        // °
 const std::string kAUmlaut = "\xC3\xA4";       // ä
 const std::string kEuro = "\xE2\x82\xAC";      // €
 const std::string kMountain = "\xE5\xB1\xB1";  // a CJK character Windows-1252 lacks
+const std::string kBom = "\xEF\xBB\xBF";
 
 TEST(Utf8Validation, AcceptsWellFormedAndRejectsTheRest) {
     EXPECT_TRUE(isValidUtf8(""));
@@ -53,11 +47,8 @@ TEST(FileText, EncodingPrefersWindows1252AndDecodingDropsTheBomAndFallsBack) {
     EXPECT_EQ(encodeFileText(wide), wide);  // kept as UTF-8 rather than lost
     EXPECT_EQ(decodeFileText(encodeFileText(wide)), wide);
 
-    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"
-                             "a" +
-                             kDegree),
-              "a" + kDegree);
-    EXPECT_EQ(decodeFileText("\xEF\xBB\xBF"), "");
+    EXPECT_EQ(decodeFileText(kBom + "a" + kDegree), "a" + kDegree);
+    EXPECT_EQ(decodeFileText(kBom), "");
     EXPECT_EQ(decodeFileText("45\xB0"), "45" + kDegree);
     // One invalid byte makes the whole file Windows-1252.
     EXPECT_EQ(decodeFileText(kAUmlaut + "\xB0"), "\xC3\x83\xC2\xA4" + kDegree);
@@ -73,10 +64,7 @@ TEST(FileText, EveryTextReadsBackAsWritten) {
         {aTilde + copyright + kDegree, "\xC3\xA9\xB0"},      // not UTF-8 as a whole: single-byte
         {bomAsLatin + "x", bomAsLatin + "x"},                // EF BB BF would be dropped as a mark
         {bomAsLatin + "\xC3\xA9", bomAsLatin + "\xC3\xA9"},  // ... even before invalid UTF-8
-        {"\xEF\xBB\xBF"
-         "a",
-         "\xEF\xBB\xBF\xEF\xBB\xBF"
-         "a"},  // U+FEFF first: behind a mark of its own
+        {kBom + "a", kBom + kBom + "a"},                     // U+FEFF first: behind a mark of its own
     };
     for (const auto& [text, bytes] : cases) {
         EXPECT_EQ(encodeFileText(text), bytes) << text;
@@ -85,79 +73,6 @@ TEST(FileText, EveryTextReadsBackAsWritten) {
     // Single-byte text that no reader mistakes stays single-byte.
     EXPECT_EQ(encodeFileText(aTilde + " " + copyright), "\xC3 \xA9");
 }
-
-class FileTest : public ::testing::Test {
-protected:
-    void TearDown() override {
-        std::error_code ignored;  // a failed permission test must not leave the folder locked
-        fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    std::size_t entries() const {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
-    }
-    testing::TempFolder temp;
-    fs::path folder_ = temp.path;
-};
-
-TEST_F(FileTest, WriteThenReadBinary) {
-    std::string path = (folder_ / "a.spg").string();
-    std::string bytes("one\r\ntwo\0three\xB0\r\n", 18);
-    std::string error = "stale";
-    ASSERT_TRUE(writeFileAtomically(path, bytes, &error));
-    EXPECT_TRUE(error.empty());
-    EXPECT_EQ(readFileBytes(path), bytes);
-    ASSERT_TRUE(writeFileAtomically(path, "short"));
-    EXPECT_EQ(readFileBytes(path), std::string("short"));
-    EXPECT_EQ(entries(), 1u);  // no temporary left behind
-    EXPECT_EQ(readFileBytes((folder_ / "missing").string()), std::nullopt);
-    EXPECT_EQ(readFileBytes(folder_.string()), std::nullopt);
-}
-
-#if !defined(_WIN32)
-TEST_F(FileTest, ReplacingKeepsPermissions) {
-    std::string path = (folder_ / "b.txt").string();
-    ASSERT_TRUE(writeFileAtomically(path, "1"));
-    ::chmod(path.c_str(), 0640);
-    ASSERT_TRUE(writeFileAtomically(path, "2"));
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-}
-
-#endif
-
-TEST_F(FileTest, FailedWriteLeavesTheOldFile) {
-    std::string missing = (folder_ / "no-such-folder" / "c.txt").string();
-    std::string error;
-    EXPECT_FALSE(writeFileAtomically(missing, "x", &error));
-    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
-
-    // Renaming over a folder fails after the temporary is written: it must go.
-    fs::create_directory(folder_ / "d");
-    temp.write("d/inside", "kept");
-    error.clear();
-    EXPECT_FALSE(writeFileAtomically((folder_ / "d").string(), "x", &error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(readFileBytes((folder_ / "d" / "inside").string()), std::string("kept"));
-    EXPECT_EQ(entries(), 1u);
-}
-
-#if !defined(_WIN32)
-TEST_F(FileTest, ReadOnlyFolderKeepsTheOldFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
-    fs::create_directory(folder_ / "d");
-    std::string error;
-    std::string path = (folder_ / "c.txt").string();
-    ASSERT_TRUE(writeFileAtomically(path, "old contents"));
-    fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::remove);
-    EXPECT_FALSE(writeFileAtomically(path, "new", &error));
-    EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
-    fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(readFileBytes(path), std::string("old contents"));
-    EXPECT_EQ(entries(), 2u);  // the folder "d" and the untouched file
-}
-
-#endif
 
 }  // namespace
 }  // namespace ravelin

@@ -4,15 +4,18 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <optional>
 #include <stdexcept>
 #include <tuple>
 
+#include "acquisition/AcquisitionCommands.h"
+#include "acquisition/DgtFormat.h"
+#include "acquisition/ScanForm.h"
 #include "core/TextCodec.h"
 #include "documents/DatasheetReport.h"
 #include "documents/InfoBoxForm.h"
 #include "documents/InfoText.h"
+#include "projection/ProjectionFixture.h"
 #include "spacing/ChartExport.h"
 #include "spacing/HistoForm.h"
 #include "spacing/SpacingForm.h"
@@ -27,6 +30,20 @@ using testing::TestSession;
 
 // A datasheet file as the reader needs it; its format has tests of its own.
 const char* const kSpgFile = "'Family name\r\nFami = J1\r\nClif = 135,80\r\nType = 1\r\n0.35\r\n0.12\r\n1.04\r\n";
+
+// Every one of `expected` is among `lines`.
+void expectLines(const std::vector<PropertyLine>& lines, const std::vector<PropertyLine>& expected) {
+    for (const PropertyLine& line : expected)
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line.label << ": " << line.value;
+}
+
+void drawTrace(ScanForm& scan, double x1, double y1, double x2, double y2) {
+    scan.cmdDisc_Click();
+    for (auto [x, y] : {std::pair{x1, y1}, {x2, y2}}) {
+        scan.userPointerPress(scan.canvas(), {x, y, buttons::Left});
+        scan.userPointerRelease(scan.canvas(), {x, y, buttons::Left});
+    }
+}
 
 struct DocumentCommands : ::testing::Test {
     TestSession ts;
@@ -66,12 +83,17 @@ struct DocumentCommands : ::testing::Test {
         activate(*sheet);
         return *sheet;
     }
-    std::string logText() { return ts.session.form("frmLog").text("txtLog"); }
+    HistoForm& histogramOf(SpacingForm& sheet) {
+        sheet.userClick(sheet.at("cmdHisto"));
+        auto* chart = dynamic_cast<HistoForm*>(ts.session.moduleState<SpacingState>().currentChart);
+        if (!chart) throw std::runtime_error("no histogram drawn");
+        return *chart;
+    }
     std::string logFileText() { return readFileBytes(ts.session.logFilePath()).value_or(""); }
     // The Open commands' lines go to the log file alone, not to the Events log window.
     void expectLoggedToFileOnly(const std::string& line) {
         EXPECT_NE(logFileText().find("14:03:27  -  " + line + "\r\n"), std::string::npos) << line;
-        EXPECT_EQ(logText().find(line), std::string::npos) << line;
+        EXPECT_EQ(ts.session.form("frmLog").text("txtLog").find(line), std::string::npos) << line;
     }
     const MessageRequest& lastMessage() { return ts.platform.told().back(); }
     InfoBoxForm& infoBox() { return ts.form<InfoBoxForm>("frmInfoBox"); }
@@ -83,26 +105,16 @@ struct DocumentCommands : ::testing::Test {
 
 // --------------------------------------------------------------------- Open
 
-// Stands for the acquisition window, which brings its own file branches.
-struct AcquisitionStandIn : Form {
-    explicit AcquisitionStandIn(Session& session) : Form(session, "frmScan", "Acquisition Window - Digit 1") {}
-};
-
 TEST_F(DocumentCommands, OpenDialogPutsTheCurrentDocumentsKindFirst) {
     runCancelled("mnuFileOpen");
     newDatasheet();
     runCancelled("mnuFileOpen");
-    ts.session.registerForm("frmScan", [](Session& s) { return std::make_unique<AcquisitionStandIn>(s); });
-    ts.main->documentActivated(ts.session.form("frmScan"));
-    run("mnuFileOpen", {}, folder.write("scan.dgt", "not for the Info box"));
-    ASSERT_EQ(ts.platform.openDialogs.size(), 3u);
+    ASSERT_EQ(ts.platform.openDialogs.size(), 2u);
     EXPECT_EQ(ts.platform.openDialogs[0].filter.rfind("All Ravelin datafiles (*.dgt;*.spg)|", 0), 0u);
     EXPECT_EQ(ts.platform.openDialogs[1].filter.rfind("Spacing datasheet (*.spg)|*.spg|", 0), 0u);
-    EXPECT_EQ(ts.platform.openDialogs[2].filter.rfind("Digitized datasheet (*.dgt)|*.dgt|", 0), 0u);
-    // Cancelled: nothing opened, nothing said; a digitized datafile is never read as text into the Info box.
+    // Cancelled: nothing opened, nothing said.
     EXPECT_EQ(datasheetCount(), 1);
     EXPECT_TRUE(ts.platform.told().empty());
-    EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);
 }
 
 // An upper-case extension is still a datasheet, not a text for the Info box.
@@ -111,16 +123,17 @@ TEST_F(DocumentCommands, OpeningADatasheetCreatesItsWindowAndTableRowAndOpeningI
     SpacingForm& sheet = openDatasheet(path);
     EXPECT_EQ(sheet.caption(), path);  // not inside the current folder: the whole path
     EXPECT_EQ(sheet.text("txtFamily"), "J1");
-    ASSERT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.size(), 1u);
-    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].path, path);
-    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].window, &sheet);
+    const auto& table = ts.session.moduleState<SpacingState>().datasheetTable;
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0].path, path);
+    EXPECT_EQ(table[0].window, &sheet);
     expectLoggedToFileOnly("Opening spacing datafile '" + path + "'");
 
     // Already opened: No leaves the window as it is, Yes reloads it.
     sheet.userType(sheet.at("txtFamily"), "edited");
     run("mnuFileOpen", MessageAnswer::No, path);
-    ASSERT_EQ(ts.platform.told().size(), 1u);
-    EXPECT_EQ(lastMessage().text, "The file '" + path + "' is already opened.\r\n\r\nDo you want to overwrite it?");
+    EXPECT_EQ(ts.messageTexts(), std::vector<std::string>{"The file '" + path +
+                                                          "' is already opened.\r\n\r\nDo you want to overwrite it?"});
     EXPECT_EQ(sheet.text("txtFamily"), "edited");
     EXPECT_EQ(datasheetCount(), 1);
     run("mnuFileOpen", MessageAnswer::Yes, path);
@@ -142,19 +155,42 @@ TEST_F(DocumentCommands, TextAndRichTextFilesGoToTheInfoBoxWithItsCaption) {
 
 // --------------------------------------------------------------------- Save
 
-TEST_F(DocumentCommands, SavingANewDatasheetAsksForANameAndRemembersThePath) {
+// Each kind asks a new document's name with its own file types; a bare name
+// takes the chosen type's extension, and the type decides the format.
+TEST_F(DocumentCommands, SaveAsksEachKindsFileTypesAndTheChosenTypeDecidesTheFormat) {
     SpacingForm& sheet = newDatasheet();
     sheet.userType(sheet.at("txtFamily"), "J2");
-    const std::string path = folder.file("new.spg");
-    run("mnuFileSave", {}, path);
-    ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
-    EXPECT_EQ(ts.platform.saveDialogs[0].fileName, "Data 1");
-    EXPECT_TRUE(ts.platform.saveDialogs[0].confirmOverwrite);
-    EXPECT_EQ(sheet.caption(), path);
-    EXPECT_NE(readFileBytes(path).value_or("").find("Fami = J2\r\n"), std::string::npos);
+    run("mnuFileSave", {}, folder.file("survey"));
+    const std::string spg = folder.file("survey.spg");
+    EXPECT_EQ(ts.platform.saveDialogs.at(0).fileName, "Data 1");
+    EXPECT_EQ(sheet.caption(), spg);
+    EXPECT_NE(readFileBytes(spg).value_or("").find("Fami = J2\r\n"), std::string::npos);
     // The table row now names the file, so opening it again finds it already open.
-    ASSERT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.size(), 1u);
-    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable[0].path, path);
+    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.at(0).path, spg);
+
+    ts.session.appendInfoText(bodyBlock("plain words"));
+    activate(infoBox());
+    ts.platform.saveFilters = {2, 1};
+    run("mnuFileSave", {}, folder.file("report"));
+    run("mnuFileSaveAs", {}, folder.file("rich"));  // Save As on the Info box is its Save
+    EXPECT_EQ(readFileBytes(folder.file("report.txt")), std::string("plain words"));
+    EXPECT_EQ(readFileBytes(folder.file("rich.rtf")).value_or("").rfind("{\\rtf1", 0), 0u);
+
+    // An active chart's toolbar Save exports its picture.
+    activate(ts.main->NewDocumentWindow(0));
+    ts.platform.saveAnswers.push_back(folder.file("chart"));
+    ts.main->userClick(*ts.main->toolButton("Save"));  // no type chosen: a bitmap
+    ts.platform.saveFilters = {2};
+    run("mnuFileSave", {}, folder.file("chart"));
+    const std::vector<std::string> pictures{folder.file("chart.bmp"), folder.file("chart.png")};
+    EXPECT_EQ(ts.platform.exportedDrawings, pictures);
+    // The scripted platform has no painter: each save is told as failed, under the chosen name, and leaves no file.
+    const std::vector<std::string> told = ts.messageTexts();
+    ASSERT_EQ(told.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(told[i].rfind("The file '" + pictures[i] + "' could not be saved.", 0), 0u) << told[i];
+        EXPECT_FALSE(std::filesystem::exists(pictures[i]));
+    }
 }
 
 TEST_F(DocumentCommands, SavingASavedDatasheetWritesTheSameFileAndRemovesTheMarker) {
@@ -172,7 +208,7 @@ TEST_F(DocumentCommands, SavingASavedDatasheetWritesTheSameFileAndRemovesTheMark
     EXPECT_FALSE(std::filesystem::exists("/somewhere/else/profile.spg"));
 }
 
-// Its caption is the Info box's own; it is still a datasheet, saved and printed as one.
+// Its caption is the Info box's own; it is still a datasheet, saved and printed (its report) as one.
 TEST_F(DocumentCommands, ADatasheetSavedUnderTheInfoBoxsCaptionStaysADatasheet) {
     ts.platform.workingFolder = folder.path.string();
     SpacingForm& sheet = newDatasheet();
@@ -184,49 +220,27 @@ TEST_F(DocumentCommands, ADatasheetSavedUnderTheInfoBoxsCaptionStaysADatasheet) 
     EXPECT_EQ(ts.platform.saveDialogs.size(), 1u);
     EXPECT_NE(readFileBytes(folder.file("InfoBox")).value_or("").find("Fami = J5\r\n"), std::string::npos);
     run("mnuFilePrint", MessageAnswer::No);
+    EXPECT_TRUE(ts.platform.printDialogs.empty());
+    run("mnuFilePrint", MessageAnswer::Yes);
     EXPECT_EQ(lastMessage().text, "Print the contents of the current datasheet ?");
+    ASSERT_EQ(ts.platform.printJobs.size(), 1u);
+    EXPECT_EQ(ts.platform.printJobs[0]->richTexts, std::vector<RichText>{reportRichText(datasheetReportBlocks(sheet))});
+    EXPECT_TRUE(ts.platform.printJobs[0]->ended);
 }
 
-TEST_F(DocumentCommands, AFailedSaveKeepsTheMarkerAndTellsTheUser) {
-    SpacingForm& sheet = newDatasheet();
-    sheet.userType(sheet.at("txtFamily"), "J3");
-    const std::string path = folder.file("missing-folder/new.spg");
-    run("mnuFileSave", {}, path);
-    EXPECT_EQ(sheet.caption(), "Data 1*");
-    EXPECT_TRUE(sheet.filePath().empty());
-    ASSERT_EQ(ts.platform.told().size(), 1u);
-    EXPECT_EQ(lastMessage().text.rfind("The file '" + path + "' could not be saved.", 0), 0u);
-    EXPECT_FALSE(std::filesystem::exists(path));
-}
-
-TEST_F(DocumentCommands, SaveAndSaveAsOfTheInfoBoxOfferRichAndPlainText) {
-    ts.session.appendInfoText(titleBlock("Title\r\n"));
-    ts.session.appendInfoText(bodyBlock("body"));
-    activate(infoBox());
-    const std::string txt = folder.file("report.txt");
-    run("mnuFileSave", {}, txt);
-    ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
-    EXPECT_EQ(ts.platform.saveDialogs[0].filter, "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt");
-    EXPECT_EQ(readFileBytes(txt), std::string("Title\r\nbody"));
-
-    // Save As on the Info box is its Save, also once it holds an opened file.
-    infoBox().setCaption("Info box - " + txt);
-    const std::string rtf = folder.file("report.rtf");
-    run("mnuFileSaveAs", {}, rtf);
-    EXPECT_EQ(ts.platform.saveDialogs.size(), 2u);
-    EXPECT_EQ(readFileBytes(rtf)->rfind("{\\rtf1", 0), 0u);
-}
-
-TEST_F(DocumentCommands, WithTheMainWindowCurrentOnlyPrintSpeaks) {
+TEST_F(DocumentCommands, WithTheMainWindowOrAToolWindowCurrentOnlyPrintAndPreviewSpeak) {
     for (const char* command : {"mnuFileSaveAs", "mnuFileSave", "mnuFileClose"}) run(command);
     EXPECT_TRUE(ts.platform.saveDialogs.empty());
     EXPECT_TRUE(ts.platform.told().empty());
     // Neither the main window nor a tool window has anything to print.
     run("mnuFilePrint");
+    run("mnuFilePrintPreview");
     activate(ts.session.form("frmToolXYZ"));
     run("mnuFilePrint");
-    EXPECT_EQ(ts.messageTexts(), (std::vector<std::string>(2, "   Nothing to print !")));
+    run("mnuFilePrintPreview");
+    EXPECT_EQ(ts.messageTexts(), (std::vector<std::string>(4, "   Nothing to print !")));
     EXPECT_TRUE(ts.platform.printDialogs.empty());
+    EXPECT_TRUE(ts.platform.previewDialogs.empty());
 }
 
 // -------------------------------------------------------------------- Close
@@ -238,9 +252,14 @@ TEST_F(DocumentCommands, CloseAsksAboutAModifiedDatasheetAndCancelYesAndNoDoWhat
     sheet.userType(sheet.at("txtFamily"), "J4");
     run("mnuFileClose", MessageAnswer::Cancel);
     EXPECT_EQ(lastMessage().text, "Save 'Data 1' before closing ?");
-    EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNoCancel);
     EXPECT_TRUE(ts.session.closeCancelled);
-    runCancelled("mnuFileClose", MessageAnswer::Yes);  // Yes, but the Save As dialog is cancelled
+    // Yes, but the save fails, then its dialog is cancelled: the window and its marker stay.
+    const std::string nowhere = folder.file("missing-folder/new.spg");
+    run("mnuFileClose", MessageAnswer::Yes, nowhere);
+    EXPECT_EQ(lastMessage().text.rfind("The file '" + nowhere + "' could not be saved.", 0), 0u);
+    EXPECT_FALSE(std::filesystem::exists(nowhere));
+    EXPECT_TRUE(sheet.filePath().empty());
+    runCancelled("mnuFileClose", MessageAnswer::Yes);
     EXPECT_TRUE(ts.session.owns(&sheet));
     EXPECT_EQ(sheet.caption(), "Data 1*");
     EXPECT_TRUE(ts.session.closeCancelled);
@@ -251,51 +270,29 @@ TEST_F(DocumentCommands, CloseAsksAboutAModifiedDatasheetAndCancelYesAndNoDoWhat
     const std::string saved = readFileBytes(path).value_or("");
     EXPECT_NE(saved.find("Fami = J4"), std::string::npos);
 
-    // No closes without saving, and the table row forgets the window.
+    // No closes without saving.
     SpacingForm& again = openDatasheet(path);
     again.userType(again.at("txtFamily"), "not saved");
     run("mnuFileClose", MessageAnswer::No);
     EXPECT_EQ(datasheetCount(), 0);
-    EXPECT_EQ(ts.session.currentDocument(), ts.main);
-    EXPECT_EQ(ts.session.moduleState<SpacingState>().datasheetTable.at(0).window, nullptr);
     EXPECT_EQ(readFileBytes(path), saved);
     EXPECT_FALSE(ts.session.closeCancelled);
 }
 
 // -------------------------------------------------------------------- Print
 
-TEST_F(DocumentCommands, ADatasheetPrintsItsReportAfterTheQuestion) {
-    SpacingForm& sheet = openDatasheet(folder.write("profile.spg", kSpgFile));
-    run("mnuFilePrint", MessageAnswer::No);
-    EXPECT_EQ(lastMessage().text, "Print the contents of the current datasheet ?");
-    EXPECT_TRUE(ts.platform.printDialogs.empty());
-
-    ts.platform.printAnswers.push_back(false);  // the print dialog cancelled: no job
-    for (int i = 0; i < 2; ++i) run("mnuFilePrint", MessageAnswer::Yes);
-    EXPECT_EQ(ts.platform.printDialogs.size(), 2u);
-    ASSERT_EQ(ts.platform.printJobs.size(), 1u);
-    EXPECT_EQ(ts.platform.printJobs[0]->richTexts, std::vector<RichText>{reportRichText(datasheetReportBlocks(sheet))});
-    EXPECT_TRUE(ts.platform.printJobs[0]->ended);
-}
-
-TEST_F(DocumentCommands, TheInfoBoxPrintsItsTextThroughThePrintDialog) {
+TEST_F(DocumentCommands, TheInfoBoxOffersAndPrintsItsSelection) {
     ts.session.appendInfoText(titleBlock("Printed report"));
     activate(infoBox());
     run("mnuFilePrint");
-    ts.platform.printAnswers.push_back(false);
     infoBox().setSelection(0, 7);
+    ts.platform.printSelectionOnly = true;  // "Selection" chosen in the dialog
     run("mnuFilePrint");
-    EXPECT_TRUE(ts.platform.told().empty());  // no question for the Info box
     ASSERT_EQ(ts.platform.printDialogs.size(), 2u);
     EXPECT_FALSE(ts.platform.printDialogs[0].offerSelection);
-    EXPECT_TRUE(ts.platform.printDialogs[1].offerSelection);  // text selected: the choice is offered
-    ASSERT_EQ(ts.platform.printJobs.size(), 1u);              // the second dialog was cancelled
-    EXPECT_EQ(ts.platform.printJobs[0]->richTexts[0], infoBox().document().richText());
-
-    // "Selection" chosen in the dialog: only the selected part is printed.
-    ts.platform.printSelectionOnly = true;
-    run("mnuFilePrint");
+    EXPECT_TRUE(ts.platform.printDialogs[1].offerSelection);
     ASSERT_EQ(ts.platform.printJobs.size(), 2u);
+    EXPECT_EQ(ts.platform.printJobs[0]->richTexts[0], infoBox().document().richText());
     EXPECT_EQ(ts.platform.printJobs[1]->richTexts, std::vector<RichText>{infoBox().document().richText(0, 7)});
 }
 
@@ -305,10 +302,8 @@ TEST_F(DocumentCommands, AChartPrintsItsBarsFittedToThePage) {
     for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9", "1.6", "3.2", "0.2"})
         sheet.setCell(0, row++, 1, value);
     sheet.userMouseMove();
-    sheet.userClick(sheet.at("cmdHisto"));
-    auto* chart = dynamic_cast<HistoForm*>(ts.session.moduleState<SpacingState>().currentChart);
-    ASSERT_NE(chart, nullptr);
-    activate(*chart);
+    HistoForm& chart = histogramOf(sheet);
+    activate(chart);
     run("mnuFilePrint", MessageAnswer::Yes);
     EXPECT_EQ(lastMessage().text, "Print a draft copy of the current histogram ?");
     ASSERT_EQ(ts.platform.printJobs.size(), 1u);
@@ -316,15 +311,10 @@ TEST_F(DocumentCommands, AChartPrintsItsBarsFittedToThePage) {
     const RecordingCanvas& page = *ts.platform.printJobs[0]->pages[0];
 
     // The double-size picture, reduced as much as the page needs and no more.
-    const RecordingCanvas picture = ChartPicture(*chart);
+    const RecordingCanvas picture = ChartPicture(chart);
     const double scale = std::min({1.0, page.width() / picture.width(), page.height() / picture.height()});
     const auto bars = picture.ofKind(DrawOp::Kind::FillBox);
     const auto printed = page.ofKind(DrawOp::Kind::FillBox);
-    long long classes = 0;
-    for (const HistogramRow& histogram : ts.session.moduleState<SpacingState>().histogramTable)
-        if (histogram.chart == chart) classes = histogram.classes;
-    ASSERT_GT(classes, 1);
-    ASSERT_EQ(printed.size(), static_cast<size_t>(classes) + 1);  // the bars and the turned label's box
     ASSERT_EQ(printed.size(), bars.size());
     int filled = 0;  // bars of classes that hold values
     for (size_t i = 0; i < printed.size(); ++i) {
@@ -339,57 +329,12 @@ TEST_F(DocumentCommands, AChartPrintsItsBarsFittedToThePage) {
     EXPECT_GE(filled, 3);  // eight values spread over several classes
     // The axis labels go with the bars.
     const std::vector<std::string> texts = page.texts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), chart->at("lblTitre").text()), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), chart.at("lblTitre").text()), texts.end());
 
-    chart->setCaption("Vario-Data 1");
+    chart.setCaption("Vario-Data 1");
     run("mnuFilePrint", MessageAnswer::No);
     EXPECT_EQ(lastMessage().text, "Print a draft copy of the current variogram ?");
     EXPECT_EQ(ts.platform.printJobs.size(), 1u);
-}
-
-TEST_F(DocumentCommands, SavingAChartExportsItsPictureAndReportsAFailure) {
-    Form& chart = ts.main->NewDocumentWindow(0);
-    activate(chart);
-    // An active chart offers Save, Print and Copy, not Save As.
-    for (const char* item : {"mnuFileSave", "mnuFilePrint", "mnuEdit"}) EXPECT_TRUE(ts.main->menuItem(item).enabled());
-    EXPECT_TRUE(ts.main->toolButton("Save")->enabled());
-    EXPECT_FALSE(ts.main->menuItem("mnuFileSaveAs").enabled());
-    const std::string path = folder.file("chart");
-    ts.platform.saveAnswers.push_back(path);
-    ts.main->userClick(*ts.main->toolButton("Save"));
-    ASSERT_EQ(ts.platform.saveDialogs.size(), 1u);
-    EXPECT_EQ(ts.platform.saveDialogs[0].filter.rfind("Windows bitmap (*.bmp)|*.bmp", 0), 0u);
-    // A name without a picture extension is a bitmap.
-    EXPECT_EQ(ts.platform.exportedDrawings, std::vector<std::string>{path + ".bmp"});
-    // The scripted platform has no painter: the user is told, no file is left.
-    EXPECT_EQ(lastMessage().text.rfind("The file '" + path + ".bmp' could not be saved.", 0), 0u);
-    EXPECT_FALSE(std::filesystem::exists(path + ".bmp"));
-}
-
-// ------------------------------------------------- the chosen file type decides
-
-TEST_F(DocumentCommands, TheChosenFilterGivesABareNameItsExtensionAndItsFormat) {
-    SpacingForm& sheet = newDatasheet();
-    sheet.userType(sheet.at("txtFamily"), "J6");
-    run("mnuFileSaveAs", {}, folder.file("survey"));
-    EXPECT_EQ(sheet.filePath(), folder.file("survey.spg"));
-    EXPECT_NE(readFileBytes(folder.file("survey.spg")).value_or("").find("Fami = J6"), std::string::npos);
-
-    ts.session.appendInfoText(bodyBlock("plain words"));
-    activate(infoBox());
-    ts.platform.saveFilters = {2, 1};
-    run("mnuFileSave", {}, folder.file("report"));
-    run("mnuFileSave", {}, folder.file("rich"));
-    EXPECT_EQ(readFileBytes(folder.file("report.txt")), std::string("plain words"));
-    EXPECT_EQ(readFileBytes(folder.file("rich.rtf")).value_or("").rfind("{\\rtf1", 0), 0u);
-
-    Form& chart = ts.main->NewDocumentWindow(0);
-    activate(chart);
-    ts.platform.saveFilters = {2};
-    run("mnuFileSave", {}, folder.file("chart"));
-    EXPECT_EQ(ts.platform.exportedDrawings, std::vector<std::string>{folder.file("chart.png")});
-    // The scripted platform draws no pictures: the save is told as failed, with the chosen name.
-    EXPECT_EQ(lastMessage().text.rfind("The file '" + folder.file("chart.png") + "' could not be saved.", 0), 0u);
 }
 
 // ------------------------------------------------------- unsaved reports at exit
@@ -409,8 +354,6 @@ TEST_F(UnsavedDocuments, CancelAtExitKeepsEveryWindowAsItWas) {
     EXPECT_FALSE(exitProgram());
     EXPECT_EQ(ts.messageTexts(),
               (std::vector<std::string>{"Save 'InfoBox' before closing ?", "Save 'Data 1' before closing ?"}));
-    EXPECT_EQ(lastMessage().title, "Closing Ravelin");
-    EXPECT_EQ(lastMessage().buttons, MessageButtons::YesNoCancel);
     // Nothing closed, nothing lost, and the answer No given before Cancel changed nothing either.
     EXPECT_TRUE(ts.session.owns(sheet));
     EXPECT_EQ(sheet->caption(), "Data 1*");
@@ -420,25 +363,24 @@ TEST_F(UnsavedDocuments, CancelAtExitKeepsEveryWindowAsItWas) {
     EXPECT_TRUE(ts.platform.settings.empty());          // the placement is written only when the program ends
 }
 
-TEST_F(UnsavedDocuments, YesSavesNoDiscardsAndEachIsAskedOnce) {
-    ts.platform.messageAnswers = {MessageAnswer::Yes, MessageAnswer::No};
-    ts.platform.saveAnswers = {folder.file("kept")};
-    EXPECT_TRUE(exitProgram());
-    EXPECT_EQ(ts.platform.told().size(), 2u);
-    EXPECT_NE(readFileBytes(folder.file("kept.rtf")).value_or("").find("unsaved report"), std::string::npos);
-    EXPECT_TRUE(ts.session.forms().empty());
-    EXPECT_EQ(std::count_if(std::filesystem::directory_iterator(folder.path), {},
-                            [](const auto& entry) { return entry.path().extension() == ".spg"; }),
-              0);
-}
-
-TEST_F(UnsavedDocuments, ASaveThatDidNotHappenStopsTheExit) {
+// A save that did not happen stops the exit; Yes saves, No discards, and each is asked once.
+TEST_F(UnsavedDocuments, ExitGoesOnOnlyOnceEveryYesWasSaved) {
     ts.platform.messageAnswers = {MessageAnswer::Yes};  // and the save dialog is cancelled
     ts.platform.saveAnswers = {std::nullopt};
     EXPECT_FALSE(exitProgram());
     EXPECT_EQ(ts.platform.told().size(), 1u);
     EXPECT_TRUE(ts.session.owns(&infoBox()));
     EXPECT_TRUE(ts.session.owns(sheet));
+
+    ts.platform.messageAnswers = {MessageAnswer::Yes, MessageAnswer::No};
+    ts.platform.saveAnswers = {folder.file("kept")};
+    EXPECT_TRUE(exitProgram());
+    EXPECT_EQ(ts.platform.told().size(), 3u);
+    EXPECT_NE(readFileBytes(folder.file("kept.rtf")).value_or("").find("unsaved report"), std::string::npos);
+    EXPECT_TRUE(ts.session.forms().empty());
+    EXPECT_EQ(std::count_if(std::filesystem::directory_iterator(folder.path), {},
+                            [](const auto& entry) { return entry.path().extension() == ".spg"; }),
+              0);
 }
 
 TEST_F(UnsavedDocuments, OpeningAFileIntoTheInfoBoxAsksAboutItsReports) {
@@ -468,85 +410,101 @@ TEST_F(UnsavedDocuments, SaveAllSavesEachModifiedDocumentAskingOnlyForMissingNam
     SpacingForm& untouched = openDatasheet(folder.write("untouched.spg", kSpgFile));
     std::filesystem::remove(folder.file("untouched.spg"));
     known.userType(known.at("txtLoc"), "East");
-    ts.platform.saveAnswers = {folder.file("box"), folder.file("new")};
+    ts.main->runCommand("mnuFileNewScan");
+    ScanForm& scan = *acquisitionWindow(ts.session);
+    drawTrace(scan, 100, 100, 400, 120);
+    const std::string dgt = folder.file("face.dgt");
+    ts.platform.saveAnswers = {folder.file("box"), folder.file("new"), dgt};
     run("mnuFileSaveAll");
-    // The Info box and the new datasheet (in the order they came) had no name; the opened
-    // datasheet went back to its file.
-    EXPECT_EQ(ts.platform.saveDialogs.size(), 2u);
+    // The Info box, the new datasheet and the acquisition (in the order they came) had no
+    // name; the opened datasheet went back to its file.
+    EXPECT_EQ(ts.platform.saveDialogs.size(), 3u);
     EXPECT_EQ(sheet->caption(), folder.file("new.spg"));
     EXPECT_EQ(known.caption(), opened);
     EXPECT_NE(readFileBytes(opened).value_or("").find("Loca = East"), std::string::npos);
     EXPECT_FALSE(infoBox().modified());
+    EXPECT_FALSE(IsModified(scan));
     EXPECT_FALSE(std::filesystem::exists(folder.file("untouched.spg")));  // unchanged: not written
     EXPECT_EQ(untouched.caption(), folder.file("untouched.spg"));
 
-    // Saved once, the Info box goes back to its own file without a question.
+    // Once named, each goes back to its own file without a question.
     ts.session.appendInfoText(bodyBlock(" and more"));
+    drawTrace(scan, 500, 500, 600, 650);
     run("mnuFileSaveAll");
-    EXPECT_EQ(ts.platform.saveDialogs.size(), 2u);
+    EXPECT_EQ(ts.platform.saveDialogs.size(), 3u);
     EXPECT_NE(readFileBytes(folder.file("box.rtf")).value_or("").find("and more"), std::string::npos);
+    EXPECT_EQ(ReadDigitizedFile(readFileBytes(dgt).value_or("")).document.geometry.traces,
+              (std::vector<Trace>{{{100, 100}, {400, 120}}, {{500, 500}, {600, 650}}}));
+    expectLines(DocumentPropertyLines(scan), {{"File", dgt}, {"Unsaved changes", "no"}, {"Traces", "2"}});
+}
+
+// The projection holds nothing a file lacks: Save All has nothing to ask of it.
+TEST(ProjectionDocument, IsADocumentWithNothingToLose) {
+    testing::ProjectionTool t;
+    t.typeRows({{"120", "45"}, {"300", "10"}});
+    ASSERT_TRUE(t.replace());
+    expectLines(DocumentPropertyLines(*t.plot), {{"Document", "Stereographic projection"},
+                                                 {"Unsaved changes", "no"},
+                                                 {"Plotted sets", "1"},
+                                                 {"Readings", "2"}});
+    t.main->runCommand("mnuFileSaveAll");
+    EXPECT_TRUE(t.platform.saveDialogs.empty());
+    EXPECT_TRUE(t.platform.exportedDrawings.empty());
 }
 
 // --------------------------------------------------------------- Properties
 
-TEST_F(DocumentCommands, PropertiesTellTheFileAndWhatTheDocumentHolds) {
-    const std::string path = folder.write("profile.spg", kSpgFile);
+TEST_F(DocumentCommands, PropertiesTellTheFileAndWhatEachKindOfDocumentHolds) {
+    run("mnuFileProperties");
+    EXPECT_EQ(lastMessage().text, "   No document is open.");
+    EXPECT_TRUE(ts.platform.modalForms.empty());
+
+    // Intersection distances in increasing order, as a histogram needs them.
+    const std::string bytes = "Type = 1\r\n0.12\r\n0.35\r\n1.04\r\n";
+    const std::string path = folder.write("profile.spg", bytes);
     SpacingForm& sheet = openDatasheet(path);
-    std::vector<std::pair<std::string, std::string>> shown;
+    std::vector<PropertyLine> shown;
     ts.platform.modalHandler = [&](Form& dialog) {
         for (int i = 0; Control* field = dialog.find("txtProperty", i); ++i)
-            shown.emplace_back(field->description(), field->text());
+            shown.push_back({field->description(), field->text()});
         dialog.userClick(dialog.at("cmdOK"));
         EXPECT_FALSE(dialog.visible());
     };
     run("mnuFileProperties");
     EXPECT_EQ(ts.platform.modalForms, std::vector<std::string>{"frmProperties"});
     EXPECT_EQ(ts.session.findForm("frmProperties"), nullptr);
-    const std::map<std::string, std::string> lines(shown.begin(), shown.end());
-    EXPECT_EQ(lines.at("Document"), "Spacing datasheet");
-    EXPECT_EQ(lines.at("File"), path);
-    EXPECT_EQ(lines.at("Size"), std::to_string(std::string(kSpgFile).size()) + " bytes");
-    EXPECT_EQ(lines.count("Modified"), 1u);
     // Type = 1: intersection distances, whose total length is the farthest one.
-    EXPECT_EQ(lines.at("Data type"), "Intersection distances");
-    EXPECT_EQ(lines.at("Number of values"), "3");
-    EXPECT_EQ(lines.at("Total length"), "1.04 m");
-    EXPECT_EQ(lines.at("Unsaved changes"), "no");
+    expectLines(shown, {{"Document", "Spacing datasheet"},
+                        {"File", path},
+                        {"Size", std::to_string(bytes.size()) + " bytes"},
+                        {"Data type", "Intersection distances"},
+                        {"Number of values", "3"},
+                        {"Total length", "1.04 m"},
+                        {"Unsaved changes", "no"}});
+    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(), [](const auto& line) { return line.label == "Modified"; }));
+
+    // A histogram of those distances, with the classes its options window shows.
+    HistoForm& chart = histogramOf(sheet);
+    const std::string classes = ts.session.form("frmHistoTools").text("Text2", 1);
+    expectLines(DocumentPropertyLines(chart),
+                {{"Document", "Chart window"}, {"Chart", "Histogram"}, {"Classes", classes}});
     sheet.userClick(sheet.at("optData", 1));
-    const auto spacings = DocumentPropertyLines(sheet);
-    EXPECT_NE(std::find(spacings.begin(), spacings.end(), PropertyLine{"Total length", "1.51 m"}), spacings.end());
-    EXPECT_NE(std::find(spacings.begin(), spacings.end(), PropertyLine{"Unsaved changes", "yes"}), spacings.end());
+    expectLines(DocumentPropertyLines(sheet), {{"Total length", "1.51 m"}, {"Unsaved changes", "yes"}});
 
     ts.session.appendInfoText(bodyBlock("Title\r\nbody"));
-    EXPECT_EQ(DocumentPropertyLines(infoBox()), (std::vector<PropertyLine>{{"Document", "Info box"},
-                                                                           {"Window", "InfoBox"},
-                                                                           {"File", "not saved"},
-                                                                           {"Unsaved changes", "yes"},
-                                                                           {"Characters", "9"},
-                                                                           {"Paragraphs", "2"}}));
-}
+    expectLines(DocumentPropertyLines(infoBox()),
+                {{"Document", "Info box"}, {"File", "not saved"}, {"Characters", "9"}, {"Paragraphs", "2"}});
 
-TEST_F(DocumentCommands, PropertiesOfAChartAndWithoutADocument) {
-    run("mnuFileProperties");
-    EXPECT_EQ(lastMessage().text, "   No document is open.");
-    EXPECT_TRUE(ts.platform.modalForms.empty());
-
-    // Intersection distances in increasing order, as a histogram needs them.
-    SpacingForm& sheet = openDatasheet(folder.write("profile.spg", "Type = 1\r\n0.12\r\n0.35\r\n1.04\r\n"));
-    sheet.userClick(sheet.at("cmdHisto"));
-    EXPECT_EQ(ts.platform.told().size(), 1u);  // "No document is open." alone
-    auto* chart = dynamic_cast<HistoForm*>(ts.session.moduleState<SpacingState>().currentChart);
-    ASSERT_NE(chart, nullptr);
-    const auto lines = DocumentPropertyLines(*chart);
-    const HistogramFigures& figures = chart->histogram()->figures;
-    EXPECT_EQ(lines.at(0), (PropertyLine{"Document", "Chart window"}));
-    EXPECT_NE(std::find(lines.begin(), lines.end(), PropertyLine{"Chart", "Histogram"}), lines.end());
-    // The classes the options window shows for it.
-    const Form& tools = ts.session.form("frmHistoTools");
-    EXPECT_NE(std::find(lines.begin(), lines.end(), PropertyLine{"Classes", tools.text("Text2", 1)}), lines.end());
-    EXPECT_EQ(figures.n, 3);
-    // The options window, though its caption begins like a chart's, is no document.
-    EXPECT_TRUE(DocumentPropertyLines(tools).empty());
+    ts.main->runCommand("mnuFileNewScan");
+    ScanForm& scan = *acquisitionWindow(ts.session);
+    scan.userType(scan.at("txtScale"), "24");
+    drawTrace(scan, 100, 100, 400, 120);
+    expectLines(DocumentPropertyLines(scan), {{"Document", "Acquisition window"},
+                                              {"File", "not saved"},
+                                              {"Unsaved changes", "yes"},
+                                              {"Traces", "1"},
+                                              {"Scanline", "none"},
+                                              {"Scale", "24 m across the photograph"}});
 }
 
 }  // namespace

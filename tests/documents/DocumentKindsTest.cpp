@@ -33,7 +33,8 @@ TEST(DocumentKindsTest, AWindowIsKnownByItsNameFirstThenByItsCaption) {
         {"frmScan", "Scan 1", "acquisition"},
         {"frmOther", "Acquisition Window - Digit 1", "acquisition"},
         {"frmToolXYZ", "XYZ - Tool", "none"},
-        {"frmOther", "InfoBox", "none"},  // the Info box is known by its name alone
+        {"frmHistoTools", "Histo-options", "none"},  // a tool window, though its caption begins like a chart's
+        {"frmOther", "InfoBox", "none"},             // the Info box is known by its name alone
     };
     for (const auto& [name, caption, expected] : windows) {
         Form window(ts.session, name, caption);
@@ -90,27 +91,26 @@ struct RegisteredLater : ::testing::Test {
         ts.session.setActiveForm(scan);
         ts.main->documentActivated(*scan);
     }
-    // The acquisition kind without handlers: it opens, saves and prints nothing.
-    void removeHandlers() {
+    // The acquisition kind again: its handlers record their calls, or it has none and does nothing.
+    void replaceKind(bool withHandlers) {
         DocumentKind kind = *documentKinds(ts.session).forFile("a.dgt");
+        auto record = [this](const std::string& call) {
+            return [this, call](Form& window) {
+                calls.push_back(call + " " + window.caption());
+                return true;
+            };
+        };
         kind.open = nullptr;
         kind.save = kind.saveAs = nullptr;
         kind.print = nullptr;
+        if (withHandlers) {
+            kind.open = [this](Session&, const std::string& path) { calls.push_back("open " + path); };
+            kind.save = record("save");
+            kind.saveAs = record("saveAs");
+            kind.close = record("close");
+            kind.print = record("print");
+        }
         documentKinds(ts.session).add(kind);
-    }
-    // The acquisition kind with handlers recording their calls.
-    void registerHandlers() {
-        DocumentKind kind = *documentKinds(ts.session).forFile("a.dgt");
-        kind.open = [this](Session&, const std::string& path) { calls.push_back("open " + path); };
-        kind.save = [this](Form& window) { return record("save", window); };
-        kind.saveAs = [this](Form& window) { return record("saveAs", window); };
-        kind.close = [this](Form& window) { record("close", window); };
-        kind.print = [this](Form& window) { record("print", window); };
-        documentKinds(ts.session).add(kind);
-    }
-    bool record(const std::string& call, Form& window) {
-        calls.push_back(call + " " + window.caption());
-        return true;
     }
     void run(const char* command, std::optional<MessageAnswer> answer = {}) {
         if (answer) ts.platform.messageAnswers.push_back(*answer);
@@ -118,18 +118,17 @@ struct RegisteredLater : ::testing::Test {
     }
 };
 
-TEST_F(RegisteredLater, WithoutHandlersAKindHasNothingToSaveOrPrint) {
-    removeHandlers();
+TEST_F(RegisteredLater, ItsHandlersTakeEveryFileCommandAndWithoutThemItHasNothingToDo) {
+    replaceKind(false);
     ts.platform.openAnswers.push_back("/data/cliff.dgt");
     for (const char* command : {"mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"}) run(command);
     EXPECT_EQ(ts.platform.openDialogs.at(0).fileName, "*.dgt");
     EXPECT_TRUE(ts.platform.saveDialogs.empty());
     EXPECT_EQ(ts.messageTexts(), std::vector<std::string>{"   Nothing to print !"});  // no question first
     EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);                            // the .dgt was not read as text
-}
+    ts.platform.forgetMessages();
 
-TEST_F(RegisteredLater, ItsHandlersTakeEveryFileCommand) {
-    registerHandlers();
+    replaceKind(true);
     ts.platform.openAnswers.push_back("/data/CLIFF.DGT");
     run("mnuFileOpen");
     run("mnuFileSave");

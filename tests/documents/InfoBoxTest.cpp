@@ -41,35 +41,45 @@ TEST_F(InfoBoxFixture, TheFirstReportShowsTheInfoBoxAndClosingOnlyHidesIt) {
     EXPECT_EQ(ts.session.findForm("frmInfoBox"), nullptr);
     append(bodyBlock("kept"));
     EXPECT_TRUE(box().visible());
-    // Save, Save As, Print and Edit are enabled only while the Info box is active.
-    auto expectEnabled = [&](bool on) {
-        for (const char* item : {"mnuEdit", "mnuFileSave", "mnuFileSaveAs", "mnuFilePrint"})
-            EXPECT_EQ(ts.main->menuItem(item).enabled(), on) << item;
-        EXPECT_EQ(ts.main->toolButton("Print")->enabled(), on);
-    };
+    // Save and Print are enabled only while the Info box is active; hidden, it is not.
+    auto enabled = [&] { return ts.main->menuItem("mnuFileSave").enabled() + ts.main->toolButton("Print")->enabled(); };
     activate();
-    expectEnabled(true);
-    box().userDeactivate();
-    expectEnabled(false);
-    activate();
+    EXPECT_EQ(enabled(), 2);
     EXPECT_FALSE(ts.session.closeForm(box()));
     EXPECT_FALSE(box().visible());
-    expectEnabled(false);
+    EXPECT_EQ(enabled(), 0);
     append(bodyBlock(" and more"));
     EXPECT_TRUE(box().visible());
     EXPECT_EQ(box().document().plainText(), "kept and more");
 }
 
-TEST_F(InfoBoxFixture, ReportsLandRightAfterThePreviousOneWhereverTheUserClicked) {
+// Reports land right after the previous one wherever the user clicked; the
+// insertion point follows the user's own edits before it.
+TEST_F(InfoBoxFixture, TheInsertionPointFollowsReportsAndTheUsersEdits) {
     append(titleBlock("Report 1\r\n\r\n"));
     EXPECT_EQ(ts.session.insertionPoint, 10);  // a line break is one character
     append(bodyBlock("first\r\n"));
     EXPECT_EQ(box().selectionStart(), 16);
     box().setSelection(2, 4);  // the user selects part of the title
-    append(titleBlock("Report 2\r\n"));
-    box().setSelection(0, 0);  // and clicks at the very start
-    append(bodyBlock("second body"));
-    EXPECT_EQ(box().document().plainText("|"), "Report 1||first|Report 2|second body");
+    append(titleBlock("Report 2"));
+    box().setSelection(0, 0);  // and types at the very start
+    box().typeText("Note: ");
+    append(bodyBlock(" | two"));
+    EXPECT_EQ(box().document().plainText("|"), "Note: Report 1||first|Report 2 | two");
+
+    // Deleting everything brings the next report back to the start.
+    box().setSelection(0, box().document().length());
+    box().deleteSelection();
+    EXPECT_EQ(ts.session.insertionPoint, 0);
+    append(bodyBlock("fresh"));
+    // Backspace and Delete around it.
+    box().setSelection(5, 0);
+    box().deleteBackward();
+    EXPECT_EQ(ts.session.insertionPoint, 4);
+    box().setSelection(0, 0);
+    box().deleteForward();
+    EXPECT_EQ(box().document().plainText(), "res");
+    EXPECT_EQ(ts.session.insertionPoint, 3);
 }
 
 TEST_F(InfoBoxFixture, StyleBitsSizesAndFontsOfBlocksButTypingIsPlain) {
@@ -89,31 +99,6 @@ TEST_F(InfoBoxFixture, StyleBitsSizesAndFontsOfBlocksButTypingIsPlain) {
     EXPECT_EQ(button("Bold"), 0);
     box().typeText("typed");
     EXPECT_EQ(box().document().formatAt(box().document().length()), (TextFormat{"Arial", 11, false, false, false}));
-}
-
-// A block given a position is covered by the long run of blocks below.
-TEST_F(InfoBoxFixture, TheInsertionPointFollowsTheUsersEdits) {
-    append(bodyBlock("report one"));
-    box().setSelection(0, 0);
-    box().typeText("Note: ");
-    append(bodyBlock(" | two"));
-    EXPECT_EQ(box().document().plainText(), "Note: report one | two");
-
-    // Deleting everything brings the next report back to the start.
-    box().setSelection(0, box().document().length());
-    box().deleteSelection();
-    EXPECT_EQ(ts.session.insertionPoint, 0);
-    append(bodyBlock("fresh"));
-    EXPECT_EQ(box().document().plainText(), "fresh");
-
-    // Backspace and Delete around it.
-    box().setSelection(5, 0);
-    box().deleteBackward();
-    EXPECT_EQ(ts.session.insertionPoint, 4);
-    box().setSelection(0, 0);
-    box().deleteForward();
-    EXPECT_EQ(box().document().plainText(), "res");
-    EXPECT_EQ(ts.session.insertionPoint, 3);
 }
 
 // Insert switched to overwriting: typing replaces what follows the caret,
@@ -233,25 +218,22 @@ TEST_F(InfoBoxFixture, CopyTakesTheWholeTextAndCutAndPasteTheSelection) {
     EXPECT_EQ(ts.platform.clipboard.text, "Title");
 }
 
+// A long session of reports: each block goes where the previous one ended.
 TEST_F(InfoBoxFixture, TwentyThousandBlocksLandInOrderWithTheirStyles) {
-    // A long session of reports: each block goes where the previous one ended.
-    constexpr int kBlocks = 20000;
     std::string expected;
-    for (int i = 0; i < kBlocks; ++i) {
+    for (int i = 0; i < 10000; ++i) {
         const std::string n = std::to_string(i);
-        const ReportBlock block = i % 4 == 0   ? titleBlock("\r\nReport " + n)
-                                  : i % 4 == 1 ? bodyBlock("\r\nvalue " + n + " = 1.5")
-                                  : i % 4 == 2 ? headingBlock("\r\nResults\r\n")
-                                               : bodyBlock("N\xC2\xB0" + n + "\t42");
-        append(block);
-        expected += block.text;
+        for (const ReportBlock& block : {titleBlock("\r\nReport " + n), bodyBlock("\r\nN\xC2\xB0" + n + "\t42")}) {
+            append(block);
+            expected += block.text;
+        }
     }
     const RichTextDocument& document = box().document();
     EXPECT_EQ(document.plainText(), expected);
     EXPECT_EQ(ts.session.insertionPoint, document.length());
     // A block deep inside the text keeps its own format.
-    EXPECT_EQ(document.richText().paragraphs.at(static_cast<std::size_t>(kBlocks - 3)).runs,
-              (std::vector<TextRun>{{"Report " + std::to_string(kBlocks - 4), blockFormat(titleBlock(""))}}));
+    EXPECT_EQ(document.richText().paragraphs.at(19997).runs,
+              (std::vector<TextRun>{{"Report 9998", blockFormat(titleBlock(""))}}));
 
     // A block given a position near the start lands there, and the later ones still follow the insertion point.
     append(bodyBlock("[early]"), 3);
@@ -339,10 +321,8 @@ TEST_F(InfoBoxHistory, UnsavedReportsAreKnownAndUndoAfterASaveMakesTheTextUnsave
     EXPECT_FALSE(box().modified());
     append(bodyBlock("result"));
     EXPECT_TRUE(box().modified());
-    EXPECT_EQ(box().caption(), "InfoBox");  // its caption carries no marker
     ASSERT_TRUE(box().saveFile(folder.file("r.rtf")));
     EXPECT_FALSE(box().modified());
-    EXPECT_EQ(box().filePath(), folder.file("r.rtf"));
     box().setSelection(6, 0);
     box().typeText("s");
     undo();
@@ -361,21 +341,16 @@ struct InfoBoxFiles : InfoBoxFixture {
     TempFolder folder;
 };
 
-TEST_F(InfoBoxFiles, RichTextLoadsReplacingTheTextAndRenamesTheBox) {
+TEST_F(InfoBoxFiles, RichTextLoadsWithItsFormatsAndPlainTextInArial11WhateverItsLineEnds) {
     append(bodyBlock("old report"));
     const std::string path =
         folder.write("report.rtf", "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\qc\\b\\fs28 Title\\par\\pard\\b0 body}");
     ASSERT_TRUE(box().loadFile(path, true));
-    EXPECT_EQ(box().document().plainText("|"), "Title|body");
     EXPECT_EQ(box().document().paragraphFormatAt(0).alignment, ParagraphAlignment::Center);
-    // The next report follows the loaded text.
-    append(bodyBlock("!"));
+    append(bodyBlock("!"));  // the next report follows the loaded text
     EXPECT_EQ(box().document().plainText("|"), "Title|body!");
-}
 
-TEST_F(InfoBoxFiles, PlainTextLoadsInArial11WhateverItsLineEnds) {
-    const std::string path = folder.write("notes.txt", "first\r\nsecond\nthird\rfourth caf\xE9");
-    ASSERT_TRUE(box().loadFile(path, false));
+    ASSERT_TRUE(box().loadFile(folder.write("notes.txt", "first\r\nsecond\nthird\rfourth caf\xE9"), false));
     EXPECT_EQ(box().document().plainText("|"), "first|second|third|fourth caf\xC3\xA9");
     const RangeFormat format = box().document().formatOf(0, box().document().length());
     EXPECT_TRUE(format.font == "Arial" && format.size == 11);
@@ -411,7 +386,7 @@ TEST_F(InfoBoxFiles, LargeFilesLetEventsThroughAndRestoreTheStatusBar) {
     EXPECT_EQ(box().document().paragraphCount(), 80'001);
 }
 
-TEST_F(InfoBoxFiles, SavesTxtAsPlainTextAnythingElseAsRichTextAndReportsAFailure) {
+TEST_F(InfoBoxFiles, SavesTxtAsPlainTextAndAnythingElseAsRichText) {
     append(titleBlock("Title\r\n"));
     append(bodyBlock("Dip 45\xC2\xB0"));
     const std::string txt = folder.file("out.TXT");
@@ -420,12 +395,6 @@ TEST_F(InfoBoxFiles, SavesTxtAsPlainTextAnythingElseAsRichTextAndReportsAFailure
     ASSERT_TRUE(box().saveFile(rtf));
     EXPECT_EQ(readFileBytes(txt), std::string("Title\r\nDip 45\xB0"));
     EXPECT_EQ(readRtf(readFileBytes(rtf).value_or("")), box().document().richText());
-
-    const std::string missing = folder.file("no-such-folder/out.rtf");
-    EXPECT_FALSE(box().saveFile(missing));
-    ASSERT_EQ(ts.platform.told().size(), 1u);
-    EXPECT_EQ(ts.platform.told()[0].text.rfind("The file '" + missing + "' could not be saved.\r\n", 0), 0u);
-    EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 }  // namespace

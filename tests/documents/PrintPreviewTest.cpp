@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "core/Canvas.h"
+#include "core/TextCodec.h"
 #include "spacing/HistoForm.h"
 #include "spacing/SpacingForm.h"
 #include "spacing/SpacingState.h"
@@ -21,9 +19,8 @@ namespace {
 using testing::TempFolder;
 using testing::TestSession;
 
-enum class Kind { InfoBox, Datasheet, Chart };
-
-struct Printing : ::testing::TestWithParam<Kind> {
+// The kind of window: "InfoBox", "Datasheet" or "Chart".
+struct Printing : ::testing::TestWithParam<std::string> {
     TestSession ts;
     TempFolder folder;
 
@@ -32,7 +29,7 @@ struct Printing : ::testing::TestWithParam<Kind> {
     // The window of the kind under test, active, with something to print.
     Form& printable() {
         Form* window = nullptr;
-        if (GetParam() == Kind::InfoBox) {
+        if (GetParam() == "InfoBox") {
             ts.session.appendInfoText({"Wedge failure", 1, 14, ""});
             ts.session.appendInfoText({"\r\nF = 1.32", 0, 0, ""});
             window = &ts.session.form("frmInfoBox");
@@ -43,7 +40,7 @@ struct Printing : ::testing::TestWithParam<Kind> {
             sheet.setText("txtComment", -1, "North face");
             sheet.userMouseMove();
             window = &sheet;
-            if (GetParam() == Kind::Chart) {
+            if (GetParam() == "Chart") {
                 sheet.userClick(sheet.at("cmdHisto"));
                 window = ts.session.moduleState<SpacingState>().currentChart;
             }
@@ -54,14 +51,8 @@ struct Printing : ::testing::TestWithParam<Kind> {
     }
     // Print asks first for a datasheet and a chart; Yes goes ahead.
     void print() {
-        if (GetParam() != Kind::InfoBox) ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
+        if (GetParam() != "InfoBox") ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
         ts.main->runCommand("mnuFilePrint");
-    }
-    std::string logFile() {
-        std::ifstream in(ts.session.logFilePath(), std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
     }
 };
 
@@ -87,73 +78,49 @@ void expectSameContent(const RecordingPrintJob& a, const RecordingPrintJob& b) {
     EXPECT_FALSE(a.richTexts.empty() && a.pages.empty());  // something was printed at all
 }
 
-TEST_P(Printing, ThePreviewShowsWhatPrintPrintsWithoutAskingFirst) {
+TEST_P(Printing, ThePreviewShowsWhatPrintPrintsAndAFailedPrintIsToldAndLogged) {
     Form& window = printable();
-    const size_t messagesBefore = ts.platform.told().size();
+    size_t messagesBefore = ts.platform.told().size();
     ts.main->runCommand("mnuFilePrintPreview");
     EXPECT_EQ(ts.platform.told().size(), messagesBefore);  // no "Print ... ?" question
     ASSERT_EQ(ts.platform.previewDialogs.size(), 1u);
-    EXPECT_EQ(ts.platform.previewDialogs[0].title, "Ravelin - Print Preview");
     EXPECT_EQ(ts.platform.previewDialogs[0].documentName, window.caption());
     EXPECT_TRUE(ts.platform.printJobs.empty());  // closed without printing
-
+    ts.platform.printAnswers.push_back(false);   // the print dialog cancelled: nothing to tell
+    print();
+    EXPECT_TRUE(ts.platform.printJobs.empty());
     print();
     ASSERT_EQ(ts.platform.printJobs.size(), 1u);
-    EXPECT_EQ(ts.platform.printDialogs[0].documentName, window.caption());
+    EXPECT_EQ(ts.platform.printDialogs.back().documentName, window.caption());
     expectSameContent(*ts.platform.previews[0], *ts.platform.printJobs[0]);
-}
 
-TEST_P(Printing, AFailedPrintIsToldAndLoggedFromTheDialogAndFromThePreview) {
-    Form& window = printable();
-    ts.platform.printAnswers.push_back(false);  // the print dialog cancelled: nothing to tell
-    print();
-    const size_t messagesBefore = ts.platform.told().size();
-    EXPECT_TRUE(ts.platform.printJobs.empty());
-
+    // A failing printer, from the print dialog and from the preview's own Print button.
+    messagesBefore = ts.platform.told().size();
     ts.platform.printFailure = "The printer is out of paper.";
     print();
-    ts.platform.previewPrintAnswers.push_back(true);  // the preview's own Print button
+    ts.platform.previewPrintAnswers.push_back(true);
     ts.main->runCommand("mnuFilePrintPreview");
-    ASSERT_EQ(ts.platform.printJobs.size(), 2u);
-    expectSameContent(*ts.platform.previews[0], *ts.platform.printJobs[1]);
-
-    const std::string why = "The document could not be printed.\r\nThe printer is out of paper.";
+    ASSERT_EQ(ts.platform.printJobs.size(), 3u);
+    expectSameContent(*ts.platform.previews[1], *ts.platform.printJobs[2]);
     int told = 0;
     for (size_t i = messagesBefore; i < ts.platform.told().size(); ++i) {
         const MessageRequest& message = ts.platform.told()[i];
         if (message.icon == MessageIcon::Question) continue;  // Print's own question
         EXPECT_EQ(message.title, "Ravelin - Print");
-        EXPECT_EQ(message.text, why);
+        EXPECT_EQ(message.text, "The document could not be printed.\r\nThe printer is out of paper.");
         EXPECT_EQ(message.icon, MessageIcon::Exclamation);
         ++told;
     }
     EXPECT_EQ(told, 2);
     const std::string line = "Printing '" + window.caption() + "' failed: The printer is out of paper.";
-    const std::string log = logFile();
+    const std::string log = readFileBytes(ts.session.logFilePath()).value_or("");
     const size_t first = log.find(line);
     ASSERT_NE(first, std::string::npos) << log;
     EXPECT_NE(log.find(line, first + 1), std::string::npos);  // once for each failed print
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryPrintingWindow, Printing, ::testing::Values(Kind::InfoBox, Kind::Datasheet, Kind::Chart),
-                         [](const ::testing::TestParamInfo<Kind>& info) {
-                             switch (info.param) {
-                                 case Kind::InfoBox: return std::string("InfoBox");
-                                 case Kind::Datasheet: return std::string("Datasheet");
-                                 default: return std::string("Chart");
-                             }
-                         });
-
-TEST(PrintPreviewTest, AWindowWithNothingToPrintSaysSo) {
-    TestSession ts;
-    Form& tool = ts.session.form("frmToolXYZ");
-    for (Form* active : {static_cast<Form*>(nullptr), &tool}) {
-        ts.session.setActiveForm(active);
-        PreviewDocument(ts.session);
-    }
-    EXPECT_EQ(ts.messageTexts(), std::vector<std::string>(2, "   Nothing to print !"));
-    EXPECT_TRUE(ts.platform.previewDialogs.empty());
-}
+INSTANTIATE_TEST_SUITE_P(EveryPrintingWindow, Printing, ::testing::Values("InfoBox", "Datasheet", "Chart"),
+                         [](const auto& info) { return info.param; });
 
 }  // namespace
 }  // namespace ravelin

@@ -46,7 +46,32 @@ std::set<std::string> filesIn(const std::filesystem::path& folder) {
     return names;
 }
 
-// One save through the File menu that meets `fault`: checks what every kind must do.
+// One File > Save that meets `f`: checks what every kind must do. `target`
+// holds kOriginal before and must hold it after; `stillModified` is empty
+// for a kind that has no modified marker.
+void expectFailedSave(TestSession& ts, const TempFolder& folder, const Fault& f, const std::string& target,
+                      const std::function<bool()>& stillModified, const std::string& dialogAnswer = {}) {
+    const std::set<std::string> before = filesIn(folder.path);
+    ts.platform.forgetMessages();
+    ts.platform.writeFaults = {f.fault};
+    if (!dialogAnswer.empty()) ts.platform.saveAnswers.push_back(dialogAnswer);
+    ts.platform.messageAnswers.push_back(MessageAnswer::Ok);  // the failure's message
+    ts.main->runCommand("mnuFileSave");
+    EXPECT_TRUE(ts.platform.writeFaults.empty()) << f.name << ": the save wrote nothing";
+    EXPECT_EQ(readFileBytes(target), std::string(kOriginal)) << f.name;
+    EXPECT_EQ(filesIn(folder.path), before) << f.name << ": a temporary file was left";
+    if (stillModified) {
+        EXPECT_TRUE(stillModified()) << f.name;
+    }
+    ASSERT_EQ(ts.platform.told().size(), 1u) << f.name;
+    const MessageRequest& told = ts.platform.told()[0];
+    EXPECT_EQ(told.title, "Ravelin - Save");
+    EXPECT_EQ(told.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(told.text.rfind("The file '" + target + "' could not be saved.\r\n", 0), 0u) << told.text;
+    EXPECT_TRUE(told.text.ends_with(f.reason)) << f.name << ": " << told.text;
+    EXPECT_TRUE(ts.platform.messageAnswers.empty()) << f.name << ": the message was not asked";
+}
+
 class SaveFaults : public ::testing::Test {
 protected:
     TestSession ts;
@@ -56,34 +81,10 @@ protected:
         ts.session.setActiveForm(&window);
         window.userActivate();
     }
-    // Saves with the failure queued; `target` holds kOriginal before and must hold it after.
-    // `stillModified` is empty for a kind that has no modified marker.
-    void expectFailedSave(const Fault& f, const std::string& command, const std::string& target,
-                          const std::function<bool()>& stillModified, const std::string& dialogAnswer = {}) {
-        const std::set<std::string> before = filesIn(folder.path);
-        ts.platform.forgetMessages();
-        ts.platform.writeFaults = {f.fault};
-        if (!dialogAnswer.empty()) ts.platform.saveAnswers.push_back(dialogAnswer);
-        ts.platform.messageAnswers.push_back(MessageAnswer::Ok);  // the failure's message
-        ts.main->runCommand(command);
-        EXPECT_TRUE(ts.platform.writeFaults.empty()) << f.name << ": the save wrote nothing";
-        EXPECT_EQ(readFileBytes(target), std::string(kOriginal)) << f.name;
-        EXPECT_EQ(filesIn(folder.path), before) << f.name << ": a temporary file was left";
-        if (stillModified) {
-            EXPECT_TRUE(stillModified()) << f.name;
-        }
-        ASSERT_EQ(ts.platform.told().size(), 1u) << f.name;
-        const MessageRequest& told = ts.platform.told()[0];
-        EXPECT_EQ(told.title, "Ravelin - Save");
-        EXPECT_EQ(told.icon, MessageIcon::Exclamation);
-        EXPECT_EQ(told.text.rfind("The file '" + target + "' could not be saved.\r\n", 0), 0u) << told.text;
-        EXPECT_TRUE(told.text.ends_with(f.reason)) << f.name << ": " << told.text;
-        EXPECT_TRUE(ts.platform.messageAnswers.empty()) << f.name << ": the message was not asked";
-    }
     // A document with its "*" and the path of its file: every fault, then a save that writes `piece`.
     void expectFaultsThenSave(Form& window, const std::string& path, const std::string& piece) {
         ASSERT_TRUE(IsModified(window));
-        for (const Fault& f : kFaults) expectFailedSave(f, "mnuFileSave", path, [&] { return IsModified(window); });
+        for (const Fault& f : kFaults) expectFailedSave(ts, folder, f, path, [&] { return IsModified(window); });
         ts.main->runCommand("mnuFileSave");
         EXPECT_NE(readFileBytes(path).value_or("").find(piece), std::string::npos);
         EXPECT_FALSE(IsModified(window));
@@ -122,7 +123,7 @@ TEST_F(SaveFaults, TheInfoBoxKeepsItsFileAndItsUnsavedReports) {
     // The Info box asks for a name at each Save; the file exists and is chosen again.
     for (const Fault& f : kFaults)
         expectFailedSave(
-            f, "mnuFileSave", path, [&] { return box.modified(); }, path);
+            ts, folder, f, path, [&] { return box.modified(); }, path);
 
     ts.platform.saveAnswers.push_back(path);
     ts.main->runCommand("mnuFileSave");
@@ -135,7 +136,7 @@ TEST_F(SaveFaults, AChartPictureKeepsTheEarlierPicture) {
     Form& chart = ts.main->NewDocumentWindow(0);
     activate(chart);
     // A chart holds nothing a file lacks: there is no marker to keep, only the picture and the message.
-    for (const Fault& f : kFaults) expectFailedSave(f, "mnuFileSave", path, {}, path);
+    for (const Fault& f : kFaults) expectFailedSave(ts, folder, f, path, {}, path);
 }
 
 TEST(SaveFaultsProjection, AProjectionPictureKeepsTheEarlierPicture) {
@@ -146,17 +147,7 @@ TEST(SaveFaultsProjection, AProjectionPictureKeepsTheEarlierPicture) {
     ASSERT_TRUE(t.replace());
     t.session.setActiveForm(t.plot);
     t.plot->userActivate();
-    for (const Fault& f : kFaults) {
-        t.platform.forgetMessages();
-        t.platform.writeFaults = {f.fault};
-        t.platform.saveAnswers.push_back(path);
-        t.platform.messageAnswers.push_back(MessageAnswer::Ok);
-        t.main->runCommand("mnuFileSave");
-        EXPECT_EQ(readFileBytes(path), std::string(kOriginal)) << f.name;
-        EXPECT_EQ(filesIn(folder.path), std::set<std::string>{"net.png"}) << f.name;
-        ASSERT_EQ(t.platform.told().size(), 1u) << f.name;
-        EXPECT_TRUE(t.platform.told()[0].text.ends_with(f.reason)) << f.name;
-    }
+    for (const Fault& f : kFaults) expectFailedSave(t, folder, f, path, {}, path);
 }
 
 // The writer itself: a fault at any step leaves the earlier file and no temporary file.

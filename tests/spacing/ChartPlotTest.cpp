@@ -1,10 +1,14 @@
-// The histogram and variogram drawings, checked through the recording canvas.
+// The histogram and variogram drawings and the chart's legend (where it goes,
+// what it names in which colour), checked through the recording canvas.
 
 #include "spacing/ChartPlot.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/FontMetrics.h"
+#include "spacing/ChartLegend.h"
 #include "spacing/Histogram.h"
 
 namespace ravelin {
@@ -148,22 +152,122 @@ TEST(ChartPlotTest, EveryLabelLiesInsideThePicture) {
     }
 }
 
-TEST(ChartPlotTest, VariogramTicksStopBelowTheTopEdge) {
+TEST(ChartPlotTest, VariogramTicksStopBelowTheTopEdgeAndStayFewForHugeValues) {
     RecordingCanvas canvas(kWidth, kHeight);
     PlotVariogramOn(canvas, {0.25, 0.1}, 0.5, 1);  // ymax 0.28: 0.3 would lie above the area
     EXPECT_EQ(canvas.texts(), (std::vector<std::string>{"0.0", "0.1", "0.2", "0", "0.5", "1"}));
     RecordingCanvas one(kWidth, kHeight);
     PlotVariogramOn(one, {0.4}, 1, 1);
     const auto dot = one.ofKind(DrawOp::Kind::Line)[0];
-    EXPECT_EQ(dot.x1, dot.x2);  // a single lag shows as a dot
-    EXPECT_EQ(dot.y1, dot.y2);
+    EXPECT_EQ(std::pair(dot.x1, dot.y1), std::pair(dot.x2, dot.y2));  // a single lag shows as a dot
+    RecordingCanvas huge(kWidth, kHeight);
+    PlotVariogramOn(huge, {2e11, 1e11}, 1, 1);
+    EXPECT_LT(huge.ofKind(DrawOp::Kind::Line).size(), 2100u);
+    EXPECT_FALSE(huge.texts().empty());
 }
 
-TEST(ChartPlotTest, HugeSemivariogramsKeepAReadableNumberOfTicks) {
-    RecordingCanvas canvas(kWidth, kHeight);
-    PlotVariogramOn(canvas, {2e11, 1e11}, 1, 1);
-    EXPECT_LT(canvas.ofKind(DrawOp::Kind::Line).size(), 2100u);
-    EXPECT_FALSE(canvas.texts().empty());
+// ---------------------------------------------------------------- the legend
+
+// A 1000 x 800 area; a 200 x 100 legend kept 10 from its edges. The grid
+// of places steps 97.5 across (from 790 leftwards) and 85 down (from 10).
+const CanvasRect kArea{0, 0, 1000, 800};
+
+std::vector<double> sides(const CanvasRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+std::optional<CanvasRect> place(const std::vector<CanvasRect>& solid, const std::vector<DrawPoint>& points,
+                                const CanvasRect& area = kArea) {
+    return PlaceLegend(area, 200, 100, 10, solid, points);
+}
+
+TEST(ChartLegendTest, PlacesAvoidSolidsThenPointsAndPreferTheUpperRight) {
+    struct Case {
+        const char* name;
+        std::vector<CanvasRect> solid;
+        std::vector<DrawPoint> points;
+        CanvasRect expected;
+    };
+    const Case cases[] = {
+        {"nothing in the way: the upper right corner", {}, {}, {790, 10, 990, 110}},
+        {"statistics in the corner: the next place to the left", {{850, 0, 1000, 60}}, {}, {595, 10, 795, 110}},
+        {"a curve through the corner: the next place clear of it", {}, {{900, 50}, {950, 80}}, {692.5, 10, 892.5, 110}},
+        // Bars fill the upper three quarters and a curve runs through every free place: the first free
+        // place crossing the fewest points wins over places hiding bars but no curve.
+        {"bars weigh before curves",
+         {{0, 0, 1000, 600}},
+         {{100, 700}, {300, 700}, {500, 700}, {700, 700}, {900, 700}},
+         {790, 605, 990, 705}},
+        // Solid everywhere but thinner towards the bottom: the lowest row hides least.
+        {"no free place: the least hidden", {{0, 0, 1000, 800}, {0, 0, 1000, 700}}, {}, {790, 690, 990, 790}},
+    };
+    for (const Case& c : cases) {
+        const auto found = place(c.solid, c.points);
+        ASSERT_TRUE(found) << c.name;
+        EXPECT_EQ(sides(*found), sides(c.expected)) << c.name;
+    }
+    EXPECT_FALSE(place({}, {}, {0, 0, 210, 800}));  // too narrow or too low for a legend
+    EXPECT_FALSE(place({}, {}, {0, 0, 1000, 110}));
+    EXPECT_EQ(OverlapArea({0, 0, 10, 10}, {10, 0, 20, 10}), 0);  // touching is not hiding
+    EXPECT_EQ(OverlapArea({0, 0, 10, 10}, {5, 5, 20, 20}), 25);
+}
+
+TEST(ChartLegendTest, TheHistogramsLegendNamesEachDrawnLawInItsColourClearOfBarsAndLabels) {
+    // Counts 8, 4, 2, 1, 0, 0 of classes 800 twips wide on a range of 8.3 counts: room at the upper right.
+    std::vector<double> data{0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 1.2, 1.4, 1.6, 1.8, 2.3, 2.6, 3.5};
+    const HistogramFigures figures = SettleHistogram(data, 1, 6);
+    const LawChoice laws{true, true, true, true, false, true};
+    const std::vector<CanvasRect> labels{{4500, 850, 5800, 1500}};  // statistics at the upper right
+    RecordingCanvas canvas(6000, 4000);
+    PlotHistogramOn(canvas, figures, laws, 1, labels);
+
+    const auto legend = HistogramLegend(canvas, figures, laws, 1, labels);
+    ASSERT_TRUE(legend);
+    EXPECT_EQ(legend->hiddenArea, 0);
+    EXPECT_EQ(OverlapArea(legend->frame, labels[0]), 0);
+    // The frame is a white fill over no bar; the laws are named after it, inside it, in their colours.
+    const std::vector<DrawOp> ops = canvas.ops();
+    const auto frame = std::find_if(ops.begin(), ops.end(), [&](const DrawOp& op) {
+        return op.kind == DrawOp::Kind::FillBox && op.x1 == legend->frame.left && op.y1 == legend->frame.top;
+    });
+    ASSERT_NE(frame, ops.end());
+    EXPECT_EQ(frame->color, colors::White);
+    std::vector<std::pair<std::string, Rgb>> named;
+    for (auto op = ops.begin(); op != ops.end(); ++op) {
+        if (op->kind == DrawOp::Kind::FillBox && op != frame) {
+            EXPECT_EQ(OverlapArea(legend->frame, {op->x1, op->y1, op->x2, op->y2}), 0);
+        }
+        if (op->kind != DrawOp::Kind::Text || op < frame) continue;
+        named.emplace_back(op->text, op->color);
+        EXPECT_GT(op->x1, legend->frame.left);
+        EXPECT_LT(op->y1, legend->frame.bottom);
+    }
+    EXPECT_EQ(named, (std::vector<std::pair<std::string, Rgb>>{{"Negative exponential", chartcolors::Exponential},
+                                                               {"Normal", chartcolors::Normal},
+                                                               {"Lognormal", chartcolors::Lognormal},
+                                                               {"Triangular", chartcolors::Triangular}}));
+}
+
+TEST(ChartLegendTest, OnlyDrawnLawsAreNamedAndNoLawsMeansNoLegend) {
+    // One value has no spread: the normal and lognormal laws are not drawn, so not named.
+    const HistogramFigures figures = settled({0.7}, 0, 0);
+    const auto legend =
+        HistogramLegend(RecordingCanvas(6000, 4000), figures, {true, true, true, true, false, true}, 1, {});
+    ASSERT_TRUE(legend);
+    ASSERT_EQ(legend->entries.size(), 2u);
+    EXPECT_EQ(legend->entries[0].name, "Negative exponential");
+    EXPECT_EQ(legend->entries[1].name, "Triangular");
+
+    RecordingCanvas canvas(6000, 4000);
+    PlotHistogramOn(canvas, figures, {false, false, false, false, false, true}, 1);
+    EXPECT_FALSE(HistogramLegend(canvas, figures, {false, false, false, false, false, true}, 1, {}));
+    EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Box).size(), static_cast<std::size_t>(figures.classes) + 1);  // no frame
+
+    // At print scale 2 the legend is twice as large.
+    const LawChoice exponential{true, false, false, false, false, true};
+    const auto small = HistogramLegend(RecordingCanvas(6000, 4000), figures, exponential, 1, {});
+    const auto large = HistogramLegend(RecordingCanvas(12000, 8000), figures, exponential, 2, {});
+    ASSERT_TRUE(small && large);
+    EXPECT_NEAR(large->frame.width(), 2 * small->frame.width(), 1e-9);
+    EXPECT_NEAR(large->frame.height(), 2 * small->frame.height(), 1e-9);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ protected:
     Control& editor() { return chart->at("txtSaisie"); }
 };
 
-TEST_F(HistoFormTest, EditingATitleFollowsTheTypingAndAClickEndsIt) {
+TEST_F(HistoFormTest, EditingALabelFollowsTheTypingAndAClickOrLeavingEndsIt) {
     Control& title = label("lblTitre");
     const double left = title.left();
     chart->userDoubleClick(title);
@@ -36,14 +36,13 @@ TEST_F(HistoFormTest, EditingATitleFollowsTheTypingAndAClickEndsIt) {
     EXPECT_FALSE(editor().visible());
     EXPECT_EQ(title.left(), left);
     EXPECT_DOUBLE_EQ(title.width(), measureText(title.font(), "Joint spacing").width);
-}
 
-TEST_F(HistoFormTest, ALabelNearTheLeftEdgeEndsAt120OnceTyped) {
+    // A label near the left edge stays where it was unless typed into; then it ends at 120.
     Control& info = label("lblInfo");
     chart->setText(info, "Set J1");
     chart->setGeometry(info, 160, 400, info.width(), info.height());
     chart->userDoubleClick(info);
-    chart->userLeave();  // ended without typing: it stays where it was
+    chart->userLeave();
     EXPECT_EQ(info.left(), 160);
     chart->userDoubleClick(info);
     chart->userType(editor(), "Set J2");
@@ -105,8 +104,7 @@ TEST_F(HistoFormTest, TheDoubleSizePictureHoldsTheChartTheLabelsAndTheTurnedLabe
     for (const DrawOp& op : picture.ofKind(DrawOp::Kind::Text))
         doubledTitles += op.text == title.text() && op.y1 == 2 * title.top() && op.font.size == 24;
     EXPECT_EQ(doubledTitles, 1);
-    // The chart itself is drawn at print scale 2: margins doubled.
-    EXPECT_EQ(picture.ofKind(DrawOp::Kind::Box).back().x1, 2000);
+    EXPECT_EQ(picture.ofKind(DrawOp::Kind::Box).back().x1, 2000);  // the chart drawn at print scale 2
 }
 
 TEST_F(HistoFormTest, AClickOnTheChartShowsItsOptionsAgain) {

@@ -1,5 +1,5 @@
-// "Plot Histo", the histogram table and the histogram options window, driven
-// through the datasheet's button as a user does.
+// "Plot Histo", the histogram table and the histogram options window with its
+// fit report, driven through the datasheet's button as a user does.
 
 #include "spacing/HistogramCommand.h"
 
@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include "DatasheetFixture.h"
+#include "documents/InfoBoxForm.h"
+#include "spacing/FitReport.h"
 #include "spacing/HistoToolsForm.h"
 #include "spacing/SpacingState.h"
 
@@ -17,6 +19,8 @@ namespace {
 class HistogramCommandTest : public DatasheetTest {
 protected:
     HistoToolsForm& tools() { return t.form<HistoToolsForm>("frmHistoTools"); }
+    std::vector<HistogramRow>& table() { return t.session.moduleState<SpacingState>().histogramTable; }
+    void pressFitReport() { tools().userClick(tools().at("cmdFitReport")); }
 };
 
 TEST_F(HistogramCommandTest, NoDataIsToldAndNothingOpens) {
@@ -25,9 +29,13 @@ TEST_F(HistogramCommandTest, NoDataIsToldAndNothingOpens) {
     EXPECT_EQ(t.session.findForm("frmHisto"), nullptr);
     EXPECT_FALSE(t.session.moduleState<SpacingState>().busy);
     EXPECT_FALSE(t.platform.busy);
+    // Without a drawn histogram the fit report has nothing to fit.
+    pressFitReport();
+    EXPECT_EQ(t.platform.told().back().title, "Ravelin - Fit report");
+    EXPECT_EQ(t.session.findForm("frmInfoBox"), nullptr);
 }
 
-TEST_F(HistogramCommandTest, DecreasingDistancesGiveTheInvalidDataMessage) {
+TEST_F(HistogramCommandTest, DecreasingDistancesGiveTheInvalidDataMessageAndNoFitReport) {
     sheet.userClick(sheet.at("optData", 0));
     values({"5", "2"});
     HistoForm* chart = plot();
@@ -38,9 +46,12 @@ TEST_F(HistogramCommandTest, DecreasingDistancesGiveTheInvalidDataMessage) {
     EXPECT_FALSE(t.platform.busy);
     EXPECT_FALSE(t.main->at("Panels", panels::Processing).visible());
     EXPECT_EQ(chart->text("lblMean"), "Mean = 1.0000");  // the data's own statistics: (5 - 3) / 2
+    pressFitReport();
+    ASSERT_EQ(t.platform.told().size(), 2u);
+    EXPECT_EQ(t.platform.told()[1].title, "Ravelin - Fit report");
 }
 
-TEST_F(HistogramCommandTest, ASingleValueHasNoSpread) {
+TEST_F(HistogramCommandTest, ASingleValueHasNoSpreadAndItsReportSaysWhichLawsCannotBeFitted) {
     values({"0.7"});
     HistoForm* chart = plot();
     EXPECT_EQ(chart->text("lblStdDev"), "Std dev. = 0.0000");
@@ -49,6 +60,55 @@ TEST_F(HistogramCommandTest, ASingleValueHasNoSpread) {
     tools().userClick(tools().at("Command1"));
     EXPECT_TRUE(t.platform.told().empty());
     EXPECT_EQ(chart->chart().ofKind(DrawOp::Kind::Box).size(), chart->histogram()->figures.classes + 1u);
+
+    const std::optional<FitSummary> fit = ChartFit(*chart);
+    ASSERT_TRUE(fit);
+    const std::vector<ReportBlock> blocks = FitReportBlocks("Histo-x", chart->histogram()->figures, *fit);
+    ASSERT_EQ(blocks.size(), 6u);
+    EXPECT_EQ(blocks[0], titleBlock("Goodness of fit\r\n\r\n"));
+    EXPECT_EQ(blocks[4].font, "Courier New");  // the table is fixed pitch
+    for (const char* law : {"Normal   ", "Lognormal"})
+        EXPECT_NE(blocks[4].text.find("\r\n" + std::string(law) +
+                                      "   cannot be fitted:\r\n  the standard deviation is 0\r\n"),
+                  std::string::npos)
+            << blocks[4].text;
+}
+
+// Values 1, 2, 3 as the fit's own tests work them by hand: the report shows the current chart's
+// fit, one row a law with its parameters below, the columns lined up and the best law marked.
+TEST_F(HistogramCommandTest, TheFitReportWritesTheTableOfTheCurrentChartIntoTheInfoBox) {
+    values({"1", "2", "3"});
+    HistoForm* chart = plot();
+    pressFitReport();
+    EXPECT_TRUE(t.platform.told().empty());
+    const std::string text = t.form<InfoBoxForm>("frmInfoBox").document().plainText("\n");
+    EXPECT_NE(text.find("Goodness of fit"), std::string::npos);
+    EXPECT_NE(text.find("Chart : " + chart->caption() + "\nNumber of values : 3\n"), std::string::npos) << text;
+    struct Expected {
+        const char* law;
+        const char* parameters;
+        const char* d;
+        const char* aic;
+    };
+    const Expected rows[] = {{"Exponential", "mean = 2.0000", "0.3935", "12.16"},
+                             {"Normal", "mean = 2.0000, sd = 1.0000", "0.1747", "11.51"},
+                             {"Lognormal", "mu = 0.5816, sigma = 0.4724", "0.2600", "11.37"},
+                             {"Triangular", "0 to 6.0000", "0.3056", "11.15 *"}};
+    std::size_t width = 0;
+    for (const Expected& e : rows) {
+        const std::size_t start = text.find("\n" + std::string(e.law) + " ") + 1;
+        ASSERT_NE(start, 0u) << e.law;
+        const std::size_t end = text.find('\n', start);
+        const std::string line = text.substr(start, end - start);
+        EXPECT_EQ(text.substr(end + 1, text.find('\n', end + 1) - end - 1), "  " + std::string(e.parameters));
+        EXPECT_NE(line.find(" " + std::string(e.d) + " "), std::string::npos) << line;
+        EXPECT_TRUE(line.ends_with(e.aic)) << line;
+        EXPECT_NE(line.find("   -   -        -"), std::string::npos) << line;  // no chi-square for 3 values
+        const std::size_t aicEnd = line.find(e.aic) + 5;  // the columns line up to the AIC's last digit
+        if (width == 0) width = aicEnd;
+        EXPECT_EQ(aicEnd, width) << line;
+    }
+    EXPECT_NE(text.find("Best fit (lowest AIC, marked *) : Triangular law"), std::string::npos);
 }
 
 TEST_F(HistogramCommandTest, DescriptionJoinsFamilyAndLocationWhenBothAreGiven) {
@@ -67,10 +127,9 @@ TEST_F(HistogramCommandTest, DescriptionJoinsFamilyAndLocationWhenBothAreGiven) 
 TEST_F(HistogramCommandTest, PlottingAgainReusesTheChartAndItsSettingsUnlessNewHistoIsChecked) {
     values({"1", "2", "3", "4"});
     HistoForm* first = plot();
-    ASSERT_EQ(t.session.moduleState<SpacingState>().histogramTable.size(), 1u);
-    const HistogramRow& row = t.session.moduleState<SpacingState>().histogramTable[0];
-    EXPECT_EQ(row.datasheet, &sheet);
-    EXPECT_EQ(row.chart, first);
+    ASSERT_EQ(table().size(), 1u);
+    EXPECT_EQ(table()[0].datasheet, &sheet);
+    EXPECT_EQ(table()[0].chart, first);
     ASSERT_NE(first->histogram(), nullptr);  // the chart keeps the values it shows
     EXPECT_TRUE(std::ranges::equal(first->histogram()->data.values(), std::vector<double>{1, 2, 3, 4}));
     EXPECT_EQ(sheet.cell(1, 4, 1), "4");  // the conversion ran
@@ -84,8 +143,8 @@ TEST_F(HistogramCommandTest, PlottingAgainReusesTheChartAndItsSettingsUnlessNewH
     HistoForm* second = plot();
     EXPECT_NE(second, first);
     EXPECT_TRUE(t.session.owns(first));
-    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable.size(), 1u);
-    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable[0].chart, second);
+    ASSERT_EQ(table().size(), 1u);
+    EXPECT_EQ(table()[0].chart, second);
     EXPECT_DOUBLE_EQ(second->histogram()->figures.interval, 1);
 }
 
@@ -96,7 +155,7 @@ TEST_F(HistogramCommandTest, TheDatasheetsLawFlagsSetTheOptionsWindow) {
     plot();
     // The window's boxes run exponential, normal, lognormal, triangular; the row's laws another way.
     for (int i = 0; i < 4; ++i) EXPECT_EQ(tools().at("Check1", i).value(), i == 2 ? 1 : 0) << i;
-    const HistogramRow& row = t.session.moduleState<SpacingState>().histogramTable[0];
+    const HistogramRow& row = table()[0];
     EXPECT_EQ((std::vector<int>{row.laws[0], row.laws[1], row.laws[2], row.laws[3]}), (std::vector<int>{0, 1, 0, 0}));
 }
 
@@ -106,26 +165,26 @@ TEST_F(HistogramCommandTest, TheLegendFollowsTheDatasheetTheOptionsWindowAndTheR
     sheet.setText("Legend", -1, "1");
     HistoForm* chart = plot();
     EXPECT_EQ(tools().at("chkLegend").value(), 1);
-    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable[0].legend, 1);
-    const HistoForm::HistogramContent& shown = *chart->histogram();
+    EXPECT_EQ(table()[0].legend, 1);
     // The labels are placed after the first drawing: the legend is drawn again clear of them.
+    const HistoForm::HistogramContent& shown = *chart->histogram();
     const auto legend = HistogramLegend(chart->chart(), shown.figures, shown.laws, 1, chart->labelAreas(1));
     ASSERT_TRUE(legend);
     EXPECT_EQ(legend->hiddenArea, 0);
     const auto fills = chart->chart().ofKind(DrawOp::Kind::FillBox);
-    const auto drawn =
-        std::find_if(fills.begin(), fills.end(), [](const DrawOp& op) { return op.color == colors::White; });
-    ASSERT_NE(drawn, fills.end());
-    EXPECT_EQ(drawn->y1, legend->frame.top);
-    EXPECT_EQ(drawn->x1, legend->frame.left);
-    const auto texts = chart->chart().texts();
-    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Negative exponential"), 1);
+    EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [&](const DrawOp& op) {
+        return op.color == colors::White && op.x1 == legend->frame.left && op.y1 == legend->frame.top;
+    }));
+    auto named = [&] {
+        const auto texts = chart->chart().texts();
+        return std::count(texts.begin(), texts.end(), "Negative exponential");
+    };
+    EXPECT_EQ(named(), 1);
 
     tools().userClick(tools().at("chkLegend"));
     tools().userClick(tools().at("Command1"));
-    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable[0].legend, 0);
-    const auto redrawn = chart->chart().texts();
-    EXPECT_EQ(std::count(redrawn.begin(), redrawn.end(), "Negative exponential"), 0);
+    EXPECT_EQ(table()[0].legend, 0);
+    EXPECT_EQ(named(), 0);
     tools().userClick(tools().at("chkLegend"));
     chart->userActivate();  // the options window shows the chart's row again
     EXPECT_EQ(tools().at("chkLegend").value(), 0);
@@ -142,7 +201,7 @@ TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsEdited
     tools().userType(tools().at("Text2", 1), "");
     tools().setValue(tools().at("Check1", 3), 1);
     tools().userClick(tools().at("Command1"));
-    EXPECT_EQ(t.session.moduleState<SpacingState>().histogramTable[0].laws[3], 1);
+    EXPECT_EQ(table()[0].laws[3], 1);
     EXPECT_TRUE(IsModified(sheet));
     EXPECT_EQ(chart->text("lblTitre"), "My title");
     const auto lines = chart->chart().ofKind(DrawOp::Kind::Line);

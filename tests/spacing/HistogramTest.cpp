@@ -59,15 +59,12 @@ TEST(CountClassesTest, BoundaryValuesFallIntoTheLowerClassAndTheWalkStopsAtBothE
     EXPECT_EQ(MaxCount({0}, 1, 0), -50000);
 }
 
-TEST(VerticalRangeTest, ExamplesOfTheLargestCount) {
+TEST(VerticalRangeTest, RangesTickStepsAndLabelSteps) {
     // Largest count or semivariogram, then ymax.
     const double ranges[][2] = {{37, 40}, {8, 8.3}, {120, 150}, {1, 1.3}, {100, 130}, {1.25, 1.5}, {0.25, 0.28}};
     for (const auto& [g, ymax] : ranges) EXPECT_NEAR(VerticalRangeOf(g)->ymax, ymax, 1e-15) << g;
     EXPECT_EQ(VerticalRangeOf(0), std::nullopt);
     EXPECT_EQ(VerticalRangeOf(-50000), std::nullopt);
-}
-
-TEST(VerticalRangeTest, TickStepsAndLabelSteps) {
     const double ticks[][2] = {{0.5, 1}, {0.9, 2}, {1.3, 4}, {1.56, 5}, {2.07, 10}, {2.9, 25}, {3, 50}, {3.3, 100}};
     for (const auto& [e, step] : ticks) EXPECT_EQ(TickStep(e), step) << e;
     EXPECT_NEAR(TickStep(4), 9998, 1e-9);
@@ -86,6 +83,9 @@ TEST(SettleHistogramTest, DefaultClassesOfTheWorkedExample) {
     EXPECT_EQ(f.classes, 7);  // 0.6 / 0.1 is just below 6 in double precision
     EXPECT_EQ(f.counts, (std::vector<long long>{0, 0, 1, 1, 0, 0, 1, 0}));
     EXPECT_DOUBLE_EQ(f.range.ymax, 1.3);
+    // The interval as the options window shows it.
+    const std::pair<double, const char*> texts[] = {{0.1, "0.1"}, {0.12345, "0.1235"}, {0.05, "0.05"}, {12, "12"}};
+    for (const auto& [interval, text] : texts) EXPECT_EQ(IntervalText(interval), text);
 }
 
 TEST(SettleHistogramTest, FailuresThatEndInTheInvalidDataMessage) {
@@ -107,11 +107,6 @@ TEST(SettleHistogramTest, FailuresThatEndInTheInvalidDataMessage) {
     EXPECT_EQ(SettleHistogram(far, 0, 0).status, HistogramStatus::TooManyClasses);
     std::vector<double> overflowing = {1e308, 1.5e308};
     EXPECT_EQ(SettleHistogram(overflowing, 1e308, 3).status, HistogramStatus::NotFinite);
-}
-
-TEST(SettleHistogramTest, IntervalTextOfTheOptionsWindow) {
-    const std::pair<double, const char*> cases[] = {{0.1, "0.1"}, {0.12345, "0.1235"}, {0.05, "0.05"}, {12, "12"}};
-    for (const auto& [interval, text] : cases) EXPECT_EQ(IntervalText(interval), text);
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
-// The histogram's values gathered without sorting doubles: repeated sums in
-// closed form, runs of equal values, the whole numbers of plain decimals
-// counted or radix-sorted, and the figures taken from them. Each is checked
-// bit for bit against the plain way: adding one value after the other, or
-// sorting the products as doubles.
+// The histogram's values: the sort of doubles, and the values gathered
+// without sorting doubles (repeated sums in closed form, runs of equal
+// values, the whole numbers of plain decimals counted or radix-sorted) with
+// the figures taken from them. Each is checked bit for bit against the plain
+// way: a stable sort, adding one value after the other, or sorting the
+// products as doubles.
 
 #include "spacing/HistogramValues.h"
 
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "spacing/Histogram.h"
+#include "spacing/ValueSort.h"
 
 namespace ravelin {
 namespace {
@@ -29,6 +31,92 @@ double addedOneByOne(double sum, double value, std::size_t count) {
 }
 
 std::uint64_t bits(double x) { return std::bit_cast<std::uint64_t>(x); }
+
+std::vector<std::uint64_t> bitsOf(std::span<const double> values) {
+    std::vector<std::uint64_t> out;
+    for (double x : values) out.push_back(bits(x));
+    return out;
+}
+
+// Compared bit for bit, so +0 and -0 in the wrong order would show; `room` is lent to the sort.
+void expectStableOrder(std::vector<double> values, std::size_t room = 0) {
+    std::vector<double> expected = values;
+    std::stable_sort(expected.begin(), expected.end());
+    LargeVector<double> scratch(room, 5.0);
+    SortValues(values, scratch);
+    EXPECT_EQ(bitsOf(values), bitsOf(expected)) << room;
+}
+
+std::vector<double> mixedValues(std::size_t n, unsigned seed) {
+    std::mt19937 random(seed);
+    std::lognormal_distribution<double> spacing(std::log(0.4), 0.6);
+    const double inf = std::numeric_limits<double>::infinity();
+    const double extremes[] = {
+        0.0, -0.0, inf, -inf, std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::max(), 1.0, 1.0};
+    std::vector<double> values;
+    for (std::size_t i = 0; i < n; ++i) {
+        switch (random() % 4) {
+            case 0: values.push_back(std::round(spacing(random) * 100) / 100); break;  // many ties
+            case 1: values.push_back(-spacing(random)); break;
+            case 2: values.push_back(extremes[random() % std::size(extremes)]); break;
+            default: values.push_back(spacing(random) * 1e6); break;
+        }
+    }
+    return values;
+}
+
+// Distances read to the centimetre or another step: few distinct values, each repeated.
+std::vector<double> measuredValues(std::size_t n, double step, unsigned seed) {
+    std::mt19937 random(seed);
+    std::lognormal_distribution<double> spacing(std::log(0.4), 0.6);
+    std::vector<double> values;
+    for (std::size_t i = 0; i < n; ++i) values.push_back(std::max(step, std::round(spacing(random) / step) * step));
+    return values;
+}
+
+TEST(ValueSortTest, GivesTheOrderOfAStableSortShortLongAndRepeated) {
+    for (std::size_t n : {0u, 1u, 2u, 100u, 4095u, 4096u, 50000u})
+        expectStableOrder(mixedValues(n, static_cast<unsigned>(n)));
+    std::vector<double> spacings = mixedValues(200000, 3);
+    for (double& v : spacings) v = std::fabs(v);  // the usual case: all positive
+    expectStableOrder(spacings);
+    for (std::size_t room : {10u, 90000u}) expectStableOrder(mixedValues(30000, 11), room);  // lent room of any size
+
+    expectStableOrder(measuredValues(200000, 0.01, 1));    // a few hundred distinct values
+    expectStableOrder(measuredValues(200000, 0.0005, 2));  // thousands: the count table grows
+    expectStableOrder(measuredValues(200000, 1e-9, 3));    // nearly all distinct: sorted by bits
+    std::vector<double> withInfinity = measuredValues(50000, 0.01, 4);
+    withInfinity[10] = std::numeric_limits<double>::infinity();
+    withInfinity[20] = -std::numeric_limits<double>::infinity();
+    withInfinity[30] = -0.25;
+    expectStableOrder(withInfinity);
+    // Zeros of both signs are equal with other bits: their order must be the stable one.
+    std::vector<double> zeros = measuredValues(50000, 0.01, 5);
+    for (std::size_t i = 100; i < zeros.size(); i += 997) zeros[i] = i % 2 ? -0.0 : 0.0;
+    expectStableOrder(zeros);
+}
+
+TEST(ValueSortTest, SortedValuesStayInPlaceAndNanGoesToTheEnds) {
+    std::vector<double> sorted(10000);
+    for (std::size_t i = 0; i < sorted.size(); ++i) sorted[i] = static_cast<double>(i) / 7;
+    const double* before = sorted.data();
+    SortValues(sorted);
+    EXPECT_EQ(sorted.data(), before);  // one look, no copy
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> mixed = mixedValues(10000, 5);
+    mixed[17] = nan;
+    mixed[4000] = -nan;
+    SortValues(mixed);
+    EXPECT_TRUE(std::isnan(mixed.front()));
+    EXPECT_TRUE(std::isnan(mixed.back()));
+    EXPECT_TRUE(std::is_sorted(mixed.begin() + 1, mixed.end() - 1));
+    std::vector<double> measured = measuredValues(50000, 0.01, 6);
+    measured[49999] = nan;
+    SortValues(measured);
+    EXPECT_TRUE(std::isnan(measured.back()));
+    EXPECT_TRUE(std::is_sorted(measured.begin(), measured.end() - 1));
+}
 
 TEST(AddRepeatedlyTest, GivesTheSumOfOneAdditionAfterTheOther) {
     const double inf = std::numeric_limits<double>::infinity();
@@ -134,12 +222,6 @@ std::vector<double> plainWay(const SpacingGrid& grid, double factor, bool distan
     if (distances) ToSpacings(data);
     std::stable_sort(data.begin(), data.end());
     return data;
-}
-
-std::vector<std::uint64_t> bitsOf(std::span<const double> values) {
-    std::vector<std::uint64_t> out;
-    for (double x : values) out.push_back(bits(x));
-    return out;
 }
 
 TEST(HistogramValuesTest, PlainDecimalsGiveTheValuesASortOfTheProductsGives) {

@@ -1,6 +1,6 @@
-// The ".spg" file as a value, without a window or a session: what each key
-// gives, where reading stops and what it keeps, the exact bytes written, and
-// random and mutated bytes read without harm and written back stably.
+// The ".spg" file: first as a value (what each key gives, where reading
+// stops, the exact bytes written, any bytes read without harm and written
+// back stably), then loaded into a datasheet window and saved from one.
 
 #include "spacing/SpgFormat.h"
 
@@ -11,10 +11,23 @@
 #include <vector>
 
 #include "core/TextCodec.h"
+#include "spacing/SpacingForm.h"
+#include "spacing/SpacingState.h"
+#include "spacing/SpgFile.h"
 #include "support/RandomBytes.h"
+#include "support/TestSession.h"
 
 namespace ravelin {
 namespace {
+
+using namespace std::string_view_literals;
+using testing::TempFolder;
+using testing::TestSession;
+
+// The example datasheet shipped with the program, chart settings included.
+std::string example() {
+    return readFileBytes(RAVELIN_SOURCE_DIR "/examples/north-face-intersections.spg").value_or("");
+}
 
 std::vector<std::string> texts(const SpacingColumn& values) {
     std::vector<std::string> out;
@@ -43,12 +56,14 @@ TEST(SpgFormatTest, KeysSetOnlyTheirFieldsAndTheLastOneWins) {
         "Clif = 135,80\r\n"
         "Disc = 300\r\n"  // no comma: the next field is the dip
         "'dip\r\n"
+        "   \r\n"  // a blank line
         "Type = 2\r\n"
         "Fami = J2\r\n"
         "Nbcl = 12\r\n"
         "0.35\r\n"
-        "head = 4\r\n"  // lower case: a distance
-        "Wexp =\r\n");  // an empty value, its blank dropped
+        "\"1.5\", 2\r\n"  // a quoted field, then another
+        "head = 4\r\n"    // lower case: a distance
+        "Wexp =\r\n");    // an empty value, its blank dropped
     ASSERT_FALSE(read.error);
     const SpgDocument& document = read.document;
     EXPECT_EQ(document.family, "J2");
@@ -60,7 +75,7 @@ TEST(SpgFormatTest, KeysSetOnlyTheirFieldsAndTheLastOneWins) {
     EXPECT_EQ(document.scanline, SpgOrientation{});
     EXPECT_EQ(document.chart,
               (SpgChartSettings{std::nullopt, "12", "", std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
-    EXPECT_EQ(texts(document.values), (std::vector<std::string>{"its rest a field", "0.35", "head = 4"}));
+    EXPECT_EQ(texts(document.values), (std::vector<std::string>{"its rest a field", "0.35", "1.5", "2", "head = 4"}));
 }
 
 TEST(SpgFormatTest, ReadingStopsAtTheFirstFaultyLineAndKeepsWhatCameBefore) {
@@ -134,20 +149,8 @@ TEST(SpgFormatTest, LinesOfPlainDecimalsReadAsEachLineAlone) {
         return out;
     };
     const char* const ends[] = {"\r\n", "\n", "\r"};
-    const std::vector<std::string> odd = {".5",
-                                          "5.",
-                                          "1e3",
-                                          " 0.4",
-                                          "0.4 ",
-                                          "-0.3",
-                                          "abc",
-                                          "",
-                                          "0,4",
-                                          "0.3\t",
-                                          "1234567890123456",
-                                          "0.1234567890123456",
-                                          "12.",
-                                          "00.50"};
+    const std::vector<std::string> odd({".5", "5.", "1e3", " 0.4", "0.4 ", "-0.3", "abc", "", "0,4", "0.3\t",
+                                        "1234567890123456", "0.1234567890123456", "12.", "00.50"});
     for (int round = 0; round < 40; ++round) {
         std::string bytes;
         SpacingColumn expected;
@@ -218,7 +221,7 @@ TEST(SpgFormatTest, ANonAsciiFileIsDecodedAndTextsAreEncodedBack) {
 // any input; reading never stops on a file Ravelin wrote. Memory grows with
 // the input only, and an error names the line where it is.
 TEST(SpgFormatTest, AnyBytesAreReadSafelyAndWrittenBackStably) {
-    const std::string valid = readFileBytes(RAVELIN_SOURCE_DIR "/examples/north-face-intersections.spg").value_or("");
+    const std::string valid = example();
     ASSERT_FALSE(valid.empty());
     std::mt19937 random(2024);
     auto check = [](const std::string& bytes) {
@@ -242,35 +245,11 @@ TEST(SpgFormatTest, AnyBytesAreReadSafelyAndWrittenBackStably) {
     };
     for (std::size_t cut = 0; cut <= valid.size(); cut += 7) check(valid.substr(0, cut));
     // Random bytes, and random sequences of the file's own pieces.
-    const std::vector<std::string> pieces = {"Head = ",
-                                             "Fami =",
-                                             "Clif = ",
-                                             "Scan = 1",
-                                             "Disc",
-                                             "Type = 2",
-                                             "Type = ",
-                                             "Angl = ",
-                                             "Inte = ",
-                                             "Ztri = 1",
-                                             "'",
-                                             "\"",
-                                             ",",
-                                             " ",
-                                             "\t",
-                                             "\r\n",
-                                             "\r",
-                                             "\n",
-                                             "0.35",
-                                             "007.50",
-                                             "12",
-                                             "1e3",
-                                             "-",
-                                             "x",
-                                             "caf\xE9",
-                                             "\xC3\xA9",
-                                             "\xEF\xBB\xBF",
-                                             "\xE2\x80\x9D",
-                                             std::string(1, '\0')};
+    const std::vector<std::string_view> pieces(
+        {"Head = ",      "Fami =", "Clif = ", "Scan = 1", "Disc", "Type = 2", "Type = ", "Angl = ",  "Inte = ",
+         "Ztri = 1",     "'",      "\"",      ",",        " ",    "\t",       "\r\n",    "\r",       "\n",
+         "0.35",         "007.50", "12",      "1e3",      "-",    "x",        "caf\xE9", "\xC3\xA9", "\xEF\xBB\xBF",
+         "\xE2\x80\x9D", "\0"sv});
     for (int round = 0; round < 600; ++round) {
         std::string bytes;
         if (round % 2) {
@@ -283,6 +262,189 @@ TEST(SpgFormatTest, AnyBytesAreReadSafelyAndWrittenBackStably) {
     }
     // Mutations of the valid file: bytes replaced, dropped or repeated.
     for (int round = 0; round < 400; ++round) check(testing::mutated(valid, random, 6));
+}
+
+// ---------------------------------------------------------------- the datasheet window
+
+class SpgFileTest : public ::testing::Test {
+protected:
+    TestSession t{false};
+    TempFolder folder;
+
+    SpgFileTest() {
+        t.platform.folder = folder.path.string();  // the log file goes there
+        t.main = &dynamic_cast<MainForm&>(t.session.createForm("frmMain"));
+    }
+
+    SpacingForm& newSheet() { return dynamic_cast<SpacingForm&>(t.main->NewDocumentWindow(2)); }
+
+    static std::string read(const std::string& path) { return readFileBytes(path).value_or("<missing>"); }
+
+    std::string log() const { return read(t.session.logFilePath()); }
+
+    static std::vector<std::string> column(const SpacingForm& sheet) {
+        std::vector<std::string> out;
+        for (long long r = 1, last = sheet.grid(0).lastFilledRow(); r <= last; ++r) out.push_back(sheet.cell(0, r, 1));
+        return out;
+    }
+};
+
+TEST_F(SpgFileTest, TheExampleLoadsAndIsWrittenBackByteForByte) {
+    t.platform.workingFolder = folder.path.string();
+    std::string bytes = example();
+    ASSERT_NE(bytes.find("\r\nAngl = 25\r\n"), std::string::npos);
+    bytes.replace(bytes.find("Angl = 25"), 9, "Angl = 99");
+    SpacingForm& sheet = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(folder.write("profile.spg", bytes), sheet));
+    EXPECT_TRUE(t.platform.told().empty());
+    EXPECT_EQ(sheet.text("txtOr", 4), "25");  // from the orientations, not from the "Angl" line
+    EXPECT_FALSE(IsModified(sheet));
+    EXPECT_EQ(sheet.caption(), "profile.spg");  // a file in the current folder is named without it
+    // Settings loaded and never drawn are saved again.
+    const std::string copy = folder.file("copy.spg");
+    ASSERT_TRUE(SaveSpacingFile(copy, sheet).written);
+    EXPECT_EQ(read(copy), example());
+}
+
+TEST(DatasheetCaptionTest, CutsTheCurrentFolderOnlyForFilesInIt) {
+    EXPECT_EQ(DatasheetCaption("/data/a.spg", "/data/"), "a.spg");
+    EXPECT_EQ(DatasheetCaption("/database/a.spg", "/data"), "/database/a.spg");
+    EXPECT_EQ(DatasheetCaption("/data/sub/a.spg", "/data"), "sub/a.spg");
+}
+
+TEST_F(SpgFileTest, FieldsSurviveASaveAndALoadQuotedWholeOrLeftOut) {
+    SpacingForm& sheet = newSheet();
+    sheet.setText("txtComment", -1, "North face, \"main\" profile");
+    sheet.setText("txtLoc", -1, "  Gorge \"\u00e9boul\u00e9e\"  ");  // trimmed; a quote without a comma stays
+    sheet.setText("txtOr", 0, "135,5");
+    sheet.setText("txtOr", 1, "80");
+    sheet.setText("txtOr", 4, "12\r\nAngl = 99");  // a line break would start a field of its own
+    sheet.setValue(sheet.at("optData", 0), 1);
+    // A column pasted with its heading: "Distance" would be read as a "Disc" orientation, "Total"
+    // as a "Type" key stopping the reading, "'note" as a comment; lower case is no key.
+    const char* cells[] = {"Distance", "0,35", "", "'note", "\"7", "Total", " 1.25 ", "abc"};
+    for (int i = 0; i < 8; ++i) sheet.setCell(0, i + 1, 1, cells[i]);
+    const std::string text = SpacingFileText(sheet);
+    EXPECT_NE(text.find("\r\nAngl = 12  Angl = 99\r\n"), std::string::npos);
+
+    const std::string path = folder.file("fields.spg");
+    ASSERT_TRUE(SaveSpacingFile(path, sheet).written);
+    EXPECT_NE(read(path).find("Gorge \"\xE9"), std::string::npos);  // a Windows-1252 file
+    SpacingForm& again = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(path, again));
+    EXPECT_TRUE(t.platform.told().empty());  // "Fami = " is an empty family, not an error
+    // A quote inside a quoted text has no escape: it becomes the typographic closing quote.
+    EXPECT_EQ(again.text("txtComment"), "North face, \xE2\x80\x9Dmain\xE2\x80\x9D profile");
+    EXPECT_EQ(again.text("txtLoc"), "Gorge \"\u00e9boul\u00e9e\"");
+    EXPECT_EQ(again.text("txtOr", 0), "135,5");
+    EXPECT_EQ(again.at("optData", 0).value(), 1);
+    // Empty cells are not written: the gap closes.
+    EXPECT_EQ(column(again), (std::vector<std::string>{"0,35", "\u201d7", "1.25", "abc"}));
+}
+
+// The line numbers and what is kept are the reader's (above); here what the window makes of it.
+TEST_F(SpgFileTest, AFileStoppingAtAnErrorIsShownHalfLoadedAndTheUserIsToldItsLine) {
+    SpacingForm& sheet = newSheet();
+    MarkModified(sheet);
+    const std::string path = folder.write("broken.spg", "Head = Before\r\n0.5\r\n0.75\r\nType = 3\r\nHead = After\r\n");
+    EXPECT_FALSE(LoadSpacingFile(path, sheet));
+    ASSERT_EQ(t.platform.told().size(), 1u);
+    EXPECT_EQ(t.platform.told()[0].icon, MessageIcon::Exclamation);
+    EXPECT_NE(t.platform.told()[0].text.find("Line 4 : Type = 3"), std::string::npos);
+    EXPECT_EQ(sheet.text("txtComment"), "Before");
+    EXPECT_EQ(column(sheet), (std::vector<std::string>{"0.5", "0.75"}));
+    // The rest of the load still ran: caption, marker and buttons.
+    EXPECT_EQ(sheet.caption(), path);
+    EXPECT_FALSE(IsModified(sheet));
+    EXPECT_TRUE(sheet.at("cmdHisto").enabled());
+    EXPECT_NE(log().find("ERROR\r\nN\xB0          : 340Description : Control array element doesn't exist"),
+              std::string::npos);
+    // "Head =" and a quoted "Fami = " are empty values, not short lines.
+    EXPECT_TRUE(LoadSpacingFile(folder.write("empty.spg", "Head =\r\n\"Fami = \"\r\nLoca =   \r\n"), sheet));
+    EXPECT_EQ(t.platform.told().size(), 1u);
+    EXPECT_EQ(sheet.text("txtComment"), "");
+}
+
+TEST_F(SpgFileTest, AMissingFileGetsItsMessageLogLineAndCaption) {
+    SpacingForm& sheet = newSheet();
+    const std::string path = folder.file("nowhere.spg");
+    EXPECT_FALSE(LoadSpacingFile(path, sheet));
+    EXPECT_EQ(sheet.caption(), "Spacing data");
+    EXPECT_EQ(t.messageTexts(), (std::vector<std::string>{"The file '" + path + "' does not exist in this folder."}));
+    EXPECT_NE(log().find("Opening operation cancelled."), std::string::npos);
+    EXPECT_FALSE(t.platform.busy);
+}
+
+TEST_F(SpgFileTest, LongFilesEnlargeBothGridsAndShortOnesLeaveTheRestEmpty) {
+    std::string text;
+    for (int i = 1; i <= 1500; ++i) text += std::to_string(i) + ".5\r\n";
+    SpacingForm& sheet = newSheet();
+    ASSERT_TRUE(LoadSpacingFile(folder.write("long.spg", text), sheet));
+    EXPECT_EQ(sheet.grid(1).rows(), 1501);
+    EXPECT_EQ(sheet.cell(1, 1500, 0), "1500");
+    EXPECT_EQ(sheet.cell(0, 1500, 1), "1500.5");
+
+    sheet.setCell(1, 1400, 1, "stale");
+    ASSERT_TRUE(LoadSpacingFile(folder.write("short.spg", "1\r\n2\r\n"), sheet));
+    EXPECT_EQ(sheet.rows(), 1501);  // not enlarged: the size stays
+    EXPECT_EQ(column(sheet), (std::vector<std::string>{"1", "2"}));
+    EXPECT_TRUE(sheet.grid(1).isEmpty(1400));
+    EXPECT_EQ(sheet.text("lblRes", 2), "N = 2");
+}
+
+// The settings come from the datasheet's last histogram row; the legend goes
+// on a comment line that readers without it skip.
+TEST_F(SpgFileTest, ChartSettingsAndTheLegendComeFromTheDatasheetsLastHistogramRow) {
+    SpacingForm& sheet = newSheet();
+    sheet.setCell(0, 1, 1, "0.4");
+    // Without a row or loaded settings the block is left out and the labels stay as they were.
+    const std::string plain = SpacingFileText(sheet);
+    EXPECT_EQ(plain.find("'Interval"), std::string::npos);
+    SpacingForm& other = newSheet();
+    other.setText("Classes", -1, "9");
+    LoadSpacingFile(folder.write("plain.spg", plain), other);
+    EXPECT_EQ(other.text("Classes"), "9");
+
+    std::vector<HistogramRow>& table = t.session.moduleState<SpacingState>().histogramTable;
+    table.push_back({&sheet, nullptr, 0.5, 4, {0, 0, 0, 0}});
+    table.push_back({&sheet, nullptr, 0.125, 12, {1, 0, 0, 1}, 1});
+    const std::string text = SpacingFileText(sheet);
+    EXPECT_NE(text.find("'Interval\r\nInte = 0.125\r\n'Number of classes\r\nNbcl = 12\r\n"
+                        "'Lois de distribution: 1=true or 0=false\r\n"
+                        "Wexp = 1\r\nXlog = 0\r\nYnor = 0\r\nZtri = 1\r\n'Lgnd = 1\r\n0.4\r\n"),
+              std::string::npos)
+        << text;
+    ASSERT_TRUE(LoadSpacingFile(folder.write("legend.spg", text), other));
+    EXPECT_EQ(other.text("Legend"), "1");
+    EXPECT_EQ(column(other), (std::vector<std::string>{"0.4"}));  // a comment, not a distance
+    EXPECT_EQ(SpacingFileText(other), text);                      // kept from the labels while no chart was drawn
+    table.back().legend = 0;
+    EXPECT_EQ(SpacingFileText(sheet).find("Lgnd"), std::string::npos);
+}
+
+TEST_F(SpgFileTest, SavingNowhereFailsWithoutAFileAndIsLogged) {
+    SpacingForm& sheet = newSheet();
+    EXPECT_FALSE(SaveSpacingFile("", sheet).written);
+    const std::string blocker = folder.write("plain-file", "x");
+    EXPECT_FALSE(SaveSpacingFile(blocker + "/inside.spg", sheet).error.empty());
+    EXPECT_NE(log().find("ERROR\r\n"), std::string::npos);
+}
+
+// Any byte sequence is loaded without a crash or a hang, and the window stays consistent.
+TEST_F(SpgFileTest, AnyBytesAreReadSafely) {
+    SpacingForm& sheet = newSheet();
+    const std::string valid = example();
+    std::mt19937 random(12345);
+    auto check = [&](const std::string& bytes) {
+        const std::size_t messages = t.platform.told().size();
+        const bool complete = LoadSpacingFile(folder.write("fuzz.spg", bytes), sheet);
+        EXPECT_EQ(complete, t.platform.told().size() == messages);
+        EXPECT_GE(sheet.rows(), 1001);
+        EXPECT_FALSE(IsModified(sheet));
+        EXPECT_TRUE(sheet.at("cmdHisto").enabled());
+    };
+    for (std::size_t cut = 0; cut <= valid.size(); ++cut) check(valid.substr(0, cut));
+    for (int round = 0; round < 200; ++round) check(testing::mutated(valid, random, 5));
 }
 
 }  // namespace
