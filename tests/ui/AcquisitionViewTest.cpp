@@ -1,18 +1,17 @@
-// The acquisition window on the screen: the example's photograph under its
-// traces, scanline, rectangle and contour at two zooms, drawing with the
-// mouse at any zoom, the wheel, the middle-button drag, "Fit to window" and
-// "Actual size", the main toolbar's drawing buttons, the picture on the
-// clipboard, and the estimator report in the Info box.
+// The drawing view: pointer events reach the form in drawing units at any
+// zoom, the wheel zooms about the pointer and the middle button drags, the
+// scroll bars move the form's view, the overlay repaints without drawing
+// the static layer again, and the pointer takes the form's shape.
 //
-// With RAVELIN_SCREENSHOTS=FOLDER the test also writes what it shows there
-// as PNG files (the window fitted, zoomed in, and the Info box's report).
+// Then the acquisition window on it: the example's photograph under its
+// geometry, fitted and at actual size, traces drawn with the mouse, the
+// toolbar's drawing buttons, the picture hidden, the canvas on the clipboard
+// and the estimator report in the Info box. What the window draws and
+// computes is the core tests'; here, what reaches the pixels.
 
 #include <QAction>
 #include <QClipboard>
-#include <QDir>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -24,39 +23,72 @@
 #include "acquisition/AcquisitionDrawing.h"
 #include "acquisition/ScanForm.h"
 #include "documents/DocumentCommands.h"
+#include "support/SketchForm.h"
+#include "ui/render/QtPicture.h"
 #include "ui/views/AcquisitionView.h"
 #include "ui/views/CanvasView.h"
 
 using namespace ravelin;
 using ravelin::testing::Desktop;
+using ravelin::testing::SketchForm;
+using ravelin::testing::TestQtPlatform;
 
 namespace {
 
-const QString kExamples = QString(RAVELIN_SOURCE_DIR) + "/examples/";
+// The areas painted, as the paint events give them.
+struct PaintWatch : QObject {
+    QRegion painted;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
 
-// The desktop at the size of a usual screen, with the acquisition window filling its work area: a new
-// one, or a copy of the example (the close at the end answers Yes to saving what a test drew).
+struct Shown {
+    TestQtPlatform platform;
+    Session session{platform};
+    UiContext context{session, platform};
+    SketchForm form{session};
+    CanvasView view{form, form.canvas(), context, nullptr};
+
+    Shown() {
+        view.resize(400, 300);
+        view.show();
+        if (!QTest::qWaitForWindowExposed(&view)) qFatal("the view was never shown");
+    }
+    const ViewTransform& transform() const { return form.sketch().view(); }
+    QWidget* surface() { return view.viewport(); }
+    void setView(double scale, DrawPoint origin) {
+        ViewTransform v = transform();
+        v.setScale(scale);
+        v.setOrigin(origin);
+        form.setView(form.canvas(), v);
+    }
+    void wheel(QPoint at, int notches, Qt::KeyboardModifiers modifiers = {}) {
+        QWheelEvent turn(at, surface()->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton, modifiers,
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(surface(), &turn);
+    }
+};
+
+// The desktop at the size of a usual screen, with the example acquisition filling its work area: a
+// copy, so that nothing a test draws can reach the example itself.
 struct Acquisition {
     QTemporaryDir folder;
     Desktop d;
     ScanForm* scan = nullptr;
     AcquisitionView* view = nullptr;
 
-    explicit Acquisition(bool example = false) {
+    Acquisition() {
         d.window->resize(1400, 900);
         d.window->show();
-        if (!example) {
-            d.window->action("mnuFileNewScan")->trigger();
-        } else {
-            for (const char* name : {"rock-face.dgt", "rock-face.png"})
-                QFile::copy(kExamples + name, folder.filePath(name));
-            OpenDocumentFile(d.session, folder.filePath("rock-face.dgt").toStdString());
-        }
+        for (const char* name : {"rock-face.dgt", "rock-face.png"})
+            QFile::copy(QString(RAVELIN_SOURCE_DIR) + "/examples/" + name, folder.filePath(name));
+        OpenDocumentFile(d.session, folder.filePath("rock-face.dgt").toStdString());
         scan = dynamic_cast<ScanForm*>(d.session.findForm("frmScan"));
         if (!scan) return;
-        auto* sub = qobject_cast<QMdiSubWindow*>(d.window->windowOf(*scan));
-        view = qobject_cast<AcquisitionView*>(sub->widget());
-        sub->showMaximized();
+        view = d.viewOf<AcquisitionView>("frmScan");
+        d.windowOf("frmScan")->showMaximized();
         QApplication::processEvents();
     }
     QWidget* surface() const { return view->canvas()->viewport(); }
@@ -75,35 +107,20 @@ struct Acquisition {
         QTest::mousePress(surface(), button, {}, at);
         QTest::mouseRelease(surface(), button, {}, at);
     }
-    void wheel(QPoint at, int notches) {
-        QWheelEvent turn(at, surface()->mapToGlobal(at), {}, QPoint(0, 120 * notches), Qt::NoButton, {},
-                         Qt::NoScrollPhase, false);
-        QApplication::sendEvent(surface(), &turn);
-    }
     QToolButton* button(const char* name) const { return view->findChild<QToolButton*>(name); }
     QImage shown() const { return surface()->grab().toImage(); }
-    void screenshot(const char* name) const {
-        const QByteArray folder = qgetenv("RAVELIN_SCREENSHOTS");
-        if (folder.isEmpty()) return;
-        QDir().mkpath(folder);
-        QApplication::processEvents();  // scroll bars and repaints settle first
-        d.window->grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
-    }
 };
 
-// Whether the pixel is mostly the colour: its hue within 25° and clearly saturated.
-bool hasHue(QColor pixel, Rgb colour) {
+// Whether any pixel within 2 of `at` has the colour's hue (within 25°, clearly saturated).
+bool colourNear(const QImage& image, QPoint at, Rgb colour) {
     const QColor wanted(colour.red(), colour.green(), colour.blue());
-    const int turn = std::abs(pixel.hsvHue() - wanted.hsvHue());
-    return pixel.hsvSaturation() > 120 && std::min(turn, 360 - turn) < 25;
-}
-
-// Whether any pixel within `radius` of `at` has the colour.
-bool colourNear(const QImage& image, QPoint at, Rgb colour, int radius = 2) {
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx) {
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
             const QPoint p = at + QPoint(dx, dy);
-            if (image.rect().contains(p) && hasHue(image.pixelColor(p), colour)) return true;
+            if (!image.rect().contains(p)) continue;
+            const QColor pixel = image.pixelColor(p);
+            const int turn = std::abs(pixel.hsvHue() - wanted.hsvHue());
+            if (pixel.hsvSaturation() > 120 && std::min(turn, 360 - turn) < 25) return true;
         }
     return false;
 }
@@ -115,12 +132,151 @@ CanvasPoint middle(CanvasPoint a, CanvasPoint b) { return {(a.x + b.x) / 2, (a.y
 class AcquisitionViewTest : public QObject {
     Q_OBJECT
 private slots:
+    void pointerEventsArriveInDrawingUnitsAtTwoZooms() {
+        Shown s;
+        // At 96 per inch a drawing unit of 15 twips is one pixel: actual size is one to one.
+        QCOMPARE(s.view.naturalScale(), 1.0);
+        QCOMPARE(s.transform().scale(), 1.0);
+        QTest::mousePress(s.surface(), Qt::LeftButton, {}, QPoint(100, 50));
+        QTest::mouseRelease(s.surface(), Qt::LeftButton, {}, QPoint(100, 50));
+        // Two and a half pixels a unit, scrolled to (40, 30): pixel (100, 50) is (40 + 100 / 2.5, 30 + 50 / 2.5).
+        s.setView(2.5, {40, 30});
+        QTest::mousePress(s.surface(), Qt::RightButton, Qt::ShiftModifier, QPoint(100, 50));
+        QTest::mouseRelease(s.surface(), Qt::RightButton, Qt::ShiftModifier, QPoint(100, 50));
+        QCOMPARE(s.form.heard.size(), 4u);
+        const PointerEvent first = s.form.heard[0].event;
+        const PointerEvent second = s.form.heard[2].event;
+        QCOMPARE(s.form.heard[2].what, std::string("press"));
+        QCOMPARE(QPointF(first.x, first.y), QPointF(100, 50));
+        QCOMPARE(first.buttons, buttons::Left);
+        QCOMPARE(QPointF(second.x, second.y), QPointF(80, 50));
+        QCOMPARE(second.buttons, buttons::Right);
+        QCOMPARE(second.shift, shift::Shift);
+
+        // The pointer takes the shape the form asks for.
+        const std::pair<PointerShape, Qt::CursorShape> shapes[] = {{PointerShape::CrossHair, Qt::CrossCursor},
+                                                                   {PointerShape::Busy, Qt::WaitCursor},
+                                                                   {PointerShape::Arrow, Qt::ArrowCursor}};
+        for (const auto& [shape, cursor] : shapes) {
+            s.form.setPointer(s.form.canvas(), shape);
+            QCOMPARE(s.surface()->cursor().shape(), cursor);
+        }
+    }
+
+    void theWheelZoomsAboutThePointerAndTheMiddleButtonDrags() {
+        Shown s;
+        const QPoint pointer(200, 100);
+        const DrawPoint under = s.transform().toDrawing({200, 100});
+        s.wheel(pointer, 4);  // four notches double the zoom
+        QCOMPARE(s.transform().scale(), 2.0);
+        const DrawPoint after = s.transform().toDrawing({200, 100});
+        QVERIFY(std::abs(after.x - under.x) < 1e-9 && std::abs(after.y - under.y) < 1e-9);
+        QCOMPARE(s.form.heard.back().event.wheel, 4.0);
+        // With Ctrl the window keeps the turn for itself.
+        s.wheel(pointer, -4, Qt::ControlModifier);
+        QCOMPARE(s.transform().scale(), 2.0);
+
+        // A middle-button drag of 50 pixels left and 20 up moves the drawing with it; the form hears none of it.
+        const std::size_t heard = s.form.heard.size();
+        const DrawPoint origin = s.transform().origin();
+        QTest::mousePress(s.surface(), Qt::MiddleButton, {}, QPoint(200, 100));
+        QTest::mouseMove(s.surface(), QPoint(150, 80));
+        QTest::mouseRelease(s.surface(), Qt::MiddleButton, {}, QPoint(150, 80));
+        QCOMPARE(s.form.heard.size(), heard);
+        QCOMPARE(QPointF(s.transform().origin().x, s.transform().origin().y),
+                 QPointF(origin.x + 50 / 2.0, origin.y + 20 / 2.0));
+    }
+
+    void scrollBarsMoveTheFormsView() {
+        Shown s;
+        // 2000 x 1500 units at one pixel each in a 400 x 300 viewport.
+        QScrollBar* across = s.view.horizontalScrollBar();
+        QCOMPARE(across->value(), 0);
+        QVERIFY(across->maximum() >= 2000 - 400);
+        across->setValue(500);
+        QCOMPARE(s.transform().origin().x, 500.0);
+        // A view the form sets moves the bars.
+        s.setView(0.5, {100, 200});
+        QCOMPARE(s.view.verticalScrollBar()->value(), 100);
+        QCOMPARE(across->value(), 50);
+    }
+
+    void theOverlayRepaintsAloneOverTheKeptStaticLayer() {
+        Shown s;
+        QTest::mousePress(s.surface(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseMove(s.surface(), QPoint(120, 20));
+        s.surface()->repaint();
+        const int renders = s.view.staticRenders();
+        QVERIFY(renders >= 1);
+        PaintWatch watch;
+        s.surface()->installEventFilter(&watch);
+        QTest::mouseMove(s.surface(), QPoint(220, 20));
+        QTRY_VERIFY(!watch.painted.isEmpty());
+        s.surface()->removeEventFilter(&watch);
+        QCOMPARE(s.view.staticRenders(), renders);  // the band moved; the kept layer was not drawn again
+        // Only the band's old and new places were painted, not the whole view.
+        QVERIFY((QRegion(20, 19, 201, 2) - watch.painted).isEmpty());
+        QVERIFY2(watch.painted.boundingRect().height() < 10,
+                 qPrintable(QString::number(watch.painted.boundingRect().height())));
+        // The inverting band (on the pixel edge y = 20, so smoothed over two rows) darkens the light grey.
+        const QImage shown = s.surface()->grab().toImage();
+        const int band = std::min(qGray(shown.pixel(200, 19)), qGray(shown.pixel(200, 20)));
+        const int around = qGray(shown.pixel(200, 60));
+        QVERIFY2(band < around - 20, qPrintable(QString("%1 against %2").arg(band).arg(around)));
+        QCOMPARE(qGray(shown.pixel(260, 20)), around);  // beyond the band's end
+
+        QTest::mouseRelease(s.surface(), Qt::LeftButton, {}, QPoint(220, 20));
+        s.surface()->repaint();
+        QCOMPARE(s.view.staticRenders(), renders + 1);  // the committed segment
+        QCOMPARE(s.form.segments.size(), 1u);
+    }
+
+    void aPannedViewShowsWhatAFreshViewShows() {
+        // A photograph with detail everywhere and traces across it.
+        QImage photo(1200, 900, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y)
+            for (int x = 0; x < photo.width(); ++x)
+                photo.setPixel(x, y, qRgb((x * 7) % 256, (y * 5) % 256, (x + y) % 256));
+        Shown s;
+        RecordingCanvas& background = s.form.drawing(s.form.canvas()).staticLayer();
+        background.picture(std::make_shared<QtPicture>(photo), 0, 0, 1200, 900);
+        background.setPen(Rgb::fromRgb(0, 0, 255));
+        for (int i = 0; i < 40; ++i) background.line(30 * i, 0, 1200 - 25 * i, 900);
+        s.form.drawingChanged(s.form.canvas(), DrawingLayer::Static);
+        s.setView(0.8, {10, 20});
+        s.surface()->repaint();
+        // Moved by whole pixels: the kept image is shifted and only the strips that came in are drawn.
+        ViewTransform moved = s.transform();
+        moved.panBy(-37, 23);
+        s.form.setView(s.form.canvas(), moved);
+        const QImage panned = s.surface()->grab().toImage();
+
+        Shown fresh;
+        RecordingCanvas& again = fresh.form.drawing(fresh.form.canvas()).staticLayer();
+        again.reset();
+        s.form.sketch().staticLayer().replay(again);
+        fresh.form.setView(fresh.form.canvas(), moved);
+        const QImage whole = fresh.surface()->grab().toImage();
+        QCOMPARE(panned.size(), whole.size());
+        int differing = 0;
+        for (int y = 0; y < whole.height(); ++y)
+            for (int x = 0; x < whole.width(); ++x) {
+                const QRgb a = panned.pixel(x, y), b = whole.pixel(x, y);
+                // The smoothed photograph may round a level or three the other way when drawn from
+                // another corner; a strip's edge may differ a little more. Anything shifted wrong differs a lot.
+                const int step = std::max(
+                    {std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+                QVERIFY2(step <= 24, qPrintable(QString("(%1, %2) differs by %3").arg(x).arg(y).arg(step)));
+                differing += step > 3;
+            }
+        QVERIFY2(differing < whole.width() + whole.height(), qPrintable(QString::number(differing)));
+    }
+
     void theExampleShowsItsPhotographAndGeometryFittedThenAtActualSize() {
-        Acquisition a(true);
+        Acquisition a;
         QVERIFY(a.view);
         QVERIFY(a.scan->picture());
         QCOMPARE(a.scan->picture()->width(), 1600);
-        QCOMPARE(a.d.window->windowOf(*a.scan)->windowTitle(), QString::fromStdString(a.scan->caption()));
         // Fitted: the whole canvas of 2001 units in sight, as large as the viewport allows.
         const ViewTransform fitted = a.transform();
         const double height = 2001.0 * 1000 / 1600;
@@ -132,110 +288,61 @@ private slots:
 
         // Each kind of geometry shows in its colour where the geometry says.
         const AcquisitionGeometry& g = a.scan->geometry();
-        QImage image = a.shown();
+        const QImage image = a.shown();
         QVERIFY(colourNear(image, a.pixelOf(middle(g.traces[3].end1, g.traces[3].end2)), acquisition_colors::Traces));
         QVERIFY(colourNear(image, a.pixelOf(middle(g.scanline[0], g.scanline[1])), acquisition_colors::Scanline));
         QVERIFY(colourNear(image, a.pixelOf(middle(g.contour[0], g.contour[1])), acquisition_colors::Contour));
         QVERIFY(colourNear(image, a.pixelOf(g.rectangle[0]), acquisition_colors::Rectangle));
-        a.screenshot("acquisition-fitted");
 
-        // Actual size: one photograph pixel a screen pixel, about the middle of the view.
+        // Actual size: one photograph pixel a screen pixel; Fit brings the first view back.
         QTest::mouseClick(a.button("cmdActualSize"), Qt::LeftButton);
         QVERIFY(std::abs(a.transform().scale() - 1600 / 2001.0) < 1e-9);
-        image = a.shown();
-        const CanvasPoint handle = g.rectangle[2];
-        const QPoint corner = a.pixelOf(handle);
-        if (image.rect().contains(corner)) QVERIFY(colourNear(image, corner, acquisition_colors::Rectangle));
-        const Trace& seen = g.traces[9];
-        QVERIFY(colourNear(image, a.pixelOf(middle(seen.end1, seen.end2)), acquisition_colors::Traces) ||
-                !image.rect().contains(a.pixelOf(middle(seen.end1, seen.end2))));
-        a.screenshot("acquisition-actual-size");
-
         QTest::mouseClick(a.button("cmdFit"), Qt::LeftButton);
         QTRY_COMPARE(a.transform(), fitted);  // once the scroll bars of the larger zoom are gone
     }
 
-    void tracesAreDrawnWhereTheMouseClicksAtEveryZoom() {
+    void drawingWithTheMouseHidingThePictureCopyingTheCanvasAndTheEstimators() {
         Acquisition a;
         QVERIFY(a.view);
-        QCOMPARE(a.d.window->windowOf(*a.scan)->windowTitle(), QString("Acquisition Window - Digit 1"));
         QAction* discont = a.d.window->action("tbToolBar(21)");
         QVERIFY(discont && discont->isVisible() && discont->isEnabled());
         discont->trigger();
-        QVERIFY(discont->isChecked());
-        QVERIFY(a.button("cmdDisc")->isChecked());
-        QCOMPARE(a.surface()->cursor().shape(), Qt::CrossCursor);
-
-        // The first trace at the fitted zoom; its ends are the canvas points under the pixels.
+        QVERIFY(discont->isChecked() && a.button("cmdDisc")->isChecked());
+        // The trace's ends are the canvas points under the pixels clicked, and it is drawn there.
         const QPoint p1(100, 120), p2(300, 260);
         const DrawPoint u1 = a.under(p1), u2 = a.under(p2);
+        const QPoint edge = (QPoint(60, 300) + QPoint(80, 480)) / 2;  // of the contour below
+        QVERIFY(!colourNear(a.shown(), (p1 + p2) / 2, acquisition_colors::Traces));
+        QVERIFY(!colourNear(a.shown(), edge, acquisition_colors::Contour));
         a.click(p1);
-        QTest::mouseMove(a.surface(), QPoint(200, 200));
-        // The rubber band follows the pointer in the inverting pen, on the overlay alone.
-        const auto band = a.scan->canvasDrawing().overlay().ops();
-        QCOMPARE(band.size(), std::size_t{1});
-        QCOMPARE(band[0].penMode, PenMode::Invert);
         a.click(p2);
-        QCOMPARE(a.scan->geometry().traces.at(0).end1, roundToCanvas(u1.x, u1.y));
-        QCOMPARE(a.scan->geometry().traces.at(0).end2, roundToCanvas(u2.x, u2.y));
+        const Trace& drawn = a.scan->geometry().traces.back();
+        QCOMPARE(drawn.end1, roundToCanvas(u1.x, u1.y));
+        QCOMPARE(drawn.end2, roundToCanvas(u2.x, u2.y));
+        QVERIFY(colourNear(a.shown(), (p1 + p2) / 2, acquisition_colors::Traces));
 
-        // Four notches in about a point double the zoom and keep that point under the pointer.
-        const QPoint pointer(250, 200);
-        const DrawPoint before = a.under(pointer);
-        const double scale = a.transform().scale();
-        a.wheel(pointer, 4);
-        QVERIFY(std::abs(a.transform().scale() - 2 * scale) < 1e-9);
-        const DrawPoint after = a.under(pointer);
-        QVERIFY(std::abs(after.x - before.x) < 1e-6 && std::abs(after.y - before.y) < 1e-6);
-
-        // The second trace at the doubled zoom lands on the units under its pixels too.
-        const QPoint q1(40, 50), q2(160, 90);
-        const DrawPoint v1 = a.under(q1), v2 = a.under(q2);
-        a.click(q1);
-        a.click(q2);
-        QCOMPARE(a.scan->geometry().traces.size(), std::size_t{2});
-        QCOMPARE(a.scan->geometry().traces[1].end1, roundToCanvas(v1.x, v1.y));
-        QCOMPARE(a.scan->geometry().traces[1].end2, roundToCanvas(v2.x, v2.y));
-        QVERIFY(colourNear(a.shown(), (q1 + q2) / 2, acquisition_colors::Traces));
-        QVERIFY(a.scan->caption().ends_with("*"));
-
-        // A middle-button drag pans by the pixels dragged and draws nothing.
-        const DrawPoint origin = a.transform().origin();
-        QTest::mousePress(a.surface(), Qt::MiddleButton, {}, QPoint(200, 200));
-        QTest::mouseMove(a.surface(), QPoint(150, 180));
-        QTest::mouseRelease(a.surface(), Qt::MiddleButton, {}, QPoint(150, 180));
-        const double s = a.transform().scale();
-        QVERIFY(std::abs(a.transform().origin().x - (origin.x + 50 / s)) < 1e-9);
-        QVERIFY(std::abs(a.transform().origin().y - (origin.y + 20 / s)) < 1e-9);
-        QCOMPARE(a.scan->geometry().traces.size(), std::size_t{2});
-    }
-
-    void aContourClosedWithTheRightButtonHidingThePictureAndCopyingTheCanvas() {
-        Acquisition a(true);
-        QVERIFY(a.view);
+        // A contour from the window's own button, closed with the right button.
         QTest::mouseClick(a.button("cmdDraw"), Qt::LeftButton);
         QVERIFY(a.d.window->action("tbToolBar(20)")->isChecked());  // the toolbar's "Contour"
-        const QPoint vertices[] = {{60, 60}, {400, 70}, {380, 300}, {80, 280}};
+        const QPoint vertices[] = {{60, 300}, {400, 310}, {380, 500}, {80, 480}};
         for (QPoint v : vertices) a.click(v);
         a.click(vertices[3], Qt::RightButton);
         QCOMPARE(a.scan->geometry().contourCount(), 4);
         QVERIFY(!a.d.window->action("tbToolBar(20)")->isChecked());  // released on closing
-        QVERIFY(colourNear(a.shown(), (vertices[3] + vertices[0]) / 2, acquisition_colors::Contour));
+        QVERIFY(colourNear(a.shown(), edge, acquisition_colors::Contour));
         const QString surface = a.view->findChild<QLineEdit*>("txtSurface")->text();
         QCOMPARE(surface, QString::fromStdString(a.scan->text("txtSurface")));
         QVERIFY(surface != "0");
 
-        // Hidden, the photograph leaves a white canvas; the traces stay.
+        // Hidden, the photograph leaves a white canvas; the traces stay. The button and its tip say so.
         const QPoint bare(a.pixelOf({1000, 40}));
         QVERIFY(a.shown().pixelColor(bare) != QColor(Qt::white));
         a.d.window->action("tbToolBar(24)")->trigger();  // "HidePict"
         QCOMPARE(a.button("cmdShowHide")->text(), QString("Show picture"));
         QCOMPARE(a.d.window->action("tbToolBar(24)")->toolTip(), QString("Show picture"));
-        QImage hidden = a.shown();
+        const QImage hidden = a.shown();
         QCOMPARE(hidden.pixelColor(bare), QColor(Qt::white));
-        const Trace& t = a.scan->geometry().traces[3];
-        QVERIFY(colourNear(hidden, a.pixelOf(middle(t.end1, t.end2)), acquisition_colors::Traces));
-        a.screenshot("acquisition-picture-hidden");
+        QVERIFY(colourNear(hidden, (p1 + p2) / 2, acquisition_colors::Traces));
         QTest::mouseClick(a.button("cmdShowHide"), Qt::LeftButton);
 
         // Edit > Copy: the canvas at the photograph's own size, with what is drawn on it.
@@ -243,31 +350,16 @@ private slots:
         a.d.window->action("mnuEditCopy")->trigger();
         const QImage copied = QApplication::clipboard()->image();
         QCOMPARE(copied.size(), QSize(1600, 1000));
-        const Trace& seen = a.scan->geometry().traces[3];
-        const CanvasPoint mid = middle(seen.end1, seen.end2);
+        const CanvasPoint mid = middle(drawn.end1, drawn.end2);
         QVERIFY(colourNear(copied, QPoint(mid.x * 1600 / 2001, mid.y * 1600 / 2001), acquisition_colors::Traces));
-    }
 
-    void theEstimatorsWriteTheirReportIntoTheInfoBox() {
-        Acquisition a(true);
-        QVERIFY(a.view);
+        // The estimators' report names the Info box after the acquisition, which its title does not show.
         QTest::mouseClick(a.button("cmdShowJab"), Qt::LeftButton);
         QWidget* box = a.d.windowOf("frmInfoBox");
         QVERIFY(box && box->isVisible());
-        // The Info box is named after the acquisition's file, which its title does not show.
         QCOMPARE(box->windowTitle(), QString("InfoBox"));
         auto* text = a.d.find<QTextEdit>("frmInfoBox", "txtText");
-        QVERIFY(text);
-        const QString report = text->toPlainText();
-        for (const char* title :
-             {"Mean spacing and mean persistance estimations", "Tarvenoz (2001)", "Tarvenoz (1996)", "Pahl (1981)"})
-            QVERIFY2(report.contains(title), title);
-        // After the chain the surface field shows the rectangle's surface, written last.
-        QCOMPARE(a.view->findChild<QLineEdit*>("txtSurface")->text(),
-                 QString::fromStdString(a.scan->text("txtSurface")));
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(box)) sub->showMaximized();
-        text->verticalScrollBar()->setValue(0);  // the report from its heading
-        a.screenshot("acquisition-estimators");
+        QVERIFY(text && text->toPlainText().contains("Pahl (1981)"));
     }
 };
 

@@ -1,24 +1,29 @@
 // Printing from the desktop program through Qt's printer: with no printer
 // installed a PDF file named after the document is proposed, a printer that
 // cannot print is told, Page Set-up's choices reach the printouts and the
-// next dialogs, and the preview shows the pages the printout has.
+// next dialogs, and the preview shows the pages the printout has. And the
+// save dialog: the file type the user picks gives a bare name its extension
+// before the dialog checks for a file to replace.
 //
 // With RAVELIN_SCREENSHOTS set to a folder, the preview is saved there.
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "UiTestSupport.h"
-#include "spacing/SpacingForm.h"
+#include "core/SaveDialog.h"
 
 using namespace ravelin;
 using ravelin::testing::Desktop;
@@ -34,11 +39,7 @@ void report(Desktop& d, int lines) {
 
 // A datasheet's histogram, drawn through "Plot Histo"; the chart window is then the active one.
 void plotChart(Desktop& d) {
-    d.window->action("mnuFileNewData")->trigger();
-    auto& sheet = dynamic_cast<SpacingForm&>(*d.session.currentDocument());
-    long long row = 1;
-    for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9"}) sheet.setCell(0, row++, 1, value);
-    sheet.UpdateDataInfo();
+    SpacingForm& sheet = d.newDatasheet({"0.4", "1.1", "0.7", "2.3", "0.9"});
     sheet.userClick(sheet.at("cmdHisto"));
 }
 
@@ -57,6 +58,24 @@ QSizeF mediaBox(const QByteArray& pdf) {
     static const QRegularExpression box("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)\\s*\\]");
     const QRegularExpressionMatch match = box.match(QString::fromLatin1(pdf));
     return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+}
+
+// Answers the next file dialog as a user would: picks a file type, types a name, presses Save.
+void answerNextDialog(const QString& filter, const QString& name) {
+    QTimer::singleShot(0, [filter, name] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        // The user picks the type in the dialog's list, which the dialog hears of.
+        auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        QVERIFY(types);
+        const int index = types->findText(filter);
+        QVERIFY(index >= 0);
+        types->setCurrentIndex(index);
+        emit types->activated(index);
+        emit types->textActivated(filter);
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
 }
 
 }  // namespace
@@ -145,7 +164,6 @@ private slots:
 
         int previewed = 0;
         bool fullPage = true;
-        QString shot = "print-preview-report.png";
         d.platform.preview = [&](QPrintPreviewDialog& dialog) {
             fullPage = dialog.printer()->fullPage();
             dialog.show();
@@ -153,7 +171,7 @@ private slots:
             auto* pages = dialog.findChild<QPrintPreviewWidget*>();
             previewed = pages ? pages->pageCount() : 0;
             if (const QString folder = qEnvironmentVariable("RAVELIN_SCREENSHOTS"); !folder.isEmpty())
-                dialog.grab().save(folder + "/" + shot);
+                dialog.grab().save(folder + "/print-preview-" + QString::number(previewed) + ".png");
             // Its Print button: the same drawing, on the printer.
             dialog.printer()->setOutputFileName(dir.filePath("from-preview.pdf"));
             if (pages) pages->print();
@@ -162,7 +180,6 @@ private slots:
         QAction* preview = d.window->action("mnuFilePrintPreview");
         QVERIFY(preview->isEnabled());
         preview->trigger();
-        QCOMPARE(d.platform.previewDialogs.at(0).title, std::string("Ravelin - Print Preview"));
         QCOMPARE(previewed, printed);
         QCOMPARE(pageCount(read(dir.filePath("from-preview.pdf"))), printed);
         QVERIFY(d.platform.told().empty());
@@ -173,12 +190,28 @@ private slots:
 
         // A chart previews on one page, and is printed from the preview as well.
         plotChart(d);
-        shot = "print-preview-chart.png";
         QVERIFY(preview->isEnabled());
         preview->trigger();
         QCOMPARE(previewed, 1);
         QVERIFY(!fullPage);  // inside the printer's margins, though the report before used the whole page
         QCOMPARE(pageCount(read(dir.filePath("from-preview.pdf"))), 1);
+    }
+
+    void theChosenTypeGivesABareNameItsExtension() {
+        QTemporaryDir dir;
+        QtPlatform platform;
+        const std::string folder = dir.path().toStdString();
+        const FileDialogRequest request{
+            "Ravelin - Save", "Rich text files (*.rtf)|*.rtf|Text files (*.txt)|*.txt", folder + "/x", 1, false, true};
+        answerNextDialog("Text files (*.txt)", "report");
+        const std::optional<FileChoice> text = platform.saveFileDialog(request);
+        QVERIFY(text.has_value());
+        QCOMPARE(text->filterIndex, 2);
+        QCOMPARE(QString::fromStdString(text->path), dir.filePath("report.txt"));
+
+        // A name typed with an extension keeps it, whatever the type chosen.
+        answerNextDialog("Text files (*.txt)", "notes.rtf");
+        QCOMPARE(QString::fromStdString(chooseSaveFile(platform, request).value_or("")), dir.filePath("notes.rtf"));
     }
 };
 

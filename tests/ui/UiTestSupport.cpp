@@ -1,6 +1,6 @@
 #include "UiTestSupport.h"
 
-#include <QApplication>
+#include <QAction>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -57,19 +57,7 @@ std::unique_ptr<PrintJob> TestQtPlatform::startPrint(const PrintDialogRequest& r
     return QtPlatform::startPrint(request);
 }
 
-PreviewOutcome TestQtPlatform::printPreview(const PrintDialogRequest& request, const PrintContent& content) {
-    previewDialogs.push_back(request);
-    return QtPlatform::printPreview(request, content);
-}
-
 bool TestQtPlatform::runPrintDialog(QPrintDialog& dialog) {
-    // With RAVELIN_SCREENSHOTS set, the dialog as the user would see it is saved first.
-    if (const QString folder = qEnvironmentVariable("RAVELIN_SCREENSHOTS"); !folder.isEmpty()) {
-        dialog.show();
-        QApplication::processEvents();
-        dialog.grab().save(QString("%1/print-dialog-%2.png").arg(folder).arg(printDialogFiles.size() + 1));
-        dialog.hide();
-    }
     QPrinter& printer = *dialog.printer();
     printDialogFiles.push_back(printer.outputFileName());
     printDialogOrientations.push_back(printer.pageLayout().orientation());
@@ -102,6 +90,15 @@ Desktop::~Desktop() {
     platform.tearingDown = true;
     if (session.mainForm()) session.closeForm(*session.mainForm());
     window.reset();
+}
+
+SpacingForm& Desktop::newDatasheet(std::initializer_list<const char*> values) {
+    window->action("mnuFileNewData")->trigger();
+    auto& sheet = dynamic_cast<SpacingForm&>(*session.currentDocument());
+    long long row = 1;
+    for (const char* value : values) sheet.setCell(0, row++, 1, value);
+    if (values.size() > 0) sheet.UpdateDataInfo();
+    return sheet;
 }
 
 QWidget* Desktop::windowOf(const std::string& formName) const {

@@ -3,6 +3,7 @@
 // off-screen platform, with the dialogs that would wait for a user answered
 // from a script instead.
 
+#include <QMdiSubWindow>
 #include <QPageLayout>
 #include <deque>
 #include <functional>
@@ -10,6 +11,7 @@
 
 #include "core/MainForm.h"
 #include "core/Session.h"
+#include "spacing/SpacingForm.h"
 #include "ui/MainWindow.h"
 #include "ui/QtPlatform.h"
 #include "ui/UiContext.h"
@@ -47,7 +49,6 @@ public:
     bool tearingDown = false;
     void showModal(Form&) override {}
     std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
-    PreviewOutcome printPreview(const PrintDialogRequest& request, const PrintContent& content) override;
     std::optional<FontChoice> fontDialog(const FontChoice&) override { return next(fonts, "font dialog"); }
     void beep() override {}
     std::string programFolder() override { return {}; }  // no log file from tests
@@ -62,7 +63,6 @@ public:
     std::string printPdf;                          // the print dialog chooses this PDF file; empty = cancelled
     bool printAsProposed = false;                  // the print dialog is accepted with what it proposed
     std::vector<PrintDialogRequest> printDialogs;
-    std::vector<PrintDialogRequest> previewDialogs;
     // What each print dialog showed when it opened: the file it proposed, the page orientation.
     std::vector<QString> printDialogFiles;
     std::vector<QPageLayout::Orientation> printDialogOrientations;
@@ -109,6 +109,15 @@ struct Desktop {
         QWidget* w = windowOf(formName);
         return w ? w->findChild<T*>(objectName) : nullptr;
     }
+    // The view of a document window, or the one inside a floating window.
+    template <class View>
+    View* viewOf(const std::string& formName) const {
+        QWidget* w = windowOf(formName);
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) return qobject_cast<View*>(sub->widget());
+        return w ? w->findChild<View*>() : nullptr;
+    }
+    // A datasheet made by File > New data, holding `values` in its measured grid.
+    SpacingForm& newDatasheet(std::initializer_list<const char*> values = {});
 };
 
 }  // namespace ravelin::testing

@@ -3,7 +3,8 @@
 // each window and on each of its pages nothing is cut (a control smaller
 // than it needs, or reaching out of its parent), no two controls overlap,
 // a result box shows the widest message its window writes whole and a longer
-// text in its tool tip, and the toolbar's icons have pixels for the density.
+// text in its tool tip, and every toolbar button has an icon with pixels for
+// the density.
 //
 // A window added to the program is covered by adding one line to windows().
 // With RAVELIN_SCREENSHOTS set to a folder, each page is saved there too.
@@ -15,7 +16,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,7 +35,6 @@
 #include "UiTestSupport.h"
 #include "documents/DocumentCommands.h"
 #include "documents/PropertiesForm.h"
-#include "spacing/SpacingForm.h"
 #include "ui/FormBinder.h"
 #include "ui/views/CanvasView.h"
 
@@ -44,110 +43,71 @@ using ravelin::testing::Desktop;
 
 namespace {
 
-using Check = std::function<void(QWidget* window)>;
-
-// How a window is opened as a user opens it; `check` runs while it is shown.
+// How a window is opened as a user opens it; a modal one is then shown by the test.
 struct WindowCase {
     const char* form;
-    std::function<void(Desktop&, const Check&)> show;
+    std::function<void(Desktop&)> open;
+    bool modal = false;
 };
 
-void shown(Desktop& d, const char* form, const Check& check) {
-    QApplication::processEvents();
-    check(d.windowOf(form));
-}
-
-std::function<void(Desktop&, const Check&)> fromMenu(const char* item, const char* form) {
-    return [item, form](Desktop& d, const Check& check) {
-        d.window->action(item)->trigger();
-        shown(d, form, check);
-    };
-}
-
-// A modal window runs its own event loop: it is looked at from inside it, then closed.
-std::function<void(Desktop&, const Check&)> modal(const char* form) {
-    return [form](Desktop& d, const Check& check) {
-        Form& window = d.session.form(form);
-        QTimer::singleShot(0, [&] {
-            QApplication::processEvents();
-            check(QApplication::activeModalWidget());
-            window.hide();
-        });
-        d.platform.QtPlatform::showModal(window);
-    };
-}
-
-// The projection tool gives its notice, then shows its three windows together.
-std::function<void(Desktop&, const Check&)> projectionWindow(const char* form) {
-    return [form](Desktop& d, const Check& check) {
-        d.window->action("mnuToolsProjections")->trigger();
-        QCOMPARE(d.platform.told().size(), size_t(1));
-        shown(d, form, check);
-    };
+std::function<void(Desktop&)> menu(const char* item) {
+    return [item](Desktop& d) { d.window->action(item)->trigger(); };
 }
 
 SpacingForm& datasheetWithValues(Desktop& d) {
-    d.window->action("mnuFileNewData")->trigger();
-    auto& sheet = dynamic_cast<SpacingForm&>(*d.session.currentDocument());
-    long long row = 1;
-    for (const char* value : {"0.4", "1.1", "0.7", "2.3", "0.9", "1.6", "3.2", "0.2", "1.3"})
-        sheet.setCell(0, row++, 1, value);
-    sheet.setText("txtComment", -1, "North face, joint set J1");
-    sheet.UpdateDataInfo();
+    SpacingForm& sheet = d.newDatasheet({"0.4", "1.1", "0.7", "2.3", "0.9", "1.6", "3.2", "0.2", "1.3"});
+    sheet.setText("txtComment", -1, "North face, joint set J1");  // the chart's title from it
     return sheet;
 }
 
 const std::vector<WindowCase>& windows() {
+    // The projection tool gives its notice, then shows its three windows together.
+    const auto projection = [](Desktop& d) {
+        d.window->action("mnuToolsProjections")->trigger();
+        QCOMPARE(d.platform.told().size(), size_t(1));
+    };
     static const std::vector<WindowCase> list = {
-        {"frmMain", [](Desktop& d, const Check& check) { check(d.window.get()); }},
-        {"frmLog", fromMenu("mnuViewEventLog", "frmLog")},
-        {"frmToolXYZ", fromMenu("mnuToolsXYZ", "frmToolXYZ")},
-        {"frmToolSpacing", fromMenu("mnuToolsSpacing", "frmToolSpacing")},
-        {"frmToolVol", fromMenu("mnuToolsVol", "frmToolVol")},
-        {"frmModGeom", fromMenu("mnuModelsGeomec", "frmModGeom")},
-        {"frmModProb", fromMenu("mnuModelsProb", "frmModProb")},
-        {"frmHistoTools", fromMenu("mnuViewHistoOptions", "frmHistoTools")},
+        {"frmMain", nullptr},  // the main window itself
+        {"frmLog", menu("mnuViewEventLog")},
+        {"frmToolXYZ", menu("mnuToolsXYZ")},
+        {"frmToolSpacing", menu("mnuToolsSpacing")},
+        {"frmToolVol", menu("mnuToolsVol")},
+        {"frmModGeom", menu("mnuModelsGeomec")},
+        {"frmModProb", menu("mnuModelsProb")},
+        {"frmHistoTools", menu("mnuViewHistoOptions")},
         {"frmInfoBox",
-         [](Desktop& d, const Check& check) {
+         [](Desktop& d) {
              d.session.appendInfoText({"Wedge failure", 1, 14, ""});
              d.session.appendInfoText(
                  {"\r\nF = safety factor : 1.32\r\nFailure mode : Sliding on line of intersection", 0, 0, ""});
-             shown(d, "frmInfoBox", check);
          }},
-        {"frmSpacing",
-         [](Desktop& d, const Check& check) {
-             datasheetWithValues(d);
-             shown(d, "frmSpacing", check);
-         }},
+        {"frmSpacing", [](Desktop& d) { datasheetWithValues(d); }},
         {"frmHisto",
-         [](Desktop& d, const Check& check) {
+         [](Desktop& d) {
              SpacingForm& sheet = datasheetWithValues(d);
              sheet.userClick(sheet.at("cmdHisto"));
-             shown(d, "frmHisto", check);
          }},
         {"frmScan",
-         [](Desktop& d, const Check& check) {
+         [](Desktop& d) {
              // The example acquisition with its photograph, traces, scanline, rectangle and contour.
-             QTemporaryDir folder;
+             static QTemporaryDir folder;
              for (const char* name : {"rock-face.dgt", "rock-face.png"})
                  QFile::copy(QString(RAVELIN_SOURCE_DIR) + "/examples/" + name, folder.filePath(name));
              OpenDocumentFile(d.session, folder.filePath("rock-face.dgt").toStdString());
-             shown(d, "frmScan", check);
          }},
-        {"frmData", projectionWindow("frmData")},
-        {"frmOptProj", projectionWindow("frmOptProj")},
-        {"frmProj", projectionWindow("frmProj")},
+        {"frmData", projection},
+        {"frmOptProj", projection},
+        {"frmProj", projection},
         {"frmProperties",
-         [](Desktop& d, const Check& check) {
-             // As File > Properties fills it for a datasheet (the test platform shows no modal window itself).
+         [](Desktop& d) {
+             // As File > Properties fills it for a datasheet.
              const SpacingForm& sheet = datasheetWithValues(d);
              auto& dialog = dynamic_cast<PropertiesForm&>(d.session.createForm("frmProperties"));
              dialog.fill(UnmarkedCaption(sheet), DocumentPropertyLines(sheet));
-             modal("frmProperties")(d, check);
-             d.session.destroyForm(dialog);
-         }},
-        {"frmAbout", modal("frmAbout")},
-        {"frmOptions", modal("frmOptions")},
+         },
+         true},
+        {"frmAbout", nullptr, true},
+        {"frmOptions", nullptr, true},
     };
     return list;
 }
@@ -194,12 +154,8 @@ bool inWindow(const QWidget* w, const QWidget* root) {
 }
 
 QString describe(const QWidget* w) {
-    return QString("%1 '%2' %3x%4 at %5,%6")
-        .arg(w->metaObject()->className(), w->objectName())
-        .arg(w->width())
-        .arg(w->height())
-        .arg(w->x())
-        .arg(w->y());
+    return QString::asprintf("%s '%s' %dx%d at %d,%d", w->metaObject()->className(), qPrintable(w->objectName()),
+                             w->width(), w->height(), w->x(), w->y());
 }
 
 // What a widget needs to show itself whole.
@@ -265,10 +221,10 @@ void checkIcons(QWidget* window, const QString& where) {
     for (QToolBar* bar : window->findChildren<QToolBar*>()) {
         const QSize size = bar->iconSize();
         for (QAction* action : bar->actions()) {
-            if (action->isSeparator() || action->icon().isNull()) continue;
+            if (action->isSeparator()) continue;
             const QPixmap pixmap = action->icon().pixmap(size, window->devicePixelRatioF());
             QVERIFY2(pixmap.width() >= qRound(size.width() * window->devicePixelRatioF()),
-                     qPrintable(where + ": the icon of " + action->toolTip() + " is blurred up"));
+                     qPrintable(where + ": the icon of " + action->toolTip() + " is missing or blurred up"));
         }
     }
 }
@@ -294,8 +250,9 @@ private slots:
         const WindowCase& c = windows()[static_cast<size_t>(index)];
         Desktop d;
         d.window->resize(1200, 800);
+        if (c.open) c.open(d);
         bool looked = false;
-        c.show(d, [&](QWidget* window) {
+        auto check = [&](QWidget* window) {
             QVERIFY2(window && window->isVisible(), c.form);
             looked = true;
             QCOMPARE(window->devicePixelRatioF(), expectedScale());
@@ -313,7 +270,21 @@ private slots:
                 save(window, pages > 1 ? QString("%1-%2").arg(name).arg(page + 1) : name);
             }
             checkIcons(window, name);
-        });
+        };
+        if (!c.modal) {
+            QApplication::processEvents();
+            check(c.open ? d.windowOf(c.form) : d.window.get());
+        } else {
+            // A modal window runs its own event loop (the test platform shows none itself): it is
+            // looked at from inside it, then closed.
+            Form& window = d.session.form(c.form);
+            QTimer::singleShot(0, [&] {
+                QApplication::processEvents();
+                check(QApplication::activeModalWidget());
+                window.hide();
+            });
+            d.platform.QtPlatform::showModal(window);
+        }
         QVERIFY2(looked, c.form);
     }
 };
