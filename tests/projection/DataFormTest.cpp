@@ -16,37 +16,6 @@ GridCell cell(long long row, int column) { return {row, column}; }
 
 }  // namespace
 
-TEST(DataFormTest, ShapeOfTheGrid) {
-    ProjectionTool t;
-    const Grid& grid = t.data->grid();
-    EXPECT_EQ(t.data->caption(), "Projection data");
-    EXPECT_EQ(grid.rows(), 101);
-    EXPECT_EQ(grid.columns(), 3);
-    EXPECT_EQ(grid.text(0, 1), "Direction");
-    EXPECT_EQ(grid.text(0, 2), "Dip angle");
-    EXPECT_EQ(grid.text(7, 0), "7 ");  // right-aligned by its column
-    EXPECT_EQ(grid.text(100, 0), "100 ");
-    EXPECT_DOUBLE_EQ(grid.columnSpec(0).width, 420);
-    EXPECT_DOUBLE_EQ(grid.columnSpec(1).width, 800);
-    EXPECT_FALSE(t.data->at("Text1").visible());
-    EXPECT_EQ(t.data->at("Text1").font(), t.data->at("MSFlexGrid").font());
-}
-
-TEST(DataFormTest, EnterMovesFromDirectionToDipToTheNextRow) {
-    ProjectionTool t;
-    t.data->userGridClick(1, 1);
-    t.typeCell("120");
-    EXPECT_EQ(t.data->grid().text(1, 1), "120");
-    EXPECT_EQ(t.data->grid().current(), cell(1, 2));
-    EXPECT_FALSE(t.data->editing());
-    t.typeCell("45");
-    EXPECT_EQ(t.data->grid().text(1, 2), "45");
-    EXPECT_EQ(t.data->grid().current(), cell(2, 1));
-    // The window neither checks nor converts: text stays as typed.
-    t.typeCell("N30E");
-    EXPECT_EQ(t.data->grid().text(2, 1), "N30E");
-}
-
 TEST(DataFormTest, KeysInTheEditor) {
     struct Case {
         const char* name;
@@ -55,6 +24,8 @@ TEST(DataFormTest, KeysInTheEditor) {
         GridCell to;
     };
     const Case cases[] = {
+        {"Enter in the direction", {5, 1}, keys::Enter, {5, 2}},
+        {"Enter in the dip goes to the next row", {5, 2}, keys::Enter, {6, 1}},
         {"Right in the direction", {5, 1}, keys::Right, {5, 2}},
         {"Right in the dip", {5, 2}, keys::Right, {6, 1}},
         {"Enter on the last row's dip stays", {100, 2}, keys::Enter, {100, 2}},
@@ -70,32 +41,13 @@ TEST(DataFormTest, KeysInTheEditor) {
         SCOPED_TRACE(c.name);
         ProjectionTool t;
         t.data->userGridClick(c.from.row, c.from.column);
-        t.typeCell("7", c.key);
-        // Every move commits what was typed, where the editor stood.
-        EXPECT_EQ(t.data->grid().text(c.from.row, c.from.column), "7");
+        t.typeCell("N7E", c.key);
+        // Every move commits what was typed, where the editor stood, unchecked and unconverted.
+        EXPECT_EQ(t.data->grid().text(c.from.row, c.from.column), "N7E");
         EXPECT_EQ(t.data->grid().current(), c.to);
         EXPECT_FALSE(t.data->editing());
         EXPECT_EQ(t.data->focused(), &t.data->at("MSFlexGrid"));
     }
-}
-
-TEST(DataFormTest, EscapeDiscardsAndEnterOrEscapeAreNotTypedIntoTheEditor) {
-    ProjectionTool t;
-    t.data->userGridClick(3, 2);
-    t.typeCell("60");
-    t.data->userGridClick(3, 2);
-    t.typeCell("999", keys::Escape);
-    EXPECT_EQ(t.data->grid().text(3, 2), "60");
-    EXPECT_EQ(t.data->grid().current(), cell(3, 2));
-    EXPECT_FALSE(t.data->editing());
-
-    t.data->userGridKeyPress('8');
-    Control& editor = t.data->at("Text1");
-    for (int key : {keys::Enter, keys::Escape}) {
-        int typed = key;
-        EXPECT_FALSE(t.data->userKeyPress(editor, typed));
-    }
-    EXPECT_EQ(editor.text(), "8");
 }
 
 TEST(DataFormTest, TheEditorOpensWithTheTypedKeyOrTheCellText) {
@@ -118,23 +70,21 @@ TEST(DataFormTest, TheEditorOpensWithTheTypedKeyOrTheCellText) {
 
     t.data->userGridKeyPress(keys::Enter);  // 32 or below: the cell's text
     EXPECT_EQ(editor.text(), "210");
+    // Enter and Escape are not typed into the editor; Escape drops what was typed.
+    for (int key : {keys::Enter, keys::Escape}) EXPECT_FALSE(t.data->userKeyPress(editor, key));
+    EXPECT_EQ(editor.text(), "210");
+    t.typeCell("999", keys::Escape);
+    EXPECT_EQ(t.data->grid().text(2, 1), "210");
+    EXPECT_EQ(t.data->grid().current(), cell(2, 1));
+    EXPECT_FALSE(t.data->editing());
+
+    t.data->userGridKeyPress(keys::Enter);
     // A click on the grid commits what the editor holds.
     int five = '5';
     t.data->userKeyPress(editor, five);
     t.data->userGridClick(2, 1);
     EXPECT_EQ(t.data->grid().text(2, 1), "2105");
     EXPECT_FALSE(t.data->editing());
-}
-
-TEST(DataFormTest, ArrowsOnTheGridMoveAndExtendTheBlock) {
-    ProjectionTool t;
-    t.data->userGridClick(4, 1);
-    EXPECT_EQ(t.data->userGridKeyDown(keys::Right, false, 10), cell(4, 2));
-    EXPECT_EQ(t.data->userGridKeyDown(keys::Down, true, 10), cell(5, 2));
-    EXPECT_EQ(t.data->grid().selection(), (GridBlock{4, 5, 2, 2}));
-    EXPECT_EQ(t.data->userGridKeyDown(keys::PageDown, false, 10), cell(14, 2));  // from the block's upper corner
-    EXPECT_EQ(t.data->userGridKeyDown(keys::End, false, 10), cell(100, 2));
-    EXPECT_FALSE(t.data->userGridKeyDown('A', false, 10));
 }
 
 TEST(DataFormTest, ContextMenuClearGridAndSelectAll) {
@@ -148,22 +98,13 @@ TEST(DataFormTest, ContextMenuClearGridAndSelectAll) {
     t.data->userPointerRelease(grid, {300, 500, buttons::Left, 0, 0});
     EXPECT_FALSE(t.data->contextMenuRequest());
     t.data->userPointerRelease(grid, {300, 500, buttons::Right, 0, 0});
-    ASSERT_TRUE(t.data->contextMenuRequest());
-    EXPECT_EQ(*t.data->contextMenuRequest(), (DrawPoint{300, 500}));
-    EXPECT_EQ(t.data->at("mnuContext").value(), 1);
-    std::vector<std::string> captions;
-    for (const auto& control : t.data->controls())
-        if (control->container() == "mnuContext") captions.push_back(control->text());
-    EXPECT_EQ(captions, (std::vector<std::string>{"&Copy", "Cu&t", "&Paste", "-", "Clear &grid", "-", "&Select all"}));
+    EXPECT_EQ(t.data->contextMenuRequest(), (DrawPoint{300, 500}));
 
     t.click(*t.data, "mnuContextClearGrid");
-    t.data->contextMenuClosed();
-    EXPECT_FALSE(t.data->contextMenuRequest());
     EXPECT_EQ(t.data->grid().lastFilledRow(), 0);
     EXPECT_FALSE(t.data->editing());
     EXPECT_EQ(t.data->grid().current(), cell(1, 1));
-    EXPECT_EQ(t.data->grid().text(0, 2), "Dip angle");
-    EXPECT_EQ(t.data->grid().text(3, 0), "3 ");
+    EXPECT_EQ(t.data->grid().text(3, 0), "3 ");  // the headings stay
 
     t.click(*t.data, "mnuContextSelectAll");
     EXPECT_EQ(t.data->grid().selection(), (GridBlock{1, 100, 1, 2}));
@@ -212,21 +153,7 @@ TEST(DataFormTest, PasteBeyondTheLastRowGrowsTheGrid) {
     EXPECT_EQ(t.data->grid().rows(), 210);  // rows 60..209 hold the 150 rows: none is dropped
     EXPECT_EQ(t.data->grid().text(209, 1), "150");
     EXPECT_EQ(t.data->grid().text(209, 0), "209 ");
-    EXPECT_EQ(t.data->dataRows(false).size(), 209u);
-}
-
-TEST(DataFormTest, RowsReadAllOrTheSelection) {
-    ProjectionTool t;
-    t.typeRows({{"1", "2"}, {"3", "4"}, {"5", "6"}, {"7", "8"}});
-    const std::vector<DataRow> all = t.data->dataRows(false);
-    ASSERT_EQ(all.size(), 4u);  // past the last filled row nothing is read
-    EXPECT_EQ(all[3].dip, "8");
-    t.data->userGridClick(2, 2);
-    t.data->userGridExtend(3, 1);
-    const std::vector<DataRow> selected = t.data->dataRows(true);
-    ASSERT_EQ(selected.size(), 2u);
-    EXPECT_EQ(selected[0].direction, "3");
-    EXPECT_EQ(selected[1].dip, "6");
+    EXPECT_EQ(t.data->dataRows(false).size(), 209u);  // and nothing past the last filled row
 }
 
 TEST(DataFormTest, ClosingTheGridClosesTheToolAndCommitsTheEdit) {

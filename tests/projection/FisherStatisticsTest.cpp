@@ -1,3 +1,7 @@
+// Fisher statistics of lines as vectors and as axes against hand-worked
+// rings, and the reports of the projection's analyses, down to those whose
+// figures cannot all be given.
+
 #include "projection/FisherStatistics.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +11,7 @@
 #include <numbers>
 
 #include "projection/NetInverse.h"
+#include "projection/ProjectionReports.h"
 
 namespace ravelin {
 namespace {
@@ -80,14 +85,9 @@ TEST(FisherStatisticsTest, AxesIgnoreTheSenseVectorsDoNot) {
 }
 
 TEST(FisherStatisticsTest, EdgeCases) {
-    // One datum: its own mean, no concentration or cone.
+    // One datum (its report says why it has no cone) and two identical: infinite concentration, a cone of 0.
     FisherStatistics s = fisherStatistics({{40, 20}}, FisherData::Vectors);
-    EXPECT_EQ(s.n, 1u);
-    EXPECT_NEAR(s.resultantLength, 1, 1e-15);
     EXPECT_NEAR(s.mean->trend, 40, 1e-12);
-    EXPECT_FALSE(s.kappa);
-    EXPECT_FALSE(s.alpha95);
-    // Two identical: infinite concentration, a cone of 0.
     for (FisherData kind : {FisherData::Vectors, FisherData::Axes}) {
         s = fisherStatistics({{40, 20}, {40, 20}}, kind);
         EXPECT_EQ(*s.kappa, std::numeric_limits<double>::infinity());
@@ -111,6 +111,79 @@ TEST(FisherStatisticsTest, EdgeCases) {
     // No data, and non-finite data left out.
     EXPECT_EQ(fisherStatistics({}, FisherData::Axes).n, 0u);
     EXPECT_EQ(fisherStatistics({{std::nan(""), 1}, {10, 10}}, FisherData::Axes).n, 1u);
+}
+
+std::string text(const std::vector<ReportBlock>& blocks) {
+    std::string all;
+    for (const ReportBlock& b : blocks) all += b.text;
+    return all;
+}
+
+bool has(const std::string& all, const std::string& line) { return all.find(line + "\r\n") != std::string::npos; }
+
+MeanOrientation meanOf(std::vector<Line> lines, FisherData kind) {
+    MeanOrientation mean;
+    mean.kind = kind;
+    mean.statistics = fisherStatistics(lines, kind);
+    return mean;
+}
+
+TEST(ProjectionReportsTest, MeanReportOfAHandWorkedRing) {
+    // Three lines plunging 80 round the vertical: R = 3 sin 80, K = (n - 1) / (n - R) = 43.9,
+    // cos a95 = 1 - (n - R) / R (20^(1/(n-1)) - 1) gives 18.8 degrees.
+    const std::string all =
+        text(MeanOrientationReport(meanOf({{0, 80}, {120, 80}, {240, 80}}, FisherData::Vectors), 3, 0));
+    EXPECT_TRUE(has(all, "Number of lines : 3"));
+    EXPECT_TRUE(has(all, "Read as vectors"));
+    EXPECT_NE(all.find(" / 90.0\xC2\xB0\r\n"), std::string::npos);  // the trend of a vertical mean is any
+    EXPECT_TRUE(has(all, "Fisher's K : 43.9"));
+    EXPECT_TRUE(has(all,
+                    "Cone of confidence \xCE\xB1"
+                    "95 : 18.8\xC2\xB0"));
+}
+
+TEST(ProjectionReportsTest, MeanReportSaysWhyAFigureIsMissing) {
+    const std::string one = text(MeanOrientationReport(meanOf({{40, 30}}, FisherData::Vectors), 1, 0));
+    EXPECT_TRUE(has(one, "Number of lines : 1"));
+    EXPECT_TRUE(has(one, "Mean trend / plunge : 40.0\xC2\xB0 / 30.0\xC2\xB0"));
+    EXPECT_TRUE(has(one, "Fisher's K : - (fewer than 2 data)"));
+    EXPECT_TRUE(has(one,
+                    "Cone of confidence \xCE\xB1"
+                    "95 : - (fewer than 2 data)"));
+
+    // Three lines 120 degrees apart on the horizon, read as vectors: R = 0, they cancel out.
+    const std::string cancel =
+        text(MeanOrientationReport(meanOf({{0, 0}, {120, 0}, {240, 0}}, FisherData::Vectors), 3, 0));
+    EXPECT_TRUE(has(cancel, "Mean trend / plunge : - (the data cancel out)"));
+
+    // Three poles nearly at right angles: R is about sqrt 3, and cos a95 = 1 - (3 - R) / R (sqrt 20 - 1)
+    // falls below -1: a mean, but no cone on the sphere holds it.
+    const std::string scattered =
+        text(MeanOrientationReport(meanOf({{0, 5}, {92, 3}, {10, 88}}, FisherData::Axes), 0, 3));
+    EXPECT_TRUE(has(scattered, "Number of poles to planes : 3"));
+    EXPECT_TRUE(has(scattered, "Read as axes (a line and its opposite are one datum)"));
+    EXPECT_TRUE(has(scattered,
+                    "Cone of confidence \xCE\xB1"
+                    "95 : - (data too scattered)"));
+    EXPECT_NE(scattered.find("Mean plane (dip direction / dip) : "), std::string::npos);
+}
+
+TEST(ProjectionReportsTest, KinematicReportWithoutWedges) {
+    KinematicPicture k;
+    k.inputs = {{185, 65}, 30, 20};
+    k.planes.assign(kMaxWedgePlanes + 1, Plane{185, 45});
+    k.result = kinematicAnalysis(k.inputs, k.planes);
+    const std::string skipped = text(KinematicReport(k));
+    EXPECT_TRUE(k.result.wedgesSkipped);
+    EXPECT_TRUE(has(skipped, "Planar sliding : 3001 of 3001 planes (100.0 %)"));
+    EXPECT_TRUE(has(skipped, "Wedge sliding : not analysed (more than 3000 planes)"));
+    EXPECT_EQ(skipped.find("Most critical wedge"), std::string::npos);
+
+    k.planes = {{185, 45}, {10, 80}};
+    k.result = kinematicAnalysis(k.inputs, k.planes);
+    const std::string none = text(KinematicReport(k));
+    EXPECT_TRUE(has(none, "Wedge sliding, primary critical zone : 0 of 1 pairs of planes (0.0 %)"));
+    EXPECT_TRUE(has(none, "No pair of planes lies in the primary critical zone"));
 }
 
 }  // namespace

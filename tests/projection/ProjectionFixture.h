@@ -15,6 +15,8 @@
 
 namespace ravelin::testing {
 
+using Rows = std::vector<std::pair<std::string, std::string>>;  // direction and dip cells
+
 struct ProjectionTool : TestSession, SessionObserver {
     DataForm* data = nullptr;
     OptProjForm* options = nullptr;
@@ -58,7 +60,7 @@ struct ProjectionTool : TestSession, SessionObserver {
     }
 
     // Rows "direction", "dip" typed from row 1 on, as a user enters them with Enter.
-    void typeRows(const std::vector<std::pair<std::string, std::string>>& rows) {
+    void typeRows(const Rows& rows) {
         data->userGridClick(1, DataForm::kDirectionColumn);
         for (const auto& [direction, dip] : rows) {
             typeCell(direction);

@@ -1,3 +1,6 @@
+// Where the two nets draw lines, planes and cones, checked through an
+// independent inverse of each projection (NetInverse.h).
+
 #include "projection/Stereonet.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +8,9 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <string>
+
+#include "projection/StereonetCurves.h"
 
 #include "projection/NetInverse.h"
 
@@ -18,13 +24,7 @@ NetView net(NetKind kind, Hemisphere hemisphere = Hemisphere::Lower) {
     return NetView::forCanvas(6000, 6000, kind, hemisphere);
 }
 
-TEST(StereonetTest, CanvasGivesCentreAndRadius) {
-    const NetView wide = NetView::forCanvas(8000, 5000, NetKind::Wulff, Hemisphere::Lower);
-    EXPECT_EQ(wide.center(), (NetPoint{4000, 2500}));
-    EXPECT_EQ(wide.radius(), 2350);
-    EXPECT_EQ(net(NetKind::Schmidt).radius(), kR);
-    // Too small or nonsense sizes leave a net of radius 0 rather than a mirrored one.
-    EXPECT_EQ(NetView::forCanvas(250, 4000, NetKind::Wulff, Hemisphere::Lower).radius(), 0);
+TEST(StereonetTest, NonsenseCanvasGivesANetOfRadiusZeroNotAMirroredOne) {
     const NetView nonsense = NetView::forCanvas(std::nan(""), -5, NetKind::Schmidt, Hemisphere::Upper);
     EXPECT_EQ(nonsense.radius(), 0);
     EXPECT_TRUE(std::isfinite(nonsense.project({10, 10})->x));
@@ -130,18 +130,8 @@ TEST(StereonetTest, AnyFiniteLineLandsWithinTheNet) {
     }
 }
 
-TEST(StereonetTest, ProjectDirectionAgreesWithTheLineFormulas) {
+TEST(StereonetTest, NetCoordinatesBeyondTheRimContinueIntoTheUpperHemisphere) {
     for (NetKind kind : {NetKind::Wulff, NetKind::Schmidt}) {
-        const NetView view = net(kind);
-        for (double trend = 5; trend < 360; trend += 37) {
-            for (double plunge : {0.0, 0.5, 17.0, 45.0, 88.0, 90.0}) {
-                const NetPoint a = *view.project({trend, plunge});
-                const NetPoint b = view.projectDirection(test::unitOf(trend, plunge));
-                EXPECT_NEAR(a.x, b.x, kTight) << trend << "/" << plunge;
-                EXPECT_NEAR(a.y, b.y, kTight) << trend << "/" << plunge;
-            }
-        }
-        // Net coordinates beyond the rim continue into the upper hemisphere.
         const Vector3 up = unitNetDirection(kind, 0.6, 0.8 * 1.2);
         EXPECT_LT(up.z, 0);
         EXPECT_NEAR(dot(up, up), 1, 1e-15);
@@ -151,35 +141,132 @@ TEST(StereonetTest, ProjectDirectionAgreesWithTheLineFormulas) {
 TEST(StereonetTest, PrimitiveCircleAndRimMarks) {
     const NetView view = net(NetKind::Schmidt);
     const Polyline circle = primitiveCircle(view);
-    ASSERT_EQ(circle.size(), 201u);
     EXPECT_EQ(circle.front(), circle.back());
     for (const NetPoint& p : circle) EXPECT_NEAR(test::radiusOf(view, p), kR, 1e-9);
-    // Successive points pi / 100 apart: chords of 2 R sin(pi / 200).
-    EXPECT_NEAR(std::hypot(circle[1].x - circle[0].x, circle[1].y - circle[0].y),
-                2 * kR * std::sin(std::numbers::pi / 200), 1e-9);
-
     const RimMarks marks = rimMarks(view);
     ASSERT_EQ(marks.ticks.size(), 36u);
-    const Polyline& north = marks.ticks[0];
-    EXPECT_EQ(north[0], (NetPoint{3000, 3000 - kR}));
-    EXPECT_NEAR(north[1].y - north[0].y, kRimCardinalTick, 1e-9);  // inwards
-    const Polyline& tenDegrees = marks.ticks[1];
-    EXPECT_GT(tenDegrees[0].x, 3000);  // clockwise: east of north
-    EXPECT_NEAR(std::hypot(tenDegrees[1].x - tenDegrees[0].x, tenDegrees[1].y - tenDegrees[0].y), kRimTick, 1e-9);
-    EXPECT_EQ(marks.northLabel, "N");
-    EXPECT_EQ(marks.northLabelAnchor, (NetPoint{3000, 3000 - kR - kNorthLabelGap}));
+    EXPECT_EQ(marks.ticks[0][0], (NetPoint{3000, 3000 - kR}));
+    EXPECT_GT(marks.ticks[0][1].y, marks.ticks[0][0].y);  // inwards
+    EXPECT_GT(marks.ticks[1][0].x, 3000);                 // clockwise: east of north
 }
 
-TEST(StereonetTest, SymbolsAndColours) {
-    EXPECT_EQ(pointSymbol(0).shape, SymbolShape::OpenCircle);
-    EXPECT_EQ(pointSymbol(1).shape, SymbolShape::FilledCircle);
-    EXPECT_EQ(pointSymbol(1).radius, 30);
-    EXPECT_EQ(pointSymbol(2).character, "+");
-    EXPECT_EQ(pointSymbol(3).character, "x");
-    EXPECT_EQ(pointSymbol(4).character, "*");
-    EXPECT_EQ(pointSymbol(7).shape, SymbolShape::OpenCircle);
-    EXPECT_EQ(replotColor(Hemisphere::Lower), Rgb::fromRgb(255, 100, 100));
-    EXPECT_EQ(replotColor(Hemisphere::Upper), Rgb::fromRgb(100, 100, 255));
+constexpr double kPi = std::numbers::pi;
+
+std::string name(NetKind kind, Hemisphere hemisphere, double a, double b) {
+    return std::string(kind == NetKind::Wulff ? "Wulff " : "Schmidt ") +
+           (hemisphere == Hemisphere::Lower ? "lower " : "upper ") + std::to_string(a) + "/" + std::to_string(b);
+}
+
+// The normal of the plane as the net draws it: its dip direction turned for
+// the hemisphere, and the Wulff construction's stand-ins for dips of 90 and 0.
+Vector3 drawnNormal(const NetView& view, Plane plane) {
+    const double dipDirection = view.hemisphere() == Hemisphere::Upper
+                                    ? std::fmod(std::nearbyint(plane.dipDirection + 180), 360.0)
+                                    : plane.dipDirection;
+    double dip = plane.dip * kPi / 180;
+    if (view.net() == NetKind::Wulff && plane.dip == 90) dip = kWulffVerticalDip;
+    if (view.net() == NetKind::Wulff && plane.dip == 0) dip = kWulffHorizontalDip;
+    return test::unitOf(dipDirection + 180, 90 - dip * 180 / kPi);
+}
+
+const Plane kPlanes[] = {{0, 0},    {0, 90},  {30, 45},      {123.4, 89.99999}, {200, 1e-9},
+                         {271, 12}, {90, 60}, {359.5, 89.5}, {180, 30},         {45.5, 75}};
+
+TEST(GreatCircleTest, EveryPointLiesOnThePlaneAndTheEndsOnTheStrike) {
+    for (NetKind kind : {NetKind::Wulff, NetKind::Schmidt}) {
+        for (Hemisphere hemisphere : {Hemisphere::Lower, Hemisphere::Upper}) {
+            const NetView view = net(kind, hemisphere);
+            for (const Plane& plane : kPlanes) {
+                const std::string what = name(kind, hemisphere, plane.dipDirection, plane.dip);
+                const Polyline path = greatCircle(view, plane);
+                ASSERT_GE(path.size(), 2u) << what;
+                const Vector3 normal = drawnNormal(view, plane);
+                for (const NetPoint& p : path) {
+                    ASSERT_LE(std::fabs(dot(test::directionDrawnAt(view, p), normal)), 1e-9) << what;
+                    ASSERT_LE(test::radiusOf(view, p), view.radius() * (1 + 1e-12)) << what;
+                }
+                // From the strike end left of the dip direction to the one on its right.
+                const double dipDirection = view.viewAzimuth(plane.dipDirection) * kPi / 180;
+                const NetPoint left{view.cx() - view.radius() * std::cos(dipDirection),
+                                    view.cy() - view.radius() * std::sin(dipDirection)};
+                EXPECT_NEAR(path.front().x, left.x, 1e-9 * view.radius()) << what;
+                EXPECT_NEAR(path.front().y, left.y, 1e-9 * view.radius()) << what;
+                EXPECT_NEAR(path.front().x + path.back().x, 2 * view.cx(), 1e-9 * view.radius()) << what;
+                EXPECT_NEAR(path.front().y + path.back().y, 2 * view.cy(), 1e-9 * view.radius()) << what;
+            }
+        }
+    }
+}
+
+TEST(SmallCircleTest, PointsKeepTheConeAngleAndPiecesEndOnThePrimitive) {
+    const struct {
+        Line axis;
+        double cone;
+        std::size_t pieces;
+        bool closed;
+    } cases[] = {
+        {{40, 60}, 20, 1, true},    // wholly below
+        {{40, 10}, 30, 1, false},   // crosses the horizon
+        {{300, 0}, 45, 1, false},   // axis on the rim: half the cone
+        {{0, 90}, 90, 1, true},     // the primitive itself
+        {{90, 30}, 150, 1, false},  // a cone past 90 degrees: around the opposite end
+        {{270, 5}, 1, 1, true},     // tiny and near the rim
+    };
+    for (NetKind kind : {NetKind::Wulff, NetKind::Schmidt}) {
+        for (Hemisphere hemisphere : {Hemisphere::Lower, Hemisphere::Upper}) {
+            const NetView view = net(kind, hemisphere);
+            for (const auto& c : cases) {
+                const std::string what = name(kind, hemisphere, c.axis.trend, c.cone);
+                const std::vector<Polyline> pieces = smallCircle(view, c.axis, c.cone);
+                ASSERT_EQ(pieces.size(), c.pieces) << what;
+                const Vector3 axis = test::unitOf(view.viewAzimuth(c.axis.trend), c.axis.plunge);
+                for (const Polyline& piece : pieces) {
+                    EXPECT_EQ(piece.front() == piece.back(), c.closed) << what;
+                    for (std::size_t k = 0; k < piece.size(); ++k) {
+                        const Vector3 v = test::directionDrawnAt(view, piece[k]);
+                        ASSERT_NEAR(test::degreesBetween(v, axis), c.cone, 1e-7) << what;
+                        ASSERT_LE(test::radiusOf(view, piece[k]), view.radius() * (1 + 1e-12)) << what;
+                        if (k > 0) {
+                            EXPECT_LE(test::degreesBetween(v, test::directionDrawnAt(view, piece[k - 1])), 1 + 1e-7)
+                                << what;
+                        }
+                    }
+                    if (!c.closed) {
+                        EXPECT_NEAR(test::radiusOf(view, piece.front()), view.radius(), 1e-9 * view.radius()) << what;
+                        EXPECT_NEAR(test::radiusOf(view, piece.back()), view.radius(), 1e-9 * view.radius()) << what;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(SmallCircleTest, ConesAboveTheHorizonAndTheOppositeEnd) {
+    const NetView view = net(NetKind::Schmidt, Hemisphere::Lower);
+    // The cone of 30 degrees around a line plunging 10 crosses the rim; its
+    // opposite end comes back in on the other side.
+    const std::vector<Polyline> one = smallCircle(view, {0, 10}, 30);
+    const std::vector<Polyline> both = smallCircle(view, {0, 10}, 30, true);
+    ASSERT_EQ(one.size(), 1u);
+    ASSERT_EQ(both.size(), 2u);
+    const Vector3 opposite = test::unitOf(180, -10);
+    for (const NetPoint& p : both[1]) {
+        EXPECT_NEAR(test::degreesBetween(test::directionDrawnAt(view, p), opposite), 30, 1e-7);
+        EXPECT_GT(p.y, view.cy());  // south half
+    }
+    // Wholly above: an axis pointing up with a cone too narrow to reach the horizon.
+    EXPECT_TRUE(smallCircleDirections({0, 0, -1}, 20).empty());
+    // Cone angles fold into 0..180.
+    EXPECT_EQ(smallCircle(view, {50, 40}, 200), smallCircle(view, {50, 40}, 160));
+    EXPECT_EQ(smallCircle(view, {50, 40}, -25), smallCircle(view, {50, 40}, 25));
+    // A cone of 0 is the axis itself.
+    const std::vector<Polyline> point = smallCircle(view, {50, 40}, 0);
+    ASSERT_EQ(point.size(), 1u);
+    ASSERT_EQ(point[0].size(), 1u);
+    EXPECT_NEAR(point[0][0].x, view.project({50, 40})->x, 1e-9);
+    EXPECT_NEAR(point[0][0].y, view.project({50, 40})->y, 1e-9);
+    EXPECT_TRUE(smallCircle(view, {50, 40}, std::nan("")).empty());
+    EXPECT_TRUE(greatCircle(view, {std::nan(""), 30}).empty());
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 // Random and extreme texts typed into a spacing datasheet's header fields
 // and cells, the histogram options and the variogram's questions, between
-// random data types, conversions, histograms, law choices, fit reports and
+// random data types, law choices, conversions, histograms, fit reports and
 // variograms: the header keeps what was typed, the theta angle and every
-// chart label show finite numbers, the charts are drawn with
-// finite coordinates, and no report or message shows a non-finite number.
+// chart label show finite numbers, the charts are drawn with finite
+// coordinates, and no report or message shows a non-finite number.
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
+#include <set>
 
 #include "DatasheetFixture.h"
 #include "support/InputSweep.h"
@@ -16,14 +16,57 @@
 namespace ravelin::testing {
 namespace {
 
-class SpacingSweepTest : public DatasheetTest, public ::testing::WithParamInterface<unsigned> {
-protected:
-    ReportRecorder report{t.session};
+class SpacingSweepTest : public DatasheetTest, public ::testing::WithParamInterface<unsigned> {};
 
-    Form& tools() { return t.session.form("frmHistoTools"); }
-
-    // Every chart window: its labels and its drawing.
-    void checkCharts(const std::string& step) {
+TEST_P(SpacingSweepTest, HeaderCellsHistogramOptionsAndVariogram) {
+    std::mt19937 random(GetParam());
+    Form& tools = t.session.form("frmHistoTools");
+    Sweep s;
+    s.windows = {&sheet, &tools};
+    s.ownTexts = {"0",   "0.001", "1",  "2.5",        "17",         "1e-300", "1e300",
+                  "360", "361",   "90", "90.0000001", "89.9999999", "45",     "1e6"};
+    // Theta is computed; the titles shown on the charts are the user's own texts.
+    s.swept = [](const Control& c) {
+        return c.key() != "txtOr(4)" &&
+               std::set<std::string>{"txtOr", "Text2", "optData", "Check1", "chkLegend"}.count(c.name());
+    };
+    // The header keeps any text (it reads as its leading number); the histogram's fields take any number.
+    s.range = [](const Control& field) {
+        return field.name() == "Text2" ? InputRange{-INFINITY, INFINITY} : InputRange{.keepsText = true};
+    };
+    s.mayTell = [](const MessageRequest&) { return true; };
+    // Up to 32767 classes drawn at each Plot Histo or Apply: fewer steps than elsewhere keep it quick.
+    s.buttons = {{&tools, &tools.at("Command1")},
+                 {&tools, &tools.at("cmdFitReport")},
+                 {&sheet, &sheet.at("cmdHisto")},
+                 {&sheet, &sheet.at("cmdConvert")}};
+    s.typing = 40, s.toggling = 15, s.clicking = 25;
+    s.actions = {{10,
+                  [&]() -> SweepStep {
+                      const long long row = std::uniform_int_distribution<long long>(1, 40)(random);
+                      const std::string typed = randomSweepText(random, s.ownTexts, 15, s.low, s.high);
+                      sheet.setCell(0, row, 1, typed);
+                      sheet.userMouseMove();
+                      return {"cell " + std::to_string(row) + " set to '" + typed + "'"};
+                  }},
+                 // The variogram asks for its lags and its window width; either may be cancelled.
+                 {10, [&]() -> SweepStep {
+                      std::string described = "Variogram with";
+                      for (int question = 0; question < 2; ++question) {
+                          const bool cancel = std::uniform_int_distribution<int>(0, 9)(random) == 0;
+                          t.platform.inputAnswers.push_back(
+                              cancel ? std::nullopt : std::optional(randomSweepText(random, s.ownTexts, 15, -50, 400)));
+                          described += " '" + t.platform.inputAnswers.back().value_or("(cancel)") + "'";
+                      }
+                      sheet.userClick(sheet.at("Vario"));
+                      t.platform.inputAnswers.clear();
+                      return {described};
+                  }}};
+    s.check = [&](const std::string& step) {
+        const std::string& theta = sheet.text("txtOr", 4);
+        EXPECT_TRUE(theta.empty() || isFiniteNumberText(theta)) << step << " gave theta '" << theta << "'";
+        for (int i = 0; i < 3; ++i)
+            EXPECT_FALSE(mentionsNonFinite(sheet.text("lblRes", i))) << step << ": " << sheet.text("lblRes", i);
         for (const auto& form : t.session.forms()) {
             auto* chart = dynamic_cast<HistoForm*>(form.get());
             if (!chart) continue;
@@ -32,92 +75,12 @@ protected:
                     << step << ": " << control->key() << " shows '" << control->text() << "'";
             EXPECT_TRUE(drawnFinite(chart->chart())) << step << " drew a non-finite point";
         }
-    }
-};
-
-TEST_P(SpacingSweepTest, HeaderCellsHistogramOptionsAndVariogram) {
-    std::mt19937 random(GetParam());
-    const std::vector<std::string> own = {"0",   "0.001", "1",  "2.5",        "17",         "1e-300", "1e300",
-                                          "360", "361",   "90", "90.0000001", "89.9999999", "45",     "1e6"};
-    auto text = [&] { return randomSweepText(random, own, 15, -50, 400); };
+    };
     // Between 3 and 30 values to start with.
-    const int count = std::uniform_int_distribution<int>(3, 30)(random);
-    std::vector<std::string> start;
-    for (int i = 0; i < count; ++i)
-        start.push_back(generalNumber(std::uniform_real_distribution<double>(0.01, 20)(random)));
+    std::vector<std::string> start(std::uniform_int_distribution<int>(3, 30)(random));
+    for (std::string& value : start) value = generalNumber(std::uniform_real_distribution<double>(0.01, 20)(random));
     values(start);
-    const int orientation[] = {0, 1, 2, 3, 5, 6};  // dip directions at even indices but the scanline's 5
-    // Up to 32767 classes drawn at each Plot Histo or Apply: fewer steps than elsewhere keep it quick.
-    runSweep(800, random, [&](int action) {
-        const std::size_t messagesBefore = t.platform.told().size();
-        std::string described;
-        report.text.clear();
-        if (action < 25) {
-            const int i = orientation[std::uniform_int_distribution<int>(0, 5)(random)];
-            const std::string typed = text();
-            described = "typing '" + typed + "' into txtOr(" + std::to_string(i) + ")";
-            Control& field = sheet.at("txtOr", i);
-            sheet.userFocus(field);
-            sheet.userType(field, typed);
-            sheet.userLeave();
-            // The header keeps any text (it reads as its leading number); theta is computed from it.
-            EXPECT_EQ(field.text(), typed) << described;
-            const std::string& theta = sheet.text("txtOr", 4);
-            EXPECT_TRUE(theta.empty() || isFiniteNumberText(theta)) << described << " gave theta '" << theta << "'";
-        } else if (action < 35) {
-            const long long row = std::uniform_int_distribution<long long>(1, 40)(random);
-            const std::string typed = text();
-            described = "cell " + std::to_string(row) + " set to '" + typed + "'";
-            sheet.setCell(0, row, 1, typed);
-            sheet.userMouseMove();
-        } else if (action < 40) {
-            described = "data type";
-            sheet.userClick(sheet.at("optData", std::uniform_int_distribution<int>(0, 1)(random)));
-        } else if (action < 55) {
-            const int i = std::uniform_int_distribution<int>(0, 1)(random);
-            const std::string typed = text();
-            described = "typing '" + typed + "' into Text2(" + std::to_string(i) + ")";
-            Control& field = tools().at("Text2", i);
-            tools().userFocus(field);
-            tools().userType(field, typed);
-            tools().userLeave();
-        } else if (action < 65) {
-            const int i = std::uniform_int_distribution<int>(0, 5)(random);
-            described = "law check box " + std::to_string(i);
-            tools().userClick(i == 5 ? tools().at("chkLegend") : tools().at("Check1", i));
-        } else if (action < 72) {
-            described = "Apply";
-            tools().userClick(tools().at("Command1"));
-        } else if (action < 76) {
-            described = "Fit report";
-            tools().userClick(tools().at("cmdFitReport"));
-        } else if (action < 84) {
-            described = "Plot Histo";
-            plot();
-        } else if (action < 90) {
-            described = "Convert";
-            sheet.userClick(sheet.at("cmdConvert"));
-        } else {
-            // The variogram asks for its lags and its window width; either may be cancelled.
-            for (int question = 0; question < 2; ++question) {
-                if (std::uniform_int_distribution<int>(0, 9)(random) == 0)
-                    t.platform.inputAnswers.push_back(std::nullopt);
-                else t.platform.inputAnswers.push_back(text());
-            }
-            described = "Variogram with '" + t.platform.inputAnswers[0].value_or("(cancel)") + "', '" +
-                        t.platform.inputAnswers[1].value_or("(cancel)") + "'";
-            sheet.userClick(sheet.at("Vario"));
-            t.platform.inputAnswers.clear();
-        }
-        EXPECT_FALSE(mentionsNonFinite(report.text)) << described << " wrote " << report.text;
-        for (std::size_t i = messagesBefore; i < t.platform.told().size(); ++i)
-            EXPECT_FALSE(mentionsNonFinite(t.platform.told()[i].text))
-                << described << ": " << t.platform.told()[i].text;
-        for (int i = 0; i < 3; ++i)
-            EXPECT_FALSE(mentionsNonFinite(sheet.text("lblRes", i))) << described << ": " << sheet.text("lblRes", i);
-        // Charts change with Apply, Plot Histo and the variogram.
-        if ((action >= 65 && action < 72) || (action >= 76 && action < 84) || action >= 90) checkCharts(described);
-    });
+    s.run(t.platform, t.session, random, 800);
 }
 
 INSTANTIATE_TEST_SUITE_P(SpacingSweepSeeds, SpacingSweepTest, ::testing::Range(1u, 5u));

@@ -1,11 +1,14 @@
-// Arithmetic of the spacing and probability tool against hand-worked values
-// and an independent computation (log-space sums, done apart with Python).
+// Arithmetic of the spacing and probability tool and of the volume tool
+// against hand-worked values and an independent computation (log-space sums,
+// done apart with Python), their refusals, and how a volume is shown. The
+// worked examples are in tests/cli/tools.tsv.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "tools/SpacingProbability.h"
+#include "tools/VolumeEstimation.h"
 
 namespace ravelin {
 namespace {
@@ -52,40 +55,22 @@ TEST(PoissonTest, LargestCountsStayFiniteAndConsistent) {
     EXPECT_EQ(PoissonBelow(1, INFINITY), 0);
 }
 
-TEST(DistributionTest, WorkedExamplesAndDegenerateInputs) {
-    DistributionInput in;
-    in.meanSpacing = 1;
-    in.interval = 1;
-    DistributionTexts out = ComputeDistribution(in);
-    EXPECT_EQ(out.atLeastOne, "63.21");  // 1 - 1/e, without a volume per discontinuity
-    EXPECT_EQ(out.exactly, "0.00");
-    EXPECT_EQ(out.fewer, "0.00");
-
-    in = {2, 1, 3, 0, 0.5, 3};
-    out = ComputeDistribution(in);
-    EXPECT_EQ(out.threshold, "1.39");  // 2 ln 2
-    EXPECT_EQ(out.exactly, "36.79");   // one expected, exactly one
-    EXPECT_EQ(out.fewer, "36.79");     // one expected, none
-    EXPECT_EQ(out.atLeastOne, "0.00");
-
-    in.probability = 1;
-    out = ComputeDistribution(in);
-    EXPECT_TRUE(out.thresholdInfinite);
-    EXPECT_EQ(out.threshold, "");
-    in.probability = 0;
-    EXPECT_EQ(ComputeDistribution(in).threshold, "0.00");
-
-    in = {0, 3, 10, 4, 0.3, 5};  // no mean spacing: nothing along an interval, the volume results still hold
-    out = ComputeDistribution(in);
+TEST(DistributionTest, EachResultFollowsItsOwnInputs) {
+    // No mean spacing: nothing along an interval, but the volume results still hold.
+    DistributionTexts out = ComputeDistribution({0, 3, 10, 4, 0.3, 5});
     EXPECT_EQ(out.atLeastOne, "0.00");
     EXPECT_EQ(out.threshold, "0.00");
     EXPECT_EQ(out.exactly, "18.04");  // 2^3 e^-2 / 3!
     EXPECT_EQ(out.fewer, "67.67");    // e^-2 (1 + 2 + 2)
+    // No volume per discontinuity: nothing in a volume, but the interval results still hold.
+    out = ComputeDistribution({1, 1, 3, 1, 0.5, 0});
+    EXPECT_EQ(out.atLeastOne, "63.21");  // 1 - 1/e
+    EXPECT_EQ(out.threshold, "0.69");    // ln 2
+    EXPECT_EQ(out.exactly, "0.00");
+    EXPECT_EQ(out.fewer, "0.00");
 }
 
 TEST(IntersectionsTest, DensitiesRoundedHalfToEven) {
-    EXPECT_EQ(IntersectionLength(2, 3, 10, 30), 30);
-    EXPECT_EQ(IntersectionCount(2, 3, 5, 60), 15);
     EXPECT_EQ(IntersectionLength(0.5, 0.25, 1, 90), 0.12);  // 0.125
     EXPECT_EQ(IntersectionLength(0.5, 0.75, 1, 90), 0.38);  // 0.375
     EXPECT_EQ(IntersectionLength(7, 7, 7, 0), 0);
@@ -102,10 +87,8 @@ struct ConnectivityCase {
 
 TEST(ConnectivityTest, ThresholdDistancesCrossingAndStairs) {
     const ConnectivityCase cases[] = {
-        {"worked example", {1, 1, 1, 1, 90, 0.5, 2}, {"0.69", "0.69", "52.034", "25.000", "1.692"}},
         {"long traces are capped", {10, 1, 10, 1, 90, 0.5, 2}, {"0.69", "0.69", "100.000", "25.000", "6.250"}},
         {"unequal sets", {0.2, 0.5, 0.3, 2, 30, 0.2, 1}, {"0.45", "0.11", "7.531", "4.000", "0.301"}},
-        {"certainty", {1, 1, 1, 1, 90, 1, 1}, {"inf", "inf", "0.0", "100.000", "0.000"}},
         {"no stairs", {1, 1, 1, 1, 90, 1, 0}, {"inf", "inf", "0.0", "100.000", "100.000"}},
         {"parallel sets", {1, 1, 1, 1, 0, 0.5, 1}, {"0.69", "0.69", "0.000", "25.000", "0.000"}},
         {"no frequency", {1, 0, 1, 1, 90, 0.5, 1}, {"0.0", "0.0", "0.00", "25.000", "0.000"}},
@@ -124,7 +107,6 @@ TEST(ConnectivityTest, ThresholdDistancesCrossingAndStairs) {
 
 TEST(FourDiscontinuityNetTest, BothSolutions) {
     using Texts = std::array<std::string, 6>;
-    EXPECT_EQ(ComputeFourDiscontinuityNet({1, 1, 1, 1, 90}), (Texts{"26.4", "26.4", "7.0", "39.3", "39.3", "15.4"}));
     // x1 = p1 λ2 sin 60 = 0.866, x2 = λ1 p2 sin 60 = 3.897; the nets use the shown one-decimal values.
     EXPECT_EQ(ComputeFourDiscontinuityNet({1.5, 2, 0.5, 3, 60}),
               (Texts{"21.5", "90.1", "19.4", "35.1", "85.8", "30.1"}));
@@ -157,6 +139,54 @@ TEST(ThreeSetNetTest, PermutationsOfTheWorkedExampleAndZeroCases) {
     for (NetSet& set : sets) set.frequency = set.persistence = 2147483647;
     sets[1].dipDirection = 120;
     EXPECT_EQ(ComputeThreeSetNet(sets, 0.5)[0], 100);
+}
+
+TEST(VolumeEstimationTest, TwoSetsWithPersistenceOrFracturation) {
+    EXPECT_NEAR(VolumeFromTwoSets(1, 1, 2, 3, 90), 4 / M_PI, 1e-12);  // the smaller persistence counts
+    EXPECT_NEAR(VolumeFromTwoSets(2, 3, 5, 4, 30), 2 * 2 * 3 * 4 / (M_PI * 0.5), 1e-9);
+    EXPECT_EQ(VolumeFromTwoSets(1, 1, 2, 3, 0), 0);
+    EXPECT_EQ(VolumeFromTwoSets(1, 1, 2, 3, 180), 0);
+
+    EXPECT_NEAR(VolumeWithFracturation(2, 3, 30, 4), 3, 1e-12);
+    EXPECT_NEAR(VolumeWithFracturation(2, 3, 150, 4), 3, 1e-12);
+    for (double angle : {0.0, 180.0}) EXPECT_EQ(VolumeWithFracturation(2, 3, angle, 4), 0);
+    EXPECT_EQ(VolumeWithFracturation(2, 3, 30, 0), 0);
+}
+
+TEST(VolumeEstimationTest, ThreeSetsFormingPrisms) {
+    // Mutually perpendicular sets: the prism is the box of the spacings.
+    EXPECT_NEAR(VolumeFromThreeSets({PrismSet{1, 0, 90}, PrismSet{2, 90, 90}, PrismSet{3, 0, 0}}), 6, 1e-12);
+    // Oblique sets: 6 / |u1·(u2 × u3)| with the poles' triple product 0.78445 worked apart.
+    EXPECT_NEAR(VolumeFromThreeSets({PrismSet{1, 30, 60}, PrismSet{2, 150, 45}, PrismSet{3, 270, 20}}),
+                7.648644772218371, 1e-9);
+
+    struct Refused {
+        const char* why;
+        std::array<PrismSet, 3> sets;
+    };
+    const Refused refused[] = {
+        {"two sets alike", {PrismSet{1, 40, 50}, PrismSet{2, 120, 30}, PrismSet{3, 40, 50}}},
+        {"two horizontal sets", {PrismSet{1, 40, 0}, PrismSet{2, 120, 0}, PrismSet{3, 200, 60}}},
+        {"one dip direction", {PrismSet{1, 40, 10}, PrismSet{2, 40, 50}, PrismSet{3, 40, 80}}},
+        // Three vertical sets: their horizontal poles lie in one plane and bound no prism.
+        {"coplanar poles", {PrismSet{1, 0, 90}, PrismSet{2, 60, 90}, PrismSet{3, 120, 90}}},
+        {"the same plane named twice", {PrismSet{1, 0, 40}, PrismSet{2, 360, 40}, PrismSet{3, 90, 80}}},
+    };
+    for (const Refused& r : refused) EXPECT_EQ(VolumeFromThreeSets(r.sets), 0) << r.why;
+}
+
+TEST(VolumeEstimationTest, VolumeTexts) {
+    const struct {
+        double volume;
+        bool zeroIsDash;
+        const char* shown;
+    } cases[] = {
+        {4 / M_PI, false, "1.3"}, {0, false, "0.0"},
+        {0, true, "-"},           {999999999.94, false, "999999999.9"},
+        {1e9, false, "1.00E+09"}, {1.5e9, true, "1.50E+09"},
+        {INFINITY, false, "-"},   {NAN, true, "-"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(VolumeText(c.volume, c.zeroIsDash), c.shown) << c.volume;
 }
 
 }  // namespace
