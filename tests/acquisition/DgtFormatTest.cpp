@@ -34,9 +34,15 @@ DigitizedDocument readWhole(const std::string& bytes) {
     return result.document;
 }
 
-TEST(DgtFormatTest, TheGrammarByteForByteAndBack) {
+TEST(DgtFormatTest, TheGrammarByteForByteAndHandWrittenLayouts) {
     EXPECT_EQ(WriteDigitizedFile(example()), kExampleFile);
     EXPECT_EQ(readWhole(kExampleFile), example());
+    // Reflowed coordinates, blanks, comments, LF line ends, an unknown line, halves rounded to even.
+    const std::string reflowed =
+        "'Digitized data\n[Source]\nSour =   C:\\Data\\cliff1.bmp  \n'the scale in metres\n[Scale]\n35\n"
+        "[Window]\nNbre = 3\n120\n80, 900\n95,\n\n510 , 640\nsomething else\n[Discontinuities]\nNbre = 1\n"
+        "199.5,150.5\n'second end\n420,610\n[Scanline]\n60,400,1400,410\n[Rectangle]\n-10,0,0,0,0,0,0,0\n";
+    EXPECT_EQ(readWhole(reflowed), example());
 }
 
 TEST(DgtFormatTest, EmptyPartsAreWrittenAsTheirMarkers) {
@@ -51,14 +57,9 @@ TEST(DgtFormatTest, EmptyPartsAreWrittenAsTheirMarkers) {
     EXPECT_FALSE(back.geometry.hasRectangle());
     EXPECT_EQ(WriteDigitizedFile(back), bytes);
 
-    DigitizedDocument lone = example();
-    lone.geometry.contour = {{5, 5}};           // a lone vertex is no contour
-    lone.geometry.traces = {{{7, 8}, {0, 0}}};  // a half-drawn trace keeps its (0, 0) end
-    const std::string loneBytes = WriteDigitizedFile(lone);
-    EXPECT_NE(loneBytes.find("[Window]\r\nNbre = 0\r\n\r\n"), std::string::npos);
-    EXPECT_NE(loneBytes.find("Nbre = 1\r\n7,8,0,0\r\n"), std::string::npos);
-    lone.geometry.traces = {Trace{}};  // a single trace of two (0, 0) ends is none
-    EXPECT_NE(WriteDigitizedFile(lone).find("[Discontinuities]\r\nNbre = 0\r\n\r\n"), std::string::npos);
+    DigitizedDocument halfDrawn = example();
+    halfDrawn.geometry.traces = {{{7, 8}, {0, 0}}};  // saved while drawing: the trace keeps its (0, 0) end
+    EXPECT_NE(WriteDigitizedFile(halfDrawn).find("Nbre = 1\r\n7,8,0,0\r\n"), std::string::npos);
 }
 
 TEST(DgtFormatTest, CommasInThePathAndTheScaleSurviveARoundTrip) {
@@ -86,21 +87,6 @@ TEST(DgtFormatTest, CommasInThePathAndTheScaleSurviveARoundTrip) {
     EXPECT_EQ(WriteDigitizedFile(read), accented);
 }
 
-TEST(DgtFormatTest, HandWrittenLayoutsReadAsTheWrittenOne) {
-    // Reflowed coordinates, blanks, comments, LF line ends, an unknown line, halves rounded to even.
-    const std::string reflowed =
-        "'Digitized data\n[Source]\nSour =   C:\\Data\\cliff1.bmp  \n'the scale in metres\n[Scale]\n35\n"
-        "[Window]\nNbre = 3\n120\n80, 900\n95,\n\n510 , 640\nsomething else\n[Discontinuities]\nNbre = 1\n"
-        "199.5,150.5\n'second end\n420,610\n[Scanline]\n60,400,1400,410\n[Rectangle]\n-10,0,0,0,0,0,0,0\n";
-    EXPECT_EQ(readWhole(reflowed), example());
-    // Sections may come in any order; a later one wins.
-    const std::string reordered = "[Rectangle]\r\n1,2,3,4,5,6,7,8\r\n[Scale]\r\n10\r\n[Scale]\r\n20\r\n";
-    const DigitizedDocument d = readWhole(reordered);
-    EXPECT_EQ(d.geometry.scaleText, "20");
-    EXPECT_EQ(d.geometry.rectangle[3], (CanvasPoint{7, 8}));
-    EXPECT_EQ(d.geometry.scanline[0], (CanvasPoint{}));
-}
-
 TEST(DgtFormatTest, FaultsEndTheReadingWithTheirLineAndKeepWhatCameBefore) {
     const std::string head = "[Scale]\r\n35\r\n[Window]\r\n";  // the count is on line 4
     const struct {
@@ -110,8 +96,6 @@ TEST(DgtFormatTest, FaultsEndTheReadingWithTheirLineAndKeepWhatCameBefore) {
         long long line;
         std::size_t contourKept;
     } cases[] = {
-        {"count without blanks", head + "Nbre=3\r\n1,2\r\n", 13, 4, 0},
-        {"count not a number", head + "Nbre = three\r\n", 13, 4, 0},
         {"negative count", head + "Nbre = -2\r\n", 9, 4, 0},
         {"count beyond the file", head + "Nbre = 999999999999\r\n1,2\r\n", 62, 4, 0},
         {"count beyond any integer", head + "Nbre = 99999999999999999999999999\r\n1,2\r\n", 62, 4, 0},
@@ -127,7 +111,6 @@ TEST(DgtFormatTest, FaultsEndTheReadingWithTheirLineAndKeepWhatCameBefore) {
         ASSERT_TRUE(result.error) << c.what;
         EXPECT_EQ(result.error->number, c.number) << c.what;
         EXPECT_EQ(result.error->line, c.line) << c.what;
-        EXPECT_FALSE(result.error->reason.empty());
         EXPECT_EQ(result.document.geometry.contour.size(), c.contourKept) << c.what;
         EXPECT_EQ(result.document.geometry.scaleText, "35") << c.what;  // read before the fault
     }

@@ -1,7 +1,7 @@
 // The acquisition window driven as a user drives it, for what it adds to
-// its editor: the two drawing layers, the toolbar, the pointer, the "*",
-// beeps and messages, Edit > Undo and Redo (each finished change one step),
-// the photograph, the scanline export, the estimators and printing.
+// its editor: the two drawing layers, the "*", beeps and messages, Edit >
+// Undo and Redo (each finished change one step), the photograph, the
+// scanline export, the estimators and printing.
 
 #include <gtest/gtest.h>
 
@@ -26,18 +26,15 @@ protected:
 
 const Trace kFirst{{100, 200}, {300, 250}};
 const Trace kSecond{{400, 100}, {420, 180}};
-const Trace kThird{{50, 600}, {700, 640}};
 
-TEST_F(ScanFormTest, TracesAreDrawnOnTheTwoLayersAndEachIsAStep) {
+TEST_F(ScanFormTest, TracesAndTheScanlineAreDrawnOnTheTwoLayersAndEachIsAStep) {
     newWindow();
     toolbar("Discont");
-    EXPECT_EQ(scan->canvas().pointer(), PointerShape::CrossHair);
-    // The half-drawn trace is the inverted band on the overlay; only finished ones are on the static layer.
+    // The half-drawn trace is the band on the overlay; only finished ones are on the static layer.
     click(100, 200);
     move(300, 250);
     const std::vector<DrawOp> band = overlay().ops();
     ASSERT_EQ(band.size(), 1u);
-    EXPECT_EQ(band[0].penMode, PenMode::Invert);
     EXPECT_EQ(spanned(band[0]), (DrawRect{100, 200, 300, 250}));
     EXPECT_EQ(tracesDrawn(), 0u);
     click(300, 250);
@@ -56,39 +53,26 @@ TEST_F(ScanFormTest, TracesAreDrawnOnTheTwoLayersAndEachIsAStep) {
     redo();
     redo();
 
-    // Half drawn: the right button hides the band, and the middle button belongs to the view (panning).
-    // Undo takes back the half-drawn trace alone.
+    // Half drawn, the middle button belongs to the view (panning); Undo takes back the half-drawn trace alone.
     click(500, 500);
-    click(510, 510, buttons::Right);
-    EXPECT_TRUE(overlay().empty());
     press(700, 700, buttons::Middle);
     ASSERT_TRUE(scan->editor().segmentHalfDrawn());
     undo();
     EXPECT_FALSE(scan->editor().segmentHalfDrawn());
     EXPECT_EQ(traces(), (std::vector<Trace>{kFirst, kSecond}));
-    toolbar("Scanline");
-    EXPECT_EQ(pressed("Scanline"), 1);
-}
 
-TEST_F(ScanFormTest, ANewScanlineReplacesTheOldOneWhichUndoBringsBack) {
-    newWindow();
+    // A new scanline replaces the old one, which Undo brings back.
     auto scanlines = [&] { return drawn(staticLayer(), Kind::Line, colors::Scanline); };
     const std::array<CanvasPoint, 2> first{{{100, 200}, {1100, 200}}};
     drawScanline(first[0], first[1]);
     click(50, 600);  // the old one is no longer drawn from the new one's first click
     EXPECT_TRUE(scanlines().empty());
-    undo();  // the half-drawn scanline alone
-    EXPECT_EQ(scan->geometry().scanline, first);
-    EXPECT_EQ(scanlines().size(), 1u);
-    click(50, 600);
     click(1900, 640);
     ASSERT_EQ(scanlines().size(), 1u);
     EXPECT_EQ(spanned(scanlines()[0]), (DrawRect{50, 600, 1900, 640}));
     undo();
     EXPECT_EQ(scan->geometry().scanline, first);
-    undo();
-    EXPECT_EQ(scan->geometry().scanline, (std::array<CanvasPoint, 2>{}));
-    EXPECT_TRUE(scanlines().empty());
+    EXPECT_EQ(scanlines().size(), 1u);
 }
 
 TEST_F(ScanFormTest, TheContourBeepsWhenClosedAndEachVertexAndScaleIsAStep) {
@@ -107,17 +91,12 @@ TEST_F(ScanFormTest, TheContourBeepsWhenClosedAndEachVertexAndScaleIsAStep) {
     click(0, 50);
     const int beeps = ts.platform.beeps;
     click(5, 5, buttons::Right);
-    EXPECT_EQ(ts.platform.beeps, beeps + 1);  // closing beeps
-    EXPECT_EQ(pressed("Contour"), 0);
+    EXPECT_EQ(ts.platform.beeps, beeps + 1);  // closing beeps and ends the mode
+    EXPECT_EQ(scan->editor().mode(), DrawingMode::None);
     const std::vector<DrawOp> edges = drawn(staticLayer(), Kind::Line, colors::Contour);
     ASSERT_EQ(edges.size(), 4u);
     EXPECT_EQ(spanned(edges[3]), (DrawRect{0, 0, 0, 50}));  // closed back to the first vertex
     EXPECT_EQ(scan->text("txtSurface"), "5000");            // 100 x 50 m
-    // Undo after closing takes the last vertex back, the mode not resumed: the triangle's 2500 m².
-    undo();
-    EXPECT_EQ(scan->text("txtSurface"), "2500");
-    EXPECT_EQ(scan->editor().mode(), DrawingMode::None);
-    redo();
 
     // The scale typed in a row is one step; leaving the field ends it.
     scan->userFocus(scan->at("txtScale"));
@@ -125,7 +104,6 @@ TEST_F(ScanFormTest, TheContourBeepsWhenClosedAndEachVertexAndScaleIsAStep) {
     typeScale("4002");
     scan->userLeave();
     typeScale("6003");
-    EXPECT_EQ(scan->text("txtSurface"), "45000");
     undo();
     EXPECT_EQ(scan->text("txtScale"), "4002");
     EXPECT_EQ(scan->text("txtSurface"), "20000");
@@ -141,23 +119,23 @@ TEST_F(ScanFormTest, TheContourBeepsWhenClosedAndEachVertexAndScaleIsAStep) {
     EXPECT_EQ(scan->editor().mode(), DrawingMode::Contour);
     undo();
     EXPECT_EQ(scan->geometry().contour.size(), 4u);
-    EXPECT_EQ(pressed("Contour"), 0);
+    EXPECT_EQ(scan->editor().mode(), DrawingMode::None);
     EXPECT_EQ(count(staticLayer(), Kind::Line, colors::Contour), 4u);
 
-    // Closed under three vertices: told so, and no surface.
+    // Closed under three vertices: told so, kept, and no surface.
     toolbar("Contour");
     click(10, 10);
     click(400, 10);
     click(400, 10, buttons::Right);
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Try to create a countour polygon with 3 or more than sides."});
-    EXPECT_EQ(ts.platform.told().back().title, "Contour not valid");
+    EXPECT_EQ(ts.messageTexts(),
+              std::vector<std::string>{"Try to create a countour polygon with 3 or more than sides."});
+    EXPECT_EQ(scan->geometry().contourCount(), 2);
     EXPECT_EQ(scan->text("txtSurface"), "0");
 }
 
 TEST_F(ScanFormTest, TheRectangleIsDraggedOnTheOverlayAndEachDragIsOneStep) {
     newWindow();
     toolbar("Rectangle");
-    EXPECT_EQ(pressed("Rectangle"), 1);
     auto rectangles = [&](const RecordingCanvas& layer) { return count(layer, Kind::Polygon, colors::Rectangle); };
     // A sixth and a half of the empty canvas: 2001 / 6 and 1251 / 6, whole.
     const std::array<CanvasPoint, 4> offered{{{333, 208}, {999, 208}, {999, 624}, {333, 624}}};
@@ -167,7 +145,6 @@ TEST_F(ScanFormTest, TheRectangleIsDraggedOnTheOverlayAndEachDragIsOneStep) {
 
     // Grabbed within 40 units of corner 2: the overlay shows it until the release, the static layer leaves it out.
     press(1020, 190);
-    EXPECT_EQ(scan->canvas().pointer(), PointerShape::SizeAll);
     move(1100, 150);
     move(1200, 100);
     EXPECT_EQ(rectangles(staticLayer()), 0u);
@@ -178,33 +155,24 @@ TEST_F(ScanFormTest, TheRectangleIsDraggedOnTheOverlayAndEachDragIsOneStep) {
     EXPECT_EQ(rectangles(staticLayer()), 1u);
     EXPECT_TRUE(overlay().empty());
 
+    // Undo while a corner is dragged puts the rectangle back as the press found it, and no more.
+    press(333, 100);
+    move(10, 10);
+    undo();
+    EXPECT_EQ(scan->geometry().rectangle, dragged);
+    EXPECT_EQ(scan->editor().draggedCorner(), 0);
     undo();  // the whole drag, whatever the moves
     EXPECT_EQ(scan->geometry().rectangle, offered);
     undo();
     EXPECT_FALSE(scan->geometry().hasRectangle());
     EXPECT_EQ(rectangles(staticLayer()), 0u);
     EXPECT_FALSE(IsModified(*scan));
-    redo();
-    redo();
-    EXPECT_EQ(scan->geometry().rectangle, dragged);
-    // A press and release on a corner without a move is no step.
-    press(333, 100);
-    release(333, 100);
-    undo();
-    EXPECT_EQ(scan->geometry().rectangle, offered);
-    // Undo while a corner is dragged puts the rectangle back as the press found it, and no more.
-    redo();
-    press(333, 100);
-    move(10, 10);
-    undo();
-    EXPECT_EQ(scan->geometry().rectangle, dragged);
-    EXPECT_EQ(scan->editor().draggedCorner(), 0);
 }
 
-TEST_F(ScanFormTest, EachClearingIsOneStepAndClearingTheWindowReleasesTheButtons) {
+TEST_F(ScanFormTest, EachClearingIsOneStep) {
     newWindow();
     typeScale("24");
-    drawTraces({kFirst, kSecond, kThird});
+    drawTraces({kFirst, kSecond, {{50, 600}, {700, 640}}});
     drawScanline({10, 20}, {1500, 40});
     drawContour({{50, 150}, {900, 150}, {900, 800}});
     toolbar("Rectangle");
@@ -222,17 +190,15 @@ TEST_F(ScanFormTest, EachClearingIsOneStepAndClearingTheWindowReleasesTheButtons
     ts.main->runCommand("mnuDataClearWin");
     EXPECT_EQ(scan->geometry(), (AcquisitionGeometry{{}, {}, {}, AcquisitionGeometry::noRectangle(), "24"}));
     EXPECT_EQ(scan->text("txtSurface"), "0");
-    for (const std::string& key : testing::kAcquisitionButtons) EXPECT_EQ(pressed(key.c_str()), 0) << key;
     undo();
     EXPECT_EQ(scan->geometry(), full);
     EXPECT_NE(scan->text("txtSurface"), "0");
 }
 
-TEST_F(ScanFormTest, APictureIsOpenedShownHiddenAndReplaced) {
+TEST_F(ScanFormTest, APictureIsOpenedAndAnUnreadableOneChangesNothing) {
     newWindow();
-    const std::string photo = "/photos/north face.jpg", second = "/photos/north face 2.png";
+    const std::string photo = "/photos/north face.jpg";
     ts.platform.addPicture(photo, 1600, 1000);
-    ts.platform.addPicture(second, 800, 800);
     ts.platform.openAnswers.push_back(photo);
     ts.main->runCommand("mnuFileOpenImage");
     EXPECT_EQ(scan->caption(), "Acquisition Window - Digit 1 - " + photo + "*");
@@ -241,37 +207,21 @@ TEST_F(ScanFormTest, APictureIsOpenedShownHiddenAndReplaced) {
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(spanned(pictures[0]), (DrawRect{0, 0, 2001, 1250.625}));
 
-    // Hidden: the geometry is still drawn; the toolbar button and its tip say so.
-    drawScanline({10, 10}, {900, 20});
-    toolbar("HidePict");
-    EXPECT_TRUE(staticLayer().ofKind(Kind::Picture).empty());
-    EXPECT_EQ(count(staticLayer(), Kind::Line, colors::Scanline), 1u);
-    EXPECT_EQ(pressed("HidePict"), 1);
-    EXPECT_EQ(ts.main->toolButton("HidePict")->toolTip(), "Show picture");
-    button("cmdShowHide");
-    EXPECT_EQ(staticLayer().ofKind(Kind::Picture).size(), 1u);
-    EXPECT_EQ(pressed("HidePict"), 0);
-
-    // A second picture takes the first one's place in the caption.
-    ts.platform.openAnswers.push_back(second);
-    button("cmdOpenPict");
-    EXPECT_EQ(scan->caption(), "Acquisition Window - Digit 1 - " + second + "*");
-    // One that cannot be read changes nothing and says why; a cancelled dialog changes nothing either.
+    // One that cannot be read changes nothing and says why.
     ts.platform.addPictureFailure("/photos/cut.jpg", "The picture file '/photos/cut.jpg' is damaged.");
     ts.platform.openAnswers.push_back("/photos/cut.jpg");
     button("cmdOpenPict");
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"The picture file '/photos/cut.jpg' is damaged."});
-    ts.platform.openAnswers.push_back(std::nullopt);
-    button("cmdOpenPict");
-    EXPECT_EQ(scan->imageSource(), second);
+    EXPECT_EQ(ts.messageTexts(), std::vector<std::string>{"The picture file '/photos/cut.jpg' is damaged."});
+    EXPECT_EQ(scan->imageSource(), photo);
+    EXPECT_EQ(staticLayer().ofKind(Kind::Picture).size(), 1u);
 }
 
 TEST_F(ScanFormTest, ExportingTheScanlineMakesADatasheetThatGrowsToHoldEveryDistance) {
     ts.session.options.nbDataOnGrid = "3";  // fewer rows than crossings
     newWindow();
     button("cmdExport");  // nothing to export: told, and no datasheet
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Unable to export scanline data.\r\n\r\nThere are no "
-                                                       "discontinuities on your acquisition window !"});
+    EXPECT_EQ(ts.messageTexts(), std::vector<std::string>{"Unable to export scanline data.\r\n\r\nThere are no "
+                                                          "discontinuities on your acquisition window !"});
     EXPECT_EQ(ts.session.findForm("frmSpacing"), nullptr);
 
     typeScale("2001");  // a metre a canvas unit
@@ -283,8 +233,6 @@ TEST_F(ScanFormTest, ExportingTheScanlineMakesADatasheetThatGrowsToHoldEveryDist
     auto* sheet = dynamic_cast<SpacingForm*>(ts.session.currentDocument());
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->caption(), "Data 1*");  // holds data no file has yet
-    EXPECT_EQ(sheet->text("txtComment"), "Data imported from : 'Digit 1'");
-    EXPECT_EQ(sheet->at("optData", 0).value(), 1);
     // Crossings at 200, 400, ... 1200 m from the left end; each written as its distance from the first.
     const std::vector<std::string> expected{"200", "400", "600", "700", "800", "850", "900", "1000"};
     ASSERT_EQ(sheet->grid(0).lastFilledRow(), 8);
@@ -301,21 +249,12 @@ TEST_F(ScanFormTest, TheEstimatorChainNamesAndEmptiesTheInfoBoxAndLeavesTheRecta
     toolbar("Rectangle");
 
     ts.main->runCommand("mnuDataShowJab");
-    // The name has no visible effect: the caption stays the one the File commands know.
-    EXPECT_EQ(box.caption(), "InfoBox");
     EXPECT_EQ(box.reportName(), "Digit 1");
     const EstimatorReport expected = RunEstimators(scan->geometry(), "Acquisition Window - Digit 1*");
     std::string text;
     for (const ReportBlock& block : expected.blocks) text += block.text;
     EXPECT_EQ(box.document().plainText(), text);
-    EXPECT_TRUE(box.visible());
-    // The rectangle (333, 208)-(999, 624) at a metre a unit: 666 × 416 m².
-    EXPECT_EQ(scan->text("txtSurface"), "277056");
-
-    // The rectangle's estimator alone adds its report to what is there.
-    const long long before = box.document().length();
-    button("cmdShowPahl");
-    EXPECT_NE(box.document().plainText().find("Pahl (1981)", static_cast<std::size_t>(before)), std::string::npos);
+    EXPECT_EQ(scan->text("txtSurface"), "277056");  // the rectangle's 666 × 416 m², written last
 
     // Nothing while a segment is half drawn.
     toolbar("Discont");
@@ -326,31 +265,18 @@ TEST_F(ScanFormTest, TheEstimatorChainNamesAndEmptiesTheInfoBoxAndLeavesTheRecta
     EXPECT_EQ(box.document().length(), held);
 }
 
-TEST_F(ScanFormTest, AWindowCaptionedWithoutThePrefixGetsItFromTheEstimators) {
-    ts.main->NewDocumentWindow(1);  // the window factory's "Scan 1"
-    scan = acquisitionWindow(ts.session);
-    ASSERT_NE(scan, nullptr);
-    EXPECT_EQ(scan->caption(), "Scan 1");
-    button("cmdShowJab");
-    EXPECT_EQ(scan->caption(), "Acquisition Window - Scan 1");
-}
-
-TEST_F(ScanFormTest, TheDrawingExtendsOverTheEmptyCanvasAndPrintsInTwips) {
+TEST_F(ScanFormTest, TheDrawingPrintsOverTheEmptyCanvasInTwips) {
     newWindow();
     drawTraces({{{0, 0}, {2001, 0}}});
-    // The printed picture: the empty canvas's own 8000 × 5000 twips, the trace across its width.
-    const RecordingCanvas picture = scan->Picture();
-    EXPECT_DOUBLE_EQ(picture.width(), 8000);
-    EXPECT_DOUBLE_EQ(picture.height(), 5000);
-    const std::vector<DrawOp> trace = drawn(picture, Kind::Line, colors::Traces);
-    ASSERT_EQ(trace.size(), 1u);
-    EXPECT_DOUBLE_EQ(trace[0].x2, 8000);
-
     ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
     ts.main->runCommand("mnuFilePrint");
-    EXPECT_EQ(messageTexts(), std::vector<std::string>{"Print a draft copy of the current Acquisition window ?"});
+    EXPECT_EQ(ts.messageTexts(), std::vector<std::string>{"Print a draft copy of the current Acquisition window ?"});
     ASSERT_EQ(ts.platform.printJobs.size(), 1u);
-    EXPECT_EQ(count(*ts.platform.printJobs[0]->pages.at(0), Kind::Line, colors::Traces), 1u);
+    // The empty canvas's own 8000 × 5000 twips, the trace across its width.
+    const RecordingCanvas& page = *ts.platform.printJobs[0]->pages.at(0);
+    const std::vector<DrawOp> trace = drawn(page, Kind::Line, colors::Traces);
+    ASSERT_EQ(trace.size(), 1u);
+    EXPECT_DOUBLE_EQ(trace[0].x2, 8000);
 }
 
 }  // namespace

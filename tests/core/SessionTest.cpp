@@ -1,4 +1,4 @@
-// The session's event log: its file, named from the program, and its window.
+// The session's event log: its file, named from the program.
 
 #include <gtest/gtest.h>
 
@@ -43,29 +43,7 @@ TEST_F(LogTest, AFullSessionReadsLineByLine) {
                   "\r\n     Session ended on 06/12/2026 at 09:15:00\r\n\r\n");
 }
 
-TEST_F(LogTest, ASecondSessionReplacesTheFirst) {
-    Session{platform}.writeLogFile("first session");
-    {
-        Session s{platform};
-        s.writeLogFile("second session");
-        s.writeLogFile("line");
-    }
-    EXPECT_EQ(readFileBytes(folder.file("RaveEvents.log")).value_or("<missing>"),
-              "Ravelin last session events\r\nsecond session\r\n14:03:27  -  line\r\n");
-}
-
-TEST_F(LogTest, TheLogWindowShowsTimeAndMessage) {
-    TestSession t;
-    t.session.logEvent("\r\nstarts with a break");
-    const std::string text = t.session.form("frmLog").text("txtLog");
-    EXPECT_NE(text.find("\r\n        14:03:27  -  \r\nstarts with a break"), std::string::npos) << text;
-}
-
-TEST_F(LogTest, TheFileIsNamedFromTheExecutableAndAnUnwritableFolderIsIgnored) {
-    platform.executable = "ra";
-    EXPECT_EQ(Session{platform}.logFilePath(), folder.file("raEvents.log"));
-    platform.executable = "ravelin-cli";
-    EXPECT_EQ(Session{platform}.logFilePath(), folder.file("raveEvents.log"));
+TEST_F(LogTest, AnUnwritableFolderIsIgnored) {
     platform.folder = folder.file("missing/deeper");
     Session s{platform};
     s.writeLogFile("nothing");

@@ -55,19 +55,6 @@ TEST_F(DatasheetReport, BlocksAreExactlyTheReport) {
     EXPECT_EQ(datasheetReportBlocks(sheet), expected);
 }
 
-TEST_F(DatasheetReport, IntersectionDistancesAndEmptyResultLabels) {
-    sheet.userClick(sheet.at("optData", 0));  // a new sheet: no data, empty result labels
-    const std::vector<ReportBlock> blocks = datasheetReportBlocks(sheet);
-    ASSERT_EQ(blocks.size(), 9u);
-    EXPECT_EQ(blocks[7].text, "\r\n\r\nTheta angle : " + sheet.text("txtOr", 4) + "\r\n\r\n");
-    EXPECT_EQ(blocks[8].text, "\r\nNumber of data : 0");
-
-    // Only a corrected total: it follows on its own line.
-    sheet.setText("lblRes", 1, "Tot. length = 2.0");
-    EXPECT_EQ(datasheetReportBlocks(sheet)[7].text,
-              "\r\n\r\nTheta angle : " + sheet.text("txtOr", 4) + "\r\n\r\nTot. length = 2.0 (corrected data)\r\n");
-}
-
 TEST_F(DatasheetReport, GoesToThePrintFieldAloneAndLeavesTheInfoBoxAlone) {
     fill();
     ts.session.appendInfoText(bodyBlock("An earlier report"));

@@ -128,23 +128,8 @@ MeanOrientation meanOf(std::vector<Line> lines, FisherData kind) {
     return mean;
 }
 
-TEST(ProjectionReportsTest, MeanReportOfAHandWorkedRing) {
-    // Three lines plunging 80 round the vertical: R = 3 sin 80, K = (n - 1) / (n - R) = 43.9,
-    // cos a95 = 1 - (n - R) / R (20^(1/(n-1)) - 1) gives 18.8 degrees.
-    const std::string all =
-        text(MeanOrientationReport(meanOf({{0, 80}, {120, 80}, {240, 80}}, FisherData::Vectors), 3, 0));
-    EXPECT_TRUE(has(all, "Number of lines : 3"));
-    EXPECT_TRUE(has(all, "Read as vectors"));
-    EXPECT_NE(all.find(" / 90.0\xC2\xB0\r\n"), std::string::npos);  // the trend of a vertical mean is any
-    EXPECT_TRUE(has(all, "Fisher's K : 43.9"));
-    EXPECT_TRUE(has(all,
-                    "Cone of confidence \xCE\xB1"
-                    "95 : 18.8\xC2\xB0"));
-}
-
-TEST(ProjectionReportsTest, MeanReportSaysWhyAFigureIsMissing) {
+TEST(ProjectionReportsTest, ReportsSayWhyAFigureIsMissing) {
     const std::string one = text(MeanOrientationReport(meanOf({{40, 30}}, FisherData::Vectors), 1, 0));
-    EXPECT_TRUE(has(one, "Number of lines : 1"));
     EXPECT_TRUE(has(one, "Mean trend / plunge : 40.0\xC2\xB0 / 30.0\xC2\xB0"));
     EXPECT_TRUE(has(one, "Fisher's K : - (fewer than 2 data)"));
     EXPECT_TRUE(has(one,
@@ -160,15 +145,13 @@ TEST(ProjectionReportsTest, MeanReportSaysWhyAFigureIsMissing) {
     // falls below -1: a mean, but no cone on the sphere holds it.
     const std::string scattered =
         text(MeanOrientationReport(meanOf({{0, 5}, {92, 3}, {10, 88}}, FisherData::Axes), 0, 3));
-    EXPECT_TRUE(has(scattered, "Number of poles to planes : 3"));
     EXPECT_TRUE(has(scattered, "Read as axes (a line and its opposite are one datum)"));
     EXPECT_TRUE(has(scattered,
                     "Cone of confidence \xCE\xB1"
                     "95 : - (data too scattered)"));
     EXPECT_NE(scattered.find("Mean plane (dip direction / dip) : "), std::string::npos);
-}
 
-TEST(ProjectionReportsTest, KinematicReportWithoutWedges) {
+    // Too many planes for the pairs to be analysed.
     KinematicPicture k;
     k.inputs = {{185, 65}, 30, 20};
     k.planes.assign(kMaxWedgePlanes + 1, Plane{185, 45});
@@ -178,12 +161,6 @@ TEST(ProjectionReportsTest, KinematicReportWithoutWedges) {
     EXPECT_TRUE(has(skipped, "Planar sliding : 3001 of 3001 planes (100.0 %)"));
     EXPECT_TRUE(has(skipped, "Wedge sliding : not analysed (more than 3000 planes)"));
     EXPECT_EQ(skipped.find("Most critical wedge"), std::string::npos);
-
-    k.planes = {{185, 45}, {10, 80}};
-    k.result = kinematicAnalysis(k.inputs, k.planes);
-    const std::string none = text(KinematicReport(k));
-    EXPECT_TRUE(has(none, "Wedge sliding, primary critical zone : 0 of 1 pairs of planes (0.0 %)"));
-    EXPECT_TRUE(has(none, "No pair of planes lies in the primary critical zone"));
 }
 
 }  // namespace

@@ -39,12 +39,11 @@ struct ProjectionTool : TestSession, SessionObserver {
     void reportAppended(const ReportBlock& block, ReportTarget target) override {
         if (target == ReportTarget::InfoBox) report.push_back(block);
     }
-    std::string reportText() const {
+    bool reported(const std::string& line) const {
         std::string all;
         for (const ReportBlock& block : report) all += block.text;
-        return all;
+        return all.find(line + "\r\n") != std::string::npos;
     }
-    bool reported(const std::string& line) const { return reportText().find(line + "\r\n") != std::string::npos; }
 
     // Types the characters of `text` on the grid's current cell, then `endKey` in the editor.
     void typeCell(const std::string& text, int endKey = keys::Enter) {

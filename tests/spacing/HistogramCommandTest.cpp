@@ -1,5 +1,6 @@
 // "Plot Histo", the histogram table and the histogram options window with its
-// fit report, driven through the datasheet's button as a user does.
+// fit report, driven through the datasheet's button as a user does; then the
+// chart window it opens: labels edited in place, the double-size picture and export.
 
 #include "spacing/HistogramCommand.h"
 
@@ -9,7 +10,7 @@
 
 #include "DatasheetFixture.h"
 #include "documents/InfoBoxForm.h"
-#include "spacing/FitReport.h"
+#include "spacing/ChartExport.h"
 #include "spacing/HistoToolsForm.h"
 #include "spacing/SpacingState.h"
 
@@ -44,14 +45,13 @@ TEST_F(HistogramCommandTest, DecreasingDistancesGiveTheInvalidDataMessageAndNoFi
     ASSERT_NE(chart, nullptr);  // the window stays, with nothing drawn
     EXPECT_TRUE(chart->chart().ofKind(DrawOp::Kind::FillBox).empty());
     EXPECT_FALSE(t.platform.busy);
-    EXPECT_FALSE(t.main->at("Panels", panels::Processing).visible());
     EXPECT_EQ(chart->text("lblMean"), "Mean = 1.0000");  // the data's own statistics: (5 - 3) / 2
     pressFitReport();
     ASSERT_EQ(t.platform.told().size(), 2u);
     EXPECT_EQ(t.platform.told()[1].title, "Ravelin - Fit report");
 }
 
-TEST_F(HistogramCommandTest, ASingleValueHasNoSpreadAndItsReportSaysWhichLawsCannotBeFitted) {
+TEST_F(HistogramCommandTest, ASingleValueHasNoSpreadAndTheLawsNeedingOneAreLeftOut) {
     values({"0.7"});
     HistoForm* chart = plot();
     EXPECT_EQ(chart->text("lblStdDev"), "Std dev. = 0.0000");
@@ -60,68 +60,24 @@ TEST_F(HistogramCommandTest, ASingleValueHasNoSpreadAndItsReportSaysWhichLawsCan
     tools().userClick(tools().at("Command1"));
     EXPECT_TRUE(t.platform.told().empty());
     EXPECT_EQ(chart->chart().ofKind(DrawOp::Kind::Box).size(), chart->histogram()->figures.classes + 1u);
-
-    const std::optional<FitSummary> fit = ChartFit(*chart);
-    ASSERT_TRUE(fit);
-    const std::vector<ReportBlock> blocks = FitReportBlocks("Histo-x", chart->histogram()->figures, *fit);
-    ASSERT_EQ(blocks.size(), 6u);
-    EXPECT_EQ(blocks[0], titleBlock("Goodness of fit\r\n\r\n"));
-    EXPECT_EQ(blocks[4].font, "Courier New");  // the table is fixed pitch
-    for (const char* law : {"Normal   ", "Lognormal"})
-        EXPECT_NE(blocks[4].text.find("\r\n" + std::string(law) +
-                                      "   cannot be fitted:\r\n  the standard deviation is 0\r\n"),
-                  std::string::npos)
-            << blocks[4].text;
 }
 
 // Values 1, 2, 3 as the fit's own tests work them by hand: the report shows the current chart's
-// fit, one row a law with its parameters below, the columns lined up and the best law marked.
+// fit, one row a law with its parameters below, no chi-square for 3 values, the best law marked.
 TEST_F(HistogramCommandTest, TheFitReportWritesTheTableOfTheCurrentChartIntoTheInfoBox) {
     values({"1", "2", "3"});
     HistoForm* chart = plot();
     pressFitReport();
     EXPECT_TRUE(t.platform.told().empty());
     const std::string text = t.form<InfoBoxForm>("frmInfoBox").document().plainText("\n");
-    EXPECT_NE(text.find("Goodness of fit"), std::string::npos);
     EXPECT_NE(text.find("Chart : " + chart->caption() + "\nNumber of values : 3\n"), std::string::npos) << text;
-    struct Expected {
-        const char* law;
-        const char* parameters;
-        const char* d;
-        const char* aic;
-    };
-    const Expected rows[] = {{"Exponential", "mean = 2.0000", "0.3935", "12.16"},
-                             {"Normal", "mean = 2.0000, sd = 1.0000", "0.1747", "11.51"},
-                             {"Lognormal", "mu = 0.5816, sigma = 0.4724", "0.2600", "11.37"},
-                             {"Triangular", "0 to 6.0000", "0.3056", "11.15 *"}};
-    std::size_t width = 0;
-    for (const Expected& e : rows) {
-        const std::size_t start = text.find("\n" + std::string(e.law) + " ") + 1;
-        ASSERT_NE(start, 0u) << e.law;
-        const std::size_t end = text.find('\n', start);
-        const std::string line = text.substr(start, end - start);
-        EXPECT_EQ(text.substr(end + 1, text.find('\n', end + 1) - end - 1), "  " + std::string(e.parameters));
-        EXPECT_NE(line.find(" " + std::string(e.d) + " "), std::string::npos) << line;
-        EXPECT_TRUE(line.ends_with(e.aic)) << line;
-        EXPECT_NE(line.find("   -   -        -"), std::string::npos) << line;  // no chi-square for 3 values
-        const std::size_t aicEnd = line.find(e.aic) + 5;  // the columns line up to the AIC's last digit
-        if (width == 0) width = aicEnd;
-        EXPECT_EQ(aicEnd, width) << line;
-    }
-    EXPECT_NE(text.find("Best fit (lowest AIC, marked *) : Triangular law"), std::string::npos);
-}
-
-TEST_F(HistogramCommandTest, DescriptionJoinsFamilyAndLocationWhenBothAreGiven) {
-    values({"1", "2"});
-    sheet.userType(sheet.at("txtComment"), "North face");
-    sheet.userType(sheet.at("txtFamily"), "J1 ");
-    sheet.userType(sheet.at("txtLoc"), "Quarry");
-    EXPECT_EQ(plot()->text("lblInfo"), "J1  - Quarry");  // as typed, untrimmed
-    sheet.userType(sheet.at("txtLoc"), "   ");
-    EXPECT_EQ(plot()->text("lblInfo"), "J1 ");
-    sheet.userType(sheet.at("txtFamily"), "");
-    sheet.userType(sheet.at("txtLoc"), "Quarry");
-    EXPECT_EQ(plot()->text("lblInfo"), "Quarry");
+    EXPECT_NE(text.find("\nExponential  0.3935  0.6209       -   -        -     12.16\n  mean = 2.0000\n"
+                        "Normal       0.1747  0.9999       -   -        -     11.51\n  mean = 2.0000, sd = 1.0000\n"
+                        "Lognormal    0.2600  0.9652       -   -        -     11.37\n  mu = 0.5816, sigma = 0.4724\n"
+                        "Triangular   0.3056  0.8831       -   -        -     11.15 *\n  0 to 6.0000\n\n"
+                        "Best fit (lowest AIC, marked *) : Triangular law\n"),
+              std::string::npos)
+        << text;
 }
 
 TEST_F(HistogramCommandTest, PlottingAgainReusesTheChartAndItsSettingsUnlessNewHistoIsChecked) {
@@ -148,33 +104,13 @@ TEST_F(HistogramCommandTest, PlottingAgainReusesTheChartAndItsSettingsUnlessNewH
     EXPECT_DOUBLE_EQ(second->histogram()->figures.interval, 1);
 }
 
-TEST_F(HistogramCommandTest, TheDatasheetsLawFlagsSetTheOptionsWindow) {
-    values({"0.2", "0.5", "0.9", "1.4"});
-    sheet.setText("Lognorm", -1, "1");
-    sheet.setText("Triang", -1, "2");  // only the number 1 means drawn
-    plot();
-    // The window's boxes run exponential, normal, lognormal, triangular; the row's laws another way.
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(tools().at("Check1", i).value(), i == 2 ? 1 : 0) << i;
-    const HistogramRow& row = table()[0];
-    EXPECT_EQ((std::vector<int>{row.laws[0], row.laws[1], row.laws[2], row.laws[3]}), (std::vector<int>{0, 1, 0, 0}));
-}
-
-TEST_F(HistogramCommandTest, TheLegendFollowsTheDatasheetTheOptionsWindowAndTheRowClearOfTheLabels) {
+// Where the legend goes, clear of the labels, is the command line's histogram --legend case.
+TEST_F(HistogramCommandTest, TheLegendFollowsTheDatasheetAndTheOptionsWindow) {
     values({"0.1", "0.15", "0.2", "0.3", "0.35", "0.5", "0.8", "1.3"});
     sheet.setText("Expon", -1, "1");
     sheet.setText("Legend", -1, "1");
     HistoForm* chart = plot();
     EXPECT_EQ(tools().at("chkLegend").value(), 1);
-    EXPECT_EQ(table()[0].legend, 1);
-    // The labels are placed after the first drawing: the legend is drawn again clear of them.
-    const HistoForm::HistogramContent& shown = *chart->histogram();
-    const auto legend = HistogramLegend(chart->chart(), shown.figures, shown.laws, 1, chart->labelAreas(1));
-    ASSERT_TRUE(legend);
-    EXPECT_EQ(legend->hiddenArea, 0);
-    const auto fills = chart->chart().ofKind(DrawOp::Kind::FillBox);
-    EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [&](const DrawOp& op) {
-        return op.color == colors::White && op.x1 == legend->frame.left && op.y1 == legend->frame.top;
-    }));
     auto named = [&] {
         const auto texts = chart->chart().texts();
         return std::count(texts.begin(), texts.end(), "Negative exponential");
@@ -190,13 +126,24 @@ TEST_F(HistogramCommandTest, TheLegendFollowsTheDatasheetTheOptionsWindowAndTheR
     EXPECT_EQ(tools().at("chkLegend").value(), 0);
 }
 
-TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsEditedLabels) {
+TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsLabelsEditedInPlace) {
     values({"1", "2", "3"});
     HistoForm* chart = plot();
     ClearModifiedMarker(sheet);
+    // The label follows the typing; the left button or leaving the window ends the edit.
+    Control& editor = chart->at("txtSaisie");
     chart->userDoubleClick(chart->at("lblTitre"));
-    chart->userType(chart->at("txtSaisie"), "My title");
+    EXPECT_EQ(editor.text(), "Frequency distribution");
+    chart->userType(editor, "My title");
+    EXPECT_EQ(chart->text("lblTitre"), "My title");
+    chart->userPointerPress(chart->at("picHisto"), {100, 100, buttons::Right});
+    EXPECT_TRUE(editor.visible());
     chart->userPointerPress(chart->at("picHisto"), {100, 100, buttons::Left});
+    EXPECT_FALSE(editor.visible());
+    chart->userDoubleClick(chart->at("lblInfo"));
+    chart->userType(editor, "Set J2");
+    chart->userLeave();
+    EXPECT_FALSE(editor.visible());
 
     tools().userType(tools().at("Text2", 1), "");
     tools().setValue(tools().at("Check1", 3), 1);
@@ -204,6 +151,7 @@ TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsEdited
     EXPECT_EQ(table()[0].laws[3], 1);
     EXPECT_TRUE(IsModified(sheet));
     EXPECT_EQ(chart->text("lblTitre"), "My title");
+    EXPECT_EQ(chart->text("lblInfo"), "Set J2");
     const auto lines = chart->chart().ofKind(DrawOp::Kind::Line);
     EXPECT_EQ(
         std::count_if(lines.begin(), lines.end(), [](const DrawOp& op) { return op.color == chartcolors::Triangular; }),
@@ -214,7 +162,7 @@ TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsEdited
     EXPECT_EQ(chart->text("lblTitre"), "Frequency distribution");
 }
 
-TEST_F(HistogramCommandTest, ActivatingAChartShowsItsSettingsAndClosingTheLastHidesTheOptions) {
+TEST_F(HistogramCommandTest, ActivatingAChartShowsItsSettingsAndPlottingShowsAClosedChartAgain) {
     values({"1", "2", "3"});
     HistoForm* first = plot();
     sheet.userClick(sheet.at("chkNew"));
@@ -222,29 +170,44 @@ TEST_F(HistogramCommandTest, ActivatingAChartShowsItsSettingsAndClosingTheLastHi
     tools().userType(tools().at("Text2", 0), "9");
     t.session.moduleState<SpacingState>().currentChart = nullptr;
     second->userActivate();
-    EXPECT_TRUE(tools().visible());
     EXPECT_EQ(tools().text("Text2", 0), "0.52");
     EXPECT_EQ(t.session.moduleState<SpacingState>().currentChart, second);
     EXPECT_TRUE(t.main->menuItem("mnuFilePrint").enabled());
     EXPECT_FALSE(t.session.closeForm(*first));
     EXPECT_FALSE(first->visible());
-    EXPECT_TRUE(tools().visible());
     EXPECT_FALSE(t.session.closeForm(*second));
-    EXPECT_FALSE(tools().visible());
-    EXPECT_EQ(t.main->menuItem("mnuViewHistoOptions").value(), 0);
+    EXPECT_FALSE(tools().visible());  // with the last chart
     sheet.userClick(sheet.at("chkNew"));
     EXPECT_EQ(plot(), second);  // "Plot Histo" shows the linked chart again
     EXPECT_TRUE(second->visible());
 }
 
-TEST_F(HistogramCommandTest, ResizingRedrawsTheChartAtItsNewSize) {
+// ---------------------------------------------------------------- the chart window
+
+TEST_F(HistogramCommandTest, TheChartsDoubleSizePictureHoldsTheChartTheLabelsAndTheTurnedLabel) {
     values({"1", "2", "3"});
     HistoForm* chart = plot();
-    chart->userResize(9000, 7000);
-    EXPECT_EQ(chart->chart().ofKind(DrawOp::Kind::Box).back().x2, 9000 - HistoForm::kFrameWidth - 200);
-    t.session.moduleState<SpacingState>().busy = true;  // while a histogram is computed nothing is redrawn
-    chart->userResize(5000, 4000);
-    EXPECT_EQ(chart->chart().width(), 9000 - HistoForm::kFrameWidth);
+    const RecordingCanvas picture = ChartPicture(*chart);
+    EXPECT_EQ(picture.height(), 2 * chart->innerHeight());
+    EXPECT_EQ(picture.ofKind(DrawOp::Kind::FillBox).size(), 7u + 1);  // the bars and the turned label's box
+    const Control& title = chart->at("lblTitre");
+    int doubledTitles = 0;
+    for (const DrawOp& op : picture.ofKind(DrawOp::Kind::Text))
+        doubledTitles += op.text == title.text() && op.y1 == 2 * title.top() && op.font.size == 24;
+    EXPECT_EQ(doubledTitles, 1);  // the chart at print scale 2 is ChartPlotTest's
+}
+
+// The command line's --png, --svg and --pdf export this way, as Save does.
+TEST_F(HistogramCommandTest, TheNameChoosesTheChartsExportFormatAndAFailureSaysWhy) {
+    values({"1", "2", "3"});
+    HistoForm* chart = plot();
+    std::string error;
+    // A name without a picture extension is a bitmap, a dot in its folder's name notwithstanding.
+    for (const char* path : {"out/chart.svg", "out/Chart.PNG", "run.2/chart"}) exportChart(*chart, path, &error);
+    EXPECT_EQ(t.platform.exportedDrawings,
+              (std::vector<std::string>{"out/chart.svg", "out/Chart.PNG", "run.2/chart.bmp"}));
+    EXPECT_FALSE(exportChart(*chart, "out/chart.pdf", &error));  // the scripted platform has no painter
+    EXPECT_EQ(error, "no painter available");
 }
 
 }  // namespace

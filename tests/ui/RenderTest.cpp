@@ -168,10 +168,6 @@ private slots:
     void picturesAreScaledIntoTheirRectangleInsideTheClip() {
         // 400 x 200 pixels drawn into 96 x 48 pixels: a quarter of its size.
         const auto picture = std::make_shared<QtPicture>(halves(400, 200));
-        QCOMPARE(picture->levels(), 2);  // 400 and 200 wide: 200 is small enough to stop halving
-        QCOMPARE(picture->levelFor(0.25).width(), 200);
-        QCOMPARE(picture->levelFor(1).width(), 400);
-
         RecordingCanvas drawing(1440, 720);
         drawing.setClip(0, 0, 1080, 720);  // the right quarter stays as it was
         drawing.picture(picture, 0, 0, 1440, 720);
@@ -182,29 +178,16 @@ private slots:
         QCOMPARE(image.pixelColor(90, 24), QColor(Qt::white));
     }
 
-    void invertingPensShowOnAnyBackgroundAndDashesLeaveGaps() {
+    void invertingPensShowOnAnyBackground() {
         // Black on the left half; one inverting line across the whole width at y = 10 pixels.
         RecordingCanvas drawing(1440, 720);
         drawing.fillBox(0, 0, 720, 720, colors::Black);
         drawing.setPen({Rgb::fromRgb(0, 0, 255), 1, LineStyle::Solid, PenMode::Invert});
         drawing.line(0, 157.5, 1440, 157.5);  // the middle of pixel row 10
-        // A solid and a dashed line of the same length lower down.
-        drawing.setPen({colors::Black, 1, LineStyle::Solid});
-        drawing.line(0, 457.5, 1440, 457.5);
-        drawing.setPen({colors::Black, 1, LineStyle::Dash});
-        drawing.line(0, 607.5, 1440, 607.5);
         const QImage image = renderDrawing(drawing, 1440, 720, 96);
         QCOMPARE(image.pixelColor(20, 10), QColor(Qt::white));  // inverted black
         QCOMPARE(image.pixelColor(70, 10), QColor(Qt::black));  // inverted white
         QCOMPARE(image.pixelColor(20, 12), QColor(Qt::black));  // untouched next to it
-        auto dark = [&](int row) {
-            int n = 0;
-            for (int x = 0; x < image.width(); ++x) n += qGray(image.pixel(x, row)) < 128;
-            return n;
-        };
-        QCOMPARE(dark(30), 96);
-        // Dashes of four pixels and gaps of two: 16 gaps, each at least half light once smoothed.
-        QVERIFY2(dark(40) >= 48 && dark(40) <= 96 - 12, qPrintable(QString::number(dark(40))));
     }
 
     // Every exporter writes through the safe replacement: whichever step fails,

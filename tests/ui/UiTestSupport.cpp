@@ -52,15 +52,9 @@ void TestQtPlatform::checkAllSeen() {
     unseen_.clear();
 }
 
-std::unique_ptr<PrintJob> TestQtPlatform::startPrint(const PrintDialogRequest& request) {
-    printDialogs.push_back(request);
-    return QtPlatform::startPrint(request);
-}
-
 bool TestQtPlatform::runPrintDialog(QPrintDialog& dialog) {
     QPrinter& printer = *dialog.printer();
     printDialogFiles.push_back(printer.outputFileName());
-    printDialogOrientations.push_back(printer.pageLayout().orientation());
     if (printAsProposed) return true;
     if (printPdf.empty()) return false;
     // The "Print to File (PDF)" destination with the test's file name.

@@ -4,7 +4,6 @@
 // from a script instead.
 
 #include <QMdiSubWindow>
-#include <QPageLayout>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -48,7 +47,6 @@ public:
     // unsaved documents are answered No, unscripted and unrecorded.
     bool tearingDown = false;
     void showModal(Form&) override {}
-    std::unique_ptr<PrintJob> startPrint(const PrintDialogRequest& request) override;
     std::optional<FontChoice> fontDialog(const FontChoice&) override { return next(fonts, "font dialog"); }
     void beep() override {}
     std::string programFolder() override { return {}; }  // no log file from tests
@@ -62,10 +60,7 @@ public:
     std::deque<std::optional<std::string>> files;  // the file dialogs' answers; none left = Cancel, a failure
     std::string printPdf;                          // the print dialog chooses this PDF file; empty = cancelled
     bool printAsProposed = false;                  // the print dialog is accepted with what it proposed
-    std::vector<PrintDialogRequest> printDialogs;
-    // What each print dialog showed when it opened: the file it proposed, the page orientation.
-    std::vector<QString> printDialogFiles;
-    std::vector<QPageLayout::Orientation> printDialogOrientations;
+    std::vector<QString> printDialogFiles;         // the file each print dialog proposed when it opened
     // The page set-up dialog's answer: changes the printer it shows; unset = Cancel.
     std::function<void(QPrinter&)> pageSetup;
     // Runs while the preview is shown (its own Print button included); false = closed without printing.

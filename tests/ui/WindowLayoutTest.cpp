@@ -1,13 +1,8 @@
-// Every window of the program as it opens, at the screen's pixel density:
-// run once at 1 and once with QT_SCALE_FACTOR=2 (see CMakeLists.txt). In
-// each window and on each of its pages nothing is cut (a control smaller
-// than it needs, or reaching out of its parent), no two controls overlap,
-// a result box shows the widest message its window writes whole and a longer
-// text in its tool tip, and every toolbar button has an icon with pixels for
-// the density.
-//
-// A window added to the program is covered by adding one line to windows().
-// With RAVELIN_SCREENSHOTS set to a folder, each page is saved there too.
+// Every window as it opens, at densities 1 and 2 (see CMakeLists.txt): on
+// each page nothing is cut or reaches out of its parent, no two controls
+// overlap, a result box shows its widest message whole and a longer text in
+// its tool tip, and every toolbar icon has pixels for the density. A new
+// window is one more line in windows(). RAVELIN_SCREENSHOTS=folder saves each page.
 
 #include <QAbstractButton>
 #include <QAction>
