@@ -22,8 +22,13 @@ if [ "${1:-}" = "--totals" ]; then
   exit 0
 fi
 
+case "${1:-}" in
+  -h | --help) sed -n '2,10s/^# \{0,1\}//p' "$0"; exit 0 ;;
+esac
 seconds=${1:-30}
 shift || true
+# A word here would reach libFuzzer as a time limit of 0, which means no limit at all.
+[[ "$seconds" =~ ^[1-9][0-9]*$ ]] || { echo "fuzz.sh: SECONDS must be a whole number above 0, not '$seconds'" >&2; exit 2; }
 if [ "${FUZZ_BUILD:-1}" != 0 ]; then
   scripts/install-deps.sh --clang
   if [ ! -f "$build/CMakeCache.txt" ]; then
