@@ -39,14 +39,12 @@ TEST_F(ScanWindowTest, ANewWindowOrTheTitleBarAsksToSaveAModifiedWindow) {
     EXPECT_EQ(first->caption(), "Acquisition Window - Digit 1*");
     EXPECT_EQ(ts.messageTexts(), std::vector<std::string>{question});
 
-    // No: a fresh window, empty, with the next number.
+    // No: a fresh window, empty.
     ts.platform.messageAnswers.push_back(MessageAnswer::No);
     newWindow();
-    EXPECT_EQ(scan->caption(), "Acquisition Window - Digit 2");
     EXPECT_TRUE(scan->geometry().traces.empty());
     // Unmodified, it is replaced or closed from the title bar without a question.
     newWindow();
-    EXPECT_EQ(scan->caption(), "Acquisition Window - Digit 3");
     EXPECT_TRUE(ts.session.closeForm(*scan));
     EXPECT_EQ(ts.messageTexts().size(), 2u);
 

@@ -40,31 +40,13 @@ TEST(SegmentsIntersectTest, EndsCountParallelsNeverMeet) {
     }
 }
 
-TEST(PointInContourTest, HandWorkedCases) {
-    // Left and top edges inside, right and bottom ones outside, whichever way the square runs.
-    const Polygon clockwise{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
-    const Polygon counterClockwise(clockwise.rbegin(), clockwise.rend());
-    const struct {
-        CanvasPoint point;
-        bool inside;
-    } cases[] = {
-        {{0, 5}, true},   {{5, 0}, true},   {{0, 0}, true},   {{10, 5}, false},
-        {{5, 10}, false}, {{10, 0}, false}, {{0, 10}, false},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(PointInContour(clockwise, c.point), c.inside) << c.point.x << "," << c.point.y;
-        EXPECT_EQ(PointInContour(counterClockwise, c.point), c.inside) << c.point.x << "," << c.point.y;
-    }
-    // A pentagram winds twice round its centre: inside by the non-zero rule.
-    const Polygon star{{0, -100}, {59, 81}, {-95, -31}, {95, -31}, {-59, 81}};
-    EXPECT_TRUE(PointInContour(star, {0, 0}));
-    EXPECT_FALSE(PointInContour(star, {0, 90}));  // between two tips
+TEST(PointInContourTest, DegenerateAndHugeContours) {
     // Fewer than three vertices, or all in a line, hold nothing.
     EXPECT_FALSE(PointInContour(Polygon{}, {0, 0}));
     EXPECT_FALSE(PointInContour(Polygon{{0, 0}, {10, 10}}, {5, 5}));
     EXPECT_FALSE(PointInContour(Polygon{{0, 0}, {10, 10}, {20, 20}}, {10, 10}));
-    // Across the whole 32-bit range. The long side is the line x + y = -1: the region is x + y <= -1,
-    // that side being bottom-right.
+    // Across the whole 32-bit range, beyond the winding number's reach below. The long side is the
+    // line x + y = -1: the region is x + y <= -1, that side being bottom-right.
     constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
     constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
     const Polygon triangle{{lo, lo}, {hi, lo}, {lo, hi}};
@@ -74,7 +56,8 @@ TEST(PointInContourTest, HandWorkedCases) {
 }
 
 // An independent winding number: the angle the polygon turns round a point
-// moved right by 1e-5 and down by 1e-10. For coordinates below 3000 no edge
+// moved right by 1e-5 and down by 1e-10, so that left and top edges are
+// inside, right and bottom ones outside. For coordinates below 3000 no edge
 // that misses the point passes that close to it, and the shift down is too
 // small to matter against any edge but a horizontal one.
 bool referenceInside(const Polygon& polygon, CanvasPoint p) {

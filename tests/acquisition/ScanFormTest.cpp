@@ -1,7 +1,7 @@
 // The acquisition window driven as a user drives it, for what it adds to
-// its editor: the two drawing layers, the "*", beeps and messages, Edit >
-// Undo and Redo (each finished change one step), the photograph, the
-// scanline export, the estimators and printing.
+// its editor: the two drawing layers, the "*" and messages, Edit > Undo and
+// Redo (each finished change one step), the photograph, the scanline
+// export, the estimators and printing.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +19,8 @@ namespace colors = acquisition_colors;
 
 class ScanFormTest : public testing::ScanWindowTest {
 protected:
+    ScanFormTest() { newWindow(); }
+
     const std::vector<Trace>& traces() { return scan->geometry().traces; }
     std::size_t tracesDrawn() { return count(staticLayer(), Kind::Line, colors::Traces); }
     static DrawRect spanned(const DrawOp& op) { return DrawRect::spanning({op.x1, op.y1}, {op.x2, op.y2}); }
@@ -27,16 +29,10 @@ protected:
 const Trace kFirst{{100, 200}, {300, 250}};
 const Trace kSecond{{400, 100}, {420, 180}};
 
-TEST_F(ScanFormTest, TracesAndTheScanlineAreDrawnOnTheTwoLayersAndEachIsAStep) {
-    newWindow();
+TEST_F(ScanFormTest, TracesAndTheScanlineAreDrawnAndEachIsAStep) {
     toolbar("Discont");
-    // The half-drawn trace is the band on the overlay; only finished ones are on the static layer.
     click(100, 200);
-    move(300, 250);
-    const std::vector<DrawOp> band = overlay().ops();
-    ASSERT_EQ(band.size(), 1u);
-    EXPECT_EQ(spanned(band[0]), (DrawRect{100, 200, 300, 250}));
-    EXPECT_EQ(tracesDrawn(), 0u);
+    EXPECT_EQ(tracesDrawn(), 0u);  // only finished traces are on the static layer
     click(300, 250);
     click(400, 100);
     click(420, 180);
@@ -75,28 +71,20 @@ TEST_F(ScanFormTest, TracesAndTheScanlineAreDrawnOnTheTwoLayersAndEachIsAStep) {
     EXPECT_EQ(scanlines().size(), 1u);
 }
 
-TEST_F(ScanFormTest, TheContourBeepsWhenClosedAndEachVertexAndScaleIsAStep) {
-    newWindow();
+TEST_F(ScanFormTest, TheContourClosesAndEachVertexAndScaleIsAStep) {
     typeScale("2001");  // a metre a unit
     toolbar("Contour");
     for (CanvasPoint v : {CanvasPoint{0, 0}, {100, 0}, {100, 100}}) click(v.x, v.y);
-    // Undo takes the last vertex back and the band goes on from (100, 0).
+    // Undo takes the last vertex back; the contour goes on from (100, 0).
     undo();
     EXPECT_EQ(scan->geometry().contour, (std::vector<CanvasPoint>{{0, 0}, {100, 0}}));
-    move(100, 50);
-    ASSERT_EQ(overlay().ops().size(), 1u);
-    EXPECT_EQ(spanned(overlay().ops()[0]), (DrawRect{100, 0, 100, 50}));
     click(100, 50);
     EXPECT_EQ(count(staticLayer(), Kind::Line, colors::Contour), 2u);  // open: no closing edge yet
     click(0, 50);
-    const int beeps = ts.platform.beeps;
-    click(5, 5, buttons::Right);
-    EXPECT_EQ(ts.platform.beeps, beeps + 1);  // closing beeps and ends the mode
+    click(5, 5, buttons::Right);  // closing ends the mode
     EXPECT_EQ(scan->editor().mode(), DrawingMode::None);
-    const std::vector<DrawOp> edges = drawn(staticLayer(), Kind::Line, colors::Contour);
-    ASSERT_EQ(edges.size(), 4u);
-    EXPECT_EQ(spanned(edges[3]), (DrawRect{0, 0, 0, 50}));  // closed back to the first vertex
-    EXPECT_EQ(scan->text("txtSurface"), "5000");            // 100 x 50 m
+    EXPECT_EQ(count(staticLayer(), Kind::Line, colors::Contour), 4u);
+    EXPECT_EQ(scan->text("txtSurface"), "5000");  // 100 x 50 m
 
     // The scale typed in a row is one step; leaving the field ends it.
     scan->userFocus(scan->at("txtScale"));
@@ -134,14 +122,12 @@ TEST_F(ScanFormTest, TheContourBeepsWhenClosedAndEachVertexAndScaleIsAStep) {
 }
 
 TEST_F(ScanFormTest, TheRectangleIsDraggedOnTheOverlayAndEachDragIsOneStep) {
-    newWindow();
     toolbar("Rectangle");
     auto rectangles = [&](const RecordingCanvas& layer) { return count(layer, Kind::Polygon, colors::Rectangle); };
     // A sixth and a half of the empty canvas: 2001 / 6 and 1251 / 6, whole.
     const std::array<CanvasPoint, 4> offered{{{333, 208}, {999, 208}, {999, 624}, {333, 624}}};
     EXPECT_EQ(scan->geometry().rectangle, offered);
     EXPECT_EQ(rectangles(staticLayer()), 1u);
-    EXPECT_EQ(count(staticLayer(), Kind::FillBox, colors::Rectangle), 4u);  // the handles
 
     // Grabbed within 40 units of corner 2: the overlay shows it until the release, the static layer leaves it out.
     press(1020, 190);
@@ -152,7 +138,6 @@ TEST_F(ScanFormTest, TheRectangleIsDraggedOnTheOverlayAndEachDragIsOneStep) {
     release(1200, 100);
     const std::array<CanvasPoint, 4> dragged{{{333, 100}, {1200, 100}, {1200, 624}, {333, 624}}};
     EXPECT_EQ(scan->geometry().rectangle, dragged);
-    EXPECT_EQ(rectangles(staticLayer()), 1u);
     EXPECT_TRUE(overlay().empty());
 
     // Undo while a corner is dragged puts the rectangle back as the press found it, and no more.
@@ -170,7 +155,6 @@ TEST_F(ScanFormTest, TheRectangleIsDraggedOnTheOverlayAndEachDragIsOneStep) {
 }
 
 TEST_F(ScanFormTest, EachClearingIsOneStep) {
-    newWindow();
     typeScale("24");
     drawTraces({kFirst, kSecond, {{50, 600}, {700, 640}}});
     drawScanline({10, 20}, {1500, 40});
@@ -196,7 +180,6 @@ TEST_F(ScanFormTest, EachClearingIsOneStep) {
 }
 
 TEST_F(ScanFormTest, APictureIsOpenedAndAnUnreadableOneChangesNothing) {
-    newWindow();
     const std::string photo = "/photos/north face.jpg";
     ts.platform.addPicture(photo, 1600, 1000);
     ts.platform.openAnswers.push_back(photo);
@@ -218,8 +201,7 @@ TEST_F(ScanFormTest, APictureIsOpenedAndAnUnreadableOneChangesNothing) {
 
 TEST_F(ScanFormTest, ExportingTheScanlineMakesADatasheetThatGrowsToHoldEveryDistance) {
     ts.session.options.nbDataOnGrid = "3";  // fewer rows than crossings
-    newWindow();
-    button("cmdExport");  // nothing to export: told, and no datasheet
+    button("cmdExport");                    // nothing to export: told, and no datasheet
     EXPECT_EQ(ts.messageTexts(), std::vector<std::string>{"Unable to export scanline data.\r\n\r\nThere are no "
                                                           "discontinuities on your acquisition window !"});
     EXPECT_EQ(ts.session.findForm("frmSpacing"), nullptr);
@@ -240,7 +222,6 @@ TEST_F(ScanFormTest, ExportingTheScanlineMakesADatasheetThatGrowsToHoldEveryDist
 }
 
 TEST_F(ScanFormTest, TheEstimatorChainNamesAndEmptiesTheInfoBoxAndLeavesTheRectanglesSurface) {
-    newWindow();
     typeScale("2001");
     auto& box = ts.form<InfoBoxForm>("frmInfoBox");
     ts.session.appendInfoText(bodyBlock("an older report"));
@@ -266,7 +247,6 @@ TEST_F(ScanFormTest, TheEstimatorChainNamesAndEmptiesTheInfoBoxAndLeavesTheRecta
 }
 
 TEST_F(ScanFormTest, TheDrawingPrintsOverTheEmptyCanvasInTwips) {
-    newWindow();
     drawTraces({{{0, 0}, {2001, 0}}});
     ts.platform.messageAnswers.push_back(MessageAnswer::Yes);
     ts.main->runCommand("mnuFilePrint");

@@ -1,7 +1,6 @@
 // The scripted platform: in strict mode what a test did not script is
-// recorded and reported, still answered so the window goes on, and a
-// message that only tells is kept apart from a question answered by a
-// guess; the lenient mode of the command line only answers.
+// reported and still answered, a message that only tells apart from a
+// question answered by a guess; the command line's lenient mode only answers.
 
 #include <gtest/gtest.h>
 

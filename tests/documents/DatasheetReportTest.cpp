@@ -12,27 +12,20 @@ namespace {
 
 using testing::TestSession;
 
-struct DatasheetReport : ::testing::Test {
+TEST(DatasheetReport, BlocksAreExactlyTheReportPrintedWithoutTouchingTheInfoBox) {
     TestSession ts;
-    SpacingForm& sheet = dynamic_cast<SpacingForm&>(ts.main->NewDocumentWindow(2));
-
-    void fill() {
-        sheet.setText("txtComment", -1, "North face profile 2");
-        sheet.setText("txtFamily", -1, "J1");
-        sheet.setText("txtLoc", -1, "Quarry east");
-        const char* orientations[] = {"135", "80", "300", "65", "", "135", "0"};
-        for (int i = 0; i < 7; ++i)
-            if (i != 4) sheet.setText("txtOr", i, orientations[i]);
-        sheet.setCell(0, 1, 1, "0.35");
-        sheet.setCell(0, 3, 1, "0.12");  // a gap at row 2 is not counted
-        sheet.setCell(0, 7, 1, "1.04");
-        sheet.setText("lblRes", 0, "Tot. length = 1.04");
-        sheet.setText("lblRes", 1, "Tot. length = 0.95");
-    }
-};
-
-TEST_F(DatasheetReport, BlocksAreExactlyTheReport) {
-    fill();
+    auto& sheet = dynamic_cast<SpacingForm&>(ts.main->NewDocumentWindow(2));
+    sheet.setText("txtComment", -1, "North face profile 2");
+    sheet.setText("txtFamily", -1, "J1");
+    sheet.setText("txtLoc", -1, "Quarry east");
+    const char* orientations[] = {"135", "80", "300", "65", "", "135", "0"};
+    for (int i = 0; i < 7; ++i)
+        if (i != 4) sheet.setText("txtOr", i, orientations[i]);
+    sheet.setCell(0, 1, 1, "0.35");
+    sheet.setCell(0, 3, 1, "0.12");  // a gap at row 2 is not counted
+    sheet.setCell(0, 7, 1, "1.04");
+    sheet.setText("lblRes", 0, "Tot. length = 1.04");
+    sheet.setText("lblRes", 1, "Tot. length = 0.95");
     sheet.userClick(sheet.at("optData", 1));
     const std::string theta = sheet.text("txtOr", 4);
     const std::string caption = sheet.caption();
@@ -53,10 +46,8 @@ TEST_F(DatasheetReport, BlocksAreExactlyTheReport) {
     };
     EXPECT_FALSE(theta.empty());  // computed from the set and the scanline
     EXPECT_EQ(datasheetReportBlocks(sheet), expected);
-}
 
-TEST_F(DatasheetReport, GoesToThePrintFieldAloneAndLeavesTheInfoBoxAlone) {
-    fill();
+    // Printed, it goes to the print field alone and leaves the Info box alone.
     ts.session.appendInfoText(bodyBlock("An earlier report"));
     const long long infoBoxPoint = ts.session.insertionPoint;
     BuildDatasheetReport(sheet);

@@ -79,24 +79,6 @@ TEST(RichTextDocument, FormatChangesTouchOnlyTheRangeAndTheirAttributes) {
                                     {"x", {"Arial", 9, false, false, false}}}));
 }
 
-TEST(RichTextDocument, RangeFormatTellsWhatVaries) {
-    RichTextDocument document;
-    document.insertText(0, "plain", {});
-    document.insertText(5, "BOLD", kBold);
-    document.insertText(9, "\r\ncentred", kBold);
-    document.setAlignment(10, 0, ParagraphAlignment::Center);
-
-    const RangeFormat all = document.formatOf(0, document.length());
-    EXPECT_FALSE(all.bold.has_value());
-    EXPECT_FALSE(all.alignment.has_value());
-    EXPECT_EQ(all.font, "Arial");  // the same throughout
-    EXPECT_EQ(document.formatOf(5, 10).bold, true);
-
-    // A range ending just after a break leaves the next paragraph out.
-    EXPECT_EQ(document.formatOf(0, 10).alignment, ParagraphAlignment::Left);
-    EXPECT_EQ(document.formatOf(12, 0).alignment, ParagraphAlignment::Center);
-}
-
 // Edits at random places, checked against the plain text kept aside (one
 // character a position: '\n' a break, '~' the two-byte "é"). Now and then a
 // piece is removed and put back, as Undo does: the text, formats and

@@ -16,13 +16,6 @@ protected:
     Form& probabilistic() { return session.form("frmModProb"); }
 };
 
-// Showing and hiding tool windows is tested on the XYZ tool (tests/ui/MainWindowTest.cpp).
-TEST_F(ModelFormsTest, MenuOpensItBesideTheMainWindowNotOffTheScreen) {
-    main->runCommand("mnuModelsGeomec");
-    EXPECT_TRUE(window().visible());
-    EXPECT_GE(window().left(), 0);  // it is wider than the main window
-}
-
 TEST_F(ModelFormsTest, ResultsComeBackAfterAWarningFollowTheCrackOptionAndGoWithTheCohesion) {
     Form& w = window();
     type(w, "txt1MS(6)", "70");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/Report.h"
+#include "support/InputSweep.h"
 #include "support/TestSession.h"
 
 namespace ravelin::testing {
@@ -27,12 +28,8 @@ protected:
         if (!found) throw std::runtime_error("no control " + key + " on " + form.name());
         return *found;
     }
-    // Focus, replace the text, leave: as a user typing into a field and tabbing away.
     static void type(Form& form, const std::string& key, const std::string& text) {
-        Control& field = control(form, key);
-        form.userFocus(field);
-        form.userType(field, text);
-        form.userLeave();
+        typeInto(form, control(form, key), text);
     }
     static void click(Form& form, const std::string& key) { form.userClick(control(form, key)); }
     static void selectPage(Form& form, int page) { form.userSelectTab(control(form, "tbsOptions"), page); }
@@ -47,7 +44,6 @@ protected:
     TestSession t;
     TestPlatform& platform = t.platform;
     Session& session = t.session;
-    MainForm* main = t.main;
     std::vector<ReportBlock> report;
 };
 

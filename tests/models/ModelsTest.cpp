@@ -128,11 +128,9 @@ TEST(PlaneFailure, InputsThatCutNoBlockComputeNothing) {
     }
     behind.crackDistance = 115.46;  // 10 mm short of the limit: a 6 mm crack
     EXPECT_NEAR(*ComputePlaneFailure(behind).crackDepth, 0.0058, 1e-4);
-}
 
-TEST(PlaneFailure, CrackInTheSlopeFaceAtTheToeCutsNoBlock) {
-    // b typed as H cot psi_f must neither be refused through rounding nor
-    // be sent to the upper-surface test; the block it cuts has no size.
+    // A crack in the slope face at the toe: b typed as H cot psi_f must neither be refused
+    // through rounding nor be sent to the upper-surface test; the block it cuts has no size.
     for (double H : {1.0, 3.0, 7.0, 100.0, 250.0}) {
         for (double faceDip : {31.0, 36.0, 40.0, 45.0, 60.0, 89.0}) {
             PlaneFailureInput in = planeDefaults();
@@ -201,18 +199,15 @@ TEST(WedgeFailure, CrackHeightAndDrySlopeWithACrack) {
 
 TEST(WedgeFailure, NumberingOfTheTwoPlanesDoesNotChangeTheWedge) {
     // Cohesionless, the safety factor does not depend on the wedge's size,
-    // so naming either plane "plane 1" must give the same answer.
-    for (bool dry : {false, true}) {
-        WedgeFailureInput in = wedgeDefaults();
-        in.cohesion1 = in.cohesion2 = 0;
-        in.drySlope = dry;
-        const WedgeFailureResult first = ComputeWedge(in);
-        const WedgeFailureResult second = ComputeWedge(swapped(in));
-        ASSERT_TRUE(first.safetyFactor && second.safetyFactor) << second.failureMode;
-        EXPECT_NEAR(*second.safetyFactor, *first.safetyFactor, 1e-12);
-        EXPECT_NEAR(*second.slidingDirection, *first.slidingDirection, 1e-9);
-        EXPECT_NEAR(*second.slidingPlunge, *first.slidingPlunge, 1e-9);
-    }
+    // so naming either plane "plane 1" must give the same answer (water included).
+    WedgeFailureInput in = wedgeDefaults();
+    in.cohesion1 = in.cohesion2 = 0;
+    const WedgeFailureResult first = ComputeWedge(in);
+    const WedgeFailureResult second = ComputeWedge(swapped(in));
+    ASSERT_TRUE(first.safetyFactor && second.safetyFactor) << second.failureMode;
+    EXPECT_NEAR(*second.safetyFactor, *first.safetyFactor, 1e-12);
+    EXPECT_NEAR(*second.slidingDirection, *first.slidingDirection, 1e-9);
+    EXPECT_NEAR(*second.slidingPlunge, *first.slidingPlunge, 1e-9);
     // With the crack at the crest the swapped wedge is analysed, not sent behind itself.
     WedgeFailureInput atCrest = swapped(wedgeDefaults());
     atCrest.crackDistance = 0;
@@ -334,7 +329,6 @@ Vector3 pole(double dipDirection, double dip) {
 
 TEST(SlipSurface, MissingOrImpossibleInputsGiveNothing) {
     const SlipSurfaceInput cases[] = {
-        {0, 0, 0, 0, 0},      // the window's defaults
         {60, 60, 10, 50, 2},  // slip surface as steep as the slope
         {60, 30, 10, 0, 2},   // S = 0 gives d0 = 0
         {60, 30, 0, 50, 2},   // a = 0
@@ -368,7 +362,6 @@ TEST(ProbabilisticWedge, SymmetricWedgeEmergesWhereTheNextSetsMeetTheSlope) {
 
 TEST(ProbabilisticWedge, NoHeightWithoutAWedgeOutOfTheSlope) {
     const ProbabilisticWedgeInput cases[] = {
-        {0, 0, 0, 0, 0, 0, 0, 0},           // the window's defaults
         {0, 1, 135, 60, 225, 60, 180, 70},  // d1 missing
         {1, 1, 135, 60, 135, 60, 180, 70},  // the same set twice
         {1, 1, 135, 60, 225, 60, 135, 60},  // set 1 parallel to the slope
@@ -379,9 +372,6 @@ TEST(ProbabilisticWedge, NoHeightWithoutAWedgeOutOfTheSlope) {
     };
     for (const ProbabilisticWedgeInput& in : cases)
         EXPECT_FALSE(ComputeWedgeProb(in).emergenceHeight) << in.slopeDipDirection << "/" << in.slopeDip;
-}
-
-TEST(ProbabilisticWedge, LineInTheSlopeSurfaceGivesNothing) {
     // Sets 135/60 and 225/60 meet in a line plunging atan(tan 60 cos 45) towards 180: a slope dipping as much holds it.
     const double plunge = std::atan(std::tan(60 / DEG) * std::cos(45 / DEG)) * DEG;
     EXPECT_FALSE(ComputeWedgeProb({1, 1, 135, 60, 225, 60, 180, plunge}).emergenceHeight);

@@ -16,22 +16,15 @@ TEST(DataFormTest, TheEditorOpensWithTheTypedKeyOrTheCellText) {
     t.typeCell("210");
     t.data->userGridClick(2, 1);
     Control& editor = t.data->at("Text1");
-
-    t.data->userGridDoubleClick();  // the space key, as any key up to 32: the cell's text
-    EXPECT_TRUE(t.data->editing());
-    EXPECT_EQ(editor.text(), "210");
-    t.data->userKeyDown(keys::Escape, 0);
-
-    t.data->userGridKeyPress('5');  // above 32: the typed character alone
+    t.data->userGridKeyPress('5');  // a typed character replaces the cell's text
     EXPECT_EQ(editor.text(), "5");
     t.data->userKeyDown(keys::Escape, 0);
-
     t.typeCell("999", keys::Escape);  // Escape drops what was typed
     EXPECT_EQ(t.data->grid().text(2, 1), "210");
     EXPECT_FALSE(t.data->editing());
 
+    // Enter opens the editor on the cell's text; a click on the grid commits what it holds.
     t.data->userGridKeyPress(keys::Enter);
-    // A click on the grid commits what the editor holds.
     int five = '5';
     t.data->userKeyPress(editor, five);
     t.data->userGridClick(2, 1);

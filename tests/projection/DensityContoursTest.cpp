@@ -55,28 +55,6 @@ TEST(ContourLinesTest, ClosedAndOpenContours) {
     EXPECT_TRUE(contourPaths(ramp, std::nan("")).empty());
 }
 
-TEST(ContourLinesTest, SaddleSplitsByTheCellMean) {
-    // Corners (0,0) and (1,1) high, the other two low.
-    NodeGrid grid{2, 2, 0, 0, 1, {1, 0, 0, 1}};
-    auto cutsAround = [](const std::vector<Polyline>& paths, NetPoint corner) {
-        for (const Polyline& p : paths) {
-            const NetPoint mid{(p.front().x + p.back().x) / 2, (p.front().y + p.back().y) / 2};
-            if (std::hypot(mid.x - corner.x, mid.y - corner.y) < 0.5) return true;
-        }
-        return false;
-    };
-    // Mean 0.5 >= 0.4: the high corners join through the middle; the low corners are cut off.
-    std::vector<Polyline> paths = contourPaths(grid, 0.4);
-    ASSERT_EQ(paths.size(), 2u);
-    EXPECT_TRUE(cutsAround(paths, {1, 0}));
-    EXPECT_TRUE(cutsAround(paths, {0, 1}));
-    // Mean 0.5 < 0.6: the high corners are islands.
-    paths = contourPaths(grid, 0.6);
-    ASSERT_EQ(paths.size(), 2u);
-    EXPECT_TRUE(cutsAround(paths, {0, 0}));
-    EXPECT_TRUE(cutsAround(paths, {1, 1}));
-}
-
 TEST(ContourLinesTest, ClippingToADisk) {
     const NetPoint centre{0, 0};
     // A line through the disk with both ends outside: one piece ending on the circle.

@@ -86,13 +86,10 @@ TEST(StructuralDataTest, PolesRoundToWholeDegrees) {
         EXPECT_EQ(pole.trend, c.trend) << c.dipDirection << "/" << c.dip;
         EXPECT_EQ(pole.plunge, c.plunge) << c.dipDirection << "/" << c.dip;
     }
-    const std::vector<Reading> readings{{10, 20, 1}, {100.6, 80.2, 2}};
-    const std::vector<Line> poles = plottedLines(readings, StructureType::Poles);
-    EXPECT_EQ(poles[1].trend, 281);
-    EXPECT_EQ(poles[1].plunge, 10);
-    const std::vector<Line> lines = plottedLines(readings, StructureType::Lines);
-    EXPECT_EQ(lines[1].trend, 100.6);
-    EXPECT_EQ(lines[1].plunge, 80.2);
+    // Lines, unlike poles, keep their decimals.
+    const Line line = plottedLines({{100.6, 80.2, 1}}, StructureType::Lines).at(0);
+    EXPECT_EQ(line.trend, 100.6);
+    EXPECT_EQ(line.plunge, 80.2);
 }
 
 constexpr double kR = 2850;  // the net of the default 6000 x 6000 canvas
@@ -100,12 +97,6 @@ constexpr double kTight = 1e-9 * kR;
 
 NetView net(NetKind kind, Hemisphere hemisphere = Hemisphere::Lower) {
     return NetView::forCanvas(6000, 6000, kind, hemisphere);
-}
-
-TEST(StereonetTest, NonsenseCanvasGivesANetOfRadiusZeroNotAMirroredOne) {
-    const NetView nonsense = NetView::forCanvas(std::nan(""), -5, NetKind::Schmidt, Hemisphere::Upper);
-    EXPECT_EQ(nonsense.radius(), 0);
-    EXPECT_TRUE(std::isfinite(nonsense.project({10, 10})->x));
 }
 
 TEST(StereonetTest, UpperHemisphereTurnsTheWholeDegreeTrendHalfATurn) {
@@ -142,7 +133,7 @@ TEST(StereonetTest, OutOfRangeLinesAreAxesAndNonFiniteOnesAreRefused) {
     EXPECT_FALSE(normalisedPlane({inf, 10}));
 }
 
-TEST(StereonetTest, AnyFiniteLineLandsWithinTheNet) {
+TEST(StereonetTest, AnyFiniteLineLandsWithinTheNetEvenOnANonsenseCanvas) {
     const double big = std::numeric_limits<double>::max();
     const Line lines[] = {{big, big},   {-big, 45},   {1e300, -1e300},   {359.9999999, 90.0000001},
                           {0, -1e-300}, {1e15, 89.5}, {-1e-320, 1e-320}, {12345.678, -9876.5}};
@@ -156,6 +147,10 @@ TEST(StereonetTest, AnyFiniteLineLandsWithinTheNet) {
             }
         }
     }
+    // A nonsense canvas gives a net of radius 0, not a mirrored one.
+    const NetView nonsense = NetView::forCanvas(std::nan(""), -5, NetKind::Schmidt, Hemisphere::Upper);
+    EXPECT_EQ(nonsense.radius(), 0);
+    EXPECT_TRUE(std::isfinite(nonsense.project({10, 10})->x));
 }
 
 constexpr double kPi = std::numbers::pi;
@@ -218,7 +213,6 @@ TEST(SmallCircleTest, PointsKeepTheConeAngleAndPiecesEndOnThePrimitive) {
         {{300, 0}, 45, 1, false},   // axis on the rim: half the cone
         {{0, 90}, 90, 1, true},     // the primitive itself
         {{90, 30}, 150, 1, false},  // a cone past 90 degrees: around the opposite end
-        {{270, 5}, 1, 1, true},     // tiny and near the rim
     };
     for (NetKind kind : {NetKind::Wulff, NetKind::Schmidt}) {
         for (Hemisphere hemisphere : {Hemisphere::Lower, Hemisphere::Upper}) {

@@ -92,9 +92,6 @@ TEST(ChartPlotTest, PrintScaleDoublesMarginsAndFontButNotTicks) {
     EXPECT_EQ(lines[0].x1, 2000);
     EXPECT_EQ(lines[0].x2, 1970);  // a tick of 30 at either scale
     EXPECT_EQ(canvas.ofKind(DrawOp::Kind::Text)[0].font.size, 16);
-    RecordingCanvas variogram(2 * kWidth, 2 * kHeight);
-    PlotVariogramOn(variogram, {1.25, 0.5}, 1, 2);
-    EXPECT_EQ(variogram.ofKind(DrawOp::Kind::Box).back().y1, 1600);
 }
 
 TEST(ChartPlotTest, FailedHistogramsDrawNothingOrStopAfterTheTicks) {

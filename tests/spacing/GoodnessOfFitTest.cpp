@@ -118,23 +118,10 @@ FitSummary fitted(std::vector<double> values, double interval = 0, long long cla
     return FitLaws(values, figures);
 }
 
-// The laws' distribution functions from their textbook forms, with the method-of-moments parameters.
+// The exponential and normal distribution functions in their textbook forms, with the method-of-moments parameters.
 std::function<double(double)> referenceCdf(Law law, double m, double s) {
-    switch (law) {
-        case Law::Exponential: return [m](double x) { return 1 - std::exp(-x / m); };
-        case Law::Normal: return [m, s](double x) { return normalCdf((x - m) / s); };
-        case Law::Lognormal: {
-            const double sigma2 = std::log(1 + s * s / (m * m));
-            const double mu = std::log(m) - sigma2 / 2;
-            return [mu, sigma2](double x) { return normalCdf((std::log(x) - mu) / std::sqrt(sigma2)); };
-        }
-        case Law::Triangular:
-            return [m](double x) {
-                const double rest = 1 - std::min(x, 3 * m) / (3 * m);
-                return 1 - rest * rest;
-            };
-    }
-    return {};
+    if (law == Law::Exponential) return [m](double x) { return 1 - std::exp(-x / m); };
+    return [m, s](double x) { return normalCdf((x - m) / s); };
 }
 
 TEST(GoodnessOfFitTest, KolmogorovPValuesMatchPublishedTables) {

@@ -1,6 +1,6 @@
 // "Plot Histo", the histogram table and the histogram options window with its
 // fit report, driven through the datasheet's button as a user does; then the
-// chart window it opens: labels edited in place, the double-size picture and export.
+// chart window it opens: labels edited in place and export.
 
 #include "spacing/HistogramCommand.h"
 
@@ -121,25 +121,18 @@ TEST_F(HistogramCommandTest, TheLegendFollowsTheDatasheetAndTheOptionsWindow) {
     tools().userClick(tools().at("Command1"));
     EXPECT_EQ(table()[0].legend, 0);
     EXPECT_EQ(named(), 0);
-    tools().userClick(tools().at("chkLegend"));
-    chart->userActivate();  // the options window shows the chart's row again
-    EXPECT_EQ(tools().at("chkLegend").value(), 0);
 }
 
 TEST_F(HistogramCommandTest, ApplyRedrawsTheChartMarksItsDatasheetAndKeepsLabelsEditedInPlace) {
     values({"1", "2", "3"});
     HistoForm* chart = plot();
     ClearModifiedMarker(sheet);
-    // The label follows the typing; the left button or leaving the window ends the edit.
+    // The label follows the typing; leaving the window ends the edit.
     Control& editor = chart->at("txtSaisie");
     chart->userDoubleClick(chart->at("lblTitre"));
     EXPECT_EQ(editor.text(), "Frequency distribution");
     chart->userType(editor, "My title");
     EXPECT_EQ(chart->text("lblTitre"), "My title");
-    chart->userPointerPress(chart->at("picHisto"), {100, 100, buttons::Right});
-    EXPECT_TRUE(editor.visible());
-    chart->userPointerPress(chart->at("picHisto"), {100, 100, buttons::Left});
-    EXPECT_FALSE(editor.visible());
     chart->userDoubleClick(chart->at("lblInfo"));
     chart->userType(editor, "Set J2");
     chart->userLeave();
@@ -180,21 +173,6 @@ TEST_F(HistogramCommandTest, ActivatingAChartShowsItsSettingsAndPlottingShowsACl
     sheet.userClick(sheet.at("chkNew"));
     EXPECT_EQ(plot(), second);  // "Plot Histo" shows the linked chart again
     EXPECT_TRUE(second->visible());
-}
-
-// ---------------------------------------------------------------- the chart window
-
-TEST_F(HistogramCommandTest, TheChartsDoubleSizePictureHoldsTheChartTheLabelsAndTheTurnedLabel) {
-    values({"1", "2", "3"});
-    HistoForm* chart = plot();
-    const RecordingCanvas picture = ChartPicture(*chart);
-    EXPECT_EQ(picture.height(), 2 * chart->innerHeight());
-    EXPECT_EQ(picture.ofKind(DrawOp::Kind::FillBox).size(), 7u + 1);  // the bars and the turned label's box
-    const Control& title = chart->at("lblTitre");
-    int doubledTitles = 0;
-    for (const DrawOp& op : picture.ofKind(DrawOp::Kind::Text))
-        doubledTitles += op.text == title.text() && op.y1 == 2 * title.top() && op.font.size == 24;
-    EXPECT_EQ(doubledTitles, 1);  // the chart at print scale 2 is ChartPlotTest's
 }
 
 // The command line's --png, --svg and --pdf export this way, as Save does.

@@ -1,9 +1,7 @@
 // The histogram's statistics, classes, default interval and vertical range;
-// then its values: the sort of doubles, and the values gathered without
-// sorting doubles (repeated sums in closed form, runs of equal values, the
-// whole numbers of plain decimals counted or radix-sorted) with the figures
-// taken from them, each checked bit for bit against the plain way: a stable
-// sort, adding one value after the other, or sorting the products as doubles.
+// then its values, gathered the quick ways (sorts, repeated sums in closed
+// form, whole numbers counted or radix-sorted) and checked bit for bit
+// against the plain way: a stable sort, one addition after the other.
 
 #include "spacing/Histogram.h"
 
@@ -60,7 +58,6 @@ TEST(CountClassesTest, BoundaryValuesFallIntoTheLowerClassAndTheWalkStopsAtBothE
     EXPECT_EQ(CountClasses({1.0000005}, 3, 0.5), (Counts{0, 0, 1, 0}));
     EXPECT_EQ(CountClasses({1.0000015}, 3, 0.5), (Counts{0, 0, 0, 1}));
     // A value at or below epsilon stops everything: nothing is counted.
-    EXPECT_EQ(CountClasses({-3, 5, 5}, 4, 2), (Counts{0, 0, 0, 0, 0}));
     EXPECT_EQ(CountClasses({0.0000005, 1}, 2, 1), (Counts{0, 0, 0}));
     // Values beyond the last class are dropped.
     EXPECT_EQ(CountClasses({0.1, 0.2, 7, 8}, 2, 1), (Counts{0, 2, 0}));
@@ -73,7 +70,7 @@ TEST(CountClassesTest, BoundaryValuesFallIntoTheLowerClassAndTheWalkStopsAtBothE
     EXPECT_EQ(MaxCount({0}, 1, 0), -50000);
 }
 
-TEST(VerticalRangeTest, RangesTickStepsAndLabelSteps) {
+TEST(VerticalRangeTest, RangesAndTickSteps) {
     // Largest count or semivariogram, then ymax.
     const double ranges[][2] = {{37, 40}, {8, 8.3}, {120, 150}, {1, 1.3}, {100, 130}, {1.25, 1.5}, {0.25, 0.28}};
     for (const auto& [g, ymax] : ranges) EXPECT_NEAR(VerticalRangeOf(g)->ymax, ymax, 1e-15) << g;
@@ -82,10 +79,6 @@ TEST(VerticalRangeTest, RangesTickStepsAndLabelSteps) {
     const double ticks[][2] = {{0.5, 1}, {0.9, 2}, {1.3, 4}, {1.56, 5}, {2.07, 10}, {2.9, 25}, {3, 50}, {3.3, 100}};
     for (const auto& [e, step] : ticks) EXPECT_EQ(TickStep(e), step) << e;
     EXPECT_NEAR(TickStep(4), 9998, 1e-9);
-    const long long vertical[][2] = {{10, 1} /* exactly fits */, {11, 2}, {21, 4}, {51, 10}, {101, 20}};
-    for (const auto& [labels, step] : vertical) EXPECT_EQ(VerticalLabelStep(labels, 100, 1000), step) << labels;
-    const long long horizontal[][2] = {{8, 1}, {9, 2}, {19, 4}};
-    for (const auto& [classes, step] : horizontal) EXPECT_EQ(HorizontalLabelStep(100, classes, 1000), step) << classes;
 }
 
 TEST(SettleHistogramTest, DefaultClassesOfTheWorkedExample) {
@@ -194,28 +187,6 @@ TEST(ValueSortTest, GivesTheOrderOfAStableSortShortLongAndRepeated) {
     std::vector<double> zeros = measuredValues(50000, 0.01, 5);
     for (std::size_t i = 100; i < zeros.size(); i += 997) zeros[i] = i % 2 ? -0.0 : 0.0;
     expectStableOrder(zeros);
-}
-
-TEST(ValueSortTest, SortedValuesStayInPlaceAndNanGoesToTheEnds) {
-    std::vector<double> sorted(10000);
-    for (std::size_t i = 0; i < sorted.size(); ++i) sorted[i] = static_cast<double>(i) / 7;
-    const double* before = sorted.data();
-    SortValues(sorted);
-    EXPECT_EQ(sorted.data(), before);  // one look, no copy
-
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    std::vector<double> mixed = mixedValues(10000, 5);
-    mixed[17] = nan;
-    mixed[4000] = -nan;
-    SortValues(mixed);
-    EXPECT_TRUE(std::isnan(mixed.front()));
-    EXPECT_TRUE(std::isnan(mixed.back()));
-    EXPECT_TRUE(std::is_sorted(mixed.begin() + 1, mixed.end() - 1));
-    std::vector<double> measured = measuredValues(50000, 0.01, 6);
-    measured[49999] = nan;
-    SortValues(measured);
-    EXPECT_TRUE(std::isnan(measured.back()));
-    EXPECT_TRUE(std::is_sorted(measured.begin(), measured.end() - 1));
 }
 
 TEST(AddRepeatedlyTest, GivesTheSumOfOneAdditionAfterTheOther) {

@@ -1,13 +1,12 @@
 // The spacing datasheet window driven as a user drives it: the grids and
 // their in-cell editor, the data summary, the theta correction, the
-// clipboard, activation and closing.
+// clipboard and closing.
 
 #include "spacing/SpacingForm.h"
 
 #include <gtest/gtest.h>
 
 #include "DatasheetFixture.h"
-#include "spacing/HistoToolsForm.h"
 #include "spacing/SpacingState.h"
 
 namespace ravelin::testing {
@@ -262,14 +261,6 @@ TEST_F(DatasheetHistoryTest, CtrlZInTheCellEditorTakesBackWhatWasTyped) {
     sheet.userKeyDown(keys::Escape, 0);
     undo();
     EXPECT_EQ(sheet.cell(0, 1, 1), "2");
-}
-
-TEST_F(SpacingFormTest, ActivationLoadsTheDatasheetsChartSettings) {
-    t.session.moduleState<SpacingState>().histogramTable.push_back({&sheet, nullptr, 0.25, 9, {0, 1, 0, 0}});
-    sheet.userActivate();
-    const Form& tools = t.session.form("frmHistoTools");
-    EXPECT_EQ(tools.text("Text2", 1), "9");
-    EXPECT_EQ(tools.at("Check1", 2).value(), 1);
 }
 
 // The question and its answers are the Close command's (DocumentCommandsTest).

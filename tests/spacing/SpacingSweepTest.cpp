@@ -1,9 +1,7 @@
-// Random and extreme texts typed into a spacing datasheet's header fields
-// and cells, the histogram options and the variogram's questions, between
-// random data types, law choices, conversions, histograms, fit reports and
-// variograms: the header keeps what was typed, the theta angle and every
-// chart label show finite numbers, the charts are drawn with finite
-// coordinates, and no report or message shows a non-finite number.
+// Random and extreme texts typed into a spacing datasheet, the histogram
+// options and the variogram's questions, between random plots and reports:
+// theta, every label and every chart stay finite, and no report or message
+// shows a non-finite number.
 
 #include <gtest/gtest.h>
 

@@ -52,18 +52,18 @@ private slots:
         for (const char* name : {"frmProj", "frmOptProj", "frmData"}) QVERIFY2(!d.windowOf(name)->isVisible(), name);
         item->trigger();
         QCOMPARE(d.platform.told().back().text, kNotice);
-        QVERIFY(item->isChecked() && d.windowOf("frmData")->isVisible());
+        QVERIFY(d.windowOf("frmData")->isVisible());
     }
 
-    void typingIntoTheGridThroughItsEditor() {
+    void typingIntoTheGridThenPlottingOnTheSurfaceOfTheWindowsSize() {
         Desktop d;
         QVERIFY(openTool(d));
-        auto* view = d.viewOf<DataGridView>("frmData");
-        QVERIFY(view);
-        DataTable* table = view->table();
+        auto* grid = d.viewOf<DataGridView>("frmData");
+        QVERIFY(grid);
+        DataTable* table = grid->table();
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->cellRect(1, 1).center());
         QTest::keyClicks(table, "1");
-        QLineEdit* editor = view->cellEditor();
+        QLineEdit* editor = grid->cellEditor();
         QTRY_VERIFY(editor->isVisible());
         QCOMPARE(editor->geometry(), table->cellRect(1, 1));  // laid over the cell it edits
         QTest::keyClicks(editor, "20");
@@ -76,11 +76,8 @@ private slots:
         QCOMPARE(dataForm(d).grid().text(1, 1), std::string("120"));
         QVERIFY(dataForm(d).grid().isEmpty(1, 2));
         QVERIFY(!editor->isVisible());
-    }
 
-    void optionsButtonsPlotOnTheSurfaceOfTheWindowsSize() {
-        Desktop d;
-        QVERIFY(openTool(d));
+        // The options window's buttons plot on a canvas of the surface's own size, in twips.
         dataForm(d).userGridClick(1, 1);
         dataForm(d).grid().paste("120\t45\r200\t60\r10\t85\r");
         auto* options = d.viewOf<ProjectionOptionsView>("frmOptProj");
@@ -91,8 +88,6 @@ private slots:
         auto& plot = dynamic_cast<ProjForm&>(d.session.form("frmProj"));
         QCOMPARE(plot.data().size(), std::size_t(1));
         QCOMPARE(plot.data()[0].color, Rgb::fromRgb(255, 0, 0));
-
-        // The canvas is the surface's own size, in twips.
         auto* view = d.viewOf<ProjectionView>("frmProj");
         QVERIFY(view);
         d.windowOf("frmProj")->resize(700, 560);
