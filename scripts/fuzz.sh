@@ -7,7 +7,8 @@
 # (the input in build-fuzz/findings/) fails the script. Every run appends its
 # executions to build-fuzz/fuzz-runs.tsv; `scripts/fuzz.sh --totals` sums them.
 # Long campaigns: `nice -n 19 scripts/fuzz.sh 3600`, so that they take idle processor time only;
-# FUZZ_BUILD=0 runs the fuzzers as last built, while the sources change.
+# FUZZ_BUILD=0 runs the fuzzers as last built, while the sources change;
+# RAVELIN_FUZZ_BUILD_DIR=folder runs from another folder (fuzz/README.md: side by side).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${RAVELIN_FUZZ_BUILD_DIR:-build-fuzz}
@@ -23,7 +24,7 @@ if [ "${1:-}" = "--totals" ]; then
 fi
 
 case "${1:-}" in
-  -h | --help) sed -n '2,10s/^# \{0,1\}//p' "$0"; exit 0 ;;
+  -h | --help) sed -n '2,11s/^# \{0,1\}//p' "$0"; exit 0 ;;
 esac
 seconds=${1:-30}
 shift || true
