@@ -14,6 +14,10 @@ cd "$(dirname "$0")/.."
 build=${RAVELIN_FUZZ_BUILD_DIR:-build-fuzz}
 runs=$build/fuzz-runs.tsv
 
+if [ "${1:-}" = "-h" ] || [ "${1:-}" = "--help" ]; then
+  sed -n '2,11s/^# \{0,1\}//p' "$0"
+  exit 0
+fi
 if [ "${1:-}" = "--totals" ]; then
   [ -f "$runs" ] || { echo "no runs recorded in $runs"; exit 0; }
   printf "%-16s %14s %10s %9s\n" fuzzer executions seconds findings
@@ -23,9 +27,6 @@ if [ "${1:-}" = "--totals" ]; then
   exit 0
 fi
 
-case "${1:-}" in
-  -h | --help) sed -n '2,11s/^# \{0,1\}//p' "$0"; exit 0 ;;
-esac
 seconds=${1:-30}
 shift || true
 # A word here would reach libFuzzer as a time limit of 0, which means no limit at all.
