@@ -15,7 +15,8 @@ build=${RAVELIN_FUZZ_BUILD_DIR:-build-fuzz}
 runs=$build/fuzz-runs.tsv
 
 if [ "${1:-}" = "-h" ] || [ "${1:-}" = "--help" ]; then
-  sed -n '2,11s/^# \{0,1\}//p' "$0"
+  # The header comment, however long it grows.
+  sed -n '2,/^[^#]/s/^# \{0,1\}//p' "$0"
   exit 0
 fi
 if [ "${1:-}" = "--totals" ]; then
