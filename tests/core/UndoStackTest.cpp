@@ -1,6 +1,4 @@
-// The history behind Edit > Undo and Redo: order, dropped redo steps, joined
-// steps, the saved state the "*" follows, the limit, and a window's caption
-// and the main window's menu items following it.
+// The history behind Edit > Undo and Redo, and the "*" and menu items that follow it.
 
 #include "core/UndoStack.h"
 
@@ -21,6 +19,7 @@ using testing::TestSession;
 struct Numbers {
     std::vector<int> values = std::vector<int>(4, 0);
     UndoStack history;
+    UndoStack* steps = &history;  // or a window's history
 
     struct Set final : UndoCommand {
         Numbers& doc;
@@ -41,7 +40,7 @@ struct Numbers {
     void set(std::size_t i, int value) {
         const int before = values[i];
         values[i] = value;
-        history.push(std::make_unique<Set>(*this, i, before, value));
+        steps->push(std::make_unique<Set>(*this, i, before, value));
     }
 };
 
@@ -183,20 +182,7 @@ TEST(UndoStackTest, TheLimitDropsTheOldestStepsAndWithThemTheSavedState) {
 // ------------------------------------------------------------- a window's history
 
 struct Editable : Form {
-    explicit Editable(Session& s) : Form(s, "frmEditable", "Notes") { add(ControlKind::TextBox, "txtNote"); }
-    // A change of the note, recorded as a user's edit is.
-    struct Note final : UndoCommand {
-        Editable& form;
-        std::string before, after;
-        Note(Editable& f, std::string b, std::string a) : form(f), before(std::move(b)), after(std::move(a)) {}
-        void undo() override { form.setText("txtNote", -1, before); }
-        void redo() override { form.setText("txtNote", -1, after); }
-    };
-    void write(const std::string& text) {
-        std::string before = this->text("txtNote");
-        setText("txtNote", -1, text);
-        undoStack().push(std::make_unique<Note>(*this, before, text));
-    }
+    explicit Editable(Session& s) : Form(s, "frmEditable", "Notes") {}
     int commits = 0;
 
 protected:
@@ -209,8 +195,10 @@ TEST(WindowHistoryTest, TheCaptionMarkerAndTheEditMenuFollowTheActiveWindowsHist
     auto& notes = dynamic_cast<Editable&>(t.session.createForm("frmEditable"));
     Control& undo = t.main->menuItem("mnuEditUndo");
     Control& redo = t.main->menuItem("mnuEditRedo");
+    Numbers doc;
+    doc.steps = &notes.undoStack();
 
-    notes.write("first");
+    doc.set(0, 1);
     MarkModified(notes);  // marked once only
     EXPECT_EQ(notes.caption(), "Notes*");
     EXPECT_FALSE(undo.enabled());  // not the active window yet
@@ -221,13 +209,13 @@ TEST(WindowHistoryTest, TheCaptionMarkerAndTheEditMenuFollowTheActiveWindowsHist
     notes.undoStack().setClean();
     ClearModifiedMarker(notes);  // only a marker is taken off
     EXPECT_EQ(notes.caption(), "Notes");
-    notes.write("second");
+    doc.set(0, 2);
     t.main->runCommand("mnuEditUndo");
-    EXPECT_EQ(notes.text("txtNote"), "first");
+    EXPECT_EQ(doc.values[0], 1);
     EXPECT_EQ(notes.caption(), "Notes");
     EXPECT_TRUE(redo.enabled());
     t.main->runCommand("mnuEditUndo");  // before the save: the "*" comes back
-    EXPECT_EQ(notes.text("txtNote"), "");
+    EXPECT_EQ(doc.values[0], 0);
     EXPECT_EQ(notes.caption(), "Notes*");
     EXPECT_FALSE(undo.enabled());
     t.main->runCommand("mnuEditRedo");

@@ -29,7 +29,6 @@ TEST(DocumentKindsTest, AWindowIsKnownByItsNameFirstThenByItsCaption) {
         {"frmHisto", "Histo-Data 1", "chart"},
         {"frmHisto", "Vario-Data 1", "variogram"},
         {"frmOther", "Acquisition Window - Digit 1", "acquisition"},
-        {"frmToolXYZ", "XYZ - Tool", "none"},
         {"frmHistoTools", "Histo-options", "none"},  // a tool window, though its caption begins like a chart's
         {"frmOther", "InfoBox", "none"},             // the Info box is known by its name alone
     };

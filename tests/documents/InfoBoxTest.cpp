@@ -72,24 +72,6 @@ TEST_F(InfoBoxFixture, TheInsertionPointFollowsReportsAndTheUsersEdits) {
     EXPECT_EQ(ts.session.insertionPoint, 3);
 }
 
-TEST_F(InfoBoxFixture, StyleBitsSizesAndFontsOfBlocksButTypingIsPlain) {
-    for (int style = 0; style < 8; ++style) append({std::string("S") += std::to_string(style), style, 0, ""});
-    append({"big", style::Bold, 14, ""});
-    append({"mono", style::Bold | style::Italic, 9, "Courier New"});
-    const RichText text = box().document().richText();
-    const auto& runs = text.paragraphs.at(0).runs;
-    ASSERT_EQ(runs.size(), 10u);
-    for (int style = 0; style < 8; ++style)
-        EXPECT_EQ(runs[static_cast<std::size_t>(style)].format,
-                  (TextFormat{"Arial", 11, (style & 1) != 0, (style & 2) != 0, (style & 4) != 0}))
-            << style;
-    EXPECT_EQ(runs[8].format, (TextFormat{"Arial", 14, true, false, false}));
-    EXPECT_EQ(runs[9].format, (TextFormat{"Courier New", 9, true, true, false}));
-    // Typing after an append is plain Arial 11, whatever the block was.
-    box().typeText("typed");
-    EXPECT_EQ(box().document().formatAt(box().document().length()), (TextFormat{"Arial", 11, false, false, false}));
-}
-
 // ---------------------------------------------------------------- clipboard
 
 // The window's Copy button (the whole report) is checked through the widgets.

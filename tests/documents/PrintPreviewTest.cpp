@@ -1,6 +1,5 @@
-// Printing and its preview: the preview shows the very content File > Print
-// prints, for every kind of window that prints; a print that fails, from the
-// print dialog or from the preview, is told and written to the log file.
+// The preview shows what File > Print prints, for every window that prints;
+// a failed print, from either, is told and logged.
 
 #include "documents/PrintPreview.h"
 

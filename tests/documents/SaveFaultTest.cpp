@@ -1,8 +1,5 @@
-// Saves that fail: the platform's file writing told to meet a full disk, a
-// refused folder, an error halfway through the write or a refused final
-// rename. For every document kind the earlier file survives byte for byte,
-// no temporary file is left beside it, the document stays modified and the
-// user is told why; the next save that meets no failure writes the file.
+// Saves that meet a write fault: for every document kind the earlier file
+// survives byte for byte, no temporary is left, the "*" stays, the user is told.
 
 #include <gtest/gtest.h>
 
@@ -46,9 +43,8 @@ std::set<std::string> filesIn(const std::filesystem::path& folder) {
     return names;
 }
 
-// One File > Save that meets `f`: checks what every kind must do. `target`
-// holds kOriginal before and must hold it after; `stillModified` is empty
-// for a kind that has no modified marker.
+// One File > Save that meets `f`; `target` holds kOriginal before and after.
+// `stillModified` is empty for a kind without a modified marker.
 void expectFailedSave(TestSession& ts, const TempFolder& folder, const Fault& f, const std::string& target,
                       const std::function<bool()>& stillModified, const std::string& dialogAnswer = {}) {
     const std::set<std::string> before = filesIn(folder.path);

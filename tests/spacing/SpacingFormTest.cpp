@@ -24,20 +24,6 @@ protected:
     }
 };
 
-TEST_F(SpacingFormTest, TypingOnACellOpensTheEditorAndEnterWritesAndMovesDown) {
-    sheet.userGridClick(0, 1);
-    sheet.userGridKeyPress(0, '5');
-    EXPECT_TRUE(editor().visible());
-    EXPECT_TRUE(IsModified(sheet));
-    sheet.userKeyDown(keys::Enter, 0);
-    EXPECT_EQ(sheet.cell(0, 1, 1), "5");
-    EXPECT_FALSE(editor().visible());
-
-    type(2, "1.50");
-    EXPECT_EQ(sheet.cell(0, 2, 1), "1.5");
-    EXPECT_EQ(sheet.grid(0).row(), 3);
-}
-
 TEST_F(SpacingFormTest, DoubleClickEditsThePresentTextAndEscapeWritesItBack) {
     sheet.setCell(0, 4, 1, "2.5");
     sheet.userGridClick(0, 4);

